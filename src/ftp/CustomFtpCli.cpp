@@ -1,0 +1,638 @@
+#include "ftp/CustomFtpCli.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cctype>
+#include <cstring>
+
+#include "ftp/FtpReply.h"
+#include "net/WSocketErrors.h"
+
+namespace {
+
+bool isProxyType(TFtpConnectionType type)
+{
+    return type == ftpProxy || type == ftpProxyUserLogin || type == ftpProxySite || type == ftpProxySiteUserHost;
+}
+
+} // namespace
+
+TCustomFtpCli::TCustomFtpCli()
+    : m_controlSocket(std::make_unique<TWSocket>()), m_dataSocket(std::make_unique<TWSocket>())
+{
+    m_controlSocket->OnDnsLookupDone = [this](TCustomWSocket*, int error) { ControlSocketDnsLookupDone(error); };
+    m_controlSocket->OnSessionConnected = [this](TCustomWSocket*, int error) { ControlSocketSessionConnected(error); };
+    m_controlSocket->OnDataAvailable = [this](TCustomWSocket*, int) { ControlSocketDataAvailable(); };
+    m_controlSocket->OnSessionClosed = [this](TCustomWSocket*, int error) { ControlSocketSessionClosed(error); };
+    // An exception escaping our handlers ends up here rather than in the socket's own abort.
+    m_controlSocket->OnBgException = [this](TCustomWSocket*, const std::exception& e, bool& canClose) {
+        canClose = false;
+        HandleBackGroundException(e);
+    };
+}
+
+TCustomFtpCli::~TCustomFtpCli()
+{
+    *m_alive = false;
+    // The sockets go first, while the handlers they call still have a client to run on;
+    // a destroyed socket raises no events.
+    m_controlSocket.reset();
+    m_dataSocket.reset();
+}
+
+// ---------------------------------------------------------------- properties
+
+void TCustomFtpCli::SetLocalFileName(const std::string& name)
+{
+    m_localFileName = name;
+}
+
+TFtpShareMode TCustomFtpCli::ShareMode() const
+{
+    switch (m_shareMode) {
+    case 0: return ftpShareCompat;
+    case 32: return ftpShareDenyWrite;
+    case 48: return ftpShareDenyRead;
+    case 64: return ftpShareDenyNone;
+    default: return ftpShareExclusive;
+    }
+}
+
+void TCustomFtpCli::SetShareMode(TFtpShareMode mode)
+{
+    switch (mode) {
+    case ftpShareCompat: m_shareMode = 0; break;
+    case ftpShareDenyWrite: m_shareMode = 32; break;
+    case ftpShareDenyRead: m_shareMode = 48; break;
+    case ftpShareDenyNone: m_shareMode = 64; break;
+    default: m_shareMode = 16; break;
+    }
+}
+
+void TCustomFtpCli::SetConnectionType(TFtpConnectionType type)
+{
+    if (m_connected) {
+        HandleError("FTP component connected");
+        return;
+    }
+    if (type < ftpDirect || type > ftpSocks5)
+        type = ftpDirect;
+    m_connectionType = type;
+    if (type != ftpDirect)
+        m_passive = true;
+}
+
+void TCustomFtpCli::SetPassive(bool passive)
+{
+    m_passive = m_connectionType != ftpDirect ? true : passive;
+}
+
+// ---------------------------------------------------------------- plumbing
+
+void TCustomFtpCli::SetState(TFtpState state)
+{
+    if (state == m_state)
+        return;
+    m_state = state;
+    if (OnStateChange)
+        OnStateChange(this);
+}
+
+void TCustomFtpCli::TriggerDisplay(const std::string& msg)
+{
+    if (!OnDisplay)
+        return;
+    std::string line = msg;
+    OnDisplay(this, line);
+}
+
+void TCustomFtpCli::DisplayLastResponse()
+{
+    TriggerDisplay("< " + m_lastResponse);
+}
+
+void TCustomFtpCli::TriggerError(const std::string& msg)
+{
+    if (OnError)
+        OnError(this, msg);
+}
+
+void TCustomFtpCli::HandleError(const std::string& msg)
+{
+    if (OnError) {
+        TriggerError(msg);
+        return;
+    }
+    throw FtpException(msg);
+}
+
+void TCustomFtpCli::HandleBackGroundException(const std::exception& e)
+{
+    bool canClose = true;
+    if (OnBgException) {
+        try {
+            OnBgException(this, e, canClose);
+        } catch (const std::exception&) {
+            // Nothing may escape into the event loop.
+        }
+    }
+    if (canClose)
+        Abort();
+}
+
+bool TCustomFtpCli::CheckReady()
+{
+    if (m_state == ftpReady || m_state == ftpInternalReady)
+        return true;
+    HandleError("FTP component not ready");
+    return false;
+}
+
+void TCustomFtpCli::SetErrorMessage(const std::string& line)
+{
+    if (m_errorMessage.empty())
+        m_errorMessage = line;
+}
+
+void TCustomFtpCli::SetSocketFailure(int error)
+{
+    m_lastResponse = "500 " + WSocketErrorDesc(error) + " (Winsock error #" + std::to_string(error) + ")";
+    m_statusCode = 500;
+    m_requestResult = 500;
+    SetErrorMessage(m_lastResponse);
+}
+
+void TCustomFtpCli::SendCommand(const std::string& cmd)
+{
+    std::string line = cmd;
+    if (OnCommand)
+        OnCommand(this, line);
+    TriggerDisplay("> " + line);
+    if (m_controlSocket->State() == wsConnected)
+        m_controlSocket->SendStr(line + "\r\n");
+}
+
+// ---------------------------------------------------------------- request engine
+
+void TCustomFtpCli::BeginRequest(TFtpRequest rqType)
+{
+    if (!m_highLevelFlag)
+        m_requestType = rqType;
+    m_requestDoneFlag = false;
+    ++m_requestsStarted;
+}
+
+void TCustomFtpCli::ExecAsync(TFtpRequest rqType, const std::string& cmd, std::vector<int> acceptedCodes,
+                              TContinuation doneAsync)
+{
+    if (!CheckReady())
+        return;
+    if (!m_connected) {
+        HandleError("FTP component not connected");
+        return;
+    }
+    BeginRequest(rqType);
+    m_acceptedCodes = std::move(acceptedCodes);
+    if (m_acceptedCodes.size() > 16)
+        m_acceptedCodes.resize(16);
+    m_next = [this] { NextExecAsync(); };
+    m_doneAsync = std::move(doneAsync);
+    SetState(ftpWaitingResponse);
+    m_awaitingReply = true;
+    SendCommand(cmd);
+}
+
+void TCustomFtpCli::NextExecAsync()
+{
+    DisplayLastResponse();
+    if (!IsFinalReplyLine(m_lastResponse))
+        return;
+    bool continued = false;
+    ParseReplyCode(m_lastResponse, m_statusCode, continued);
+    bool accepted = m_acceptedCodes.empty()
+                        ? m_statusCode < 500
+                        : std::find(m_acceptedCodes.begin(), m_acceptedCodes.end(), m_statusCode) !=
+                              m_acceptedCodes.end();
+    if (accepted) {
+        m_requestResult = 0;
+    } else {
+        m_requestResult = m_statusCode;
+        SetErrorMessage(m_lastResponse);
+    }
+    InterpretResponse();
+    if (m_doneAsync) {
+        TContinuation done = std::move(m_doneAsync);
+        m_doneAsync = nullptr;
+        done();
+    } else {
+        TriggerRequestDone(m_requestResult);
+    }
+}
+
+void TCustomFtpCli::InterpretResponse()
+{
+    if (m_requestResult != 0)
+        return;
+    switch (m_fctCurrent) {
+    case ftpFctSize: {
+        int64_t size = 0;
+        if (ParseSizeReply(m_lastResponse, size))
+            m_sizeResult = size;
+        break;
+    }
+    case ftpFctCwd:
+    case ftpFctMkd:
+    case ftpFctPwd:
+    case ftpFctCDup:
+        m_dirResult = ParseQuotedDir(m_lastResponse);
+        break;
+    default:
+        break;
+    }
+}
+
+void TCustomFtpCli::TriggerRequestDone(int error)
+{
+    if (m_requestDoneFlag)
+        return;
+    m_requestDoneFlag = true;
+    m_awaitingReply = false;
+    if (error == 0 && m_highLevelContinuation) {
+        if (m_state != ftpAbort)
+            SetState(ftpInternalReady);
+        m_highLevelContinuation();
+        return;
+    }
+    SetState(ftpReady);
+    if (m_dataSocket->State() != wsClosed)
+        m_dataSocket->Close();
+    if (m_highLevelFlag && m_savedStatus >= 0) {
+        m_lastResponse = m_savedResponse;
+        m_statusCode = m_savedStatus;
+    }
+    m_highLevelFlag = false;
+    TFtpRequest rqType = m_requestType;
+    m_posted.post([this, rqType, error] { DeliverRequestDone(rqType, error); });
+}
+
+void TCustomFtpCli::DeliverRequestDone(TFtpRequest rqType, int error)
+{
+    ++m_requestsDone;
+    assert(m_requestsDone <= m_requestsStarted && "one completion per started request");
+    if (!OnRequestDone)
+        return;
+    auto alive = m_alive;
+    try {
+        OnRequestDone(this, rqType, error);
+    } catch (const std::exception& e) {
+        if (*alive)
+            HandleBackGroundException(e);
+    }
+}
+
+// ---------------------------------------------------------------- connecting
+
+void TCustomFtpCli::Open()
+{
+    if (!CheckReady())
+        return;
+    if (m_connected) {
+        HandleError("FTP component already connected");
+        return;
+    }
+    BeginRequest(ftpOpenAsync);
+    m_receiveLength = 0;
+    m_discardingLongLine = false;
+    m_requestResult = 0;
+    m_dnsResult.clear();
+    SetState(ftpDnsLookup);
+    try {
+        m_controlSocket->DnsLookup(isProxyType(m_connectionType) ? ProxyServer : HostName);
+    } catch (const ESocketException& e) {
+        // The lookup could not start: the request is refused rather than left running.
+        --m_requestsStarted;
+        m_requestDoneFlag = true;
+        SetState(ftpReady);
+        HandleError(e.what());
+    }
+}
+
+void TCustomFtpCli::ControlSocketDnsLookupDone(int error)
+{
+    if (m_state != ftpDnsLookup && m_state != ftpAbort)
+        return;
+    if (error != 0) {
+        SetSocketFailure(error);
+        TriggerRequestDone(error);
+        return;
+    }
+    m_dnsResult = m_controlSocket->DnsResult();
+    try {
+        m_controlSocket->SetAddr(m_dnsResult);
+        m_controlSocket->SetProto("tcp");
+        m_controlSocket->SetPort(isProxyType(m_connectionType) ? ProxyPort : Port);
+        SetState(ftpWaitingBanner);
+        m_awaitingReply = true;
+        m_controlSocket->Connect();
+    } catch (const ESocketException& e) {
+        // A port that does not resolve, or a socket that cannot be made: the request ends here.
+        m_lastResponse = std::string("500 ") + e.what();
+        m_statusCode = 500;
+        m_requestResult = 500;
+        SetErrorMessage(m_lastResponse);
+        m_awaitingReply = false;
+        if (m_controlSocket->State() != wsClosed)
+            m_controlSocket->Close();
+        TriggerRequestDone(500);
+        SetState(ftpReady);
+    }
+}
+
+void TCustomFtpCli::ControlSocketSessionConnected(int error)
+{
+    if (error != 0) {
+        SetSocketFailure(error);
+        m_highLevelContinuation = nullptr;
+        m_awaitingReply = false;
+        TriggerRequestDone(error);
+        m_controlSocket->Close();
+        SetState(ftpReady);
+        return;
+    }
+    m_connected = true;
+}
+
+// ---------------------------------------------------------------- replies
+
+void TCustomFtpCli::ControlSocketDataAvailable()
+{
+    int room = kReceiveBufferSize - 1 - m_receiveLength;
+    int received = m_controlSocket->Receive(m_receiveBuffer.data() + m_receiveLength, room);
+    if (received == 0) {
+        m_controlSocket->Close();
+        return;
+    }
+    if (received < 0)
+        return;
+    m_receiveLength += received;
+    auto alive = m_alive;
+    while (m_receiveLength > 0 && *alive) {
+        if (!HandleReplyLine())
+            break;
+    }
+}
+
+bool TCustomFtpCli::HandleReplyLine()
+{
+    char* start = m_receiveBuffer.data();
+    const char* end = nullptr;
+    if (Options & ftpAcceptLF) {
+        end = static_cast<const char*>(std::memchr(start, '\n', static_cast<size_t>(m_receiveLength)));
+    } else {
+        for (int i = 0; i + 1 < m_receiveLength && !end; ++i)
+            if (start[i] == '\r' && start[i + 1] == '\n')
+                end = start + i + 1;
+    }
+    size_t consumed = 0;
+    if (end) {
+        consumed = static_cast<size_t>(end - start) + 1;
+        if (m_discardingLongLine) {
+            // The tail of a line already handed on in its cut form.
+            m_discardingLongLine = false;
+            std::memmove(start, start + consumed, static_cast<size_t>(m_receiveLength) - consumed);
+            m_receiveLength -= static_cast<int>(consumed);
+            return true;
+        }
+        m_lastResponse.assign(start, static_cast<size_t>(end - start));
+    } else if (m_receiveLength >= kReceiveBufferSize - 1) {
+        // A line longer than the buffer: keep its code and what fits, drop the rest of it.
+        consumed = static_cast<size_t>(m_receiveLength);
+        if (m_discardingLongLine) {
+            m_receiveLength = 0;
+            return false;
+        }
+        m_lastResponse.assign(start, consumed);
+        m_discardingLongLine = true;
+        TriggerDisplay("! Reply line too long, cut to " + std::to_string(consumed) + " bytes");
+    } else {
+        return false;   // wait for the rest of the line
+    }
+    while (!m_lastResponse.empty() && (m_lastResponse.back() == '\r' || m_lastResponse.back() == '\n'))
+        m_lastResponse.pop_back();
+    std::memmove(start, start + consumed, static_cast<size_t>(m_receiveLength) - consumed);
+    m_receiveLength -= static_cast<int>(consumed);
+
+    if (OnResponse)
+        OnResponse(this);
+    bool continued = false;
+    bool final = IsFinalReplyLine(m_lastResponse);
+    switch (m_state) {
+    case ftpWaitingBanner:
+        DisplayLastResponse();
+        if (!final)
+            return true;
+        ParseReplyCode(m_lastResponse, m_statusCode, continued);
+        if (m_statusCode != 220) {
+            SetErrorMessage(m_lastResponse);
+            m_requestResult = m_statusCode;
+            m_awaitingReply = false;
+            m_controlSocket->Close();   // the close completes the request
+            return false;
+        }
+        m_awaitingReply = false;
+        SetState(ftpConnected);
+        if (OnSessionConnected)
+            OnSessionConnected(this, 0);
+        TriggerRequestDone(0);
+        return true;
+    case ftpWaitingResponse:
+        if (!final)
+            return true;
+        m_awaitingReply = false;
+        if (m_next) {
+            m_next();
+        } else {
+            HandleError("Program error: FNext is nil");
+        }
+        return true;
+    default:
+        DisplayLastResponse();
+        return true;
+    }
+}
+
+void TCustomFtpCli::ControlSocketSessionClosed(int error)
+{
+    if (m_connected) {
+        m_connected = false;
+        if (m_state != ftpAbort)
+            SetState(ftpNotConnected);
+        if (OnSessionClosed)
+            OnSessionClosed(this, error);
+    }
+    if (m_state != ftpAbort)
+        SetState(ftpInternalReady);
+    if (m_awaitingReply && m_requestResult == 0) {
+        // The connection went away while a reply was still due: that is no success.
+        if (m_state == ftpAbort) {
+            m_lastResponse = "426 Operation aborted.";
+            m_statusCode = 426;
+            m_requestResult = 426;
+            SetErrorMessage(m_lastResponse);
+        } else {
+            SetSocketFailure(error != 0 ? error : wsa::kConnectionAborted);
+            m_requestResult = error != 0 ? error : wsa::kConnectionAborted;
+        }
+    }
+    m_awaitingReply = false;
+    TriggerRequestDone(m_requestResult);
+}
+
+void TCustomFtpCli::Abort()
+{
+    bool wasLookingUp = m_state == ftpDnsLookup;
+    SetState(ftpAbort);
+    if (wasLookingUp)
+        m_controlSocket->CancelDnsLookup();
+    if (m_controlSocket->State() != wsClosed)
+        m_controlSocket->Close();
+    if (m_dataSocket->State() != wsClosed)
+        m_dataSocket->Close();
+    m_connected = false;
+    SetState(ftpReady);
+}
+
+// ---------------------------------------------------------------- basic requests
+
+void TCustomFtpCli::User()
+{
+    if (UserName.empty()) {
+        HandleError("UserName emtpy");
+        return;
+    }
+    m_fctCurrent = ftpFctUser;
+    std::string cmd = "USER " + UserName;
+    if (m_connectionType == ftpProxy)
+        cmd += "@" + HostName + ":" + Port;
+    ExecAsync(ftpUserAsync, cmd, {331, 230});
+}
+
+void TCustomFtpCli::Pass()
+{
+    if (PassWord.empty()) {
+        HandleError("Password emtpy");
+        return;
+    }
+    m_fctCurrent = ftpFctPass;
+    ExecAsync(ftpPassAsync, "PASS " + PassWord, {230});
+}
+
+void TCustomFtpCli::Cwd()
+{
+    if (HostDirName.empty()) {
+        HandleError("HostDirName emtpy");
+        return;
+    }
+    m_fctCurrent = ftpFctCwd;
+    ExecAsync(ftpCwdAsync, "CWD " + HostDirName, {200, 250, 257});
+}
+
+void TCustomFtpCli::Size()
+{
+    m_fctCurrent = ftpFctSize;
+    m_sizeResult = 0;
+    ExecAsync(ftpSizeAsync, "SIZE " + HostFileName, {213});
+}
+
+void TCustomFtpCli::Mkd()
+{
+    m_fctCurrent = ftpFctMkd;
+    ExecAsync(ftpMkdAsync, "MKD " + HostFileName, {257});
+}
+
+void TCustomFtpCli::Rmd()
+{
+    m_fctCurrent = ftpFctRmd;
+    ExecAsync(ftpRmdAsync, "RMD " + HostFileName, {250, 257});
+}
+
+void TCustomFtpCli::RenFrom()
+{
+    m_fctCurrent = ftpFctRenFrom;
+    ExecAsync(ftpRenFromAsync, "RNFR " + HostFileName, {350});
+}
+
+void TCustomFtpCli::RenTo()
+{
+    m_fctCurrent = ftpFctRenTo;
+    ExecAsync(ftpRenToAsync, "RNTO " + m_localFileName, {200, 250, 257});
+}
+
+void TCustomFtpCli::Quit()
+{
+    m_fctCurrent = ftpFctQuit;
+    // Whatever the reply, the connection is closed, and the close completes the request.
+    ExecAsync(ftpQuitAsync, "QUIT", {221}, [this] { m_controlSocket->Close(); });
+}
+
+void TCustomFtpCli::Syst()
+{
+    m_fctCurrent = ftpFctSyst;
+    ExecAsync(ftpSystAsync, "SYST", {215});
+}
+
+void TCustomFtpCli::Dele()
+{
+    m_fctCurrent = ftpFctDele;
+    ExecAsync(ftpDeleAsync, "DELE " + HostFileName, {250, 257});
+}
+
+void TCustomFtpCli::Pwd()
+{
+    m_fctCurrent = ftpFctPwd;
+    ExecAsync(ftpPwdAsync, "PWD", {250, 257});
+}
+
+void TCustomFtpCli::Quote()
+{
+    m_fctCurrent = ftpFctQuote;
+    ExecAsync(ftpQuoteAsync, m_localFileName, {});
+}
+
+void TCustomFtpCli::TypeSet()
+{
+    m_fctCurrent = ftpFctTypeSet;
+    ExecAsync(ftpTypeSetAsync, std::string("TYPE ") + m_type, {200});
+}
+
+void TCustomFtpCli::TypeBinary()
+{
+    SetBinary(true);
+    TypeSet();
+}
+
+void TCustomFtpCli::TypeAscii()
+{
+    SetBinary(false);
+    TypeSet();
+}
+
+void TCustomFtpCli::Rest()
+{
+    m_fctCurrent = ftpFctRest;
+    if (ResumeAt < 0) {
+        if (!CheckReady())
+            return;
+        BeginRequest(ftpRestAsync);
+        m_requestResult = 0;
+        TriggerRequestDone(0);
+        return;
+    }
+    ExecAsync(ftpRestAsync, "REST " + std::to_string(ResumeAt), {});
+}
+
+void TCustomFtpCli::Cdup()
+{
+    m_fctCurrent = ftpFctCDup;
+    ExecAsync(ftpCdupAsync, "CDUP", {250});
+}

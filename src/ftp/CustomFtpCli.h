@@ -1,0 +1,295 @@
+#pragma once
+
+// One FTP client connection: the control connection, the replies read from it, and the
+// requests. A request returns at once and ends with exactly one OnRequestDone, delivered from
+// the event loop, never from inside the call that started it.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "net/WSocket.h"
+#include "platform/EventLoop.h"
+
+class FtpException : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+enum TFtpState
+{
+    ftpNotConnected = 0,
+    ftpReady = 1,
+    ftpInternalReady = 2,
+    ftpDnsLookup = 3,
+    ftpConnected = 4,
+    ftpAbort = 5,
+    ftpWaitingBanner = 7,
+    ftpWaitingResponse = 8
+};
+
+enum TFtpConnectionType
+{
+    ftpDirect,
+    ftpProxy,
+    ftpProxyUserLogin,
+    ftpProxySite,
+    ftpProxySiteUserHost,
+    ftpSocks4,
+    ftpSocks4A,
+    ftpSocks5
+};
+
+enum TFtpShareMode
+{
+    ftpShareCompat,
+    ftpShareExclusive,
+    ftpShareDenyWrite,
+    ftpShareDenyRead,
+    ftpShareDenyNone
+};
+
+enum TFtpOption : unsigned
+{
+    ftpAcceptLF = 1,
+    ftpNoAutoResumeAt = 2
+};
+using TFtpOptions = unsigned;
+
+// The request reported in OnRequestDone.
+enum TFtpRequest : uint8_t
+{
+    ftpNoRequest = 0,
+    ftpOpenAsync = 1,
+    ftpUserAsync = 2,
+    ftpPassAsync = 3,
+    ftpCwdAsync = 4,
+    ftpConnectAsync = 5,
+    ftpReceiveAsync = 6,
+    ftpDirAsync = 7,
+    ftpLsAsync = 8,
+    ftpPortAsync = 9,
+    ftpGetAsync = 10,
+    ftpDirectoryAsync = 11,
+    ftpFileListAsync = 12,
+    ftpSystemAsync = 13,
+    ftpSystAsync = 14,
+    ftpQuitAsync = 15,
+    ftpSizeAsync = 16,
+    ftpPutAsync = 17,
+    ftpAppendAsync = 18,
+    ftpMkdAsync = 21,
+    ftpRmdAsync = 22,
+    ftpRenameFileAsync = 23,
+    ftpDeleAsync = 24,
+    ftpRenameAsync = 25,
+    ftpRenToAsync = 26,
+    ftpRenFromAsync = 27,
+    ftpDeleteAsync = 28,
+    ftpMkDirAsync = 29,
+    ftpRmDirAsync = 30,
+    ftpPwdAsync = 31,
+    ftpQuoteAsync = 32,
+    ftpCdupAsync = 33,
+    ftpDoQuoteAsync = 34,
+    ftpTransmitAsync = 35,
+    ftpTypeSetAsync = 36,
+    ftpRestAsync = 37,
+    ftpRestGetAsync = 38,
+    ftpRestartGetAsync = 39,
+    ftpRestPutAsync = 40,
+    ftpRestartPutAsync = 41
+};
+
+// The steps of a multi-step request.
+enum TFtpFct : uint8_t
+{
+    ftpFctNone = 0,
+    ftpFctOpen = 1,
+    ftpFctUser = 2,
+    ftpFctPass = 3,
+    ftpFctCwd = 4,
+    ftpFctSize = 5,
+    ftpFctMkd = 6,
+    ftpFctRmd = 7,
+    ftpFctRenFrom = 8,
+    ftpFctRenTo = 9,
+    ftpFctGet = 10,
+    ftpFctDir = 11,
+    ftpFctQuit = 12,
+    ftpFctSyst = 13,
+    ftpFctDele = 14,
+    ftpFctPwd = 15,
+    ftpFctQuote = 16,
+    ftpFctPut = 17,
+    ftpFctTypeSet = 18,
+    ftpFctRest = 19,
+    ftpFctCDup = 20,
+    ftpFctLs = 21,
+    ftpFctAppend = 22,
+    ftpFctPort = 23
+};
+
+class TCustomFtpCli
+{
+public:
+    static constexpr int kReceiveBufferSize = 4096;
+
+    using TDisplayEvent = std::function<void(TCustomFtpCli* sender, std::string& msg)>;
+    using TErrorEvent = std::function<void(TCustomFtpCli* sender, int error)>;
+
+    TDisplayEvent OnDisplay;
+    TDisplayEvent OnDisplayFile;
+    TDisplayEvent OnCommand;
+    std::function<void(TCustomFtpCli* sender)> OnResponse;
+    std::function<void(TCustomFtpCli* sender, int64_t count, bool& abort)> OnProgress;
+    TErrorEvent OnSessionConnected;
+    TErrorEvent OnSessionClosed;
+    std::function<void(TCustomFtpCli* sender, TFtpRequest rqType, int error)> OnRequestDone;
+    std::function<void(TCustomFtpCli* sender)> OnStateChange;
+    std::function<void(TCustomFtpCli* sender, bool& cancel)> OnReadyToTransmit;
+    std::function<void(TCustomFtpCli* sender, const std::exception& e, bool& canClose)> OnBgException;
+    // When assigned, receives the text of a request that cannot start instead of an exception.
+    std::function<void(TCustomFtpCli* sender, const std::string& msg)> OnError;
+
+    // Published settings, read when a request starts.
+    std::string HostName;
+    std::string Port = "ftp";
+    std::string UserName;
+    std::string PassWord;
+    std::string HostDirName;
+    std::string HostFileName;
+    std::string ProxyServer;
+    std::string ProxyPort;
+    bool DisplayFileFlag = false;
+    TFtpOptions Options = ftpAcceptLF;
+    int64_t ResumeAt = 0;
+
+    TCustomFtpCli();
+    virtual ~TCustomFtpCli();
+    TCustomFtpCli(const TCustomFtpCli&) = delete;
+    TCustomFtpCli& operator=(const TCustomFtpCli&) = delete;
+
+    // Requests.
+    virtual void Open();
+    virtual void User();
+    virtual void Pass();
+    virtual void Cwd();
+    virtual void Size();
+    virtual void Mkd();
+    virtual void Rmd();
+    virtual void RenFrom();
+    virtual void RenTo();
+    virtual void Quit();
+    virtual void Syst();
+    virtual void Dele();
+    virtual void Pwd();
+    virtual void Quote();
+    virtual void TypeSet();
+    virtual void TypeBinary();
+    virtual void TypeAscii();
+    virtual void Rest();
+    virtual void Cdup();
+    virtual void Abort();
+
+    const std::string& LocalFileName() const { return m_localFileName; }
+    void SetLocalFileName(const std::string& name);
+    bool Binary() const { return m_type == 'I'; }
+    void SetBinary(bool binary) { m_type = binary ? 'I' : 'A'; }
+    TFtpShareMode ShareMode() const;
+    void SetShareMode(TFtpShareMode mode);
+    TFtpConnectionType ConnectionType() const { return m_connectionType; }
+    void SetConnectionType(TFtpConnectionType type);
+    bool Passive() const { return m_passive; }
+    void SetPassive(bool passive);
+
+    const std::string& ErrorMessage() const { return m_errorMessage; }
+    const std::string& LastResponse() const { return m_lastResponse; }
+    int StatusCode() const { return m_statusCode; }
+    int RequestResult() const { return m_requestResult; }
+    const std::string& DirResult() const { return m_dirResult; }
+    int64_t SizeResult() const { return m_sizeResult; }
+    const std::string& DnsResult() const { return m_dnsResult; }
+    TFtpState State() const { return m_state; }
+    TFtpRequest RequestType() const { return m_requestType; }
+    bool Connected() const { return m_controlSocket->State() != wsClosed; }
+    TWSocket* ControlSocket() const { return m_controlSocket.get(); }
+    TWSocket* DataSocket() const { return m_dataSocket.get(); }
+
+    // Requests started and completions delivered so far: a started request ends exactly once.
+    uint64_t RequestsStarted() const { return m_requestsStarted; }
+    uint64_t RequestsDone() const { return m_requestsDone; }
+
+protected:
+    using TContinuation = std::function<void()>;
+
+    virtual void SendCommand(const std::string& cmd);
+    virtual void TriggerDisplay(const std::string& msg);
+    virtual void TriggerError(const std::string& msg);
+    virtual void HandleBackGroundException(const std::exception& e);
+
+    void HandleError(const std::string& msg);
+    void SetState(TFtpState state);
+    bool CheckReady();
+    void DisplayLastResponse();
+    void ExecAsync(TFtpRequest rqType, const std::string& cmd, std::vector<int> acceptedCodes,
+                   TContinuation doneAsync = nullptr);
+    void NextExecAsync();
+    void InterpretResponse();
+    void TriggerRequestDone(int error);
+    // Marks the start of a request that will end with one completion.
+    void BeginRequest(TFtpRequest rqType);
+    // A synthesised reply for a failure found by the client itself.
+    void SetSocketFailure(int error);
+    void SetErrorMessage(const std::string& line);
+
+    TFtpState m_state = ftpReady;
+    int m_statusCode = 0;
+    int m_requestResult = 0;
+    TFtpFct m_fctCurrent = ftpFctNone;
+    TFtpRequest m_requestType = ftpNoRequest;
+    bool m_requestDoneFlag = true;
+    bool m_connected = false;
+    bool m_highLevelFlag = false;
+    TContinuation m_highLevelContinuation;
+    TContinuation m_next;
+    TContinuation m_doneAsync;
+    std::vector<int> m_acceptedCodes;
+    std::string m_lastResponse;
+    std::string m_savedResponse;
+    int m_savedStatus = -1;
+    std::string m_errorMessage;
+    std::string m_dirResult;
+    int64_t m_sizeResult = 0;
+    std::string m_dnsResult;
+    char m_type = 'I';
+    bool m_passive = false;
+
+private:
+    void ControlSocketDnsLookupDone(int error);
+    void ControlSocketSessionConnected(int error);
+    void ControlSocketDataAvailable();
+    void ControlSocketSessionClosed(int error);
+    // Handles one complete reply line; false when the rest of the buffer must wait.
+    bool HandleReplyLine();
+    void DeliverRequestDone(TFtpRequest rqType, int error);
+
+    std::unique_ptr<TWSocket> m_controlSocket;
+    std::unique_ptr<TWSocket> m_dataSocket;
+    std::string m_localFileName;
+    int m_shareMode = 16;
+    TFtpConnectionType m_connectionType = ftpDirect;
+    std::array<char, kReceiveBufferSize> m_receiveBuffer{};
+    int m_receiveLength = 0;
+    bool m_discardingLongLine = false;
+    bool m_awaitingReply = false;
+    uint64_t m_requestsStarted = 0;
+    uint64_t m_requestsDone = 0;
+    platform::PostTarget m_posted;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+};
