@@ -485,6 +485,8 @@ void TCustomFtpCli::ControlSocketSessionClosed(int error)
         }
     }
     m_awaitingReply = false;
+    if (m_requestDoneFlag && m_state != ftpAbort)
+        SetState(ftpReady);   // no request was running: nothing else will make the client ready
     TriggerRequestDone(m_requestResult);
 }
 

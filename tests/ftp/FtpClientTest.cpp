@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include "ftp/FtpClient.h"
+#include "support/FtpServer.h"
+#include "support/ScriptedPeer.h"
+#include "support/WaitFor.h"
+
+using namespace testsupport;
+
+namespace {
+
+// A client with its log and completions recorded.
+struct RecordedClient
+{
+    TFtpClient client;
+    std::vector<std::string> log;
+    std::vector<std::pair<int, int>> done;
+
+    RecordedClient(const std::string& host, const std::string& port)
+    {
+        client.HostName = host;
+        client.Port = port;
+        client.OnDisplay = [this](TCustomFtpCli*, std::string& msg) { log.push_back(msg); };
+        client.OnRequestDone = [this](TCustomFtpCli*, TFtpRequest rq, int error) { done.emplace_back(rq, error); };
+    }
+
+    // Runs one request and waits for its completion; the error code, or -1 when none came.
+    int run(const std::function<void()>& request)
+    {
+        size_t before = done.size();
+        request();
+        if (!waitFor([&] { return done.size() > before; }))
+            return -1;
+        return done.back().second;
+    }
+
+    bool logged(const std::string& line) const { return std::find(log.begin(), log.end(), line) != log.end(); }
+};
+
+std::string messageOf(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return "no exception";
+}
+
+class FtpClientOnServer : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(server.start()) << server.error(); }
+
+    FtpServer server;
+};
+
+} // namespace
+
+TEST_F(FtpClientOnServer, LogsInRunsCommandsAndQuits)
+{
+    RecordedClient c("127.0.0.1", server.portText());
+    auto& client = c.client;
+    ASSERT_EQ(c.run([&] { client.Open(); }), 0);
+    ASSERT_EQ(c.done.size(), 1u);
+    EXPECT_EQ(c.done[0].first, ftpOpenAsync);
+    EXPECT_EQ(client.LastResponse().substr(0, 4), "220 ");
+    EXPECT_TRUE(c.logged("< " + client.LastResponse()));
+    EXPECT_TRUE(client.Connected());
+    EXPECT_EQ(client.DnsResult(), "127.0.0.1");
+
+    client.UserName = FtpServer::kUser;
+    client.PassWord = FtpServer::kPassword;
+    EXPECT_EQ(c.run([&] { client.User(); }), 0);
+    EXPECT_EQ(client.StatusCode(), 331);
+    EXPECT_EQ(c.run([&] { client.Pass(); }), 0);
+    EXPECT_TRUE(c.logged(std::string("> PASS ") + FtpServer::kPassword));
+
+    client.SetLocalFileName("NOOP");
+    EXPECT_EQ(c.run([&] { client.Quote(); }), 0);
+    EXPECT_EQ(c.log[c.log.size() - 2], "> NOOP");
+    EXPECT_EQ(c.log.back().substr(0, 6), "< 200 ");
+    EXPECT_EQ(c.done.back().first, ftpQuoteAsync);
+
+    client.HostFileName = "made";
+    EXPECT_EQ(c.run([&] { client.Mkd(); }), 0);
+    EXPECT_EQ(client.DirResult(), "/made");
+    client.HostDirName = "made";
+    EXPECT_EQ(c.run([&] { client.Cwd(); }), 0);
+    EXPECT_EQ(c.run([&] { client.Pwd(); }), 0);
+    EXPECT_EQ(client.DirResult(), "/made");
+    EXPECT_EQ(c.run([&] { client.Cdup(); }), 0);
+    client.HostDirName = "missing";
+    EXPECT_EQ(c.run([&] { client.Cwd(); }), 550);
+
+    EXPECT_TRUE(client.TypeAsciiSync());
+    EXPECT_FALSE(client.Binary());
+    EXPECT_TRUE(client.TypeBinarySync());
+    EXPECT_TRUE(client.QuitSync());
+    EXPECT_FALSE(client.Connected());
+    EXPECT_EQ(client.StatusCode(), 221);
+    EXPECT_TRUE(waitFor([&] { return client.RequestsDone() == client.RequestsStarted(); }));
+}
+
+TEST_F(FtpClientOnServer, ARequestCannotStartWhileAnotherRuns)
+{
+    RecordedClient c("127.0.0.1", server.portText());
+    auto& client = c.client;
+    client.Open();
+    EXPECT_EQ(messageOf([&] { client.Quote(); }), "FTP component not ready");
+    std::vector<std::string> errors;
+    client.OnError = [&](TCustomFtpCli*, const std::string& msg) { errors.push_back(msg); };
+    client.Pwd();
+    EXPECT_EQ(errors, std::vector<std::string>{"FTP component not ready"});
+    ASSERT_TRUE(waitFor([&] { return c.done.size() == 1; }));
+    pumpFor(50);
+    EXPECT_EQ(c.done.size(), 1u);
+    EXPECT_EQ(client.RequestsDone(), client.RequestsStarted());
+}
+
+TEST(FtpClient, RefusesRequestsItCannotStart)
+{
+    TFtpClient client;
+    EXPECT_EQ(messageOf([&] { client.User(); }), "UserName emtpy");
+    EXPECT_EQ(messageOf([&] { client.Pass(); }), "Password emtpy");
+    EXPECT_EQ(messageOf([&] { client.Cwd(); }), "HostDirName emtpy");
+    client.SetLocalFileName("NOOP");
+    EXPECT_EQ(messageOf([&] { client.Quote(); }), "FTP component not connected");
+    EXPECT_EQ(messageOf([&] { client.Open(); }), "DNS lookup: invalid host name.");
+    EXPECT_EQ(client.State(), ftpReady);
+
+    // A refused request is never a success, not even when its text goes to the error event.
+    std::vector<std::string> errors;
+    client.OnError = [&](TCustomFtpCli*, const std::string& msg) { errors.push_back(msg); };
+    EXPECT_FALSE(client.QuoteSync());
+    EXPECT_EQ(errors, std::vector<std::string>{"FTP component not connected"});
+    EXPECT_EQ(client.RequestsStarted(), 0u);
+}
+
+TEST(FtpClient, ConnectingToAClosedPortEndsWithRefusal)
+{
+    RecordedClient c("127.0.0.1", std::to_string(closedLoopbackPort()));
+    EXPECT_EQ(c.run([&] { c.client.Open(); }), 10061);
+    EXPECT_EQ(c.client.LastResponse(), "500 Connection refused (Winsock error #10061)");
+    EXPECT_EQ(c.client.ErrorMessage(), "500 Connection refused (Winsock error #10061)");
+    EXPECT_EQ(c.client.State(), ftpReady);
+    EXPECT_FALSE(c.client.Connected());
+    pumpFor(50);
+    EXPECT_EQ(c.done.size(), 1u);
+}
+
+TEST(FtpClient, AnUnknownHostEndsWithALookupError)
+{
+    // The empty label makes the resolver fail locally, without asking a name server.
+    RecordedClient c("no-such-host..invalid", "21");
+    EXPECT_EQ(c.run([&] { c.client.Open(); }), 11001);
+    EXPECT_EQ(c.client.LastResponse(), "500 Host not found (Winsock error #11001)");
+    EXPECT_EQ(c.client.State(), ftpReady);
+}
+
+TEST(FtpClient, AbortDuringTheLookupCancelsItAndLeavesTheClientReady)
+{
+    RecordedClient c("localhost", "21");
+    c.client.Open();
+    EXPECT_EQ(c.client.State(), ftpDnsLookup);
+    c.client.Abort();
+    EXPECT_EQ(c.client.State(), ftpReady);
+    EXPECT_FALSE(c.client.Connected());
+    pumpFor(300);
+    ASSERT_EQ(c.done.size(), 1u);
+    EXPECT_EQ(c.done[0], std::make_pair(int(ftpOpenAsync), 10004));
+    EXPECT_FALSE(c.client.ControlSocket()->State() == wsConnecting);
+}
+
+TEST_F(FtpClientOnServer, ASynchronousCallRunsOtherConnectionsEventsInside)
+{
+    // A slow server for the synchronous call, a real one for the connection that runs meanwhile.
+    ScriptedPeer slow({{PeerStep::Send, "220 slow\r\n"},
+                       {PeerStep::Expect, "NOOP"},
+                       {PeerStep::Pause, "", 500},
+                       {PeerStep::Send, "200 at last\r\n"},
+                       {PeerStep::Pause, "", 100}});
+    RecordedClient waiting("127.0.0.1", slow.portText());
+    ASSERT_EQ(waiting.run([&] { waiting.client.Open(); }), 0);
+
+    RecordedClient other("127.0.0.1", server.portText());
+    bool insideSync = false;
+    bool otherDoneInside = false;
+    other.client.OnRequestDone = [&](TCustomFtpCli*, TFtpRequest, int error) {
+        other.done.emplace_back(ftpOpenAsync, error);
+        otherDoneInside = insideSync;
+    };
+    other.client.Open();
+    waiting.client.SetLocalFileName("NOOP");
+    insideSync = true;
+    EXPECT_TRUE(waiting.client.QuoteSync());
+    insideSync = false;
+    EXPECT_TRUE(otherDoneInside);
+    EXPECT_EQ(other.done, (std::vector<std::pair<int, int>>{{ftpOpenAsync, 0}}));
+    EXPECT_EQ(waiting.client.LastResponse(), "200 at last");
+    waiting.client.Abort();
+}
+
+TEST(FtpClient, ASynchronousCallGivesUpAfterItsTimeout)
+{
+    ScriptedPeer silent({{PeerStep::Send, "220 hi\r\n"}, {PeerStep::Expect, "NOOP"}, {PeerStep::Pause, "", 2500}});
+    RecordedClient c("127.0.0.1", silent.portText());
+    ASSERT_EQ(c.run([&] { c.client.Open(); }), 0);
+    c.client.Timeout = 1;
+    c.client.SetLocalFileName("NOOP");
+    EXPECT_FALSE(c.client.QuoteSync());
+    EXPECT_EQ(c.client.ErrorMessage(), "426 Timeout");
+    EXPECT_EQ(c.client.StatusCode(), 426);
+    EXPECT_EQ(c.client.State(), ftpReady);
+    EXPECT_FALSE(c.client.Connected());
+    ASSERT_TRUE(waitFor([&] { return c.done.size() == 2; }));
+    EXPECT_EQ(c.done[1], std::make_pair(int(ftpQuoteAsync), 426));   // the aborted request is no success
+}
