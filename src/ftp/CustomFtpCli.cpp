@@ -50,22 +50,37 @@ void TCustomFtpCli::SetLocalFileName(const std::string& name)
 TFtpShareMode TCustomFtpCli::ShareMode() const
 {
     switch (m_shareMode) {
-    case 0: return ftpShareCompat;
-    case 32: return ftpShareDenyWrite;
-    case 48: return ftpShareDenyRead;
-    case 64: return ftpShareDenyNone;
-    default: return ftpShareExclusive;
+    case 0:
+        return ftpShareCompat;
+    case 32:
+        return ftpShareDenyWrite;
+    case 48:
+        return ftpShareDenyRead;
+    case 64:
+        return ftpShareDenyNone;
+    default:
+        return ftpShareExclusive;
     }
 }
 
 void TCustomFtpCli::SetShareMode(TFtpShareMode mode)
 {
     switch (mode) {
-    case ftpShareCompat: m_shareMode = 0; break;
-    case ftpShareDenyWrite: m_shareMode = 32; break;
-    case ftpShareDenyRead: m_shareMode = 48; break;
-    case ftpShareDenyNone: m_shareMode = 64; break;
-    default: m_shareMode = 16; break;
+    case ftpShareCompat:
+        m_shareMode = 0;
+        break;
+    case ftpShareDenyWrite:
+        m_shareMode = 32;
+        break;
+    case ftpShareDenyRead:
+        m_shareMode = 48;
+        break;
+    case ftpShareDenyNone:
+        m_shareMode = 64;
+        break;
+    default:
+        m_shareMode = 16;
+        break;
     }
 }
 
@@ -209,10 +224,9 @@ void TCustomFtpCli::NextExecAsync()
         return;
     bool continued = false;
     ParseReplyCode(m_lastResponse, m_statusCode, continued);
-    bool accepted = m_acceptedCodes.empty()
-                        ? m_statusCode < 500
-                        : std::find(m_acceptedCodes.begin(), m_acceptedCodes.end(), m_statusCode) !=
-                              m_acceptedCodes.end();
+    bool accepted = m_acceptedCodes.empty() ? m_statusCode < 500
+                                            : std::find(m_acceptedCodes.begin(), m_acceptedCodes.end(), m_statusCode) !=
+                                                  m_acceptedCodes.end();
     if (accepted) {
         m_requestResult = 0;
     } else {
@@ -415,7 +429,7 @@ bool TCustomFtpCli::HandleReplyLine()
         m_discardingLongLine = true;
         TriggerDisplay("! Reply line too long, cut to " + std::to_string(consumed) + " bytes");
     } else {
-        return false;   // wait for the rest of the line
+        return false; // wait for the rest of the line
     }
     while (!m_lastResponse.empty() && (m_lastResponse.back() == '\r' || m_lastResponse.back() == '\n'))
         m_lastResponse.pop_back();
@@ -436,7 +450,7 @@ bool TCustomFtpCli::HandleReplyLine()
             SetErrorMessage(m_lastResponse);
             m_requestResult = m_statusCode;
             m_awaitingReply = false;
-            m_controlSocket->Close();   // the close completes the request
+            m_controlSocket->Close(); // the close completes the request
             return false;
         }
         m_awaitingReply = false;
@@ -486,7 +500,7 @@ void TCustomFtpCli::ControlSocketSessionClosed(int error)
     }
     m_awaitingReply = false;
     if (m_requestDoneFlag && m_state != ftpAbort)
-        SetState(ftpReady);   // no request was running: nothing else will make the client ready
+        SetState(ftpReady); // no request was running: nothing else will make the client ready
     TriggerRequestDone(m_requestResult);
 }
 

@@ -17,11 +17,26 @@ public:
     int Timeout = 15;
     bool MultiThreaded = false;
 
-    bool OpenSync() { return Synchronize([this] { Open(); }); }
-    bool QuoteSync() { return Synchronize([this] { Quote(); }); }
-    bool QuitSync() { return Synchronize([this] { Quit(); }); }
-    bool TypeBinarySync() { return Synchronize([this] { TypeBinary(); }); }
-    bool TypeAsciiSync() { return Synchronize([this] { TypeAscii(); }); }
+    bool OpenSync()
+    {
+        return Synchronize([this] { Open(); });
+    }
+    bool QuoteSync()
+    {
+        return Synchronize([this] { Quote(); });
+    }
+    bool QuitSync()
+    {
+        return Synchronize([this] { Quit(); });
+    }
+    bool TypeBinarySync()
+    {
+        return Synchronize([this] { TypeBinary(); });
+    }
+    bool TypeAsciiSync()
+    {
+        return Synchronize([this] { TypeAscii(); });
+    }
     bool AbortSync();
 
     // Runs one asynchronous request and waits for it; false when it failed, did not start,

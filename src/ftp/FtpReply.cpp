@@ -38,7 +38,7 @@ bool ParseReplyCode(std::string_view line, int& code, bool& continued)
     size_t digits = 0;
     long value = 0;
     for (; i < line.size() && isDigit(line[i]); ++i, ++digits)
-        if (value < 1000000)   // a code has three digits; anything longer is only kept bounded
+        if (value < 1000000) // a code has three digits; anything longer is only kept bounded
             value = value * 10 + (line[i] - '0');
     code = static_cast<int>(negative ? -value : value);
     continued = i < line.size() && line[i] == '-';

@@ -212,7 +212,7 @@ void TCustomWSocket::Connect()
             SetSocketOption(SOL_SOCKET, SO_BROADCAST, 1, "setsockopt(SO_BROADCAST)");
     }
     if (m_hSocket == INVALID_SOCKET)
-        return;   // an option failed and the error handler closed the socket
+        return; // an option failed and the error handler closed the socket
     Watch(m_hSocket);
 
     if (::connect(m_hSocket, reinterpret_cast<sockaddr*>(&m_sin), sizeof(m_sin)) != 0) {
@@ -384,7 +384,7 @@ void TCustomWSocket::OnReadable()
 {
     TSocket handle = m_hSocket;
     if (m_state == wsConnecting)
-        return;   // the connect notification comes first, through the write side
+        return; // the connect notification comes first, through the write side
     if (m_state == wsListening) {
         Dispatch(handle, FD_ACCEPT, 0);
         return;
@@ -528,7 +528,7 @@ int TCustomWSocket::Send(const void* data, int len)
     PutDataInSendBuffer(static_cast<const char*>(data), len);
     TryToSend();
     if (m_allSent && m_hSocket != INVALID_SOCKET)
-        PostNotification(FD_WRITE, 0);   // OnDataSent comes from the loop, never from inside Send
+        PostNotification(FD_WRITE, 0); // OnDataSent comes from the loop, never from inside Send
     return len > 0 ? len : 0;
 }
 
@@ -594,7 +594,7 @@ void TCustomWSocket::TryToSend()
             m_sendQueue.pop_front();
             continue;
         }
-        m_allSent = true;   // the emptied last block stays for reuse
+        m_allSent = true; // the emptied last block stays for reuse
         break;
     }
     UpdateWriteWatch();
@@ -603,10 +603,9 @@ void TCustomWSocket::TryToSend()
 int TCustomWSocket::RealSend(const void* data, int len)
 {
     int flags = MSG_NOSIGNAL | (m_sendFlags == wsSendUrgent ? MSG_OOB : 0);
-    ssize_t sent = m_type == SOCK_DGRAM
-                       ? ::sendto(m_hSocket, data, static_cast<size_t>(len), flags,
-                                  reinterpret_cast<sockaddr*>(&m_sin), sizeof(m_sin))
-                       : ::send(m_hSocket, data, static_cast<size_t>(len), flags);
+    ssize_t sent = m_type == SOCK_DGRAM ? ::sendto(m_hSocket, data, static_cast<size_t>(len), flags,
+                                                   reinterpret_cast<sockaddr*>(&m_sin), sizeof(m_sin))
+                                        : ::send(m_hSocket, data, static_cast<size_t>(len), flags);
     if (sent < 0) {
         WSASetLastErrorFromErrno();
         return -1;

@@ -33,7 +33,7 @@ enum TSocketState
     wsBound,
     wsConnecting,
     wsConnected,
-    wsAccepting,   // never entered
+    wsAccepting, // never entered
     wsListening,
     wsClosed
 };
@@ -83,7 +83,7 @@ public:
     TErrorEvent OnDnsLookupDone;
     std::function<void(TCustomWSocket* sender)> OnError;
     std::function<void(TCustomWSocket* sender, const std::exception& e, bool& canClose)> OnBgException;
-    std::function<void(TCustomWSocket* sender)> OnLineTooLong;   // published, never raised
+    std::function<void(TCustomWSocket* sender)> OnLineTooLong; // published, never raised
 
     TCustomWSocket();
     virtual ~TCustomWSocket();
@@ -198,7 +198,7 @@ protected:
     bool m_protoResolved = false;
     bool m_localPortResolved = false;
     int m_proto = 6;
-    int m_type = 1;   // stream; 2 for datagram
+    int m_type = 1; // stream; 2 for datagram
     uint16_t m_portNo = 0;
     uint16_t m_localPortNo = 0;
 
@@ -223,7 +223,7 @@ private:
     int32_t m_bufSize = TBuffer::kDefaultSize;
     int m_sendFlags = 0;
     int m_lastError = 0;
-    int m_lookupId = 0;   // pending asynchronous lookup, 0 if none
+    int m_lookupId = 0; // pending asynchronous lookup, 0 if none
     TSocket m_hSocket = INVALID_SOCKET;
     std::string m_addrStr;
     std::string m_protoStr = "tcp";

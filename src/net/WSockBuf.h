@@ -34,6 +34,6 @@ public:
 private:
     std::unique_ptr<char[]> m_buf;
     int32_t m_bufSize = 0;
-    int32_t m_wrCount = 0;   // end of valid data
-    int32_t m_rdCount = 0;   // start of valid data
+    int32_t m_wrCount = 0; // end of valid data
+    int32_t m_rdCount = 0; // start of valid data
 };

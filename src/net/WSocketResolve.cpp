@@ -138,10 +138,10 @@ uint16_t WSocketResolvePort(const std::string& port, const std::string& proto)
     servent entry{};
     servent* found = nullptr;
     std::array<char, 1024> buffer{};
-    getservbyname_r(name.c_str(), protocol.empty() ? nullptr : protocol.c_str(), &entry, buffer.data(),
-                    buffer.size(), &found);
+    getservbyname_r(name.c_str(), protocol.empty() ? nullptr : protocol.c_str(), &entry, buffer.data(), buffer.size(),
+                    &found);
     if (!found && name == "ftp")
-        return 21;   // the default port of every FTP connection, also without /etc/services
+        return 21; // the default port of every FTP connection, also without /etc/services
     if (!found) {
         WSASetLastError(wsa::kNoData);
         throw ESocketException(format("WSocketResolvePort: Cannot convert port '%s', Error #%d", port, wsa::kNoData));

@@ -14,7 +14,7 @@ namespace {
 
 struct PendingLookup
 {
-    LookupCallback callback;   // emptied when the lookup is cancelled or done
+    LookupCallback callback; // emptied when the lookup is cancelled or done
     std::unique_ptr<QObject> context;
 };
 
@@ -51,7 +51,7 @@ LookupResult toResult(const QHostInfo& info, const QString& asked, bool reverse)
         if (result.error == 0)
             result.hostName = info.hostName().toStdString();
     } else if (result.error == 0 && result.addresses.empty()) {
-        result.error = EAI_NODATA;   // the name exists but has no IPv4 address
+        result.error = EAI_NODATA; // the name exists but has no IPv4 address
     }
     return result;
 }
@@ -92,9 +92,9 @@ void cancelLookup(int id)
     auto found = pendingById().find(id);
     if (found == pendingById().end())
         return;
-    QHostInfo::abortHostLookup(id);
+    // The resolver thread cannot be interrupted: its result still arrives, finds no callback
+    // and is dropped. (Aborting the lookup, or deleting its receiver, leaks Qt's pending result.)
     found->second->callback = nullptr;
-    found->second->context.reset();   // drops a result already queued for it
     pendingById().erase(found);
 }
 

@@ -10,9 +10,9 @@ namespace platform {
 
 struct LookupResult
 {
-    int error = 0;                        // 0, or a getaddrinfo() EAI_* code
-    std::vector<std::string> addresses;   // IPv4 addresses in dotted form, in resolver order
-    std::string hostName;                 // the name found by a reverse lookup
+    int error = 0;                      // 0, or a getaddrinfo() EAI_* code
+    std::vector<std::string> addresses; // IPv4 addresses in dotted form, in resolver order
+    std::string hostName;               // the name found by a reverse lookup
 };
 
 using LookupCallback = std::function<void(const LookupResult&)>;

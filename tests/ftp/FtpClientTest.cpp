@@ -214,5 +214,5 @@ TEST(FtpClient, ASynchronousCallGivesUpAfterItsTimeout)
     EXPECT_EQ(c.client.State(), ftpReady);
     EXPECT_FALSE(c.client.Connected());
     ASSERT_TRUE(waitFor([&] { return c.done.size() == 2; }));
-    EXPECT_EQ(c.done[1], std::make_pair(int(ftpQuoteAsync), 426));   // the aborted request is no success
+    EXPECT_EQ(c.done[1], std::make_pair(int(ftpQuoteAsync), 426)); // the aborted request is no success
 }

@@ -15,7 +15,7 @@ TEST(FtpReply, CodesAndContinuationMarks)
     EXPECT_TRUE(ParseReplyCode(" \t+211 x", code, continued));
     EXPECT_EQ(code, 211);
     EXPECT_TRUE(ParseReplyCode("999999999999999999999 huge", code, continued));
-    EXPECT_GT(code, 0);   // bounded, never overflowing into a negative code
+    EXPECT_GT(code, 0); // bounded, never overflowing into a negative code
     EXPECT_FALSE(ParseReplyCode(" MDTM", code, continued));
 
     EXPECT_TRUE(IsFinalReplyLine("226 done"));

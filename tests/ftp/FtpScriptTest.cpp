@@ -19,8 +19,8 @@ struct ScriptCase
 {
     std::string name;
     std::vector<PeerStep> server;
-    std::vector<std::pair<std::string, std::string>> client;   // action, argument
-    std::vector<std::pair<std::string, std::string>> expect;   // what, text
+    std::vector<std::pair<std::string, std::string>> client; // action, argument
+    std::vector<std::pair<std::string, std::string>> expect; // what, text
 };
 
 // "word rest of line" -> {word, rest}
@@ -59,8 +59,7 @@ ScriptCase loadCase(const std::filesystem::path& path)
                 script.server.push_back({PeerStep::Close, ""});
             else if (what == "long") {
                 auto [prefix, count] = splitWord(text);
-                script.server.push_back(
-                    {PeerStep::Send, prefix + " " + std::string(std::stoul(count), 'x') + "\r\n"});
+                script.server.push_back({PeerStep::Send, prefix + " " + std::string(std::stoul(count), 'x') + "\r\n"});
             }
         } else if (side == "client") {
             script.client.emplace_back(what, text);

@@ -16,7 +16,7 @@ namespace {
 class ThrottledSocket : public TWSocket
 {
 public:
-    int limit = -1;   // bytes a send may hand over: -1 any, 0 none
+    int limit = -1; // bytes a send may hand over: -1 any, 0 none
 
 protected:
     int RealSend(const void* data, int len) override
@@ -111,7 +111,7 @@ TEST(TWSocket, SendQueuesBlocksAndResumesAPartialSendFromTheRemainder)
     pumpFor(50);
     EXPECT_EQ(dataSent, 1);
     EXPECT_FALSE(sentInsideSend);
-    EXPECT_EQ(queue.size(), 1u);   // the emptied last block is kept for reuse
+    EXPECT_EQ(queue.size(), 1u); // the emptied last block is kept for reuse
 }
 
 TEST(TWSocket, SendingNothingStillReportsDataSentOnceFromTheLoop)
@@ -130,8 +130,7 @@ TEST(TWSocket, SendingNothingStillReportsDataSentOnceFromTheLoop)
 TEST(TWSocket, SendWhenNotConnectedFails)
 {
     TWSocket socket;
-    EXPECT_EQ(messageOf([&] { socket.Send("x", 1); }),
-              "Error 10057 in function Send\r\nSocket is not connected");
+    EXPECT_EQ(messageOf([&] { socket.Send("x", 1); }), "Error 10057 in function Send\r\nSocket is not connected");
     int errors = 0;
     socket.OnError = [&](TCustomWSocket*) { ++errors; };
     EXPECT_EQ(socket.Send("x", 1), -1);
@@ -152,7 +151,7 @@ TEST(TWSocket, AddressesChangeOnlyWhileClosedAndMustBeGivenAgainAfterClose)
     pair.client.Close();
     EXPECT_EQ(pair.client.State(), wsClosed);
     EXPECT_EQ(pair.client.GetPeerAddr(), "error");
-    EXPECT_EQ(pair.client.Addr(), "127.0.0.1");   // the text stays, the assignment does not
+    EXPECT_EQ(pair.client.Addr(), "127.0.0.1"); // the text stays, the assignment does not
     EXPECT_EQ(messageOf([&] { pair.client.Connect(); }), "Connect: No Port Specified");
     pair.client.SetPort("1");
     EXPECT_EQ(messageOf([&] { pair.client.Connect(); }), "Connect: No IP Address Specified");
@@ -215,7 +214,7 @@ TEST(TWSocket, ConnectingToAClosedPortReportsRefusal)
     socket.SetAddr("127.0.0.1");
     int listenerPort = 0;
     {
-        TWSocket probe;   // a port that was free a moment ago
+        TWSocket probe; // a port that was free a moment ago
         probe.SetAddr("127.0.0.1");
         probe.SetPort("0");
         probe.Listen();
@@ -223,7 +222,7 @@ TEST(TWSocket, ConnectingToAClosedPortReportsRefusal)
     }
     socket.SetPort(std::to_string(listenerPort));
     socket.Connect();
-    EXPECT_EQ(connected, -1);   // never inside Connect
+    EXPECT_EQ(connected, -1); // never inside Connect
     ASSERT_TRUE(waitFor([&] { return connected != -1; }));
     EXPECT_EQ(connected, 10061);
     EXPECT_EQ(socket.State(), wsClosed);
@@ -243,7 +242,7 @@ TEST(TWSocket, APeerCloseEndsTheSessionExactlyOnceAfterTheLastBytes)
         if (count > 0)
             received.append(buffer, static_cast<size_t>(count));
         else if (count == 0)
-            socket->Close();   // the handler closes first; the close notification must not repeat the event
+            socket->Close(); // the handler closes first; the close notification must not repeat the event
     };
     pair.client.OnSessionClosed = [&](TCustomWSocket*, int) { ++closed; };
     std::string farewell = pattern(100);
@@ -296,7 +295,7 @@ TEST(TWSocket, AGracefulCloseDeliversWhatWasAlreadySent)
     ASSERT_TRUE(pair.open());
     std::string data = pattern(8 * 1024 * 1024);
     pair.client.Send(data.data(), static_cast<int>(data.size()));
-    pair.client.Flush();   // every byte is with the kernel now, some still unsent
+    pair.client.Flush(); // every byte is with the kernel now, some still unsent
     pair.client.Close();
     ASSERT_TRUE(waitFor([&] { return pair.serverReceived.size() >= data.size() || pair.server.State() == wsClosed; }));
     waitFor([&] { return pair.serverReceived.size() >= data.size(); }, 2000);
@@ -316,4 +315,20 @@ TEST(TWSocket, AbortClosesAtOnceAndEndsTheSessionOnce)
     ASSERT_TRUE(waitFor([&] { return pair.server.State() == wsClosed; }));
     pumpFor(50);
     EXPECT_EQ(closed, 1);
+}
+
+TEST(TWSocket, AnExceptionFromAHandlerGoesToTheBackgroundHandlerAndAbortsTheSocket)
+{
+    SocketPair pair;
+    ASSERT_TRUE(pair.open());
+    std::string caught;
+    pair.client.OnDataAvailable = [](TCustomWSocket*, int) { throw std::runtime_error("handler failed"); };
+    pair.client.OnBgException = [&](TCustomWSocket*, const std::exception& e, bool& canClose) {
+        caught = e.what();
+        EXPECT_TRUE(canClose);
+    };
+    pair.server.SendStr("boom");
+    ASSERT_TRUE(waitFor([&] { return !caught.empty(); }));
+    EXPECT_EQ(caught, "handler failed");
+    EXPECT_EQ(pair.client.State(), wsClosed);
 }

@@ -15,7 +15,7 @@ TEST(WSocketErrorDesc, KnowsTheTableAndNothingElse)
     EXPECT_EQ(WSocketErrorDesc(10093), "WinSock not initialized");
     EXPECT_EQ(WSocketErrorDesc(11001), "Host not found");
     EXPECT_EQ(WSocketErrorDesc(11004), "No Data");
-    EXPECT_EQ(WSocketErrorDesc(10072), "Not a WinSock error");   // a gap in the numbering
+    EXPECT_EQ(WSocketErrorDesc(10072), "Not a WinSock error"); // a gap in the numbering
     EXPECT_EQ(WSocketErrorDesc(-1), "Not a WinSock error");
 }
 

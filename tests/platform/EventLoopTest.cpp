@@ -16,7 +16,7 @@ TEST(EventLoop, PostedCallsRunLaterInPostingOrderAcrossTargets)
     first.post([&] { order += "a"; });
     second.post([&] { order += "b"; });
     first.post([&] { order += "c"; });
-    EXPECT_EQ(order, "");   // never inside the posting call
+    EXPECT_EQ(order, ""); // never inside the posting call
     EXPECT_TRUE(waitFor([&] { return order.size() == 3; }, 2000));
     EXPECT_EQ(order, "abc");
 }
@@ -59,9 +59,8 @@ TEST(NameLookup, FindsLoopbackNamesAndReportsUnknownOnes)
     bool missingDone = false;
     platform::lookupHost("localhost", [&](const platform::LookupResult& r) { found = r, foundDone = true; });
     // An empty label fails inside the resolver without asking any name server.
-    platform::lookupHost("no-such-host..invalid", [&](const platform::LookupResult& r) {
-        missing = r, missingDone = true;
-    });
+    platform::lookupHost("no-such-host..invalid",
+                         [&](const platform::LookupResult& r) { missing = r, missingDone = true; });
     EXPECT_FALSE(foundDone);
     ASSERT_TRUE(waitFor([&] { return foundDone && missingDone; }));
     EXPECT_EQ(found.error, 0);

@@ -36,8 +36,8 @@ bool FtpServer::start()
 {
     m_process = std::make_unique<QProcess>();
     m_process->setProcessChannelMode(QProcess::MergedChannels);
-    m_process->start(kPython, {"-m", "pyftpdlib", "-i", "127.0.0.1", "-p", "0", "-d", m_root->path(), "-u",
-                               kUser, "-P", kPassword, "-w"});
+    m_process->start(kPython, {"-m", "pyftpdlib", "-i", "127.0.0.1", "-p", "0", "-d", m_root->path(), "-u", kUser, "-P",
+                               kPassword, "-w"});
     if (!m_process->waitForStarted(5000)) {
         m_error = "pyftpdlib did not start: " + m_process->errorString().toStdString();
         return false;

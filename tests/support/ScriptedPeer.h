@@ -16,10 +16,10 @@ struct PeerStep
 {
     enum Kind
     {
-        Send,        // text as it stands
-        SendBytewise,// text one byte per send
-        Expect,      // read one line from the client; it must start with text
-        Pause,       // milliseconds
+        Send,         // text as it stands
+        SendBytewise, // text one byte per send
+        Expect,       // read one line from the client; it must start with text
+        Pause,        // milliseconds
         Close
     };
     Kind kind;
