@@ -172,25 +172,7 @@ void TCustomWSocket::Connect()
         return;
     }
 
-    if (!m_protoResolved) {
-        m_proto = WSocketResolveProto(m_protoStr);
-        m_type = m_proto == IPPROTO_UDP ? SOCK_DGRAM : SOCK_STREAM;
-        m_protoResolved = true;
-    }
-    if (!m_portResolved) {
-        m_portNo = WSocketResolvePort(m_portStr, m_protoStr);
-        m_sin.sin_port = htons(m_portNo);
-        m_portResolved = true;
-    }
-    if (!m_localPortResolved) {
-        m_localPortNo = WSocketResolvePort(m_localPortStr, m_protoStr);
-        m_localPortResolved = true;
-    }
-    if (!m_addrResolved) {
-        m_sin.sin_addr.s_addr = WSocketResolveHost(m_addrStr);
-        m_addrResolved = true;
-    }
-    m_sendQueue.clear();
+    ResolveAddresses(true);
 
     m_hSocket = ::socket(AF_INET, m_type | SOCK_NONBLOCK | SOCK_CLOEXEC, m_proto);
     if (m_hSocket == INVALID_SOCKET) {
@@ -236,6 +218,29 @@ void TCustomWSocket::Connect()
     }
 }
 
+void TCustomWSocket::ResolveAddresses(bool withLocalPort)
+{
+    if (!m_protoResolved) {
+        m_proto = WSocketResolveProto(m_protoStr);
+        m_type = m_proto == IPPROTO_UDP ? SOCK_DGRAM : SOCK_STREAM;
+        m_protoResolved = true;
+    }
+    if (!m_portResolved) {
+        m_portNo = WSocketResolvePort(m_portStr, m_protoStr);
+        m_sin.sin_port = htons(m_portNo);
+        m_portResolved = true;
+    }
+    if (withLocalPort && !m_localPortResolved) {
+        m_localPortNo = WSocketResolvePort(m_localPortStr, m_protoStr);
+        m_localPortResolved = true;
+    }
+    if (!m_addrResolved) {
+        m_sin.sin_addr.s_addr = WSocketResolveHost(m_addrStr);
+        m_addrResolved = true;
+    }
+    m_sendQueue.clear();
+}
+
 void TCustomWSocket::BindSocket()
 {
     sockaddr_in local{};
@@ -274,21 +279,7 @@ void TCustomWSocket::Listen()
         RaiseException("listen: address not assigned");
         return;
     }
-    if (!m_protoResolved) {
-        m_proto = WSocketResolveProto(m_protoStr);
-        m_type = m_proto == IPPROTO_UDP ? SOCK_DGRAM : SOCK_STREAM;
-        m_protoResolved = true;
-    }
-    if (!m_portResolved) {
-        m_portNo = WSocketResolvePort(m_portStr, m_protoStr);
-        m_sin.sin_port = htons(m_portNo);
-        m_portResolved = true;
-    }
-    if (!m_addrResolved) {
-        m_sin.sin_addr.s_addr = WSocketResolveHost(m_addrStr);
-        m_addrResolved = true;
-    }
-    m_sendQueue.clear();
+    ResolveAddresses(false);
 
     m_hSocket = ::socket(AF_INET, m_type | SOCK_NONBLOCK | SOCK_CLOEXEC, m_proto);
     if (m_hSocket == INVALID_SOCKET) {

@@ -203,6 +203,8 @@ protected:
     uint16_t m_localPortNo = 0;
 
 private:
+    // Resolves what is not resolved yet of protocol, ports and address; empties the send queue.
+    void ResolveAddresses(bool withLocalPort);
     void Dispatch(TSocket handle, unsigned events, int error);
     void ReceiveLoop(int error);
     void TryToSend();

@@ -3,6 +3,7 @@
 #include "ftp/FtpClient.h"
 #include "support/FtpServer.h"
 #include "support/ScriptedPeer.h"
+#include "support/Exceptions.h"
 #include "support/WaitFor.h"
 
 using namespace testsupport;
@@ -36,16 +37,6 @@ struct RecordedClient
 
     bool logged(const std::string& line) const { return std::find(log.begin(), log.end(), line) != log.end(); }
 };
-
-std::string messageOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "no exception";
-}
 
 class FtpClientOnServer : public ::testing::Test
 {
@@ -107,7 +98,7 @@ TEST_F(FtpClientOnServer, ARequestCannotStartWhileAnotherRuns)
     RecordedClient c("127.0.0.1", server.portText());
     auto& client = c.client;
     client.Open();
-    EXPECT_EQ(messageOf([&] { client.Quote(); }), "FTP component not ready");
+    EXPECT_EQ(testsupport::exceptionMessage([&] { client.Quote(); }), "FTP component not ready");
     std::vector<std::string> errors;
     client.OnError = [&](TCustomFtpCli*, const std::string& msg) { errors.push_back(msg); };
     client.Pwd();
@@ -121,12 +112,12 @@ TEST_F(FtpClientOnServer, ARequestCannotStartWhileAnotherRuns)
 TEST(FtpClient, RefusesRequestsItCannotStart)
 {
     TFtpClient client;
-    EXPECT_EQ(messageOf([&] { client.User(); }), "UserName emtpy");
-    EXPECT_EQ(messageOf([&] { client.Pass(); }), "Password emtpy");
-    EXPECT_EQ(messageOf([&] { client.Cwd(); }), "HostDirName emtpy");
+    EXPECT_EQ(testsupport::exceptionMessage([&] { client.User(); }), "UserName emtpy");
+    EXPECT_EQ(testsupport::exceptionMessage([&] { client.Pass(); }), "Password emtpy");
+    EXPECT_EQ(testsupport::exceptionMessage([&] { client.Cwd(); }), "HostDirName emtpy");
     client.SetLocalFileName("NOOP");
-    EXPECT_EQ(messageOf([&] { client.Quote(); }), "FTP component not connected");
-    EXPECT_EQ(messageOf([&] { client.Open(); }), "DNS lookup: invalid host name.");
+    EXPECT_EQ(testsupport::exceptionMessage([&] { client.Quote(); }), "FTP component not connected");
+    EXPECT_EQ(testsupport::exceptionMessage([&] { client.Open(); }), "DNS lookup: invalid host name.");
     EXPECT_EQ(client.State(), ftpReady);
 
     // A refused request is never a success, not even when its text goes to the error event.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "net/WSocket.h"
+#include "support/Exceptions.h"
 #include "support/WaitFor.h"
 
 using testsupport::pumpFor;
@@ -68,16 +69,6 @@ struct SocketPair
     }
 };
 
-std::string messageOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const ESocketException& e) {
-        return e.what();
-    }
-    return "no exception";
-}
-
 } // namespace
 
 TEST(TWSocket, SendQueuesBlocksAndResumesAPartialSendFromTheRemainder)
@@ -130,7 +121,8 @@ TEST(TWSocket, SendingNothingStillReportsDataSentOnceFromTheLoop)
 TEST(TWSocket, SendWhenNotConnectedFails)
 {
     TWSocket socket;
-    EXPECT_EQ(messageOf([&] { socket.Send("x", 1); }), "Error 10057 in function Send\r\nSocket is not connected");
+    EXPECT_EQ(testsupport::exceptionMessage([&] { socket.Send("x", 1); }),
+              "Error 10057 in function Send\r\nSocket is not connected");
     int errors = 0;
     socket.OnError = [&](TCustomWSocket*) { ++errors; };
     EXPECT_EQ(socket.Send("x", 1), -1);
@@ -142,8 +134,9 @@ TEST(TWSocket, AddressesChangeOnlyWhileClosedAndMustBeGivenAgainAfterClose)
 {
     SocketPair pair;
     ASSERT_TRUE(pair.open());
-    EXPECT_EQ(messageOf([&] { pair.client.SetPort("21"); }), "Cannot change Port if not closed");
-    EXPECT_EQ(messageOf([&] { pair.client.SetAddr("127.0.0.2"); }), "Cannot change Addr if not closed");
+    EXPECT_EQ(testsupport::exceptionMessage([&] { pair.client.SetPort("21"); }), "Cannot change Port if not closed");
+    EXPECT_EQ(testsupport::exceptionMessage([&] { pair.client.SetAddr("127.0.0.2"); }),
+              "Cannot change Addr if not closed");
     EXPECT_EQ(pair.client.GetPeerAddr(), "127.0.0.1");
     EXPECT_EQ(pair.client.GetPeerPort(), pair.server.GetBoundPort());
     EXPECT_EQ(pair.client.GetBoundPort(), pair.server.GetPeerPort());
@@ -152,26 +145,27 @@ TEST(TWSocket, AddressesChangeOnlyWhileClosedAndMustBeGivenAgainAfterClose)
     EXPECT_EQ(pair.client.State(), wsClosed);
     EXPECT_EQ(pair.client.GetPeerAddr(), "error");
     EXPECT_EQ(pair.client.Addr(), "127.0.0.1"); // the text stays, the assignment does not
-    EXPECT_EQ(messageOf([&] { pair.client.Connect(); }), "Connect: No Port Specified");
+    EXPECT_EQ(testsupport::exceptionMessage([&] { pair.client.Connect(); }), "Connect: No Port Specified");
     pair.client.SetPort("1");
-    EXPECT_EQ(messageOf([&] { pair.client.Connect(); }), "Connect: No IP Address Specified");
+    EXPECT_EQ(testsupport::exceptionMessage([&] { pair.client.Connect(); }), "Connect: No IP Address Specified");
 }
 
 TEST(TWSocket, SettersCheckTheirValues)
 {
     TWSocket socket;
-    EXPECT_EQ(messageOf([&] { socket.SetLocalAddr("1.2.3.999"); }), "SetLocalAddr(): Invalid IP address");
+    EXPECT_EQ(testsupport::exceptionMessage([&] { socket.SetLocalAddr("1.2.3.999"); }),
+              "SetLocalAddr(): Invalid IP address");
     socket.SetLocalAddr(" 127.0.0.1 ");
     EXPECT_EQ(socket.LocalAddr(), "127.0.0.1");
     socket.SetLocalAddr("");
     EXPECT_EQ(socket.LocalAddr(), "0.0.0.0");
-    EXPECT_EQ(messageOf([&] { socket.SetSendFlags(2); }), "Invalid SendFlags");
+    EXPECT_EQ(testsupport::exceptionMessage([&] { socket.SetSendFlags(2); }), "Invalid SendFlags");
     socket.SetSendFlags(wsSendUrgent);
     EXPECT_EQ(socket.SendFlags(), wsSendUrgent);
-    EXPECT_EQ(messageOf([&] { socket.Listen(); }), "listen: port not assigned");
-    EXPECT_EQ(messageOf([&] { socket.Accept(); }),
+    EXPECT_EQ(testsupport::exceptionMessage([&] { socket.Listen(); }), "listen: port not assigned");
+    EXPECT_EQ(testsupport::exceptionMessage([&] { socket.Accept(); }),
               "Error 10022 in function not a listening socket\r\nInvalid argument");
-    EXPECT_EQ(messageOf([&] { socket.DnsLookup(""); }), "DNS lookup: invalid host name.");
+    EXPECT_EQ(testsupport::exceptionMessage([&] { socket.DnsLookup(""); }), "DNS lookup: invalid host name.");
 }
 
 TEST(TWSocket, DottedLookupCompletesInsideTheCallAndNamesLater)

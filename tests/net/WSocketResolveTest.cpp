@@ -4,20 +4,9 @@
 
 #include "net/WSocketErrors.h"
 #include "net/WSocketResolve.h"
+#include "support/Exceptions.h"
 
-namespace {
-
-std::string messageOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const ESocketException& e) {
-        return e.what();
-    }
-    return "no exception";
-}
-
-} // namespace
+using testsupport::exceptionMessage;
 
 TEST(WSocketResolveHost, ConvertsDottedTextAndChecksIt)
 {
@@ -25,13 +14,13 @@ TEST(WSocketResolveHost, ConvertsDottedTextAndChecksIt)
     EXPECT_EQ(WSocketResolveHost("  10.0.0.1 "), htonl(0x0a000001));
     EXPECT_EQ(WSocketResolveHost("255.255.255.255"), 0xffffffffu);
     EXPECT_EQ(WSocketResolveHost("localhost"), htonl(0x7f000001));
-    EXPECT_EQ(messageOf([] { WSocketResolveHost("1.2.3.999"); }),
+    EXPECT_EQ(exceptionMessage([] { WSocketResolveHost("1.2.3.999"); }),
               "WSocketResolveHost: '1.2.3.999' Invalid IP address.");
-    EXPECT_EQ(messageOf([] { WSocketResolveHost(""); }), "WSocketResolveHost: '' Invalid Hostname.");
+    EXPECT_EQ(exceptionMessage([] { WSocketResolveHost(""); }), "WSocketResolveHost: '' Invalid Hostname.");
     std::string longName(257, 'a');
-    EXPECT_EQ(messageOf([&] { WSocketResolveHost(longName); }),
+    EXPECT_EQ(exceptionMessage([&] { WSocketResolveHost(longName); }),
               "WSocketResolveHost: '" + longName + "' Invalid Hostname.");
-    EXPECT_EQ(messageOf([] { WSocketResolveHost("no-such-host..invalid"); }),
+    EXPECT_EQ(exceptionMessage([] { WSocketResolveHost("no-such-host..invalid"); }),
               "WSocketResolveHost: Cannot convert host address 'no-such-host..invalid', Error #11001");
 }
 
@@ -53,11 +42,12 @@ TEST(WSocketResolvePort, NumbersServicesAndBadText)
     EXPECT_EQ(WSocketResolvePort("ftp", "tcp"), 21);
     EXPECT_EQ(WSocketResolvePort("ftp", ""), 21);
     EXPECT_EQ(WSocketResolvePort("65535", "tcp"), 65535);
-    EXPECT_EQ(messageOf([] { WSocketResolvePort("", "tcp"); }), "WSocketResolvePort: Invalid Port.");
-    EXPECT_EQ(messageOf([] { WSocketResolvePort(std::string(32, '1'), "tcp"); }), "WSocketResolvePort: Invalid Port.");
+    EXPECT_EQ(exceptionMessage([] { WSocketResolvePort("", "tcp"); }), "WSocketResolvePort: Invalid Port.");
+    EXPECT_EQ(exceptionMessage([] { WSocketResolvePort(std::string(32, '1'), "tcp"); }),
+              "WSocketResolvePort: Invalid Port.");
     // A number beyond 16 bits must not wrap to another port.
-    EXPECT_EQ(messageOf([] { WSocketResolvePort("65557", "tcp"); }), "WSocketResolvePort: Invalid Port.");
-    EXPECT_EQ(messageOf([] { WSocketResolvePort("nosuchservice", "tcp"); }),
+    EXPECT_EQ(exceptionMessage([] { WSocketResolvePort("65557", "tcp"); }), "WSocketResolvePort: Invalid Port.");
+    EXPECT_EQ(exceptionMessage([] { WSocketResolvePort("nosuchservice", "tcp"); }),
               "WSocketResolvePort: Cannot convert port 'nosuchservice', Error #11004");
 }
 
@@ -66,7 +56,7 @@ TEST(WSocketResolveProto, NumbersNamesAndBadText)
     EXPECT_EQ(WSocketResolveProto("tcp"), 6);
     EXPECT_EQ(WSocketResolveProto("udp"), 17);
     EXPECT_EQ(WSocketResolveProto("17"), 17);
-    EXPECT_EQ(messageOf([] { WSocketResolveProto(""); }), "WSocketResolveProto: Invalid Protocol.");
-    EXPECT_EQ(messageOf([] { WSocketResolveProto("nosuchproto"); }),
+    EXPECT_EQ(exceptionMessage([] { WSocketResolveProto(""); }), "WSocketResolveProto: Invalid Protocol.");
+    EXPECT_EQ(exceptionMessage([] { WSocketResolveProto("nosuchproto"); }),
               "WSocketResolveProto: Cannot convert protocol 'nosuchproto', Error #11004");
 }
