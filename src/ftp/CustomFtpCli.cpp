@@ -45,6 +45,18 @@ TCustomFtpCli::~TCustomFtpCli()
 void TCustomFtpCli::SetLocalFileName(const std::string& name)
 {
     m_localFileName = name;
+    if (!name.empty())
+        m_streamFromCaller = false;
+}
+
+void TCustomFtpCli::SetLocalStream(platform::TStream* stream)
+{
+    m_localStream = stream;
+    m_streamFromCaller = stream != nullptr;
+    if (m_streamFromCaller) {
+        m_ownStream.reset();
+        m_localFileName.clear();
+    }
 }
 
 TFtpShareMode TCustomFtpCli::ShareMode() const
@@ -191,10 +203,13 @@ void TCustomFtpCli::SendCommand(const std::string& cmd)
 
 void TCustomFtpCli::BeginRequest(TFtpRequest rqType)
 {
-    if (!m_highLevelFlag)
+    // The steps of a multi-step request report as that request, once.
+    if (!m_highLevelFlag) {
         m_requestType = rqType;
+        ++m_requestsStarted;
+    }
+    ++m_stepStarts;
     m_requestDoneFlag = false;
-    ++m_requestsStarted;
 }
 
 void TCustomFtpCli::ExecAsync(TFtpRequest rqType, const std::string& cmd, std::vector<int> acceptedCodes,
@@ -222,6 +237,7 @@ void TCustomFtpCli::NextExecAsync()
     DisplayLastResponse();
     if (!IsFinalReplyLine(m_lastResponse))
         return;
+    m_awaitingReply = false;
     bool continued = false;
     ParseReplyCode(m_lastResponse, m_statusCode, continued);
     bool accepted = m_acceptedCodes.empty() ? m_statusCode < 500
@@ -233,6 +249,8 @@ void TCustomFtpCli::NextExecAsync()
         m_requestResult = m_statusCode;
         SetErrorMessage(m_lastResponse);
     }
+    if (m_passive && m_statusCode == 227)
+        m_pasvResponse = m_lastResponse;
     InterpretResponse();
     if (m_doneAsync) {
         TContinuation done = std::move(m_doneAsync);
@@ -278,6 +296,8 @@ void TCustomFtpCli::TriggerRequestDone(int error)
         return;
     }
     SetState(ftpReady);
+    m_highLevelContinuation = nullptr;
+    m_functionSet = 0;
     if (m_dataSocket->State() != wsClosed)
         m_dataSocket->Close();
     if (m_highLevelFlag && m_savedStatus >= 0) {
@@ -324,7 +344,9 @@ void TCustomFtpCli::Open()
         m_controlSocket->DnsLookup(isProxyType(m_connectionType) ? ProxyServer : HostName);
     } catch (const ESocketException& e) {
         // The lookup could not start: the request is refused rather than left running.
-        --m_requestsStarted;
+        if (!m_highLevelFlag)
+            --m_requestsStarted;
+        --m_stepStarts;
         m_requestDoneFlag = true;
         SetState(ftpReady);
         HandleError(e.what());
@@ -347,6 +369,7 @@ void TCustomFtpCli::ControlSocketDnsLookupDone(int error)
         m_controlSocket->SetPort(isProxyType(m_connectionType) ? ProxyPort : Port);
         SetState(ftpWaitingBanner);
         m_awaitingReply = true;
+        ApplyConnectionSettings(*m_controlSocket);
         m_controlSocket->Connect();
     } catch (const ESocketException& e) {
         // A port that does not resolve, or a socket that cannot be made: the request ends here.
@@ -462,7 +485,6 @@ bool TCustomFtpCli::HandleReplyLine()
     case ftpWaitingResponse:
         if (!final)
             return true;
-        m_awaitingReply = false;
         if (m_next) {
             m_next();
         } else {
@@ -508,147 +530,21 @@ void TCustomFtpCli::Abort()
 {
     bool wasLookingUp = m_state == ftpDnsLookup;
     SetState(ftpAbort);
+    FreeOwnStream();
     if (wasLookingUp)
         m_controlSocket->CancelDnsLookup();
     if (m_controlSocket->State() != wsClosed)
         m_controlSocket->Close();
     if (m_dataSocket->State() != wsClosed)
         m_dataSocket->Close();
+    FreeOwnStream();
+    m_localStream = nullptr;   // a caller's stream is forgotten, never freed
+    m_streamFromCaller = false;
     m_connected = false;
     SetState(ftpReady);
 }
 
-// ---------------------------------------------------------------- basic requests
-
-void TCustomFtpCli::User()
+void TCustomFtpCli::ApplyConnectionSettings(TWSocket&)
 {
-    if (UserName.empty()) {
-        HandleError("UserName emtpy");
-        return;
-    }
-    m_fctCurrent = ftpFctUser;
-    std::string cmd = "USER " + UserName;
-    if (m_connectionType == ftpProxy)
-        cmd += "@" + HostName + ":" + Port;
-    ExecAsync(ftpUserAsync, cmd, {331, 230});
-}
-
-void TCustomFtpCli::Pass()
-{
-    if (PassWord.empty()) {
-        HandleError("Password emtpy");
-        return;
-    }
-    m_fctCurrent = ftpFctPass;
-    ExecAsync(ftpPassAsync, "PASS " + PassWord, {230});
-}
-
-void TCustomFtpCli::Cwd()
-{
-    if (HostDirName.empty()) {
-        HandleError("HostDirName emtpy");
-        return;
-    }
-    m_fctCurrent = ftpFctCwd;
-    ExecAsync(ftpCwdAsync, "CWD " + HostDirName, {200, 250, 257});
-}
-
-void TCustomFtpCli::Size()
-{
-    m_fctCurrent = ftpFctSize;
-    m_sizeResult = 0;
-    ExecAsync(ftpSizeAsync, "SIZE " + HostFileName, {213});
-}
-
-void TCustomFtpCli::Mkd()
-{
-    m_fctCurrent = ftpFctMkd;
-    ExecAsync(ftpMkdAsync, "MKD " + HostFileName, {257});
-}
-
-void TCustomFtpCli::Rmd()
-{
-    m_fctCurrent = ftpFctRmd;
-    ExecAsync(ftpRmdAsync, "RMD " + HostFileName, {250, 257});
-}
-
-void TCustomFtpCli::RenFrom()
-{
-    m_fctCurrent = ftpFctRenFrom;
-    ExecAsync(ftpRenFromAsync, "RNFR " + HostFileName, {350});
-}
-
-void TCustomFtpCli::RenTo()
-{
-    m_fctCurrent = ftpFctRenTo;
-    ExecAsync(ftpRenToAsync, "RNTO " + m_localFileName, {200, 250, 257});
-}
-
-void TCustomFtpCli::Quit()
-{
-    m_fctCurrent = ftpFctQuit;
-    // Whatever the reply, the connection is closed, and the close completes the request.
-    ExecAsync(ftpQuitAsync, "QUIT", {221}, [this] { m_controlSocket->Close(); });
-}
-
-void TCustomFtpCli::Syst()
-{
-    m_fctCurrent = ftpFctSyst;
-    ExecAsync(ftpSystAsync, "SYST", {215});
-}
-
-void TCustomFtpCli::Dele()
-{
-    m_fctCurrent = ftpFctDele;
-    ExecAsync(ftpDeleAsync, "DELE " + HostFileName, {250, 257});
-}
-
-void TCustomFtpCli::Pwd()
-{
-    m_fctCurrent = ftpFctPwd;
-    ExecAsync(ftpPwdAsync, "PWD", {250, 257});
-}
-
-void TCustomFtpCli::Quote()
-{
-    m_fctCurrent = ftpFctQuote;
-    ExecAsync(ftpQuoteAsync, m_localFileName, {});
-}
-
-void TCustomFtpCli::TypeSet()
-{
-    m_fctCurrent = ftpFctTypeSet;
-    ExecAsync(ftpTypeSetAsync, std::string("TYPE ") + m_type, {200});
-}
-
-void TCustomFtpCli::TypeBinary()
-{
-    SetBinary(true);
-    TypeSet();
-}
-
-void TCustomFtpCli::TypeAscii()
-{
-    SetBinary(false);
-    TypeSet();
-}
-
-void TCustomFtpCli::Rest()
-{
-    m_fctCurrent = ftpFctRest;
-    if (ResumeAt < 0) {
-        if (!CheckReady())
-            return;
-        BeginRequest(ftpRestAsync);
-        m_requestResult = 0;
-        TriggerRequestDone(0);
-        return;
-    }
-    ExecAsync(ftpRestAsync, "REST " + std::to_string(ResumeAt), {});
-}
-
-void TCustomFtpCli::Cdup()
-{
-    m_fctCurrent = ftpFctCDup;
-    ExecAsync(ftpCdupAsync, "CDUP", {250});
+    // Direct connections need nothing; the SOCKS layer of the socket takes its settings here.
 }

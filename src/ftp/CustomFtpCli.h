@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -14,6 +15,7 @@
 
 #include "net/WSocket.h"
 #include "platform/EventLoop.h"
+#include "platform/Stream.h"
 
 class FtpException : public std::runtime_error
 {
@@ -168,7 +170,17 @@ public:
     std::string ProxyPort;
     bool DisplayFileFlag = false;
     TFtpOptions Options = ftpAcceptLF;
+    // Restart offset of the next download or upload; back to 0 when a transfer ends.
     int64_t ResumeAt = 0;
+    // Optional end of a download in the local file (exclusive, -1 for none): the client writes
+    // nothing beyond it, ends the transfer there and reports success, whatever the server
+    // sends after. For byte ranges of one file fetched by several connections.
+    int64_t TransferEnd = -1;
+    // SOCKS server settings, given to both sockets before every connect.
+    std::string SocksServer;
+    std::string SocksPort;
+    std::string SocksUserCode;
+    std::string SocksPassword;
 
     TCustomFtpCli();
     virtual ~TCustomFtpCli();
@@ -195,7 +207,41 @@ public:
     virtual void TypeAscii();
     virtual void Rest();
     virtual void Cdup();
+    // Prepares the data connection and sends PASV or PORT ("Port" is the server port setting).
+    virtual void PortAsync();
     virtual void Abort();
+
+    // Data requests.
+    virtual void Retr();
+    virtual void List();
+    virtual void Nlst();
+    virtual void Stor();
+    virtual void Appe();
+
+    // Multi-step requests, reported as one request.
+    virtual void Connect();
+    virtual void ReceiveFile();
+    virtual void Dir();
+    virtual void Ls();
+    virtual void Get();
+    virtual void Directory();
+    virtual void FileList();
+    virtual void System();
+    virtual void FileSize();
+    virtual void Put();
+    virtual void Append();
+    virtual void RenameFile();
+    virtual void Rename();
+    virtual void Delete();
+    virtual void MkDir();
+    virtual void RmDir();
+    virtual void DoQuote();
+    virtual void Transmit();
+    virtual void AppendFile();
+    virtual void RestGet();
+    virtual void RestartReceive();
+    virtual void RestPut();
+    virtual void RestartTransmit();
 
     const std::string& LocalFileName() const { return m_localFileName; }
     void SetLocalFileName(const std::string& name);
@@ -208,12 +254,18 @@ public:
     bool Passive() const { return m_passive; }
     void SetPassive(bool passive);
 
+    // The caller's stream for the next transfer, used instead of LocalFileName; never freed here.
+    platform::TStream* LocalStream() const { return m_localStream; }
+    void SetLocalStream(platform::TStream* stream);
+
     const std::string& ErrorMessage() const { return m_errorMessage; }
     const std::string& LastResponse() const { return m_lastResponse; }
     int StatusCode() const { return m_statusCode; }
     int RequestResult() const { return m_requestResult; }
     const std::string& DirResult() const { return m_dirResult; }
     int64_t SizeResult() const { return m_sizeResult; }
+    int64_t ByteCount() const { return m_byteCount; }
+    int HighLevelResult() const { return m_highLevelResult; }
     const std::string& DnsResult() const { return m_dnsResult; }
     TFtpState State() const { return m_state; }
     TFtpRequest RequestType() const { return m_requestType; }
@@ -232,6 +284,12 @@ protected:
     virtual void TriggerDisplay(const std::string& msg);
     virtual void TriggerError(const std::string& msg);
     virtual void HandleBackGroundException(const std::exception& e);
+    // Raises OnProgress for the position reached; false when the owner aborted the transfer.
+    virtual bool Progress();
+    virtual void TransfertStats();
+    // Gives a socket the connection settings (SOCKS) before each of its connects: a closed
+    // socket forgets them.
+    virtual void ApplyConnectionSettings(TWSocket& socket);
 
     void HandleError(const std::string& msg);
     void SetState(TFtpState state);
@@ -247,6 +305,8 @@ protected:
     // A synthesised reply for a failure found by the client itself.
     void SetSocketFailure(int error);
     void SetErrorMessage(const std::string& line);
+    void HighLevelAsync(TFtpRequest rqType, std::initializer_list<TFtpFct> steps);
+    void NextHighLevelStep();
 
     TFtpState m_state = ftpReady;
     int m_statusCode = 0;
@@ -271,6 +331,31 @@ protected:
     bool m_passive = false;
 
 private:
+    // Transfers.
+    void StartDownload(TFtpRequest rqType, const char* command);
+    void StartUpload(TFtpRequest rqType, bool append);
+    bool OpenLocalStream(bool forWriting);
+    void FreeOwnStream();
+    bool ParsePasvReply(uint16_t& port);
+    bool ConnectDataSocket(std::function<void(int)> connected);
+    void FailTransfer(int code, const std::string& message, bool logIt);
+    void DownloadAccept();
+    void DownloadConnected(int error);
+    void DataReceive();
+    void DownloadFirstReply();
+    void DownloadSecondReply();
+    void DownloadClosed(int error);
+    void DownloadCompletionCheck();
+    void UploadAccept();
+    void UploadConnected(int error);
+    void UploadFirstReply();
+    void UploadSecondReply();
+    void UploadClosed(int error);
+    void UploadCompletionCheck();
+    void StartSending();
+    void SendNextBlock(int error);
+    void SendDataCommand(const std::string& cmd, TContinuation next);
+
     void ControlSocketDnsLookupDone(int error);
     void ControlSocketSessionConnected(int error);
     void ControlSocketDataAvailable();
@@ -288,6 +373,30 @@ private:
     int m_receiveLength = 0;
     bool m_discardingLongLine = false;
     bool m_awaitingReply = false;
+    uint32_t m_functionSet = 0;
+    uint64_t m_stepStarts = 0;
+    int m_highLevelResult = 0;
+
+    std::unique_ptr<platform::TStream> m_ownStream;
+    platform::TStream* m_localStream = nullptr;
+    bool m_streamFromCaller = false;
+    std::string m_pasvResponse;
+    std::string m_dataCommand;
+    int m_dataError = 0;
+    int64_t m_byteCount = 0;
+    int64_t m_startTime = 0;
+    int64_t m_stopTime = 0;
+    bool m_replyReceived = false;
+    bool m_dataClosedDownload = false;
+    bool m_dataClosedUpload = false;
+    bool m_endOfFile = false;
+    bool m_storAnswer = false;
+    bool m_uploadConnectionOpen = false;
+    bool m_localFailure = false;     // the local file failed: the transfer cannot have succeeded
+    bool m_progressAborted = false;  // the owner stopped the transfer through OnProgress
+    bool m_reachedEnd = false;       // the download reached TransferEnd
+    std::vector<char> m_transferBuffer;
+
     uint64_t m_requestsStarted = 0;
     uint64_t m_requestsDone = 0;
     platform::PostTarget m_posted;

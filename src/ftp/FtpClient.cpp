@@ -42,3 +42,10 @@ bool TFtpClient::AbortSync()
     Abort();
     return WaitUntilReady();
 }
+
+bool TFtpClient::Progress()
+{
+    if (Timeout > 0)
+        m_stopTick = platform::tickCount() + static_cast<int64_t>(Timeout) * 1000;
+    return TCustomFtpCli::Progress();
+}

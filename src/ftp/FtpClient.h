@@ -44,6 +44,10 @@ public:
     bool Synchronize(const std::function<void()>& request);
     bool WaitUntilReady();
 
+protected:
+    // Every chunk moved puts the end of a synchronous wait further off.
+    bool Progress() override;
+
 private:
     int64_t m_stopTick = 0;
 };

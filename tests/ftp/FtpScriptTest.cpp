@@ -57,6 +57,16 @@ ScriptCase loadCase(const std::filesystem::path& path)
                 script.server.push_back({PeerStep::Pause, "", std::stoi(text)});
             else if (what == "close")
                 script.server.push_back({PeerStep::Close, ""});
+            else if (what == "pasv")
+                script.server.push_back({PeerStep::Pasv, unescape(text)});
+            else if (what == "pasvclosed")
+                script.server.push_back({PeerStep::PasvClosed, ""});
+            else if (what == "accept")
+                script.server.push_back({PeerStep::Accept, ""});
+            else if (what == "data")
+                script.server.push_back({PeerStep::SendData, "", std::stoi(text)});
+            else if (what == "closedata")
+                script.server.push_back({PeerStep::CloseData, ""});
             else if (what == "long") {
                 auto [prefix, count] = splitWord(text);
                 script.server.push_back({PeerStep::Send, prefix + " " + std::string(std::stoul(count), 'x') + "\r\n"});
@@ -103,10 +113,22 @@ TEST_P(FtpScript, Plays)
     std::vector<std::pair<int, int>> done;
     client.OnDisplay = [&](TCustomFtpCli*, std::string& msg) { log.push_back(msg); };
     client.OnRequestDone = [&](TCustomFtpCli*, TFtpRequest rq, int error) { done.emplace_back(rq, error); };
+    client.SetPassive(true);
+    platform::TMemoryStream received;
+    int64_t abortAt = -1;
+    client.OnProgress = [&](TCustomFtpCli*, int64_t count, bool& abort) { abort = abortAt >= 0 && count >= abortAt; };
 
     for (const auto& [action, argument] : script.client) {
         if (action == "acceptlf") {
             client.Options = argument == "off" ? 0u : unsigned(ftpAcceptLF);
+            continue;
+        }
+        if (action == "abortat") {
+            abortAt = std::stoll(argument);
+            continue;
+        }
+        if (action == "transferend") {
+            client.TransferEnd = std::stoll(argument);
             continue;
         }
         size_t before = done.size();
@@ -124,6 +146,8 @@ TEST_P(FtpScript, Plays)
             client.Pwd();
         else if (action == "quit")
             client.Quit();
+        else if (action == "get")
+            received.Clear(), client.SetLocalStream(&received), client.HostFileName = argument, client.Get();
         else
             FAIL() << "unknown client action " << action;
         ASSERT_TRUE(waitFor([&] { return done.size() > before; })) << "no completion for " << action;
@@ -142,6 +166,9 @@ TEST_P(FtpScript, Plays)
             EXPECT_EQ(client.LastResponse(), text);
         } else if (what == "dirresult") {
             EXPECT_EQ(client.DirResult(), text);
+        } else if (what == "received") {
+            EXPECT_EQ(received.Size(), std::stoll(text));
+            EXPECT_TRUE(received.Data() == peerPattern(received.Data().size())) << "received bytes differ";
         } else if (what == "connected") {
             EXPECT_EQ(client.Connected(), text == "yes");
         } else if (what == "log") {

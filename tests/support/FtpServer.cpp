@@ -1,13 +1,17 @@
 #include "support/FtpServer.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 
+#include <csignal>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace testsupport {
@@ -17,59 +21,189 @@ namespace {
 // Debian's python3-pyftpdlib belongs to the system interpreter; the python3 first on PATH
 // may be another one.
 const char* const kPython = "/usr/bin/python3";
+// proftpd and pure-ftpd conflict with vsftpd as packages: scripts/setup unpacks them here.
+const QString kUnpacked = QStringLiteral(QUILL_SERVERS_DIR);
+
+bool writeFile(const QString& path, const QString& text, QFile::Permissions permissions)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    file.write(text.toUtf8());
+    file.close();
+    return file.setPermissions(permissions);
+}
 
 } // namespace
 
-FtpServer::FtpServer() : m_root(std::make_unique<QTemporaryDir>()) {}
+const char* serverName(ServerKind kind)
+{
+    switch (kind) {
+    case ServerKind::Pyftpdlib: return "pyftpdlib";
+    case ServerKind::Vsftpd: return "vsftpd";
+    case ServerKind::Proftpd: return "proftpd";
+    case ServerKind::PureFtpd: return "pureftpd";
+    }
+    return "?";
+}
+
+FtpServer::FtpServer(ServerKind kind)
+    : m_kind(kind), m_state(std::make_unique<QTemporaryDir>()), m_root(std::make_unique<QTemporaryDir>())
+{
+}
 
 FtpServer::~FtpServer()
 {
     stop();
 }
 
-std::string FtpServer::root() const
+std::string FtpServer::user() const
 {
-    return m_root->path().toStdString();
+    return m_kind == ServerKind::Vsftpd ? "anonymous" : kUser;
+}
+
+std::string FtpServer::password() const
+{
+    return m_kind == ServerKind::Vsftpd ? "quill@example.org" : kPassword;
+}
+
+std::string FtpServer::workDir() const
+{
+    return m_kind == ServerKind::Vsftpd ? "/pub" : "/";
+}
+
+std::string FtpServer::localWorkDir() const
+{
+    std::string root = m_root->path().toStdString();
+    return m_kind == ServerKind::Vsftpd ? root + "/pub" : root;
+}
+
+bool FtpServer::prepare(QStringList& command)
+{
+    QString state = m_state->path();
+    QString root = m_root->path();
+    QString port = QString::number(m_port);
+    // The servers run their sessions as an unprivileged user: it must reach and write the root.
+    ::chmod(root.toUtf8().constData(), 0777);
+    switch (m_kind) {
+    case ServerKind::Pyftpdlib:
+        command = {kPython, "-m", "pyftpdlib", "-i", "127.0.0.1", "-p", "0", "-d", root, "-u", kUser, "-P",
+                   kPassword, "-w"};
+        return true;
+    case ServerKind::Vsftpd: {
+        // vsftpd refuses a writable root for anonymous sessions: writing happens in pub/.
+        ::chmod(root.toUtf8().constData(), 0755);
+        QDir(root).mkdir("pub");
+        ::chmod((root + "/pub").toUtf8().constData(), 0777);
+        QDir().mkpath("/var/run/vsftpd/empty");
+        QString config = "background=NO\nlisten=YES\nlisten_ipv6=NO\nlisten_address=127.0.0.1\nlisten_port=" + port +
+                         "\nsecure_chroot_dir=/var/run/vsftpd/empty\nisolate=NO\nisolate_network=NO\n"
+                         "seccomp_sandbox=NO\nanonymous_enable=YES\nlocal_enable=NO\nanon_root=" + root +
+                         "\nftp_username=ftp\nwrite_enable=YES\nanon_upload_enable=YES\n"
+                         "anon_mkdir_write_enable=YES\nanon_other_write_enable=YES\nanon_umask=022\n"
+                         "connect_from_port_20=NO\nxferlog_enable=NO\nuse_localtime=NO\n";
+        if (!writeFile(state + "/vsftpd.conf", config, QFile::ReadOwner | QFile::WriteOwner))
+            return false;
+        command = {"/usr/sbin/vsftpd", state + "/vsftpd.conf"};
+        return true;
+    }
+    case ServerKind::Proftpd: {
+        QProcess crypt;
+        crypt.start("openssl", {"passwd", "-1", kPassword});
+        crypt.waitForFinished(5000);
+        QString hash = QString::fromUtf8(crypt.readAllStandardOutput()).trimmed();
+        if (hash.isEmpty())
+            return false;
+        bool written =
+            writeFile(state + "/passwd", QString(kUser) + ":" + hash + ":65534:65534::" + root + ":/bin/sh\n",
+                      QFile::ReadOwner | QFile::WriteOwner) &&
+            writeFile(state + "/group", "nogroup:x:65534:\n", QFile::ReadOwner | QFile::WriteOwner);
+        QString config = "ServerType standalone\nDefaultAddress 127.0.0.1\nSocketBindTight on\nUseIPv6 off\nPort " +
+                         port + "\nPidFile " + state + "/proftpd.pid\nScoreboardFile " + state +
+                         "/scoreboard\nDelayTable " + state + "/delay\nWtmpLog off\nAuthPAM off\n"
+                         "AuthOrder mod_auth_file.c\nAuthUserFile " + state + "/passwd\nAuthGroupFile " + state +
+                         "/group\nRequireValidShell off\nUser nobody\nGroup nogroup\nUmask 022\nAllowOverwrite on\n"
+                         "UseReverseDNS off\nTransferLog none\nModulePath " + kUnpacked + "/usr/lib/proftpd\n";
+        if (!written || !writeFile(state + "/proftpd.conf", config, QFile::ReadOwner | QFile::WriteOwner))
+            return false;
+        command = {kUnpacked + "/usr/sbin/proftpd", "-n", "-q", "-c", state + "/proftpd.conf"};
+        return true;
+    }
+    case ServerKind::PureFtpd: {
+        QProcess users;
+        users.setWorkingDirectory(state);
+        users.start(kUnpacked + "/usr/bin/pure-pw",
+                    {"useradd", kUser, "-u", "65534", "-g", "65534", "-d", root, "-f", state + "/pureftpd.passwd",
+                     "-m", "-F", state + "/pureftpd.pdb"});
+        users.write(QByteArray(kPassword) + "\n" + kPassword + "\n");
+        users.closeWriteChannel();
+        if (!users.waitForFinished(5000) || users.exitCode() != 0)
+            return false;
+        command = {kUnpacked + "/usr/sbin/pure-ftpd", "-S", "127.0.0.1," + port, "-P", "127.0.0.1", "-l",
+                   "puredb:" + state + "/pureftpd.pdb", "-E", "-A", "-H", "-g", state + "/pure-ftpd.pid"};
+        return true;
+    }
+    }
+    return false;
 }
 
 bool FtpServer::start()
 {
-    m_process = std::make_unique<QProcess>();
-    m_process->setProcessChannelMode(QProcess::MergedChannels);
-    m_process->start(kPython, {"-m", "pyftpdlib", "-i", "127.0.0.1", "-p", "0", "-d", m_root->path(), "-u", kUser, "-P",
-                               kPassword, "-w"});
-    if (!m_process->waitForStarted(5000)) {
-        m_error = "pyftpdlib did not start: " + m_process->errorString().toStdString();
+    if (m_kind != ServerKind::Pyftpdlib)
+        m_port = closedLoopbackPort();
+    QStringList command;
+    if (!prepare(command)) {
+        m_error = std::string("cannot prepare ") + serverName(m_kind);
         return false;
     }
-    QRegularExpression started("starting FTP server on 127\\.0\\.0\\.1:(\\d+)");
-    QByteArray output;
-    QDeadlineTimer deadline(10000);
-    while (!deadline.hasExpired()) {
-        m_process->waitForReadyRead(100);
-        output += m_process->readAll();
-        auto match = started.match(QString::fromUtf8(output));
-        if (match.hasMatch()) {
-            m_port = match.captured(1).toInt();
-            break;
-        }
-        if (m_process->state() != QProcess::Running)
-            break;
+    m_process = std::make_unique<QProcess>();
+    m_process->setProcessChannelMode(QProcess::MergedChannels);
+    // Its own process group, so that stop() reaches the sessions it forks too.
+    m_process->setChildProcessModifier([] { ::setsid(); });
+    m_process->start(command.takeFirst(), command);
+    if (!m_process->waitForStarted(5000)) {
+        m_error = std::string(serverName(m_kind)) + " did not start: " + m_process->errorString().toStdString();
+        return false;
     }
-    if (m_port == 0) {
-        m_error = "pyftpdlib gave no port: " + output.toStdString();
+    if (m_kind == ServerKind::Pyftpdlib) {
+        QRegularExpression started("starting FTP server on 127\\.0\\.0\\.1:(\\d+)");
+        QByteArray output;
+        QDeadlineTimer deadline(10000);
+        while (!deadline.hasExpired() && m_port == 0 && m_process->state() == QProcess::Running) {
+            m_process->waitForReadyRead(100);
+            output += m_process->readAll();
+            auto match = started.match(QString::fromUtf8(output));
+            if (match.hasMatch())
+                m_port = match.captured(1).toInt();
+        }
+        if (m_port == 0) {
+            m_error = "pyftpdlib gave no port: " + output.toStdString();
+            stop();
+            return false;
+        }
+    }
+    if (!waitUntilAccepting(10000)) {
+        m_error = std::string(serverName(m_kind)) + " does not accept connections: " +
+                  m_process->readAll().toStdString();
         stop();
         return false;
     }
-    // Wait until it accepts connections.
-    while (!deadline.hasExpired()) {
+    return true;
+}
+
+bool FtpServer::waitUntilAccepting(int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired() && m_process->state() == QProcess::Running) {
         QTcpSocket probe;
         probe.connectToHost("127.0.0.1", static_cast<quint16>(m_port));
-        if (probe.waitForConnected(200))
+        if (probe.waitForConnected(200)) {
+            // Wait for the greeting, so that the server is really serving.
+            probe.waitForReadyRead(2000);
             return true;
+        }
+        m_process->waitForFinished(50);
     }
-    m_error = "pyftpdlib does not accept connections";
-    stop();
     return false;
 }
 
@@ -78,11 +212,13 @@ void FtpServer::stop()
     if (!m_process)
         return;
     if (m_process->state() != QProcess::NotRunning) {
-        m_process->terminate();
+        pid_t group = static_cast<pid_t>(m_process->processId());
+        ::kill(-group, SIGTERM);
         if (!m_process->waitForFinished(3000)) {
-            m_process->kill();
+            ::kill(-group, SIGKILL);
             m_process->waitForFinished(3000);
         }
+        ::kill(-group, SIGKILL);   // sessions that outlived their master
     }
     m_process.reset();
 }

@@ -1,15 +1,27 @@
 #pragma once
 
-// A real FTP server (python3-pyftpdlib) on a free 127.0.0.1 port with a temporary root,
-// started for one test and stopped when the object goes.
+// Real FTP servers on a free 127.0.0.1 port with a temporary root, started for one test and
+// stopped (with every process they forked) when the object goes.
 
 #include <memory>
 #include <string>
+
+#include <QStringList>
 
 class QProcess;
 class QTemporaryDir;
 
 namespace testsupport {
+
+enum class ServerKind
+{
+    Pyftpdlib,
+    Vsftpd,
+    Proftpd,
+    PureFtpd
+};
+
+const char* serverName(ServerKind kind);
 
 class FtpServer
 {
@@ -17,7 +29,7 @@ public:
     static constexpr const char* kUser = "quill";
     static constexpr const char* kPassword = "feather";
 
-    FtpServer();
+    explicit FtpServer(ServerKind kind = ServerKind::Pyftpdlib);
     ~FtpServer();
     FtpServer(const FtpServer&) = delete;
     FtpServer& operator=(const FtpServer&) = delete;
@@ -26,14 +38,26 @@ public:
     bool start();
     void stop();
 
+    ServerKind kind() const { return m_kind; }
     int port() const { return m_port; }
     std::string portText() const { return std::to_string(m_port); }
-    // The directory the server shares.
-    std::string root() const;
+    // The login this server takes.
+    std::string user() const;
+    std::string password() const;
+    // The remote directory tests may write in ("/", or "/pub" where the root must stay read only).
+    std::string workDir() const;
+    // That directory on the local disk.
+    std::string localWorkDir() const;
     const std::string& error() const { return m_error; }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_root;
+    // Writes what the server needs and gives its command line (program first).
+    bool prepare(QStringList& command);
+    bool waitUntilAccepting(int timeoutMs);
+
+    ServerKind m_kind;
+    std::unique_ptr<QTemporaryDir> m_state;   // configuration, user database, pid files
+    std::unique_ptr<QTemporaryDir> m_root;    // what the server shares
     std::unique_ptr<QProcess> m_process;
     int m_port = 0;
     std::string m_error;

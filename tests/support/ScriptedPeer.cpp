@@ -77,6 +77,120 @@ bool ScriptedPeer::readLine(int connection, std::string& line, int timeoutMs)
     }
 }
 
+namespace {
+
+int loopbackListener(int& port)
+{
+    int handle = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(handle, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+    ::listen(handle, 1);
+    socklen_t length = sizeof(address);
+    ::getsockname(handle, reinterpret_cast<sockaddr*>(&address), &length);
+    port = ntohs(address.sin_port);
+    return handle;
+}
+
+std::string pasvReply(const std::string& pattern, int port)
+{
+    std::string numbers = std::to_string(port / 256) + "," + std::to_string(port % 256);
+    if (pattern.empty())
+        return "227 Entering Passive Mode (127,0,0,1," + numbers + ")\r\n";
+    std::string reply = pattern;
+    size_t at = reply.find("{port}");
+    if (at != std::string::npos)
+        reply.replace(at, 6, numbers);
+    return reply;
+}
+
+} // namespace
+
+std::string peerPattern(size_t size)
+{
+    std::string bytes(size, '\0');
+    for (size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>((i * 7 + i / 251) & 0xff);
+    return bytes;
+}
+
+void ScriptedPeer::closeData()
+{
+    if (m_data >= 0)
+        ::close(m_data);
+    m_data = -1;
+}
+
+void ScriptedPeer::runStep(const PeerStep& step, int connection, bool& stop)
+{
+    switch (step.kind) {
+    case PeerStep::Send:
+        ::send(connection, step.text.data(), step.text.size(), MSG_NOSIGNAL);
+        break;
+    case PeerStep::SendBytewise:
+        for (char c : step.text) {
+            ::send(connection, &c, 1, MSG_NOSIGNAL);
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        break;
+    case PeerStep::Expect: {
+        std::string line;
+        if (!readLine(connection, line, 10000)) {
+            fail("expected \"" + step.text + "\", got nothing");
+            stop = true;
+        } else if (line.rfind(step.text, 0) != 0) {
+            fail("expected \"" + step.text + "\", got \"" + line + "\"");
+        }
+        break;
+    }
+    case PeerStep::Pause:
+        std::this_thread::sleep_for(std::chrono::milliseconds(step.milliseconds));
+        break;
+    case PeerStep::Close:
+        stop = true;
+        break;
+    case PeerStep::Pasv:
+    case PeerStep::PasvClosed: {
+        int port = 0;
+        if (m_dataListener >= 0)
+            ::close(m_dataListener);
+        m_dataListener = loopbackListener(port);
+        if (step.kind == PeerStep::PasvClosed) {
+            ::close(m_dataListener);   // the port stays free: nothing listens there now
+            m_dataListener = -1;
+        }
+        std::string reply = pasvReply(step.text, port);
+        ::send(connection, reply.data(), reply.size(), MSG_NOSIGNAL);
+        break;
+    }
+    case PeerStep::Accept: {
+        pollfd incoming{m_dataListener, POLLIN, 0};
+        if (m_dataListener < 0 || ::poll(&incoming, 1, 10000) != 1) {
+            fail("no data connection");
+            stop = true;
+            break;
+        }
+        m_data = ::accept4(m_dataListener, nullptr, nullptr, SOCK_CLOEXEC);
+        break;
+    }
+    case PeerStep::SendData: {
+        std::string bytes = peerPattern(static_cast<size_t>(step.milliseconds));
+        size_t sent = 0;
+        while (m_data >= 0 && sent < bytes.size()) {
+            ssize_t n = ::send(m_data, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+            if (n <= 0)
+                break;   // the client closed its end: that may be what the case is about
+            sent += static_cast<size_t>(n);
+        }
+        break;
+    }
+    case PeerStep::CloseData:
+        closeData();
+        break;
+    }
+}
+
 void ScriptedPeer::run()
 {
     int connection = -1;
@@ -86,30 +200,14 @@ void ScriptedPeer::run()
     if (connection < 0) {
         fail("no client connected");
     } else {
-        for (const PeerStep& step : m_script) {
-            if (step.kind == PeerStep::Send) {
-                ::send(connection, step.text.data(), step.text.size(), MSG_NOSIGNAL);
-            } else if (step.kind == PeerStep::SendBytewise) {
-                for (char c : step.text) {
-                    ::send(connection, &c, 1, MSG_NOSIGNAL);
-                    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-                }
-            } else if (step.kind == PeerStep::Expect) {
-                std::string line;
-                if (!readLine(connection, line, 10000)) {
-                    fail("expected \"" + step.text + "\", got nothing");
-                    break;
-                }
-                if (line.rfind(step.text, 0) != 0)
-                    fail("expected \"" + step.text + "\", got \"" + line + "\"");
-            } else if (step.kind == PeerStep::Pause) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(step.milliseconds));
-            } else if (step.kind == PeerStep::Close) {
-                break;
-            }
-        }
+        bool stop = false;
+        for (size_t i = 0; i < m_script.size() && !stop; ++i)
+            runStep(m_script[i], connection, stop);
+        closeData();
         ::close(connection);
     }
+    if (m_dataListener >= 0)
+        ::close(m_dataListener);
     std::lock_guard<std::mutex> lock(m_mutex);
     m_done = true;
 }

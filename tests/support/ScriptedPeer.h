@@ -20,11 +20,17 @@ struct PeerStep
         SendBytewise, // text one byte per send
         Expect,       // read one line from the client; it must start with text
         Pause,        // milliseconds
-        Close
+        Close,
+        Pasv,         // open a data listener and send its 227 reply; a text replaces the reply,
+                      // with {port} standing for "p1,p2" of the listener
+        PasvClosed,   // a 227 reply naming a port where nothing listens
+        Accept,       // take the client's data connection
+        SendData,     // that many bytes (the number field) of peerPattern on the data connection
+        CloseData
     };
     Kind kind;
     std::string text;
-    int milliseconds = 0;
+    int milliseconds = 0;   // also the byte count of SendData
 };
 
 class ScriptedPeer
@@ -46,15 +52,22 @@ private:
     void run();
     void fail(const std::string& what);
     bool readLine(int connection, std::string& line, int timeoutMs);
+    void runStep(const PeerStep& step, int connection, bool& stop);
+    void closeData();
 
     std::vector<PeerStep> m_script;
     int m_listener = -1;
     int m_port = 0;
+    int m_dataListener = -1;
+    int m_data = -1;
     bool m_done = false;
     std::mutex m_mutex;
     std::vector<std::string> m_failures;
     std::thread m_thread;
 };
+
+// The bytes the peer sends for SendData: byte i is (i * 7 + i / 251) & 0xff.
+std::string peerPattern(size_t size);
 
 // "\r", "\n", "\t" and "\\" in a script text.
 std::string unescape(const std::string& text);

@@ -1,0 +1,618 @@
+#include "ftp/CustomFtpCli.h"
+
+// The data connection: PASV or PORT, downloads into a file or a caller's stream at any offset,
+// uploads paced by the socket's OnDataSent, progress and abort. A transfer completes only when
+// both its final reply and the close of the data connection have arrived, in either order.
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+
+#include "ftp/FtpReply.h"
+
+namespace {
+
+// Bytes moved per receive call and per upload block. Large pieces keep the system calls per
+// byte few; progress is still reported once per piece.
+constexpr int kTransferChunk = 256 * 1024;
+
+// A number of a PASV reply: blanks around decimal digits, at most 255; -1 otherwise.
+int pasvNumber(const std::string& text)
+{
+    size_t first = text.find_first_not_of(' ');
+    size_t last = text.find_last_not_of(' ');
+    if (first == std::string::npos || last - first + 1 > 3)
+        return -1;
+    int value = 0;
+    for (size_t i = first; i <= last; ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(text[i])))
+            return -1;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value <= 255 ? value : -1;
+}
+
+bool codeIn(int code, std::initializer_list<int> codes)
+{
+    return std::find(codes.begin(), codes.end(), code) != codes.end();
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- PASV and PORT
+
+void TCustomFtpCli::PortAsync()
+{
+    if (!CheckReady())
+        return;
+    if (!m_connected) {
+        HandleError("FTP component not connected");
+        return;
+    }
+    TWSocket& data = *DataSocket();
+    if (data.State() != wsClosed)
+        data.Close();
+    data.SetProto("tcp");
+    data.SetAddr("0.0.0.0");
+    data.SetPort("0");
+    data.OnSessionAvailable = nullptr;
+    data.OnSessionClosed = nullptr;
+    data.OnDataAvailable = nullptr;
+
+    std::string command = "PASV";
+    if (!m_passive) {
+        data.SetLingerOnOff(wsLingerOn);
+        data.SetLingerTimeout(10);
+        data.Listen();
+        int port = std::stoi(data.GetBoundPort());
+        sockaddr_in local{};
+        ControlSocket()->GetSockName(local);
+        uint32_t address = ntohl(local.sin_addr.s_addr);
+        if (ControlSocket()->Addr() == "127.0.0.1")
+            address = 0x7f000001;
+        char text[64];
+        std::snprintf(text, sizeof text, "PORT %u,%u,%u,%u,%d,%d", address >> 24, (address >> 16) & 0xff,
+                      (address >> 8) & 0xff, address & 0xff, port / 256, port % 256);
+        command = text;
+    }
+    m_byteCount = 0;
+    m_fctCurrent = ftpFctPort;
+    ExecAsync(ftpPortAsync, command, {200, 227});
+}
+
+bool TCustomFtpCli::ParsePasvReply(uint16_t& port)
+{
+    // "227 Entering Passive Mode (h1,h2,h3,h4,p1,p2)": the address is not used, the data
+    // connection goes where the control connection goes.
+    size_t open = m_pasvResponse.find('(');
+    size_t close = m_pasvResponse.find(')', open == std::string::npos ? 0 : open);
+    if (open == std::string::npos || close == std::string::npos)
+        return false;
+    std::string inside = m_pasvResponse.substr(open + 1, close - open - 1);
+    int numbers[6];
+    size_t start = 0;
+    for (int i = 0; i < 6; ++i) {
+        size_t comma = i < 5 ? inside.find(',', start) : inside.size();
+        if (comma == std::string::npos)
+            return false;
+        numbers[i] = pasvNumber(inside.substr(start, comma - start));
+        if (numbers[i] < 0)
+            return false;
+        start = comma + 1;
+    }
+    if (start <= inside.size() && inside.find(',', start) != std::string::npos)
+        return false;
+    port = static_cast<uint16_t>(numbers[4] * 256 + numbers[5]);
+    return port != 0;
+}
+
+bool TCustomFtpCli::ConnectDataSocket(std::function<void(int)> connected)
+{
+    uint16_t port = 0;
+    if (!ParsePasvReply(port)) {
+        FailTransfer(550, "Unable to establish data connection, invalid PASV reply: " + m_pasvResponse, false);
+        return false;
+    }
+    TWSocket& data = *DataSocket();
+    data.SetPort(std::to_string(port));
+    data.SetAddr(ControlSocket()->Addr());
+    data.OnSessionConnected = [connected](TCustomWSocket*, int error) { connected(error); };
+    data.SetLingerOnOff(wsLingerOff);
+    data.SetLingerTimeout(0);
+    ApplyConnectionSettings(data);
+    try {
+        data.Connect();
+    } catch (const ESocketException& e) {
+        FailTransfer(550, std::string("Unable to establish data connection, ") + e.what(), false);
+        return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------- shared steps
+
+void TCustomFtpCli::FailTransfer(int code, const std::string& message, bool logIt)
+{
+    if (logIt) {
+        m_errorMessage = message;
+        TriggerDisplay("! " + m_errorMessage);
+    } else {
+        m_lastResponse = message;
+        SetErrorMessage(message);
+    }
+    m_statusCode = code;
+    m_next = nullptr;
+    m_awaitingReply = false;
+    if (DataSocket()->State() != wsClosed)
+        DataSocket()->Close();
+    FreeOwnStream();
+    ResumeAt = 0;
+    TransferEnd = -1;
+    m_requestResult = code;
+    TriggerRequestDone(code);
+}
+
+bool TCustomFtpCli::OpenLocalStream(bool forWriting)
+{
+    if (m_streamFromCaller && m_localStream)
+        return true;
+    int error = 0;
+    m_ownStream = platform::TFileStream::Open(
+        m_localFileName, forWriting ? platform::TFileStream::Mode::ReadWriteCreate : platform::TFileStream::Mode::Read,
+        error);
+    m_localStream = m_ownStream.get();
+    return m_localStream != nullptr;
+}
+
+void TCustomFtpCli::FreeOwnStream()
+{
+    if (m_streamFromCaller)
+        return;
+    m_ownStream.reset();
+    m_localStream = nullptr;
+}
+
+void TCustomFtpCli::SendDataCommand(const std::string& cmd, TContinuation next)
+{
+    SetState(ftpWaitingResponse);
+    m_next = std::move(next);
+    m_awaitingReply = true;
+    SendCommand(cmd);
+}
+
+bool TCustomFtpCli::Progress()
+{
+    bool abort = false;
+    if (OnProgress)
+        OnProgress(this, m_byteCount + ResumeAt, abort);
+    if (!abort)
+        return true;
+    TriggerDisplay("! Abort requested");
+    m_progressAborted = true;
+    DataSocket()->Close();
+    return false;
+}
+
+void TCustomFtpCli::TransfertStats()
+{
+    m_stopTime = platform::tickCount();
+    int64_t elapsed = m_stopTime - m_startTime;
+    std::string text = std::to_string(m_byteCount) + " bytes received/sent in " + std::to_string(elapsed / 1000) +
+                       " seconds";
+    if (elapsed != 0) {
+        int64_t rate = m_byteCount < 32768 ? m_byteCount * 1000 / elapsed : (m_byteCount / elapsed) * 1000;
+        text += " (" + std::to_string(rate) + " Bytes/sec)";
+    }
+    TriggerDisplay("! " + text);
+}
+
+// ---------------------------------------------------------------- downloads
+
+void TCustomFtpCli::Retr()
+{
+    StartDownload(ftpGetAsync, "RETR");
+}
+
+void TCustomFtpCli::List()
+{
+    StartDownload(ftpDirAsync, "LIST");
+}
+
+void TCustomFtpCli::Nlst()
+{
+    StartDownload(ftpLsAsync, "NLST");
+}
+
+void TCustomFtpCli::StartDownload(TFtpRequest rqType, const char* command)
+{
+    if (!m_connected) {
+        HandleError(std::string(command) + ": not connected");
+        return;
+    }
+    if (m_localFileName.empty() && !DisplayFileFlag && !m_streamFromCaller) {
+        HandleError("LocalFileName empty");
+        return;
+    }
+    if (!CheckReady())
+        return;
+    BeginRequest(rqType);
+    m_dataCommand = command;
+    m_replyReceived = false;
+    m_dataClosedDownload = false;
+    m_localFailure = false;
+    m_progressAborted = false;
+    m_reachedEnd = false;
+    m_byteCount = 0;
+    m_dataError = 0;
+    DataSocket()->OnSessionAvailable = [this](TCustomWSocket*, int) { DownloadAccept(); };
+
+    if (!DisplayFileFlag) {
+        FreeOwnStream();
+        if (!OpenLocalStream(true) || !m_localStream->Seek(std::max<int64_t>(ResumeAt, 0))) {
+            FailTransfer(550, "Unable to open local file " + m_localFileName, false);
+            return;
+        }
+    }
+    if (m_passive && !ConnectDataSocket([this](int error) { DownloadConnected(error); }))
+        return;
+    SendDataCommand(m_dataCommand + (HostFileName.empty() ? "" : " " + HostFileName), [this] { DownloadFirstReply(); });
+}
+
+void TCustomFtpCli::DownloadAccept()
+{
+    TWSocket& data = *DataSocket();
+    TSocket accepted = data.Accept();
+    data.Close();
+    if (accepted == INVALID_SOCKET) {
+        FailTransfer(550, "Unable to establish data connection, error #" + std::to_string(data.LastError()), false);
+        return;
+    }
+    data.OnSessionClosed = [this](TCustomWSocket*, int error) { DownloadClosed(error); };
+    data.OnDataAvailable = [this](TCustomWSocket*, int) { DataReceive(); };
+    data.OnDataSent = nullptr;
+    data.Dup(accepted);
+    m_startTime = platform::tickCount();
+}
+
+void TCustomFtpCli::DownloadConnected(int error)
+{
+    TWSocket& data = *DataSocket();
+    data.OnSessionClosed = [this](TCustomWSocket*, int closeError) { DownloadClosed(closeError); };
+    data.OnDataAvailable = [this](TCustomWSocket*, int) { DataReceive(); };
+    data.OnDataSent = nullptr;
+    m_startTime = platform::tickCount();
+    if (error != 0)
+        FailTransfer(550, "Unable to establish data connection, error #" + std::to_string(error), false);
+}
+
+void TCustomFtpCli::DataReceive()
+{
+    if (!Progress())
+        return;
+    TWSocket& data = *DataSocket();
+    int wanted = kTransferChunk;
+    if (TransferEnd >= 0) {
+        int64_t room = TransferEnd - (ResumeAt + m_byteCount);
+        if (room <= 0) {
+            m_reachedEnd = true;
+            data.Close();
+            return;
+        }
+        wanted = static_cast<int>(std::min<int64_t>(room, wanted));
+    }
+    if (m_transferBuffer.size() < static_cast<size_t>(kTransferChunk))
+        m_transferBuffer.resize(kTransferChunk);
+    char* buffer = m_transferBuffer.data();
+    int received = data.Receive(buffer, wanted);
+    if (received > 0) {
+        m_byteCount += received;
+        if (m_localStream && m_localStream->Write(buffer, received) != received) {
+            TriggerDisplay("! Error writing local file");
+            m_localFailure = true;
+            data.Shutdown(SHUT_RDWR);
+            return;
+        }
+        if (DisplayFileFlag && OnDisplayFile) {
+            // Lines are cut at every run of CR and LF; a line split by the chunk comes in two pieces.
+            int start = 0;
+            for (int i = 0; i <= received; ++i) {
+                if (i < received && buffer[i] != '\r' && buffer[i] != '\n')
+                    continue;
+                if (i > start) {
+                    std::string line(buffer + start, static_cast<size_t>(i - start));
+                    OnDisplayFile(this, line);
+                }
+                start = i + 1;
+            }
+        }
+        if (TransferEnd >= 0 && ResumeAt + m_byteCount >= TransferEnd) {
+            m_reachedEnd = true;
+            data.Close();
+        }
+    } else if (received < 0 && data.State() == wsConnected && data.LastError() != wsa::kWouldBlock) {
+        TriggerDisplay("! Data: Receive error " + std::to_string(data.LastError()));
+        data.Shutdown(SHUT_RDWR);
+    }
+}
+
+void TCustomFtpCli::DownloadFirstReply()
+{
+    DisplayLastResponse();
+    bool continued = false;
+    ParseReplyCode(m_lastResponse, m_statusCode, continued);
+    if (m_statusCode != 150 && m_statusCode != 125) {
+        SetErrorMessage(m_lastResponse);
+        m_next = nullptr;
+        m_awaitingReply = false;
+        DataSocket()->Close();
+        FreeOwnStream();
+        ResumeAt = 0;
+        TransferEnd = -1;
+        m_requestResult = m_statusCode;
+        TriggerRequestDone(m_statusCode);
+        return;
+    }
+    m_next = [this] { DownloadSecondReply(); };
+}
+
+void TCustomFtpCli::DownloadSecondReply()
+{
+    DisplayLastResponse();
+    bool continued = false;
+    ParseReplyCode(m_lastResponse, m_statusCode, continued);
+    m_awaitingReply = false;
+    // A download cut at its end offset has all it wanted, whatever the server says of the rest.
+    if (!codeIn(m_statusCode, {125, 226, 250}) && !m_reachedEnd) {
+        SetErrorMessage(m_lastResponse);
+        FreeOwnStream();
+        DataSocket()->Close();
+        TriggerDisplay("! RETR/LIST/NLST Failed");
+        m_requestResult = m_statusCode;
+        TriggerRequestDone(m_statusCode);
+        return;
+    }
+    m_replyReceived = true;
+    DownloadCompletionCheck();
+}
+
+void TCustomFtpCli::DownloadClosed(int error)
+{
+    FreeOwnStream();
+    m_dataClosedDownload = true;
+    m_dataError = error;
+    DownloadCompletionCheck();
+}
+
+void TCustomFtpCli::DownloadCompletionCheck()
+{
+    if (!m_replyReceived || !m_dataClosedDownload)
+        return;
+    TransfertStats();
+    int result = m_dataError;
+    if (m_reachedEnd) {
+        result = 0;
+    } else if (m_localFailure) {
+        SetErrorMessage("550 Error writing local file " + m_localFileName);
+        result = 550;
+    } else if (m_progressAborted && result == 0) {
+        SetErrorMessage("426 Transfer aborted by application");
+        result = 426;
+    }
+    ResumeAt = 0;
+    TransferEnd = -1;
+    m_requestResult = result;
+    TriggerRequestDone(result);
+}
+
+// ---------------------------------------------------------------- uploads
+
+void TCustomFtpCli::Stor()
+{
+    StartUpload(ftpPutAsync, false);
+}
+
+void TCustomFtpCli::Appe()
+{
+    StartUpload(ftpAppendAsync, true);
+}
+
+void TCustomFtpCli::StartUpload(TFtpRequest rqType, bool append)
+{
+    if (!m_connected) {
+        HandleError("STOR/APPE: not connected");
+        return;
+    }
+    // A caller's stream stands for the file: setting one clears the file name.
+    if (m_localFileName.empty() && !m_streamFromCaller) {
+        HandleError("LocalFileName empty");
+        return;
+    }
+    if (!CheckReady())
+        return;
+    BeginRequest(rqType);
+    m_requestType = rqType;   // uploads report as themselves, also inside a multi-step request
+    m_dataCommand = (append ? "APPE " : "STOR ") + HostFileName;
+    m_replyReceived = false;
+    m_dataClosedUpload = false;
+    m_uploadConnectionOpen = false;
+    m_storAnswer = false;
+    m_localFailure = false;
+    m_progressAborted = false;
+    m_startTime = 0;
+    m_byteCount = 0;
+    m_dataError = 0;
+
+    bool cancel = false;
+    if (OnReadyToTransmit)
+        OnReadyToTransmit(this, cancel);
+    if (cancel) {
+        FailTransfer(426, "426 Transmit cancelled by application", true);
+        return;
+    }
+    TWSocket& data = *DataSocket();
+    data.OnSessionAvailable = [this](TCustomWSocket*, int) { UploadAccept(); };
+    FreeOwnStream();
+    if (!OpenLocalStream(false)) {
+        FailTransfer(426, "426 Unable to open local file " + m_localFileName, true);
+        return;
+    }
+    m_endOfFile = false;
+    if (ResumeAt > 0 && !m_localStream->Seek(ResumeAt)) {
+        FailTransfer(426, "426 Unable to open local file " + m_localFileName, true);
+        return;
+    }
+    data.SetBufSize(kTransferChunk);   // one block of the upload is one block of the send queue
+    if (m_passive) {
+        ConnectDataSocket([this](int error) { UploadConnected(error); });
+        return;   // the command goes out once the data connection is up
+    }
+    SendDataCommand(m_dataCommand, [this] { UploadFirstReply(); });
+}
+
+void TCustomFtpCli::UploadConnected(int error)
+{
+    TWSocket& data = *DataSocket();
+    data.OnSessionClosed = [this](TCustomWSocket*, int closeError) { UploadClosed(closeError); };
+    data.OnDataAvailable = nullptr;
+    data.OnDataSent = nullptr;
+    m_uploadConnectionOpen = true;
+    m_startTime = platform::tickCount();
+    if (error != 0) {
+        FailTransfer(550, "Unable to establish data connection, error #" + std::to_string(error), false);
+        return;
+    }
+    SendDataCommand(m_dataCommand, [this] { UploadFirstReply(); });
+}
+
+void TCustomFtpCli::UploadAccept()
+{
+    TWSocket& data = *DataSocket();
+    TSocket accepted = data.Accept();
+    data.Close();
+    if (accepted == INVALID_SOCKET) {
+        FailTransfer(550, "Unable to establish data connection, error #" + std::to_string(data.LastError()), false);
+        return;
+    }
+    data.OnSessionClosed = [this](TCustomWSocket*, int error) { UploadClosed(error); };
+    data.OnDataAvailable = [](TCustomWSocket* socket, int) {
+        char discard[2048];
+        socket->Receive(discard, sizeof discard);
+    };
+    data.OnDataSent = [this](TCustomWSocket*, int error) { SendNextBlock(error); };
+    data.SetLingerOnOff(wsLingerOff);
+    data.SetLingerTimeout(10);
+    data.Dup(accepted);
+    m_uploadConnectionOpen = true;
+    if (m_storAnswer && m_startTime == 0)
+        m_posted.post([this] { StartSending(); });
+}
+
+void TCustomFtpCli::StartSending()
+{
+    m_startTime = platform::tickCount();
+    SendNextBlock(0);
+}
+
+void TCustomFtpCli::UploadFirstReply()
+{
+    DisplayLastResponse();
+    bool continued = false;
+    ParseReplyCode(m_lastResponse, m_statusCode, continued);
+    if (m_statusCode != 150 && m_statusCode != 125) {
+        SetErrorMessage(m_lastResponse);
+        m_next = nullptr;
+        m_awaitingReply = false;
+        DataSocket()->Close();
+        FreeOwnStream();
+        ResumeAt = 0;
+        m_requestResult = m_statusCode;
+        TriggerRequestDone(m_statusCode);
+        return;
+    }
+    m_storAnswer = true;
+    m_next = [this] { UploadSecondReply(); };
+    if (m_passive) {
+        DataSocket()->OnDataSent = [this](TCustomWSocket*, int error) { SendNextBlock(error); };
+        SendNextBlock(0);
+    } else if (m_uploadConnectionOpen && m_startTime == 0) {
+        m_posted.post([this] { StartSending(); });
+    }
+}
+
+void TCustomFtpCli::SendNextBlock(int error)
+{
+    if (!m_localStream || !Progress() || !m_localStream)
+        return;
+    TWSocket& data = *DataSocket();
+    if (error != 0) {
+        TriggerDisplay("! Error #" + std::to_string(error) + " sending data");
+        data.Close();
+        return;
+    }
+    if (m_endOfFile || !m_storAnswer || !m_uploadConnectionOpen)
+        return;
+    if (m_transferBuffer.size() < static_cast<size_t>(kTransferChunk))
+        m_transferBuffer.resize(kTransferChunk);
+    int64_t read = m_localStream->Read(m_transferBuffer.data(), kTransferChunk);
+    if (read < 0) {
+        TriggerDisplay("! Error reading file");
+        m_localFailure = true;
+        data.Close();
+        return;
+    }
+    if (read == 0) {
+        m_endOfFile = true;
+        data.Close();
+        return;
+    }
+    m_byteCount += read;
+    data.Send(m_transferBuffer.data(), static_cast<int>(read));
+}
+
+void TCustomFtpCli::UploadSecondReply()
+{
+    DisplayLastResponse();
+    bool continued = false;
+    ParseReplyCode(m_lastResponse, m_statusCode, continued);
+    m_awaitingReply = false;
+    if (m_statusCode != 226 && m_statusCode != 250) {
+        SetErrorMessage(m_lastResponse);
+        FreeOwnStream();
+        DataSocket()->Close();
+        TriggerDisplay("! STOR Failed");
+        m_requestResult = m_statusCode;
+        TriggerRequestDone(m_statusCode);
+        return;
+    }
+    m_replyReceived = true;
+    UploadCompletionCheck();
+}
+
+void TCustomFtpCli::UploadClosed(int error)
+{
+    FreeOwnStream();
+    m_dataClosedUpload = true;
+    m_dataError = error;
+    UploadCompletionCheck();
+}
+
+void TCustomFtpCli::UploadCompletionCheck()
+{
+    if (!m_replyReceived || !m_dataClosedUpload)
+        return;
+    TransfertStats();
+    int result = m_dataError;
+    if (m_localFailure) {
+        SetErrorMessage("426 Error reading local file " + m_localFileName);
+        result = 426;
+    } else if (m_progressAborted && result == 0) {
+        SetErrorMessage("426 Transfer aborted by application");
+        result = 426;
+    }
+    ResumeAt = 0;
+    m_requestResult = result;
+    TriggerRequestDone(result);
+}

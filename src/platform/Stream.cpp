@@ -1,0 +1,114 @@
+#include "platform/Stream.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+std::unique_ptr<TFileStream> TFileStream::Open(const std::string& path, Mode mode, int& error)
+{
+    int flags = O_CLOEXEC | (mode == Mode::Read ? O_RDONLY : O_RDWR | O_CREAT);
+    int handle = ::open(path.c_str(), flags, 0644);
+    if (handle < 0) {
+        error = errno;
+        return nullptr;
+    }
+    struct stat info{};
+    if (::fstat(handle, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ::close(handle);
+        error = EISDIR;
+        return nullptr;
+    }
+    error = 0;
+    return std::unique_ptr<TFileStream>(new TFileStream(handle));
+}
+
+TFileStream::~TFileStream()
+{
+    ::close(m_handle);
+}
+
+int64_t TFileStream::Read(char* buffer, int64_t len)
+{
+    for (;;) {
+        ssize_t got = ::read(m_handle, buffer, static_cast<size_t>(std::max<int64_t>(len, 0)));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got > 0)
+            m_position += got;
+        return got;
+    }
+}
+
+int64_t TFileStream::Write(const char* buffer, int64_t len)
+{
+    int64_t done = 0;
+    while (done < len) {
+        ssize_t put = ::write(m_handle, buffer + done, static_cast<size_t>(len - done));
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return -1;
+        done += put;
+        m_position += put;
+    }
+    return done;
+}
+
+bool TFileStream::Seek(int64_t position)
+{
+    if (position < 0 || ::lseek(m_handle, position, SEEK_SET) != position)
+        return false;
+    m_position = position;
+    return true;
+}
+
+int64_t TFileStream::Size() const
+{
+    struct stat info{};
+    return ::fstat(m_handle, &info) == 0 ? static_cast<int64_t>(info.st_size) : -1;
+}
+
+int64_t TMemoryStream::Read(char* buffer, int64_t len)
+{
+    int64_t available = std::max<int64_t>(0, Size() - m_position);
+    int64_t count = std::clamp<int64_t>(len, 0, available);
+    std::memcpy(buffer, m_data.data() + m_position, static_cast<size_t>(count));
+    m_position += count;
+    return count;
+}
+
+int64_t TMemoryStream::Write(const char* buffer, int64_t len)
+{
+    if (len <= 0)
+        return 0;
+    size_t end = static_cast<size_t>(m_position + len);
+    if (end > m_data.size())
+        m_data.resize(end);
+    std::memcpy(m_data.data() + m_position, buffer, static_cast<size_t>(len));
+    m_position += len;
+    return len;
+}
+
+bool TMemoryStream::Seek(int64_t position)
+{
+    if (position < 0)
+        return false;
+    if (static_cast<size_t>(position) > m_data.size())
+        m_data.resize(static_cast<size_t>(position));
+    m_position = position;
+    return true;
+}
+
+void TMemoryStream::Clear()
+{
+    m_data.clear();
+    m_position = 0;
+}
+
+} // namespace platform

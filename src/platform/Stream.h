@@ -1,0 +1,69 @@
+#pragma once
+
+// Byte streams that transfers read from and write to: a local file, or memory.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+class TStream
+{
+public:
+    virtual ~TStream() = default;
+    // Bytes read (0 at the end), or -1 on failure.
+    virtual int64_t Read(char* buffer, int64_t len) = 0;
+    // Bytes written (all of them), or -1 on failure.
+    virtual int64_t Write(const char* buffer, int64_t len) = 0;
+    virtual bool Seek(int64_t position) = 0;
+    virtual int64_t Position() const = 0;
+    virtual int64_t Size() const = 0;
+};
+
+class TFileStream : public TStream
+{
+public:
+    enum class Mode
+    {
+        Read,            // an existing file, read only
+        ReadWriteCreate  // created when missing, never truncated
+    };
+
+    // The opened stream, or null with errno-style code in error.
+    static std::unique_ptr<TFileStream> Open(const std::string& path, Mode mode, int& error);
+    ~TFileStream() override;
+    TFileStream(const TFileStream&) = delete;
+    TFileStream& operator=(const TFileStream&) = delete;
+
+    int64_t Read(char* buffer, int64_t len) override;
+    int64_t Write(const char* buffer, int64_t len) override;
+    bool Seek(int64_t position) override;
+    int64_t Position() const override { return m_position; }
+    int64_t Size() const override;
+
+private:
+    explicit TFileStream(int handle) : m_handle(handle) {}
+
+    int m_handle;
+    int64_t m_position = 0;
+};
+
+class TMemoryStream : public TStream
+{
+public:
+    int64_t Read(char* buffer, int64_t len) override;
+    int64_t Write(const char* buffer, int64_t len) override;
+    bool Seek(int64_t position) override;
+    int64_t Position() const override { return m_position; }
+    int64_t Size() const override { return static_cast<int64_t>(m_data.size()); }
+
+    const std::string& Data() const { return m_data; }
+    void Clear();
+
+private:
+    std::string m_data;
+    int64_t m_position = 0;
+};
+
+} // namespace platform
