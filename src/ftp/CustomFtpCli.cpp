@@ -538,7 +538,7 @@ void TCustomFtpCli::Abort()
     if (m_dataSocket->State() != wsClosed)
         m_dataSocket->Close();
     FreeOwnStream();
-    m_localStream = nullptr;   // a caller's stream is forgotten, never freed
+    m_localStream = nullptr; // a caller's stream is forgotten, never freed
     m_streamFromCaller = false;
     m_connected = false;
     SetState(ftpReady);

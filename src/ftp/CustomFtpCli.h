@@ -392,9 +392,9 @@ private:
     bool m_endOfFile = false;
     bool m_storAnswer = false;
     bool m_uploadConnectionOpen = false;
-    bool m_localFailure = false;     // the local file failed: the transfer cannot have succeeded
-    bool m_progressAborted = false;  // the owner stopped the transfer through OnProgress
-    bool m_reachedEnd = false;       // the download reached TransferEnd
+    bool m_localFailure = false;    // the local file failed: the transfer cannot have succeeded
+    bool m_progressAborted = false; // the owner stopped the transfer through OnProgress
+    bool m_reachedEnd = false;      // the download reached TransferEnd
     std::vector<char> m_transferBuffer;
 
     uint64_t m_requestsStarted = 0;

@@ -281,8 +281,8 @@ void TCustomFtpCli::Connect()
 
 void TCustomFtpCli::ReceiveFile()
 {
-    HighLevelAsync(ftpReceiveAsync, {ftpFctOpen, ftpFctUser, ftpFctPass, ftpFctCwd, ftpFctTypeSet, ftpFctPort,
-                                     ftpFctGet, ftpFctQuit});
+    HighLevelAsync(ftpReceiveAsync,
+                   {ftpFctOpen, ftpFctUser, ftpFctPass, ftpFctCwd, ftpFctTypeSet, ftpFctPort, ftpFctGet, ftpFctQuit});
 }
 
 void TCustomFtpCli::Dir()
@@ -364,8 +364,8 @@ void TCustomFtpCli::DoQuote()
 
 void TCustomFtpCli::Transmit()
 {
-    HighLevelAsync(ftpTransmitAsync, {ftpFctOpen, ftpFctUser, ftpFctPass, ftpFctCwd, ftpFctTypeSet, ftpFctPort,
-                                      ftpFctPut, ftpFctQuit});
+    HighLevelAsync(ftpTransmitAsync,
+                   {ftpFctOpen, ftpFctUser, ftpFctPass, ftpFctCwd, ftpFctTypeSet, ftpFctPort, ftpFctPut, ftpFctQuit});
 }
 
 void TCustomFtpCli::AppendFile()

@@ -200,8 +200,8 @@ void TCustomFtpCli::TransfertStats()
 {
     m_stopTime = platform::tickCount();
     int64_t elapsed = m_stopTime - m_startTime;
-    std::string text = std::to_string(m_byteCount) + " bytes received/sent in " + std::to_string(elapsed / 1000) +
-                       " seconds";
+    std::string text =
+        std::to_string(m_byteCount) + " bytes received/sent in " + std::to_string(elapsed / 1000) + " seconds";
     if (elapsed != 0) {
         int64_t rate = m_byteCount < 32768 ? m_byteCount * 1000 / elapsed : (m_byteCount / elapsed) * 1000;
         text += " (" + std::to_string(rate) + " Bytes/sec)";
@@ -433,7 +433,7 @@ void TCustomFtpCli::StartUpload(TFtpRequest rqType, bool append)
     if (!CheckReady())
         return;
     BeginRequest(rqType);
-    m_requestType = rqType;   // uploads report as themselves, also inside a multi-step request
+    m_requestType = rqType; // uploads report as themselves, also inside a multi-step request
     m_dataCommand = (append ? "APPE " : "STOR ") + HostFileName;
     m_replyReceived = false;
     m_dataClosedUpload = false;
@@ -464,10 +464,10 @@ void TCustomFtpCli::StartUpload(TFtpRequest rqType, bool append)
         FailTransfer(426, "426 Unable to open local file " + m_localFileName, true);
         return;
     }
-    data.SetBufSize(kTransferChunk);   // one block of the upload is one block of the send queue
+    data.SetBufSize(kTransferChunk); // one block of the upload is one block of the send queue
     if (m_passive) {
         ConnectDataSocket([this](int error) { UploadConnected(error); });
-        return;   // the command goes out once the data connection is up
+        return; // the command goes out once the data connection is up
     }
     SendDataCommand(m_dataCommand, [this] { UploadFirstReply(); });
 }

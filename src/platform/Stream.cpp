@@ -18,7 +18,9 @@ std::unique_ptr<TFileStream> TFileStream::Open(const std::string& path, Mode mod
         error = errno;
         return nullptr;
     }
-    struct stat info{};
+    struct stat info
+    {
+    };
     if (::fstat(handle, &info) == 0 && S_ISDIR(info.st_mode)) {
         ::close(handle);
         error = EISDIR;
@@ -70,7 +72,9 @@ bool TFileStream::Seek(int64_t position)
 
 int64_t TFileStream::Size() const
 {
-    struct stat info{};
+    struct stat info
+    {
+    };
     return ::fstat(m_handle, &info) == 0 ? static_cast<int64_t>(info.st_size) : -1;
 }
 

@@ -26,8 +26,8 @@ class TFileStream : public TStream
 public:
     enum class Mode
     {
-        Read,            // an existing file, read only
-        ReadWriteCreate  // created when missing, never truncated
+        Read,           // an existing file, read only
+        ReadWriteCreate // created when missing, never truncated
     };
 
     // The opened stream, or null with errno-style code in error.

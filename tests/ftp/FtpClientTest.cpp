@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
+#include <QTemporaryDir>
+
 #include "ftp/FtpClient.h"
 #include "support/FtpServer.h"
+#include "support/RecordedClient.h"
 #include "support/ScriptedPeer.h"
 #include "support/Exceptions.h"
 #include "support/WaitFor.h"
@@ -9,34 +15,6 @@
 using namespace testsupport;
 
 namespace {
-
-// A client with its log and completions recorded.
-struct RecordedClient
-{
-    TFtpClient client;
-    std::vector<std::string> log;
-    std::vector<std::pair<int, int>> done;
-
-    RecordedClient(const std::string& host, const std::string& port)
-    {
-        client.HostName = host;
-        client.Port = port;
-        client.OnDisplay = [this](TCustomFtpCli*, std::string& msg) { log.push_back(msg); };
-        client.OnRequestDone = [this](TCustomFtpCli*, TFtpRequest rq, int error) { done.emplace_back(rq, error); };
-    }
-
-    // Runs one request and waits for its completion; the error code, or -1 when none came.
-    int run(const std::function<void()>& request)
-    {
-        size_t before = done.size();
-        request();
-        if (!waitFor([&] { return done.size() > before; }))
-            return -1;
-        return done.back().second;
-    }
-
-    bool logged(const std::string& line) const { return std::find(log.begin(), log.end(), line) != log.end(); }
-};
 
 class FtpClientOnServer : public ::testing::Test
 {
@@ -206,4 +184,46 @@ TEST(FtpClient, ASynchronousCallGivesUpAfterItsTimeout)
     EXPECT_FALSE(c.client.Connected());
     ASSERT_TRUE(waitFor([&] { return c.done.size() == 2; }));
     EXPECT_EQ(c.done[1], std::make_pair(int(ftpQuoteAsync), 426)); // the aborted request is no success
+}
+
+TEST_F(FtpClientOnServer, ResumesBeyondFourGibibytesAtTheRightOffset)
+{
+    const int64_t size = 5LL * 1024 * 1024 * 1024;
+    const int64_t tail = 1024 * 1024;
+    std::string remote = server.localWorkDir() + "/huge.bin";
+    std::string tailBytes = peerPattern(static_cast<size_t>(tail));
+    {
+        // Sparse but for its last MiB.
+        std::ofstream file(remote, std::ios::binary);
+        file.seekp(size - tail);
+        file.write(tailBytes.data(), static_cast<std::streamsize>(tail));
+    }
+    QTemporaryDir local;
+    std::string target = local.path().toStdString() + "/huge.bin";
+
+    RecordedClient c("127.0.0.1", server.portText());
+    auto& client = c.client;
+    client.UserName = FtpServer::kUser;
+    client.PassWord = FtpServer::kPassword;
+    ASSERT_EQ(c.run([&] { client.Connect(); }), 0);
+    ASSERT_TRUE(client.TypeBinarySync());
+    client.HostFileName = "huge.bin";
+    ASSERT_EQ(c.run([&] { client.Size(); }), 0);
+    EXPECT_EQ(client.SizeResult(), size);
+
+    client.SetPassive(true);
+    client.SetLocalFileName(target);
+    client.ResumeAt = size - tail;
+    int64_t lastProgress = 0;
+    client.OnProgress = [&](TCustomFtpCli*, int64_t count, bool&) { lastProgress = count; };
+    ASSERT_EQ(c.run([&] { client.RestGet(); }), 0) << client.ErrorMessage();
+    EXPECT_TRUE(c.logged("> REST " + std::to_string(size - tail)));
+    EXPECT_GT(lastProgress, size - tail);
+    EXPECT_EQ(client.ByteCount(), tail);
+    ASSERT_EQ(std::filesystem::file_size(target), static_cast<uintmax_t>(size));
+    std::ifstream written(target, std::ios::binary);
+    written.seekg(size - tail);
+    std::string got(static_cast<size_t>(tail), '\0');
+    written.read(got.data(), static_cast<std::streamsize>(tail));
+    EXPECT_TRUE(got == tailBytes);
 }

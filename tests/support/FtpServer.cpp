@@ -34,15 +34,28 @@ bool writeFile(const QString& path, const QString& text, QFile::Permissions perm
     return file.setPermissions(permissions);
 }
 
+// An MD5-crypt hash ("$1$...") of a password, as both proftpd and pure-ftpd accept it.
+QString md5Crypt(const QString& password)
+{
+    QProcess openssl;
+    openssl.start("openssl", {"passwd", "-1", password});
+    openssl.waitForFinished(5000);
+    return QString::fromUtf8(openssl.readAllStandardOutput()).trimmed();
+}
+
 } // namespace
 
 const char* serverName(ServerKind kind)
 {
     switch (kind) {
-    case ServerKind::Pyftpdlib: return "pyftpdlib";
-    case ServerKind::Vsftpd: return "vsftpd";
-    case ServerKind::Proftpd: return "proftpd";
-    case ServerKind::PureFtpd: return "pureftpd";
+    case ServerKind::Pyftpdlib:
+        return "pyftpdlib";
+    case ServerKind::Vsftpd:
+        return "vsftpd";
+    case ServerKind::Proftpd:
+        return "proftpd";
+    case ServerKind::PureFtpd:
+        return "pureftpd";
     }
     return "?";
 }
@@ -87,8 +100,8 @@ bool FtpServer::prepare(QStringList& command)
     ::chmod(root.toUtf8().constData(), 0777);
     switch (m_kind) {
     case ServerKind::Pyftpdlib:
-        command = {kPython, "-m", "pyftpdlib", "-i", "127.0.0.1", "-p", "0", "-d", root, "-u", kUser, "-P",
-                   kPassword, "-w"};
+        command = {kPython, "-m", "pyftpdlib", "-i",  "127.0.0.1", "-p",      "0",
+                   "-d",    root, "-u",        kUser, "-P",        kPassword, "-w"};
         return true;
     case ServerKind::Vsftpd: {
         // vsftpd refuses a writable root for anonymous sessions: writing happens in pub/.
@@ -98,7 +111,8 @@ bool FtpServer::prepare(QStringList& command)
         QDir().mkpath("/var/run/vsftpd/empty");
         QString config = "background=NO\nlisten=YES\nlisten_ipv6=NO\nlisten_address=127.0.0.1\nlisten_port=" + port +
                          "\nsecure_chroot_dir=/var/run/vsftpd/empty\nisolate=NO\nisolate_network=NO\n"
-                         "seccomp_sandbox=NO\nanonymous_enable=YES\nlocal_enable=NO\nanon_root=" + root +
+                         "seccomp_sandbox=NO\nanonymous_enable=YES\nlocal_enable=NO\nanon_root=" +
+                         root +
                          "\nftp_username=ftp\nwrite_enable=YES\nanon_upload_enable=YES\n"
                          "anon_mkdir_write_enable=YES\nanon_other_write_enable=YES\nanon_umask=022\n"
                          "connect_from_port_20=NO\nxferlog_enable=NO\nuse_localtime=NO\n";
@@ -108,39 +122,51 @@ bool FtpServer::prepare(QStringList& command)
         return true;
     }
     case ServerKind::Proftpd: {
-        QProcess crypt;
-        crypt.start("openssl", {"passwd", "-1", kPassword});
-        crypt.waitForFinished(5000);
-        QString hash = QString::fromUtf8(crypt.readAllStandardOutput()).trimmed();
-        if (hash.isEmpty())
-            return false;
+        QString hash = md5Crypt(kPassword);
         bool written =
+            !hash.isEmpty() &&
             writeFile(state + "/passwd", QString(kUser) + ":" + hash + ":65534:65534::" + root + ":/bin/sh\n",
                       QFile::ReadOwner | QFile::WriteOwner) &&
             writeFile(state + "/group", "nogroup:x:65534:\n", QFile::ReadOwner | QFile::WriteOwner);
         QString config = "ServerType standalone\nDefaultAddress 127.0.0.1\nSocketBindTight on\nUseIPv6 off\nPort " +
                          port + "\nPidFile " + state + "/proftpd.pid\nScoreboardFile " + state +
-                         "/scoreboard\nDelayTable " + state + "/delay\nWtmpLog off\nAuthPAM off\n"
-                         "AuthOrder mod_auth_file.c\nAuthUserFile " + state + "/passwd\nAuthGroupFile " + state +
-                         "/group\nRequireValidShell off\nUser nobody\nGroup nogroup\nUmask 022\nAllowOverwrite on\n"
-                         "UseReverseDNS off\nTransferLog none\nModulePath " + kUnpacked + "/usr/lib/proftpd\n";
+                         "/scoreboard\nDelayTable " + state +
+                         "/delay\nWtmpLog off\nAuthPAM off\n"
+                         "DefaultRoot ~\nAuthOrder mod_auth_file.c\nAuthUserFile " +
+                         state + "/passwd\nAuthGroupFile " + state +
+                         "/group\nRequireValidShell off\nUser nobody\nGroup nogroup\nUmask 022\n"
+                         "AllowOverwrite on\nUseReverseDNS off\nTransferLog none\nModulePath " +
+                         kUnpacked + "/usr/lib/proftpd\n";
         if (!written || !writeFile(state + "/proftpd.conf", config, QFile::ReadOwner | QFile::WriteOwner))
             return false;
         command = {kUnpacked + "/usr/sbin/proftpd", "-n", "-q", "-c", state + "/proftpd.conf"};
         return true;
     }
     case ServerKind::PureFtpd: {
-        QProcess users;
-        users.setWorkingDirectory(state);
-        users.start(kUnpacked + "/usr/bin/pure-pw",
-                    {"useradd", kUser, "-u", "65534", "-g", "65534", "-d", root, "-f", state + "/pureftpd.passwd",
-                     "-m", "-F", state + "/pureftpd.pdb"});
-        users.write(QByteArray(kPassword) + "\n" + kPassword + "\n");
-        users.closeWriteChannel();
-        if (!users.waitForFinished(5000) || users.exitCode() != 0)
+        // pure-pw would hash with argon2 at a cost that makes every login take seconds; an MD5
+        // crypt hash in the same file logs in at once.
+        QString hash = md5Crypt(kPassword);
+        QString users = state + "/pureftpd.passwd";
+        if (hash.isEmpty() ||
+            !writeFile(users, QString(kUser) + ":" + hash + ":65534:65534::" + root + "/./::::::::::::\n",
+                       QFile::ReadOwner | QFile::WriteOwner))
             return false;
-        command = {kUnpacked + "/usr/sbin/pure-ftpd", "-S", "127.0.0.1," + port, "-P", "127.0.0.1", "-l",
-                   "puredb:" + state + "/pureftpd.pdb", "-E", "-A", "-H", "-g", state + "/pure-ftpd.pid"};
+        QProcess database;
+        database.start(kUnpacked + "/usr/bin/pure-pw", {"mkdb", state + "/pureftpd.pdb", "-f", users});
+        if (!database.waitForFinished(5000) || database.exitCode() != 0)
+            return false;
+        command = {kUnpacked + "/usr/sbin/pure-ftpd",
+                   "-S",
+                   "127.0.0.1," + port,
+                   "-P",
+                   "127.0.0.1",
+                   "-l",
+                   "puredb:" + state + "/pureftpd.pdb",
+                   "-E",
+                   "-A",
+                   "-H",
+                   "-g",
+                   state + "/pure-ftpd.pid"};
         return true;
     }
     }
@@ -183,8 +209,8 @@ bool FtpServer::start()
         }
     }
     if (!waitUntilAccepting(10000)) {
-        m_error = std::string(serverName(m_kind)) + " does not accept connections: " +
-                  m_process->readAll().toStdString();
+        m_error =
+            std::string(serverName(m_kind)) + " does not accept connections: " + m_process->readAll().toStdString();
         stop();
         return false;
     }
@@ -218,7 +244,7 @@ void FtpServer::stop()
             ::kill(-group, SIGKILL);
             m_process->waitForFinished(3000);
         }
-        ::kill(-group, SIGKILL);   // sessions that outlived their master
+        ::kill(-group, SIGKILL); // sessions that outlived their master
     }
     m_process.reset();
 }

@@ -56,8 +56,8 @@ private:
     bool waitUntilAccepting(int timeoutMs);
 
     ServerKind m_kind;
-    std::unique_ptr<QTemporaryDir> m_state;   // configuration, user database, pid files
-    std::unique_ptr<QTemporaryDir> m_root;    // what the server shares
+    std::unique_ptr<QTemporaryDir> m_state; // configuration, user database, pid files
+    std::unique_ptr<QTemporaryDir> m_root;  // what the server shares
     std::unique_ptr<QProcess> m_process;
     int m_port = 0;
     std::string m_error;

@@ -157,7 +157,7 @@ void ScriptedPeer::runStep(const PeerStep& step, int connection, bool& stop)
             ::close(m_dataListener);
         m_dataListener = loopbackListener(port);
         if (step.kind == PeerStep::PasvClosed) {
-            ::close(m_dataListener);   // the port stays free: nothing listens there now
+            ::close(m_dataListener); // the port stays free: nothing listens there now
             m_dataListener = -1;
         }
         std::string reply = pasvReply(step.text, port);
@@ -180,7 +180,7 @@ void ScriptedPeer::runStep(const PeerStep& step, int connection, bool& stop)
         while (m_data >= 0 && sent < bytes.size()) {
             ssize_t n = ::send(m_data, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
             if (n <= 0)
-                break;   // the client closed its end: that may be what the case is about
+                break; // the client closed its end: that may be what the case is about
             sent += static_cast<size_t>(n);
         }
         break;
