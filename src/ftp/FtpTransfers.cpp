@@ -303,6 +303,29 @@ void TCustomFtpCli::DataReceive()
         }
         wanted = static_cast<int>(std::min<int64_t>(room, wanted));
     }
+    // Into a file the bytes go from the socket to the disk without passing through here.
+    auto* file = DisplayFileFlag ? nullptr : dynamic_cast<platform::TFileStream*>(m_localStream);
+    if (file) {
+        int moved = data.ReceiveToFile(file->Handle(), wanted);
+        if (moved == -2) {
+            TriggerDisplay("! Error writing local file");
+            m_localFailure = true;
+            data.Shutdown(SHUT_RDWR);
+            return;
+        }
+        if (moved > 0) {
+            file->Advanced(moved);
+            m_byteCount += moved;
+            if (TransferEnd >= 0 && ResumeAt + m_byteCount >= TransferEnd) {
+                m_reachedEnd = true;
+                data.Close();
+            }
+        } else if (moved < 0 && data.State() == wsConnected && data.LastError() != wsa::kWouldBlock) {
+            TriggerDisplay("! Data: Receive error " + std::to_string(data.LastError()));
+            data.Shutdown(SHUT_RDWR);
+        }
+        return;
+    }
     if (m_transferBuffer.size() < static_cast<size_t>(kTransferChunk))
         m_transferBuffer.resize(kTransferChunk);
     char* buffer = m_transferBuffer.data();
@@ -366,12 +389,15 @@ void TCustomFtpCli::DownloadSecondReply()
     m_awaitingReply = false;
     // A download cut at its end offset has all it wanted, whatever the server says of the rest.
     if (!codeIn(m_statusCode, {125, 226, 250}) && !m_reachedEnd) {
-        SetErrorMessage(m_lastResponse);
+        // The server's complaint about a transfer we cut because the local file failed
+        // names the wrong cause.
+        int result = m_localFailure ? 550 : m_statusCode;
+        SetErrorMessage(m_localFailure ? "550 Error writing local file " + m_localFileName : m_lastResponse);
         FreeOwnStream();
         DataSocket()->Close();
         TriggerDisplay("! RETR/LIST/NLST Failed");
-        m_requestResult = m_statusCode;
-        TriggerRequestDone(m_statusCode);
+        m_requestResult = result;
+        TriggerRequestDone(result);
         return;
     }
     m_replyReceived = true;

@@ -61,6 +61,9 @@ TCustomWSocket::~TCustomWSocket()
             // Nothing left to tell anyone.
         }
     }
+    for (int handle : m_pipe)
+        if (handle >= 0)
+            ::close(handle);
 }
 
 // ---------------------------------------------------------------- properties
@@ -630,6 +633,40 @@ int TCustomWSocket::Receive(void* buffer, int len)
     else
         m_readCount += received;
     return received;
+}
+
+int TCustomWSocket::ReceiveToFile(int fileHandle, int len)
+{
+    if (m_hSocket == INVALID_SOCKET) {
+        m_lastError = wsa::kNotSocket;
+        return -1;
+    }
+    if (m_pipe[0] < 0) {
+        if (::pipe2(m_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+            m_lastError = WSASetLastErrorFromErrno();
+            return -1;
+        }
+        ::fcntl(m_pipe[1], F_SETPIPE_SZ, 1024 * 1024); // more per call than the default 64 KiB
+    }
+    ssize_t moved = ::splice(m_hSocket, nullptr, m_pipe[1], nullptr, static_cast<size_t>(std::max(len, 0)),
+                             SPLICE_F_MOVE | SPLICE_F_NONBLOCK);
+    if (moved < 0) {
+        m_lastError = WSASetLastErrorFromErrno();
+        return -1;
+    }
+    m_readCount += moved;
+    for (ssize_t left = moved; left > 0;) {
+        ssize_t written = ::splice(m_pipe[0], nullptr, fileHandle, nullptr, static_cast<size_t>(left), SPLICE_F_MOVE);
+        if (written <= 0) {
+            // What is left in the pipe is lost with the file: drop the pipe with it.
+            ::close(m_pipe[0]);
+            ::close(m_pipe[1]);
+            m_pipe[0] = m_pipe[1] = -1;
+            return -2;
+        }
+        left -= written;
+    }
+    return static_cast<int>(moved);
 }
 
 std::string TCustomWSocket::ReceiveStr()

@@ -98,6 +98,10 @@ public:
     int Send(const void* data, int len);
     int SendStr(const std::string& str);
     int Receive(void* buffer, int len);
+    // Moves up to len received bytes straight into a file at its current position, without
+    // copying them through the program: the bytes moved (0 when the peer closed, -1 on error
+    // with LastError set, 10035 when nothing is there). A local write failure gives -2.
+    int ReceiveToFile(int fileHandle, int len);
     std::string ReceiveStr();
     virtual int GetRcvdCount();
 
@@ -244,6 +248,7 @@ private:
     TSocketState m_state = wsClosed;
     bool m_destroying = false;
 
+    int m_pipe[2] = {-1, -1}; // for ReceiveToFile, made on first use
     std::unique_ptr<platform::SocketNotifier> m_notifier;
     platform::PostTarget m_posted;
     // Cleared by the destructor: event dispatch checks it after every handler it calls.

@@ -42,6 +42,10 @@ public:
     int64_t Position() const override { return m_position; }
     int64_t Size() const override;
 
+    // The file's descriptor, for writes that bypass the stream (then reported with Advanced).
+    int Handle() const { return m_handle; }
+    void Advanced(int64_t written) { m_position += written; }
+
 private:
     explicit TFileStream(int handle) : m_handle(handle) {}
 

@@ -8,6 +8,7 @@
 #include "ftp/FtpClient.h"
 #include "support/FtpServer.h"
 #include "support/RecordedClient.h"
+#include "support/TestTree.h"
 #include "support/ScriptedPeer.h"
 #include "support/Exceptions.h"
 #include "support/WaitFor.h"
@@ -226,4 +227,20 @@ TEST_F(FtpClientOnServer, ResumesBeyondFourGibibytesAtTheRightOffset)
     std::string got(static_cast<size_t>(tail), '\0');
     written.read(got.data(), static_cast<std::streamsize>(tail));
     EXPECT_TRUE(got == tailBytes);
+}
+
+TEST_F(FtpClientOnServer, ALocalWriteFailureFailsTheDownload)
+{
+    ASSERT_TRUE(writePatternFile(server.localWorkDir() + "/some.bin", 3 * 1024 * 1024));
+    RecordedClient c("127.0.0.1", server.portText());
+    auto& client = c.client;
+    client.UserName = FtpServer::kUser;
+    client.PassWord = FtpServer::kPassword;
+    ASSERT_EQ(c.run([&] { client.Connect(); }), 0);
+    client.SetPassive(true);
+    client.HostFileName = "some.bin";
+    client.SetLocalFileName("/dev/full"); // every write fails: the disk is full
+    EXPECT_EQ(c.run([&] { client.Get(); }), 550);
+    EXPECT_TRUE(c.logged("! Error writing local file"));
+    EXPECT_EQ(client.ErrorMessage(), "550 Error writing local file /dev/full");
 }
