@@ -343,15 +343,14 @@ private:
     void DownloadConnected(int error);
     void DataReceive();
     void DownloadFirstReply();
-    void DownloadSecondReply();
-    void DownloadClosed(int error);
-    void DownloadCompletionCheck();
     void UploadAccept();
     void UploadConnected(int error);
     void UploadFirstReply();
-    void UploadSecondReply();
-    void UploadClosed(int error);
-    void UploadCompletionCheck();
+    void FirstReplyFailed();
+    void FinalReply();
+    void DataClosed(int error);
+    int LocalFailure();   // sets ErrorMessage, gives the code
+    void CompletionCheck();
     void StartSending();
     void SendNextBlock(int error);
     void SendDataCommand(const std::string& cmd, TContinuation next);
@@ -386,9 +385,9 @@ private:
     int64_t m_byteCount = 0;
     int64_t m_startTime = 0;
     int64_t m_stopTime = 0;
+    bool m_downloading = false;
     bool m_replyReceived = false;
-    bool m_dataClosedDownload = false;
-    bool m_dataClosedUpload = false;
+    bool m_dataClosed = false;
     bool m_endOfFile = false;
     bool m_storAnswer = false;
     bool m_uploadConnectionOpen = false;

@@ -240,8 +240,9 @@ void TCustomFtpCli::StartDownload(TFtpRequest rqType, const char* command)
         return;
     BeginRequest(rqType);
     m_dataCommand = command;
+    m_downloading = true;
     m_replyReceived = false;
-    m_dataClosedDownload = false;
+    m_dataClosed = false;
     m_localFailure = false;
     m_progressAborted = false;
     m_reachedEnd = false;
@@ -270,7 +271,7 @@ void TCustomFtpCli::DownloadAccept()
         FailTransfer(550, "Unable to establish data connection, error #" + std::to_string(data.LastError()), false);
         return;
     }
-    data.OnSessionClosed = [this](TCustomWSocket*, int error) { DownloadClosed(error); };
+    data.OnSessionClosed = [this](TCustomWSocket*, int error) { DataClosed(error); };
     data.OnDataAvailable = [this](TCustomWSocket*, int) { DataReceive(); };
     data.OnDataSent = nullptr;
     data.Dup(accepted);
@@ -280,7 +281,7 @@ void TCustomFtpCli::DownloadAccept()
 void TCustomFtpCli::DownloadConnected(int error)
 {
     TWSocket& data = *DataSocket();
-    data.OnSessionClosed = [this](TCustomWSocket*, int closeError) { DownloadClosed(closeError); };
+    data.OnSessionClosed = [this](TCustomWSocket*, int closeError) { DataClosed(closeError); };
     data.OnDataAvailable = [this](TCustomWSocket*, int) { DataReceive(); };
     data.OnDataSent = nullptr;
     m_startTime = platform::tickCount();
@@ -367,70 +368,10 @@ void TCustomFtpCli::DownloadFirstReply()
     bool continued = false;
     ParseReplyCode(m_lastResponse, m_statusCode, continued);
     if (m_statusCode != 150 && m_statusCode != 125) {
-        SetErrorMessage(m_lastResponse);
-        m_next = nullptr;
-        m_awaitingReply = false;
-        DataSocket()->Close();
-        FreeOwnStream();
-        ResumeAt = 0;
-        TransferEnd = -1;
-        m_requestResult = m_statusCode;
-        TriggerRequestDone(m_statusCode);
+        FirstReplyFailed();
         return;
     }
-    m_next = [this] { DownloadSecondReply(); };
-}
-
-void TCustomFtpCli::DownloadSecondReply()
-{
-    DisplayLastResponse();
-    bool continued = false;
-    ParseReplyCode(m_lastResponse, m_statusCode, continued);
-    m_awaitingReply = false;
-    // A download cut at its end offset has all it wanted, whatever the server says of the rest.
-    if (!codeIn(m_statusCode, {125, 226, 250}) && !m_reachedEnd) {
-        // The server's complaint about a transfer we cut because the local file failed
-        // names the wrong cause.
-        int result = m_localFailure ? 550 : m_statusCode;
-        SetErrorMessage(m_localFailure ? "550 Error writing local file " + m_localFileName : m_lastResponse);
-        FreeOwnStream();
-        DataSocket()->Close();
-        TriggerDisplay("! RETR/LIST/NLST Failed");
-        m_requestResult = result;
-        TriggerRequestDone(result);
-        return;
-    }
-    m_replyReceived = true;
-    DownloadCompletionCheck();
-}
-
-void TCustomFtpCli::DownloadClosed(int error)
-{
-    FreeOwnStream();
-    m_dataClosedDownload = true;
-    m_dataError = error;
-    DownloadCompletionCheck();
-}
-
-void TCustomFtpCli::DownloadCompletionCheck()
-{
-    if (!m_replyReceived || !m_dataClosedDownload)
-        return;
-    TransfertStats();
-    int result = m_dataError;
-    if (m_reachedEnd) {
-        result = 0;
-    } else if (m_localFailure) {
-        SetErrorMessage("550 Error writing local file " + m_localFileName);
-        result = 550;
-    } else if (m_progressAborted && result == 0) {
-        SetErrorMessage("426 Transfer aborted by application");
-        result = 426;
-    }
-    ResumeAt = 0;
-    TransferEnd = -1;
-    m_requestResult = result;
-    TriggerRequestDone(result);
+    m_next = [this] { FinalReply(); };
 }
 
 // ---------------------------------------------------------------- uploads
@@ -461,8 +402,10 @@ void TCustomFtpCli::StartUpload(TFtpRequest rqType, bool append)
     BeginRequest(rqType);
     m_requestType = rqType; // uploads report as themselves, also inside a multi-step request
     m_dataCommand = (append ? "APPE " : "STOR ") + HostFileName;
+    m_downloading = false;
+    m_reachedEnd = false;
     m_replyReceived = false;
-    m_dataClosedUpload = false;
+    m_dataClosed = false;
     m_uploadConnectionOpen = false;
     m_storAnswer = false;
     m_localFailure = false;
@@ -501,7 +444,7 @@ void TCustomFtpCli::StartUpload(TFtpRequest rqType, bool append)
 void TCustomFtpCli::UploadConnected(int error)
 {
     TWSocket& data = *DataSocket();
-    data.OnSessionClosed = [this](TCustomWSocket*, int closeError) { UploadClosed(closeError); };
+    data.OnSessionClosed = [this](TCustomWSocket*, int closeError) { DataClosed(closeError); };
     data.OnDataAvailable = nullptr;
     data.OnDataSent = nullptr;
     m_uploadConnectionOpen = true;
@@ -522,7 +465,7 @@ void TCustomFtpCli::UploadAccept()
         FailTransfer(550, "Unable to establish data connection, error #" + std::to_string(data.LastError()), false);
         return;
     }
-    data.OnSessionClosed = [this](TCustomWSocket*, int error) { UploadClosed(error); };
+    data.OnSessionClosed = [this](TCustomWSocket*, int error) { DataClosed(error); };
     data.OnDataAvailable = [](TCustomWSocket* socket, int) {
         char discard[2048];
         socket->Receive(discard, sizeof discard);
@@ -548,18 +491,11 @@ void TCustomFtpCli::UploadFirstReply()
     bool continued = false;
     ParseReplyCode(m_lastResponse, m_statusCode, continued);
     if (m_statusCode != 150 && m_statusCode != 125) {
-        SetErrorMessage(m_lastResponse);
-        m_next = nullptr;
-        m_awaitingReply = false;
-        DataSocket()->Close();
-        FreeOwnStream();
-        ResumeAt = 0;
-        m_requestResult = m_statusCode;
-        TriggerRequestDone(m_statusCode);
+        FirstReplyFailed();
         return;
     }
     m_storAnswer = true;
-    m_next = [this] { UploadSecondReply(); };
+    m_next = [this] { FinalReply(); };
     if (m_passive) {
         DataSocket()->OnDataSent = [this](TCustomWSocket*, int error) { SendNextBlock(error); };
         SendNextBlock(0);
@@ -598,47 +534,79 @@ void TCustomFtpCli::SendNextBlock(int error)
     data.Send(m_transferBuffer.data(), static_cast<int>(read));
 }
 
-void TCustomFtpCli::UploadSecondReply()
+// ---------------------------------------------------------------- the end of a transfer
+
+void TCustomFtpCli::FirstReplyFailed()
+{
+    SetErrorMessage(m_lastResponse);
+    m_next = nullptr;
+    m_awaitingReply = false;
+    DataSocket()->Close();
+    FreeOwnStream();
+    ResumeAt = 0;
+    TransferEnd = -1;
+    m_requestResult = m_statusCode;
+    TriggerRequestDone(m_statusCode);
+}
+
+void TCustomFtpCli::FinalReply()
 {
     DisplayLastResponse();
     bool continued = false;
     ParseReplyCode(m_lastResponse, m_statusCode, continued);
     m_awaitingReply = false;
-    if (m_statusCode != 226 && m_statusCode != 250) {
+    bool success = m_downloading ? codeIn(m_statusCode, {125, 226, 250}) : codeIn(m_statusCode, {226, 250});
+    // A download cut at its end offset has all it wanted, whatever the server says of the rest.
+    if (!success && !m_reachedEnd) {
+        // The server's complaint about a transfer we cut because the local file failed
+        // names the wrong cause.
+        int result = m_localFailure ? LocalFailure() : m_statusCode;
         SetErrorMessage(m_lastResponse);
         FreeOwnStream();
         DataSocket()->Close();
-        TriggerDisplay("! STOR Failed");
-        m_requestResult = m_statusCode;
-        TriggerRequestDone(m_statusCode);
+        TriggerDisplay(m_downloading ? "! RETR/LIST/NLST Failed" : "! STOR Failed");
+        m_requestResult = result;
+        TriggerRequestDone(result);
         return;
     }
     m_replyReceived = true;
-    UploadCompletionCheck();
+    CompletionCheck();
 }
 
-void TCustomFtpCli::UploadClosed(int error)
+void TCustomFtpCli::DataClosed(int error)
 {
     FreeOwnStream();
-    m_dataClosedUpload = true;
+    m_dataClosed = true;
     m_dataError = error;
-    UploadCompletionCheck();
+    CompletionCheck();
 }
 
-void TCustomFtpCli::UploadCompletionCheck()
+int TCustomFtpCli::LocalFailure()
 {
-    if (!m_replyReceived || !m_dataClosedUpload)
+    if (m_downloading) {
+        SetErrorMessage("550 Error writing local file " + m_localFileName);
+        return 550;
+    }
+    SetErrorMessage("426 Error reading local file " + m_localFileName);
+    return 426;
+}
+
+void TCustomFtpCli::CompletionCheck()
+{
+    if (!m_replyReceived || !m_dataClosed)
         return;
     TransfertStats();
     int result = m_dataError;
-    if (m_localFailure) {
-        SetErrorMessage("426 Error reading local file " + m_localFileName);
-        result = 426;
+    if (m_reachedEnd) {
+        result = 0;
+    } else if (m_localFailure) {
+        result = LocalFailure();
     } else if (m_progressAborted && result == 0) {
         SetErrorMessage("426 Transfer aborted by application");
         result = 426;
     }
     ResumeAt = 0;
+    TransferEnd = -1;
     m_requestResult = result;
     TriggerRequestDone(result);
 }
