@@ -244,3 +244,40 @@ TEST_F(FtpClientOnServer, ALocalWriteFailureFailsTheDownload)
     EXPECT_TRUE(c.logged("! Error writing local file"));
     EXPECT_EQ(client.ErrorMessage(), "550 Error writing local file /dev/full");
 }
+
+TEST_F(FtpClientOnServer, AnUploadCancelledBeforeItStartsSendsNothing)
+{
+    RecordedClient c("127.0.0.1", server.portText());
+    auto& client = c.client;
+    client.UserName = FtpServer::kUser;
+    client.PassWord = FtpServer::kPassword;
+    ASSERT_EQ(c.run([&] { client.Connect(); }), 0);
+    platform::TMemoryStream source;
+    source.Write("data", 4);
+    client.SetLocalStream(&source);
+    client.HostFileName = "never.txt";
+    client.OnReadyToTransmit = [](TCustomFtpCli*, bool& cancel) { cancel = true; };
+    EXPECT_EQ(c.run([&] { client.Stor(); }), 426);
+    EXPECT_EQ(client.ErrorMessage(), "426 Transmit cancelled by application");
+    EXPECT_TRUE(c.logged("! 426 Transmit cancelled by application"));
+    EXPECT_FALSE(c.logged("> STOR never.txt"));
+    EXPECT_FALSE(std::filesystem::exists(server.localWorkDir() + "/never.txt"));
+}
+
+TEST_F(FtpClientOnServer, AListingCanGoLineByLineToTheOwnerInsteadOfAFile)
+{
+    ASSERT_TRUE(writePatternFile(server.localWorkDir() + "/first.txt", 10));
+    ASSERT_TRUE(writePatternFile(server.localWorkDir() + "/second.txt", 20));
+    RecordedClient c("127.0.0.1", server.portText());
+    auto& client = c.client;
+    client.UserName = FtpServer::kUser;
+    client.PassWord = FtpServer::kPassword;
+    ASSERT_EQ(c.run([&] { client.Connect(); }), 0);
+    std::vector<std::string> lines;
+    client.DisplayFileFlag = true;
+    client.OnDisplayFile = [&](TCustomFtpCli*, std::string& line) { lines.push_back(line); };
+    client.SetPassive(true);
+    ASSERT_EQ(c.run([&] { client.Ls(); }), 0) << client.ErrorMessage();
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ(lines, (std::vector<std::string>{"first.txt", "second.txt"}));
+}

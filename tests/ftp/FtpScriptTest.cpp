@@ -146,6 +146,11 @@ TEST_P(FtpScript, Plays)
             client.Pwd();
         else if (action == "quit")
             client.Quit();
+        else if (action == "connect")
+            client.UserName = "joe", client.PassWord = "secret", client.Connect();
+        else if (action == "restget")
+            received.Clear(), client.SetLocalStream(&received),
+                client.HostFileName = "file.bin", client.ResumeAt = std::stoll(argument), client.RestGet();
         else if (action == "get")
             received.Clear(), client.SetLocalStream(&received), client.HostFileName = argument, client.Get();
         else
