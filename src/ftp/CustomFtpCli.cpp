@@ -183,7 +183,9 @@ void TCustomFtpCli::SetErrorMessage(const std::string& line)
 
 void TCustomFtpCli::SetSocketFailure(int error)
 {
-    m_lastResponse = "500 " + WSocketErrorDesc(error) + " (Winsock error #" + std::to_string(error) + ")";
+    // A SOCKS negotiation failure is better told in the SOCKS server's terms.
+    std::string description = error >= 20000 && !m_socksError.empty() ? m_socksError : WSocketErrorDesc(error);
+    m_lastResponse = "500 " + description + " (Winsock error #" + std::to_string(error) + ")";
     m_statusCode = 500;
     m_requestResult = 500;
     SetErrorMessage(m_lastResponse);
@@ -339,6 +341,7 @@ void TCustomFtpCli::Open()
     m_discardingLongLine = false;
     m_requestResult = 0;
     m_dnsResult.clear();
+    m_socksError.clear();
     SetState(ftpDnsLookup);
     try {
         m_controlSocket->DnsLookup(isProxyType(m_connectionType) ? ProxyServer : HostName);
@@ -544,7 +547,21 @@ void TCustomFtpCli::Abort()
     SetState(ftpReady);
 }
 
-void TCustomFtpCli::ApplyConnectionSettings(TWSocket&)
+void TCustomFtpCli::ApplyConnectionSettings(TWSocket& socket)
 {
-    // Direct connections need nothing; the SOCKS layer of the socket takes its settings here.
+    // Every close empties a socket's SOCKS settings, so they are given again before each
+    // connect: the control connection of a reconnect and every data connection go through
+    // the SOCKS server too, not only the first.
+    socket.OnSocksError = [this](TCustomWSocket*, int, const std::string& msg) { m_socksError = msg; };
+    if (m_connectionType < ftpSocks4 || m_connectionType > ftpSocks5) {
+        socket.SocksAuthentication = socksNoAuthentication;
+        return;
+    }
+    socket.SetSocksServer(SocksServer);
+    socket.SetSocksPort(SocksPort);
+    socket.SetSocksLevel(m_connectionType == ftpSocks4 ? "4" : m_connectionType == ftpSocks4A ? "4A" : "5");
+    socket.SocksUsercode = SocksUserCode;
+    socket.SocksPassword = SocksPassword;
+    // Offering user and password to a server that wants none would be refused outright.
+    socket.SocksAuthentication = SocksUserCode.empty() ? socksNoAuthentication : socksAuthenticateUsercode;
 }

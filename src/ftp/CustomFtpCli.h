@@ -327,6 +327,7 @@ protected:
     std::string m_dirResult;
     int64_t m_sizeResult = 0;
     std::string m_dnsResult;
+    std::string m_socksError;   // text of the last SOCKS negotiation failure
     char m_type = 'I';
     bool m_passive = false;
 

@@ -419,6 +419,11 @@ void TCustomWSocket::PostNotification(unsigned events, int error)
     m_posted.post([this, handle, events, error] { Dispatch(handle, events, error); });
 }
 
+void TCustomWSocket::PostCall(std::function<void()> call)
+{
+    m_posted.post([this, call = std::move(call)] { RunGuarded(call); });
+}
+
 void TCustomWSocket::RunGuarded(const std::function<void()>& step)
 {
     auto alive = m_alive;

@@ -186,6 +186,9 @@ protected:
     virtual int DoRecv(void* buffer, int len, int flags);
 
     void ChangeState(TSocketState newState);
+    // Runs a call later from the event loop, unless the socket is gone by then; an exception
+    // it throws goes to the background-exception handler.
+    void PostCall(std::function<void()> call);
     void SocketError(const std::string& functionName);
     void ProcessMessages();
 

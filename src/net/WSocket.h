@@ -1,12 +1,12 @@
 #pragma once
 
-// The socket every FTP control and data connection uses. The SOCKS and line-mode layers take
-// their place between this class and TCustomWSocket through its virtual operations.
+// The socket every FTP control and data connection uses: the whole chain of asynchronous
+// socket, SOCKS negotiation, line mode and synchronous wait.
 
-#include "net/CustomWSocket.h"
+#include "net/CustomSyncWSocket.h"
 
-class TWSocket : public TCustomWSocket
+class TWSocket : public TCustomSyncWSocket
 {
 public:
-    using TCustomWSocket::TCustomWSocket;
+    using TCustomSyncWSocket::TCustomSyncWSocket;
 };

@@ -188,6 +188,30 @@ void ScriptedPeer::runStep(const PeerStep& step, int connection, bool& stop)
     case PeerStep::CloseData:
         closeData();
         break;
+    case PeerStep::ExpectClose: {
+        pollfd ready{connection, POLLIN, 0};
+        char c;
+        if (::poll(&ready, 1, 10000) <= 0 || ::recv(connection, &c, 1, 0) != 0)
+            fail("the client sent something, or did not close");
+        stop = true;
+        break;
+    }
+    case PeerStep::ExpectBytes: {
+        std::string got;
+        while (got.size() < step.text.size()) {
+            pollfd ready{connection, POLLIN, 0};
+            char c;
+            if (::poll(&ready, 1, 10000) <= 0 || ::recv(connection, &c, 1, 0) != 1)
+                break;
+            got += c;
+        }
+        if (got != step.text) {
+            fail("expected " + std::to_string(step.text.size()) + " bytes, got " + std::to_string(got.size()) +
+                 (got.size() == step.text.size() ? " that differ" : ""));
+            stop = true;
+        }
+        break;
+    }
     }
 }
 

@@ -26,7 +26,9 @@ struct PeerStep
         PasvClosed, // a 227 reply naming a port where nothing listens
         Accept,     // take the client's data connection
         SendData,   // that many bytes (the number field) of peerPattern on the data connection
-        CloseData
+        CloseData,
+        ExpectBytes, // read exactly as many bytes as text holds; they must be those
+        ExpectClose  // the client closes without sending anything more
     };
     Kind kind;
     std::string text;
