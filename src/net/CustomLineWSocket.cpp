@@ -140,3 +140,17 @@ void TCustomLineWSocket::EditLine(const std::string& received)
         }
     }
 }
+
+int TCustomLineWSocket::ReceiveToFile(int fileHandle, int len)
+{
+    size_t available = LineModeActive() ? m_lineLength : m_buffer.size();
+    if (available == 0)
+        return TCustomSocksWSocket::ReceiveToFile(fileHandle, len);
+    int count = static_cast<int>(std::min(available, static_cast<size_t>(std::max(len, 0))));
+    int written = WriteHeldBytes(fileHandle, m_buffer.data(), count);
+    if (written > 0) {
+        m_buffer.erase(0, static_cast<size_t>(written));
+        m_lineLength -= std::min(m_lineLength, static_cast<size_t>(written));
+    }
+    return written;
+}

@@ -22,6 +22,7 @@ public:
     bool LineMode() const { return m_lineMode; }
     void SetLineMode(bool value);
     int GetRcvdCount() override;
+    int ReceiveToFile(int fileHandle, int len) override;
 
 protected:
     bool TriggerDataAvailable(int error) override;

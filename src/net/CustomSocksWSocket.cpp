@@ -413,3 +413,17 @@ int TCustomSocksWSocket::DoRecv(void* buffer, int len, int flags)
     m_pendingCount -= count;
     return count;
 }
+
+int TCustomSocksWSocket::ReceiveToFile(int fileHandle, int len)
+{
+    if (m_pendingCount <= 0)
+        return TCustomWSocket::ReceiveToFile(fileHandle, len);
+    int count = std::min(len, m_pendingCount);
+    int written =
+        WriteHeldBytes(fileHandle, reinterpret_cast<const char*>(m_receiveBuffer.data()) + m_pendingPosition, count);
+    if (written > 0) {
+        m_pendingPosition += written;
+        m_pendingCount -= written;
+    }
+    return written;
+}

@@ -38,6 +38,7 @@ public:
     void Connect() override;
     void Listen() override;
     int GetRcvdCount() override;
+    int ReceiveToFile(int fileHandle, int len) override;
 
     const std::string& SocksLevel() const { return m_socksLevel; }
     void SetSocksLevel(const std::string& value);

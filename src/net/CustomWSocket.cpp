@@ -640,6 +640,20 @@ int TCustomWSocket::Receive(void* buffer, int len)
     return received;
 }
 
+int TCustomWSocket::WriteHeldBytes(int fileHandle, const char* bytes, int len)
+{
+    for (int done = 0; done < len;) {
+        ssize_t written = ::write(fileHandle, bytes + done, static_cast<size_t>(len - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return -2;
+        done += static_cast<int>(written);
+    }
+    m_readCount += len;
+    return len;
+}
+
 int TCustomWSocket::ReceiveToFile(int fileHandle, int len)
 {
     if (m_hSocket == INVALID_SOCKET) {

@@ -101,7 +101,8 @@ public:
     // Moves up to len received bytes straight into a file at its current position, without
     // copying them through the program: the bytes moved (0 when the peer closed, -1 on error
     // with LastError set, 10035 when nothing is there). A local write failure gives -2.
-    int ReceiveToFile(int fileHandle, int len);
+    // Bytes a layer above already holds (SOCKS, line mode) go first.
+    virtual int ReceiveToFile(int fileHandle, int len);
     std::string ReceiveStr();
     virtual int GetRcvdCount();
 
@@ -186,6 +187,8 @@ protected:
     virtual int DoRecv(void* buffer, int len, int flags);
 
     void ChangeState(TSocketState newState);
+    // Writes bytes a layer already holds to a file, counted as received: len, or -2 on failure.
+    int WriteHeldBytes(int fileHandle, const char* bytes, int len);
     // Runs a call later from the event loop, unless the socket is gone by then; an exception
     // it throws goes to the background-exception handler.
     void PostCall(std::function<void()> call);

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
+#include <sys/stat.h>
+
 #include "net/WSocket.h"
 #include "support/Exceptions.h"
 #include "support/ScriptedPeer.h"
@@ -272,3 +276,29 @@ std::vector<RefusalCase> refusals()
 
 INSTANTIATE_TEST_SUITE_P(Replies, SocksRefusal, ::testing::ValuesIn(refusals()),
                          [](const ::testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
+
+TEST(SocksWSocket, BytesThatCameWithTheReplyAlsoGoFirstStraightIntoAFile)
+{
+    ScriptedPeer peer({{PeerStep::ExpectBytes, bytes({5, 1, 0})},
+                       {PeerStep::Send, bytes({5, 0})},
+                       {PeerStep::ExpectBytes, kConnectRequest},
+                       {PeerStep::Send, kSocks5Success + "first"},
+                       {PeerStep::Pause, "", 100},
+                       {PeerStep::Send, "second"},
+                       {PeerStep::Pause, "", 200}});
+    SocksClient client(peer, "5");
+    FILE* file = std::tmpfile();
+    ASSERT_NE(file, nullptr);
+    client.socket.OnDataAvailable = [&](TCustomWSocket* s, int) { s->ReceiveToFile(fileno(file), 1024); };
+    ASSERT_TRUE(client.connect());
+    auto fileSize = [&] {
+        struct stat info{};
+        return ::fstat(fileno(file), &info) == 0 ? info.st_size : -1;
+    };
+    ASSERT_TRUE(waitFor([&] { return fileSize() >= 11; }));
+    std::rewind(file);
+    char content[32] = {};
+    EXPECT_EQ(std::fread(content, 1, sizeof content - 1, file), 11u);
+    EXPECT_STREQ(content, "firstsecond");
+    std::fclose(file);
+}
