@@ -327,7 +327,7 @@ protected:
     std::string m_dirResult;
     int64_t m_sizeResult = 0;
     std::string m_dnsResult;
-    std::string m_socksError;   // text of the last SOCKS negotiation failure
+    std::string m_socksError; // text of the last SOCKS negotiation failure
     char m_type = 'I';
     bool m_passive = false;
 
@@ -350,7 +350,7 @@ private:
     void FirstReplyFailed();
     void FinalReply();
     void DataClosed(int error);
-    int LocalFailure();   // sets ErrorMessage, gives the code
+    int LocalFailure(); // sets ErrorMessage, gives the code
     void CompletionCheck();
     void StartSending();
     void SendNextBlock(int error);

@@ -292,7 +292,9 @@ TEST(SocksWSocket, BytesThatCameWithTheReplyAlsoGoFirstStraightIntoAFile)
     client.socket.OnDataAvailable = [&](TCustomWSocket* s, int) { s->ReceiveToFile(fileno(file), 1024); };
     ASSERT_TRUE(client.connect());
     auto fileSize = [&] {
-        struct stat info{};
+        struct stat info
+        {
+        };
         return ::fstat(fileno(file), &info) == 0 ? info.st_size : -1;
     };
     ASSERT_TRUE(waitFor([&] { return fileSize() >= 11; }));

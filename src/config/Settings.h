@@ -1,0 +1,70 @@
+#pragma once
+
+// Every setting of the program with its key, its default and its place in quillftp.ini.
+// The main window holds one TSettings; LoadSettings fills it at start-up and SaveSettings
+// writes it back when the program ends.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// An FTP proxy or a SOCKS server, as the two sections "Proxy" and "Socks" store them.
+struct TProxySetting
+{
+    bool Enabled = false;
+    std::string Host;
+    std::string Port;
+    std::string User;
+    std::string Pass;
+    uint8_t Type = 0; // the connection type of the FTP client (ftpProxy = 1 .. ftpSocks5 = 7), 0 direct
+};
+using TSocksSetting = TProxySetting;
+
+// A font as six keys; the GUI turns it into a real font.
+struct TFontSetting
+{
+    int CharSet = 1;
+    int Color = -2147483640; // 0x80000008: the system's window-text colour
+    int Height = -12;
+    std::string Name = "MS Sans Serif";
+    int Pitch = 0;
+    int Size = 9;
+};
+
+struct TSettings
+{
+    static constexpr const char* kDefaultAnonymousEmail = "quillftp@example.com";
+
+    std::vector<std::string> HostHistory; // host:port:user:password, as stored
+    std::vector<std::string> HostItems;   // the same entries with the password masked
+    std::vector<std::string> TextExt;     // extensions transferred in ASCII mode, without the dot
+    int ConnectionCount = 3;              // key FtpCliNum
+    int64_t MTFileSize = 1000000;
+    std::string LocalPath; // ends with "/"
+    TProxySetting Proxy;
+    TSocksSetting Socks;
+    bool PasvMode = false;
+    int UseSkin = 1;
+    int SkinColor = 16777215; // key <UseSkin>Clr of section Skin
+    bool MainConnDownload = true;
+    bool ProgramFont = false;  // apply ProgramFontData at start-up
+    bool RichEditFont = false; // apply RichEditFontData to the logs at start-up
+    TFontSetting ProgramFontData;
+    TFontSetting RichEditFontData;
+    bool AntiIdleEnable = true;
+    int Interval = 60;
+    bool ShowSiteManager = true;
+    int ConnectionRetryTimes = 3;
+    std::string AnonymousEmail = kDefaultAnonymousEmail;
+};
+
+// The host-history entry as the host box shows it: everything after its last ":" masked.
+std::string MaskHostEntry(const std::string& entry);
+
+// Reads every setting from the file; missing or unreadable values take their defaults.
+// programDir (ending with "/") is the default LocalPath.
+void LoadSettings(TSettings& settings, const std::string& path, const std::string& programDir);
+
+// Writes every setting except the Skin section, keeping what else the file holds; false when
+// the file could not be written.
+bool SaveSettings(const TSettings& settings, const std::string& path);

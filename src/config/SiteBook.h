@@ -1,0 +1,104 @@
+#pragma once
+
+// The site book: classes of FTP sites kept in book20.dat. The tables hold the file as it is;
+// the tree (classes and their sites, by name) is what the site manager shows and changes.
+// After every change the tables are derived again from the tree and the whole file is written.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "config/SiteBookTables.h"
+
+// A site to add, from an import or from the current connection.
+struct TNewSite
+{
+    std::string Name;
+    std::string Host;
+    std::string Port;
+    std::string User;
+    std::string Pass;
+    std::string Comments;
+};
+
+// What the site book asks of the user; the GUI shows dialogs, tests script the answers.
+class ISiteBookPrompt
+{
+public:
+    virtual ~ISiteBookPrompt() = default;
+    // A one-line input box: false when cancelled; value holds the initial and the final text.
+    virtual bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) = 0;
+    virtual void ShowMessage(const std::string& text) = 0;
+};
+
+class TSiteBook
+{
+public:
+    struct ClassNode
+    {
+        std::string Name;
+        std::vector<std::string> Sites;
+    };
+    // A node of the tree: a class, or a site of it (site -1 for the class itself).
+    struct NodeRef
+    {
+        int classIndex = -1;
+        int siteIndex = -1;
+    };
+    // A rename the next RebuildSiteTables applies on its way.
+    struct PendingRename
+    {
+        enum class Kind
+        {
+            None,
+            Site,
+            Class
+        };
+        Kind kind = Kind::None;
+        std::string oldName;
+        std::string newName;
+        std::string className; // the class of a renamed site
+    };
+
+    TSiteBook(std::string path, ISiteBookPrompt& prompt);
+
+    // book20.dat and its backup book20_.dat in the same directory.
+    const std::string& Path() const { return m_path; }
+    std::string BackupPath() const;
+
+    void LoadSiteBook();
+    // False when the file could not be written (the old one stays).
+    bool SaveSiteBook();
+    void RebuildSiteTables();
+
+    int FindClass(const std::string& name) const; // index in Classes, or -1
+    bool FindSite(const std::string& className, const std::string& siteName) const;
+    // False when the book is full or the user cancelled; name may be changed to a free one.
+    bool AddClassUnique(std::string& name);
+    bool AddSiteUnique(const std::string& className, TNewSite site);
+
+    void ImportLeapFtpSites(const std::string& file);
+    void ImportCuteFtpList(const std::string& file);
+    void BackupSiteBook();
+    void RestoreSiteBook();
+
+    int SiteCount() const;
+    // Texts cut to fit their fields since the last call, one line each.
+    std::vector<std::string> TakeCutNotes();
+
+    std::vector<ClassNode> Classes;
+    NodeRef Selected;
+    int SelectedRecord = 0; // record of the selected site after RebuildSiteTables, 0 if none
+    PendingRename Rename;
+    TSiteBookTables Tables;
+
+private:
+    std::string AskForFreeName(const std::string& caption, std::string name,
+                               const std::function<bool(const std::string&)>& taken, bool& cancelled);
+    void NoteCut(const std::string& what, const std::string& original, int width);
+    void ReportCuts();
+
+    std::string m_path;
+    ISiteBookPrompt& m_prompt;
+    std::vector<std::string> m_cutNotes;
+};
