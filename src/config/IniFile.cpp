@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "platform/AtomicFile.h"
+#include "platform/TextLines.h"
 
 namespace {
 
@@ -83,15 +84,7 @@ IniFile::IniFile(std::string path) : m_path(std::move(path))
 void IniFile::Parse(const std::string& text)
 {
     Section* current = nullptr;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    for (const std::string& line : platform::SplitLines(text)) {
         std::string content = trimmed(line);
         if (content.empty() || content[0] == ';')
             continue;

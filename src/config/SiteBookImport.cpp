@@ -6,6 +6,7 @@
 #include "config/IniFile.h"
 #include "config/Settings.h"
 #include "platform/AtomicFile.h"
+#include "platform/TextLines.h"
 
 void TSiteBook::ImportLeapFtpSites(const std::string& file)
 {
@@ -62,15 +63,7 @@ void TSiteBook::ImportCuteFtpList(const std::string& file)
         value = line.size() > label.size() ? line.substr(label.size()) : "";
         return true;
     };
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    for (const std::string& line : platform::SplitLines(text)) {
         std::string value;
         if (afterLabel(line, "Site Label: ", value)) {
             if (!current.Name.empty())

@@ -340,6 +340,7 @@ private:
     bool ParsePasvReply(uint16_t& port);
     bool ConnectDataSocket(std::function<void(int)> connected);
     void FailTransfer(int code, const std::string& message, bool logIt);
+    bool AcceptDataConnection(TSocket& accepted);
     void DownloadAccept();
     void DownloadConnected(int error);
     void DataReceive();

@@ -262,15 +262,23 @@ void TCustomFtpCli::StartDownload(TFtpRequest rqType, const char* command)
     SendDataCommand(m_dataCommand + (HostFileName.empty() ? "" : " " + HostFileName), [this] { DownloadFirstReply(); });
 }
 
+bool TCustomFtpCli::AcceptDataConnection(TSocket& accepted)
+{
+    TWSocket& data = *DataSocket();
+    accepted = data.Accept();
+    data.Close(); // the listener: one connection is all it waited for
+    if (accepted != INVALID_SOCKET)
+        return true;
+    FailTransfer(550, "Unable to establish data connection, error #" + std::to_string(data.LastError()), false);
+    return false;
+}
+
 void TCustomFtpCli::DownloadAccept()
 {
     TWSocket& data = *DataSocket();
-    TSocket accepted = data.Accept();
-    data.Close();
-    if (accepted == INVALID_SOCKET) {
-        FailTransfer(550, "Unable to establish data connection, error #" + std::to_string(data.LastError()), false);
+    TSocket accepted = INVALID_SOCKET;
+    if (!AcceptDataConnection(accepted))
         return;
-    }
     data.OnSessionClosed = [this](TCustomWSocket*, int error) { DataClosed(error); };
     data.OnDataAvailable = [this](TCustomWSocket*, int) { DataReceive(); };
     data.OnDataSent = nullptr;
@@ -459,12 +467,9 @@ void TCustomFtpCli::UploadConnected(int error)
 void TCustomFtpCli::UploadAccept()
 {
     TWSocket& data = *DataSocket();
-    TSocket accepted = data.Accept();
-    data.Close();
-    if (accepted == INVALID_SOCKET) {
-        FailTransfer(550, "Unable to establish data connection, error #" + std::to_string(data.LastError()), false);
+    TSocket accepted = INVALID_SOCKET;
+    if (!AcceptDataConnection(accepted))
         return;
-    }
     data.OnSessionClosed = [this](TCustomWSocket*, int error) { DataClosed(error); };
     data.OnDataAvailable = [](TCustomWSocket* socket, int) {
         char discard[2048];

@@ -9,20 +9,6 @@
 
 namespace testsupport {
 
-ScriptedPeer::ScriptedPeer(std::vector<PeerStep> script) : m_script(std::move(script))
-{
-    m_listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-    ::listen(m_listener, 1);
-    socklen_t length = sizeof(address);
-    ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length);
-    m_port = ntohs(address.sin_port);
-    m_thread = std::thread([this] { run(); });
-}
-
 ScriptedPeer::~ScriptedPeer()
 {
     finish(10000);
@@ -106,6 +92,12 @@ std::string pasvReply(const std::string& pattern, int port)
 }
 
 } // namespace
+
+ScriptedPeer::ScriptedPeer(std::vector<PeerStep> script) : m_script(std::move(script))
+{
+    m_listener = loopbackListener(m_port);
+    m_thread = std::thread([this] { run(); });
+}
 
 std::string peerPattern(size_t size)
 {
