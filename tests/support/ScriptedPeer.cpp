@@ -177,6 +177,10 @@ void ScriptedPeer::runStep(const PeerStep& step, int connection, bool& stop)
         }
         break;
     }
+    case PeerStep::SendDataText:
+        if (m_data >= 0)
+            ::send(m_data, step.text.data(), step.text.size(), MSG_NOSIGNAL);
+        break;
     case PeerStep::CloseData:
         closeData();
         break;

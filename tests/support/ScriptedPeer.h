@@ -21,11 +21,12 @@ struct PeerStep
         Expect,       // read one line from the client; it must start with text
         Pause,        // milliseconds
         Close,
-        Pasv,       // open a data listener and send its 227 reply; a text replaces the reply,
-                    // with {port} standing for "p1,p2" of the listener
-        PasvClosed, // a 227 reply naming a port where nothing listens
-        Accept,     // take the client's data connection
-        SendData,   // that many bytes (the number field) of peerPattern on the data connection
+        Pasv,         // open a data listener and send its 227 reply; a text replaces the reply,
+                      // with {port} standing for "p1,p2" of the listener
+        PasvClosed,   // a 227 reply naming a port where nothing listens
+        Accept,       // take the client's data connection
+        SendData,     // that many bytes (the number field) of peerPattern on the data connection
+        SendDataText, // text on the data connection
         CloseData,
         ExpectBytes, // read exactly as many bytes as text holds; they must be those
         ExpectClose  // the client closes without sending anything more

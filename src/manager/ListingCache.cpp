@@ -1,0 +1,51 @@
+#include "manager/ListingCache.h"
+
+namespace {
+
+// No directory path can equal this.
+const char* const kDisabledPath = "------------------";
+
+} // namespace
+
+int TListingCache::Find(const std::string& path) const
+{
+    for (size_t i = 0; i < m_slots.size(); ++i)
+        if (m_slots[i].path == path)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void TListingCache::Add(const std::string& path, std::shared_ptr<platform::TMemoryStream> stream)
+{
+    Current = stream;
+    if (m_slots.size() < static_cast<size_t>(kSlots)) {
+        m_slots.push_back({path, std::move(stream)});
+        return;
+    }
+    m_slots[m_oldest] = {path, std::move(stream)};
+    m_oldest = (m_oldest + 1) % m_slots.size();
+}
+
+void TListingCache::Disable(const std::string& path)
+{
+    int slot = Find(path);
+    if (slot >= 0)
+        m_slots[static_cast<size_t>(slot)].path = kDisabledPath;
+}
+
+void TListingCache::Clear()
+{
+    m_slots.clear();
+    m_oldest = 0;
+    Current.reset();
+}
+
+std::string TListingCache::CurrentText() const
+{
+    if (!Current)
+        return {};
+    const std::string& data = Current->Data();
+    // The stored listing ends with a NUL, as the parser expects it; the text stops there.
+    size_t end = data.find('\0');
+    return end == std::string::npos ? data : data.substr(0, end);
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+// What the connection manager needs of the main window: the session state, the settings, the
+// log, and the two completion steps of every remote operation. The main window implements it;
+// tests use a recording one.
+
+#include <cstdint>
+#include <string>
+
+#include "config/Settings.h"
+#include "ftp/CustomFtpCli.h"
+
+enum TSessionState : uint8_t
+{
+    ssReady = 0,
+    ssConnecting = 1,
+    ssConnected = 2,
+    ssChangingDir = 3,
+    ssPreparing = 4,
+    ssTransfering = 5,
+    ssMakingUploadDirs = 6,
+    ssRefreshing = 7,
+    ssMakingDir = 8,
+    ssEditing = 9,
+    ssMoving = 10,
+    ssDeleting = 11,
+    ssChangingMode = 12,
+    ssRenaming = 13
+};
+
+class IManagerHost
+{
+public:
+    virtual ~IManagerHost() = default;
+
+    virtual void OperationDone() = 0;
+    virtual void OperationFailed() = 0;
+    virtual TSessionState SessionState() const = 0;
+    virtual void SetSessionState(TSessionState state) = 0;
+    // A transfer run in the background is using connections 1..N-1.
+    virtual bool TransfersRunning() const = 0;
+    virtual const TSettings& Settings() const = 0;
+    // One line for a connection's log page.
+    virtual void ShowLogLine(int connection, const std::string& line) = 0;
+
+    // The transfer engine's part: completions of connections in transfer mode, progress
+    // reports, and transfer connections lost during a run.
+    virtual void TransferStep(int /*connection*/, TFtpRequest /*rqType*/, int /*error*/) {}
+    virtual void TransferProgress(int /*connection*/, int64_t /*position*/) {}
+    virtual void TransferConnectionLost(int /*connection*/) {}
+};

@@ -1,0 +1,353 @@
+// The connection manager against real servers: the login sequence, the listing cache and the
+// remote operations, and against scripted servers for what real ones do not do.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "manager/FtpManager.h"
+#include "support/FtpServer.h"
+#include "support/ScriptedPeer.h"
+#include "support/SocksServer.h"
+#include "support/WaitFor.h"
+
+using namespace testsupport;
+namespace fs = std::filesystem;
+
+namespace {
+
+class RecordingHost : public IManagerHost
+{
+public:
+    TSettings settings;
+    TSessionState state = ssConnecting;
+    bool transfersRunning = false;
+    int done = 0;
+    int failed = 0;
+    std::vector<std::string> log0; // connection 0's log
+
+    void OperationDone() override { ++done; }
+    void OperationFailed() override { ++failed; }
+    TSessionState SessionState() const override { return state; }
+    void SetSessionState(TSessionState newState) override { state = newState; }
+    bool TransfersRunning() const override { return transfersRunning; }
+    const TSettings& Settings() const override { return settings; }
+    void ShowLogLine(int connection, const std::string& line) override
+    {
+        if (connection == 0)
+            log0.push_back(line);
+    }
+
+    int count(const std::string& prefix) const
+    {
+        return static_cast<int>(std::count_if(log0.begin(), log0.end(),
+                                              [&](const std::string& line) { return line.rfind(prefix, 0) == 0; }));
+    }
+    // Waits for the next OperationDone or OperationFailed.
+    bool finished(int& doneBefore, int& failedBefore)
+    {
+        bool ended = waitFor([&] { return done > doneBefore || failed > failedBefore; }, 30000);
+        doneBefore = done;
+        failedBefore = failed;
+        return ended;
+    }
+};
+
+class ManagerOnServer : public ::testing::TestWithParam<ServerKind>
+{
+protected:
+    void SetUp() override
+    {
+        server = std::make_unique<FtpServer>(GetParam());
+        ASSERT_TRUE(server->start()) << server->error();
+        host.settings.PasvMode = true;
+        manager.InitConnections(2);
+    }
+
+    void TearDown() override
+    {
+        manager.DisconnectAll();
+        if (HasFailure())
+            for (const std::string& line : host.log0)
+                std::cerr << "    log: " << line << "\n";
+    }
+
+    bool connect()
+    {
+        manager.ConnectMain({"127.0.0.1", server->portText(), server->user(), server->password()});
+        return step() && host.failed == 0;
+    }
+    // Waits for the running operation to end; false on a timeout.
+    bool step() { return host.finished(doneSeen, failedSeen); }
+    std::string local(const std::string& name) const { return server->localWorkDir() + "/" + name; }
+    std::string remote(const std::string& name) const
+    {
+        return (server->workDir() == "/" ? "" : server->workDir()) + "/" + name;
+    }
+
+    std::unique_ptr<FtpServer> server;
+    RecordingHost host;
+    TFtpManager manager{host};
+    int doneSeen = 0;
+    int failedSeen = 0;
+};
+
+} // namespace
+
+TEST_P(ManagerOnServer, LogsInProbesAndListsOnConnectionZero)
+{
+    ASSERT_TRUE(connect());
+    EXPECT_EQ(host.log0.front(), "Connecting to 127.0.0.1 ...");
+    std::vector<std::string> commands;
+    for (const std::string& line : host.log0)
+        if (line.rfind("> ", 0) == 0)
+            commands.push_back(
+                line.substr(2, line.find(' ', 2) == std::string::npos ? std::string::npos : line.find(' ', 2) - 2));
+    std::vector<std::string> expected = {"USER", "SYST", "TYPE", "REST", "PWD", "TYPE", "PASV", "LIST"};
+    if (server->kind() != ServerKind::Vsftpd || commands[1] == "PASS")
+        expected.insert(expected.begin() + 1, "PASS");
+    EXPECT_EQ(commands, expected);
+    EXPECT_EQ(manager.CurrentRemoteDir, "/");
+    EXPECT_EQ(manager.Cache.Size(), 1);
+}
+
+TEST_P(ManagerOnServer, ChangesDirectoryWithTheCacheAndRefreshes)
+{
+    fs::create_directory(local("sub"));
+    fs::permissions(local("sub"), fs::perms::all);
+    std::ofstream(local("sub/inside.txt")) << "x";
+    ASSERT_TRUE(connect());
+    manager.ChangeDir(server->workDir() == "/" ? "sub" : remote("sub"));
+    ASSERT_TRUE(step());
+    EXPECT_EQ(manager.CurrentRemoteDir, remote("sub/"));
+    EXPECT_NE(manager.ListingText().find("inside.txt"), std::string::npos);
+    manager.ChangeDir("..");
+    ASSERT_TRUE(step());
+    manager.ChangeDir(remote("sub"));
+    ASSERT_TRUE(step());
+    // The second visit of sub/ came from the cache: CWD and PWD, no LIST.
+    int lists = host.count("> LIST");
+    EXPECT_EQ(lists, server->workDir() == "/" ? 2 : 3);
+    EXPECT_NE(manager.ListingText().find("inside.txt"), std::string::npos);
+
+    std::ofstream(local("sub/new.txt")) << "y";
+    manager.Refresh(manager.CurrentRemoteDir);
+    ASSERT_TRUE(step());
+    EXPECT_EQ(host.count("> LIST"), lists + 1);
+    EXPECT_NE(manager.ListingText().find("new.txt"), std::string::npos);
+
+    manager.ChangeDir(remote("missing"));
+    ASSERT_TRUE(step());
+    EXPECT_EQ(host.failed, 1);
+    EXPECT_EQ(manager.CurrentRemoteDir, remote("sub/")); // unchanged after a refused CWD
+}
+
+TEST_P(ManagerOnServer, WalksATreeFollowingLinksButNothingTwice)
+{
+    fs::create_directories(local("tree/inner/deeper"));
+    std::ofstream(local("tree/a.txt")) << "12345";
+    std::ofstream(local("tree/inner/b.txt")) << "12";
+    std::ofstream(local("tree/inner/deeper/c.txt")) << "1";
+    fs::create_directory_symlink("inner", local("tree/jump"));
+    ASSERT_TRUE(connect());
+    if (server->workDir() != "/") {
+        manager.ChangeDir(server->workDir());
+        ASSERT_TRUE(step());
+    }
+    std::vector<TGetFileInfo> found;
+    manager.Walk("tree", &found);
+    ASSERT_TRUE(step());
+    std::map<std::string, int64_t> files;
+    for (const TGetFileInfo& file : found)
+        files[file.Path] += file.Size;
+    EXPECT_EQ(files,
+              (std::map<std::string, int64_t>{
+                  {remote("tree/a.txt"), 5}, {remote("tree/inner/b.txt"), 2}, {remote("tree/inner/deeper/c.txt"), 1}}));
+    EXPECT_EQ(manager.CurrentRemoteDir, remote("")); // back where the walk began
+}
+
+TEST_P(ManagerOnServer, RunsTheMakeRenameMoveDeleteAndModeChains)
+{
+    ASSERT_TRUE(connect());
+    if (server->workDir() != "/") {
+        manager.ChangeDir(server->workDir());
+        ASSERT_TRUE(step());
+    }
+    manager.MakeDirs({remote("made"), remote("made/inner"), remote("dest")});
+    ASSERT_TRUE(step());
+    EXPECT_TRUE(fs::is_directory(local("made/inner")));
+
+    std::ofstream(local("one.txt")) << "1";
+    std::ofstream(local("two.txt")) << "2";
+    manager.RenameFiles({{remote("one.txt"), remote("uno.txt")}});
+    ASSERT_TRUE(step());
+    EXPECT_TRUE(fs::exists(local("uno.txt")));
+    manager.RenameFiles({{remote("uno.txt"), remote("dest/uno.txt")}, {remote("two.txt"), remote("dest/two.txt")}});
+    ASSERT_TRUE(step());
+    EXPECT_TRUE(fs::exists(local("dest/uno.txt")));
+    EXPECT_TRUE(fs::exists(local("dest/two.txt")));
+
+    if (GetParam() != ServerKind::Pyftpdlib) {
+        manager.ChangeModes({remote("dest/uno.txt"), remote("dest/two.txt")}, "600");
+        ASSERT_TRUE(step());
+        EXPECT_EQ(host.count("> SITE CHMOD 600 "), 2);
+    }
+
+    // A directory that is not empty cannot go; the entries after it still do.
+    manager.ChangeDir(remote("dest"));
+    ASSERT_TRUE(step());
+    fs::create_directory(local("dest/full"));
+    std::ofstream(local("dest/full/keep.txt")) << "k";
+    manager.DeleteFiles({{"full", true}, {"uno.txt", false}, {"two.txt", false}});
+    ASSERT_TRUE(step());
+    EXPECT_TRUE(fs::exists(local("dest/full")));
+    EXPECT_FALSE(fs::exists(local("dest/uno.txt")));
+    EXPECT_FALSE(fs::exists(local("dest/two.txt")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, ManagerOnServer,
+                         ::testing::Values(ServerKind::Pyftpdlib, ServerKind::Vsftpd, ServerKind::Proftpd,
+                                           ServerKind::PureFtpd),
+                         [](const ::testing::TestParamInfo<ServerKind>& info) { return serverName(info.param); });
+
+TEST(FtpManager, RetriesAClosedPortAsOftenAsSet)
+{
+    RecordingHost host;
+    host.settings.ConnectionRetryTimes = 3;
+    TFtpManager manager(host);
+    manager.InitConnections(1);
+    manager.ConnectMain({"127.0.0.1", std::to_string(closedLoopbackPort()), "u", "p"});
+    ASSERT_TRUE(waitFor([&] { return host.failed > 0; }));
+    EXPECT_EQ(host.count("Server Connection Failed."), 3);
+    EXPECT_EQ(host.count("Retry Connection..."), 2);
+    EXPECT_EQ(host.failed, 1);
+}
+
+TEST(FtpManager, ALoginRefusedOrWithoutItsDirectoryEndsAsFailed)
+{
+    // SYST and REST 100 refused: the login goes on to PWD; a refused PWD ends it.
+    ScriptedPeer peer({{PeerStep::Send, "220 hi\r\n"},
+                       {PeerStep::Expect, "USER"},
+                       {PeerStep::Send, "331 pass\r\n"},
+                       {PeerStep::Expect, "PASS"},
+                       {PeerStep::Send, "230 in\r\n"},
+                       {PeerStep::Expect, "SYST"},
+                       {PeerStep::Send, "500 no SYST here\r\n"},
+                       {PeerStep::Expect, "TYPE I"},
+                       {PeerStep::Send, "200 ok\r\n"},
+                       {PeerStep::Expect, "REST 100"},
+                       {PeerStep::Send, "502 no REST either\r\n"},
+                       {PeerStep::Expect, "PWD"},
+                       {PeerStep::Send, "550 no directory for you\r\n"},
+                       {PeerStep::Pause, "", 300}});
+    RecordingHost host;
+    TFtpManager manager(host);
+    manager.InitConnections(1);
+    manager.ConnectMain({"127.0.0.1", peer.portText(), "u", "p"});
+    ASSERT_TRUE(waitFor([&] { return host.failed > 0 || host.done > 0; }));
+    EXPECT_EQ(host.failed, 1);
+    EXPECT_EQ(host.count("Server Connection Failed."), 1);
+    EXPECT_TRUE(peer.failures().empty()) << peer.failures().front();
+}
+
+TEST(FtpManager, AHostileListingLeadsNowhereAndTheWalkEnds)
+{
+    std::string hostile = "drwxr-xr-x 2 a a 0 Jan 1 2020 ..\r\n"
+                          "-rw-r--r-- 1 a a 5 Jan 1 2020 ../x\r\n"
+                          "-rw-r--r-- 1 a a 5 Jan 1 2020 a/b\r\n"
+                          "-rw-r--r-- 1 a a 5 Jan 1 2020 bad\x01name\r\n"
+                          "-rw-r--r-- 1 a a lots Jan 1 2020 nosize.txt\r\n"
+                          "-rw-r--r-- 1 a a 7 Jan 1 2020 good.txt\r\n"
+                          "lrwxrwxrwx 1 a a 1 Jan 1 2020 loop -> .\r\n"
+                          "lrwxrwxrwx 1 a a 1 Jan 1 2020 root -> /\r\n";
+    std::vector<PeerStep> listing = {{PeerStep::Expect, "TYPE A"},    {PeerStep::Send, "200 ok\r\n"},
+                                     {PeerStep::Expect, "PASV"},      {PeerStep::Pasv, ""},
+                                     {PeerStep::Expect, "LIST"},      {PeerStep::Accept, ""},
+                                     {PeerStep::Send, "150 here\r\n"}};
+    std::vector<PeerStep> script = {
+        {PeerStep::Send, "220 hi\r\n"}, {PeerStep::Expect, "USER"},       {PeerStep::Send, "230 in\r\n"},
+        {PeerStep::Expect, "SYST"},     {PeerStep::Send, "215 UNIX\r\n"}, {PeerStep::Expect, "TYPE I"},
+        {PeerStep::Send, "200 ok\r\n"}, {PeerStep::Expect, "REST 100"},   {PeerStep::Send, "350 ok\r\n"},
+        {PeerStep::Expect, "PWD"},      {PeerStep::Send, "257 \"/\"\r\n"}};
+    auto appendListing = [&](const std::string& text) {
+        script.insert(script.end(), listing.begin(), listing.end());
+        script.push_back({PeerStep::SendDataText, text});
+        script.push_back({PeerStep::CloseData, ""});
+        script.push_back({PeerStep::Send, "226 done\r\n"});
+    };
+    appendListing("");
+    // The walk of /top: its listing, then the links: "/" lies outside, "." was walked.
+    script.push_back({PeerStep::Expect, "CWD /top/"});
+    script.push_back({PeerStep::Send, "250 ok\r\n"});
+    script.push_back({PeerStep::Expect, "PWD"});
+    script.push_back({PeerStep::Send, "257 \"/top\"\r\n"});
+    appendListing(hostile);
+    script.push_back({PeerStep::Expect, "CWD /"});
+    script.push_back({PeerStep::Send, "250 ok\r\n"});
+    script.push_back({PeerStep::Expect, "PWD"});
+    script.push_back({PeerStep::Send, "257 \"/\"\r\n"});
+    script.push_back({PeerStep::Expect, "CWD /top/./"});
+    script.push_back({PeerStep::Send, "250 ok\r\n"});
+    script.push_back({PeerStep::Expect, "PWD"});
+    script.push_back({PeerStep::Send, "257 \"/top\"\r\n"});
+    script.push_back({PeerStep::Pause, "", 300});
+    ScriptedPeer peer(script);
+
+    RecordingHost host;
+    host.settings.PasvMode = true;
+    TFtpManager manager(host);
+    manager.InitConnections(1);
+    manager.ConnectMain({"127.0.0.1", peer.portText(), "u", "p"});
+    ASSERT_TRUE(waitFor([&] { return host.done > 0 || host.failed > 0; }));
+    ASSERT_EQ(host.done, 1);
+    std::vector<TGetFileInfo> found;
+    manager.Walk("top", &found);
+    ASSERT_TRUE(waitFor([&] { return host.done > 1 || host.failed > 0; }));
+    EXPECT_EQ(host.done, 2);
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].Path, "/top/nosize.txt");
+    EXPECT_EQ(found[0].Size, 0);
+    EXPECT_EQ(found[1].Path, "/top/good.txt");
+    EXPECT_EQ(found[1].Size, 7);
+    EXPECT_EQ(host.count("! Skipped the unsafe name"), 3);
+    EXPECT_EQ(host.count("! No size for /top/nosize.txt"), 1);
+    EXPECT_EQ(host.count("! Skipped / : outside"), 0);
+    EXPECT_EQ(host.count("! Skipped /: outside the walked tree"), 1);
+    EXPECT_EQ(host.count("! Skipped /top/: already walked"), 1);
+    EXPECT_TRUE(peer.failures().empty()) << peer.failures().front();
+}
+
+TEST(FtpManager, LogsInThroughASocksServer)
+{
+    FtpServer ftp;
+    ASSERT_TRUE(ftp.start()) << ftp.error();
+    SocksServer socks(SocksKind::Dante);
+    ASSERT_TRUE(socks.start()) << socks.error();
+    RecordingHost host;
+    host.settings.Socks = {true, "127.0.0.1", socks.portText(), "", "", 7};
+    TFtpManager manager(host);
+    manager.InitConnections(1);
+    int socksConnects = 0;
+    manager.Client(0)->ControlSocket()->OnSocksConnected = [&](TCustomWSocket*, int) { ++socksConnects; };
+    manager.ConnectMain({"127.0.0.1", ftp.portText(), FtpServer::kUser, FtpServer::kPassword});
+    ASSERT_TRUE(waitFor([&] { return host.done > 0 || host.failed > 0; }));
+    EXPECT_EQ(host.done, 1);
+    EXPECT_EQ(host.log0.front(), "Using Socks Connecting to 127.0.0.1 ...");
+    EXPECT_EQ(socksConnects, 1);
+    manager.DisconnectAll();
+}
+
+TEST(ListingCache, ReusesTheOldestSlotWhenFull)
+{
+    TListingCache cache;
+    for (int i = 0; i < TListingCache::kSlots + 2; ++i)
+        cache.Add("/d" + std::to_string(i) + "/", std::make_shared<platform::TMemoryStream>());
+    EXPECT_EQ(cache.Size(), TListingCache::kSlots);
+    EXPECT_EQ(cache.Find("/d0/"), -1);
+    EXPECT_EQ(cache.Find("/d1/"), -1);
+    EXPECT_EQ(cache.Find("/d2/"), 2);
+    EXPECT_EQ(cache.Find("/d" + std::to_string(TListingCache::kSlots + 1) + "/"), 1);
+    cache.Disable("/d2/");
+    EXPECT_EQ(cache.Find("/d2/"), -1);
+}
