@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "manager/FtpManager.h"
+#include "support/FtpProxy.h"
 #include "support/FtpServer.h"
 #include "support/ScriptedPeer.h"
 #include "support/SocksServer.h"
@@ -350,4 +351,71 @@ TEST(ListingCache, ReusesTheOldestSlotWhenFull)
     EXPECT_EQ(cache.Find("/d" + std::to_string(TListingCache::kSlots + 1) + "/"), 1);
     cache.Disable("/d2/");
     EXPECT_EQ(cache.Find("/d2/"), -1);
+}
+
+class ManagerThroughProxy : public ::testing::TestWithParam<TFtpConnectionType>
+{
+};
+
+TEST_P(ManagerThroughProxy, LogsInAndLists)
+{
+    FtpServer ftp;
+    ASSERT_TRUE(ftp.start()) << ftp.error();
+    std::ofstream(ftp.localWorkDir() + "/through-proxy.txt") << "p";
+    FtpProxy proxy(ftp.port());
+    ASSERT_TRUE(proxy.start()) << proxy.error();
+    RecordingHost host;
+    host.settings.Proxy = {true, "127.0.0.1", proxy.portText(), "", "", static_cast<uint8_t>(GetParam())};
+    TFtpManager manager(host);
+    manager.InitConnections(1);
+    manager.ConnectMain({"127.0.0.1", ftp.portText(), FtpServer::kUser, FtpServer::kPassword});
+    ASSERT_TRUE(waitFor([&] { return host.done > 0 || host.failed > 0; }));
+    EXPECT_EQ(host.done, 1);
+    EXPECT_EQ(host.log0.front(), "Using Proxy Connecting to 127.0.0.1 ...");
+    std::string user = GetParam() == ftpProxy
+                           ? std::string("> USER ") + FtpServer::kUser + "@127.0.0.1:" + ftp.portText()
+                           : std::string("> USER ") + FtpServer::kUser;
+    EXPECT_EQ(host.count(user), 1);
+    EXPECT_NE(manager.ListingText().find("through-proxy.txt"), std::string::npos);
+    manager.DisconnectAll();
+    if (HasFailure())
+        for (const std::string& line : host.log0)
+            std::cerr << "    log: " << line << "\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(Types, ManagerThroughProxy, ::testing::Values(ftpProxy, ftpProxyUserLogin),
+                         [](const ::testing::TestParamInfo<TFtpConnectionType>& info) {
+                             return info.param == ftpProxy ? "user_at_host" : "user_login";
+                         });
+
+TEST(FtpManager, AbortWhileLoggingInSwallowsTheNextCompletion)
+{
+    ScriptedPeer slow({{PeerStep::Send, "220 hi\r\n"}, {PeerStep::Expect, "USER"}, {PeerStep::Pause, "", 1500}});
+    RecordingHost host;
+    TFtpManager manager(host);
+    manager.InitConnections(1);
+    manager.ConnectMain({"127.0.0.1", slow.portText(), "u", "p"});
+    ASSERT_TRUE(waitFor([&] { return host.count("> USER") == 1; }));
+    manager.AbortCurrent();
+    EXPECT_EQ(host.log0.back(), "User Aborted");
+    pumpFor(300);
+    EXPECT_EQ(host.done + host.failed, 0); // the state stays as it was
+    EXPECT_EQ(manager.AbortMainFlag, 0);   // the aborted request's completion took it
+    EXPECT_FALSE(manager.Client(0)->Connected());
+}
+
+TEST(FtpManager, TheTableGrowsAndShrinks)
+{
+    RecordingHost host;
+    TFtpManager manager(host);
+    manager.InitConnections(3);
+    EXPECT_NE(manager.Client(2), nullptr);
+    EXPECT_EQ(manager.Client(3), nullptr);
+    manager.SetConnectionCount(5);
+    EXPECT_EQ(manager.Count, 5);
+    EXPECT_NE(manager.Client(4), nullptr);
+    manager.SetConnectionCount(2);
+    EXPECT_EQ(manager.Count, 2);
+    EXPECT_EQ(manager.Client(2), nullptr);
+    EXPECT_EQ(manager.Clients[4], nullptr);
 }
