@@ -225,31 +225,54 @@ TEST(FtpManager, RetriesAClosedPortAsOftenAsSet)
     EXPECT_EQ(host.failed, 1);
 }
 
-TEST(FtpManager, ALoginRefusedOrWithoutItsDirectoryEndsAsFailed)
+TEST(FtpManager, RefusedProbesDoNotStopTheLoginButARefusedDirectoryDoes)
 {
-    // SYST and REST 100 refused: the login goes on to PWD; a refused PWD ends it.
-    ScriptedPeer peer({{PeerStep::Send, "220 hi\r\n"},
-                       {PeerStep::Expect, "USER"},
-                       {PeerStep::Send, "331 pass\r\n"},
-                       {PeerStep::Expect, "PASS"},
-                       {PeerStep::Send, "230 in\r\n"},
-                       {PeerStep::Expect, "SYST"},
-                       {PeerStep::Send, "500 no SYST here\r\n"},
-                       {PeerStep::Expect, "TYPE I"},
-                       {PeerStep::Send, "200 ok\r\n"},
-                       {PeerStep::Expect, "REST 100"},
-                       {PeerStep::Send, "502 no REST either\r\n"},
-                       {PeerStep::Expect, "PWD"},
-                       {PeerStep::Send, "550 no directory for you\r\n"},
-                       {PeerStep::Pause, "", 300}});
+    std::vector<PeerStep> login = {{PeerStep::Send, "220 hi\r\n"},
+                                   {PeerStep::Expect, "USER"},
+                                   {PeerStep::Send, "331 pass\r\n"},
+                                   {PeerStep::Expect, "PASS"},
+                                   {PeerStep::Send, "230 in\r\n"},
+                                   {PeerStep::Expect, "SYST"},
+                                   {PeerStep::Send, "500 no SYST here\r\n"},
+                                   {PeerStep::Expect, "TYPE I"},
+                                   {PeerStep::Send, "200 ok\r\n"},
+                                   {PeerStep::Expect, "REST 100"},
+                                   {PeerStep::Send, "502 no REST either\r\n"},
+                                   {PeerStep::Expect, "PWD"}};
+    // SYST and REST 100 refused: PWD and LIST still come, and the login succeeds.
+    std::vector<PeerStep> fine = login;
+    fine.insert(fine.end(), {{PeerStep::Send, "257 \"/home\"\r\n"},
+                             {PeerStep::Expect, "TYPE A"},
+                             {PeerStep::Send, "200 ok\r\n"},
+                             {PeerStep::Expect, "PORT"},
+                             {PeerStep::Send, "200 ok\r\n"},
+                             {PeerStep::Expect, "LIST"},
+                             {PeerStep::Send, "450 nothing to list\r\n"},
+                             {PeerStep::Pause, "", 300}});
+    ScriptedPeer peer(fine);
     RecordingHost host;
     TFtpManager manager(host);
     manager.InitConnections(1);
     manager.ConnectMain({"127.0.0.1", peer.portText(), "u", "p"});
     ASSERT_TRUE(waitFor([&] { return host.failed > 0 || host.done > 0; }));
+    // The LIST itself was refused: no listing, no session.
     EXPECT_EQ(host.failed, 1);
-    EXPECT_EQ(host.count("Server Connection Failed."), 1);
+    EXPECT_EQ(manager.CurrentRemoteDir, "/home/");
+    EXPECT_EQ(host.count("> LIST"), 1);
     EXPECT_TRUE(peer.failures().empty()) << peer.failures().front();
+
+    // A refused PWD ends the login as a refused login, not in a session stuck connecting.
+    std::vector<PeerStep> noDirectory = login;
+    noDirectory.insert(noDirectory.end(), {{PeerStep::Send, "550 no directory for you\r\n"}, {PeerStep::Pause, "", 300}});
+    ScriptedPeer refusing(noDirectory);
+    RecordingHost second;
+    TFtpManager other(second);
+    other.InitConnections(1);
+    other.ConnectMain({"127.0.0.1", refusing.portText(), "u", "p"});
+    ASSERT_TRUE(waitFor([&] { return second.failed > 0 || second.done > 0; }));
+    EXPECT_EQ(second.failed, 1);
+    EXPECT_EQ(second.count("Server Connection Failed."), 1);
+    EXPECT_TRUE(refusing.failures().empty()) << refusing.failures().front();
 }
 
 TEST(FtpManager, AHostileListingLeadsNowhereAndTheWalkEnds)
