@@ -1,0 +1,104 @@
+#include "ui/FtpUrl.h"
+
+#include <cctype>
+
+namespace {
+
+bool startsWithScheme(const std::string& text)
+{
+    static const char scheme[] = "ftp://";
+    if (text.size() < 6)
+        return false;
+    for (size_t i = 0; i < 6; ++i)
+        if (std::tolower(static_cast<unsigned char>(text[i])) != scheme[i])
+            return false;
+    return true;
+}
+
+bool allDigits(const std::string& text)
+{
+    if (text.empty())
+        return false;
+    for (char c : text)
+        if (!std::isdigit(static_cast<unsigned char>(c)))
+            return false;
+    return true;
+}
+
+// Cuts s at the first sep: the part before goes to head, s keeps the part after.
+bool cutAt(std::string& s, char sep, std::string& head)
+{
+    size_t at = s.find(sep);
+    if (at == std::string::npos)
+        return false;
+    head = s.substr(0, at);
+    s = s.substr(at + 1);
+    return true;
+}
+
+} // namespace
+
+void ParseFtpUrl(const std::string& text, TToolBarFields& fields, std::string& remoteDir)
+{
+    std::string s = text;
+    if (startsWithScheme(s) && s.find('@') != std::string::npos) {
+        s = s.substr(6);
+        cutAt(s, ':', fields.User);
+        cutAt(s, '@', fields.Pass);
+        std::string host;
+        if (cutAt(s, ':', host)) {
+            fields.HostName = host;
+            cutAt(s, '/', fields.Port);
+        } else if (cutAt(s, '/', host)) {
+            fields.HostName = host;
+        } else if (!s.empty()) {
+            fields.HostName = s; // a host alone after the "@"
+            s.clear();
+        }
+    } else {
+        if (startsWithScheme(s))
+            s = s.substr(6);
+        size_t colon = s.find(':');
+        size_t slash = s.find('/');
+        if (colon != std::string::npos) {
+            fields.HostName = s.substr(0, colon);
+            s = s.substr(colon + 1);
+        } else if (slash != std::string::npos) {
+            fields.HostName = s.substr(0, slash);
+            s = s.substr(slash);
+        } else {
+            fields.HostName = s; // a bare host name
+            s.clear();
+        }
+        colon = s.find(':');
+        slash = s.find('/');
+        if (colon == std::string::npos && slash == std::string::npos && allDigits(s)) {
+            fields.Port = s; // host:port and nothing more
+            s.clear();
+        } else if (colon != std::string::npos && allDigits(s.substr(0, colon))) {
+            fields.Port = s.substr(0, colon);
+            s = s.substr(colon + 1);
+        } else if (slash != std::string::npos && allDigits(s.substr(0, slash))) {
+            fields.Port = s.substr(0, slash);
+            s = s.substr(slash);
+        }
+        colon = s.find(':');
+        slash = s.find('/');
+        if (colon != std::string::npos && (slash == std::string::npos || slash > colon)) {
+            fields.User = s.substr(0, colon);
+            s = s.substr(colon + 1);
+        }
+        slash = s.find('/');
+        if (slash == std::string::npos) {
+            if (!s.empty())
+                fields.Pass = s;
+            s.clear();
+        } else if (slash != 0) {
+            fields.Pass = s.substr(0, slash);
+            s = s.substr(slash);
+        }
+    }
+    size_t lastSlash = s.rfind('/');
+    if (!s.empty() && lastSlash != std::string::npos)
+        remoteDir = s.substr(0, lastSlash);
+}

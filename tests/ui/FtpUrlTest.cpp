@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "ui/FtpUrl.h"
+
+namespace {
+
+struct Parsed
+{
+    TToolBarFields fields{"old-host", "old-port", "old-user", "old-pass"};
+    std::string remoteDir = "old-dir";
+};
+
+Parsed parse(const std::string& text)
+{
+    Parsed parsed;
+    ParseFtpUrl(text, parsed.fields, parsed.remoteDir);
+    return parsed;
+}
+
+} // namespace
+
+TEST(ParseFtpUrl, EveryShapeOfTheAddressTable)
+{
+    Parsed full = parse("FTP://anonymous:me@x@h:21/pub/sub/file.txt");
+    EXPECT_EQ(full.fields.User, "anonymous");
+    EXPECT_EQ(full.fields.Pass, "me"); // the first "@" ends the password
+    EXPECT_EQ(full.fields.HostName, "x@h");
+
+    Parsed withPort = parse("ftp://anonymous:secret@h:21/pub/");
+    EXPECT_EQ(withPort.fields.HostName, "h");
+    EXPECT_EQ(withPort.fields.Port, "21");
+    EXPECT_EQ(withPort.fields.User, "anonymous");
+    EXPECT_EQ(withPort.fields.Pass, "secret");
+    EXPECT_EQ(withPort.remoteDir, "pub");
+
+    Parsed noPort = parse("ftp://joe:pw@h/a/b/c.txt");
+    EXPECT_EQ(noPort.fields.HostName, "h");
+    EXPECT_EQ(noPort.fields.Port, "old-port");
+    EXPECT_EQ(noPort.remoteDir, "a/b");
+
+    Parsed hostPort = parse("ftp://h:2121/pub/");
+    EXPECT_EQ(hostPort.fields.HostName, "h");
+    EXPECT_EQ(hostPort.fields.Port, "2121");
+    EXPECT_EQ(hostPort.fields.User, "old-user");
+    EXPECT_EQ(hostPort.fields.Pass, "old-pass");
+    EXPECT_EQ(hostPort.remoteDir, "/pub");
+
+    Parsed hostPath = parse("h/pub/dir/file.txt");
+    EXPECT_EQ(hostPath.fields.HostName, "h");
+    EXPECT_EQ(hostPath.fields.Port, "old-port");
+    EXPECT_EQ(hostPath.remoteDir, "/pub/dir");
+
+    Parsed history = parse("h:21:u:pa:ss"); // a password with ":" in a history entry
+    EXPECT_EQ(history.fields.HostName, "h");
+    EXPECT_EQ(history.fields.Port, "21");
+    EXPECT_EQ(history.fields.User, "u");
+    EXPECT_EQ(history.fields.Pass, "pa:ss");
+    EXPECT_EQ(history.remoteDir, "old-dir");
+
+    Parsed bare = parse("h:21");
+    EXPECT_EQ(bare.fields.HostName, "h");
+    EXPECT_EQ(bare.fields.Port, "21");
+    EXPECT_EQ(bare.fields.Pass, "old-pass");
+}
