@@ -61,9 +61,16 @@ TCustomWSocket::~TCustomWSocket()
             // Nothing left to tell anyone.
         }
     }
-    for (int handle : m_pipe)
+    ClosePipe();
+}
+
+void TCustomWSocket::ClosePipe()
+{
+    for (int& handle : m_pipe) {
         if (handle >= 0)
             ::close(handle);
+        handle = -1;
+    }
 }
 
 // ---------------------------------------------------------------- properties
@@ -677,10 +684,7 @@ int TCustomWSocket::ReceiveToFile(int fileHandle, int len)
     for (ssize_t left = moved; left > 0;) {
         ssize_t written = ::splice(m_pipe[0], nullptr, fileHandle, nullptr, static_cast<size_t>(left), SPLICE_F_MOVE);
         if (written <= 0) {
-            // What is left in the pipe is lost with the file: drop the pipe with it.
-            ::close(m_pipe[0]);
-            ::close(m_pipe[1]);
-            m_pipe[0] = m_pipe[1] = -1;
+            ClosePipe();   // what is left in it is lost with the file
             return -2;
         }
         left -= written;
@@ -751,6 +755,7 @@ void TCustomWSocket::InternalClose(bool bShut, int error)
         }
     }
     m_notifier.reset();
+    ClosePipe();   // with hundreds of connections, descriptors are worth giving back
     if (::close(m_hSocket) != 0 && errno != EINTR) {
         m_hSocket = INVALID_SOCKET;
         WSASetLastErrorFromErrno();

@@ -228,6 +228,7 @@ private:
     void PostNotification(unsigned events, int error);
     void RunGuarded(const std::function<void()>& step);
     int AvailableBytes();
+    void ClosePipe();
 
     std::string m_dnsResult;
     std::vector<std::string> m_dnsResultList;
