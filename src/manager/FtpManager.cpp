@@ -41,7 +41,7 @@ void TFtpManager::DestroyClient(int index)
     client->OnSessionClosed = nullptr;
     client.reset();
     Mode[static_cast<size_t>(index)] = cmLogin;
-    Item[static_cast<size_t>(index)] = nullptr;
+    Item[static_cast<size_t>(index)].reset();
 }
 
 void TFtpManager::InitConnections(int count)

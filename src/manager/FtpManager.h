@@ -20,7 +20,7 @@
 #include "manager/ListingCache.h"
 #include "manager/ManagerHost.h"
 
-struct TTransferFileInfo;
+#include "manager/TransferFileInfo.h"
 
 // A site: host, port, user, password.
 struct THostInfo
@@ -104,7 +104,8 @@ public:
     std::array<std::unique_ptr<TFtpClient>, kMaxConnections> Clients;
     THostInfo Session;
     std::array<TConnectionMode, kMaxConnections> Mode{};
-    std::array<TTransferFileInfo*, kMaxConnections> Item{};
+    // The item each connection works on; it belongs to the slot until it goes back to the queue.
+    std::array<std::unique_ptr<TTransferFileInfo>, kMaxConnections> Item;
     std::array<int64_t, kMaxConnections> Position{};
     std::string CurrentRemoteDir;
     uint8_t AbortMainFlag = 0;
