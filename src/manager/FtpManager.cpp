@@ -383,9 +383,7 @@ void TFtpManager::LoginStep(TFtpRequest rqType, int error)
         }
         break;
     case ftpPwdAsync:
-        CurrentRemoteDir = PwdDirectory();
-        if (List(CurrentRemoteDir))
-            m_host.OperationDone();
+        ListAfterPwd();
         break;
     case ftpDirAsync:
         Store(CurrentRemoteDir);
@@ -394,4 +392,11 @@ void TFtpManager::LoginStep(TFtpRequest rqType, int error)
     default:
         break;
     }
+}
+
+void TFtpManager::ListAfterPwd()
+{
+    CurrentRemoteDir = PwdDirectory();
+    if (List(CurrentRemoteDir))
+        m_host.OperationDone(); // cached: no LIST needed; otherwise the Dir completion ends it
 }

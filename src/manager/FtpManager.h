@@ -135,6 +135,7 @@ private:
     void ChmodStep();
     void RestoreSaved();
     std::string PwdDirectory() const;
+    void ListAfterPwd();
 
     IManagerHost& m_host;
     std::string m_savedDir;

@@ -46,13 +46,10 @@ void TFtpManager::ChangeDirStep(TFtpRequest rqType, int error)
         main.Pwd();
         break;
     case ftpPwdAsync:
-        CurrentRemoteDir = PwdDirectory();
-        if (List(CurrentRemoteDir))
-            m_host.OperationDone();
+        ListAfterPwd();
         break;
     case ftpDirAsync:
-        Store(CurrentRemoteDir);
-        m_host.OperationDone();
+        RefreshStep(rqType); // store the listing, done
         break;
     default:
         break;

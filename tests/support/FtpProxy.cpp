@@ -1,12 +1,11 @@
 #include "support/FtpProxy.h"
 
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 
 #include "support/FtpServer.h"
+#include "support/ServerProcess.h"
 
 namespace testsupport {
 
@@ -39,22 +38,7 @@ bool FtpProxy::start()
     }
     file.close();
     m_process = std::make_unique<QProcess>();
-    m_process->setProcessChannelMode(QProcess::MergedChannels);
-    m_process->start("/usr/sbin/ftp-proxy", {"-d", "-n", "-f", file.fileName()});
-    if (!m_process->waitForStarted(5000)) {
-        m_error = "ftp-proxy did not start";
-        return false;
-    }
-    QDeadlineTimer deadline(10000);
-    while (!deadline.hasExpired() && m_process->state() == QProcess::Running) {
-        QTcpSocket probe;
-        probe.connectToHost("127.0.0.1", static_cast<quint16>(m_port));
-        if (probe.waitForConnected(200))
-            return true;
-        m_process->waitForFinished(50);
-    }
-    m_error = "ftp-proxy does not accept connections: " + m_process->readAll().toStdString();
-    return false;
+    return startServerProcess(*m_process, "/usr/sbin/ftp-proxy", {"-d", "-n", "-f", file.fileName()}, m_port, m_error);
 }
 
 } // namespace testsupport

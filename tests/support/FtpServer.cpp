@@ -1,4 +1,5 @@
 #include "support/FtpServer.h"
+#include "support/ServerProcess.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -208,29 +209,11 @@ bool FtpServer::start()
             return false;
         }
     }
-    if (!waitUntilAccepting(10000)) {
-        m_error =
-            std::string(serverName(m_kind)) + " does not accept connections: " + m_process->readAll().toStdString();
+    if (!waitForPort(*m_process, m_port, m_error)) {
         stop();
         return false;
     }
     return true;
-}
-
-bool FtpServer::waitUntilAccepting(int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired() && m_process->state() == QProcess::Running) {
-        QTcpSocket probe;
-        probe.connectToHost("127.0.0.1", static_cast<quint16>(m_port));
-        if (probe.waitForConnected(200)) {
-            // Wait for the greeting, so that the server is really serving.
-            probe.waitForReadyRead(2000);
-            return true;
-        }
-        m_process->waitForFinished(50);
-    }
-    return false;
 }
 
 void FtpServer::stop()

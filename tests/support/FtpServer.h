@@ -53,7 +53,6 @@ public:
 private:
     // Writes what the server needs and gives its command line (program first).
     bool prepare(QStringList& command);
-    bool waitUntilAccepting(int timeoutMs);
 
     ServerKind m_kind;
     std::unique_ptr<QTemporaryDir> m_state; // configuration, user database, pid files

@@ -1,14 +1,13 @@
 #include "support/SocksServer.h"
 
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 
 #include <unistd.h>
 
 #include "support/FtpServer.h"
+#include "support/ServerProcess.h"
 
 namespace testsupport {
 
@@ -86,21 +85,8 @@ bool SocksServer::start()
         arguments = {"-f", file.fileName(), "-p", m_state->path() + "/danted.pid"};
     }
     m_process = std::make_unique<QProcess>();
-    m_process->setProcessChannelMode(QProcess::MergedChannels);
-    m_process->start(program, arguments);
-    if (!m_process->waitForStarted(5000)) {
-        m_error = program.toStdString() + " did not start";
-        return false;
-    }
-    QDeadlineTimer deadline(10000);
-    while (!deadline.hasExpired() && m_process->state() == QProcess::Running) {
-        QTcpSocket probe;
-        probe.connectToHost("127.0.0.1", static_cast<quint16>(m_port));
-        if (probe.waitForConnected(200))
-            return true;
-        m_process->waitForFinished(50);
-    }
-    m_error = program.toStdString() + " does not accept connections: " + m_process->readAll().toStdString();
+    if (startServerProcess(*m_process, program, arguments, m_port, m_error))
+        return true;
     stop();
     return false;
 }
