@@ -1,0 +1,447 @@
+#include "ui/MainWindow.h"
+
+#include <algorithm>
+#include <ctime>
+
+#include "config/DataFiles.h"
+#include "manager/CommFunc.h"
+
+namespace {
+
+std::string currentYear()
+{
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return std::to_string(local.tm_year + 1900);
+}
+
+std::string today()
+{
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    return text;
+}
+
+std::string trimmed(const std::string& text)
+{
+    size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+bool equalsIgnoringCase(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+} // namespace
+
+TfmMain::TfmMain(IMainView& view, std::string dataDir, std::string programDir)
+    : m_view(view), m_dataDir(std::move(dataDir)), m_programDir(std::move(programDir))
+{
+    m_antiIdle.onTimeout = [this] { Manager.AntiIdleTick(); };
+    Logs.OnPageChanged = [this](int page) { m_view.LogChanged(page); };
+}
+
+TfmMain::~TfmMain() = default;
+
+// ---------------------------------------------------------------- start and end
+
+void TfmMain::FormCreate()
+{
+    datafiles::EnsureDefaultFiles(m_dataDir, m_programDir);
+    LoadSettings(settings, SettingsPath(), m_programDir);
+    Logs.CreateLogPages(settings.ConnectionCount);
+    Manager.InitConnections(settings.ConnectionCount);
+    QueueTree = std::make_unique<TQueueTree>(today());
+    QueueTree->OnChanged = [this] { m_view.QueueTreeChanged(); };
+    CreateStatusRows();
+    SetSessionState(ssReady);
+    ToolBar.Pass = settings.AnonymousEmail;
+}
+
+void TfmMain::FormShow(const std::string& argument)
+{
+    if (argument.empty())
+        return;
+    ParseFtpUrl(argument, ToolBar, RemoteDir);
+    Reconnect();
+}
+
+bool TfmMain::CanClose()
+{
+    return m_sessionState == ssReady || m_view.AskYesNo("Quit", "Still connected to host, Quit anyway?");
+}
+
+void TfmMain::FormDestroy()
+{
+    Manager.DisconnectAll();
+    SaveSettings(settings, SettingsPath());
+}
+
+// ---------------------------------------------------------------- session state
+
+std::string TfmMain::Caption() const
+{
+    if (m_sessionState == ssReady)
+        return std::string(kTitle) + " - Not connected";
+    return std::string(kTitle) + " - " + Manager.SessionInfo().HostName;
+}
+
+void TfmMain::SetSessionState(TSessionState state)
+{
+    m_sessionState = state;
+    struct Display
+    {
+        const char* panel;
+        const char* row;
+        int image;
+    };
+    // Panel 0 and status row 0 by state; states after ssPreparing leave them as they are.
+    static const Display kDisplays[] = {{"Ready", "Ready", 0},         {"Connecting", "Connecting", 1},
+                                        {"Connected", "Connected", 2}, {"Changing dir", "ChangingDir", 1},
+                                        {"Preparing", "Preparing", 1}, {"Transfering", nullptr, 0}};
+    if (state <= ssTransfering) {
+        const Display& display = kDisplays[state];
+        m_statusPanels[0] = display.panel;
+        if (display.row && !StatusRows.empty()) {
+            StatusRows[0].State = display.row;
+            StatusRows[0].ImageIndex = display.image;
+        }
+    }
+    m_busy = state != ssReady && state != ssConnected;
+    m_view.CaptionChanged();
+    if (state == ssReady && !m_transfersRunning)
+        ResetSessionView();
+    if (state == ssConnected && settings.AntiIdleEnable && settings.Interval > 0)
+        m_antiIdle.start(settings.Interval * 1000);
+    else
+        m_antiIdle.stop();
+    m_view.StatusRowsChanged();
+}
+
+void TfmMain::ResetSessionView()
+{
+    RemoteEntries.clear();
+    RemoteSelected.clear();
+    RemotePathItems.clear();
+    m_remoteSummary.clear();
+    for (TStatusRow& row : StatusRows) {
+        row.State = "Ready";
+        row.FileName.clear();
+        row.Count.clear();
+    }
+    for (size_t i = 1; i <= 4; ++i)
+        m_statusPanels[i].clear();
+    if (PendingAfterConnect != 2 && QueueTree)
+        QueueTree->ClearTransfers();
+    m_transfersRunning = false;
+    m_view.RemotePaneChanged();
+    m_view.StatusRowsChanged();
+}
+
+void TfmMain::CreateStatusRows()
+{
+    StatusRows.clear();
+    for (int n = 0; n < settings.ConnectionCount; ++n) {
+        TStatusRow row;
+        row.Caption = std::to_string(n);
+        StatusRows.push_back(row);
+    }
+    m_view.StatusRowsChanged();
+}
+
+// ---------------------------------------------------------------- connecting
+
+bool TfmMain::ValidHostInfo(THostInfo& info) const
+{
+    info = {trimmed(ToolBar.HostName), trimmed(ToolBar.Port), trimmed(ToolBar.User), trimmed(ToolBar.Pass)};
+    return !info.HostName.empty() && !info.HostPort.empty() && !info.UserName.empty() && !info.PassWord.empty();
+}
+
+void TfmMain::ConnectFromToolBar()
+{
+    if (m_sessionState != ssReady && !m_view.AskYesNo("Confirm", "Break current connection ?"))
+        return;
+    if (m_transfersRunning) {
+        const THostInfo& session = Manager.SessionInfo();
+        if (session.HostName + session.HostPort + session.UserName + session.PassWord !=
+            ToolBar.HostName + ToolBar.Port + ToolBar.User + ToolBar.Pass) {
+            m_view.ShowMessage("Sorry, Can't connect to different host while transfering file background");
+            return;
+        }
+        Manager.ConnectMain(Manager.SessionInfo());
+        SetSessionState(ssConnecting);
+        return;
+    }
+    ResetSessionView();
+    const std::string& host = ToolBar.HostName;
+    bool address = host.find(':') != std::string::npos || host.find("ftp://") != std::string::npos ||
+                   host.find('/') != std::string::npos || host.find('@') != std::string::npos;
+    if (address) {
+        RemoteDir.clear();
+        std::string text = host;
+        if (host.find("********") != std::string::npos) {
+            // A masked history item stands for its stored entry; an item the user edited
+            // is no longer one of them and is taken as it stands.
+            auto item = std::find(settings.HostItems.begin(), settings.HostItems.end(), host);
+            if (item != settings.HostItems.end())
+                text = settings.HostHistory[static_cast<size_t>(item - settings.HostItems.begin())];
+        }
+        ParseFtpUrl(text, ToolBar, RemoteDir);
+        if (!RemoteDir.empty()) {
+            THostInfo info;
+            if (ValidHostInfo(info)) {
+                PendingAfterConnect = 1;
+                Manager.ConnectMain(info);
+                SetSessionState(ssConnecting);
+            }
+            return;
+        }
+    }
+    THostInfo info;
+    if (ValidHostInfo(info)) {
+        Manager.ConnectMain(info);
+        SetSessionState(ssConnecting);
+    }
+}
+
+void TfmMain::Reconnect()
+{
+    PendingAfterConnect = 1;
+    ConnectFromToolBar();
+}
+
+void TfmMain::Disconnect()
+{
+    Manager.DisconnectAll();
+    SetSessionState(ssReady);
+}
+
+void TfmMain::Abort()
+{
+    Manager.AbortCurrent();
+    if (m_sessionState != ssTransfering)
+        SetSessionState(m_sessionState);
+}
+
+void TfmMain::AddHostHistory()
+{
+    std::string entry = trimmed(ToolBar.HostName) + ":" + trimmed(ToolBar.Port) + ":" + trimmed(ToolBar.User) + ":" +
+                        trimmed(ToolBar.Pass);
+    std::string masked = MaskHostEntry(entry);
+    for (const std::string& item : settings.HostItems)
+        if (equalsIgnoringCase(item, masked))
+            return;
+    settings.HostItems.push_back(masked);
+    settings.HostHistory.push_back(entry);
+}
+
+void TfmMain::ShowLogLine(int connection, const std::string& line)
+{
+    Logs.ShowLogLine(connection, line);
+}
+
+// ---------------------------------------------------------------- completions
+
+void TfmMain::OperationDone()
+{
+    switch (m_sessionState) {
+    case ssConnecting:
+        SetSessionState(ssConnected);
+        AddHostHistory();
+        if (PendingAfterConnect == 1) {
+            PendingAfterConnect = 0;
+            SetSessionState(ssChangingDir);
+            Manager.ChangeDir(RemoteDir.empty() ? Manager.CurrentRemoteDir : RemoteDir);
+            return;
+        }
+        RemoteDir = Manager.CurrentRemoteDir;
+        SelectRemotePath(RemoteDir);
+        ShowRemoteListing();
+        break;
+    case ssChangingDir:
+        SetSessionState(ssConnected);
+        RemoteDir = Manager.CurrentRemoteDir;
+        SelectRemotePath(RemoteDir);
+        ShowRemoteListing();
+        break;
+    case ssRefreshing:
+        SetSessionState(ssConnected);
+        ShowRemoteListing();
+        break;
+    case ssMakingDir:
+    case ssDeleting:
+    case ssChangingMode:
+    case ssRenaming:
+        SetSessionState(ssRefreshing);
+        Manager.Refresh(RemoteDir);
+        break;
+    case ssMoving:
+        SetSessionState(ssChangingDir);
+        Manager.ChangeDir(MoveTarget);
+        break;
+    default:
+        // The selection, transfer and editing states end in the transfer engine's steps.
+        SetSessionState(ssConnected);
+        break;
+    }
+}
+
+void TfmMain::OperationFailed()
+{
+    SetSessionState(m_sessionState == ssConnecting ? ssReady : ssConnected);
+}
+
+// ---------------------------------------------------------------- the remote pane
+
+void TfmMain::ShowRemoteListing()
+{
+    TRemoteRows rows =
+        RemoteRowsFromListing(Manager.ListingText(), RemoteSortAscending, RemoteSortColumn, currentYear());
+    RemoteEntries = std::move(rows.Rows);
+    RemoteSelected.assign(RemoteEntries.size(), false);
+    m_remoteSummary = rows.Summary();
+    m_view.RemotePaneChanged();
+}
+
+void TfmMain::SelectRemotePath(const std::string& path)
+{
+    if (std::find(RemotePathItems.begin(), RemotePathItems.end(), path) == RemotePathItems.end())
+        RemotePathItems.push_back(path);
+}
+
+void TfmMain::SortByColumn(int column)
+{
+    if (column == RemoteSortColumn) {
+        RemoteSortAscending = !RemoteSortAscending;
+    } else {
+        RemoteSortColumn = column;
+        RemoteSortAscending = true;
+    }
+    SortRows(RemoteEntries, RemoteSortAscending, RemoteSortColumn, currentYear());
+    RemoteSelected.assign(RemoteEntries.size(), false);
+    m_view.RemotePaneChanged();
+}
+
+std::vector<std::string> TfmMain::SelectedRemoteNames() const
+{
+    std::vector<std::string> names;
+    for (size_t i = 0; i < RemoteEntries.size() && i < RemoteSelected.size(); ++i)
+        if (RemoteSelected[i] && RemoteEntries[i].Name != "..")
+            names.push_back(RemoteEntries[i].Name);
+    return names;
+}
+
+void TfmMain::RemoteDoubleClick(int row)
+{
+    if (m_busy || row < 0 || row >= static_cast<int>(RemoteEntries.size()) ||
+        !RemoteEntries[static_cast<size_t>(row)].IsDir)
+        return;
+    SetSessionState(ssChangingDir);
+    Manager.ChangeDir(RemoteEntries[static_cast<size_t>(row)].Name);
+}
+
+void TfmMain::RemoteMakeDirectory()
+{
+    std::string name;
+    if (m_sessionState != ssConnected || !m_view.InputQuery("Make Directory", "Name: ", name))
+        return;
+    SetSessionState(ssMakingDir);
+    Manager.MakeDirs({name});
+}
+
+void TfmMain::RemoteChangeDirectory()
+{
+    std::string name;
+    if (m_sessionState != ssConnected || !m_view.InputQuery("Change Directory", "Name: ", name))
+        return;
+    SetSessionState(ssChangingDir);
+    Manager.ChangeDir(name);
+}
+
+void TfmMain::RemoteRefresh()
+{
+    if (m_sessionState != ssConnected)
+        return;
+    SetSessionState(ssRefreshing);
+    Manager.Refresh(RemoteDir);
+}
+
+void TfmMain::RemoteDelete()
+{
+    if (m_sessionState != ssConnected)
+        return;
+    std::vector<TDelFileInfo> entries;
+    for (size_t i = 0; i < RemoteEntries.size() && i < RemoteSelected.size(); ++i)
+        if (RemoteSelected[i] && RemoteEntries[i].Name != "..")
+            entries.push_back({RemoteEntries[i].Name, RemoteEntries[i].IsDir});
+    SetSessionState(ssDeleting);
+    Manager.DeleteFiles(std::move(entries));
+}
+
+void TfmMain::RemoteRename()
+{
+    std::vector<std::string> names = SelectedRemoteNames();
+    std::string answer;
+    if (m_sessionState != ssConnected || names.empty() || !m_view.InputQuery("Rename", "New Name: ", answer))
+        return;
+    SetSessionState(ssRenaming);
+    Manager.RenameFiles({{RemoteDir + names.front(), RemoteDir + answer}});
+}
+
+void TfmMain::RemoteMove()
+{
+    std::vector<std::string> names = SelectedRemoteNames();
+    std::string answer = RemoteDir;
+    if (m_sessionState != ssConnected || names.empty() ||
+        !m_view.InputQuery("Move File", "Destination Directory: ", answer))
+        return;
+    MoveTarget = answer;
+    std::string target = EnsureTrailing(answer, '/');
+    std::vector<THostMoveFileInfo> pairs;
+    for (const std::string& name : names)
+        pairs.push_back({RemoteDir + name, target + name});
+    SetSessionState(ssMoving);
+    Manager.RenameFiles(std::move(pairs));
+}
+
+void TfmMain::RemoteChangeMode()
+{
+    std::vector<std::string> names = SelectedRemoteNames();
+    std::string mode;
+    if (m_sessionState != ssConnected || !m_view.InputQuery("Change Mode", "New Mode: ", mode))
+        return;
+    SetSessionState(ssChangingMode);
+    Manager.ChangeModes(std::move(names), mode);
+}
+
+void TfmMain::RemoteCopyUrl()
+{
+    std::vector<std::string> names = SelectedRemoteNames();
+    if (!names.empty())
+        m_view.SetClipboardText(RemoteDir + names.front());
+}
+
+void TfmMain::RemoteSelectAll()
+{
+    for (size_t i = 0; i < RemoteSelected.size(); ++i)
+        RemoteSelected[i] = RemoteEntries[i].Name != "..";
+    m_view.RemotePaneChanged();
+}
+
+void TfmMain::RemoteInvertSelection()
+{
+    for (size_t i = 0; i < RemoteSelected.size(); ++i)
+        if (RemoteEntries[i].Name != "..")
+            RemoteSelected[i] = !RemoteSelected[i];
+    m_view.RemotePaneChanged();
+}

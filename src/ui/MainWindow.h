@@ -1,0 +1,120 @@
+#pragma once
+
+// The main window's logic without widgets: the session and its state display, the tool-bar
+// connection, the host history, the remote pane's rows and commands, the status rows and the
+// logs. The GUI and quillftp-cli show what it holds and forward the user's actions to it.
+
+#include <array>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/Settings.h"
+#include "manager/FtpManager.h"
+#include "platform/Timer.h"
+#include "ui/FtpUrl.h"
+#include "ui/LogPages.h"
+#include "ui/MainView.h"
+#include "ui/PaneRows.h"
+#include "ui/QueueTree.h"
+
+// One row of the status list: connection n's state.
+struct TStatusRow
+{
+    std::string Caption;
+    std::string State = "Ready";
+    std::string FileName;
+    std::string Count;
+    int ImageIndex = 0;
+};
+
+class TfmMain : public IManagerHost
+{
+public:
+    static constexpr const char* kTitle = "QuillFTP 2.3";
+
+    TfmMain(IMainView& view, std::string dataDir, std::string programDir);
+    ~TfmMain() override;
+    TfmMain(const TfmMain&) = delete;
+    TfmMain& operator=(const TfmMain&) = delete;
+
+    // Start-up, in order: default files, settings, logs, connections, queue tree, status rows.
+    void FormCreate();
+    // An address given on the command line connects at once and changes to its directory.
+    void FormShow(const std::string& argument);
+    // False when the user does not want to leave a connected session.
+    bool CanClose();
+    // Saves the settings; the end of the program.
+    void FormDestroy();
+
+    void SetSessionState(TSessionState state) override;
+    void ResetSessionView();
+    void ConnectFromToolBar();
+    void Reconnect();
+    void Disconnect();
+    void Abort();
+    void AddHostHistory();
+    void CreateStatusRows();
+
+    // The remote pane.
+    void ShowRemoteListing();
+    void SelectRemotePath(const std::string& path);
+    void SortByColumn(int column);
+    void RemoteDoubleClick(int row);
+    void RemoteMakeDirectory();
+    void RemoteChangeDirectory();
+    void RemoteRefresh();
+    void RemoteDelete();
+    void RemoteRename();
+    void RemoteMove();
+    void RemoteChangeMode();
+    void RemoteCopyUrl();
+    void RemoteInvertSelection();
+    void RemoteSelectAll();
+    std::string RemoteSummary() const { return m_remoteSummary; }
+
+    // IManagerHost.
+    void OperationDone() override;
+    void OperationFailed() override;
+    TSessionState SessionState() const override { return m_sessionState; }
+    bool TransfersRunning() const override { return m_transfersRunning; }
+    const TSettings& Settings() const override { return settings; }
+    void ShowLogLine(int connection, const std::string& line) override;
+
+    std::string Caption() const;
+    std::string StatusPanel(int index) const { return m_statusPanels[static_cast<size_t>(index)]; }
+    bool Busy() const { return m_busy; }
+    bool DraggingOn() const { return m_sessionState == ssConnected; }
+    bool AntiIdleRunning() const { return m_antiIdle.active(); }
+
+    TSettings settings;
+    TToolBarFields ToolBar{"", "21", "anonymous", ""};
+    uint8_t PendingAfterConnect = 0;
+    std::string RemoteDir;
+    std::vector<TlvFileInfo> RemoteEntries;
+    std::vector<bool> RemoteSelected;
+    std::vector<std::string> RemotePathItems; // the remote path box
+    int RemoteSortColumn = 0;
+    bool RemoteSortAscending = true;
+    std::string MoveTarget;
+    std::vector<TStatusRow> StatusRows;
+    TLogPages Logs;
+    std::unique_ptr<TQueueTree> QueueTree;
+    TFtpManager Manager{*this};
+
+private:
+    std::vector<std::string> SelectedRemoteNames() const;
+    bool ValidHostInfo(THostInfo& info) const;
+    std::string SettingsPath() const { return m_dataDir + "quillftp.ini"; }
+
+    IMainView& m_view;
+    std::string m_dataDir;
+    std::string m_programDir;
+    TSessionState m_sessionState = ssReady;
+    bool m_transfersRunning = false;
+    bool m_busy = false;
+    std::array<std::string, 6> m_statusPanels;
+    std::string m_remoteSummary;
+    platform::Timer m_antiIdle;
+};

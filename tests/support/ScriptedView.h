@@ -1,0 +1,47 @@
+#pragma once
+
+// The main window's view for tests: answers given in advance, everything shown recorded.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "support/ScriptedPrompt.h"
+#include "ui/MainView.h"
+
+namespace testsupport {
+
+class ScriptedView : public IMainView
+{
+public:
+    std::deque<std::string> answers; // for input boxes; "<cancel>" cancels
+    std::deque<bool> yesNo;          // for questions; none left means No
+    std::vector<std::string> asked;
+    std::vector<std::string> messages;
+    std::string clipboard;
+
+    bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) override
+    {
+        asked.push_back(caption + "|" + prompt + "|" + value);
+        if (answers.empty() || answers.front() == "<cancel>") {
+            if (!answers.empty())
+                answers.pop_front();
+            return false;
+        }
+        value = answers.front();
+        answers.pop_front();
+        return true;
+    }
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    bool AskYesNo(const std::string& caption, const std::string& text) override
+    {
+        asked.push_back(caption + "|" + text);
+        bool answer = !yesNo.empty() && yesNo.front();
+        if (!yesNo.empty())
+            yesNo.pop_front();
+        return answer;
+    }
+    void SetClipboardText(const std::string& text) override { clipboard = text; }
+};
+
+} // namespace testsupport

@@ -1,0 +1,166 @@
+// The main window's logic end to end against a real server, with a scripted view.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include <QTemporaryDir>
+
+#include "support/FtpServer.h"
+#include "support/ScriptedView.h"
+#include "support/WaitFor.h"
+#include "ui/MainWindow.h"
+
+using namespace testsupport;
+namespace fs = std::filesystem;
+
+namespace {
+
+class MainWindowOnServer : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(server.start()) << server.error();
+        fs::create_directories(server.localWorkDir() + "/docs/old");
+        std::ofstream(server.localWorkDir() + "/docs/a.txt") << "12345";
+        std::ofstream(server.localWorkDir() + "/b.bin") << "123";
+        window.FormCreate();
+        window.settings.PasvMode = true;
+        window.Manager.ConfigureConnection(0);
+        window.ToolBar = {"127.0.0.1", server.portText(), FtpServer::kUser, FtpServer::kPassword};
+    }
+
+    void TearDown() override { window.FormDestroy(); }
+
+    // Waits until the session is back in ssConnected (or ssReady).
+    bool settled()
+    {
+        return waitFor([&] { return window.SessionState() == ssConnected || window.SessionState() == ssReady; });
+    }
+    int rowOf(const std::string& name) const
+    {
+        for (size_t i = 0; i < window.RemoteEntries.size(); ++i)
+            if (window.RemoteEntries[i].Name == name)
+                return static_cast<int>(i);
+        return -1;
+    }
+    void select(const std::vector<std::string>& names)
+    {
+        window.RemoteSelected.assign(window.RemoteEntries.size(), false);
+        for (const std::string& name : names)
+            window.RemoteSelected[static_cast<size_t>(rowOf(name))] = true;
+    }
+
+    FtpServer server;
+    QTemporaryDir data;
+    ScriptedView view;
+    TfmMain window{view, data.path().toStdString() + "/", data.path().toStdString() + "/"};
+};
+
+} // namespace
+
+TEST_F(MainWindowOnServer, ConnectsShowsTheRowsAndBrowses)
+{
+    EXPECT_EQ(window.Caption(), "QuillFTP 2.3 - Not connected");
+    window.ConnectFromToolBar();
+    EXPECT_EQ(window.SessionState(), ssConnecting);
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(window.SessionState(), ssConnected);
+    EXPECT_EQ(window.Caption(), "QuillFTP 2.3 - 127.0.0.1");
+    EXPECT_EQ(window.StatusPanel(0), "Connected");
+    EXPECT_EQ(window.StatusRows[0].State, "Connected");
+    EXPECT_TRUE(window.AntiIdleRunning());
+    ASSERT_EQ(window.RemoteEntries.size(), 3u);
+    EXPECT_EQ(window.RemoteEntries[0].Name, "..");
+    EXPECT_EQ(window.RemoteEntries[1].Name, "docs");
+    EXPECT_EQ(window.RemoteEntries[2].Name, "b.bin");
+    EXPECT_NE(window.RemoteSummary().find("1 folder(s) 1 file(s)"), std::string::npos);
+
+    // The history keeps the site with its password masked.
+    ASSERT_EQ(window.settings.HostItems.size(), 1u);
+    EXPECT_EQ(window.settings.HostItems[0], "127.0.0.1:" + server.portText() + ":quill:********");
+
+    window.RemoteDoubleClick(rowOf("docs"));
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(window.RemoteDir, "/docs/");
+    EXPECT_GE(rowOf("a.txt"), 0);
+    window.RemoteDoubleClick(rowOf(".."));
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(window.RemoteDir, "/");
+
+    select({"b.bin"});
+    window.RemoteCopyUrl();
+    EXPECT_EQ(view.clipboard, "/b.bin");
+
+    // Closing while connected asks first.
+    view.yesNo = {false};
+    EXPECT_FALSE(window.CanClose());
+    EXPECT_EQ(view.asked.back(), "Quit|Still connected to host, Quit anyway?");
+}
+
+TEST_F(MainWindowOnServer, RemoteCommandsEndInTheRefreshedPane)
+{
+    window.ConnectFromToolBar();
+    ASSERT_TRUE(settled());
+
+    view.answers = {"made"};
+    window.RemoteMakeDirectory();
+    ASSERT_TRUE(settled());
+    EXPECT_GE(rowOf("made"), 0);
+
+    select({"b.bin"});
+    view.answers = {"c.bin"};
+    window.RemoteRename();
+    ASSERT_TRUE(settled());
+    EXPECT_GE(rowOf("c.bin"), 0);
+    EXPECT_EQ(rowOf("b.bin"), -1);
+
+    select({"c.bin"});
+    view.answers = {"/made"};
+    window.RemoteMove();
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(window.RemoteDir, "/made/"); // the pane shows the destination
+    EXPECT_GE(rowOf("c.bin"), 0);
+
+    select({"c.bin"});
+    window.RemoteDelete();
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(rowOf("c.bin"), -1);
+    EXPECT_EQ(window.SessionState(), ssConnected);
+
+    // A cancelled input box changes nothing.
+    view.answers = {"<cancel>"};
+    window.RemoteMakeDirectory();
+    EXPECT_EQ(window.SessionState(), ssConnected);
+}
+
+TEST_F(MainWindowOnServer, AnAddressWithAStartDirectoryAndAReconnectFromHistory)
+{
+    window.ToolBar = {"ftp://" + std::string(FtpServer::kUser) + ":" + FtpServer::kPassword +
+                          "@127.0.0.1:" + server.portText() + "/docs/",
+                      "21", "anonymous", "x"};
+    window.ConnectFromToolBar();
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(window.RemoteDir, "/docs/");
+    EXPECT_EQ(window.ToolBar.HostName, "127.0.0.1");
+
+    window.Disconnect();
+    EXPECT_EQ(window.SessionState(), ssReady);
+    EXPECT_TRUE(window.RemoteEntries.empty());
+
+    // The masked history item connects with the password that was used.
+    window.ToolBar = {window.settings.HostItems[0], "21", "someone", "else"};
+    window.ConnectFromToolBar();
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(window.SessionState(), ssConnected);
+    EXPECT_EQ(window.ToolBar.Pass, FtpServer::kPassword);
+    EXPECT_EQ(window.settings.HostItems.size(), 1u); // the same site adds nothing
+
+    // Breaking a connection asks first; No leaves it alone.
+    view.yesNo = {false};
+    window.ConnectFromToolBar();
+    EXPECT_EQ(window.SessionState(), ssConnected);
+    EXPECT_EQ(view.asked.back(), "Confirm|Break current connection ?");
+}
