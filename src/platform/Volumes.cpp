@@ -1,0 +1,58 @@
+#include "platform/Volumes.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+
+#include <sys/stat.h>
+
+#include <QFile>
+#include <QStorageInfo>
+
+namespace platform {
+
+std::vector<std::string> volumeRoots()
+{
+    std::vector<std::string> roots{"/"};
+    if (const char* home = std::getenv("HOME"); home && *home) {
+        std::string path = home;
+        if (path.back() != '/')
+            path += '/';
+        roots.push_back(path);
+    }
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (!volume.isValid() || !volume.isReady())
+            continue;
+        std::string path = volume.rootPath().toStdString();
+        // System mounts are of no use in a file pane.
+        if (path.rfind("/proc", 0) == 0 || path.rfind("/sys", 0) == 0 || path.rfind("/dev", 0) == 0 ||
+            path.rfind("/run", 0) == 0)
+            continue;
+        if (path.back() != '/')
+            path += '/';
+        if (std::find(roots.begin(), roots.end(), path) == roots.end())
+            roots.push_back(path);
+    }
+    return roots;
+}
+
+bool moveToTrash(const std::string& path)
+{
+    return QFile::moveToTrash(QString::fromStdString(path));
+}
+
+std::string fileTimeText(const std::string& path)
+{
+    struct stat info
+    {
+    };
+    if (::stat(path.c_str(), &info) != 0)
+        return {};
+    std::tm local{};
+    localtime_r(&info.st_mtime, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%y-%m-%d %H:%M", &local);
+    return text;
+}
+
+} // namespace platform

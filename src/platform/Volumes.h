@@ -1,0 +1,19 @@
+#pragma once
+
+// The file-system roots a desktop user expects to pick from: "/", the home directory and the
+// mounted volumes, each ending with "/".
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+std::vector<std::string> volumeRoots();
+
+// Moves a file or directory to the desktop's trash (reversible); false when it cannot.
+bool moveToTrash(const std::string& path);
+
+// The local time of a file's last change as YY-MM-DD HH:NN; empty when it cannot be read.
+std::string fileTimeText(const std::string& path);
+
+} // namespace platform
