@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <ctime>
 
+#include <sys/stat.h>
+
 #include "config/DataFiles.h"
 #include "manager/CommFunc.h"
 
@@ -60,6 +62,11 @@ void TfmMain::FormCreate()
     datafiles::EnsureDefaultFiles(m_dataDir, m_programDir);
     LoadSettings(settings, SettingsPath(), m_programDir);
     Logs.CreateLogPages(settings.ConnectionCount);
+    struct stat info
+    {
+    };
+    bool localPathExists = ::stat(settings.LocalPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    Local.SetPath(localPathExists ? settings.LocalPath : m_programDir);
     Manager.InitConnections(settings.ConnectionCount);
     QueueTree = std::make_unique<TQueueTree>(today());
     QueueTree->OnChanged = [this] { m_view.QueueTreeChanged(); };
@@ -84,6 +91,7 @@ bool TfmMain::CanClose()
 void TfmMain::FormDestroy()
 {
     Manager.DisconnectAll();
+    settings.LocalPath = Local.LocalPath;
     SaveSettings(settings, SettingsPath());
 }
 
@@ -289,8 +297,14 @@ void TfmMain::OperationDone()
         SetSessionState(ssChangingDir);
         Manager.ChangeDir(MoveTarget);
         break;
+    case ssPreparing:
+        QueueWalkResult();
+        break;
+    case ssMakingUploadDirs:
+        RunQueue();
+        break;
     default:
-        // The selection, transfer and editing states end in the transfer engine's steps.
+        // The transfer and editing states end in the transfer engine's steps.
         SetSessionState(ssConnected);
         break;
     }
@@ -444,4 +458,163 @@ void TfmMain::RemoteInvertSelection()
         if (RemoteEntries[i].Name != "..")
             RemoteSelected[i] = !RemoteSelected[i];
     m_view.RemotePaneChanged();
+}
+
+// ---------------------------------------------------------------- the queue
+
+void TfmMain::AddToQueue(std::unique_ptr<TTransferFileInfo> item)
+{
+    if (PendingAfterConnect == 3) {
+        m_sizeItems.push_back(std::move(item)); // sizes only: never mixed with a running queue
+        return;
+    }
+    if (QueueTree)
+        QueueTree->AddItem(*item);
+    Queue.push_back(std::move(item));
+}
+
+void TfmMain::DownloadSelected()
+{
+    if (m_sessionState != ssConnected)
+        return;
+    m_selectionCursor = 0;
+    SetSessionState(ssPreparing);
+    SelectionPass();
+}
+
+void TfmMain::CalculateSize()
+{
+    if (m_sessionState != ssConnected)
+        return;
+    PendingAfterConnect = 3;
+    m_sizeItems.clear();
+    m_selectionCursor = 0;
+    SetSessionState(ssPreparing);
+    SelectionPass();
+}
+
+void TfmMain::SelectionPass()
+{
+    for (; m_selectionCursor < RemoteEntries.size(); ++m_selectionCursor) {
+        if (m_selectionCursor >= RemoteSelected.size() || !RemoteSelected[m_selectionCursor])
+            continue;
+        const TlvFileInfo& entry = RemoteEntries[m_selectionCursor];
+        if (entry.Name == ".." || !IsSafeEntryName(entry.Name))
+            continue;
+        if (entry.IsDir) {
+            Manager.Walk(entry.Name, &m_walkResult); // OperationDone goes on from here
+            return;
+        }
+        auto item = std::make_unique<TTransferFileInfo>();
+        item->HostPath = RemoteDir + entry.Name;
+        item->LocalPath = Local.LocalPath + entry.Name;
+        ParseSize(RemoveSeparators(entry.SizeText), item->FileSize); // no number: size 0
+        AddToQueue(std::move(item));
+    }
+    FinishDownloadSelection();
+}
+
+void TfmMain::QueueWalkResult()
+{
+    for (const TGetFileInfo& found : m_walkResult) {
+        // The local path below the pane's directory mirrors the path below RemoteDir.
+        auto at =
+            std::search(found.Path.begin(), found.Path.end(), RemoteDir.begin(), RemoteDir.end(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+            });
+        if (at == found.Path.end()) {
+            ShowLogLine(0, "Not queued: " + found.Path + " lies outside " + RemoteDir);
+            continue;
+        }
+        auto item = std::make_unique<TTransferFileInfo>();
+        item->HostPath = found.Path;
+        item->LocalPath = Local.LocalPath + std::string(at + static_cast<long>(RemoteDir.size()), found.Path.end());
+        item->FileSize = found.Size;
+        AddToQueue(std::move(item));
+    }
+    m_walkResult.clear();
+    ++m_selectionCursor;
+    SelectionPass();
+}
+
+void TfmMain::FinishDownloadSelection()
+{
+    if (PendingAfterConnect == 3) {
+        PendingAfterConnect = 0;
+        int64_t total = 0;
+        for (const auto& item : m_sizeItems)
+            total += item->FileSize;
+        m_sizeItems.clear();
+        m_view.ShowMessage("Total FileSize = " + FormatThousands(total) + " bytes");
+        SetSessionState(ssConnected);
+        return;
+    }
+    std::vector<std::string> made;
+    for (const auto& item : Queue) {
+        std::string directory = RemoteDirPart(item->LocalPath);
+        if (!directory.empty() && std::find(made.begin(), made.end(), directory) == made.end()) {
+            MakeLocalDirs(directory);
+            made.push_back(directory);
+        }
+    }
+    RunQueue();
+}
+
+void TfmMain::UploadSelected()
+{
+    if (m_sessionState != ssConnected)
+        return;
+    for (const std::string& name : Local.SelectedNames()) {
+        const TlvFileInfo* entry = nullptr;
+        for (const TlvFileInfo& row : Local.LocalEntries)
+            if (row.Name == name)
+                entry = &row;
+        if (entry && entry->IsDir) {
+            for (const TGetFileInfo& found : WalkLocalDir(Local.LocalPath + name + "/")) {
+                auto item = std::make_unique<TTransferFileInfo>();
+                item->IsDownload = false;
+                item->LocalPath = found.Path;
+                item->HostPath = RemoteDir + found.Path.substr(Local.LocalPath.size());
+                item->FileSize = found.Size;
+                AddToQueue(std::move(item));
+            }
+        } else if (entry) {
+            auto item = std::make_unique<TTransferFileInfo>();
+            item->IsDownload = false;
+            item->HostPath = RemoteDir + name;
+            item->LocalPath = Local.LocalPath + name;
+            ParseSize(RemoveSeparators(entry->SizeText), item->FileSize);
+            AddToQueue(std::move(item));
+        }
+    }
+    // The remote directories, parents first, each once.
+    std::string base = EnsureTrailing(RemoteDir, '/');
+    std::vector<std::string> directories;
+    for (const auto& item : Queue) {
+        if (item->IsDownload)
+            continue;
+        std::string directory = RemoteDirPart(item->HostPath);
+        for (size_t slash = directory.find('/', base.size()); slash != std::string::npos;
+             slash = directory.find('/', slash + 1)) {
+            std::string prefix = directory.substr(0, slash + 1);
+            if (std::find(directories.begin(), directories.end(), prefix) == directories.end())
+                directories.push_back(prefix);
+        }
+    }
+    if (m_transfersRunning) {
+        SetSessionState(ssConnected);
+        return;
+    }
+    SetSessionState(ssMakingUploadDirs);
+    Manager.MakeDirs(std::move(directories));
+}
+
+void TfmMain::RunQueue()
+{
+    if (!StartTransfers || m_transfersRunning) {
+        SetSessionState(ssConnected);
+        return;
+    }
+    SetSessionState(ssTransfering);
+    StartTransfers(false);
 }

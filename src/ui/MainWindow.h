@@ -6,6 +6,7 @@
 
 #include <array>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "manager/FtpManager.h"
 #include "platform/Timer.h"
 #include "ui/FtpUrl.h"
+#include "ui/LocalPane.h"
 #include "ui/LogPages.h"
 #include "ui/MainView.h"
 #include "ui/PaneRows.h"
@@ -74,6 +76,12 @@ public:
     void RemoteSelectAll();
     std::string RemoteSummary() const { return m_remoteSummary; }
 
+    // The queue (Parts of the transfer queue): selection passes over the panes.
+    void AddToQueue(std::unique_ptr<TTransferFileInfo> item);
+    void DownloadSelected();
+    void CalculateSize();
+    void UploadSelected();
+
     // IManagerHost.
     void OperationDone() override;
     void OperationFailed() override;
@@ -102,9 +110,18 @@ public:
     TLogPages Logs;
     std::unique_ptr<TQueueTree> QueueTree;
     TFtpManager Manager{*this};
+    TLocalPane Local{m_view};
+    std::deque<std::unique_ptr<TTransferFileInfo>> Queue;
+    // Runs the queue on the connections (the transfer engine); resuming is set for a broken
+    // list. Until one is attached the items stay queued and the session returns to ssConnected.
+    std::function<void(bool resuming)> StartTransfers;
 
 private:
     std::vector<std::string> SelectedRemoteNames() const;
+    void SelectionPass();
+    void QueueWalkResult();
+    void FinishDownloadSelection();
+    void RunQueue();
     bool ValidHostInfo(THostInfo& info) const;
     std::string SettingsPath() const { return m_dataDir + "quillftp.ini"; }
 
@@ -117,4 +134,7 @@ private:
     std::array<std::string, 6> m_statusPanels;
     std::string m_remoteSummary;
     platform::Timer m_antiIdle;
+    size_t m_selectionCursor = 0;
+    std::vector<TGetFileInfo> m_walkResult;
+    std::vector<std::unique_ptr<TTransferFileInfo>> m_sizeItems; // Calculate Size's own list
 };

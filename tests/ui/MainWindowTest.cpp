@@ -164,3 +164,54 @@ TEST_F(MainWindowOnServer, AnAddressWithAStartDirectoryAndAReconnectFromHistory)
     EXPECT_EQ(window.SessionState(), ssConnected);
     EXPECT_EQ(view.asked.back(), "Confirm|Break current connection ?");
 }
+
+TEST_F(MainWindowOnServer, SelectionsBecomeQueueItemsAndDirectories)
+{
+    QTemporaryDir local;
+    std::string localDir = local.path().toStdString() + "/";
+    window.Local.SetPath(localDir);
+    int runs = 0;
+    window.StartTransfers = [&](bool) { ++runs; };
+    window.ConnectFromToolBar();
+    ASSERT_TRUE(settled());
+
+    // A directory (walked) and a file, in pane order.
+    select({"docs", "b.bin"});
+    window.DownloadSelected();
+    ASSERT_TRUE(waitFor([&] { return runs == 1; }));
+    ASSERT_EQ(window.Queue.size(), 2u);
+    EXPECT_EQ(window.Queue[0]->HostPath, "/docs/a.txt");
+    EXPECT_EQ(window.Queue[0]->LocalPath, localDir + "docs/a.txt");
+    EXPECT_EQ(window.Queue[0]->FileSize, 5);
+    EXPECT_EQ(window.Queue[1]->HostPath, "/b.bin");
+    EXPECT_EQ(window.Queue[1]->FileSize, 3);
+    EXPECT_TRUE(fs::is_directory(localDir + "docs")); // local directories made before the run
+    EXPECT_EQ(window.SessionState(), ssTransfering);
+    EXPECT_EQ(window.QueueTree->Downloads().Children.size(), 2u);
+
+    // Calculate Size keeps to a list of its own.
+    window.SetSessionState(ssConnected);
+    select({"docs", "b.bin"});
+    window.CalculateSize();
+    ASSERT_TRUE(waitFor([&] { return !view.messages.empty(); }));
+    EXPECT_EQ(view.messages.back(), "Total FileSize = 8 bytes");
+    EXPECT_EQ(window.Queue.size(), 2u);
+    EXPECT_EQ(window.SessionState(), ssConnected);
+
+    // Upload of nested directories: remote directories parents first, each once.
+    window.Queue.clear();
+    fs::create_directories(localDir + "up/one/two");
+    std::ofstream(localDir + "up/one/two/deep.txt") << "d";
+    std::ofstream(localDir + "up/one/mid.txt") << "m";
+    window.Local.Refresh();
+    window.Local.Selected.assign(window.Local.LocalEntries.size(), false);
+    for (size_t i = 0; i < window.Local.LocalEntries.size(); ++i)
+        window.Local.Selected[i] = window.Local.LocalEntries[i].Name == "up";
+    window.UploadSelected();
+    ASSERT_TRUE(waitFor([&] { return runs == 2; }));
+    EXPECT_EQ(window.Queue.size(), 2u);
+    EXPECT_TRUE(fs::is_directory(server.localWorkDir() + "/up/one/two"));
+    EXPECT_EQ(std::count_if(window.Logs.Lines(0).begin(), window.Logs.Lines(0).end(),
+                            [](const TLogLine& line) { return line.Text.rfind("> MKD ", 0) == 0; }),
+              3);
+}
