@@ -13,6 +13,11 @@ public:
     // A Yes/No question with a question icon; only Yes proceeds.
     virtual bool AskYesNo(const std::string& caption, const std::string& text) = 0;
     virtual void SetClipboardText(const std::string& text) = 0;
+    // The desktop's services for local files: open with the default application (also a
+    // directory, in the file manager), start a program, show a file's properties.
+    virtual void OpenWithDefaultApplication(const std::string& /*path*/) {}
+    virtual void RunProgram(const std::string& /*path*/) {}
+    virtual void ShowProperties(const std::string& /*path*/) {}
 
     // Change notifications: the view shows the new state from the window's fields.
     virtual void RemotePaneChanged() {}

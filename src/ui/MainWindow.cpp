@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <ctime>
 
 #include <sys/stat.h>
@@ -68,6 +69,11 @@ void TfmMain::FormCreate()
     bool localPathExists = ::stat(settings.LocalPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
     Local.SetPath(localPathExists ? settings.LocalPath : m_programDir);
     Manager.InitConnections(settings.ConnectionCount);
+    // Files fetched for viewing live in tmp/ of the data directory, emptied at every start.
+    TmpDir = m_dataDir + "tmp/";
+    MakeLocalDirs(TmpDir);
+    for (const TGetFileInfo& file : WalkLocalDir(TmpDir))
+        std::remove(file.Path.c_str());
     QueueTree = std::make_unique<TQueueTree>(today());
     QueueTree->OnChanged = [this] { m_view.QueueTreeChanged(); };
     CreateStatusRows();
@@ -251,6 +257,56 @@ void TfmMain::AddHostHistory()
             return;
     settings.HostItems.push_back(masked);
     settings.HostHistory.push_back(entry);
+}
+
+void TfmMain::ResizeConnectionCount(int newCount)
+{
+    newCount = std::clamp(newCount, 1, TFtpManager::kMaxConnections - 1);
+    Manager.SetConnectionCount(newCount);
+    settings.ConnectionCount = newCount;
+    Logs.ResizeLogPages(newCount);
+    while (static_cast<int>(StatusRows.size()) > newCount)
+        StatusRows.pop_back();
+    while (static_cast<int>(StatusRows.size()) < newCount) {
+        TStatusRow row;
+        row.Caption = std::to_string(StatusRows.size());
+        StatusRows.push_back(row);
+    }
+    m_view.StatusRowsChanged();
+}
+
+void TfmMain::CopyLog(int page)
+{
+    m_view.SetClipboardText(Logs.AllText(page));
+}
+
+std::string TfmMain::FirstSelectedLocalPath() const
+{
+    std::vector<std::string> names = Local.SelectedNames();
+    return names.empty() ? std::string() : Local.LocalPath + names.front();
+}
+
+void TfmMain::LocalEdit()
+{
+    if (std::string path = FirstSelectedLocalPath(); !path.empty())
+        m_view.OpenWithDefaultApplication(path);
+}
+
+void TfmMain::LocalExecute()
+{
+    if (std::string path = FirstSelectedLocalPath(); !path.empty())
+        m_view.RunProgram(path);
+}
+
+void TfmMain::LocalProperties()
+{
+    if (std::string path = FirstSelectedLocalPath(); !path.empty())
+        m_view.ShowProperties(path);
+}
+
+void TfmMain::LocalOpenCurrentDirectory()
+{
+    m_view.OpenWithDefaultApplication(Local.LocalPath);
 }
 
 void TfmMain::ShowLogLine(int connection, const std::string& line)

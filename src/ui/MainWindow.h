@@ -58,6 +58,16 @@ public:
     void Abort();
     void AddHostHistory();
     void CreateStatusRows();
+    // A new connection count: the table, the status rows and the log pages follow.
+    void ResizeConnectionCount(int newCount);
+    // "Copy All" of a log page.
+    void CopyLog(int page);
+
+    // Local commands handed to the desktop.
+    void LocalEdit();
+    void LocalExecute();
+    void LocalProperties();
+    void LocalOpenCurrentDirectory();
 
     // The remote pane.
     void ShowRemoteListing();
@@ -106,6 +116,7 @@ public:
     int RemoteSortColumn = 0;
     bool RemoteSortAscending = true;
     std::string MoveTarget;
+    std::string TmpDir; // where remote files are fetched for viewing
     std::vector<TStatusRow> StatusRows;
     TLogPages Logs;
     std::unique_ptr<TQueueTree> QueueTree;
@@ -124,6 +135,7 @@ private:
     void RunQueue();
     bool ValidHostInfo(THostInfo& info) const;
     std::string SettingsPath() const { return m_dataDir + "quillftp.ini"; }
+    std::string FirstSelectedLocalPath() const;
 
     IMainView& m_view;
     std::string m_dataDir;

@@ -7,6 +7,7 @@
 
 #include <QTemporaryDir>
 
+#include "config/IniFile.h"
 #include "support/FtpServer.h"
 #include "support/ScriptedView.h"
 #include "support/WaitFor.h"
@@ -214,4 +215,38 @@ TEST_F(MainWindowOnServer, SelectionsBecomeQueueItemsAndDirectories)
     EXPECT_EQ(std::count_if(window.Logs.Lines(0).begin(), window.Logs.Lines(0).end(),
                             [](const TLogLine& line) { return line.Text.rfind("> MKD ", 0) == 0; }),
               3);
+}
+
+TEST(MainWindow, StartsReadyWithItsRowsAndFollowsTheConnectionCount)
+{
+    QTemporaryDir data;
+    std::string dataDir = data.path().toStdString() + "/";
+    std::ofstream(dataDir + "quillftp.ini") << "[FtpCliNum]\nFtpCliNum=3\n[LocalPath]\nLocalPath=/no/such/dir/\n";
+    fs::create_directories(dataDir + "tmp");
+    std::ofstream(dataDir + "tmp/leftover.txt") << "old";
+    ScriptedView view;
+    TfmMain window(view, dataDir, dataDir);
+    window.FormCreate();
+    EXPECT_EQ(window.SessionState(), ssReady);
+    EXPECT_TRUE(window.CanClose());             // nothing to ask in ssReady
+    EXPECT_EQ(window.Local.LocalPath, dataDir); // a missing directory falls back to the program's
+    EXPECT_FALSE(fs::exists(dataDir + "tmp/leftover.txt"));
+    ASSERT_EQ(window.StatusRows.size(), 3u);
+    EXPECT_EQ(window.StatusRows[2].Caption, "2");
+    EXPECT_EQ(window.Logs.Count(), 3);
+
+    window.ResizeConnectionCount(5);
+    EXPECT_EQ(window.StatusRows.size(), 5u);
+    EXPECT_EQ(window.StatusRows[4].State, "Ready");
+    EXPECT_EQ(window.Logs.Count(), 5);
+    EXPECT_NE(window.Manager.Client(4), nullptr);
+    window.ResizeConnectionCount(2);
+    EXPECT_EQ(window.StatusRows.size(), 2u);
+    EXPECT_EQ(window.Logs.Count(), 2);
+
+    window.ShowLogLine(1, "> PASS secret");
+    window.CopyLog(1);
+    EXPECT_EQ(view.clipboard, "> PASS ********\n");
+    window.FormDestroy();
+    EXPECT_EQ(IniFile(dataDir + "quillftp.ini").ReadInteger("FtpCliNum", "FtpCliNum", 0), 2);
 }
