@@ -19,6 +19,16 @@ public:
     virtual void RunProgram(const std::string& /*path*/) {}
     virtual void ShowProperties(const std::string& /*path*/) {}
 
+    // What to do with a local file that exists already (the transfer engine asks).
+    enum class FileExistsChoice
+    {
+        Overwrite,
+        OverwriteAll,
+        Skip,
+        SkipAll
+    };
+    virtual FileExistsChoice AskFileExists(const std::string& /*localPath*/) { return FileExistsChoice::Skip; }
+
     // Change notifications: the view shows the new state from the window's fields.
     virtual void RemotePaneChanged() {}
     virtual void StatusRowsChanged() {}

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include "config/DataFiles.h"
+#include "platform/AtomicFile.h"
 #include "manager/CommFunc.h"
 
 namespace {
@@ -83,10 +84,12 @@ void TfmMain::FormCreate()
 
 void TfmMain::FormShow(const std::string& argument)
 {
-    if (argument.empty())
-        return;
-    ParseFtpUrl(argument, ToolBar, RemoteDir);
-    Reconnect();
+    if (!argument.empty()) {
+        ParseFtpUrl(argument, ToolBar, RemoteDir);
+        Reconnect();
+    }
+    if (settings.ShowSiteManager && OpenSiteManager)
+        OpenSiteManager();
 }
 
 bool TfmMain::CanClose()
@@ -237,6 +240,7 @@ void TfmMain::Reconnect()
 void TfmMain::Disconnect()
 {
     Manager.DisconnectAll();
+    Queue.clear();
     SetSessionState(ssReady);
 }
 
@@ -352,6 +356,11 @@ void TfmMain::OperationDone()
     case ssMoving:
         SetSessionState(ssChangingDir);
         Manager.ChangeDir(MoveTarget);
+        break;
+    case ssEditing:
+        if (platform::fileExists(EditFile))
+            m_view.OpenWithDefaultApplication(EditFile);
+        SetSessionState(ssConnected);
         break;
     case ssPreparing:
         QueueWalkResult();
@@ -672,5 +681,49 @@ void TfmMain::RunQueue()
         return;
     }
     SetSessionState(ssTransfering);
-    StartTransfers(false);
+    StartTransfers(Queue, false);
+}
+
+void TfmMain::RemoteEdit()
+{
+    std::vector<std::string> names = SelectedRemoteNames();
+    if (m_sessionState != ssConnected || names.empty())
+        return;
+    const TlvFileInfo* entry = nullptr;
+    for (const TlvFileInfo& row : RemoteEntries)
+        if (row.Name == names.front())
+            entry = &row;
+    auto item = std::make_unique<TTransferFileInfo>();
+    item->HostPath = RemoteDir + names.front();
+    item->LocalPath = TmpDir + names.front();
+    if (entry)
+        ParseSize(RemoveSeparators(entry->SizeText), item->FileSize);
+    EditFile = item->LocalPath;
+    EditList.clear();
+    EditList.push_back(std::move(item));
+    SetSessionState(ssEditing);
+    if (StartTransfers)
+        StartTransfers(EditList, true);
+    else
+        SetSessionState(ssConnected);
+}
+
+void TfmMain::RemoteChoosePath(int index)
+{
+    if (index < 0 || index >= static_cast<int>(RemotePathItems.size()) || m_sessionState != ssConnected)
+        return;
+    SetSessionState(ssChangingDir);
+    Manager.ChangeDir(RemotePathItems[static_cast<size_t>(index)]);
+}
+
+void TfmMain::LocalMakeDirectory()
+{
+    if (m_sessionState == ssReady || m_sessionState == ssConnected)
+        Local.MakeDirectory();
+}
+
+void TfmMain::LocalChangeDirectory()
+{
+    if (m_sessionState == ssReady || m_sessionState == ssConnected)
+        Local.ChangeDirectory();
 }

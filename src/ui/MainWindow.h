@@ -84,6 +84,20 @@ public:
     void RemoteCopyUrl();
     void RemoteInvertSelection();
     void RemoteSelectAll();
+    void RemoteEdit();
+    void RemoteChoosePath(int index);
+    void LocalMakeDirectory();
+    void LocalChangeDirectory();
+
+    enum class TViewStyle
+    {
+        LargeIcons,
+        SmallIcons,
+        List,
+        Details
+    };
+    TViewStyle RemoteViewStyle = TViewStyle::Details;
+    TViewStyle LocalViewStyle = TViewStyle::Details;
     std::string RemoteSummary() const { return m_remoteSummary; }
 
     // The queue (Parts of the transfer queue): selection passes over the panes.
@@ -116,7 +130,9 @@ public:
     int RemoteSortColumn = 0;
     bool RemoteSortAscending = true;
     std::string MoveTarget;
-    std::string TmpDir; // where remote files are fetched for viewing
+    std::string TmpDir;   // where remote files are fetched for viewing
+    std::string EditFile; // the file last fetched for viewing
+    std::deque<std::unique_ptr<TTransferFileInfo>> EditList;
     std::vector<TStatusRow> StatusRows;
     TLogPages Logs;
     std::unique_ptr<TQueueTree> QueueTree;
@@ -125,7 +141,9 @@ public:
     std::deque<std::unique_ptr<TTransferFileInfo>> Queue;
     // Runs the queue on the connections (the transfer engine); resuming is set for a broken
     // list. Until one is attached the items stay queued and the session returns to ssConnected.
-    std::function<void(bool resuming)> StartTransfers;
+    std::function<void(std::deque<std::unique_ptr<TTransferFileInfo>>& list, bool resuming)> StartTransfers;
+    // Opens the site manager when the ShowSiteManager setting is on, after FormShow.
+    std::function<void()> OpenSiteManager;
 
 private:
     std::vector<std::string> SelectedRemoteNames() const;

@@ -41,7 +41,10 @@ public:
             yesNo.pop_front();
         return answer;
     }
+    std::vector<std::string> opened; // paths given to the desktop's default application
+
     void SetClipboardText(const std::string& text) override { clipboard = text; }
+    void OpenWithDefaultApplication(const std::string& path) override { opened.push_back(path); }
 };
 
 } // namespace testsupport

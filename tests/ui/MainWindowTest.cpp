@@ -7,6 +7,8 @@
 
 #include <QTemporaryDir>
 
+#include <unistd.h>
+
 #include "config/IniFile.h"
 #include "support/FtpServer.h"
 #include "support/ScriptedView.h"
@@ -18,7 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class MainWindowOnServer : public ::testing::Test
+class MainWindowOnServer : public ::testing::TestWithParam<ServerKind>
 {
 protected:
     void SetUp() override
@@ -27,6 +29,10 @@ protected:
         fs::create_directories(server.localWorkDir() + "/docs/old");
         std::ofstream(server.localWorkDir() + "/docs/a.txt") << "12345";
         std::ofstream(server.localWorkDir() + "/b.bin") << "123";
+        // proftpd's sessions run as nobody: the files must be theirs to change.
+        for (const char* name : {"/docs", "/docs/old", "/docs/a.txt", "/b.bin"})
+            if (::chown((server.localWorkDir() + name).c_str(), 65534, 65534) != 0 && ::geteuid() == 0)
+                ADD_FAILURE() << "chown " << name;
         window.FormCreate();
         window.settings.PasvMode = true;
         window.Manager.ConfigureConnection(0);
@@ -54,7 +60,7 @@ protected:
             window.RemoteSelected[static_cast<size_t>(rowOf(name))] = true;
     }
 
-    FtpServer server;
+    FtpServer server{GetParam()};
     QTemporaryDir data;
     ScriptedView view;
     TfmMain window{view, data.path().toStdString() + "/", data.path().toStdString() + "/"};
@@ -62,7 +68,7 @@ protected:
 
 } // namespace
 
-TEST_F(MainWindowOnServer, ConnectsShowsTheRowsAndBrowses)
+TEST_P(MainWindowOnServer, ConnectsShowsTheRowsAndBrowses)
 {
     EXPECT_EQ(window.Caption(), "QuillFTP 2.3 - Not connected");
     window.ConnectFromToolBar();
@@ -101,7 +107,7 @@ TEST_F(MainWindowOnServer, ConnectsShowsTheRowsAndBrowses)
     EXPECT_EQ(view.asked.back(), "Quit|Still connected to host, Quit anyway?");
 }
 
-TEST_F(MainWindowOnServer, RemoteCommandsEndInTheRefreshedPane)
+TEST_P(MainWindowOnServer, RemoteCommandsEndInTheRefreshedPane)
 {
     window.ConnectFromToolBar();
     ASSERT_TRUE(settled());
@@ -125,6 +131,14 @@ TEST_F(MainWindowOnServer, RemoteCommandsEndInTheRefreshedPane)
     EXPECT_EQ(window.RemoteDir, "/made/"); // the pane shows the destination
     EXPECT_GE(rowOf("c.bin"), 0);
 
+    if (GetParam() == ServerKind::Proftpd) {
+        select({"c.bin"});
+        view.answers = {"600"};
+        window.RemoteChangeMode();
+        ASSERT_TRUE(settled());
+        EXPECT_EQ(window.RemoteEntries[static_cast<size_t>(rowOf("c.bin"))].AttrText, "-rw-------");
+    }
+
     select({"c.bin"});
     window.RemoteDelete();
     ASSERT_TRUE(settled());
@@ -137,7 +151,7 @@ TEST_F(MainWindowOnServer, RemoteCommandsEndInTheRefreshedPane)
     EXPECT_EQ(window.SessionState(), ssConnected);
 }
 
-TEST_F(MainWindowOnServer, AnAddressWithAStartDirectoryAndAReconnectFromHistory)
+TEST_P(MainWindowOnServer, AnAddressWithAStartDirectoryAndAReconnectFromHistory)
 {
     window.ToolBar = {"ftp://" + std::string(FtpServer::kUser) + ":" + FtpServer::kPassword +
                           "@127.0.0.1:" + server.portText() + "/docs/",
@@ -166,13 +180,13 @@ TEST_F(MainWindowOnServer, AnAddressWithAStartDirectoryAndAReconnectFromHistory)
     EXPECT_EQ(view.asked.back(), "Confirm|Break current connection ?");
 }
 
-TEST_F(MainWindowOnServer, SelectionsBecomeQueueItemsAndDirectories)
+TEST_P(MainWindowOnServer, SelectionsBecomeQueueItemsAndDirectories)
 {
     QTemporaryDir local;
     std::string localDir = local.path().toStdString() + "/";
     window.Local.SetPath(localDir);
     int runs = 0;
-    window.StartTransfers = [&](bool) { ++runs; };
+    window.StartTransfers = [&](auto&, bool) { ++runs; };
     window.ConnectFromToolBar();
     ASSERT_TRUE(settled());
 
@@ -216,6 +230,27 @@ TEST_F(MainWindowOnServer, SelectionsBecomeQueueItemsAndDirectories)
                             [](const TLogLine& line) { return line.Text.rfind("> MKD ", 0) == 0; }),
               3);
 }
+
+TEST_P(MainWindowOnServer, EditFetchesIntoTmpAndOpensTheFile)
+{
+    window.StartTransfers = [&](std::deque<std::unique_ptr<TTransferFileInfo>>& list, bool resuming) {
+        // Stands in for the transfer engine: the file arrives, the run ends.
+        EXPECT_TRUE(resuming);
+        ASSERT_EQ(list.size(), 1u);
+        std::ofstream(list.front()->LocalPath) << "fetched";
+        window.OperationDone();
+    };
+    window.ConnectFromToolBar();
+    ASSERT_TRUE(settled());
+    select({"b.bin"});
+    window.RemoteEdit();
+    EXPECT_EQ(window.EditFile, window.TmpDir + "b.bin");
+    EXPECT_EQ(view.opened, std::vector<std::string>{window.TmpDir + "b.bin"});
+    EXPECT_EQ(window.SessionState(), ssConnected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, MainWindowOnServer, ::testing::Values(ServerKind::Pyftpdlib, ServerKind::Proftpd),
+                         [](const ::testing::TestParamInfo<ServerKind>& info) { return serverName(info.param); });
 
 TEST(MainWindow, StartsReadyWithItsRowsAndFollowsTheConnectionCount)
 {
