@@ -8,6 +8,7 @@
 
 #include "config/DataFiles.h"
 #include "platform/AtomicFile.h"
+#include "transfer/SplitDownload.h"
 #include "manager/CommFunc.h"
 
 namespace {
@@ -535,6 +536,13 @@ void TfmMain::AddToQueue(std::unique_ptr<TTransferFileInfo> item)
     }
     if (QueueTree)
         QueueTree->AddItem(*item);
+    int transferConnections = settings.ConnectionCount - (settings.MainConnDownload ? 0 : 1);
+    if (m_transfersRunning && NeedsSplit(*item, settings.MTFileSize, transferConnections)) {
+        // A running run takes a big download as ranges at its tail, the item itself last.
+        for (auto& range : SplitIntoRanges(*item, transferConnections))
+            Queue.push_back(std::move(range));
+        return;
+    }
     Queue.push_back(std::move(item));
 }
 

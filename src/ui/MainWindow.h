@@ -111,6 +111,8 @@ public:
     void OperationFailed() override;
     TSessionState SessionState() const override { return m_sessionState; }
     bool TransfersRunning() const override { return m_transfersRunning; }
+    // Set by the transfer engine while a run uses the extra connections in the background.
+    void SetTransfersRunning(bool running) { m_transfersRunning = running; }
     const TSettings& Settings() const override { return settings; }
     void ShowLogLine(int connection, const std::string& line) override;
 

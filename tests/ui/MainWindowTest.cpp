@@ -279,6 +279,16 @@ TEST(MainWindow, StartsReadyWithItsRowsAndFollowsTheConnectionCount)
     EXPECT_EQ(window.StatusRows.size(), 2u);
     EXPECT_EQ(window.Logs.Count(), 2);
 
+    // During a background run a big download joins as ranges at the tail.
+    window.SetTransfersRunning(true);
+    window.settings.MTFileSize = 1000;
+    window.AddToQueue(std::make_unique<TTransferFileInfo>(TTransferFileInfo{true, "/big", dataDir + "big", 3001}));
+    ASSERT_EQ(window.Queue.size(), 2u); // two connections, both transferring
+    EXPECT_EQ(window.Queue[0]->EndPos, 1500);
+    EXPECT_EQ(window.Queue[1]->BeginPos, 1500);
+    EXPECT_EQ(window.Queue[1]->EndPos, 3001);
+    window.SetTransfersRunning(false);
+
     window.ShowLogLine(1, "> PASS secret");
     window.CopyLog(1);
     EXPECT_EQ(view.clipboard, "> PASS ********\n");

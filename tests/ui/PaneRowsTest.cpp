@@ -33,6 +33,9 @@ TEST(TimeSortKey, ListingAndLocalForms)
     EXPECT_EQ(TimeSortKey("99-12-31 23:59", "2026"), "1999-12-31 23:59");
     EXPECT_EQ(TimeSortKey("03-01-02 08:00", "2026"), "2003-01-02 08:00");
     EXPECT_EQ(TimeSortKey("10:20 01-02-03", "2026"), "2001-02-0310:20"); // time first
+    EXPECT_LT(TimeSortKey("2001 Dec 3", "2026"), TimeSortKey("2002 Jan 5", "2026"));
+    EXPECT_LT(TimeSortKey("2025 Nov 30", "2026"), TimeSortKey("10:15 Nov 30", "2026")); // this year's
+    EXPECT_LT(TimeSortKey("10:15 Nov 30", "2026"), TimeSortKey("09:00 Dec 1", "2026"));
 }
 
 TEST(SortRows, ParentFirstFoldersBeforeFilesThenTheColumn)
