@@ -81,6 +81,21 @@ void TLocalPane::ChooseDriveItem(int index)
     SetPath(item.substr(item.find(':') + 1));
 }
 
+std::string TLocalPane::DriveItemText(int index) const
+{
+    if (index < 0 || index >= static_cast<int>(DriveItems.size()))
+        return {};
+    std::string item = DriveItems[static_cast<size_t>(index)];
+    if (!item.empty() && item[0] == 'T')
+        item.erase(0, 1);
+    size_t colon = item.find(':');
+    std::string path = item.substr(colon + 1);
+    if (item.compare(0, colon, "1") != 0)
+        return path;
+    int64_t free = DiskFreeSpace(path);
+    return free > 0 ? path + "  [" + FormatThousands(free) + " bytes free]" : path;
+}
+
 void TLocalPane::ShowLocalListing()
 {
     LocalEntries.clear();

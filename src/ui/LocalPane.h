@@ -23,6 +23,8 @@ public:
     void SortByColumn(int column);
     void DoubleClick(int row);
     void ChooseDriveItem(int index);
+    // What the path box shows for an item: its path, and for a volume its free space.
+    std::string DriveItemText(int index) const;
 
     // The commands; names act on the selected rows ("Move" and "Rename" on the first).
     void MakeDirectory();

@@ -144,6 +144,9 @@ public:
     // Runs the queue on the connections (the transfer engine); resuming is set for a broken
     // list. Until one is attached the items stay queued and the session returns to ssConnected.
     std::function<void(std::deque<std::unique_ptr<TTransferFileInfo>>& list, bool resuming)> StartTransfers;
+    // Reads the saved broken lists at start-up (the broken-list store), before the queue tree
+    // is built; their nodes follow the "Current" node.
+    std::function<void()> LoadBrokenLists;
     // Opens the site manager when the ShowSiteManager setting is on, after FormShow.
     std::function<void()> OpenSiteManager;
 

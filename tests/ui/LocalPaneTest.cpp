@@ -66,6 +66,7 @@ TEST_F(LocalPaneTest, ListsEverythingWithFullSizesAndTimes)
     std::vector<std::string> items = pane.DriveItems;
     EXPECT_EQ(items[0], "1:/");
     EXPECT_EQ(items[pane.DriveIndex], "T1:" + root);
+    EXPECT_NE(pane.DriveItemText(0).find(" bytes free]"), std::string::npos);
 
     pane.DoubleClick(rowOf("docs"));
     EXPECT_EQ(pane.LocalPath, root + "docs/");
