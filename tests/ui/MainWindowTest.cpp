@@ -295,3 +295,24 @@ TEST(MainWindow, StartsReadyWithItsRowsAndFollowsTheConnectionCount)
     window.FormDestroy();
     EXPECT_EQ(IniFile(dataDir + "quillftp.ini").ReadInteger("FtpCliNum", "FtpCliNum", 0), 2);
 }
+
+TEST(MainWindow, AnEditedHistoryItemIsTakenAsItStands)
+{
+    QTemporaryDir data;
+    std::string dataDir = data.path().toStdString() + "/";
+    ScriptedView view;
+    TfmMain window(view, dataDir, dataDir);
+    window.FormCreate();
+    window.settings.ConnectionRetryTimes = 1;
+    window.settings.HostHistory = {"127.0.0.1:21:u:secret"};
+    window.settings.HostItems = {"127.0.0.1:21:u:********"};
+    std::string port = std::to_string(closedLoopbackPort());
+    // The user changed the port of the masked item: it is no item any more.
+    window.ToolBar.HostName = "127.0.0.1:" + port + ":u:********";
+    window.ConnectFromToolBar();
+    EXPECT_EQ(window.SessionState(), ssConnecting);
+    EXPECT_EQ(window.ToolBar.Port, port);
+    EXPECT_EQ(window.ToolBar.Pass, "********");
+    ASSERT_TRUE(waitFor([&] { return window.SessionState() == ssReady; }));
+    window.FormDestroy();
+}
