@@ -10,21 +10,12 @@ namespace {
 
 bool sameName(const std::string& a, const std::string& b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
+    return platform::EqualsIgnoringCase(a, b);
 }
 
 std::string trimmed(const std::string& text)
 {
-    size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
+    return platform::TrimBlanks(text);
 }
 
 // Parses a whole number with overflow checks; false when the text is not one.

@@ -8,6 +8,7 @@
 
 #include "config/DataFiles.h"
 #include "platform/AtomicFile.h"
+#include "platform/TextLines.h"
 #include "transfer/SplitDownload.h"
 #include "manager/CommFunc.h"
 
@@ -29,22 +30,6 @@ std::string today()
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%d", &local);
     return text;
-}
-
-std::string trimmed(const std::string& text)
-{
-    size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
-bool equalsIgnoringCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 } // namespace
@@ -181,7 +166,8 @@ void TfmMain::CreateStatusRows()
 
 bool TfmMain::ValidHostInfo(THostInfo& info) const
 {
-    info = {trimmed(ToolBar.HostName), trimmed(ToolBar.Port), trimmed(ToolBar.User), trimmed(ToolBar.Pass)};
+    info = {platform::TrimBlanks(ToolBar.HostName), platform::TrimBlanks(ToolBar.Port),
+            platform::TrimBlanks(ToolBar.User), platform::TrimBlanks(ToolBar.Pass)};
     return !info.HostName.empty() && !info.HostPort.empty() && !info.UserName.empty() && !info.PassWord.empty();
 }
 
@@ -254,11 +240,11 @@ void TfmMain::Abort()
 
 void TfmMain::AddHostHistory()
 {
-    std::string entry = trimmed(ToolBar.HostName) + ":" + trimmed(ToolBar.Port) + ":" + trimmed(ToolBar.User) + ":" +
-                        trimmed(ToolBar.Pass);
+    std::string entry = platform::TrimBlanks(ToolBar.HostName) + ":" + platform::TrimBlanks(ToolBar.Port) + ":" +
+                        platform::TrimBlanks(ToolBar.User) + ":" + platform::TrimBlanks(ToolBar.Pass);
     std::string masked = MaskHostEntry(entry);
     for (const std::string& item : settings.HostItems)
-        if (equalsIgnoringCase(item, masked))
+        if (platform::EqualsIgnoringCase(item, masked))
             return;
     settings.HostItems.push_back(masked);
     settings.HostHistory.push_back(entry);

@@ -10,6 +10,21 @@
 
 namespace testsupport {
 
+// Answers one input box from the answers given in advance, recording the question.
+inline bool answerInputQuery(std::deque<std::string>& answers, std::vector<std::string>& asked,
+                             const std::string& caption, const std::string& prompt, std::string& value)
+{
+    asked.push_back(caption + "|" + prompt + "|" + value);
+    if (answers.empty() || answers.front() == "<cancel>") {
+        if (!answers.empty())
+            answers.pop_front();
+        return false;
+    }
+    value = answers.front();
+    answers.pop_front();
+    return true;
+}
+
 class ScriptedPrompt : public ISiteBookPrompt
 {
 public:
@@ -20,15 +35,7 @@ public:
 
     bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) override
     {
-        asked.push_back(caption + "|" + prompt + "|" + value);
-        if (answers.empty() || answers.front() == "<cancel>") {
-            if (!answers.empty())
-                answers.pop_front();
-            return false;
-        }
-        value = answers.front();
-        answers.pop_front();
-        return true;
+        return answerInputQuery(answers, asked, caption, prompt, value);
     }
 
     void ShowMessage(const std::string& text) override { messages.push_back(text); }

@@ -22,15 +22,7 @@ public:
 
     bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) override
     {
-        asked.push_back(caption + "|" + prompt + "|" + value);
-        if (answers.empty() || answers.front() == "<cancel>") {
-            if (!answers.empty())
-                answers.pop_front();
-            return false;
-        }
-        value = answers.front();
-        answers.pop_front();
-        return true;
+        return answerInputQuery(answers, asked, caption, prompt, value);
     }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     bool AskYesNo(const std::string& caption, const std::string& text) override
