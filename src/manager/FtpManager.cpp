@@ -378,6 +378,11 @@ void TFtpManager::LoginStep(TFtpRequest rqType, int error)
             SetTransferType(main, true);
             main.SetLocalFileName("REST 100");
             main.Quote();
+        } else if (main.LocalFileName() == "REST 100") {
+            // The probe leaves a restart marker that the next STOR would honour, writing the
+            // upload from byte 100 on: take it back.
+            main.SetLocalFileName("REST 0");
+            main.Quote();
         } else {
             main.Pwd();
         }

@@ -344,6 +344,13 @@ void TfmMain::OperationDone()
         SetSessionState(ssChangingDir);
         Manager.ChangeDir(MoveTarget);
         break;
+    case ssTransfering:
+        if (m_transfersRunning) {
+            SetSessionState(ssConnected); // a background run has just been launched
+            break;
+        }
+        EndOfRun();
+        break;
     case ssEditing:
         if (platform::fileExists(EditFile))
             m_view.OpenWithDefaultApplication(EditFile);
@@ -720,4 +727,95 @@ void TfmMain::LocalChangeDirectory()
 {
     if (m_sessionState == ssReady || m_sessionState == ssConnected)
         Local.ChangeDirectory();
+}
+
+// ---------------------------------------------------------------- transfer runs
+
+void TfmMain::EndOfRun()
+{
+    for (size_t n = 0; n < StatusRows.size(); ++n) {
+        StatusRows[n].State = n == 0 ? "Connected" : "Ready";
+        StatusRows[n].FileName.clear();
+        StatusRows[n].Count.clear();
+    }
+    for (size_t i = 1; i <= 4; ++i)
+        m_statusPanels[i].clear();
+    if (!Queue.empty() && SaveBrokenList)
+        SaveBrokenList(Queue);
+    Queue.clear();
+    if (QueueTree)
+        QueueTree->ClearTransfers();
+    Local.ShowLocalListing();
+    m_view.StatusRowsChanged();
+    if (settings.MainConnDownload) {
+        SetSessionState(ssChangingDir);
+        Manager.ChangeDir(RemoteDir);
+    }
+}
+
+void TfmMain::TransferStep(int connection, TFtpRequest rqType, int error)
+{
+    Engine.TransferStep(connection, rqType, error);
+}
+
+void TfmMain::TransferProgress(int connection, int64_t position)
+{
+    if (m_sessionState != ssTransfering && !m_transfersRunning)
+        return;
+    Engine.Progress(connection, position);
+}
+
+void TfmMain::TransferConnectionLost(int connection)
+{
+    Engine.ConnectionLost(connection);
+}
+
+void TfmMain::ItemStarted(int connection, const TTransferFileInfo& item)
+{
+    if (QueueTree)
+        QueueTree->MarkRunning(item, connection);
+    if (connection < static_cast<int>(StatusRows.size())) {
+        TStatusRow& row = StatusRows[static_cast<size_t>(connection)];
+        row.State = "Transfering";
+        row.FileName = item.LocalPath.substr(item.LocalPath.rfind('/') + 1);
+        row.ImageIndex = 1;
+        m_view.StatusRowsChanged();
+    }
+}
+
+void TfmMain::ItemLeft(int connection, const TTransferFileInfo& item)
+{
+    if (QueueTree)
+        QueueTree->MarkLeft(item, connection);
+    if (connection < static_cast<int>(StatusRows.size())) {
+        TStatusRow& row = StatusRows[static_cast<size_t>(connection)];
+        row.State = "Ready";
+        row.FileName.clear();
+        row.Count.clear();
+        row.ImageIndex = 0;
+        m_view.StatusRowsChanged();
+    }
+}
+
+void TfmMain::ConnectionLostRow(int connection)
+{
+    if (connection < static_cast<int>(StatusRows.size())) {
+        TStatusRow& row = StatusRows[static_cast<size_t>(connection)];
+        row.State = "disconnected";
+        row.FileName.clear();
+        row.Count.clear();
+        m_view.StatusRowsChanged();
+    }
+}
+
+void TfmMain::PositionReported(int connection, int64_t position)
+{
+    // The rows change at most once a second per connection.
+    int64_t now = platform::tickCount();
+    auto& last = m_lastProgressTick[static_cast<size_t>(connection)];
+    if (now - last < 1000 || connection >= static_cast<int>(StatusRows.size()))
+        return;
+    last = now;
+    StatusRows[static_cast<size_t>(connection)].Count = std::to_string(position);
+    m_view.StatusRowsChanged();
 }

@@ -14,6 +14,7 @@
 #include "config/Settings.h"
 #include "manager/FtpManager.h"
 #include "platform/Timer.h"
+#include "transfer/TransferEngine.h"
 #include "ui/FtpUrl.h"
 #include "ui/LocalPane.h"
 #include "ui/LogPages.h"
@@ -31,7 +32,7 @@ struct TStatusRow
     int ImageIndex = 0;
 };
 
-class TfmMain : public IManagerHost
+class TfmMain : public IManagerHost, public ITransferHost
 {
 public:
     static constexpr const char* kTitle = "QuillFTP 2.3";
@@ -112,9 +113,19 @@ public:
     TSessionState SessionState() const override { return m_sessionState; }
     bool TransfersRunning() const override { return m_transfersRunning; }
     // Set by the transfer engine while a run uses the extra connections in the background.
-    void SetTransfersRunning(bool running) { m_transfersRunning = running; }
+    void SetTransfersRunning(bool running) override { m_transfersRunning = running; }
     const TSettings& Settings() const override { return settings; }
     void ShowLogLine(int connection, const std::string& line) override;
+    void TransferStep(int connection, TFtpRequest rqType, int error) override;
+    void TransferProgress(int connection, int64_t position) override;
+    void TransferConnectionLost(int connection) override;
+
+    // ITransferHost.
+    void ShowMessage(const std::string& text) override { m_view.ShowMessage(text); }
+    void ItemStarted(int connection, const TTransferFileInfo& item) override;
+    void ItemLeft(int connection, const TTransferFileInfo& item) override;
+    void ConnectionLostRow(int connection) override;
+    void PositionReported(int connection, int64_t position) override;
 
     std::string Caption() const;
     std::string StatusPanel(int index) const { return m_statusPanels[static_cast<size_t>(index)]; }
@@ -139,11 +150,15 @@ public:
     TLogPages Logs;
     std::unique_ptr<TQueueTree> QueueTree;
     TFtpManager Manager{*this};
+    TTransferEngine Engine{Manager, *this};
     TLocalPane Local{m_view};
     std::deque<std::unique_ptr<TTransferFileInfo>> Queue;
     // Runs the queue on the connections (the transfer engine); resuming is set for a broken
     // list. Until one is attached the items stay queued and the session returns to ssConnected.
-    std::function<void(std::deque<std::unique_ptr<TTransferFileInfo>>& list, bool resuming)> StartTransfers;
+    std::function<void(std::deque<std::unique_ptr<TTransferFileInfo>>& list, bool resuming)> StartTransfers =
+        [this](TTransferQueue& list, bool resuming) { Engine.StartTransfers(list, resuming); };
+    // Keeps what a run left over as a broken list (the broken-list store).
+    std::function<void(TTransferQueue& leftover)> SaveBrokenList;
     // Reads the saved broken lists at start-up (the broken-list store), before the queue tree
     // is built; their nodes follow the "Current" node.
     std::function<void()> LoadBrokenLists;
@@ -156,6 +171,7 @@ private:
     void QueueWalkResult();
     void FinishDownloadSelection();
     void RunQueue();
+    void EndOfRun();
     bool ValidHostInfo(THostInfo& info) const;
     std::string SettingsPath() const { return m_dataDir + "quillftp.ini"; }
     std::string FirstSelectedLocalPath() const;
@@ -172,4 +188,5 @@ private:
     size_t m_selectionCursor = 0;
     std::vector<TGetFileInfo> m_walkResult;
     std::vector<std::unique_ptr<TTransferFileInfo>> m_sizeItems; // Calculate Size's own list
+    std::array<int64_t, TFtpManager::kMaxConnections> m_lastProgressTick{};
 };

@@ -105,7 +105,7 @@ TEST_P(ManagerOnServer, LogsInProbesAndListsOnConnectionZero)
         if (line.rfind("> ", 0) == 0)
             commands.push_back(
                 line.substr(2, line.find(' ', 2) == std::string::npos ? std::string::npos : line.find(' ', 2) - 2));
-    std::vector<std::string> expected = {"USER", "SYST", "TYPE", "REST", "PWD", "TYPE", "PASV", "LIST"};
+    std::vector<std::string> expected = {"USER", "SYST", "TYPE", "REST", "REST", "PWD", "TYPE", "PASV", "LIST"};
     if (server->kind() != ServerKind::Vsftpd || commands[1] == "PASS")
         expected.insert(expected.begin() + 1, "PASS");
     EXPECT_EQ(commands, expected);
@@ -238,6 +238,8 @@ TEST(FtpManager, RefusedProbesDoNotStopTheLoginButARefusedDirectoryDoes)
                                    {PeerStep::Send, "200 ok\r\n"},
                                    {PeerStep::Expect, "REST 100"},
                                    {PeerStep::Send, "502 no REST either\r\n"},
+                                   {PeerStep::Expect, "REST 0"},
+                                   {PeerStep::Send, "502 still no REST\r\n"},
                                    {PeerStep::Expect, "PWD"}};
     // SYST and REST 100 refused: PWD and LIST still come, and the login succeeds.
     std::vector<PeerStep> fine = login;
@@ -263,7 +265,8 @@ TEST(FtpManager, RefusedProbesDoNotStopTheLoginButARefusedDirectoryDoes)
 
     // A refused PWD ends the login as a refused login, not in a session stuck connecting.
     std::vector<PeerStep> noDirectory = login;
-    noDirectory.insert(noDirectory.end(), {{PeerStep::Send, "550 no directory for you\r\n"}, {PeerStep::Pause, "", 300}});
+    noDirectory.insert(noDirectory.end(),
+                       {{PeerStep::Send, "550 no directory for you\r\n"}, {PeerStep::Pause, "", 300}});
     ScriptedPeer refusing(noDirectory);
     RecordingHost second;
     TFtpManager other(second);
@@ -290,10 +293,11 @@ TEST(FtpManager, AHostileListingLeadsNowhereAndTheWalkEnds)
                                      {PeerStep::Expect, "LIST"},      {PeerStep::Accept, ""},
                                      {PeerStep::Send, "150 here\r\n"}};
     std::vector<PeerStep> script = {
-        {PeerStep::Send, "220 hi\r\n"}, {PeerStep::Expect, "USER"},       {PeerStep::Send, "230 in\r\n"},
-        {PeerStep::Expect, "SYST"},     {PeerStep::Send, "215 UNIX\r\n"}, {PeerStep::Expect, "TYPE I"},
-        {PeerStep::Send, "200 ok\r\n"}, {PeerStep::Expect, "REST 100"},   {PeerStep::Send, "350 ok\r\n"},
-        {PeerStep::Expect, "PWD"},      {PeerStep::Send, "257 \"/\"\r\n"}};
+        {PeerStep::Send, "220 hi\r\n"},   {PeerStep::Expect, "USER"},       {PeerStep::Send, "230 in\r\n"},
+        {PeerStep::Expect, "SYST"},       {PeerStep::Send, "215 UNIX\r\n"}, {PeerStep::Expect, "TYPE I"},
+        {PeerStep::Send, "200 ok\r\n"},   {PeerStep::Expect, "REST 100"},   {PeerStep::Send, "350 ok\r\n"},
+        {PeerStep::Expect, "REST 0"},     {PeerStep::Send, "350 ok\r\n"},   {PeerStep::Expect, "PWD"},
+        {PeerStep::Send, "257 \"/\"\r\n"}};
     auto appendListing = [&](const std::string& text) {
         script.insert(script.end(), listing.begin(), listing.end());
         script.push_back({PeerStep::SendDataText, text});
