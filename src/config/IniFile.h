@@ -14,6 +14,8 @@ class IniFile
 public:
     // Reads the file if it exists; a missing or unreadable file is an empty one.
     explicit IniFile(std::string path);
+    // An empty file that is only written (through Text()).
+    IniFile() = default;
 
     std::string ReadString(const std::string& section, const std::string& key, const std::string& fallback) const;
     // Decimal, or hexadecimal after "0x"/"0X" (values longer than two characters) or "$";

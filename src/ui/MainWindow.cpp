@@ -49,10 +49,9 @@ void TfmMain::FormCreate()
 {
     datafiles::EnsureDefaultFiles(m_dataDir, m_programDir);
     LoadSettings(settings, SettingsPath(), m_programDir);
+    BrokenLists.Load(BrokenListsPath());
     Logs.CreateLogPages(settings.ConnectionCount);
-    struct stat info
-    {
-    };
+    struct stat info = {};
     bool localPathExists = ::stat(settings.LocalPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
     Local.SetPath(localPathExists ? settings.LocalPath : m_programDir);
     Manager.InitConnections(settings.ConnectionCount);
@@ -62,6 +61,8 @@ void TfmMain::FormCreate()
     for (const TGetFileInfo& file : WalkLocalDir(TmpDir))
         std::remove(file.Path.c_str());
     QueueTree = std::make_unique<TQueueTree>(today());
+    for (const auto& list : BrokenLists.Lists)
+        QueueTree->AddBrokenList(*list);
     QueueTree->OnChanged = [this] { m_view.QueueTreeChanged(); };
     CreateStatusRows();
     SetSessionState(ssReady);
@@ -88,6 +89,7 @@ void TfmMain::FormDestroy()
     Manager.DisconnectAll();
     settings.LocalPath = Local.LocalPath;
     SaveSettings(settings, SettingsPath());
+    BrokenLists.Save(BrokenListsPath());
 }
 
 // ---------------------------------------------------------------- session state
@@ -313,6 +315,16 @@ void TfmMain::OperationDone()
     case ssConnecting:
         SetSessionState(ssConnected);
         AddHostHistory();
+        if (PendingAfterConnect == 2) {
+            // A broken list resumes: its ranges go on where they were, no questions.
+            PendingAfterConnect = 0;
+            RemoteDir = Manager.CurrentRemoteDir;
+            SelectRemotePath(RemoteDir);
+            ShowRemoteListing();
+            SetSessionState(ssTransfering);
+            StartTransfers(Queue, true);
+            return;
+        }
         if (PendingAfterConnect == 1) {
             PendingAfterConnect = 0;
             SetSessionState(ssChangingDir);
@@ -818,4 +830,55 @@ void TfmMain::PositionReported(int connection, int64_t position)
     last = now;
     StatusRows[static_cast<size_t>(connection)].Count = std::to_string(position);
     m_view.StatusRowsChanged();
+}
+
+// ---------------------------------------------------------------- broken lists
+
+void TfmMain::CreateBrokenList(TTransferQueue& leftover)
+{
+    auto list = std::make_unique<TOldQuene>();
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    list->DateTime = text;
+    const THostInfo& session = Manager.SessionInfo();
+    list->HostName = session.HostName;
+    list->HostPort = session.HostPort;
+    list->UserName = session.UserName;
+    list->PassWord = session.PassWord;
+    for (const auto& item : leftover)
+        list->Items.push_back(std::make_unique<TTransferFileInfo>(*item));
+    if (QueueTree)
+        QueueTree->AddBrokenList(*list);
+    BrokenLists.Lists.push_back(std::move(list));
+}
+
+void TfmMain::ResumeBrokenList(size_t index)
+{
+    if ((m_sessionState != ssConnected && m_sessionState != ssReady) || index >= BrokenLists.Lists.size()) {
+        m_view.ShowMessage("Please select a broken list !");
+        return;
+    }
+    std::unique_ptr<TOldQuene> list = BrokenLists.Remove(index);
+    if (QueueTree)
+        QueueTree->RemoveRoot(index + 1);
+    Queue.clear();
+    for (auto& item : list->Items)
+        AddToQueue(std::move(item));
+    ToolBar = {list->HostName, list->HostPort, list->UserName, list->PassWord};
+    PendingAfterConnect = 2;
+    ConnectFromToolBar();
+}
+
+void TfmMain::DeleteBrokenList(size_t index)
+{
+    if ((m_sessionState != ssConnected && m_sessionState != ssReady) || index >= BrokenLists.Lists.size()) {
+        m_view.ShowMessage("Please select a broken list !");
+        return;
+    }
+    BrokenLists.Remove(index);
+    if (QueueTree)
+        QueueTree->RemoveRoot(index + 1);
 }

@@ -87,6 +87,10 @@ public:
     void RemoteSelectAll();
     void RemoteEdit();
     void RemoteChoosePath(int index);
+    // Broken lists: index is the list's position (its tree node is Roots()[index + 1]).
+    void CreateBrokenList(TTransferQueue& leftover);
+    void ResumeBrokenList(size_t index);
+    void DeleteBrokenList(size_t index);
     void LocalMakeDirectory();
     void LocalChangeDirectory();
 
@@ -151,17 +155,17 @@ public:
     std::unique_ptr<TQueueTree> QueueTree;
     TFtpManager Manager{*this};
     TTransferEngine Engine{Manager, *this};
+    TBrokenLists BrokenLists;
     TLocalPane Local{m_view};
     std::deque<std::unique_ptr<TTransferFileInfo>> Queue;
     // Runs the queue on the connections (the transfer engine); resuming is set for a broken
     // list. Until one is attached the items stay queued and the session returns to ssConnected.
     std::function<void(std::deque<std::unique_ptr<TTransferFileInfo>>& list, bool resuming)> StartTransfers =
         [this](TTransferQueue& list, bool resuming) { Engine.StartTransfers(list, resuming); };
-    // Keeps what a run left over as a broken list (the broken-list store).
-    std::function<void(TTransferQueue& leftover)> SaveBrokenList;
-    // Reads the saved broken lists at start-up (the broken-list store), before the queue tree
-    // is built; their nodes follow the "Current" node.
-    std::function<void()> LoadBrokenLists;
+    // Keeps what a run left over as a broken list.
+    std::function<void(TTransferQueue& leftover)> SaveBrokenList = [this](TTransferQueue& leftover) {
+        CreateBrokenList(leftover);
+    };
     // Opens the site manager when the ShowSiteManager setting is on, after FormShow.
     std::function<void()> OpenSiteManager;
 
@@ -174,6 +178,7 @@ private:
     void EndOfRun();
     bool ValidHostInfo(THostInfo& info) const;
     std::string SettingsPath() const { return m_dataDir + "quillftp.ini"; }
+    std::string BrokenListsPath() const { return m_dataDir + "oldquene.ini"; }
     std::string FirstSelectedLocalPath() const;
 
     IMainView& m_view;

@@ -68,3 +68,35 @@ void TQueueTree::ClearTransfers()
     Uploads().Children.clear();
     Changed();
 }
+
+void TQueueTree::AddBrokenList(const TOldQuene& list)
+{
+    TQueueNode root{list.DateTime + " - Broken", {}, true};
+    TQueueNode hostInfo{"hostinfo",
+                        {{"HostName = " + list.HostName, {}, false},
+                         {"HostPort = " + list.HostPort, {}, false},
+                         {"UserName = " + list.UserName, {}, false},
+                         {"PassWord = " + list.PassWord, {}, false}},
+                        false};
+    TQueueNode downloads{"download", {}, false};
+    TQueueNode uploads{"upload", {}, false};
+    for (const auto& item : list.Items) {
+        TQueueNode& parent = item->IsDownload ? downloads : uploads;
+        bool present = false;
+        for (const TQueueNode& child : parent.Children)
+            present |= child.Text == item->HostPath;
+        if (!present)
+            parent.Children.push_back({item->HostPath, {}, false});
+    }
+    root.Children = {std::move(hostInfo), std::move(downloads), std::move(uploads)};
+    m_roots.push_back(std::move(root));
+    Changed();
+}
+
+void TQueueTree::RemoveRoot(size_t index)
+{
+    if (index == 0 || index >= m_roots.size())
+        return; // the "Current" node stays
+    m_roots.erase(m_roots.begin() + static_cast<long>(index));
+    Changed();
+}

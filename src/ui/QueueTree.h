@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "manager/TransferFileInfo.h"
+#include "transfer/BrokenLists.h"
 
 struct TQueueNode
 {
@@ -38,6 +38,10 @@ public:
     void MarkLeft(const TTransferFileInfo& item, int connection);
     // Both "Download" and "Upload" lose their children.
     void ClearTransfers();
+    // A broken list's node after the others: "<date> - Broken" with "hostinfo", "download" and
+    // "upload" under it.
+    void AddBrokenList(const TOldQuene& list);
+    void RemoveRoot(size_t index);
 
 private:
     TQueueNode* NodeOf(const TTransferFileInfo& item);
