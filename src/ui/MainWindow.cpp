@@ -782,42 +782,37 @@ void TfmMain::TransferConnectionLost(int connection)
     Engine.ConnectionLost(connection);
 }
 
+void TfmMain::SetStatusRow(int connection, const std::string& state, const std::string& fileName, int image)
+{
+    if (connection >= static_cast<int>(StatusRows.size()))
+        return;
+    TStatusRow& row = StatusRows[static_cast<size_t>(connection)];
+    if (state != "Transfering")
+        row.Count.clear(); // a starting item keeps the count until its first report
+    row.State = state;
+    row.FileName = fileName;
+    if (image >= 0)
+        row.ImageIndex = image;
+    m_view.StatusRowsChanged();
+}
+
 void TfmMain::ItemStarted(int connection, const TTransferFileInfo& item)
 {
     if (QueueTree)
         QueueTree->MarkRunning(item, connection);
-    if (connection < static_cast<int>(StatusRows.size())) {
-        TStatusRow& row = StatusRows[static_cast<size_t>(connection)];
-        row.State = "Transfering";
-        row.FileName = item.LocalPath.substr(item.LocalPath.rfind('/') + 1);
-        row.ImageIndex = 1;
-        m_view.StatusRowsChanged();
-    }
+    SetStatusRow(connection, "Transfering", item.LocalPath.substr(item.LocalPath.rfind('/') + 1), 1);
 }
 
 void TfmMain::ItemLeft(int connection, const TTransferFileInfo& item)
 {
     if (QueueTree)
         QueueTree->MarkLeft(item, connection);
-    if (connection < static_cast<int>(StatusRows.size())) {
-        TStatusRow& row = StatusRows[static_cast<size_t>(connection)];
-        row.State = "Ready";
-        row.FileName.clear();
-        row.Count.clear();
-        row.ImageIndex = 0;
-        m_view.StatusRowsChanged();
-    }
+    SetStatusRow(connection, "Ready", "", 0);
 }
 
 void TfmMain::ConnectionLostRow(int connection)
 {
-    if (connection < static_cast<int>(StatusRows.size())) {
-        TStatusRow& row = StatusRows[static_cast<size_t>(connection)];
-        row.State = "disconnected";
-        row.FileName.clear();
-        row.Count.clear();
-        m_view.StatusRowsChanged();
-    }
+    SetStatusRow(connection, "disconnected", "", -1);
 }
 
 void TfmMain::PositionReported(int connection, int64_t position)

@@ -176,6 +176,8 @@ private:
     void FinishDownloadSelection();
     void RunQueue();
     void EndOfRun();
+    // A status row's state and file name; the image is kept when -1.
+    void SetStatusRow(int connection, const std::string& state, const std::string& fileName, int image);
     bool ValidHostInfo(THostInfo& info) const;
     std::string SettingsPath() const { return m_dataDir + "quillftp.ini"; }
     std::string BrokenListsPath() const { return m_dataDir + "oldquene.ini"; }
