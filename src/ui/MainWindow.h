@@ -105,7 +105,7 @@ public:
     TViewStyle LocalViewStyle = TViewStyle::Details;
     std::string RemoteSummary() const { return m_remoteSummary; }
 
-    // The queue (Parts of the transfer queue): selection passes over the panes.
+    // The transfer queue: selection passes over the panes.
     void AddToQueue(std::unique_ptr<TTransferFileInfo> item);
     void DownloadSelected();
     void CalculateSize();
