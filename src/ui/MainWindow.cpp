@@ -268,6 +268,38 @@ void TfmMain::ResizeConnectionCount(int newCount)
     m_view.StatusRowsChanged();
 }
 
+void TfmMain::IncreaseThreadNumber()
+{
+    if (settings.ConnectionCount < 255)
+        ResizeConnectionCount(settings.ConnectionCount + 1);
+}
+
+void TfmMain::DecreaseThreadNumber()
+{
+    // Without connection 0 transferring, a run needs two connections at least.
+    int least = settings.MainConnDownload ? 2 : 3;
+    if (settings.ConnectionCount >= least)
+        ResizeConnectionCount(settings.ConnectionCount - 1);
+}
+
+void TfmMain::ToggleMainConnDownload()
+{
+    if (settings.MainConnDownload && settings.ConnectionCount == 1) {
+        m_view.ShowMessage("Can't set Main-Connection idle when only 1 connection");
+        return;
+    }
+    settings.MainConnDownload = !settings.MainConnDownload;
+    m_view.ShowMessage(settings.MainConnDownload
+                           ? "USE MAIN CONNECTION TRANSFER means use all FTP connection to transfer files"
+                           : "NOT USE MAIN CONNECTION TRANSFER means remain main FTP connection to do other things, "
+                             "such as CHANGING DIR, DRAG MORE FILES TO TRANSFER, etc.");
+}
+
+std::string TfmMain::MainConnectionCaption() const
+{
+    return settings.MainConnDownload ? "NOT Use Main Connection to Transfer" : "Use Main Connection to Transfer";
+}
+
 void TfmMain::CopyLog(int page)
 {
     m_view.SetClipboardText(Logs.AllText(page));

@@ -61,6 +61,11 @@ public:
     void CreateStatusRows();
     // A new connection count: the table, the status rows and the log pages follow.
     void ResizeConnectionCount(int newCount);
+    // The connection commands: one more, one less, and whether connection 0 transfers too.
+    void IncreaseThreadNumber();
+    void DecreaseThreadNumber();
+    void ToggleMainConnDownload();
+    std::string MainConnectionCaption() const;
     // "Copy All" of a log page.
     void CopyLog(int page);
 

@@ -289,6 +289,26 @@ TEST(MainWindow, StartsReadyWithItsRowsAndFollowsTheConnectionCount)
     EXPECT_EQ(window.Queue[1]->EndPos, 3001);
     window.SetTransfersRunning(false);
 
+    // The connection commands and their limits.
+    window.ResizeConnectionCount(1);
+    window.DecreaseThreadNumber();
+    EXPECT_EQ(window.settings.ConnectionCount, 1);
+    window.ToggleMainConnDownload();
+    EXPECT_EQ(view.messages.back(), "Can't set Main-Connection idle when only 1 connection");
+    EXPECT_TRUE(window.settings.MainConnDownload);
+    window.IncreaseThreadNumber();
+    window.IncreaseThreadNumber();
+    EXPECT_EQ(window.settings.ConnectionCount, 3);
+    EXPECT_EQ(window.MainConnectionCaption(), "NOT Use Main Connection to Transfer");
+    window.ToggleMainConnDownload();
+    EXPECT_FALSE(window.settings.MainConnDownload);
+    EXPECT_EQ(window.MainConnectionCaption(), "Use Main Connection to Transfer");
+    window.DecreaseThreadNumber();
+    EXPECT_EQ(window.settings.ConnectionCount, 2);
+    window.DecreaseThreadNumber(); // two are the least without connection 0
+    EXPECT_EQ(window.settings.ConnectionCount, 2);
+    EXPECT_EQ(window.StatusRows.size(), 2u);
+
     window.ShowLogLine(1, "> PASS secret");
     window.CopyLog(1);
     EXPECT_EQ(view.clipboard, "> PASS ********\n");
