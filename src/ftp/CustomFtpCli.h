@@ -333,6 +333,8 @@ protected:
 
 private:
     // Transfers.
+    // Every flag of the completion rule back to its start, for a new transfer.
+    void BeginTransfer(const std::string& command, bool downloading);
     void StartDownload(TFtpRequest rqType, const char* command);
     void StartUpload(TFtpRequest rqType, bool append);
     bool OpenLocalStream(bool forWriting);

@@ -175,6 +175,22 @@ void TCustomFtpCli::FreeOwnStream()
     m_localStream = nullptr;
 }
 
+void TCustomFtpCli::BeginTransfer(const std::string& command, bool downloading)
+{
+    m_dataCommand = command;
+    m_downloading = downloading;
+    m_replyReceived = false;
+    m_dataClosed = false;
+    m_uploadConnectionOpen = false;
+    m_storAnswer = false;
+    m_localFailure = false;
+    m_progressAborted = false;
+    m_reachedEnd = false;
+    m_startTime = 0;
+    m_byteCount = 0;
+    m_dataError = 0;
+}
+
 void TCustomFtpCli::SendDataCommand(const std::string& cmd, TContinuation next)
 {
     SetState(ftpWaitingResponse);
@@ -239,15 +255,7 @@ void TCustomFtpCli::StartDownload(TFtpRequest rqType, const char* command)
     if (!CheckReady())
         return;
     BeginRequest(rqType);
-    m_dataCommand = command;
-    m_downloading = true;
-    m_replyReceived = false;
-    m_dataClosed = false;
-    m_localFailure = false;
-    m_progressAborted = false;
-    m_reachedEnd = false;
-    m_byteCount = 0;
-    m_dataError = 0;
+    BeginTransfer(command, true);
     DataSocket()->OnSessionAvailable = [this](TCustomWSocket*, int) { DownloadAccept(); };
 
     if (!DisplayFileFlag) {
@@ -409,18 +417,7 @@ void TCustomFtpCli::StartUpload(TFtpRequest rqType, bool append)
         return;
     BeginRequest(rqType);
     m_requestType = rqType; // uploads report as themselves, also inside a multi-step request
-    m_dataCommand = (append ? "APPE " : "STOR ") + HostFileName;
-    m_downloading = false;
-    m_reachedEnd = false;
-    m_replyReceived = false;
-    m_dataClosed = false;
-    m_uploadConnectionOpen = false;
-    m_storAnswer = false;
-    m_localFailure = false;
-    m_progressAborted = false;
-    m_startTime = 0;
-    m_byteCount = 0;
-    m_dataError = 0;
+    BeginTransfer((append ? "APPE " : "STOR ") + HostFileName, false);
 
     bool cancel = false;
     if (OnReadyToTransmit)
