@@ -114,10 +114,12 @@ public:
     int RetryLeft = 0;
     TListingCache Cache;
 
+    // A line in connection index's log.
+    void Log(int index, const std::string& text);
+
 private:
     std::unique_ptr<TFtpClient> CreateClient(int index);
     void DestroyClient(int index);
-    void Log(int index, const std::string& text);
     void ResetConnection(TFtpClient& client);
     void RequestDone(int index, TFtpRequest rqType, int error);
     void SessionClosed(int index);

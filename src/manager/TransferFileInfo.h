@@ -14,4 +14,5 @@ struct TTransferFileInfo
     int64_t BeginPos = -1; // first byte still to move, -1 for byte 0
     int64_t EndPos = -1;   // end of the range (exclusive), -1 for the end of the file
     bool IsDir = false;    // kept through broken lists
+    int Attempts = 0;      // failed tries in this run (not kept)
 };

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 #include "manager/CommFunc.h"
+#include "platform/AtomicFile.h"
 
 namespace {
 
@@ -12,6 +14,13 @@ std::string upper(std::string text)
     for (char& c : text)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return text;
+}
+
+// Failures worth another try: replies that say "not now" and connections that broke
+// (socket error numbers start at 10000).
+bool worthRetrying(int error, bool connected)
+{
+    return !connected || (error >= 400 && error < 500) || error >= 10000;
 }
 
 } // namespace
@@ -30,20 +39,53 @@ int TTransferEngine::FirstConnection() const
     return m_host.Settings().MainConnDownload ? 0 : 1;
 }
 
+bool TTransferEngine::Holds(int i) const
+{
+    return m_manager.Item[static_cast<size_t>(i)] != nullptr;
+}
+
 bool TTransferEngine::AnyItemHeld() const
 {
     for (int i = FirstConnection(); i < m_manager.Count; ++i)
-        if (m_manager.Item[static_cast<size_t>(i)])
+        if (Holds(i))
             return true;
     return false;
 }
 
-// ---------------------------------------------------------------- the run
+void TTransferEngine::Request(int i, TFtpRequest rqType)
+{
+    m_pending[static_cast<size_t>(i)] = rqType;
+    TFtpClient& client = *m_manager.Client(i);
+    switch (rqType) {
+    case ftpOpenAsync:
+        client.Open();
+        break;
+    case ftpUserAsync:
+        client.User();
+        break;
+    case ftpPassAsync:
+        client.Pass();
+        break;
+    case ftpPutAsync:
+        client.Put();
+        break;
+    case ftpRestGetAsync:
+        client.RestGet();
+        break;
+    default:
+        break;
+    }
+}
+
+// ---------------------------------------------------------------- the start of a run
 
 void TTransferEngine::StartTransfers(TTransferQueue& queue, bool resuming)
 {
     m_savedState = m_host.SessionState();
     m_queue = &queue;
+    m_failed.clear();
+    IncompleteItems = 0;
+    FailedItems = 0;
     if (queue.empty()) {
         m_queue = nullptr;
         m_host.OperationDone();
@@ -52,12 +94,18 @@ void TTransferEngine::StartTransfers(TTransferQueue& queue, bool resuming)
     m_manager.AbortMainFlag = 0;
     DoneBytes = 0;
     m_manager.Position.fill(0);
+    m_pending.fill(ftpNoRequest);
     const TSettings& settings = m_host.Settings();
-    if (!resuming)
+    if (!resuming) {
         SplitBigDownloads(queue, m_manager.Count - FirstConnection(), settings.MTFileSize);
+        if (!CheckFreeSpace() || !ExistingFilePass())
+            return;
+    }
     TotalBytes = 0;
-    for (const auto& item : queue)
+    for (auto& item : queue) {
+        item->Attempts = 0;
         TotalBytes += ItemByteCount(*item);
+    }
     for (auto& item : m_manager.Item)
         item.reset();
     FillIdleConnections(m_manager.Count);
@@ -67,26 +115,93 @@ void TTransferEngine::StartTransfers(TTransferQueue& queue, bool resuming)
     }
 }
 
+// Asks until the downloads fit on the disk; declining keeps the whole queue as a broken list.
+bool TTransferEngine::CheckFreeSpace()
+{
+    int64_t need = 0;
+    std::string directory;
+    for (const auto& item : *m_queue) {
+        if (!item->IsDownload)
+            continue;
+        need += ItemByteCount(*item);
+        if (directory.empty())
+            directory = ParentDirectory(item->LocalPath);
+    }
+    if (need == 0)
+        return true;
+    for (int64_t free = m_host.FreeSpace(directory); free < need; free = m_host.FreeSpace(directory)) {
+        std::string text = "Disk free space not enough !\rNeed space = " + ShortSize(need) +
+                           "\rWe have free space = " + ShortSize(free) +
+                           "\rPlease free some space then click Yes or click No for cancelling";
+        if (!m_host.AskYesNo("Space not enough", text)) {
+            EndRun();
+            return false;
+        }
+    }
+    return true;
+}
+
+// Downloads onto existing local files: delete and fetch anew, or leave the file and drop them.
+bool TTransferEngine::ExistingFilePass()
+{
+    TTransferQueue& queue = *m_queue;
+    bool overwriteAll = false;
+    bool skipAll = false;
+    for (size_t k = 0; k < queue.size();) {
+        const std::string path = queue[k]->LocalPath;
+        if (!queue[k]->IsDownload || !platform::fileExists(path)) {
+            ++k;
+            continue;
+        }
+        TFileExistsChoice choice = overwriteAll ? TFileExistsChoice::Overwrite
+                                   : skipAll    ? TFileExistsChoice::Skip
+                                                : m_host.AskFileExists(path);
+        if (choice == TFileExistsChoice::Overwrite || choice == TFileExistsChoice::OverwriteAll) {
+            if (std::remove(path.c_str()) != 0) {
+                m_host.ShowMessage("Local file can't access!");
+                EndRun();
+                return false;
+            }
+            overwriteAll |= choice == TFileExistsChoice::OverwriteAll;
+            ++k;
+            continue;
+        }
+        skipAll |= choice == TFileExistsChoice::SkipAll;
+        queue.erase(std::remove_if(queue.begin() + static_cast<long>(k), queue.end(),
+                                   [&path](const auto& item) { return item->LocalPath == path; }),
+                    queue.end());
+    }
+    if (queue.empty()) {
+        EndRun();
+        return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------- handing out items
+
 std::unique_ptr<TTransferFileInfo> TTransferEngine::TakeNextItem(int i)
 {
     if (!m_queue || m_queue->empty())
         return nullptr;
     std::unique_ptr<TTransferFileInfo> item = std::move(m_queue->front());
     m_queue->pop_front();
+    m_manager.Position[static_cast<size_t>(i)] = 0; // no stale offset from the item before
     m_host.ItemStarted(i, *item);
     return item;
 }
 
 void TTransferEngine::FillIdleConnections(int count)
 {
+    if (!m_queue)
+        return;
     for (int i = FirstConnection(); i < count && i < m_manager.Count; ++i) {
-        if (m_manager.Item[static_cast<size_t>(i)])
+        if (Holds(i) || m_pending[static_cast<size_t>(i)] != ftpNoRequest)
             continue;
         auto item = TakeNextItem(i);
         if (!item)
             break;
         m_manager.Item[static_cast<size_t>(i)] = std::move(item);
-        m_manager.Position[static_cast<size_t>(i)] = 0; // no stale offset from the item before
         TFtpClient& client = *m_manager.Client(i);
         const THostInfo& session = m_manager.SessionInfo();
         client.HostName = session.HostName;
@@ -97,14 +212,30 @@ void TTransferEngine::FillIdleConnections(int count)
         if (client.Connected())
             StartItem(i);
         else
-            client.Open();
+            Request(i, ftpOpenAsync);
     }
 }
 
+// Connections that are logged in and idle take what was handed back.
+void TTransferEngine::FeedLoggedInConnections()
+{
+    for (int i = FirstConnection(); i < m_manager.Count && !m_queue->empty(); ++i) {
+        if (Holds(i) || m_pending[static_cast<size_t>(i)] != ftpNoRequest ||
+            m_manager.Mode[static_cast<size_t>(i)] != cmTransfer || !m_manager.Client(i)->Connected())
+            continue;
+        m_manager.Item[static_cast<size_t>(i)] = TakeNextItem(i);
+        StartItem(i);
+    }
+}
+
+// ---------------------------------------------------------------- one connection's steps
+
 void TTransferEngine::TransferStep(int i, TFtpRequest rqType, int error)
 {
-    if (!m_queue)
-        return;
+    auto& pending = m_pending[static_cast<size_t>(i)];
+    if (!m_queue || rqType != pending)
+        return; // a synchronous call's completion, or one of a request given up
+    pending = ftpNoRequest;
     if (m_manager.AbortMainFlag || (!m_host.Settings().MainConnDownload && m_manager.TransferAbortFlag)) {
         AbortStep(i);
         return;
@@ -113,32 +244,31 @@ void TTransferEngine::TransferStep(int i, TFtpRequest rqType, int error)
     switch (rqType) {
     case ftpOpenAsync:
     case ftpUserAsync:
-        if (error != 0) {
-            HandBack(i);
-            client.AbortSync();
-            AllFailedCheck();
-        } else if (rqType == ftpOpenAsync) {
-            client.User();
-        } else if (client.StatusCode() == 230) {
-            StartItem(i); // logged in without a password
-        } else {
-            client.Pass();
-        }
-        break;
     case ftpPassAsync:
         if (error != 0) {
+            // Refused or unreachable (a server's connection limit, say): the others carry on.
             HandBack(i);
             client.AbortSync();
-            return;
+            FeedLoggedInConnections();
+            AllFailedCheck();
+        } else if (rqType == ftpOpenAsync) {
+            Request(i, ftpUserAsync);
+        } else if (rqType == ftpUserAsync && client.StatusCode() != 230) {
+            Request(i, ftpPassAsync);
+        } else {
+            StartItem(i); // logged in
         }
-        StartItem(i);
         break;
     case ftpPutAsync:
     case ftpRestGetAsync:
-        FinishItem(i);
+        if (error == 0)
+            ItemDone(i, error);
+        else
+            ItemFailed(i, error);
+        NextItemOrEnd(i);
         break;
     default:
-        break; // a synchronous call's completion
+        break;
     }
 }
 
@@ -153,37 +283,79 @@ void TTransferEngine::StartItem(int i)
     for (const std::string& text : m_host.Settings().TextExt)
         ascii |= !extension.empty() && upper(text) == extension;
     m_manager.SetTransferType(client, !ascii);
+    if (!m_queue || !Holds(i))
+        return; // the run ended or the connection was released while TYPE was waited for
     if (!item.IsDownload) {
         client.ResumeAt = 0;
-        client.Put();
+        Request(i, ftpPutAsync);
         return;
     }
     client.ResumeAt = item.BeginPos < 0 ? 0 : item.BeginPos;
     // A range stops at its end by itself: nothing beyond it is written.
     client.TransferEnd = item.EndPos < 0 ? -1 : item.EndPos;
-    client.RestGet();
+    Request(i, ftpRestGetAsync);
 }
 
-void TTransferEngine::FinishItem(int i)
+void TTransferEngine::ItemDone(int i, int /*error*/)
+{
+    m_manager.Client(i)->SetLocalStream(nullptr);
+    auto& slot = m_manager.Item[static_cast<size_t>(i)];
+    if (!slot)
+        return;
+    DoneBytes += ItemByteCount(*slot);
+    m_host.ItemLeft(i, *slot);
+    slot.reset();
+}
+
+// A refused or broken transfer keeps its item: tried again from where it stopped while retries
+// are left and the cause may pass, kept for the broken list otherwise.
+void TTransferEngine::ItemFailed(int i, int error)
 {
     TFtpClient& client = *m_manager.Client(i);
     client.SetLocalStream(nullptr);
     auto& slot = m_manager.Item[static_cast<size_t>(i)];
-    if (slot) {
-        DoneBytes += ItemByteCount(*slot);
-        m_host.ItemLeft(i, *slot);
-        slot.reset();
-    }
-    if (!client.Connected())
+    if (!slot)
         return;
-    slot = TakeNextItem(i);
-    if (slot) {
-        m_manager.Position[static_cast<size_t>(i)] = 0;
+    m_host.ItemLeft(i, *slot);
+    if (slot->IsDownload)
+        KeepReachedOffset(*slot, m_manager.Position[static_cast<size_t>(i)]);
+    ++slot->Attempts;
+    if (worthRetrying(error, client.Connected()) && slot->Attempts <= m_host.Settings().ConnectionRetryTimes) {
+        m_manager.Log(i, "Will try " + slot->HostPath + " again (" + std::to_string(slot->Attempts) + " of " +
+                             std::to_string(m_host.Settings().ConnectionRetryTimes) + ")");
+        m_queue->push_back(std::move(slot));
+    } else {
+        m_manager.Log(i, "Not completed: " + slot->HostPath);
+        m_failed.push_back(std::move(slot));
+    }
+}
+
+void TTransferEngine::KeepReachedOffset(TTransferFileInfo& item, int64_t position) const
+{
+    int64_t end = item.EndPos < 0 ? item.FileSize : item.EndPos;
+    if (std::max<int64_t>(item.BeginPos, 0) < position && position < end)
+        item.BeginPos = position; // the bytes before it are on disk
+}
+
+// After an item left connection i: the next one on the same login, or the end of the run once
+// nothing is held, also when this connection has closed.
+void TTransferEngine::NextItemOrEnd(int i)
+{
+    if (!m_queue)
+        return;
+    if (m_manager.Client(i)->Connected() && !m_queue->empty()) {
+        m_manager.Item[static_cast<size_t>(i)] = TakeNextItem(i);
         StartItem(i);
         return;
     }
-    if (!AnyItemHeld())
+    if (AnyItemHeld())
+        return;
+    if (m_queue->empty()) {
         EndRun();
+        return;
+    }
+    FeedLoggedInConnections();
+    AllFailedCheck();
 }
 
 void TTransferEngine::HandBack(int i)
@@ -197,7 +369,7 @@ void TTransferEngine::HandBack(int i)
 
 void TTransferEngine::AllFailedCheck()
 {
-    if (AnyItemHeld())
+    if (!m_queue || AnyItemHeld())
         return;
     m_host.ShowMessage("DOWNLOAD FAILED ! Check status to see more information");
     EndRun();
@@ -213,15 +385,52 @@ void TTransferEngine::Progress(int i, int64_t position)
 
 void TTransferEngine::ConnectionLost(int i)
 {
+    auto& pending = m_pending[static_cast<size_t>(i)];
+    bool transferring = pending == ftpRestGetAsync || pending == ftpPutAsync;
+    pending = ftpNoRequest; // the completion that follows the close is not waited for
     auto& slot = m_manager.Item[static_cast<size_t>(i)];
     if (!m_queue || !slot)
         return;
-    int64_t position = m_manager.Position[static_cast<size_t>(i)];
-    if (position > std::max<int64_t>(slot->BeginPos, 0))
-        slot->BeginPos = position; // the bytes before it are on disk
+    if (slot->IsDownload)
+        KeepReachedOffset(*slot, m_manager.Position[static_cast<size_t>(i)]);
+    slot->Attempts += transferring ? 1 : 0;
     HandBack(i);
     m_host.ConnectionLostRow(i);
+    FeedLoggedInConnections();
     AllFailedCheck();
+}
+
+void TTransferEngine::ReleaseConnections(int newCount)
+{
+    if (!m_queue)
+        return;
+    for (int i = std::max(newCount, 0); i < m_manager.Count; ++i) {
+        m_pending[static_cast<size_t>(i)] = ftpNoRequest;
+        auto& slot = m_manager.Item[static_cast<size_t>(i)];
+        if (!slot)
+            continue;
+        KeepReachedOffset(*slot, m_manager.Position[static_cast<size_t>(i)]);
+        m_host.ItemLeft(i, *slot);
+        m_queue->push_back(std::move(slot));
+    }
+}
+
+// ---------------------------------------------------------------- abort and the end
+
+void TTransferEngine::AbortRequested()
+{
+    if (!m_queue)
+        return;
+    // Every connection with a request under way reports, connection 0 included when it
+    // transfers; idle ones are not waited for.
+    m_manager.AbortSet.reset();
+    for (int i = FirstConnection(); i < m_manager.Count; ++i)
+        if (m_pending[static_cast<size_t>(i)] != ftpNoRequest)
+            m_manager.AbortSet.set(static_cast<size_t>(i));
+    if (m_manager.AbortSet.none()) {
+        m_manager.TransferAbortFlag = 0;
+        EndRun();
+    }
 }
 
 void TTransferEngine::AbortStep(int i)
@@ -230,10 +439,7 @@ void TTransferEngine::AbortStep(int i)
     m_manager.AbortSet.reset(static_cast<size_t>(i));
     auto& slot = m_manager.Item[static_cast<size_t>(i)];
     if (slot) {
-        int64_t position = m_manager.Position[static_cast<size_t>(i)];
-        int64_t end = slot->EndPos < 0 ? slot->FileSize : slot->EndPos;
-        if (slot->BeginPos < position && position < end)
-            slot->BeginPos = position;
+        KeepReachedOffset(*slot, m_manager.Position[static_cast<size_t>(i)]);
         m_host.ItemLeft(i, *slot);
         m_queue->push_back(std::move(slot));
     }
@@ -247,7 +453,23 @@ void TTransferEngine::EndRun()
 {
     if (!m_queue)
         return;
+    // Whatever a connection still holds, and what failed for good, goes into the broken list
+    // with the rest.
+    for (int i = 0; i < m_manager.Count; ++i) {
+        auto& slot = m_manager.Item[static_cast<size_t>(i)];
+        if (!slot)
+            continue;
+        KeepReachedOffset(*slot, m_manager.Position[static_cast<size_t>(i)]);
+        m_host.ItemLeft(i, *slot);
+        m_queue->push_back(std::move(slot));
+    }
+    for (auto& item : m_failed)
+        m_queue->push_front(std::move(item));
+    FailedItems = m_failed.size();
+    m_failed.clear();
+    IncompleteItems = m_queue->size();
     m_queue = nullptr;
+    m_pending.fill(ftpNoRequest);
     TSessionState state = m_host.SessionState();
     bool background = !m_host.Settings().MainConnDownload;
     if (background) {
@@ -258,4 +480,22 @@ void TTransferEngine::EndRun()
     m_host.OperationDone();
     if (background)
         m_host.SetSessionState(state == ssTransfering ? ssConnected : state);
+}
+
+TRunFigures TTransferEngine::Figures(int64_t elapsedSeconds) const
+{
+    TRunFigures figures;
+    figures.Total = TotalBytes;
+    figures.Done = DoneBytes;
+    for (int i = FirstConnection(); i < m_manager.Count; ++i) {
+        const auto& slot = m_manager.Item[static_cast<size_t>(i)];
+        if (!slot)
+            continue;
+        int64_t moved = m_manager.Position[static_cast<size_t>(i)] - std::max<int64_t>(slot->BeginPos, 0);
+        figures.Done += std::clamp<int64_t>(moved, 0, ItemByteCount(*slot));
+    }
+    figures.Speed = elapsedSeconds > 0 ? figures.Done / elapsedSeconds : 0;
+    figures.Remain = figures.Speed > 0 ? std::max<int64_t>(figures.Total - figures.Done, 0) / figures.Speed : 0;
+    figures.Percent = figures.Total > 0 ? static_cast<int>(std::min<int64_t>(figures.Done * 100 / figures.Total, 100)) : 0;
+    return figures;
 }

@@ -3,13 +3,26 @@
 // A transfer run: the queue's items handed to the transfer connections, each logging in by
 // itself, taking the head of the queue, moving it, and taking the next on the same login until
 // the queue is empty. Foreground (connection 0 transfers too) or background (it stays free).
+// A failed item is never counted as done: it is tried again from where it stopped, or kept
+// for the run's broken list.
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "manager/FtpManager.h"
 #include "transfer/SplitDownload.h"
+
+// The answers to "This local file exists!"; Closed is the dialog shut without one (a Skip).
+enum class TFileExistsChoice
+{
+    Overwrite,
+    OverwriteAll,
+    Skip,
+    SkipAll,
+    Closed
+};
 
 // What a run needs of the main window.
 class ITransferHost
@@ -23,11 +36,25 @@ public:
     virtual void SetTransfersRunning(bool running) = 0;
     virtual const TSettings& Settings() const = 0;
     virtual void ShowMessage(const std::string& text) = 0;
+    virtual bool AskYesNo(const std::string& caption, const std::string& text) = 0;
+    virtual TFileExistsChoice AskFileExists(const std::string& localPath) = 0;
+    // Free bytes of the volume holding directory; 0 when it cannot be told.
+    virtual int64_t FreeSpace(const std::string& directory) = 0;
     // Queue tree marks and status rows of an item that starts on, or leaves, a connection.
     virtual void ItemStarted(int connection, const TTransferFileInfo& item) = 0;
     virtual void ItemLeft(int connection, const TTransferFileInfo& item) = 0;
     virtual void ConnectionLostRow(int connection) = 0;
     virtual void PositionReported(int connection, int64_t position) = 0;
+};
+
+// The once-a-second figures of a run.
+struct TRunFigures
+{
+    int64_t Done = 0;
+    int64_t Total = 0;
+    int64_t Speed = 0;  // bytes per second since the start
+    int64_t Remain = 0; // seconds, 0 while the speed is 0
+    int Percent = 0;
 };
 
 class TTransferEngine
@@ -43,25 +70,48 @@ public:
     void ConnectionLost(int i);
     void FillIdleConnections(int count);
     std::unique_ptr<TTransferFileInfo> TakeNextItem(int i);
+    // Before the table shrinks to newCount: the items of the connections that go return to the
+    // tail of the queue with their reached offsets.
+    void ReleaseConnections(int newCount);
+    // After the user's abort: ends the run at once when no connection has anything to report.
+    void AbortRequested();
+    // A download or upload that joins a background run.
+    void ItemAdded(const TTransferFileInfo& item) { TotalBytes += item.FileSize; }
+    TRunFigures Figures(int64_t elapsedSeconds) const;
 
     int64_t TotalBytes = 0;
     int64_t DoneBytes = 0;
+    // Items the last run left unfinished (they are in its broken list), and of those the ones
+    // that failed for good or ran out of retries.
+    size_t IncompleteItems = 0;
+    size_t FailedItems = 0;
     bool Running() const { return m_queue != nullptr; }
 
 private:
     int FirstConnection() const;
     bool AnyItemHeld() const;
+    bool Holds(int i) const;
+    void Request(int i, TFtpRequest rqType);
     void StartItem(int i);
-    void FinishItem(int i);
+    void ItemDone(int i, int error);
+    void ItemFailed(int i, int error);
+    void KeepReachedOffset(TTransferFileInfo& item, int64_t position) const;
+    void NextItemOrEnd(int i);
+    void FeedLoggedInConnections();
     void HandBack(int i);
     void AllFailedCheck();
     void AbortStep(int i);
     void EndRun();
+    bool CheckFreeSpace();
+    bool ExistingFilePass();
 
     TFtpManager& m_manager;
     ITransferHost& m_host;
     TTransferQueue* m_queue = nullptr;
+    TTransferQueue m_failed; // failed for good: they go into the broken list at the end
     TSessionState m_savedState = ssConnected;
+    // The request whose completion each connection waits for; any other completion is stale.
+    std::array<TFtpRequest, TFtpManager::kMaxConnections> m_pending{};
 };
 
 // The byte count of an item: from BeginPos (or 0) to EndPos (or the file's end).

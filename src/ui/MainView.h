@@ -6,6 +6,7 @@
 #include <string>
 
 #include "config/SiteBook.h"
+#include "transfer/TransferEngine.h"
 
 class IMainView : public ISiteBookPrompt
 {
@@ -19,15 +20,9 @@ public:
     virtual void RunProgram(const std::string& /*path*/) {}
     virtual void ShowProperties(const std::string& /*path*/) {}
 
-    // What to do with a local file that exists already (the transfer engine asks).
-    enum class FileExistsChoice
-    {
-        Overwrite,
-        OverwriteAll,
-        Skip,
-        SkipAll
-    };
-    virtual FileExistsChoice AskFileExists(const std::string& /*localPath*/) { return FileExistsChoice::Skip; }
+    // "This local file exists!": what to do with it (the transfer engine asks). A dialog
+    // closed without an answer gives Closed, which skips the file.
+    virtual TFileExistsChoice AskFileExists(const std::string& /*localPath*/) { return TFileExistsChoice::Skip; }
 
     // Change notifications: the view shows the new state from the window's fields.
     virtual void RemotePaneChanged() {}
@@ -35,4 +30,6 @@ public:
     virtual void CaptionChanged() {}
     virtual void LogChanged(int /*page*/) {}
     virtual void QueueTreeChanged() {}
+    // The run's figures (status panels 1, 3 and 4, the gauge and the Count column), once a second.
+    virtual void ProgressChanged() {}
 };

@@ -38,6 +38,7 @@ TfmMain::TfmMain(IMainView& view, std::string dataDir, std::string programDir)
     : m_view(view), m_dataDir(std::move(dataDir)), m_programDir(std::move(programDir))
 {
     m_antiIdle.onTimeout = [this] { Manager.AntiIdleTick(); };
+    m_progressTimer.onTimeout = [this] { ProgressTick(); };
     Logs.OnPageChanged = [this](int page) { m_view.LogChanged(page); };
 }
 
@@ -236,6 +237,8 @@ void TfmMain::Disconnect()
 void TfmMain::Abort()
 {
     Manager.AbortCurrent();
+    if (Engine.Running() && (Manager.TransferAbortFlag || (settings.MainConnDownload && Manager.AbortMainFlag)))
+        Engine.AbortRequested();
     if (m_sessionState != ssTransfering)
         SetSessionState(m_sessionState);
 }
@@ -255,6 +258,8 @@ void TfmMain::AddHostHistory()
 void TfmMain::ResizeConnectionCount(int newCount)
 {
     newCount = std::clamp(newCount, 1, TFtpManager::kMaxConnections - 1);
+    // Items on connections that go return to the queue with their reached offsets.
+    Engine.ReleaseConnections(newCount);
     Manager.SetConnectionCount(newCount);
     settings.ConnectionCount = newCount;
     Logs.ResizeLogPages(newCount);
@@ -265,6 +270,7 @@ void TfmMain::ResizeConnectionCount(int newCount)
         row.Caption = std::to_string(StatusRows.size());
         StatusRows.push_back(row);
     }
+    Engine.FillIdleConnections(newCount); // during a run, new connections take items at once
     m_view.StatusRowsChanged();
 }
 
@@ -574,6 +580,8 @@ void TfmMain::AddToQueue(std::unique_ptr<TTransferFileInfo> item)
     if (QueueTree)
         QueueTree->AddItem(*item);
     int transferConnections = settings.ConnectionCount - (settings.MainConnDownload ? 0 : 1);
+    if (m_transfersRunning)
+        Engine.ItemAdded(*item);
     if (m_transfersRunning && NeedsSplit(*item, settings.MTFileSize, transferConnections)) {
         // A running run takes a big download as ranges at its tail, the item itself last.
         for (auto& range : SplitIntoRanges(*item, transferConnections))
@@ -711,10 +719,7 @@ void TfmMain::UploadSelected()
                 directories.push_back(prefix);
         }
     }
-    if (m_transfersRunning) {
-        SetSessionState(ssConnected);
-        return;
-    }
+    // Then RunQueue: a new run, or the running one takes the items on its idle connections.
     SetSessionState(ssMakingUploadDirs);
     Manager.MakeDirs(std::move(directories));
 }
@@ -722,6 +727,9 @@ void TfmMain::UploadSelected()
 void TfmMain::RunQueue()
 {
     if (!StartTransfers || m_transfersRunning) {
+        // A background run takes what was added on its idle connections.
+        if (m_transfersRunning)
+            Engine.FillIdleConnections(Manager.Count);
         SetSessionState(ssConnected);
         return;
     }
@@ -777,6 +785,7 @@ void TfmMain::LocalChangeDirectory()
 
 void TfmMain::EndOfRun()
 {
+    EndProgress();
     for (size_t n = 0; n < StatusRows.size(); ++n) {
         StatusRows[n].State = n == 0 ? "Connected" : "Ready";
         StatusRows[n].FileName.clear();
@@ -784,8 +793,12 @@ void TfmMain::EndOfRun()
     }
     for (size_t i = 1; i <= 4; ++i)
         m_statusPanels[i].clear();
-    if (!Queue.empty() && SaveBrokenList)
+    if (!Queue.empty() && SaveBrokenList) {
         SaveBrokenList(Queue);
+        std::string name = BrokenLists.Lists.empty() ? std::string() : BrokenLists.Lists.back()->DateTime;
+        m_view.ShowMessage(std::to_string(Queue.size()) + (Queue.size() == 1 ? " item" : " items") +
+                           " did not complete; kept in the broken list " + name + " to resume");
+    }
     Queue.clear();
     if (QueueTree)
         QueueTree->ClearTransfers();
@@ -857,6 +870,38 @@ void TfmMain::PositionReported(int connection, int64_t position)
     last = now;
     StatusRows[static_cast<size_t>(connection)].Count = std::to_string(position);
     m_view.StatusRowsChanged();
+}
+
+void TfmMain::BeginProgress()
+{
+    m_runStartTick = platform::tickCount();
+    m_gaugePercent = 0;
+    m_gaugeVisible = true;
+    m_progressTimer.start(1000);
+    m_view.ProgressChanged();
+}
+
+// Once a second: bytes done, speed and times in the status bar, the gauge's percentage.
+void TfmMain::ProgressTick()
+{
+    if (!Engine.Running())
+        return;
+    int64_t elapsed = std::max<int64_t>((platform::tickCount() - m_runStartTick) / 1000, 1);
+    TRunFigures figures = Engine.Figures(elapsed);
+    m_statusPanels[1] =
+        ShortSize(figures.Done) + "/" + ShortSize(figures.Total) + "(" + ShortSize(figures.Speed) + "/s)";
+    m_gaugePercent = figures.Percent;
+    m_statusPanels[3] = "Elapsed: " + ElapsedTime(elapsed);
+    m_statusPanels[4] = "Remain: " + ElapsedTime(figures.Remain);
+    m_view.ProgressChanged();
+}
+
+void TfmMain::EndProgress()
+{
+    m_progressTimer.stop();
+    m_gaugeVisible = false;
+    m_gaugePercent = 0;
+    m_view.ProgressChanged();
 }
 
 // ---------------------------------------------------------------- broken lists

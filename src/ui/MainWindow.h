@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "config/Settings.h"
+#include "manager/CommFunc.h"
 #include "manager/FtpManager.h"
 #include "platform/Timer.h"
 #include "transfer/TransferEngine.h"
@@ -131,6 +132,12 @@ public:
 
     // ITransferHost.
     void ShowMessage(const std::string& text) override { m_view.ShowMessage(text); }
+    bool AskYesNo(const std::string& caption, const std::string& text) override
+    {
+        return m_view.AskYesNo(caption, text);
+    }
+    TFileExistsChoice AskFileExists(const std::string& localPath) override { return m_view.AskFileExists(localPath); }
+    int64_t FreeSpace(const std::string& directory) override { return FreeSpaceOf(directory); }
     void ItemStarted(int connection, const TTransferFileInfo& item) override;
     void ItemLeft(int connection, const TTransferFileInfo& item) override;
     void ConnectionLostRow(int connection) override;
@@ -139,6 +146,9 @@ public:
     std::string Caption() const;
     std::string StatusPanel(int index) const { return m_statusPanels[static_cast<size_t>(index)]; }
     bool Busy() const { return m_busy; }
+    // The gauge of the status bar: shown during a run, with the run's percentage.
+    bool GaugeVisible() const { return m_gaugeVisible; }
+    int GaugePercent() const { return m_gaugePercent; }
     bool DraggingOn() const { return m_sessionState == ssConnected; }
     bool AntiIdleRunning() const { return m_antiIdle.active(); }
 
@@ -166,7 +176,12 @@ public:
     // Runs the queue on the connections (the transfer engine); resuming is set for a broken
     // list. Until one is attached the items stay queued and the session returns to ssConnected.
     std::function<void(std::deque<std::unique_ptr<TTransferFileInfo>>& list, bool resuming)> StartTransfers =
-        [this](TTransferQueue& list, bool resuming) { Engine.StartTransfers(list, resuming); };
+        [this](TTransferQueue& list, bool resuming) {
+            BeginProgress();
+            Engine.StartTransfers(list, resuming);
+        };
+    // Free bytes of the volume holding a directory (tests give their own).
+    std::function<int64_t(const std::string& directory)> FreeSpaceOf = DiskFreeSpace;
     // Keeps what a run left over as a broken list.
     std::function<void(TTransferQueue& leftover)> SaveBrokenList = [this](TTransferQueue& leftover) {
         CreateBrokenList(leftover);
@@ -181,6 +196,9 @@ private:
     void FinishDownloadSelection();
     void RunQueue();
     void EndOfRun();
+    void BeginProgress();
+    void ProgressTick();
+    void EndProgress();
     // A status row's state and file name; the image is kept when -1.
     void SetStatusRow(int connection, const std::string& state, const std::string& fileName, int image);
     bool ValidHostInfo(THostInfo& info) const;
@@ -197,6 +215,10 @@ private:
     std::array<std::string, 6> m_statusPanels;
     std::string m_remoteSummary;
     platform::Timer m_antiIdle;
+    platform::Timer m_progressTimer;
+    int64_t m_runStartTick = 0;
+    bool m_gaugeVisible = false;
+    int m_gaugePercent = 0;
     size_t m_selectionCursor = 0;
     std::vector<TGetFileInfo> m_walkResult;
     std::vector<std::unique_ptr<TTransferFileInfo>> m_sizeItems; // Calculate Size's own list

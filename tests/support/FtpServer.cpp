@@ -23,6 +23,7 @@ namespace {
 const char* const kPython = "/usr/bin/python3";
 // proftpd and pure-ftpd conflict with vsftpd as packages: scripts/setup unpacks them here.
 const QString kUnpacked = QStringLiteral(QUILL_SERVERS_DIR);
+const QString kVariantServer = QStringLiteral(QUILL_TEST_SUPPORT_DIR "/variant_ftpd.py");
 
 bool writeFile(const QString& path, const QString& text, QFile::Permissions permissions)
 {
@@ -100,8 +101,13 @@ bool FtpServer::prepare(QStringList& command)
     ::chmod(root.toUtf8().constData(), 0777);
     switch (m_kind) {
     case ServerKind::Pyftpdlib:
-        command = {kPython, "-m", "pyftpdlib", "-i",  "127.0.0.1", "-p",      "0",
-                   "-d",    root, "-u",        kUser, "-P",        kPassword, "-w"};
+        if (m_variant.isEmpty()) {
+            command = {kPython, "-m", "pyftpdlib", "-i",  "127.0.0.1", "-p",      "0",
+                       "-d",    root, "-u",        kUser, "-P",        kPassword, "-w"};
+        } else {
+            command = QStringList{kPython, kVariantServer, "--dir", root, "--user", kUser, "--password", kPassword} +
+                      m_variant;
+        }
         return true;
     case ServerKind::Vsftpd: {
         // vsftpd refuses a writable root for anonymous sessions: writing happens in pub/.
@@ -115,7 +121,8 @@ bool FtpServer::prepare(QStringList& command)
                          root +
                          "\nftp_username=ftp\nwrite_enable=YES\nanon_upload_enable=YES\n"
                          "anon_mkdir_write_enable=YES\nanon_other_write_enable=YES\nanon_umask=022\n"
-                         "connect_from_port_20=NO\nxferlog_enable=NO\nuse_localtime=NO\n";
+                         "connect_from_port_20=NO\nxferlog_enable=NO\nuse_localtime=NO\n" +
+                         m_variant.join('\n') + "\n";
         if (!writeFile(state + "/vsftpd.conf", config, QFile::ReadOwner | QFile::WriteOwner))
             return false;
         command = {"/usr/sbin/vsftpd", state + "/vsftpd.conf"};

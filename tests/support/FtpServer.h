@@ -34,6 +34,11 @@ public:
     FtpServer(const FtpServer&) = delete;
     FtpServer& operator=(const FtpServer&) = delete;
 
+    // Behaviours beyond the stock server, set before start(): for pyftpdlib the options of
+    // variant_ftpd.py (such as {"--cut-after", "100000"}), for vsftpd lines of its configuration
+    // (such as {"max_per_ip=2"}).
+    void setVariant(QStringList options) { m_variant = std::move(options); }
+
     // Starts the server; false (with the reason in error()) when it did not come up.
     bool start();
     void stop();
@@ -59,6 +64,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_root;  // what the server shares
     std::unique_ptr<QProcess> m_process;
     int m_port = 0;
+    QStringList m_variant;
     std::string m_error;
 };
 
