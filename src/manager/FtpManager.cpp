@@ -60,13 +60,16 @@ void TFtpManager::InitConnections(int count)
 void TFtpManager::SetConnectionCount(int newCount)
 {
     newCount = std::clamp(newCount, 1, kMaxConnections - 1);
-    for (int i = newCount; i < Count; ++i)
+    int oldCount = Count;
+    // Set first: nothing reaches the connections that go while they close, and ConfigureConnection
+    // reaches only connections below Count.
+    Count = newCount;
+    for (int i = newCount; i < oldCount; ++i)
         DestroyClient(i);
-    for (int i = Count; i < newCount; ++i) {
+    for (int i = oldCount; i < newCount; ++i) {
         Clients[static_cast<size_t>(i)] = CreateClient(i);
         ConfigureConnection(i);
     }
-    Count = newCount;
 }
 
 void TFtpManager::ConfigureConnection(int index)

@@ -496,6 +496,7 @@ TRunFigures TTransferEngine::Figures(int64_t elapsedSeconds) const
     }
     figures.Speed = elapsedSeconds > 0 ? figures.Done / elapsedSeconds : 0;
     figures.Remain = figures.Speed > 0 ? std::max<int64_t>(figures.Total - figures.Done, 0) / figures.Speed : 0;
-    figures.Percent = figures.Total > 0 ? static_cast<int>(std::min<int64_t>(figures.Done * 100 / figures.Total, 100)) : 0;
+    figures.Percent =
+        figures.Total > 0 ? static_cast<int>(std::min<int64_t>(figures.Done * 100 / figures.Total, 100)) : 0;
     return figures;
 }

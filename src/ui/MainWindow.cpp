@@ -260,6 +260,7 @@ void TfmMain::ResizeConnectionCount(int newCount)
     newCount = std::clamp(newCount, 1, TFtpManager::kMaxConnections - 1);
     // Items on connections that go return to the queue with their reached offsets.
     Engine.ReleaseConnections(newCount);
+    Logs.ResizeLogPages(std::max(newCount, Manager.Count)); // pages for the lines of new connections
     Manager.SetConnectionCount(newCount);
     settings.ConnectionCount = newCount;
     Logs.ResizeLogPages(newCount);

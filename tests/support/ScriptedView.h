@@ -33,7 +33,20 @@ public:
             yesNo.pop_front();
         return answer;
     }
-    std::vector<std::string> opened; // paths given to the desktop's default application
+    std::vector<std::string> opened;          // paths given to the desktop's default application
+    std::deque<TFileExistsChoice> fileExists; // none left: the dialog is closed
+    std::vector<std::string> existing;        // the local paths asked about
+    int progressChanges = 0;
+
+    TFileExistsChoice AskFileExists(const std::string& localPath) override
+    {
+        existing.push_back(localPath);
+        TFileExistsChoice choice = fileExists.empty() ? TFileExistsChoice::Closed : fileExists.front();
+        if (!fileExists.empty())
+            fileExists.pop_front();
+        return choice;
+    }
+    void ProgressChanged() override { ++progressChanges; }
 
     void SetClipboardText(const std::string& text) override { clipboard = text; }
     void OpenWithDefaultApplication(const std::string& path) override { opened.push_back(path); }

@@ -9,18 +9,21 @@
 
 #include <QTemporaryDir>
 
-#include "support/FtpServer.h"
-#include "support/ScriptedView.h"
 #include "support/TestTree.h"
-#include "support/WaitFor.h"
-#include "ui/MainWindow.h"
+#include "ui/RunSession.h"
 
 using namespace testsupport;
 namespace fs = std::filesystem;
 
 namespace {
 
-class TransferRun : public ::testing::TestWithParam<bool> // MainConnDownload
+struct RunMode
+{
+    int connections;
+    bool mainConnDownload;
+};
+
+class TransferRun : public ::testing::TestWithParam<RunMode>
 {
 protected:
     void SetUp() override
@@ -28,93 +31,80 @@ protected:
         ASSERT_TRUE(server.start()) << server.error();
         std::string remote = server.localWorkDir();
         fs::create_directories(remote + "/tree/inner");
+        for (int n = 0; n < 6; ++n)
+            ASSERT_TRUE(writePatternFile(remote + "/tree/f" + std::to_string(n) + ".bin", 100000 + 37 * n, 10 + n));
         ASSERT_TRUE(writePatternFile(remote + "/tree/one.bin", 300000, 1));
         ASSERT_TRUE(writePatternFile(remote + "/tree/inner/two.txt", 5000, 2));
+        ASSERT_TRUE(writePatternFile(remote + "/tree/inner/empty.bin", 0, 2));
         ASSERT_TRUE(writePatternFile(remote + "/big.bin", 3 * 1024 * 1024 + 7, 3));
-        std::ofstream(data.path().toStdString() + "/quillftp.ini")
-            << "[FtpCliNum]\nFtpCliNum=3\n[MTFileSize]\nMTFileSize=1000000\n[PasvMode]\nPasvMode=1\n"
-            << "[MainConnDownload]\nMainConnDownload=" << (GetParam() ? 1 : 0) << "\n";
-        window.FormCreate();
-        window.Local.SetPath(local.path().toStdString() + "/");
-        window.ToolBar = {"127.0.0.1", server.portText(), FtpServer::kUser, FtpServer::kPassword};
-        window.ConnectFromToolBar();
-        ASSERT_TRUE(waitFor([&] { return window.SessionState() == ssConnected; }));
+        session =
+            std::make_unique<RunSession>(server, runSettings(GetParam().connections, GetParam().mainConnDownload));
+        ASSERT_TRUE(session->connect());
     }
     void TearDown() override
     {
         if (HasFailure())
-            for (int n = 0; n < window.Logs.Count(); ++n)
-                for (const TLogLine& line : window.Logs.Lines(n))
-                    std::cerr << "    log " << n << ": " << line.Text << "\n";
-        window.FormDestroy();
+            session->dumpLogs();
     }
-
-    void select(const std::vector<std::string>& names)
-    {
-        window.RemoteSelected.assign(window.RemoteEntries.size(), false);
-        for (size_t i = 0; i < window.RemoteEntries.size(); ++i)
-            for (const std::string& name : names)
-                if (window.RemoteEntries[i].Name == name)
-                    window.RemoteSelected[i] = true;
-    }
-    bool runEnded()
-    {
-        return waitFor([&] { return !window.Engine.Running() && window.SessionState() == ssConnected; }, 60000);
-    }
+    int transferConnections() const { return GetParam().connections - (GetParam().mainConnDownload ? 0 : 1); }
 
     FtpServer server;
-    QTemporaryDir data;
-    QTemporaryDir local;
-    ScriptedView view;
-    TfmMain window{view, data.path().toStdString() + "/", data.path().toStdString() + "/"};
+    std::unique_ptr<RunSession> session;
 };
 
 } // namespace
 
-TEST_P(TransferRun, DownloadsATreeAndASplitFileWithSeveralConnections)
+TEST_P(TransferRun, DownloadsATreeAndASplitFileByteForByte)
 {
-    select({"tree", "big.bin"});
-    window.DownloadSelected();
-    if (!GetParam()) { // background: connection 0 is free at once
+    TfmMain& window = session->window;
+    session->download({"tree", "big.bin"});
+    if (!GetParam().mainConnDownload) { // background: connection 0 is free at once
         EXPECT_TRUE(waitFor([&] { return window.SessionState() == ssConnected; }));
     }
-    ASSERT_TRUE(runEnded());
-    std::string here = local.path().toStdString();
-    std::string remote = server.localWorkDir();
-    EXPECT_EQ(fileHash(here + "/big.bin"), fileHash(remote + "/big.bin"));
-    EXPECT_EQ(fileHash(here + "/tree/one.bin"), fileHash(remote + "/tree/one.bin"));
-    EXPECT_EQ(fileHash(here + "/tree/inner/two.txt"), fileHash(remote + "/tree/inner/two.txt"));
+    ASSERT_TRUE(session->runEnded());
+    std::string here = session->localDir();
+    std::string remote = session->remoteDir();
+    for (const char* name :
+         {"big.bin", "tree/one.bin", "tree/f0.bin", "tree/f5.bin", "tree/inner/two.txt", "tree/inner/empty.bin"})
+        EXPECT_EQ(fileHash(here + name), fileHash(remote + name)) << name;
     EXPECT_EQ(window.Engine.DoneBytes, window.Engine.TotalBytes);
+    EXPECT_EQ(window.Engine.IncompleteItems, 0u);
     EXPECT_TRUE(window.Queue.empty());
+    EXPECT_TRUE(window.BrokenLists.Lists.empty());
     EXPECT_TRUE(window.QueueTree->Downloads().Children.empty());
-    // The big file went as ranges on more than one connection.
-    int rangeStarts = 0;
-    for (int n = 0; n < 3; ++n)
-        for (const TLogLine& line : window.Logs.Lines(n))
-            rangeStarts += line.Text.rfind("> RETR /big.bin", 0) == 0;
-    EXPECT_EQ(rangeStarts, GetParam() ? 3 : 2);
+    EXPECT_FALSE(window.GaugeVisible());
+    // The big file went as one range per transfer connection, each on its own connection.
+    EXPECT_EQ(session->countLines("> RETR /big.bin"), transferConnections());
+    if (!GetParam().mainConnDownload) {
+        EXPECT_EQ(session->countLines("> RETR", 0), 0);
+    }
 }
 
 TEST_P(TransferRun, UploadsATreeIntoNewRemoteDirectories)
 {
-    std::string here = local.path().toStdString();
-    fs::create_directories(here + "/up/deep");
-    ASSERT_TRUE(writePatternFile(here + "/up/a.bin", 700000, 4));
-    ASSERT_TRUE(writePatternFile(here + "/up/deep/b.bin", 1200000, 5));
+    std::string here = session->localDir();
+    fs::create_directories(here + "up/deep");
+    for (int n = 0; n < 5; ++n)
+        ASSERT_TRUE(writePatternFile(here + "up/a" + std::to_string(n) + ".bin", 70000 * n, 4 + n));
+    ASSERT_TRUE(writePatternFile(here + "up/deep/b.bin", 1200000, 5));
+    TfmMain& window = session->window;
     window.Local.Refresh();
     window.Local.Selected.assign(window.Local.LocalEntries.size(), false);
     for (size_t i = 0; i < window.Local.LocalEntries.size(); ++i)
         window.Local.Selected[i] = window.Local.LocalEntries[i].Name == "up";
     window.UploadSelected();
-    ASSERT_TRUE(runEnded());
-    std::string remote = server.localWorkDir();
-    EXPECT_TRUE(waitFor([&] { return fileHash(remote + "/up/deep/b.bin") == fileHash(here + "/up/deep/b.bin"); }));
-    EXPECT_EQ(fileHash(remote + "/up/a.bin"), fileHash(here + "/up/a.bin"));
+    ASSERT_TRUE(session->runEnded());
+    std::string remote = session->remoteDir();
+    for (const char* name : {"up/deep/b.bin", "up/a0.bin", "up/a4.bin"})
+        EXPECT_TRUE(waitFor([&] { return fileHash(remote + name) == fileHash(here + name); })) << name;
+    EXPECT_TRUE(window.BrokenLists.Lists.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, TransferRun, ::testing::Values(true, false),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                             return info.param ? "foreground" : "background";
+INSTANTIATE_TEST_SUITE_P(Connections, TransferRun,
+                         ::testing::Values(RunMode{1, true}, RunMode{3, true}, RunMode{3, false}, RunMode{8, false}),
+                         [](const ::testing::TestParamInfo<RunMode>& info) {
+                             return std::to_string(info.param.connections) +
+                                    (info.param.mainConnDownload ? "_foreground" : "_background");
                          });
 
 TEST(BrokenListResume, CompletesAfterARestartIntoThePartlyWrittenFile)
@@ -161,4 +151,27 @@ TEST(BrokenListResume, CompletesAfterARestartIntoThePartlyWrittenFile)
     TBrokenLists stored;
     stored.Load(dataDir + "oldquene.ini");
     EXPECT_TRUE(stored.Lists.empty()); // resumed: gone from the file too
+}
+
+TEST(SplitDownload, SixtyFourMebibytesOnFourConnectionsFillOneFileRangeByRange)
+{
+    FtpServer server;
+    ASSERT_TRUE(server.start()) << server.error();
+    const int64_t size = 64 * 1024 * 1024 + 3;
+    ASSERT_TRUE(writePatternFile(server.localWorkDir() + "/huge.bin", size, 64));
+    RunSession session(server, runSettings(4, true));
+    ASSERT_TRUE(session.connect());
+    session.download({"huge.bin"});
+    ASSERT_TRUE(session.runEnded(120000));
+    std::string target = session.localDir() + "huge.bin";
+    EXPECT_EQ(static_cast<int64_t>(fs::file_size(target)), size);
+    EXPECT_EQ(fileHash(target), fileHash(server.localWorkDir() + "/huge.bin"));
+    // One range per connection, each asked for at its start (REST 0 is also sent at login).
+    const int64_t part = size / 4;
+    for (int n = 1; n < 4; ++n)
+        EXPECT_EQ(session.countLines("> REST " + std::to_string(n * part)), 1) << n;
+    EXPECT_EQ(session.countLines("> RETR /huge.bin"), 4);
+    EXPECT_EQ(session.window.Engine.DoneBytes, size);
+    if (::testing::Test::HasFailure())
+        session.dumpLogs();
 }
