@@ -1,5 +1,8 @@
 #include "transfer/SplitDownload.h"
 
+#include "manager/CommFunc.h"
+#include "platform/TextLines.h"
+
 std::vector<std::unique_ptr<TTransferFileInfo>> SplitIntoRanges(const TTransferFileInfo& item, int connections)
 {
     std::vector<std::unique_ptr<TTransferFileInfo>> ranges;
@@ -15,15 +18,29 @@ std::vector<std::unique_ptr<TTransferFileInfo>> SplitIntoRanges(const TTransferF
     return ranges;
 }
 
-bool NeedsSplit(const TTransferFileInfo& item, int64_t threshold, int connections)
+bool IsTextTransfer(const std::string& path, const std::vector<std::string>& textExtensions)
 {
-    return item.IsDownload && item.FileSize > threshold && connections >= 1;
+    std::string extension = FileExtension(path);
+    if (extension.empty())
+        return false;
+    for (const std::string& text : textExtensions)
+        if (platform::EqualsIgnoringCase(text, extension))
+            return true;
+    return false;
 }
 
-void SplitBigDownloads(TTransferQueue& queue, int connections, int64_t threshold)
+bool NeedsSplit(const TTransferFileInfo& item, int64_t threshold, int connections,
+                const std::vector<std::string>& textExtensions)
+{
+    return item.IsDownload && item.FileSize > threshold && connections >= 1 &&
+           !IsTextTransfer(item.LocalPath, textExtensions);
+}
+
+void SplitBigDownloads(TTransferQueue& queue, int connections, int64_t threshold,
+                       const std::vector<std::string>& textExtensions)
 {
     for (size_t i = 0; i < queue.size(); ++i) {
-        if (!NeedsSplit(*queue[i], threshold, connections))
+        if (!NeedsSplit(*queue[i], threshold, connections, textExtensions))
             continue;
         auto ranges = SplitIntoRanges(*queue[i], connections);
         // The item itself becomes the last range; the others go before it, in order.

@@ -1,20 +1,12 @@
 #include "transfer/TransferEngine.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 
 #include "manager/CommFunc.h"
 #include "platform/AtomicFile.h"
 
 namespace {
-
-std::string upper(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 // Failures worth another try: replies that say "not now" and connections that broke
 // (socket error numbers start at 10000).
@@ -97,7 +89,7 @@ void TTransferEngine::StartTransfers(TTransferQueue& queue, bool resuming)
     m_pending.fill(ftpNoRequest);
     const TSettings& settings = m_host.Settings();
     if (!resuming) {
-        SplitBigDownloads(queue, m_manager.Count - FirstConnection(), settings.MTFileSize);
+        SplitBigDownloads(queue, m_manager.Count - FirstConnection(), settings.MTFileSize, settings.TextExt);
         if (!CheckFreeSpace() || !ExistingFilePass())
             return;
     }
@@ -278,11 +270,7 @@ void TTransferEngine::StartItem(int i)
     TTransferFileInfo& item = *m_manager.Item[static_cast<size_t>(i)];
     client.HostFileName = item.HostPath;
     client.SetLocalFileName(item.LocalPath);
-    std::string extension = upper(FileExtension(item.LocalPath));
-    bool ascii = false;
-    for (const std::string& text : m_host.Settings().TextExt)
-        ascii |= !extension.empty() && upper(text) == extension;
-    m_manager.SetTransferType(client, !ascii);
+    m_manager.SetTransferType(client, !IsTextTransfer(item.LocalPath, m_host.Settings().TextExt));
     if (!m_queue || !Holds(i))
         return; // the run ended or the connection was released while TYPE was waited for
     if (!item.IsDownload) {
@@ -290,7 +278,9 @@ void TTransferEngine::StartItem(int i)
         Request(i, ftpPutAsync);
         return;
     }
-    client.ResumeAt = item.BeginPos < 0 ? 0 : item.BeginPos;
+    // From byte 0 no REST is sent (-1): one round trip less per file, and servers that refuse
+    // REST in ASCII mode still deliver.
+    client.ResumeAt = item.BeginPos > 0 ? item.BeginPos : -1;
     // A range stops at its end by itself: nothing beyond it is written.
     client.TransferEnd = item.EndPos < 0 ? -1 : item.EndPos;
     Request(i, ftpRestGetAsync);

@@ -50,6 +50,8 @@ void TfmMain::FormCreate()
 {
     datafiles::EnsureDefaultFiles(m_dataDir, m_programDir);
     LoadSettings(settings, SettingsPath(), m_programDir);
+    if (AdjustSettings)
+        AdjustSettings(settings);
     BrokenLists.Load(BrokenListsPath());
     Logs.CreateLogPages(settings.ConnectionCount);
     struct stat info = {};
@@ -90,6 +92,11 @@ void TfmMain::FormDestroy()
     Manager.DisconnectAll();
     settings.LocalPath = Local.LocalPath;
     SaveSettings(settings, SettingsPath());
+    SaveBrokenLists();
+}
+
+void TfmMain::SaveBrokenLists()
+{
     BrokenLists.Save(BrokenListsPath());
 }
 
@@ -422,6 +429,13 @@ void TfmMain::OperationDone()
 
 void TfmMain::OperationFailed()
 {
+    if (PendingAfterConnect == 2) {
+        // A broken list being resumed could not log in: it stays a broken list.
+        PendingAfterConnect = 0;
+        if (SaveBrokenList)
+            SaveBrokenList(Queue);
+        Queue.clear();
+    }
     SetSessionState(m_sessionState == ssConnecting ? ssReady : ssConnected);
 }
 
@@ -583,7 +597,7 @@ void TfmMain::AddToQueue(std::unique_ptr<TTransferFileInfo> item)
     int transferConnections = settings.ConnectionCount - (settings.MainConnDownload ? 0 : 1);
     if (m_transfersRunning)
         Engine.ItemAdded(*item);
-    if (m_transfersRunning && NeedsSplit(*item, settings.MTFileSize, transferConnections)) {
+    if (m_transfersRunning && NeedsSplit(*item, settings.MTFileSize, transferConnections, settings.TextExt)) {
         // A running run takes a big download as ranges at its tail, the item itself last.
         for (auto& range : SplitIntoRanges(*item, transferConnections))
             Queue.push_back(std::move(range));

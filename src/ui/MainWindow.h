@@ -51,6 +51,8 @@ public:
     bool CanClose();
     // Saves the settings; the end of the program.
     void FormDestroy();
+    // Writes the broken lists to the data directory (FormDestroy does it too).
+    void SaveBrokenLists();
 
     void SetSessionState(TSessionState state) override;
     void ResetSessionView();
@@ -186,6 +188,8 @@ public:
     std::function<void(TTransferQueue& leftover)> SaveBrokenList = [this](TTransferQueue& leftover) {
         CreateBrokenList(leftover);
     };
+    // Changes the settings just read, before anything is built from them (quillftp-cli's options).
+    std::function<void(TSettings& settings)> AdjustSettings;
     // Opens the site manager when the ShowSiteManager setting is on, after FormShow.
     std::function<void()> OpenSiteManager;
 

@@ -1,0 +1,62 @@
+#pragma once
+
+// quillftp-cli's command line: the command, its operands and the options, checked before
+// anything connects; and the options laid over the settings read from the data directory.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "config/Settings.h"
+
+enum class TExistingFiles
+{
+    Ask, // on a terminal; skipped otherwise
+    Overwrite,
+    Skip
+};
+
+struct TCliOptions
+{
+    std::string Command; // ls, get, put, mkdir, rm, rmdir, mv, chmod, broken, resume
+    std::vector<std::string> Operands;
+    int Connections = 0;    // 0: as configured
+    int64_t SplitSize = -1; // -1: as configured
+    bool Background = false;
+    int Passive = -1;  // -1 as configured, 0 active, 1 passive
+    std::string Proxy; // host:port
+    std::string ProxyType = "user@host";
+    std::string ProxyUser;
+    std::string ProxyPass;
+    int SocksType = 0; // 0 none, else the client's connection type of SOCKS 4, 4A or 5
+    std::string Socks; // host:port
+    std::string SocksUser;
+    std::string SocksPass;
+    int Retries = -1;
+    TExistingFiles Existing = TExistingFiles::Ask;
+    bool Log = false;
+    bool Quiet = false;
+    bool Long = false; // ls: the pane's columns
+    std::string DataDir;
+};
+
+// Fills options from the arguments (without the program name); false with a one-line reason
+// in error when they make no valid command.
+bool ParseCliOptions(const std::vector<std::string>& arguments, TCliOptions& options, std::string& error);
+
+// The options that were given replace the settings' values.
+void ApplyCliOptions(const TCliOptions& options, TSettings& settings);
+
+// An ftp:// address taken apart; escapes decoded.
+struct TFtpAddress
+{
+    std::string Host;
+    std::string Port = "21";
+    std::string User; // empty: anonymous
+    std::string Pass;
+    std::string Path = "/";
+};
+
+bool ParseFtpAddress(const std::string& text, TFtpAddress& address, std::string& error);
+
+extern const char* const kCliUsage;

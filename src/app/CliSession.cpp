@@ -1,0 +1,384 @@
+#include "app/CliSession.h"
+
+#include <csignal>
+#include <iostream>
+
+#include <unistd.h>
+
+#include "manager/CommFunc.h"
+#include "platform/EventLoop.h"
+#include "platform/Paths.h"
+#include "ui/MainWindow.h"
+
+namespace {
+
+volatile std::sig_atomic_t g_interrupts = 0;
+
+void interrupted(int)
+{
+    g_interrupts = g_interrupts + 1;
+}
+
+std::string absolutePath(const std::string& path)
+{
+    if (!path.empty() && path[0] == '/')
+        return path;
+    char buffer[4096];
+    std::string here = ::getcwd(buffer, sizeof buffer) ? buffer : "/";
+    return EnsureTrailing(here, '/') + (path == "." ? "" : path);
+}
+
+std::string withoutTrailingSlash(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path;
+}
+
+// "d" for folders, "l" for symbolic links, "f" for files.
+char entryKind(const TlvFileInfo& entry)
+{
+    if (!entry.AttrText.empty() && (entry.AttrText[0] == 'l' || entry.AttrText[0] == 'L'))
+        return 'l';
+    return entry.IsDir ? 'd' : 'f';
+}
+
+} // namespace
+
+TCliSession::TCliSession(const TCliOptions& options) : m_options(options), m_view(options)
+{
+    std::string dataDir =
+        options.DataDir.empty() ? platform::dataDirectory() : EnsureTrailing(absolutePath(options.DataDir), '/');
+    MakeLocalDirs(dataDir);
+    m_window = std::make_unique<TfmMain>(m_view, dataDir, platform::programDirectory());
+    m_view.Attach(*m_window);
+    // The command line's options count for this run only: the settings file is never written.
+    m_window->AdjustSettings = [this](TSettings& settings) { ApplyCliOptions(m_options, settings); };
+    m_window->FormCreate();
+    std::signal(SIGINT, interrupted);
+    std::signal(SIGTERM, interrupted);
+}
+
+TCliSession::~TCliSession()
+{
+    m_view.EndProgressLine();
+    m_window->Manager.DisconnectAll();
+    m_window->SaveBrokenLists();
+}
+
+int TCliSession::Run()
+{
+    const std::string& command = m_options.Command;
+    if (command == "ls")
+        return List();
+    if (command == "get")
+        return Get();
+    if (command == "put")
+        return Put();
+    if (command == "mkdir")
+        return MakeDirectory();
+    if (command == "rm" || command == "rmdir")
+        return Remove(command == "rmdir");
+    if (command == "mv")
+        return Rename();
+    if (command == "chmod")
+        return ChangeMode();
+    if (command == "broken")
+        return ShowBrokenLists();
+    return Resume();
+}
+
+int TCliSession::Fail(const std::string& text, int status)
+{
+    m_view.EndProgressLine();
+    std::cerr << "quillftp-cli: " << text << "\n";
+    return status;
+}
+
+// ---------------------------------------------------------------- waiting
+
+bool TCliSession::WaitUntil(const std::function<bool()>& done)
+{
+    bool aborted = false;
+    while (!done()) {
+        platform::pumpEvents(100);
+        if (g_interrupts > 1)
+            return false;
+        if (g_interrupts == 1 && !aborted) {
+            aborted = true;
+            m_view.EndProgressLine();
+            std::cerr << "quillftp-cli: interrupted; stopping (Ctrl-C again to quit at once)\n";
+            m_window->Abort();
+        }
+    }
+    return g_interrupts == 0;
+}
+
+bool TCliSession::WaitIdle()
+{
+    return WaitUntil([this] {
+        TSessionState state = m_window->SessionState();
+        return (state == ssConnected || state == ssReady) && !m_window->Engine.Running() &&
+               !m_window->TransfersRunning();
+    });
+}
+
+// ---------------------------------------------------------------- connecting
+
+int TCliSession::Connect(const TFtpAddress& address, const std::string& directory)
+{
+    std::string user = address.User.empty() ? "anonymous" : address.User;
+    std::string pass = address.User.empty() && address.Pass.empty() ? m_window->settings.AnonymousEmail : address.Pass;
+    if (pass.empty())
+        return Fail("no password given for " + user + " (ftp://" + user + ":PASSWORD@" + address.Host + "/...)",
+                    kExitUsage);
+    m_window->ToolBar = {address.Host, address.Port, user, pass};
+    m_window->RemoteDir = EnsureTrailing(directory, '/');
+    size_t from = m_window->Logs.Lines(0).size();
+    m_window->Reconnect();
+    if (!WaitIdle())
+        return Fail("interrupted", kExitIncomplete);
+    if (m_window->SessionState() != ssConnected) {
+        std::string reason = "Server Connection Failed.";
+        const auto& lines = m_window->Logs.Lines(0);
+        for (size_t k = from; k < lines.size(); ++k)
+            if (lines[k].Text.rfind("< 4", 0) == 0 || lines[k].Text.rfind("< 5", 0) == 0)
+                reason = lines[k].Text.substr(2);
+        return Fail("login to " + address.Host + ":" + address.Port + " failed: " + reason, kExitLoginFailed);
+    }
+    if (m_window->RemoteDir != EnsureTrailing(directory, '/'))
+        return Fail("no such remote directory: " + directory, kExitIncomplete);
+    return kExitDone;
+}
+
+int TCliSession::ConnectToEntry(const std::string& url, const TlvFileInfo*& entry, std::string& name)
+{
+    TFtpAddress address;
+    std::string error;
+    if (!ParseFtpAddress(url, address, error))
+        return Fail(error, kExitUsage);
+    std::string path = withoutTrailingSlash(address.Path);
+    if (path == "/")
+        return Fail("the address names no file or directory: " + url, kExitUsage);
+    name = path.substr(path.rfind('/') + 1);
+    int status = Connect(address, path.substr(0, path.rfind('/') + 1));
+    if (status != kExitDone)
+        return status;
+    entry = nullptr;
+    for (const TlvFileInfo& row : m_window->RemoteEntries)
+        if (row.Name == name)
+            entry = &row;
+    if (!entry)
+        return Fail("no such remote file or directory: " + path, kExitIncomplete);
+    return kExitDone;
+}
+
+void TCliSession::Select(const TlvFileInfo* entry)
+{
+    for (size_t i = 0; i < m_window->RemoteEntries.size(); ++i)
+        m_window->RemoteSelected[i] = &m_window->RemoteEntries[i] == entry;
+}
+
+// ---------------------------------------------------------------- outcomes
+
+int TCliSession::RunOutcome()
+{
+    size_t incomplete = m_window->Engine.IncompleteItems;
+    if (g_interrupts > 0 || incomplete > 0) {
+        size_t number = m_window->BrokenLists.Lists.size();
+        std::string what = incomplete == 1 ? "1 item" : std::to_string(incomplete) + " items";
+        return Fail(what + " did not complete; resume with: quillftp-cli resume " + std::to_string(number),
+                    kExitIncomplete);
+    }
+    return kExitDone;
+}
+
+int TCliSession::OperationOutcome(size_t from, const std::string& what)
+{
+    if (g_interrupts > 0)
+        return Fail("interrupted", kExitIncomplete);
+    const auto& lines = m_window->Logs.Lines(0);
+    for (size_t k = from; k < lines.size(); ++k)
+        if (lines[k].Text.rfind("< 4", 0) == 0 || lines[k].Text.rfind("< 5", 0) == 0)
+            return Fail(what + " failed: " + lines[k].Text.substr(2), kExitIncomplete);
+    return kExitDone;
+}
+
+// ---------------------------------------------------------------- the commands
+
+int TCliSession::List()
+{
+    TFtpAddress address;
+    std::string error;
+    if (!ParseFtpAddress(m_options.Operands[0], address, error))
+        return Fail(error, kExitUsage);
+    int status = Connect(address, address.Path);
+    if (status != kExitDone)
+        return status;
+    for (const TlvFileInfo& entry : m_window->RemoteEntries) {
+        if (entry.Name == "..")
+            continue;
+        if (m_options.Long)
+            std::cout << entry.Name << '\t' << entry.SizeText << '\t' << entry.TimeText << '\t' << entry.AttrText
+                      << '\n';
+        else
+            std::cout << entryKind(entry) << '\t' << RemoveSeparators(entry.SizeText) << '\t' << entry.Name << '\n';
+    }
+    std::cout.flush();
+    return kExitDone;
+}
+
+int TCliSession::Get()
+{
+    const TlvFileInfo* entry = nullptr;
+    std::string name;
+    int status = ConnectToEntry(m_options.Operands[0], entry, name);
+    if (status != kExitDone)
+        return status;
+    std::string localDir =
+        EnsureTrailing(absolutePath(m_options.Operands.size() > 1 ? m_options.Operands[1] : "."), '/');
+    if (!MakeLocalDirs(localDir))
+        return Fail("cannot create the local directory " + localDir, kExitIncomplete);
+    m_window->Local.SetPath(localDir);
+    Select(entry);
+    m_window->DownloadSelected();
+    if (!WaitIdle())
+        return Fail("interrupted", kExitIncomplete);
+    return RunOutcome();
+}
+
+int TCliSession::Put()
+{
+    std::string local = withoutTrailingSlash(absolutePath(m_options.Operands[0]));
+    if (::access(local.c_str(), R_OK) != 0)
+        return Fail("no such local file or directory: " + m_options.Operands[0], kExitIncomplete);
+    TFtpAddress address;
+    std::string error;
+    if (!ParseFtpAddress(m_options.Operands[1], address, error))
+        return Fail(error, kExitUsage);
+    int status = Connect(address, address.Path);
+    if (status != kExitDone)
+        return status;
+    std::string name = local.substr(local.rfind('/') + 1);
+    TLocalPane& pane = m_window->Local;
+    pane.SetPath(local.substr(0, local.rfind('/') + 1));
+    pane.Selected.assign(pane.LocalEntries.size(), false);
+    bool found = false;
+    for (size_t i = 0; i < pane.LocalEntries.size(); ++i)
+        if (pane.LocalEntries[i].Name == name)
+            found = pane.Selected[i] = true;
+    if (!found)
+        return Fail("cannot read the local directory of " + local, kExitIncomplete);
+    m_window->UploadSelected();
+    if (!WaitIdle())
+        return Fail("interrupted", kExitIncomplete);
+    return RunOutcome();
+}
+
+int TCliSession::MakeDirectory()
+{
+    TFtpAddress address;
+    std::string error;
+    if (!ParseFtpAddress(m_options.Operands[0], address, error))
+        return Fail(error, kExitUsage);
+    std::string path = withoutTrailingSlash(address.Path);
+    if (path == "/")
+        return Fail("the address names no directory: " + m_options.Operands[0], kExitUsage);
+    int status = Connect(address, path.substr(0, path.rfind('/') + 1));
+    if (status != kExitDone)
+        return status;
+    size_t from = m_window->Logs.Lines(0).size();
+    m_view.Answers = {path.substr(path.rfind('/') + 1)};
+    m_window->RemoteMakeDirectory();
+    WaitIdle();
+    return OperationOutcome(from, "mkdir " + path);
+}
+
+int TCliSession::Remove(bool directory)
+{
+    const TlvFileInfo* entry = nullptr;
+    std::string name;
+    int status = ConnectToEntry(m_options.Operands[0], entry, name);
+    if (status != kExitDone)
+        return status;
+    if (entry->IsDir != directory)
+        return Fail(name + (directory ? " is not a directory (use rm)" : " is a directory (use rmdir)"),
+                    kExitIncomplete);
+    size_t from = m_window->Logs.Lines(0).size();
+    Select(entry);
+    m_window->RemoteDelete();
+    WaitIdle();
+    return OperationOutcome(from, (directory ? "rmdir " : "rm ") + name);
+}
+
+int TCliSession::Rename()
+{
+    const TlvFileInfo* entry = nullptr;
+    std::string name;
+    int status = ConnectToEntry(m_options.Operands[0], entry, name);
+    if (status != kExitDone)
+        return status;
+    const std::string& target = m_options.Operands[1];
+    size_t from = m_window->Logs.Lines(0).size();
+    if (!target.empty() && target[0] == '/') {
+        m_window->SetSessionState(ssRenaming);
+        m_window->Manager.RenameFiles({{m_window->RemoteDir + name, target}});
+    } else {
+        Select(entry);
+        m_view.Answers = {target};
+        m_window->RemoteRename();
+    }
+    WaitIdle();
+    return OperationOutcome(from, "mv " + name);
+}
+
+int TCliSession::ChangeMode()
+{
+    const std::string& mode = m_options.Operands[0];
+    if (mode.size() < 3 || mode.size() > 4 || mode.find_first_not_of("01234567") != std::string::npos)
+        return Fail("the mode must be three or four octal digits, such as 644: " + mode, kExitUsage);
+    const TlvFileInfo* entry = nullptr;
+    std::string name;
+    int status = ConnectToEntry(m_options.Operands[1], entry, name);
+    if (status != kExitDone)
+        return status;
+    size_t from = m_window->Logs.Lines(0).size();
+    Select(entry);
+    m_view.Answers = {mode};
+    m_window->RemoteChangeMode();
+    WaitIdle();
+    return OperationOutcome(from, "chmod " + name);
+}
+
+int TCliSession::ShowBrokenLists()
+{
+    const auto& lists = m_window->BrokenLists.Lists;
+    if (lists.empty())
+        std::cerr << "quillftp-cli: no broken lists\n";
+    for (size_t n = 0; n < lists.size(); ++n) {
+        const TOldQuene& list = *lists[n];
+        int64_t left = 0;
+        for (const auto& item : list.Items)
+            left += ItemByteCount(*item);
+        std::cout << n + 1 << '\t' << list.DateTime << "\tftp://" << list.UserName << "@" << list.HostName << ":"
+                  << list.HostPort << '\t' << list.Items.size() << (list.Items.size() == 1 ? " item" : " items") << '\t'
+                  << FormatThousands(left) << " bytes left\n";
+    }
+    return kExitDone;
+}
+
+int TCliSession::Resume()
+{
+    const std::string& text = m_options.Operands[0];
+    size_t count = m_window->BrokenLists.Lists.size();
+    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos ||
+        std::stoul(text) < 1 || std::stoul(text) > count)
+        return Fail("no broken list " + text + " (" + std::to_string(count) + " saved; quillftp-cli broken lists them)",
+                    kExitUsage);
+    m_window->ResumeBrokenList(std::stoul(text) - 1);
+    if (!WaitIdle())
+        return Fail("interrupted", kExitIncomplete);
+    if (m_window->SessionState() != ssConnected)
+        return Fail("login failed; the broken list is kept", kExitLoginFailed);
+    return RunOutcome();
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+// One run of quillftp-cli: the main window's logic with a console view, driven through the
+// same commands the GUI gives, and the exit status of what happened.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/CliOptions.h"
+#include "app/ConsoleView.h"
+
+class TfmMain;
+struct TlvFileInfo;
+
+enum TCliExit
+{
+    kExitDone = 0,
+    kExitIncomplete = 1,
+    kExitUsage = 2,
+    kExitLoginFailed = 3
+};
+
+class TCliSession
+{
+public:
+    explicit TCliSession(const TCliOptions& options);
+    ~TCliSession();
+    TCliSession(const TCliSession&) = delete;
+    TCliSession& operator=(const TCliSession&) = delete;
+
+    int Run();
+
+private:
+    int List();
+    int Get();
+    int Put();
+    int MakeDirectory();
+    int Remove(bool directory);
+    int Rename();
+    int ChangeMode();
+    int ShowBrokenLists();
+    int Resume();
+
+    // Logs in and changes to directory; kExitDone, or the exit status after the error is shown.
+    int Connect(const TFtpAddress& address, const std::string& directory);
+    // Connects to the directory above the address's path and finds its last part there.
+    int ConnectToEntry(const std::string& url, const TlvFileInfo*& entry, std::string& name);
+    // Pumps events until done holds; Ctrl-C aborts the transfers first, a second one gives up.
+    bool WaitUntil(const std::function<bool()>& done);
+    // The session is idle again: connected or given up, no run going on.
+    bool WaitIdle();
+    int RunOutcome();
+    // The command on connection 0 after log line `from` ended with the server's refusal.
+    int OperationOutcome(size_t from, const std::string& what);
+    int Fail(const std::string& text, int status);
+    void Select(const TlvFileInfo* entry);
+
+    TCliOptions m_options;
+    TConsoleView m_view;
+    std::unique_ptr<TfmMain> m_window;
+};

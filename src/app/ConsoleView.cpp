@@ -1,0 +1,128 @@
+#include "app/ConsoleView.h"
+
+#include <iostream>
+
+#include <unistd.h>
+
+#include "ui/MainWindow.h"
+
+namespace {
+
+// The system's texts break lines with a lone CR; a terminal wants LF.
+std::string terminalText(std::string text)
+{
+    for (char& c : text)
+        if (c == '\r')
+            c = '\n';
+    return text;
+}
+
+} // namespace
+
+TConsoleView::TConsoleView(const TCliOptions& options)
+    : m_existing(options.Existing), m_log(options.Log), m_progress(!options.Quiet && ::isatty(STDERR_FILENO)),
+      m_interactive(::isatty(STDIN_FILENO) && ::isatty(STDERR_FILENO))
+{
+}
+
+std::string TConsoleView::AskLine(const std::string& question)
+{
+    EndProgressLine();
+    std::cerr << question << std::flush;
+    std::string line;
+    if (!std::getline(std::cin, line))
+        return {};
+    return line;
+}
+
+bool TConsoleView::InputQuery(const std::string& /*caption*/, const std::string& /*prompt*/, std::string& value)
+{
+    if (Answers.empty())
+        return false;
+    value = Answers.front();
+    Answers.pop_front();
+    return true;
+}
+
+void TConsoleView::ShowMessage(const std::string& text)
+{
+    EndProgressLine();
+    Messages.push_back(text);
+    std::cerr << "quillftp-cli: " << terminalText(text) << "\n";
+}
+
+bool TConsoleView::AskYesNo(const std::string& caption, const std::string& text)
+{
+    if (!m_interactive)
+        return false;
+    std::string answer = AskLine(caption + ": " + terminalText(text) + " [y/N] ");
+    return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y');
+}
+
+void TConsoleView::SetClipboardText(const std::string& text)
+{
+    std::cout << text << "\n";
+}
+
+TFileExistsChoice TConsoleView::AskFileExists(const std::string& localPath)
+{
+    if (m_existing == TExistingFiles::Overwrite)
+        return TFileExistsChoice::Overwrite;
+    if (m_existing == TExistingFiles::Skip || !m_interactive)
+        return TFileExistsChoice::Skip;
+    std::string answer =
+        AskLine("This local file exists!\n" + localPath + "\n[o]verwrite, overwrite [a]ll, [s]kip, skip a[l]l? ");
+    switch (answer.empty() ? ' ' : answer[0]) {
+    case 'o':
+        return TFileExistsChoice::Overwrite;
+    case 'a':
+        return TFileExistsChoice::OverwriteAll;
+    case 's':
+        return TFileExistsChoice::Skip;
+    case 'l':
+        return TFileExistsChoice::SkipAll;
+    default:
+        return TFileExistsChoice::Closed;
+    }
+}
+
+void TConsoleView::LogChanged(int page)
+{
+    if (!m_log || !m_window || page < 0)
+        return;
+    if (m_printed.size() <= static_cast<size_t>(page))
+        m_printed.resize(static_cast<size_t>(page) + 1, 0);
+    const std::vector<TLogLine>& lines = m_window->Logs.Lines(page);
+    size_t& printed = m_printed[static_cast<size_t>(page)];
+    if (printed > lines.size())
+        printed = 0; // the page was cleared
+    if (printed < lines.size())
+        EndProgressLine();
+    for (; printed < lines.size(); ++printed)
+        std::cerr << "[" << page << "] " << lines[printed].Text << "\n";
+}
+
+void TConsoleView::ProgressChanged()
+{
+    if (!m_progress || !m_window)
+        return;
+    if (!m_window->GaugeVisible() || m_window->StatusPanel(3).empty()) {
+        EndProgressLine();
+        return;
+    }
+    std::string line = m_window->StatusPanel(1) + " " + std::to_string(m_window->GaugePercent()) + "% " +
+                       m_window->StatusPanel(3) + " " + m_window->StatusPanel(4) + " |";
+    for (size_t n = 0; n < m_window->StatusRows.size(); ++n)
+        if (!m_window->StatusRows[n].Count.empty())
+            line += " " + std::to_string(n) + ":" + m_window->StatusRows[n].Count;
+    std::cerr << "\r\033[K" << line << std::flush;
+    m_lineDrawn = true;
+}
+
+void TConsoleView::EndProgressLine()
+{
+    if (!m_lineDrawn)
+        return;
+    std::cerr << "\n";
+    m_lineDrawn = false;
+}
