@@ -7,6 +7,7 @@
                     (the client gets "426"), as long as --cuts allows
   --cuts COUNT      how many data connections are cut in all (default: no limit)
   --refuse NAME     RETR of a file with this base name is answered "550"
+  --refusals COUNT  how many times it is refused in all (default: no limit)
 
 It prints the line "starting FTP server on 127.0.0.1:PORT" as `python3 -m pyftpdlib` does.
 """
@@ -24,6 +25,7 @@ from pyftpdlib.servers import FTPServer
 
 def make_handlers(options):
     cuts_left = [options.cuts]
+    refusals_left = [options.refusals]
 
     class VariantDTPHandler(DTPHandler):
         ac_out_buffer_size = 65536
@@ -77,7 +79,8 @@ def make_handlers(options):
         dtp_handler = VariantDTPHandler
 
         def ftp_RETR(self, file):
-            if options.refuse and os.path.basename(file) == options.refuse:
+            if options.refuse and os.path.basename(file) == options.refuse and refusals_left[0] != 0:
+                refusals_left[0] -= 1
                 self.respond("550 Refused by this test server.")
                 return
             return super().ftp_RETR(file)
@@ -95,6 +98,7 @@ def main():
     parser.add_argument("--cut-after", type=int, default=0)
     parser.add_argument("--cuts", type=int, default=-1)
     parser.add_argument("--refuse", default="")
+    parser.add_argument("--refusals", type=int, default=-1)
     options = parser.parse_args()
 
     config_logging(level=logging.INFO)
