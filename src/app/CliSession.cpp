@@ -1,6 +1,8 @@
 #include "app/CliSession.h"
 
+#include <algorithm>
 #include <csignal>
+#include <cstdio>
 #include <iostream>
 
 #include <unistd.h>
@@ -183,6 +185,15 @@ void TCliSession::Select(const TlvFileInfo* entry)
 
 int TCliSession::RunOutcome()
 {
+    m_view.EndProgressLine();
+    int64_t done = m_window->Engine.DoneBytes;
+    if (!m_options.Quiet && done > 0) {
+        double seconds = std::max<int64_t>(platform::tickCount() - m_runStart, 1) / 1000.0;
+        char text[160];
+        std::snprintf(text, sizeof text, "%s bytes in %.1f s (%.1f MiB/s)", FormatThousands(done).c_str(), seconds,
+                      done / seconds / (1024.0 * 1024.0));
+        std::cerr << "quillftp-cli: " << text << "\n";
+    }
     size_t incomplete = m_window->Engine.IncompleteItems;
     if (g_interrupts > 0 || incomplete > 0) {
         size_t number = m_window->BrokenLists.Lists.size();
@@ -241,6 +252,7 @@ int TCliSession::Get()
         return Fail("cannot create the local directory " + localDir, kExitIncomplete);
     m_window->Local.SetPath(localDir);
     Select(entry);
+    m_runStart = platform::tickCount();
     m_window->DownloadSelected();
     if (!WaitIdle())
         return Fail("interrupted", kExitIncomplete);
@@ -269,6 +281,7 @@ int TCliSession::Put()
             found = pane.Selected[i] = true;
     if (!found)
         return Fail("cannot read the local directory of " + local, kExitIncomplete);
+    m_runStart = platform::tickCount();
     m_window->UploadSelected();
     if (!WaitIdle())
         return Fail("interrupted", kExitIncomplete);
@@ -375,6 +388,7 @@ int TCliSession::Resume()
         std::stoul(text) < 1 || std::stoul(text) > count)
         return Fail("no broken list " + text + " (" + std::to_string(count) + " saved; quillftp-cli broken lists them)",
                     kExitUsage);
+    m_runStart = platform::tickCount();
     m_window->ResumeBrokenList(std::stoul(text) - 1);
     if (!WaitIdle())
         return Fail("interrupted", kExitIncomplete);

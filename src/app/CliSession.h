@@ -3,6 +3,7 @@
 // One run of quillftp-cli: the main window's logic with a console view, driven through the
 // same commands the GUI gives, and the exit status of what happened.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -56,6 +57,7 @@ private:
     int Fail(const std::string& text, int status);
     void Select(const TlvFileInfo* entry);
 
+    int64_t m_runStart = 0;
     TCliOptions m_options;
     TConsoleView m_view;
     std::unique_ptr<TfmMain> m_window;

@@ -332,6 +332,7 @@ void TCustomFtpCli::Open()
 {
     if (!CheckReady())
         return;
+    TypeInEffect = 0;
     if (m_connected) {
         HandleError("FTP component already connected");
         return;
@@ -502,6 +503,7 @@ bool TCustomFtpCli::HandleReplyLine()
 
 void TCustomFtpCli::ControlSocketSessionClosed(int error)
 {
+    TypeInEffect = 0;
     if (m_connected) {
         m_connected = false;
         if (m_state != ftpAbort)

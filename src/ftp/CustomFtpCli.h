@@ -168,6 +168,9 @@ public:
     std::string HostFileName;
     std::string ProxyServer;
     std::string ProxyPort;
+    // The TYPE the server confirmed on this login ('I' or 'A'), 0 when not known: cleared by a
+    // new connection, a close, and any TYPE or raw command; set by whoever saw the 200.
+    char TypeInEffect = 0;
     bool DisplayFileFlag = false;
     TFtpOptions Options = ftpAcceptLF;
     // Restart offset of the next download or upload; back to 0 when a transfer ends.

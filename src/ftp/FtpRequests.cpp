@@ -97,12 +97,14 @@ void TCustomFtpCli::Pwd()
 void TCustomFtpCli::Quote()
 {
     m_fctCurrent = ftpFctQuote;
+    TypeInEffect = 0;
     ExecAsync(ftpQuoteAsync, m_localFileName, {});
 }
 
 void TCustomFtpCli::TypeSet()
 {
     m_fctCurrent = ftpFctTypeSet;
+    TypeInEffect = 0;
     ExecAsync(ftpTypeSetAsync, std::string("TYPE ") + m_type, {200});
 }
 

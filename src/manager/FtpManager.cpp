@@ -205,7 +205,12 @@ bool TFtpManager::SendQuoteSync(const std::string& command)
 
 bool TFtpManager::SetTransferType(TFtpClient& client, bool binary)
 {
-    return binary ? client.TypeBinarySync() : client.TypeAsciiSync();
+    char type = binary ? 'I' : 'A';
+    if (client.TypeInEffect == type)
+        return true; // one round trip less per file of a run
+    bool set = binary ? client.TypeBinarySync() : client.TypeAsciiSync();
+    client.TypeInEffect = set ? type : 0;
+    return set;
 }
 
 void TFtpManager::AntiIdleTick()

@@ -79,6 +79,7 @@ public:
     void DisconnectAll();
     void AbortCurrent();
     bool SendQuoteSync(const std::string& command);
+    // TYPE I or TYPE A on that client, unless the server confirmed that type on this login.
     bool SetTransferType(TFtpClient& client, bool binary);
     // One anti-idle command: PWD, REST 0, TYPE I or TYPE A, chosen at random.
     void AntiIdleTick();

@@ -288,9 +288,12 @@ TEST(FtpManager, AHostileListingLeadsNowhereAndTheWalkEnds)
                           "-rw-r--r-- 1 a a 7 Jan 1 2020 good.txt\r\n"
                           "lrwxrwxrwx 1 a a 1 Jan 1 2020 loop -> .\r\n"
                           "lrwxrwxrwx 1 a a 1 Jan 1 2020 root -> /\r\n";
-    std::vector<PeerStep> listing = {{PeerStep::Expect, "TYPE A"},    {PeerStep::Send, "200 ok\r\n"},
-                                     {PeerStep::Expect, "PASV"},      {PeerStep::Pasv, ""},
-                                     {PeerStep::Expect, "LIST"},      {PeerStep::Accept, ""},
+    // TYPE A goes once: the login keeps it for the later listings.
+    std::vector<PeerStep> typeA = {{PeerStep::Expect, "TYPE A"}, {PeerStep::Send, "200 ok\r\n"}};
+    std::vector<PeerStep> listing = {{PeerStep::Expect, "PASV"},
+                                     {PeerStep::Pasv, ""},
+                                     {PeerStep::Expect, "LIST"},
+                                     {PeerStep::Accept, ""},
                                      {PeerStep::Send, "150 here\r\n"}};
     std::vector<PeerStep> script = {
         {PeerStep::Send, "220 hi\r\n"},   {PeerStep::Expect, "USER"},       {PeerStep::Send, "230 in\r\n"},
@@ -299,6 +302,8 @@ TEST(FtpManager, AHostileListingLeadsNowhereAndTheWalkEnds)
         {PeerStep::Expect, "REST 0"},     {PeerStep::Send, "350 ok\r\n"},   {PeerStep::Expect, "PWD"},
         {PeerStep::Send, "257 \"/\"\r\n"}};
     auto appendListing = [&](const std::string& text) {
+        script.insert(script.end(), typeA.begin(), typeA.end());
+        typeA.clear();
         script.insert(script.end(), listing.begin(), listing.end());
         script.push_back({PeerStep::SendDataText, text});
         script.push_back({PeerStep::CloseData, ""});
