@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """pyftpdlib with the few behaviours tests and benchmarks need that no stock server offers.
 
-  --rate BYTES      every data connection sends at most BYTES per second (a token bucket,
-                    accurate to a few milliseconds, unlike the stock throttled handler's bursts)
+  --rate BYTES      every data connection sends at most BYTES per second from its start, in
+                    pieces of 16 KiB (unlike the stock throttled handler's one-second bursts)
   --cut-after BYTES the data connection of every RETR is closed after BYTES have been sent
                     (the client gets "426"), as long as --cuts allows
   --cuts COUNT      how many data connections are cut in all (default: no limit)
@@ -58,12 +58,14 @@ def make_handlers(options):
             if self._cut_at >= 0:
                 allowed = min(allowed, self._cut_at - self._sent)
             if options.rate:
-                # The bucket holds at most 64 KiB beyond the rate's line.
-                budget = int(options.rate * (time.monotonic() - self._started)) + 65536 - self._sent
-                if budget <= 0:
+                # No burst: a connection never runs ahead of rate x time since it opened; it
+                # sleeps until 16 KiB (or what is left) may go.
+                budget = int(options.rate * (time.monotonic() - self._started)) - self._sent
+                need = min(allowed, 16384)
+                if budget < need:
                     if self._sleeping is None:
                         self.del_channel()
-                        self._sleeping = self.ioloop.call_later(min(-budget / options.rate + 0.002, 1.0), self._wake)
+                        self._sleeping = self.ioloop.call_later((need - budget) / options.rate, self._wake)
                     return 0
                 allowed = min(allowed, budget)
             sent = super().send(data[:allowed])
