@@ -160,16 +160,17 @@ int WSocketResolveProto(const std::string& proto)
         return static_cast<int>(value);
     }
     std::string name = WSocketTrim(proto);
+    // The two protocols every socket names have fixed numbers: no need to read /etc/protocols
+    // for each connection (which containers may not even have).
+    if (name == "tcp")
+        return IPPROTO_TCP;
+    if (name == "udp")
+        return IPPROTO_UDP;
     protoent entry{};
     protoent* found = nullptr;
     std::array<char, 1024> buffer{};
     getprotobyname_r(name.c_str(), &entry, buffer.data(), buffer.size(), &found);
     if (!found) {
-        // Containers without /etc/protocols still know the two protocols the program uses.
-        if (name == "tcp")
-            return IPPROTO_TCP;
-        if (name == "udp")
-            return IPPROTO_UDP;
         WSASetLastError(wsa::kNoData);
         throw ESocketException(
             format("WSocketResolveProto: Cannot convert protocol '%s', Error #%d", proto, wsa::kNoData));

@@ -228,7 +228,10 @@ void TTransferEngine::TransferStep(int i, TFtpRequest rqType, int error)
     if (!m_queue || rqType != pending)
         return; // a synchronous call's completion, or one of a request given up
     pending = ftpNoRequest;
-    if (m_manager.AbortMainFlag || (!m_host.Settings().MainConnDownload && m_manager.TransferAbortFlag)) {
+    // A foreground run stops with the main connection's abort; a background run only with its
+    // own, not when the user stops a directory change on connection 0.
+    bool foreground = m_host.Settings().MainConnDownload;
+    if (foreground ? m_manager.AbortMainFlag != 0 : m_manager.TransferAbortFlag != 0) {
         AbortStep(i);
         return;
     }
@@ -254,7 +257,7 @@ void TTransferEngine::TransferStep(int i, TFtpRequest rqType, int error)
     case ftpPutAsync:
     case ftpRestGetAsync:
         if (error == 0)
-            ItemDone(i, error);
+            ItemDone(i);
         else
             ItemFailed(i, error);
         NextItemOrEnd(i);
@@ -286,7 +289,7 @@ void TTransferEngine::StartItem(int i)
     Request(i, ftpRestGetAsync);
 }
 
-void TTransferEngine::ItemDone(int i, int /*error*/)
+void TTransferEngine::ItemDone(int i)
 {
     m_manager.Client(i)->SetLocalStream(nullptr);
     auto& slot = m_manager.Item[static_cast<size_t>(i)];

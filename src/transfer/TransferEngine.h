@@ -93,7 +93,7 @@ private:
     bool Holds(int i) const;
     void Request(int i, TFtpRequest rqType);
     void StartItem(int i);
-    void ItemDone(int i, int error);
+    void ItemDone(int i);
     void ItemFailed(int i, int error);
     void KeepReachedOffset(TTransferFileInfo& item, int64_t position) const;
     void NextItemOrEnd(int i);

@@ -410,6 +410,7 @@ void TfmMain::OperationDone()
         EndOfRun();
         break;
     case ssEditing:
+        EndProgress();
         if (platform::fileExists(EditFile))
             m_view.OpenWithDefaultApplication(EditFile);
         SetSessionState(ssConnected);

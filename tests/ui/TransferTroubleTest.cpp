@@ -326,3 +326,35 @@ TEST_F(ThrottledRun, AbortKeepsTheReachedOffsets)
     EXPECT_EQ(started, 2);
     EXPECT_EQ(window.SessionState(), ssConnected);
 }
+
+TEST(ProgressFigures, CountFinishedItemsAndTheBytesBeyondEachHeldItemsStart)
+{
+    QTemporaryDir data;
+    ScriptedView view;
+    TfmMain window(view, data.path().toStdString() + "/", data.path().toStdString() + "/");
+    window.FormCreate();
+    TTransferEngine& engine = window.Engine;
+    EXPECT_EQ(engine.Figures(1).Percent, 0); // nothing to move: no division by zero
+
+    engine.TotalBytes = 2000000;
+    engine.DoneBytes = 400000;
+    // A resumed range from 500000 that has reached 700000 counts 200000.
+    window.Manager.Item[1] = std::make_unique<TTransferFileInfo>(
+        TTransferFileInfo{true, "/r.bin", "/tmp/r.bin", 3000000, 500000, 1500000, false});
+    window.Manager.Position[1] = 700000;
+    // An item whose first report has not come yet counts nothing.
+    window.Manager.Item[2] =
+        std::make_unique<TTransferFileInfo>(TTransferFileInfo{true, "/s.bin", "/tmp/s.bin", 100000, -1, -1, false});
+    window.Manager.Position[2] = 0;
+    TRunFigures first = engine.Figures(1);
+    EXPECT_EQ(first.Done, 600000);
+    EXPECT_EQ(first.Speed, first.Done); // the first second
+    EXPECT_EQ(first.Remain, 2);         // 1400000 left at 600000 per second
+    EXPECT_EQ(first.Percent, 30);
+    EXPECT_EQ(engine.Figures(4).Speed, 150000);
+    window.Manager.Item[1].reset();
+    window.Manager.Item[2].reset();
+    engine.DoneBytes = 0;
+    EXPECT_EQ(engine.Figures(3).Remain, 0); // no speed yet: 00:00:00
+    window.FormDestroy();
+}
