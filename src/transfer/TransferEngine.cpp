@@ -399,13 +399,19 @@ void TTransferEngine::ReleaseConnections(int newCount)
         return;
     for (int i = std::max(newCount, 0); i < m_manager.Count; ++i) {
         m_pending[static_cast<size_t>(i)] = ftpNoRequest;
-        auto& slot = m_manager.Item[static_cast<size_t>(i)];
-        if (!slot)
-            continue;
-        KeepReachedOffset(*slot, m_manager.Position[static_cast<size_t>(i)]);
-        m_host.ItemLeft(i, *slot);
-        m_queue->push_back(std::move(slot));
+        ReturnToTail(i);
     }
+}
+
+// The item of connection i goes to the tail of the queue, from the offset it reached.
+void TTransferEngine::ReturnToTail(int i)
+{
+    auto& slot = m_manager.Item[static_cast<size_t>(i)];
+    if (!slot)
+        return;
+    KeepReachedOffset(*slot, m_manager.Position[static_cast<size_t>(i)]);
+    m_host.ItemLeft(i, *slot);
+    m_queue->push_back(std::move(slot));
 }
 
 // ---------------------------------------------------------------- abort and the end
@@ -430,12 +436,7 @@ void TTransferEngine::AbortStep(int i)
 {
     m_manager.Client(i)->SetLocalStream(nullptr);
     m_manager.AbortSet.reset(static_cast<size_t>(i));
-    auto& slot = m_manager.Item[static_cast<size_t>(i)];
-    if (slot) {
-        KeepReachedOffset(*slot, m_manager.Position[static_cast<size_t>(i)]);
-        m_host.ItemLeft(i, *slot);
-        m_queue->push_back(std::move(slot));
-    }
+    ReturnToTail(i);
     if (m_manager.AbortSet.none()) {
         m_manager.TransferAbortFlag = 0;
         EndRun();
@@ -448,14 +449,8 @@ void TTransferEngine::EndRun()
         return;
     // Whatever a connection still holds, and what failed for good, goes into the broken list
     // with the rest.
-    for (int i = 0; i < m_manager.Count; ++i) {
-        auto& slot = m_manager.Item[static_cast<size_t>(i)];
-        if (!slot)
-            continue;
-        KeepReachedOffset(*slot, m_manager.Position[static_cast<size_t>(i)]);
-        m_host.ItemLeft(i, *slot);
-        m_queue->push_back(std::move(slot));
-    }
+    for (int i = 0; i < m_manager.Count; ++i)
+        ReturnToTail(i);
     for (auto& item : m_failed)
         m_queue->push_front(std::move(item));
     FailedItems = m_failed.size();

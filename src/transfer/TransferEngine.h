@@ -99,6 +99,7 @@ private:
     void NextItemOrEnd(int i);
     void FeedLoggedInConnections();
     void HandBack(int i);
+    void ReturnToTail(int i);
     void AllFailedCheck();
     void AbortStep(int i);
     void EndRun();
