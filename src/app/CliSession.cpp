@@ -194,6 +194,8 @@ int TCliSession::RunOutcome()
                       done / seconds / (1024.0 * 1024.0));
         std::cerr << "quillftp-cli: " << text << "\n";
     }
+    if (g_interrupts > 1)
+        return Fail("interrupted", kExitIncomplete); // quit at once: the run had no end
     size_t incomplete = m_window->Engine.IncompleteItems;
     if (g_interrupts > 0 || incomplete > 0) {
         size_t number = m_window->BrokenLists.Lists.size();
@@ -254,8 +256,7 @@ int TCliSession::Get()
     Select(entry);
     m_runStart = platform::tickCount();
     m_window->DownloadSelected();
-    if (!WaitIdle())
-        return Fail("interrupted", kExitIncomplete);
+    WaitIdle();
     return RunOutcome();
 }
 
@@ -283,8 +284,7 @@ int TCliSession::Put()
         return Fail("cannot read the local directory of " + local, kExitIncomplete);
     m_runStart = platform::tickCount();
     m_window->UploadSelected();
-    if (!WaitIdle())
-        return Fail("interrupted", kExitIncomplete);
+    WaitIdle();
     return RunOutcome();
 }
 
@@ -390,7 +390,7 @@ int TCliSession::Resume()
                     kExitUsage);
     m_runStart = platform::tickCount();
     m_window->ResumeBrokenList(std::stoul(text) - 1);
-    if (!WaitIdle())
+    if (!WaitIdle() && g_interrupts > 1)
         return Fail("interrupted", kExitIncomplete);
     if (m_window->SessionState() != ssConnected)
         return Fail("login failed; the broken list is kept", kExitLoginFailed);

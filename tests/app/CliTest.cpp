@@ -10,6 +10,7 @@
 
 #include "app/CliOptions.h"
 #include "support/FtpServer.h"
+#include "support/SocksServer.h"
 #include "support/TestTree.h"
 
 using namespace testsupport;
@@ -245,4 +246,40 @@ TEST_F(Cli, ARefusedFileEndsWithStatusOneAndResumesFromItsBrokenList)
     EXPECT_TRUE(same(local() + "tree/inner/b.bin", remote + "tree/inner/b.bin"));
     EXPECT_EQ(run({"broken"}).out, "");
     EXPECT_EQ(run({"resume", "1"}).status, 2);
+}
+
+TEST_F(Cli, StoppedMidRunItKeepsTheReachedOffsetsAsABrokenList)
+{
+    server.setVariant({"--rate", "1000000"});
+    ASSERT_TRUE(writePatternFile(remote + "slow.bin", 8000000, 9));
+    ASSERT_TRUE(server.start()) << server.error();
+    QProcess process;
+    process.setWorkingDirectory(QString::fromStdString(local()));
+    process.start(QUILLFTP_CLI, {"--data-dir", dataDir.path(), "-n", "2", "get", url("/slow.bin")});
+    ASSERT_TRUE(process.waitForStarted());
+    process.waitForFinished(1500); // both ranges under way
+    process.terminate();           // as Ctrl-C: the transfers stop, what is left is kept
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitCode(), 1);
+    std::string err = process.readAllStandardError().toStdString();
+    EXPECT_NE(err.find("2 items did not complete; resume with: quillftp-cli resume 1"), std::string::npos) << err;
+
+    CliResult resumed = run({"resume", "1"});
+    EXPECT_EQ(resumed.status, 0) << resumed.err;
+    EXPECT_TRUE(same(local() + "slow.bin", remote + "slow.bin"));
+}
+
+TEST_F(Cli, GoesThroughASocksServerWithItsPassword)
+{
+    ASSERT_TRUE(server.start()) << server.error();
+    SocksServer socks(SocksKind::Microsocks);
+    ASSERT_TRUE(socks.start()) << socks.error();
+    QString through = QString::fromStdString("127.0.0.1:" + socks.portText());
+    CliResult fetched = run({"--socks5", through, "--socks-user", QString::fromStdString(socks.user()), "--socks-pass",
+                             QString::fromStdString(socks.password()), "--log", "-n", "2", "get", url("/tree/")});
+    EXPECT_EQ(fetched.status, 0) << fetched.err;
+    EXPECT_NE(fetched.err.find("[0] Using Socks Connecting to 127.0.0.1 ..."), std::string::npos) << fetched.err;
+    EXPECT_TRUE(same(local() + "tree/inner/b.bin", remote + "tree/inner/b.bin"));
+    CliResult refused = run({"--socks5", through, "--retries", "0", "ls", url("/")});
+    EXPECT_EQ(refused.status, 3); // no password for the SOCKS server
 }
