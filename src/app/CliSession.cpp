@@ -148,7 +148,8 @@ int TCliSession::Connect(const TFtpAddress& address, const std::string& director
                 reason = lines[k].Text.substr(2);
         return Fail("login to " + address.Host + ":" + address.Port + " failed: " + reason, kExitLoginFailed);
     }
-    if (m_window->RemoteDir != EnsureTrailing(directory, '/'))
+    // A directory change that failed leaves the server where it was.
+    if (EnsureTrailing(m_window->Manager.CurrentRemoteDir, '/') != EnsureTrailing(directory, '/'))
         return Fail("no such remote directory: " + directory, kExitIncomplete);
     return kExitDone;
 }

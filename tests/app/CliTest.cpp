@@ -199,6 +199,9 @@ TEST_F(Cli, ChangesRemoteFilesAndReportsRefusals)
     CliResult wrongKind = run({"rm", url("/tree/inner")});
     EXPECT_EQ(wrongKind.status, 1);
     EXPECT_EQ(wrongKind.err, "quillftp-cli: inner is a directory (use rmdir)\n");
+    CliResult noDirectory = run({"ls", url("/nowhere/")});
+    EXPECT_EQ(noDirectory.status, 1);
+    EXPECT_EQ(noDirectory.err, "quillftp-cli: no such remote directory: /nowhere/\n");
     CliResult missing = run({"get", url("/nothing.bin")});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "quillftp-cli: no such remote file or directory: /nothing.bin\n");
