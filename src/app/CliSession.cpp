@@ -104,12 +104,14 @@ bool TCliSession::WaitUntil(const std::function<bool()>& done)
     bool aborted = false;
     while (!done()) {
         platform::pumpEvents(100);
-        if (g_interrupts > 1)
+        if (g_interrupts > 1) {
+            m_window->Engine.StopRun(); // quit at once, but keep what is left
             return false;
+        }
         if (g_interrupts == 1 && !aborted) {
             aborted = true;
             m_view.EndProgressLine();
-            std::cerr << "quillftp-cli: interrupted; stopping (Ctrl-C again to quit at once)\n";
+            std::cerr << "quillftp-cli: interrupted; stopping the transfers (Ctrl-C again to quit at once)\n";
             m_window->Abort();
         }
     }
@@ -195,8 +197,6 @@ int TCliSession::RunOutcome()
                       done / seconds / (1024.0 * 1024.0));
         std::cerr << "quillftp-cli: " << text << "\n";
     }
-    if (g_interrupts > 1)
-        return Fail("interrupted", kExitIncomplete); // quit at once: the run had no end
     size_t incomplete = m_window->Engine.IncompleteItems;
     if (g_interrupts > 0 || incomplete > 0) {
         size_t number = m_window->BrokenLists.Lists.size();
@@ -391,8 +391,7 @@ int TCliSession::Resume()
                     kExitUsage);
     m_runStart = platform::tickCount();
     m_window->ResumeBrokenList(std::stoul(text) - 1);
-    if (!WaitIdle() && g_interrupts > 1)
-        return Fail("interrupted", kExitIncomplete);
+    WaitIdle();
     if (m_window->SessionState() != ssConnected)
         return Fail("login failed; the broken list is kept", kExitLoginFailed);
     return RunOutcome();

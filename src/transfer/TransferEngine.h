@@ -75,6 +75,9 @@ public:
     void ReleaseConnections(int newCount);
     // After the user's abort: ends the run at once when no connection has anything to report.
     void AbortRequested();
+    // Ends the run now, without waiting for the connections: what is left, the held items from
+    // their reached offsets included, becomes the run's broken list.
+    void StopRun() { EndRun(); }
     // A download or upload that joins a background run.
     void ItemAdded(const TTransferFileInfo& item) { TotalBytes += item.FileSize; }
     TRunFigures Figures(int64_t elapsedSeconds) const;
