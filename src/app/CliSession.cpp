@@ -150,9 +150,17 @@ int TCliSession::Connect(const TFtpAddress& address, const std::string& director
                 reason = lines[k].Text.substr(2);
         return Fail("login to " + address.Host + ":" + address.Port + " failed: " + reason, kExitLoginFailed);
     }
-    // A directory change that failed leaves the server where it was.
-    if (EnsureTrailing(m_window->Manager.CurrentRemoteDir, '/') != EnsureTrailing(directory, '/'))
-        return Fail("no such remote directory: " + directory, kExitIncomplete);
+    // The directory change's refusal (the server reports its directory in its own words, so
+    // the path it shows need not be the one asked for).
+    const auto& lines = m_window->Logs.Lines(0);
+    bool changing = false;
+    for (size_t k = from; k < lines.size(); ++k) {
+        const std::string& text = lines[k].Text;
+        if (text.rfind("> ", 0) == 0)
+            changing = text.rfind("> CWD ", 0) == 0;
+        else if (changing && (text.rfind("< 4", 0) == 0 || text.rfind("< 5", 0) == 0))
+            return Fail("no such remote directory: " + directory, kExitIncomplete);
+    }
     return kExitDone;
 }
 
