@@ -237,7 +237,7 @@ protected:
     }
     void TearDown() override
     {
-        if (HasFailure() || getenv("DUMP"))
+        if (HasFailure())
             session->dumpLogs();
     }
     bool allFetched()
