@@ -57,6 +57,7 @@ TCliSession::TCliSession(const TCliOptions& options) : m_options(options), m_vie
     // The command line's options count for this run only: the settings file is never written.
     m_window->AdjustSettings = [this](TSettings& settings) { ApplyCliOptions(m_options, settings); };
     m_window->FormCreate();
+    m_brokenListsAtStart = BrokenListsState();
     std::signal(SIGINT, interrupted);
     std::signal(SIGTERM, interrupted);
 }
@@ -65,7 +66,14 @@ TCliSession::~TCliSession()
 {
     m_view.EndProgressLine();
     m_window->Manager.DisconnectAll();
-    m_window->SaveBrokenLists();
+    // A run that made or resumed a broken list changes the file; others leave it alone.
+    if (BrokenListsState() != m_brokenListsAtStart)
+        m_window->SaveBrokenLists();
+}
+
+std::pair<size_t, size_t> TCliSession::BrokenListsState() const
+{
+    return {m_window->BrokenLists.Lists.size(), m_window->BrokenLists.DeletedBrokenKeys.size()};
 }
 
 int TCliSession::Run()

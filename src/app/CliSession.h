@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "app/CliOptions.h"
 #include "app/ConsoleView.h"
@@ -56,8 +57,11 @@ private:
     int OperationOutcome(size_t from, const std::string& what);
     int Fail(const std::string& text, int status);
     void Select(const TlvFileInfo* entry);
+    // Lists made and lists removed: what tells whether the broken lists need saving.
+    std::pair<size_t, size_t> BrokenListsState() const;
 
     int64_t m_runStart = 0;
+    std::pair<size_t, size_t> m_brokenListsAtStart;
     TCliOptions m_options;
     TConsoleView m_view;
     std::unique_ptr<TfmMain> m_window;
