@@ -113,7 +113,7 @@ bool TCliSession::WaitUntil(const std::function<bool()>& done)
     while (!done()) {
         platform::pumpEvents(100);
         if (g_interrupts > 1) {
-            m_window->Engine.StopRun(); // quit at once, but keep what is left
+            m_window->Engine.EndRun(); // quit at once, but keep what is left
             return false;
         }
         if (g_interrupts == 1 && !aborted) {
@@ -151,24 +151,15 @@ int TCliSession::Connect(const TFtpAddress& address, const std::string& director
     if (!WaitIdle())
         return Fail("interrupted", kExitIncomplete);
     if (m_window->SessionState() != ssConnected) {
-        std::string reason = "Server Connection Failed.";
-        const auto& lines = m_window->Logs.Lines(0);
-        for (size_t k = from; k < lines.size(); ++k)
-            if (lines[k].Text.rfind("< 4", 0) == 0 || lines[k].Text.rfind("< 5", 0) == 0)
-                reason = lines[k].Text.substr(2);
-        return Fail("login to " + address.Host + ":" + address.Port + " failed: " + reason, kExitLoginFailed);
+        std::string reason = Refusal(from, "");
+        return Fail("login to " + address.Host + ":" + address.Port +
+                        " failed: " + (reason.empty() ? "Server Connection Failed." : reason),
+                    kExitLoginFailed);
     }
-    // The directory change's refusal (the server reports its directory in its own words, so
-    // the path it shows need not be the one asked for).
-    const auto& lines = m_window->Logs.Lines(0);
-    bool changing = false;
-    for (size_t k = from; k < lines.size(); ++k) {
-        const std::string& text = lines[k].Text;
-        if (text.rfind("> ", 0) == 0)
-            changing = text.rfind("> CWD ", 0) == 0;
-        else if (changing && (text.rfind("< 4", 0) == 0 || text.rfind("< 5", 0) == 0))
-            return Fail("no such remote directory: " + directory, kExitIncomplete);
-    }
+    // Told by the refused CWD: the server reports its directory in its own words, so the path it
+    // shows need not be the one asked for.
+    if (!Refusal(from, "> CWD ").empty())
+        return Fail("no such remote directory: " + directory, kExitIncomplete);
     return kExitDone;
 }
 
@@ -227,11 +218,22 @@ int TCliSession::OperationOutcome(size_t from, const std::string& what)
 {
     if (g_interrupts > 0)
         return Fail("interrupted", kExitIncomplete);
+    std::string refusal = Refusal(from, "");
+    return refusal.empty() ? kExitDone : Fail(what + " failed: " + refusal, kExitIncomplete);
+}
+
+std::string TCliSession::Refusal(size_t from, const std::string& command) const
+{
     const auto& lines = m_window->Logs.Lines(0);
-    for (size_t k = from; k < lines.size(); ++k)
-        if (lines[k].Text.rfind("< 4", 0) == 0 || lines[k].Text.rfind("< 5", 0) == 0)
-            return Fail(what + " failed: " + lines[k].Text.substr(2), kExitIncomplete);
-    return kExitDone;
+    bool answering = command.empty();
+    for (size_t k = from; k < lines.size(); ++k) {
+        const std::string& text = lines[k].Text;
+        if (!command.empty() && text.rfind("> ", 0) == 0)
+            answering = text.rfind(command, 0) == 0;
+        else if (answering && (text.rfind("< 4", 0) == 0 || text.rfind("< 5", 0) == 0))
+            return text.substr(2);
+    }
+    return {};
 }
 
 // ---------------------------------------------------------------- the commands

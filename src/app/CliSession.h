@@ -55,6 +55,9 @@ private:
     int RunOutcome();
     // The command on connection 0 after log line `from` ended with the server's refusal.
     int OperationOutcome(size_t from, const std::string& what);
+    // The first 4xx or 5xx reply on connection 0 after log line `from` (to a command that starts
+    // with `command`, when one is given); empty when there is none.
+    std::string Refusal(size_t from, const std::string& command) const;
     int Fail(const std::string& text, int status);
     void Select(const TlvFileInfo* entry);
     // Lists made and lists removed: what tells whether the broken lists need saving.

@@ -353,6 +353,7 @@ private:
     void UploadAccept();
     void UploadConnected(int error);
     void UploadFirstReply();
+    bool TransferAccepted();
     void FirstReplyFailed();
     void FinalReply();
     void DataClosed(int error);

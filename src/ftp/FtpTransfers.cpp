@@ -380,14 +380,8 @@ void TCustomFtpCli::DataReceive()
 
 void TCustomFtpCli::DownloadFirstReply()
 {
-    DisplayLastResponse();
-    bool continued = false;
-    ParseReplyCode(m_lastResponse, m_statusCode, continued);
-    if (m_statusCode != 150 && m_statusCode != 125) {
-        FirstReplyFailed();
-        return;
-    }
-    m_next = [this] { FinalReply(); };
+    if (TransferAccepted())
+        m_next = [this] { FinalReply(); };
 }
 
 // ---------------------------------------------------------------- uploads
@@ -489,13 +483,8 @@ void TCustomFtpCli::StartSending()
 
 void TCustomFtpCli::UploadFirstReply()
 {
-    DisplayLastResponse();
-    bool continued = false;
-    ParseReplyCode(m_lastResponse, m_statusCode, continued);
-    if (m_statusCode != 150 && m_statusCode != 125) {
-        FirstReplyFailed();
+    if (!TransferAccepted())
         return;
-    }
     m_storAnswer = true;
     m_next = [this] { FinalReply(); };
     if (m_passive) {
@@ -537,6 +526,19 @@ void TCustomFtpCli::SendNextBlock(int error)
 }
 
 // ---------------------------------------------------------------- the end of a transfer
+
+// The first answer to a data command: 125 or 150 lets the transfer go on; anything else ends
+// the request.
+bool TCustomFtpCli::TransferAccepted()
+{
+    DisplayLastResponse();
+    bool continued = false;
+    ParseReplyCode(m_lastResponse, m_statusCode, continued);
+    if (m_statusCode == 150 || m_statusCode == 125)
+        return true;
+    FirstReplyFailed();
+    return false;
+}
 
 void TCustomFtpCli::FirstReplyFailed()
 {

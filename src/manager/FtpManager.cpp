@@ -18,8 +18,7 @@ std::unique_ptr<TFtpClient> TFtpManager::CreateClient(int index)
     client->SetShareMode(ftpShareDenyNone); // several connections write one file at their offsets
     client->OnDisplay = [this, index](TCustomFtpCli*, std::string& msg) { m_host.ShowLogLine(index, msg); };
     client->OnProgress = [this, index](TCustomFtpCli*, int64_t count, bool&) {
-        Position[static_cast<size_t>(index)] = count;
-        m_host.TransferProgress(index, count);
+        m_host.TransferProgress(index, count); // the transfer engine keeps Position
     };
     client->OnRequestDone = [this, index](TCustomFtpCli*, TFtpRequest rqType, int error) {
         RequestDone(index, rqType, error);

@@ -185,16 +185,20 @@ std::unique_ptr<TTransferFileInfo> TTransferEngine::TakeNextItem(int i)
 
 void TTransferEngine::FillIdleConnections(int count)
 {
+    GiveItems(count, true);
+}
+
+// Idle connections F..count-1 take the head of the queue: logged-in ones start it at once,
+// closed ones (when openClosed) log in first.
+void TTransferEngine::GiveItems(int count, bool openClosed)
+{
     if (!m_queue)
         return;
-    for (int i = FirstConnection(); i < count && i < m_manager.Count; ++i) {
-        if (Holds(i) || m_pending[static_cast<size_t>(i)] != ftpNoRequest)
-            continue;
-        auto item = TakeNextItem(i);
-        if (!item)
-            break;
-        m_manager.Item[static_cast<size_t>(i)] = std::move(item);
+    for (int i = FirstConnection(); i < count && i < m_manager.Count && !m_queue->empty(); ++i) {
         TFtpClient& client = *m_manager.Client(i);
+        if (Holds(i) || m_pending[static_cast<size_t>(i)] != ftpNoRequest || (!openClosed && !client.Connected()))
+            continue;
+        m_manager.Item[static_cast<size_t>(i)] = TakeNextItem(i);
         const THostInfo& session = m_manager.SessionInfo();
         client.HostName = session.HostName;
         client.Port = session.HostPort;
@@ -205,18 +209,6 @@ void TTransferEngine::FillIdleConnections(int count)
             StartItem(i);
         else
             Request(i, ftpOpenAsync);
-    }
-}
-
-// Connections that are logged in and idle take what was handed back.
-void TTransferEngine::FeedLoggedInConnections()
-{
-    for (int i = FirstConnection(); i < m_manager.Count && !m_queue->empty(); ++i) {
-        if (Holds(i) || m_pending[static_cast<size_t>(i)] != ftpNoRequest ||
-            m_manager.Mode[static_cast<size_t>(i)] != cmTransfer || !m_manager.Client(i)->Connected())
-            continue;
-        m_manager.Item[static_cast<size_t>(i)] = TakeNextItem(i);
-        StartItem(i);
     }
 }
 
@@ -244,7 +236,7 @@ void TTransferEngine::TransferStep(int i, TFtpRequest rqType, int error)
             // Refused or unreachable (a server's connection limit, say): the others carry on.
             HandBack(i);
             client.AbortSync();
-            FeedLoggedInConnections();
+            GiveItems(m_manager.Count, false); // what was handed back
             AllFailedCheck();
         } else if (rqType == ftpOpenAsync) {
             Request(i, ftpUserAsync);
@@ -347,7 +339,7 @@ void TTransferEngine::NextItemOrEnd(int i)
         EndRun();
         return;
     }
-    FeedLoggedInConnections();
+    GiveItems(m_manager.Count, false); // what was handed back
     AllFailedCheck();
 }
 
@@ -389,7 +381,7 @@ void TTransferEngine::ConnectionLost(int i)
     slot->Attempts += transferring ? 1 : 0;
     HandBack(i);
     m_host.ConnectionLostRow(i);
-    FeedLoggedInConnections();
+    GiveItems(m_manager.Count, false); // what was handed back
     AllFailedCheck();
 }
 

@@ -77,7 +77,7 @@ public:
     void AbortRequested();
     // Ends the run now, without waiting for the connections: what is left, the held items from
     // their reached offsets included, becomes the run's broken list.
-    void StopRun() { EndRun(); }
+    void EndRun();
     // A download or upload that joins a background run.
     void ItemAdded(const TTransferFileInfo& item) { TotalBytes += item.FileSize; }
     TRunFigures Figures(int64_t elapsedSeconds) const;
@@ -100,12 +100,11 @@ private:
     void ItemFailed(int i, int error);
     void KeepReachedOffset(TTransferFileInfo& item, int64_t position) const;
     void NextItemOrEnd(int i);
-    void FeedLoggedInConnections();
+    void GiveItems(int count, bool openClosed);
     void HandBack(int i);
     void ReturnToTail(int i);
     void AllFailedCheck();
     void AbortStep(int i);
-    void EndRun();
     bool CheckFreeSpace();
     bool ExistingFilePass();
 
