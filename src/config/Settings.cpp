@@ -1,5 +1,7 @@
 #include "config/Settings.h"
 
+#include <algorithm>
+
 #include "config/IniFile.h"
 
 namespace {
@@ -102,6 +104,8 @@ void LoadSettings(TSettings& settings, const std::string& path, const std::strin
     settings.ShowSiteManager = ini.ReadBool("General", "ShowSiteManager", true);
     settings.ConnectionRetryTimes = ini.ReadInteger("General", "ConnectionRetryTimes", 3);
     settings.AnonymousEmail = ini.ReadString("General", "AnonymousEmail", TSettings::kDefaultAnonymousEmail);
+    settings.ReplyTimeout = std::max(ini.ReadInteger("General", "ReplyTimeout", 60), 0);
+    settings.DataTimeout = std::max(ini.ReadInteger("General", "DataTimeout", 60), 0);
 }
 
 bool SaveSettings(const TSettings& settings, const std::string& path)
@@ -125,5 +129,7 @@ bool SaveSettings(const TSettings& settings, const std::string& path)
     ini.WriteBool("General", "ShowSiteManager", settings.ShowSiteManager);
     ini.WriteInteger("General", "ConnectionRetryTimes", settings.ConnectionRetryTimes);
     ini.WriteString("General", "AnonymousEmail", settings.AnonymousEmail);
+    ini.WriteInteger("General", "ReplyTimeout", settings.ReplyTimeout);
+    ini.WriteInteger("General", "DataTimeout", settings.DataTimeout);
     return ini.UpdateFile();
 }

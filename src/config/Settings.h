@@ -55,6 +55,9 @@ struct TSettings
     int Interval = 60;
     bool ShowSiteManager = true;
     int ConnectionRetryTimes = 3;
+    // Seconds a reply may take, and a data connection may go without moving a byte; 0: no limit.
+    int ReplyTimeout = 60;
+    int DataTimeout = 60;
     std::string AnonymousEmail = kDefaultAnonymousEmail;
 };
 

@@ -29,6 +29,7 @@ TCustomFtpCli::TCustomFtpCli()
         canClose = false;
         HandleBackGroundException(e);
     };
+    m_watchdog.onTimeout = [this] { WatchdogTick(); };
 }
 
 TCustomFtpCli::~TCustomFtpCli()
@@ -212,6 +213,62 @@ void TCustomFtpCli::BeginRequest(TFtpRequest rqType)
     }
     ++m_stepStarts;
     m_requestDoneFlag = false;
+    if (!m_watchdog.active())
+        m_watchdog.start(1000);
+}
+
+void TCustomFtpCli::AwaitReply()
+{
+    m_awaitingReply = true;
+    m_replyStartTick = platform::tickCount();
+}
+
+void TCustomFtpCli::WatchdogTick()
+{
+    if (m_requestDoneFlag) {
+        m_watchdog.stop();
+        return;
+    }
+    int64_t now = platform::tickCount();
+    if (m_transferActive && !m_dataClosed) {
+        // A transfer under way: its data must keep moving; the final reply comes after it.
+        if (DataTimeout > 0 && now - m_dataActivityTick >= int64_t(DataTimeout) * 1000)
+            TimedOut("no data moved for " + std::to_string(DataTimeout) + " seconds");
+        return;
+    }
+    bool waiting = m_awaitingReply || m_state == ftpDnsLookup || m_state == ftpWaitingBanner;
+    if (waiting && ReplyTimeout > 0 && now - m_replyStartTick >= int64_t(ReplyTimeout) * 1000)
+        TimedOut("no reply within " + std::to_string(ReplyTimeout) + " seconds");
+}
+
+void TCustomFtpCli::TimedOut(const std::string& what)
+{
+    GiveUp(wsa::kTimedOut, "Timeout: " + what);
+}
+
+void TCustomFtpCli::GiveUp(int code, const std::string& message)
+{
+    TriggerDisplay("! " + message);
+    m_errorMessage = (code >= 10000 ? "421 " : std::to_string(code) + " ") + message;
+    m_lastResponse = m_errorMessage;
+    m_statusCode = code >= 10000 ? 421 : code;
+    m_requestResult = code;
+    m_next = nullptr;
+    FreeOwnStream();
+    if (m_dataSocket->State() != wsClosed)
+        m_dataSocket->Close();
+    if (m_state == ftpDnsLookup)
+        m_controlSocket->CancelDnsLookup();
+    // The close reports the request's end with the code set above, and tells the owner the
+    // connection is gone.
+    if (m_controlSocket->State() != wsClosed)
+        m_controlSocket->Close();
+    m_connected = false;
+    m_awaitingReply = false;
+    if (!m_requestDoneFlag)
+        TriggerRequestDone(code);
+    if (m_state != ftpReady && m_state != ftpAbort)
+        SetState(ftpReady);
 }
 
 void TCustomFtpCli::ExecAsync(TFtpRequest rqType, const std::string& cmd, std::vector<int> acceptedCodes,
@@ -230,7 +287,7 @@ void TCustomFtpCli::ExecAsync(TFtpRequest rqType, const std::string& cmd, std::v
     m_next = [this] { NextExecAsync(); };
     m_doneAsync = std::move(doneAsync);
     SetState(ftpWaitingResponse);
-    m_awaitingReply = true;
+    AwaitReply();
     SendCommand(cmd);
 }
 
@@ -298,6 +355,11 @@ void TCustomFtpCli::TriggerRequestDone(int error)
         return;
     }
     SetState(ftpReady);
+    if (m_transferActive && error != 0) {
+        FreeOwnStream();
+        DropEmptyCreatedFile();
+    }
+    m_transferActive = false;
     m_highLevelContinuation = nullptr;
     m_functionSet = 0;
     if (m_dataSocket->State() != wsClosed)
@@ -343,6 +405,8 @@ void TCustomFtpCli::Open()
     m_requestResult = 0;
     m_dnsResult.clear();
     m_socksError.clear();
+    m_replyComplete = true;
+    m_replyStartTick = platform::tickCount(); // the greeting's time runs from here
     SetState(ftpDnsLookup);
     try {
         m_controlSocket->DnsLookup(isProxyType(m_connectionType) ? ProxyServer : HostName);
@@ -467,6 +531,21 @@ bool TCustomFtpCli::HandleReplyLine()
         OnResponse(this);
     bool continued = false;
     bool final = IsFinalReplyLine(m_lastResponse);
+    if (m_state == ftpWaitingBanner || m_state == ftpWaitingResponse) {
+        if (m_replyComplete) {
+            m_replyLines.clear();
+            m_replyBytes = 0;
+        }
+        m_replyComplete = final;
+        m_replyBytes += static_cast<int64_t>(m_lastResponse.size()) + 2;
+        if (m_replyBytes > kMaxReplyBytes) {
+            // An endless multi-line reply (a greeting that never ends, say) is not kept growing.
+            GiveUp(500,
+                   "Reply longer than " + std::to_string(kMaxReplyBytes / (1024 * 1024)) + " MiB: connection closed");
+            return false;
+        }
+        m_replyLines.push_back(m_lastResponse);
+    }
     switch (m_state) {
     case ftpWaitingBanner:
         DisplayLastResponse();

@@ -16,6 +16,7 @@
 #include "net/WSocket.h"
 #include "platform/EventLoop.h"
 #include "platform/Stream.h"
+#include "platform/Timer.h"
 
 class FtpException : public std::runtime_error
 {
@@ -141,6 +142,10 @@ class TCustomFtpCli
 {
 public:
     static constexpr int kReceiveBufferSize = 4096;
+    // What one reply (all its lines) and one transfer into memory (a listing) may grow to; a
+    // server that sends more fails the request instead of filling the memory.
+    static constexpr int64_t kMaxReplyBytes = 1024 * 1024;
+    static constexpr int64_t kMaxMemoryTransfer = 256 * 1024 * 1024;
 
     using TDisplayEvent = std::function<void(TCustomFtpCli* sender, std::string& msg)>;
     using TErrorEvent = std::function<void(TCustomFtpCli* sender, int error)>;
@@ -179,6 +184,15 @@ public:
     // nothing beyond it, ends the transfer there and reports success, whatever the server
     // sends after. For byte ranges of one file fetched by several connections.
     int64_t TransferEnd = -1;
+    // The size of the file being downloaded, when known (-1 otherwise): nothing is written
+    // beyond it, and a byte the server sends past it marks the download as overrun (Overrun()),
+    // which fails it. A server that answers REST but sends from byte 0 is caught this way.
+    int64_t FileEnd = -1;
+    // Seconds a reply may take from its command (the greeting from the connect), and seconds a
+    // data connection may go without moving a byte; 0 waits without limit. Running out of
+    // either closes the connection: the request fails as if the server had gone.
+    int ReplyTimeout = 60;
+    int DataTimeout = 60;
     // SOCKS server settings, given to both sockets before every connect.
     std::string SocksServer;
     std::string SocksPort;
@@ -268,6 +282,12 @@ public:
     const std::string& DirResult() const { return m_dirResult; }
     int64_t SizeResult() const { return m_sizeResult; }
     int64_t ByteCount() const { return m_byteCount; }
+    // The offset the last download started writing at: bytes [TransferStart, +ByteCount) are on disk.
+    int64_t TransferStart() const { return m_transferStart; }
+    // The last download received more than FileEnd allowed.
+    bool Overrun() const { return m_overrun; }
+    // Every line of the last reply, continuation lines included.
+    const std::vector<std::string>& ReplyLines() const { return m_replyLines; }
     int HighLevelResult() const { return m_highLevelResult; }
     const std::string& DnsResult() const { return m_dnsResult; }
     TFtpState State() const { return m_state; }
@@ -342,6 +362,7 @@ private:
     void StartUpload(TFtpRequest rqType, bool append);
     bool OpenLocalStream(bool forWriting);
     void FreeOwnStream();
+    void DropEmptyCreatedFile();
     bool ParsePasvReply(uint16_t& port);
     bool ConnectDataSocket(std::function<void(int)> connected);
     void FailTransfer(int code, const std::string& message, bool logIt);
@@ -362,6 +383,12 @@ private:
     void StartSending();
     void SendNextBlock(int error);
     void SendDataCommand(const std::string& cmd, TContinuation next);
+    // The data connection that came in is the server's (the control connection's peer).
+    bool FromServer(TSocket accepted);
+    // Reads one byte past FileEnd: true when the server sent one.
+    bool ProbeBeyondFileEnd();
+    int64_t RoomLeft() const;
+    void DataMoved();
 
     void ControlSocketDnsLookupDone(int error);
     void ControlSocketSessionConnected(int error);
@@ -370,6 +397,13 @@ private:
     // Handles one complete reply line; false when the rest of the buffer must wait.
     bool HandleReplyLine();
     void DeliverRequestDone(TFtpRequest rqType, int error);
+    // A reply is awaited from now on: its time starts.
+    void AwaitReply();
+    // Once a second while a request runs: a reply or a data connection overdue ends it.
+    void WatchdogTick();
+    void TimedOut(const std::string& what);
+    // Ends a request whose server broke a limit: the connection is closed, the request fails.
+    void GiveUp(int code, const std::string& message);
 
     std::unique_ptr<TWSocket> m_controlSocket;
     std::unique_ptr<TWSocket> m_dataSocket;
@@ -380,6 +414,11 @@ private:
     int m_receiveLength = 0;
     bool m_discardingLongLine = false;
     bool m_awaitingReply = false;
+    int64_t m_replyStartTick = 0;
+    std::vector<std::string> m_replyLines;
+    int64_t m_replyBytes = 0;
+    bool m_replyComplete = true;
+    platform::Timer m_watchdog;
     uint32_t m_functionSet = 0;
     uint64_t m_stepStarts = 0;
     int m_highLevelResult = 0;
@@ -391,6 +430,13 @@ private:
     std::string m_dataCommand;
     int m_dataError = 0;
     int64_t m_byteCount = 0;
+    int64_t m_transferStart = 0;
+    int64_t m_dataActivityTick = 0;
+    bool m_transferActive = false;
+    bool m_overrun = false;
+    bool m_tooLarge = false;    // a transfer into memory went past kMaxMemoryTransfer
+    int m_localErrno = 0;       // why the local file failed
+    bool m_createdFile = false; // the download's own stream made its file
     int64_t m_startTime = 0;
     int64_t m_stopTime = 0;
     bool m_downloading = false;

@@ -172,6 +172,10 @@ void TCustomFtpCli::HighLevelAsync(TFtpRequest rqType, std::initializer_list<TFt
     m_highLevelFlag = true;
     m_lastResponse.clear();
     m_errorMessage.clear();
+    // Counts of the transfer before do not belong to this request.
+    m_byteCount = 0;
+    m_transferStart = 0;
+    m_overrun = false;
     ++m_requestsStarted;
     m_requestDoneFlag = false;
     NextHighLevelStep();

@@ -6,10 +6,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
+#include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 #include "ftp/FtpReply.h"
 
@@ -56,29 +60,32 @@ void TCustomFtpCli::PortAsync()
     if (data.State() != wsClosed)
         data.Close();
     data.SetProto("tcp");
-    data.SetAddr("0.0.0.0");
     data.SetPort("0");
     data.OnSessionAvailable = nullptr;
     data.OnSessionClosed = nullptr;
     data.OnDataAvailable = nullptr;
 
+    data.SetAddr("0.0.0.0");
     std::string command = "PASV";
     if (!m_passive) {
+        // The listener takes the address the server already reaches us on, not every address.
+        sockaddr_in local{};
+        ControlSocket()->GetSockName(local);
+        char localText[INET_ADDRSTRLEN] = "0.0.0.0";
+        ::inet_ntop(AF_INET, &local.sin_addr, localText, sizeof localText);
+        data.SetAddr(localText);
         data.SetLingerOnOff(wsLingerOn);
         data.SetLingerTimeout(10);
         data.Listen();
         int port = std::stoi(data.GetBoundPort());
-        sockaddr_in local{};
-        ControlSocket()->GetSockName(local);
         uint32_t address = ntohl(local.sin_addr.s_addr);
-        if (ControlSocket()->Addr() == "127.0.0.1")
-            address = 0x7f000001;
         char text[64];
         std::snprintf(text, sizeof text, "PORT %u,%u,%u,%u,%d,%d", address >> 24, (address >> 16) & 0xff,
                       (address >> 8) & 0xff, address & 0xff, port / 256, port % 256);
         command = text;
     }
     m_byteCount = 0;
+    m_transferStart = 0;
     m_fctCurrent = ftpFctPort;
     ExecAsync(ftpPortAsync, command, {200, 227});
 }
@@ -151,6 +158,7 @@ void TCustomFtpCli::FailTransfer(int code, const std::string& message, bool logI
     FreeOwnStream();
     ResumeAt = 0;
     TransferEnd = -1;
+    FileEnd = -1;
     m_requestResult = code;
     TriggerRequestDone(code);
 }
@@ -164,7 +172,18 @@ bool TCustomFtpCli::OpenLocalStream(bool forWriting)
         m_localFileName, forWriting ? platform::TFileStream::Mode::ReadWriteCreate : platform::TFileStream::Mode::Read,
         error);
     m_localStream = m_ownStream.get();
+    m_localErrno = error;
+    auto* file = dynamic_cast<platform::TFileStream*>(m_ownStream.get());
+    m_createdFile = forWriting && file && file->Created();
     return m_localStream != nullptr;
+}
+
+void TCustomFtpCli::DropEmptyCreatedFile()
+{
+    // A download that failed before its first byte leaves no empty file it made itself.
+    if (m_createdFile && m_downloading && m_byteCount == 0 && !m_localFileName.empty())
+        std::remove(m_localFileName.c_str());
+    m_createdFile = false;
 }
 
 void TCustomFtpCli::FreeOwnStream()
@@ -186,24 +205,35 @@ void TCustomFtpCli::BeginTransfer(const std::string& command, bool downloading)
     m_localFailure = false;
     m_progressAborted = false;
     m_reachedEnd = false;
+    m_overrun = false;
+    m_tooLarge = false;
+    m_localErrno = 0;
     m_startTime = 0;
     m_byteCount = 0;
     m_dataError = 0;
+    m_transferStart = 0;
+    m_transferActive = true;
+    m_dataActivityTick = platform::tickCount();
 }
 
 void TCustomFtpCli::SendDataCommand(const std::string& cmd, TContinuation next)
 {
     SetState(ftpWaitingResponse);
     m_next = std::move(next);
-    m_awaitingReply = true;
+    AwaitReply();
     SendCommand(cmd);
+}
+
+void TCustomFtpCli::DataMoved()
+{
+    m_dataActivityTick = platform::tickCount();
 }
 
 bool TCustomFtpCli::Progress()
 {
     bool abort = false;
     if (OnProgress)
-        OnProgress(this, m_byteCount + ResumeAt, abort);
+        OnProgress(this, m_byteCount + (m_downloading ? m_transferStart : ResumeAt), abort);
     if (!abort)
         return true;
     TriggerDisplay("! Abort requested");
@@ -258,10 +288,12 @@ void TCustomFtpCli::StartDownload(TFtpRequest rqType, const char* command)
     BeginTransfer(command, true);
     DataSocket()->OnSessionAvailable = [this](TCustomWSocket*, int) { DownloadAccept(); };
 
+    m_transferStart = std::max<int64_t>(ResumeAt, 0);
     if (!DisplayFileFlag) {
         FreeOwnStream();
-        if (!OpenLocalStream(true) || !m_localStream->Seek(std::max<int64_t>(ResumeAt, 0))) {
-            FailTransfer(550, "Unable to open local file " + m_localFileName, false);
+        if (!OpenLocalStream(true) || !m_localStream->Seek(m_transferStart)) {
+            std::string reason = m_localErrno != 0 ? ": " + platform::FileErrorText(m_localErrno) : "";
+            FailTransfer(550, "550 Unable to open local file " + m_localFileName + reason, false);
             return;
         }
     }
@@ -270,15 +302,38 @@ void TCustomFtpCli::StartDownload(TFtpRequest rqType, const char* command)
     SendDataCommand(m_dataCommand + (HostFileName.empty() ? "" : " " + HostFileName), [this] { DownloadFirstReply(); });
 }
 
+bool TCustomFtpCli::FromServer(TSocket accepted)
+{
+    sockaddr_in peer{};
+    socklen_t length = sizeof peer;
+    if (::getpeername(accepted, reinterpret_cast<sockaddr*>(&peer), &length) != 0)
+        return false;
+    char text[INET_ADDRSTRLEN] = "";
+    ::inet_ntop(AF_INET, &peer.sin_addr, text, sizeof text);
+    std::string server = ControlSocket()->GetPeerAddr();
+    if (server == text)
+        return true;
+    // Anyone may connect to the listener; only the server's bytes may become the file.
+    TriggerDisplay(std::string("! Refused a data connection from ") + text + " (the server is " + server + ")");
+    return false;
+}
+
 bool TCustomFtpCli::AcceptDataConnection(TSocket& accepted)
 {
     TWSocket& data = *DataSocket();
     accepted = data.Accept();
+    if (accepted == INVALID_SOCKET) {
+        data.Close();
+        FailTransfer(550, "Unable to establish data connection, error #" + std::to_string(data.LastError()), false);
+        return false;
+    }
+    if (!FromServer(accepted)) {
+        ::close(accepted);
+        accepted = INVALID_SOCKET;
+        return false; // the listener waits on for the server
+    }
     data.Close(); // the listener: one connection is all it waited for
-    if (accepted != INVALID_SOCKET)
-        return true;
-    FailTransfer(550, "Unable to establish data connection, error #" + std::to_string(data.LastError()), false);
-    return false;
+    return true;
 }
 
 void TCustomFtpCli::DownloadAccept()
@@ -301,31 +356,70 @@ void TCustomFtpCli::DownloadConnected(int error)
     data.OnDataAvailable = [this](TCustomWSocket*, int) { DataReceive(); };
     data.OnDataSent = nullptr;
     m_startTime = platform::tickCount();
+    DataMoved();
     if (error != 0)
         FailTransfer(550, "Unable to establish data connection, error #" + std::to_string(error), false);
+}
+
+// The room left before the download must stop: at TransferEnd (a range's end, quietly) or at
+// FileEnd (the file's end, where more bytes mean the server sent from the wrong offset). -1
+// when nothing limits it.
+int64_t TCustomFtpCli::RoomLeft() const
+{
+    int64_t position = m_transferStart + m_byteCount;
+    int64_t limit = TransferEnd;
+    if (FileEnd >= 0 && (limit < 0 || FileEnd < limit))
+        limit = FileEnd;
+    return limit < 0 ? -1 : limit - position;
+}
+
+bool TCustomFtpCli::ProbeBeyondFileEnd()
+{
+    char extra = 0;
+    if (DataSocket()->Receive(&extra, 1) <= 0)
+        return false;
+    m_overrun = true;
+    TriggerDisplay("! The server sent more than the file holds from offset " + std::to_string(m_transferStart) +
+                   ": it did not start where REST asked");
+    DataSocket()->Close();
+    return true;
 }
 
 void TCustomFtpCli::DataReceive()
 {
     if (!Progress())
         return;
+    DataMoved();
     TWSocket& data = *DataSocket();
     int wanted = kTransferChunk;
-    if (TransferEnd >= 0) {
-        int64_t room = TransferEnd - (ResumeAt + m_byteCount);
+    int64_t room = RoomLeft();
+    if (room >= 0) {
+        bool rangeEnd = TransferEnd >= 0 && (FileEnd < 0 || TransferEnd < FileEnd);
         if (room <= 0) {
-            m_reachedEnd = true;
-            data.Close();
+            if (rangeEnd) {
+                m_reachedEnd = true;
+                data.Close();
+            } else {
+                ProbeBeyondFileEnd(); // nothing (the close to come) is the right answer here
+            }
             return;
         }
         wanted = static_cast<int>(std::min<int64_t>(room, wanted));
     }
+    auto reachedRangeEnd = [&] {
+        if (TransferEnd >= 0 && (FileEnd < 0 || TransferEnd < FileEnd) &&
+            m_transferStart + m_byteCount >= TransferEnd) {
+            m_reachedEnd = true;
+            data.Close();
+        }
+    };
     // Into a file the bytes go from the socket to the disk without passing through here.
     auto* file = DisplayFileFlag ? nullptr : dynamic_cast<platform::TFileStream*>(m_localStream);
     if (file) {
         int moved = data.ReceiveToFile(file->Handle(), wanted);
         if (moved == -2) {
-            TriggerDisplay("! Error writing local file");
+            m_localErrno = errno;
+            TriggerDisplay("! Error writing local file: " + platform::FileErrorText(m_localErrno));
             m_localFailure = true;
             data.Shutdown(SHUT_RDWR);
             return;
@@ -333,10 +427,7 @@ void TCustomFtpCli::DataReceive()
         if (moved > 0) {
             file->Advanced(moved);
             m_byteCount += moved;
-            if (TransferEnd >= 0 && ResumeAt + m_byteCount >= TransferEnd) {
-                m_reachedEnd = true;
-                data.Close();
-            }
+            reachedRangeEnd();
         } else if (moved < 0 && data.State() == wsConnected && data.LastError() != wsa::kWouldBlock) {
             TriggerDisplay("! Data: Receive error " + std::to_string(data.LastError()));
             data.Shutdown(SHUT_RDWR);
@@ -348,9 +439,17 @@ void TCustomFtpCli::DataReceive()
     char* buffer = m_transferBuffer.data();
     int received = data.Receive(buffer, wanted);
     if (received > 0) {
+        if (m_byteCount + received > kMaxMemoryTransfer && !DisplayFileFlag) {
+            m_tooLarge = true;
+            TriggerDisplay("! More than " + std::to_string(kMaxMemoryTransfer / (1024 * 1024)) +
+                           " MiB received: given up");
+            data.Shutdown(SHUT_RDWR);
+            return;
+        }
         m_byteCount += received;
         if (m_localStream && m_localStream->Write(buffer, received) != received) {
-            TriggerDisplay("! Error writing local file");
+            m_localErrno = errno;
+            TriggerDisplay("! Error writing local file: " + platform::FileErrorText(m_localErrno));
             m_localFailure = true;
             data.Shutdown(SHUT_RDWR);
             return;
@@ -368,10 +467,7 @@ void TCustomFtpCli::DataReceive()
                 start = i + 1;
             }
         }
-        if (TransferEnd >= 0 && ResumeAt + m_byteCount >= TransferEnd) {
-            m_reachedEnd = true;
-            data.Close();
-        }
+        reachedRangeEnd();
     } else if (received < 0 && data.State() == wsConnected && data.LastError() != wsa::kWouldBlock) {
         TriggerDisplay("! Data: Receive error " + std::to_string(data.LastError()));
         data.Shutdown(SHUT_RDWR);
@@ -424,7 +520,8 @@ void TCustomFtpCli::StartUpload(TFtpRequest rqType, bool append)
     data.OnSessionAvailable = [this](TCustomWSocket*, int) { UploadAccept(); };
     FreeOwnStream();
     if (!OpenLocalStream(false)) {
-        FailTransfer(426, "426 Unable to open local file " + m_localFileName, true);
+        std::string reason = m_localErrno != 0 ? ": " + platform::FileErrorText(m_localErrno) : "";
+        FailTransfer(426, "426 Unable to open local file " + m_localFileName + reason, true);
         return;
     }
     m_endOfFile = false;
@@ -511,7 +608,8 @@ void TCustomFtpCli::SendNextBlock(int error)
         m_transferBuffer.resize(kTransferChunk);
     int64_t read = m_localStream->Read(m_transferBuffer.data(), kTransferChunk);
     if (read < 0) {
-        TriggerDisplay("! Error reading file");
+        m_localErrno = errno;
+        TriggerDisplay("! Error reading file: " + platform::FileErrorText(m_localErrno));
         m_localFailure = true;
         data.Close();
         return;
@@ -522,6 +620,7 @@ void TCustomFtpCli::SendNextBlock(int error)
         return;
     }
     m_byteCount += read;
+    DataMoved();
     data.Send(m_transferBuffer.data(), static_cast<int>(read));
 }
 
@@ -549,6 +648,7 @@ void TCustomFtpCli::FirstReplyFailed()
     FreeOwnStream();
     ResumeAt = 0;
     TransferEnd = -1;
+    FileEnd = -1;
     m_requestResult = m_statusCode;
     TriggerRequestDone(m_statusCode);
 }
@@ -564,7 +664,7 @@ void TCustomFtpCli::FinalReply()
     if (!success && !m_reachedEnd) {
         // The server's complaint about a transfer we cut because the local file failed
         // names the wrong cause.
-        int result = m_localFailure ? LocalFailure() : m_statusCode;
+        int result = m_localFailure || m_overrun || m_tooLarge ? LocalFailure() : m_statusCode;
         SetErrorMessage(m_lastResponse);
         FreeOwnStream();
         DataSocket()->Close();
@@ -581,17 +681,27 @@ void TCustomFtpCli::DataClosed(int error)
 {
     FreeOwnStream();
     m_dataClosed = true;
+    m_replyStartTick = platform::tickCount(); // the final reply's time starts with the close
     m_dataError = error;
     CompletionCheck();
 }
 
 int TCustomFtpCli::LocalFailure()
 {
+    if (m_overrun) {
+        SetErrorMessage("426 The server sent more than the file holds from offset " + std::to_string(m_transferStart));
+        return 426;
+    }
+    if (m_tooLarge) {
+        SetErrorMessage("552 More than " + std::to_string(kMaxMemoryTransfer / (1024 * 1024)) + " MiB received");
+        return 552;
+    }
+    std::string reason = m_localErrno != 0 ? ": " + platform::FileErrorText(m_localErrno) : "";
     if (m_downloading) {
-        SetErrorMessage("550 Error writing local file " + m_localFileName);
+        SetErrorMessage("550 Error writing local file " + m_localFileName + reason);
         return 550;
     }
-    SetErrorMessage("426 Error reading local file " + m_localFileName);
+    SetErrorMessage("426 Error reading local file " + m_localFileName + reason);
     return 426;
 }
 
@@ -601,7 +711,9 @@ void TCustomFtpCli::CompletionCheck()
         return;
     TransfertStats();
     int result = m_dataError;
-    if (m_reachedEnd) {
+    if (m_overrun || m_tooLarge) {
+        result = LocalFailure();
+    } else if (m_reachedEnd) {
         result = 0;
     } else if (m_localFailure) {
         result = LocalFailure();
@@ -611,6 +723,7 @@ void TCustomFtpCli::CompletionCheck()
     }
     ResumeAt = 0;
     TransferEnd = -1;
+    FileEnd = -1;
     m_requestResult = result;
     TriggerRequestDone(result);
 }

@@ -683,13 +683,34 @@ int TCustomWSocket::ReceiveToFile(int fileHandle, int len)
     m_readCount += moved;
     for (ssize_t left = moved; left > 0;) {
         ssize_t written = ::splice(m_pipe[0], nullptr, fileHandle, nullptr, static_cast<size_t>(left), SPLICE_F_MOVE);
+        if (written < 0 && errno == EINVAL)
+            written = CopyPipeToFile(fileHandle, left); // a file that takes no splice (a device, some file systems)
         if (written <= 0) {
-            ClosePipe();   // what is left in it is lost with the file
+            int error = errno;
+            ClosePipe(); // what is left in it is lost with the file
+            errno = error;
             return -2;
         }
         left -= written;
     }
     return static_cast<int>(moved);
+}
+
+ssize_t TCustomWSocket::CopyPipeToFile(int fileHandle, ssize_t len)
+{
+    char buffer[65536];
+    ssize_t got = ::read(m_pipe[0], buffer, static_cast<size_t>(std::min<ssize_t>(len, sizeof buffer)));
+    if (got <= 0)
+        return -1;
+    for (ssize_t done = 0; done < got;) {
+        ssize_t written = ::write(fileHandle, buffer + done, static_cast<size_t>(got - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return -1;
+        done += written;
+    }
+    return got;
 }
 
 std::string TCustomWSocket::ReceiveStr()
@@ -755,7 +776,7 @@ void TCustomWSocket::InternalClose(bool bShut, int error)
         }
     }
     m_notifier.reset();
-    ClosePipe();   // with hundreds of connections, descriptors are worth giving back
+    ClosePipe(); // with hundreds of connections, descriptors are worth giving back
     if (::close(m_hSocket) != 0 && errno != EINTR) {
         m_hSocket = INVALID_SOCKET;
         WSASetLastErrorFromErrno();

@@ -229,6 +229,8 @@ private:
     void RunGuarded(const std::function<void()>& step);
     int AvailableBytes();
     void ClosePipe();
+    // Moves up to len bytes of the pipe into a file through a buffer: what was moved, -1 on failure.
+    ssize_t CopyPipeToFile(int fileHandle, ssize_t len);
 
     std::string m_dnsResult;
     std::vector<std::string> m_dnsResultList;

@@ -12,8 +12,16 @@ namespace platform {
 
 std::unique_ptr<TFileStream> TFileStream::Open(const std::string& path, Mode mode, int& error)
 {
-    int flags = O_CLOEXEC | (mode == Mode::Read ? O_RDONLY : O_RDWR | O_CREAT);
-    int handle = ::open(path.c_str(), flags, 0644);
+    // Non-blocking for the open only: a FIFO or a device must not stop the program in open().
+    int flags = O_CLOEXEC | O_NONBLOCK | (mode == Mode::Read ? O_RDONLY : O_RDWR);
+    bool created = false;
+    int handle = -1;
+    if (mode == Mode::ReadWriteCreate) {
+        handle = ::open(path.c_str(), flags | O_CREAT | O_EXCL, 0644);
+        created = handle >= 0;
+    }
+    if (handle < 0)
+        handle = ::open(path.c_str(), flags | (mode == Mode::Read ? 0 : O_CREAT), 0644);
     if (handle < 0) {
         error = errno;
         return nullptr;
@@ -21,13 +29,22 @@ std::unique_ptr<TFileStream> TFileStream::Open(const std::string& path, Mode mod
     struct stat info
     {
     };
-    if (::fstat(handle, &info) == 0 && S_ISDIR(info.st_mode)) {
+    bool known = ::fstat(handle, &info) == 0;
+    if (!known || S_ISDIR(info.st_mode) || (mode == Mode::Read && !S_ISREG(info.st_mode))) {
+        error = known && S_ISDIR(info.st_mode) ? EISDIR : kNotRegularFile;
         ::close(handle);
-        error = EISDIR;
         return nullptr;
     }
+    ::fcntl(handle, F_SETFL, ::fcntl(handle, F_GETFL) & ~O_NONBLOCK);
     error = 0;
-    return std::unique_ptr<TFileStream>(new TFileStream(handle));
+    auto stream = std::unique_ptr<TFileStream>(new TFileStream(handle));
+    stream->m_created = created;
+    return stream;
+}
+
+std::string FileErrorText(int error)
+{
+    return error == kNotRegularFile ? "not a regular file" : std::strerror(error);
 }
 
 TFileStream::~TFileStream()

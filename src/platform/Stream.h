@@ -30,7 +30,9 @@ public:
         ReadWriteCreate // created when missing, never truncated
     };
 
-    // The opened stream, or null with errno-style code in error.
+    // The opened stream, or null with errno-style code in error. A directory gives EISDIR; only
+    // regular files open for reading (anything else, a FIFO or a device, gives
+    // kNotRegularFile); opening never blocks.
     static std::unique_ptr<TFileStream> Open(const std::string& path, Mode mode, int& error);
     ~TFileStream() override;
     TFileStream(const TFileStream&) = delete;
@@ -45,13 +47,22 @@ public:
     // The file's descriptor, for writes that bypass the stream (then reported with Advanced).
     int Handle() const { return m_handle; }
     void Advanced(int64_t written) { m_position += written; }
+    // The file did not exist before this stream opened it.
+    bool Created() const { return m_created; }
 
 private:
     explicit TFileStream(int handle) : m_handle(handle) {}
 
     int m_handle;
     int64_t m_position = 0;
+    bool m_created = false;
 };
+
+// The error TFileStream::Open gives for what is not a regular file.
+constexpr int kNotRegularFile = -1;
+
+// Why a file could not be opened or written, for messages: strerror's text, or "not a regular file".
+std::string FileErrorText(int error);
 
 class TMemoryStream : public TStream
 {

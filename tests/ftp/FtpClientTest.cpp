@@ -241,8 +241,9 @@ TEST_F(FtpClientOnServer, ALocalWriteFailureFailsTheDownload)
     client.HostFileName = "some.bin";
     client.SetLocalFileName("/dev/full"); // every write fails: the disk is full
     EXPECT_EQ(c.run([&] { client.Get(); }), 550);
-    EXPECT_TRUE(c.logged("! Error writing local file"));
-    EXPECT_EQ(client.ErrorMessage(), "550 Error writing local file /dev/full");
+    // The reason comes with it.
+    EXPECT_TRUE(c.logged("! Error writing local file: No space left on device"));
+    EXPECT_EQ(client.ErrorMessage(), "550 Error writing local file /dev/full: No space left on device");
 }
 
 TEST_F(FtpClientOnServer, AnUploadCancelledBeforeItStartsSendsNothing)
