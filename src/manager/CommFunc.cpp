@@ -140,6 +140,23 @@ bool IsSafeEntryName(const std::string& name)
     return true;
 }
 
+bool IsPlainRemoteDir(const std::string& path)
+{
+    if (path.empty() || path[0] != '/')
+        return false;
+    size_t start = 1;
+    while (start < path.size()) {
+        size_t slash = path.find('/', start);
+        std::string part = path.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+        if (!part.empty() && !IsSafeEntryName(part))
+            return false;
+        if (slash == std::string::npos)
+            break;
+        start = slash + 1;
+    }
+    return true;
+}
+
 bool ParseSize(const std::string& text, int64_t& size)
 {
     size = 0;
@@ -180,7 +197,7 @@ std::vector<TGetFileInfo> WalkLocalDir(const std::string& directory)
             if (S_ISDIR(info.st_mode))
                 pending.push_back(current + name + "/");
             else if (S_ISREG(info.st_mode))
-                files.push_back({current + name, static_cast<int64_t>(info.st_size)});
+                files.push_back({current + name, static_cast<int64_t>(info.st_size), {}});
         }
         ::closedir(handle);
     }

@@ -34,6 +34,10 @@ struct TGetFileInfo
 {
     std::string Path;
     int64_t Size = 0;
+    // A remote walk's file below the directory the walk started in ("tree/inner/b.bin"), joined
+    // from listed names that passed IsSafeEntryName only: the one part of a walk a local path
+    // may be built from.
+    std::string Relative;
 };
 
 // Cuts a LIST reply into entries, in line order. The form (DOS when the first line starts
@@ -44,6 +48,10 @@ std::vector<TDirAnalyze> ParseListing(const std::string& text);
 // empty, not "." or "..", no "/", no NUL or other control character. Anything else from a
 // server is never walked into, queued or used as a local name.
 bool IsSafeEntryName(const std::string& name);
+
+// True for a directory path a server reports (PWD) that names no "." or ".." part, no
+// control character, and starts with "/".
+bool IsPlainRemoteDir(const std::string& path);
 
 // A size field as a 64-bit number; false (size 0) when it is not a plain decimal number.
 bool ParseSize(const std::string& text, int64_t& size);

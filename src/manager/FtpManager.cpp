@@ -97,6 +97,8 @@ void TFtpManager::ConfigureConnection(int index)
         client->SetConnectionType(ftpDirect);
         client->SetPassive(settings.PasvMode);
     }
+    client->ReplyTimeout = settings.ReplyTimeout;
+    client->DataTimeout = settings.DataTimeout;
     if (!Session.HostName.empty())
         Log(index, message);
 }
@@ -132,6 +134,10 @@ void TFtpManager::ConnectMain(const THostInfo& info)
     ConfigureConnection(0);
     AbortMainFlag = 0;
     Mode[0] = cmLogin;
+    if (!m_host.TransfersRunning()) {
+        Features = {};
+        RestIgnored = false;
+    }
     main->Open();
 }
 
@@ -248,8 +254,7 @@ void TFtpManager::Store(const std::string& path)
     std::string directory = EnsureTrailing(path, '/');
     if (Cache.Find(directory) >= 0 || !Cache.Current)
         return;
-    Cache.Current->Seek(Cache.Current->Size());
-    Cache.Current->Write("", 1); // the listing ends with a NUL
+    FinishListing(*Cache.Current);
     Cache.Add(directory, Cache.Current);
     Clients[0]->SetLocalStream(nullptr);
 }
@@ -314,6 +319,10 @@ void TFtpManager::RequestDone(int index, TFtpRequest rqType, int error)
 void TFtpManager::SessionClosed(int index)
 {
     Log(index, "Connection Lost");
+    if (index == 0 && Mode[0] == cmTransfer && m_host.SessionState() == ssTransfering) {
+        m_host.TransferConnectionLost(0); // a foreground run goes on; the run logs in again
+        return;
+    }
     if (index == 0) {
         m_host.SetSessionState(ssReady);
         return;
@@ -370,29 +379,23 @@ void TFtpManager::LoginStep(TFtpRequest rqType, int error)
         break;
     case ftpUserAsync:
         if (main.StatusCode() == 230 && error == 0) {
-            main.SetLocalFileName("SYST"); // logged in without a password
-            main.Quote();
+            m_loginProbe = TLoginProbe::Features; // logged in without a password
+            NextLoginProbe();
             break;
         }
         main.Pass();
         break;
     case ftpPassAsync:
-        main.SetLocalFileName("SYST");
-        main.Quote();
+        m_loginProbe = TLoginProbe::Features;
+        NextLoginProbe();
         break;
     case ftpQuoteAsync:
-        if (main.LocalFileName() == "SYST") {
+        if (m_loginProbe == TLoginProbe::Features && error == 0)
+            Features.Hash = ChooseRemoteHash(main.ReplyLines());
+        if (m_loginProbe == TLoginProbe::System)
             SetTransferType(main, true);
-            main.SetLocalFileName("REST 100");
-            main.Quote();
-        } else if (main.LocalFileName() == "REST 100") {
-            // The probe leaves a restart marker that the next STOR would honour, writing the
-            // upload from byte 100 on: take it back.
-            main.SetLocalFileName("REST 0");
-            main.Quote();
-        } else {
-            main.Pwd();
-        }
+        m_loginProbe = static_cast<TLoginProbe>(static_cast<int>(m_loginProbe) + 1);
+        NextLoginProbe();
         break;
     case ftpPwdAsync:
         ListAfterPwd();
@@ -404,6 +407,31 @@ void TFtpManager::LoginStep(TFtpRequest rqType, int error)
     default:
         break;
     }
+}
+
+void TFtpManager::NextLoginProbe()
+{
+    TFtpClient& main = *Clients[0];
+    switch (m_loginProbe) {
+    case TLoginProbe::Features:
+        main.SetLocalFileName("FEAT");
+        break;
+    case TLoginProbe::System:
+        main.SetLocalFileName("SYST");
+        break;
+    case TLoginProbe::Restart:
+        main.SetLocalFileName("REST 100");
+        break;
+    case TLoginProbe::Unmark:
+        // The probe leaves a restart marker that the next STOR would honour, writing the
+        // upload from byte 100 on: take it back.
+        main.SetLocalFileName("REST 0");
+        break;
+    case TLoginProbe::Done:
+        main.Pwd();
+        return;
+    }
+    main.Quote();
 }
 
 void TFtpManager::ListAfterPwd()

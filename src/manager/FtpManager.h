@@ -19,6 +19,7 @@
 #include "manager/CommFunc.h"
 #include "manager/ListingCache.h"
 #include "manager/ManagerHost.h"
+#include "manager/RemoteHash.h"
 
 #include "manager/TransferFileInfo.h"
 
@@ -56,6 +57,22 @@ struct TDelFileInfo
 {
     std::string Name;
     bool IsDirectory = false;
+};
+
+// The commands connection 0 sends after its login, in this order, before PWD.
+enum class TLoginProbe : uint8_t
+{
+    Features, // FEAT: what the server offers beyond RFC 959 (file hashes)
+    System,   // SYST
+    Restart,  // REST 100: whether downloads can resume
+    Unmark,   // REST 0: takes the probe's restart marker back
+    Done
+};
+
+// What FEAT said the server offers that the transfers use.
+struct TServerFeatures
+{
+    TRemoteHash Hash; // how to ask for a file's hash; no command when the server has none
 };
 
 class TFtpManager
@@ -114,6 +131,14 @@ public:
     std::bitset<kMaxConnections> AbortSet;
     int RetryLeft = 0;
     TListingCache Cache;
+    TServerFeatures Features;
+    // What the walks since it was last cleared could not enter, and why: refused, unreadable, or a directory the server
+    // reported under a name that climbs out of the tree. Loops and links out of the tree are not
+    // counted: there was nothing there to fetch.
+    std::vector<std::pair<std::string, std::string>> WalkSkipped;
+    // The server answered REST but sent from byte 0: nothing is fetched from an offset again in
+    // this session (no split downloads, no resumes).
+    bool RestIgnored = false;
 
     // A line in connection index's log.
     void Log(int index, const std::string& text);
@@ -126,12 +151,16 @@ private:
     void SessionClosed(int index);
     // Connection 0's completions, by its mode.
     void LoginStep(TFtpRequest rqType, int error);
+    // The next probe of the login, or PWD once they are done.
+    void NextLoginProbe();
     void LoginFailed();
     void ChangeDirStep(TFtpRequest rqType, int error);
     void RefreshStep(TFtpRequest rqType);
     void WalkStep(TFtpRequest rqType, int error);
     void WalkParse();
     void WalkNext();
+    // Logs a directory the walk leaves out and counts it as not fetched.
+    void WalkSkip(const std::string& path, const std::string& reason);
     void MakeDirStep();
     void RenameStep();
     void DeleteStep();
@@ -144,7 +173,16 @@ private:
     std::string m_savedDir;
     std::shared_ptr<platform::TMemoryStream> m_savedListing;
     // The walk: directories still to visit, where the results go, what was seen.
-    std::vector<std::pair<std::string, int>> m_walkStack; // directory, depth
+    struct TWalkDir
+    {
+        std::string Path;     // the remote directory to enter
+        std::string Relative; // its local path below the walk's start: checked names only
+        int Depth = 0;
+        bool Link = false; // a symbolic link: it may name a file, which no CWD enters
+    };
+    std::vector<TWalkDir> m_walkStack;
+    std::string m_walkRelative; // of the directory being walked
+    bool m_walkTryingLink = false;
     int m_walkDepth = 0;
     std::vector<TGetFileInfo>* m_walkResult = nullptr;
     std::vector<std::string> m_walkVisited;
@@ -155,5 +193,6 @@ private:
     std::vector<TDelFileInfo> m_deletes;
     std::vector<std::string> m_chmodNames;
     std::string m_chmodMode;
+    TLoginProbe m_loginProbe = TLoginProbe::Done;
     std::mt19937 m_random{std::random_device{}()};
 };

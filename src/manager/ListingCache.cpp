@@ -7,6 +7,28 @@ const char* const kDisabledPath = "------------------";
 
 } // namespace
 
+void FinishListing(platform::TMemoryStream& listing)
+{
+    const std::string& data = listing.Data();
+    if (data.find('\0') != std::string::npos) {
+        std::string cleaned;
+        cleaned.reserve(data.size());
+        bool cut = false;
+        for (char c : data) {
+            if (c == '\n')
+                cut = false;
+            else if (c == '\0')
+                cut = true;
+            if (!cut)
+                cleaned += c;
+        }
+        listing.Clear();
+        listing.Write(cleaned.data(), static_cast<int64_t>(cleaned.size()));
+    }
+    listing.Seek(listing.Size());
+    listing.Write("", 1);
+}
+
 int TListingCache::Find(const std::string& path) const
 {
     for (size_t i = 0; i < m_slots.size(); ++i)

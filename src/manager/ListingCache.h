@@ -10,6 +10,10 @@
 
 #include "platform/Stream.h"
 
+// Makes a received listing ready for the parser: a NUL inside a line ends that line (the
+// rest of the line goes, the lines after it stay), and the listing ends with one NUL.
+void FinishListing(platform::TMemoryStream& listing);
+
 class TListingCache
 {
 public:

@@ -92,6 +92,13 @@ void TFtpManager::Walk(const std::string& name, std::vector<TGetFileInfo>* resul
     m_walkVisited.clear();
     m_walkRoot.clear();
     m_walkDepth = 0;
+    m_walkRelative = IsSafeEntryName(name) ? name + "/" : "";
+    if (m_walkRelative.empty()) {
+        WalkSkip(name, "an unsafe name");
+        WalkNext();
+        return;
+    }
+    m_walkTryingLink = false;
     main.HostDirName = CurrentRemoteDir;
     main.Cwd();
 }
@@ -106,6 +113,9 @@ void TFtpManager::WalkStep(TFtpRequest rqType, int error)
     switch (rqType) {
     case ftpCwdAsync:
         if (error != 0) {
+            // A link to a file is tried as a directory too; only a real directory's refusal counts.
+            if (!m_walkTryingLink)
+                WalkSkip(main.HostDirName, main.LastResponse());
             WalkNext();
             return;
         }
@@ -113,21 +123,29 @@ void TFtpManager::WalkStep(TFtpRequest rqType, int error)
         return;
     case ftpPwdAsync: {
         if (error != 0) {
+            WalkSkip(main.HostDirName, main.LastResponse());
             WalkNext();
             return;
         }
-        CurrentRemoteDir = PwdDirectory();
-        // A directory met again (a link loop, a server listing itself forever) or one outside
-        // the walked tree is not walked again.
+        std::string reported = PwdDirectory();
+        // The server's name for the directory tells only whether it was met before; a name
+        // that climbs ("..") or leaves the walked tree stops the walk of that directory.
+        if (!IsPlainRemoteDir(reported)) {
+            WalkSkip(main.HostDirName, "the server calls it \"" + reported + "\"");
+            WalkNext();
+            return;
+        }
         if (m_walkRoot.empty())
-            m_walkRoot = CurrentRemoteDir;
-        bool seen = std::find(m_walkVisited.begin(), m_walkVisited.end(), CurrentRemoteDir) != m_walkVisited.end();
-        if (seen || CurrentRemoteDir.rfind(m_walkRoot, 0) != 0) {
-            Log(0, "! Skipped " + CurrentRemoteDir + (seen ? ": already walked" : ": outside the walked tree"));
+            m_walkRoot = reported;
+        bool seen = std::find(m_walkVisited.begin(), m_walkVisited.end(), reported) != m_walkVisited.end();
+        if (seen || reported.rfind(m_walkRoot, 0) != 0) {
+            Log(0, "! Skipped " + reported + (seen ? ": already walked" : ": outside the walked tree"));
             WalkNext();
             return;
         }
-        m_walkVisited.push_back(CurrentRemoteDir);
+        m_walkVisited.push_back(reported);
+        // Files are fetched by the path asked for, which the server just accepted.
+        CurrentRemoteDir = EnsureTrailing(main.HostDirName, '/');
         if (List(CurrentRemoteDir))
             WalkParse();
         return;
@@ -135,13 +153,13 @@ void TFtpManager::WalkStep(TFtpRequest rqType, int error)
     case ftpDirAsync:
         main.SetLocalStream(nullptr);
         if (error == 0) {
-            Cache.Current->Seek(Cache.Current->Size());
-            Cache.Current->Write("", 1);
+            FinishListing(*Cache.Current);
             WalkParse();
         } else if (int slot = Cache.Find(CurrentRemoteDir); slot >= 0) {
             Cache.Current = Cache.Stream(slot);
             WalkParse();
         } else {
+            WalkSkip(CurrentRemoteDir, main.ErrorMessage());
             WalkNext();
         }
         return;
@@ -165,22 +183,19 @@ void TFtpManager::WalkParse()
             if (!ParseSize(entry.Size, size))
                 Log(0, "! No size for " + CurrentRemoteDir + name + " (\"" + entry.Size + "\"), counted as 0");
             if (m_walkResult)
-                m_walkResult->push_back({CurrentRemoteDir + name, size});
+                m_walkResult->push_back({CurrentRemoteDir + name, size, m_walkRelative + name});
         } else if (childDepth > kMaxWalkDepth) {
-            Log(0, "! Not walked: " + CurrentRemoteDir + name + " lies deeper than " + std::to_string(kMaxWalkDepth));
+            WalkSkip(CurrentRemoteDir + name, "it lies deeper than " + std::to_string(kMaxWalkDepth));
         } else if (entry.IsDirectory()) {
-            m_walkStack.emplace_back(Clients[0]->HostDirName + name + "/", childDepth);
+            m_walkStack.push_back({CurrentRemoteDir + name + "/", m_walkRelative + name + "/", childDepth, false});
         } else if (entry.IsLink()) {
             std::string target = entry.LinkTarget();
-            if (target.empty()) {
+            if (target.empty())
                 continue;
-            } else if (target[0] == '/') {
-                // An absolute target is followed only when it stays in the walked tree; the
-                // check after its PWD sees to that.
-                m_walkStack.emplace_back(EnsureTrailing(target, '/'), childDepth);
-            } else {
-                m_walkStack.emplace_back(CurrentRemoteDir + target + "/", childDepth);
-            }
+            // A link to a directory is walked under the link's own name. An absolute target is
+            // followed only when it stays in the walked tree; the check after its PWD sees to that.
+            std::string path = target[0] == '/' ? EnsureTrailing(target, '/') : CurrentRemoteDir + target + "/";
+            m_walkStack.push_back({path, m_walkRelative + name + "/", childDepth, true});
         }
     }
     // The listing of a walked directory is not kept as the pane's listing.
@@ -191,15 +206,23 @@ void TFtpManager::WalkNext()
 {
     TFtpClient& main = *Clients[0];
     if (!m_walkStack.empty()) {
-        auto [directory, depth] = m_walkStack.back();
+        TWalkDir next = m_walkStack.back();
         m_walkStack.pop_back();
-        m_walkDepth = depth;
-        main.HostDirName = directory;
+        m_walkDepth = next.Depth;
+        m_walkRelative = next.Relative;
+        m_walkTryingLink = next.Link;
+        main.HostDirName = next.Path;
         main.Cwd();
         return;
     }
     RestoreSaved();
     m_host.OperationDone();
+}
+
+void TFtpManager::WalkSkip(const std::string& path, const std::string& reason)
+{
+    Log(0, "! Not walked: " + path + ": " + reason);
+    WalkSkipped.emplace_back(path, reason);
 }
 
 // ---------------------------------------------------------------- make, rename, delete, chmod

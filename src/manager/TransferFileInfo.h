@@ -15,4 +15,5 @@ struct TTransferFileInfo
     int64_t EndPos = -1;   // end of the range (exclusive), -1 for the end of the file
     bool IsDir = false;    // kept through broken lists
     int Attempts = 0;      // failed tries in this run (not kept)
+    bool Partial = false;  // resumes a half-written local file of an unfinished run (not kept)
 };

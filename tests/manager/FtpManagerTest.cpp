@@ -105,7 +105,7 @@ TEST_P(ManagerOnServer, LogsInProbesAndListsOnConnectionZero)
         if (line.rfind("> ", 0) == 0)
             commands.push_back(
                 line.substr(2, line.find(' ', 2) == std::string::npos ? std::string::npos : line.find(' ', 2) - 2));
-    std::vector<std::string> expected = {"USER", "SYST", "TYPE", "REST", "REST", "PWD", "TYPE", "PASV", "LIST"};
+    std::vector<std::string> expected = {"USER", "FEAT", "SYST", "TYPE", "REST", "REST", "PWD", "TYPE", "PASV", "LIST"};
     if (server->kind() != ServerKind::Vsftpd || commands[1] == "PASS")
         expected.insert(expected.begin() + 1, "PASS");
     EXPECT_EQ(commands, expected);
@@ -232,6 +232,8 @@ TEST(FtpManager, RefusedProbesDoNotStopTheLoginButARefusedDirectoryDoes)
                                    {PeerStep::Send, "331 pass\r\n"},
                                    {PeerStep::Expect, "PASS"},
                                    {PeerStep::Send, "230 in\r\n"},
+                                   {PeerStep::Expect, "FEAT"},
+                                   {PeerStep::Send, "500 no features\r\n"},
                                    {PeerStep::Expect, "SYST"},
                                    {PeerStep::Send, "500 no SYST here\r\n"},
                                    {PeerStep::Expect, "TYPE I"},
@@ -241,7 +243,7 @@ TEST(FtpManager, RefusedProbesDoNotStopTheLoginButARefusedDirectoryDoes)
                                    {PeerStep::Expect, "REST 0"},
                                    {PeerStep::Send, "502 still no REST\r\n"},
                                    {PeerStep::Expect, "PWD"}};
-    // SYST and REST 100 refused: PWD and LIST still come, and the login succeeds.
+    // FEAT, SYST and REST 100 refused: PWD and LIST still come, and the login succeeds.
     std::vector<PeerStep> fine = login;
     fine.insert(fine.end(), {{PeerStep::Send, "257 \"/home\"\r\n"},
                              {PeerStep::Expect, "TYPE A"},
@@ -297,10 +299,10 @@ TEST(FtpManager, AHostileListingLeadsNowhereAndTheWalkEnds)
                                      {PeerStep::Send, "150 here\r\n"}};
     std::vector<PeerStep> script = {
         {PeerStep::Send, "220 hi\r\n"},   {PeerStep::Expect, "USER"},       {PeerStep::Send, "230 in\r\n"},
-        {PeerStep::Expect, "SYST"},       {PeerStep::Send, "215 UNIX\r\n"}, {PeerStep::Expect, "TYPE I"},
-        {PeerStep::Send, "200 ok\r\n"},   {PeerStep::Expect, "REST 100"},   {PeerStep::Send, "350 ok\r\n"},
-        {PeerStep::Expect, "REST 0"},     {PeerStep::Send, "350 ok\r\n"},   {PeerStep::Expect, "PWD"},
-        {PeerStep::Send, "257 \"/\"\r\n"}};
+        {PeerStep::Expect, "FEAT"},       {PeerStep::Send, "211 none\r\n"}, {PeerStep::Expect, "SYST"},
+        {PeerStep::Send, "215 UNIX\r\n"}, {PeerStep::Expect, "TYPE I"},     {PeerStep::Send, "200 ok\r\n"},
+        {PeerStep::Expect, "REST 100"},   {PeerStep::Send, "350 ok\r\n"},   {PeerStep::Expect, "REST 0"},
+        {PeerStep::Send, "350 ok\r\n"},   {PeerStep::Expect, "PWD"},        {PeerStep::Send, "257 \"/\"\r\n"}};
     auto appendListing = [&](const std::string& text) {
         script.insert(script.end(), typeA.begin(), typeA.end());
         typeA.clear();
