@@ -60,10 +60,16 @@ bool TBrokenLists::Save(const std::string& path)
         if (!known && !deleted)
             Lists.push_back(std::move(stored));
     }
-    IniFile ini; // written afresh: of the old file only what was merged above stays
-    ini.WriteInteger("Count", "Count", static_cast<int>(Lists.size()));
-    for (size_t i = 0; i < Lists.size(); ++i) {
-        const TOldQuene& list = *Lists[i];
+    // Written afresh: of the old file only what was merged above stays.
+    return platform::writeFileAtomically(path, FormatBrokenLists(Lists));
+}
+
+std::string FormatBrokenLists(const std::vector<std::unique_ptr<TOldQuene>>& lists)
+{
+    IniFile ini;
+    ini.WriteInteger("Count", "Count", static_cast<int>(lists.size()));
+    for (size_t i = 0; i < lists.size(); ++i) {
+        const TOldQuene& list = *lists[i];
         std::string section = std::to_string(i + 1);
         ini.WriteString(section, "DateTime", list.DateTime);
         ini.WriteString(section, "HostName", list.HostName);
@@ -83,5 +89,5 @@ bool TBrokenLists::Save(const std::string& path)
             ini.WriteBool(section, n + "IsDir", item.IsDir);
         }
     }
-    return platform::writeFileAtomically(path, ini.Text());
+    return ini.Text();
 }

@@ -41,5 +41,8 @@ public:
     std::unique_ptr<TOldQuene> Remove(size_t index);
 };
 
+// The text of a broken-list file holding these lists.
+std::string FormatBrokenLists(const std::vector<std::unique_ptr<TOldQuene>>& lists);
+
 // The lists of a file, as they are stored.
 std::vector<std::unique_ptr<TOldQuene>> ReadBrokenLists(const std::string& path);

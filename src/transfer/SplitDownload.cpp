@@ -32,7 +32,8 @@ bool IsTextTransfer(const std::string& path, const std::vector<std::string>& tex
 bool NeedsSplit(const TTransferFileInfo& item, int64_t threshold, int connections,
                 const std::vector<std::string>& textExtensions)
 {
-    return item.IsDownload && item.FileSize > threshold && connections >= 1 &&
+    // Only a whole file from its start: a range or a resume keeps what it is.
+    return item.IsDownload && item.BeginPos <= 0 && item.EndPos < 0 && item.FileSize > threshold && connections >= 1 &&
            !IsTextTransfer(item.LocalPath, textExtensions);
 }
 

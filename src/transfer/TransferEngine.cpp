@@ -39,7 +39,7 @@ bool TTransferEngine::Holds(int i) const
 bool TTransferEngine::AnyItemHeld() const
 {
     for (int i = FirstConnection(); i < m_manager.Count; ++i)
-        if (Holds(i))
+        if (Holds(i) || m_checking[static_cast<size_t>(i)])
             return true;
     return false;
 }
@@ -64,6 +64,12 @@ void TTransferEngine::Request(int i, TFtpRequest rqType)
     case ftpRestGetAsync:
         client.RestGet();
         break;
+    case ftpSizeAsync:
+        client.Size();
+        break;
+    case ftpQuoteAsync:
+        client.Quote();
+        break;
     default:
         break;
     }
@@ -85,11 +91,20 @@ void TTransferEngine::StartTransfers(TTransferQueue& queue, bool resuming)
     }
     m_manager.AbortMainFlag = 0;
     DoneBytes = 0;
+    MovedBytes = 0;
+    Failures.clear();
+    m_doneRanges.clear();
+    m_wholeAgain.clear();
+    for (auto& file : m_checking)
+        file.reset();
     m_manager.Position.fill(0);
     m_pending.fill(ftpNoRequest);
     const TSettings& settings = m_host.Settings();
+    m_loginsLeft.fill(settings.ConnectionRetryTimes);
     if (!resuming) {
-        SplitBigDownloads(queue, m_manager.Count - FirstConnection(), settings.MTFileSize, settings.TextExt);
+        // A server known to ignore REST gets every file in one stream.
+        if (!m_manager.RestIgnored)
+            SplitBigDownloads(queue, m_manager.Count - FirstConnection(), settings.MTFileSize, settings.TextExt);
         if (!CheckFreeSpace() || !ExistingFilePass())
             return;
     }
@@ -100,6 +115,7 @@ void TTransferEngine::StartTransfers(TTransferQueue& queue, bool resuming)
     }
     for (auto& item : m_manager.Item)
         item.reset();
+    m_host.RunStarting();
     FillIdleConnections(m_manager.Count);
     if (!settings.MainConnDownload) {
         m_host.SetTransfersRunning(true);
@@ -141,7 +157,7 @@ bool TTransferEngine::ExistingFilePass()
     bool skipAll = false;
     for (size_t k = 0; k < queue.size();) {
         const std::string path = queue[k]->LocalPath;
-        if (!queue[k]->IsDownload || !platform::fileExists(path)) {
+        if (!queue[k]->IsDownload || queue[k]->Partial || !platform::fileExists(path)) {
             ++k;
             continue;
         }
@@ -174,7 +190,14 @@ bool TTransferEngine::ExistingFilePass()
 
 std::unique_ptr<TTransferFileInfo> TTransferEngine::TakeNextItem(int i)
 {
-    if (!m_queue || m_queue->empty())
+    if (!m_queue)
+        return nullptr;
+    // On a server that ignores REST, a range or a resume would be written from the wrong bytes:
+    // its file comes whole instead (which puts a whole item at the head, or waits for the ranges
+    // still on connections).
+    while (!m_queue->empty() && NeedsOffset(*m_queue->front()))
+        FetchAgainWhole(*m_queue->front(), "");
+    if (m_queue->empty())
         return nullptr;
     std::unique_ptr<TTransferFileInfo> item = std::move(m_queue->front());
     m_queue->pop_front();
@@ -227,35 +250,50 @@ void TTransferEngine::TransferStep(int i, TFtpRequest rqType, int error)
         AbortStep(i);
         return;
     }
-    TFtpClient& client = *m_manager.Client(i);
     switch (rqType) {
     case ftpOpenAsync:
     case ftpUserAsync:
     case ftpPassAsync:
-        if (error != 0) {
-            // Refused or unreachable (a server's connection limit, say): the others carry on.
-            HandBack(i);
-            client.AbortSync();
-            GiveItems(m_manager.Count, false); // what was handed back
-            AllFailedCheck();
-        } else if (rqType == ftpOpenAsync) {
-            Request(i, ftpUserAsync);
-        } else if (rqType == ftpUserAsync && client.StatusCode() != 230) {
-            Request(i, ftpPassAsync);
-        } else {
-            StartItem(i); // logged in
-        }
+        LoginStep(i, rqType, error);
         break;
     case ftpPutAsync:
-    case ftpRestGetAsync:
+        MovedBytes += m_manager.Client(i)->ByteCount();
         if (error == 0)
             ItemDone(i);
         else
-            ItemFailed(i, error);
+            ItemFailed(i, error, m_manager.Client(i)->ErrorMessage());
         NextItemOrEnd(i);
+        break;
+    case ftpRestGetAsync:
+        DownloadEnded(i, error);
+        break;
+    case ftpSizeAsync:
+        SizeAnswered(i, error);
+        break;
+    case ftpQuoteAsync:
+        HashAnswered(i, error);
         break;
     default:
         break;
+    }
+}
+
+void TTransferEngine::LoginStep(int i, TFtpRequest rqType, int error)
+{
+    TFtpClient& client = *m_manager.Client(i);
+    if (error != 0) {
+        // Refused or unreachable (a server's connection limit, say): the others carry on.
+        m_manager.Log(i, "! Login failed: " + client.ErrorMessage());
+        HandBack(i);
+        client.AbortSync();
+        GiveItems(m_manager.Count, false); // what was handed back
+        AllFailedCheck();
+    } else if (rqType == ftpOpenAsync) {
+        Request(i, ftpUserAsync);
+    } else if (rqType == ftpUserAsync && client.StatusCode() != 230) {
+        Request(i, ftpPassAsync);
+    } else {
+        StartItem(i); // logged in
     }
 }
 
@@ -276,8 +314,13 @@ void TTransferEngine::StartItem(int i)
     // From byte 0 no REST is sent (-1): one round trip less per file, and servers that refuse
     // REST in ASCII mode still deliver.
     client.ResumeAt = item.BeginPos > 0 ? item.BeginPos : -1;
-    // A range stops at its end by itself: nothing beyond it is written.
-    client.TransferEnd = item.EndPos < 0 ? -1 : item.EndPos;
+    // A range inside the file stops at its end by itself: nothing beyond it is written. What
+    // runs to the file's end from an offset must end exactly there: more bytes would mean the
+    // server sent from elsewhere than REST asked. From byte 0 a file may have grown since it
+    // was listed.
+    bool toFileEnd = item.EndPos < 0 || item.EndPos >= item.FileSize;
+    client.TransferEnd = toFileEnd ? -1 : item.EndPos;
+    client.FileEnd = toFileEnd && item.BeginPos > 0 ? item.FileSize : -1;
     Request(i, ftpRestGetAsync);
 }
 
@@ -288,13 +331,16 @@ void TTransferEngine::ItemDone(int i)
     if (!slot)
         return;
     DoneBytes += ItemByteCount(*slot);
-    m_host.ItemLeft(i, *slot);
-    slot.reset();
+    if (slot->EndPos >= 0)
+        m_doneRanges[slot->LocalPath] += ItemByteCount(*slot);
+    m_loginsLeft[static_cast<size_t>(i)] = m_host.Settings().ConnectionRetryTimes;
+    std::unique_ptr<TTransferFileInfo> done = std::move(slot); // no longer unfinished when the host looks
+    m_host.ItemLeft(i, *done);
 }
 
 // A refused or broken transfer keeps its item: tried again from where it stopped while retries
 // are left and the cause may pass, kept for the broken list otherwise.
-void TTransferEngine::ItemFailed(int i, int error)
+void TTransferEngine::ItemFailed(int i, int error, const std::string& reason)
 {
     TFtpClient& client = *m_manager.Client(i);
     client.SetLocalStream(nullptr);
@@ -303,14 +349,15 @@ void TTransferEngine::ItemFailed(int i, int error)
         return;
     m_host.ItemLeft(i, *slot);
     if (slot->IsDownload)
-        KeepReachedOffset(*slot, m_manager.Position[static_cast<size_t>(i)]);
+        KeepReachedOffset(*slot, client.TransferStart() + client.ByteCount());
     ++slot->Attempts;
     if (worthRetrying(error, client.Connected()) && slot->Attempts <= m_host.Settings().ConnectionRetryTimes) {
         m_manager.Log(i, "Will try " + slot->HostPath + " again (" + std::to_string(slot->Attempts) + " of " +
                              std::to_string(m_host.Settings().ConnectionRetryTimes) + ")");
         m_queue->push_back(std::move(slot));
     } else {
-        m_manager.Log(i, "Not completed: " + slot->HostPath);
+        m_manager.Log(i, "Not completed: " + slot->HostPath + (reason.empty() ? "" : " (" + reason + ")"));
+        Failures.push_back({slot->HostPath, reason.empty() ? "error " + std::to_string(error) : reason});
         m_failed.push_back(std::move(slot));
     }
 }
@@ -373,16 +420,53 @@ void TTransferEngine::ConnectionLost(int i)
     auto& pending = m_pending[static_cast<size_t>(i)];
     bool transferring = pending == ftpRestGetAsync || pending == ftpPutAsync;
     pending = ftpNoRequest; // the completion that follows the close is not waited for
+    if (transferring)
+        MovedBytes += m_manager.Client(i)->ByteCount();
     auto& slot = m_manager.Item[static_cast<size_t>(i)];
     if (!m_queue || !slot)
         return;
     if (slot->IsDownload)
         KeepReachedOffset(*slot, m_manager.Position[static_cast<size_t>(i)]);
     slot->Attempts += transferring ? 1 : 0;
-    HandBack(i);
+    m_manager.Client(i)->SetLocalStream(nullptr);
+    if (m_wholeAgain.count(slot->LocalPath) != 0) {
+        std::string path = slot->LocalPath; // a range of a file that comes again whole: it goes
+        m_host.ItemLeft(i, *slot);
+        slot.reset();
+        QueueWholeFileWhenFree(path);
+    } else if (slot->Attempts > m_host.Settings().ConnectionRetryTimes) {
+        m_manager.Log(i, "Not completed: " + slot->HostPath + " (the connection was lost)");
+        Failures.push_back({slot->HostPath, "the connection was lost " + std::to_string(slot->Attempts) + " times"});
+        m_host.ItemLeft(i, *slot);
+        m_failed.push_back(std::move(slot));
+    } else {
+        HandBack(i);
+    }
     m_host.ConnectionLostRow(i);
+    auto& logins = m_loginsLeft[static_cast<size_t>(i)];
+    if (logins > 0 && !m_queue->empty()) {
+        --logins;
+        LogInAgain(i);
+        return;
+    }
     GiveItems(m_manager.Count, false); // what was handed back
     AllFailedCheck();
+}
+
+void TTransferEngine::LogInAgain(int i)
+{
+    m_manager.Log(i, "Logging in again");
+    m_manager.Item[static_cast<size_t>(i)] = TakeNextItem(i);
+    if (!m_manager.Item[static_cast<size_t>(i)])
+        return;
+    m_manager.Mode[static_cast<size_t>(i)] = cmTransfer;
+    m_pending[static_cast<size_t>(i)] = ftpOpenAsync;
+    // The client is still reporting its close: it opens again from the event loop.
+    m_posted.post([this, i] {
+        if (!m_queue || m_pending[static_cast<size_t>(i)] != ftpOpenAsync || i >= m_manager.Count)
+            return;
+        Request(i, ftpOpenAsync);
+    });
 }
 
 void TTransferEngine::ReleaseConnections(int newCount)
@@ -440,9 +524,20 @@ void TTransferEngine::EndRun()
     if (!m_queue)
         return;
     // Whatever a connection still holds, and what failed for good, goes into the broken list
-    // with the rest.
-    for (int i = 0; i < m_manager.Count; ++i)
+    // with the rest; a file due to come again whole goes in whole, without its ranges.
+    for (int i = 0; i < m_manager.Count; ++i) {
+        auto& slot = m_manager.Item[static_cast<size_t>(i)];
+        if (slot && m_wholeAgain.count(slot->LocalPath) != 0) {
+            m_host.ItemLeft(i, *slot);
+            slot.reset();
+        }
         ReturnToTail(i);
+    }
+    for (auto& [path, item] : m_wholeAgain)
+        m_queue->push_front(std::move(item));
+    m_wholeAgain.clear();
+    for (auto& file : m_checking)
+        file.reset(); // a hash not answered leaves the file as it came
     for (auto& item : m_failed)
         m_queue->push_front(std::move(item));
     FailedItems = m_failed.size();
@@ -460,6 +555,29 @@ void TTransferEngine::EndRun()
     m_host.OperationDone();
     if (background)
         m_host.SetSessionState(state == ssTransfering ? ssConnected : state);
+}
+
+std::vector<std::unique_ptr<TTransferFileInfo>> TTransferEngine::Unfinished() const
+{
+    std::vector<std::unique_ptr<TTransferFileInfo>> items;
+    if (!m_queue)
+        return items;
+    for (const auto& item : m_failed)
+        items.push_back(std::make_unique<TTransferFileInfo>(*item));
+    for (const auto& [path, item] : m_wholeAgain)
+        items.push_back(std::make_unique<TTransferFileInfo>(*item));
+    for (int i = 0; i < m_manager.Count; ++i) {
+        const auto& slot = m_manager.Item[static_cast<size_t>(i)];
+        if (!slot || m_wholeAgain.count(slot->LocalPath) != 0)
+            continue;
+        auto copy = std::make_unique<TTransferFileInfo>(*slot);
+        if (copy->IsDownload)
+            KeepReachedOffset(*copy, m_manager.Position[static_cast<size_t>(i)]);
+        items.push_back(std::move(copy));
+    }
+    for (const auto& item : *m_queue)
+        items.push_back(std::make_unique<TTransferFileInfo>(*item));
+    return items;
 }
 
 TRunFigures TTransferEngine::Figures(int64_t elapsedSeconds) const

@@ -8,8 +8,10 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "manager/FtpManager.h"
 #include "transfer/SplitDownload.h"
@@ -45,6 +47,15 @@ public:
     virtual void ItemLeft(int connection, const TTransferFileInfo& item) = 0;
     virtual void ConnectionLostRow(int connection) = 0;
     virtual void PositionReported(int connection, int64_t position) = 0;
+    // The run's items are settled and about to go to the connections: nothing has been written yet.
+    virtual void RunStarting() {}
+};
+
+// An item that did not complete, and why.
+struct TItemFailure
+{
+    std::string Path;
+    std::string Reason;
 };
 
 // The once-a-second figures of a run.
@@ -84,11 +95,18 @@ public:
 
     int64_t TotalBytes = 0;
     int64_t DoneBytes = 0;
+    // Bytes that arrived or left on the data connections during the run, whatever became of them.
+    int64_t MovedBytes = 0;
+    // The items that failed for good in the last run, with the reply or error that ended them.
+    std::vector<TItemFailure> Failures;
     // Items the last run left unfinished (they are in its broken list), and of those the ones
     // that failed for good or ran out of retries.
     size_t IncompleteItems = 0;
     size_t FailedItems = 0;
     bool Running() const { return m_queue != nullptr; }
+    // Copies of every item the run has not finished: queued, on a connection (from the offset it
+    // reached), failed, or waiting to be fetched again. What a broken list made now would hold.
+    std::vector<std::unique_ptr<TTransferFileInfo>> Unfinished() const;
 
 private:
     int FirstConnection() const;
@@ -97,7 +115,7 @@ private:
     void Request(int i, TFtpRequest rqType);
     void StartItem(int i);
     void ItemDone(int i);
-    void ItemFailed(int i, int error);
+    void ItemFailed(int i, int error, const std::string& reason);
     void KeepReachedOffset(TTransferFileInfo& item, int64_t position) const;
     void NextItemOrEnd(int i);
     void GiveItems(int count, bool openClosed);
@@ -107,6 +125,24 @@ private:
     void AbortStep(int i);
     bool CheckFreeSpace();
     bool ExistingFilePass();
+    void LoginStep(int i, TFtpRequest rqType, int error);
+    // Connection i logs in again after it was lost, taking the head of the queue.
+    void LogInAgain(int i);
+
+    // The checks of a finished download (TransferChecks.cpp): the bytes that arrived against
+    // those expected, the server's size when they differ, a file fetched in ranges against the
+    // server's hash, and a server that ignored REST.
+    void DownloadEnded(int i, int error);
+    void SizeAnswered(int i, int error);
+    void HashAnswered(int i, int error);
+    // Runs the hash check when the item just done was the last range of its file.
+    bool CheckHashWhenComplete(int i, const TTransferFileInfo& item);
+    // Every range of the file is dropped; the file comes again from byte 0 in one stream.
+    void FetchAgainWhole(const TTransferFileInfo& item, const std::string& why);
+    // True when an item needs the offset a server that ignores REST cannot give.
+    bool NeedsOffset(const TTransferFileInfo& item) const;
+    bool FileHasOtherItems(const std::string& localPath, int except) const;
+    void QueueWholeFileWhenFree(const std::string& localPath);
 
     TFtpManager& m_manager;
     ITransferHost& m_host;
@@ -115,6 +151,15 @@ private:
     TSessionState m_savedState = ssConnected;
     // The request whose completion each connection waits for; any other completion is stale.
     std::array<TFtpRequest, TFtpManager::kMaxConnections> m_pending{};
+    // Logins left to each connection after it was lost (reset by every item it completes).
+    std::array<int, TFtpManager::kMaxConnections> m_loginsLeft{};
+    // Bytes counted as done of the ranges of each file fetched in ranges, by local path.
+    std::map<std::string, int64_t> m_doneRanges;
+    // Files to be fetched again whole once none of their ranges is on a connection any more.
+    std::map<std::string, std::unique_ptr<TTransferFileInfo>> m_wholeAgain;
+    // The file each connection asks the server's hash of, whole, as it comes again on a mismatch.
+    std::array<std::unique_ptr<TTransferFileInfo>, TFtpManager::kMaxConnections> m_checking;
+    platform::PostTarget m_posted;
 };
 
 // The byte count of an item: from BeginPos (or 0) to EndPos (or the file's end).

@@ -1,0 +1,233 @@
+#include "transfer/TransferEngine.h"
+
+// The end of a download: it is done only when the bytes that arrived are the bytes expected.
+// A short transfer is tried again from where it stopped (after asking the server for the
+// file's size, when the listing may have been wrong); a server that sent more than the file
+// holds from an offset ignored REST, and the file comes again whole; a file fetched in ranges
+// is compared with the server's hash when the server offers one.
+
+#include <algorithm>
+
+#include <unistd.h>
+
+#include "platform/FileHash.h"
+
+namespace {
+
+// A short transfer or a failed check: worth another try, as a "not now" reply is.
+constexpr int kIncomplete = 426;
+
+} // namespace
+
+bool TTransferEngine::NeedsOffset(const TTransferFileInfo& item) const
+{
+    return m_manager.RestIgnored && item.IsDownload &&
+           (item.BeginPos > 0 || (item.EndPos >= 0 && item.EndPos < item.FileSize));
+}
+
+bool TTransferEngine::FileHasOtherItems(const std::string& localPath, int except) const
+{
+    auto same = [&](const auto& item) { return item && item->LocalPath == localPath; };
+    for (int j = 0; j < m_manager.Count; ++j)
+        if (j != except && same(m_manager.Item[static_cast<size_t>(j)]))
+            return true;
+    return std::any_of(m_queue->begin(), m_queue->end(), same) || std::any_of(m_failed.begin(), m_failed.end(), same) ||
+           m_wholeAgain.count(localPath) != 0;
+}
+
+void TTransferEngine::DownloadEnded(int i, int error)
+{
+    TFtpClient& client = *m_manager.Client(i);
+    MovedBytes += client.ByteCount();
+    auto& slot = m_manager.Item[static_cast<size_t>(i)];
+    if (!slot) {
+        NextItemOrEnd(i);
+        return;
+    }
+    if (m_wholeAgain.count(slot->LocalPath) != 0) {
+        // A range of a file that comes again whole: what it wrote does not count.
+        std::string path = slot->LocalPath;
+        client.SetLocalStream(nullptr);
+        m_host.ItemLeft(i, *slot);
+        slot.reset();
+        QueueWholeFileWhenFree(path);
+        NextItemOrEnd(i);
+        return;
+    }
+    if (client.Overrun()) {
+        client.SetLocalStream(nullptr);
+        m_manager.RestIgnored = true;
+        FetchAgainWhole(*slot, "the server ignored REST");
+        NextItemOrEnd(i);
+        return;
+    }
+    if (error != 0) {
+        ItemFailed(i, error, client.ErrorMessage());
+        NextItemOrEnd(i);
+        return;
+    }
+    TTransferFileInfo& item = *slot;
+    int64_t reached = client.TransferStart() + client.ByteCount();
+    int64_t end = item.EndPos < 0 ? item.FileSize : item.EndPos;
+    bool text = IsTextTransfer(item.LocalPath, m_host.Settings().TextExt);
+    if (reached == end || (text && reached > end)) {
+        // Text mode turns line ends into CR LF on the way: more bytes than listed are whole.
+        ItemDone(i);
+        if (!CheckHashWhenComplete(i, item))
+            NextItemOrEnd(i);
+        return;
+    }
+    if (reached > end) {
+        // Only a whole file fetched from byte 0 gets here: nothing stopped it at the listed
+        // size, so the file grew since it was listed. All of it arrived.
+        m_manager.Log(i, "! " + item.HostPath + ": " + std::to_string(reached) + " bytes arrived, " +
+                             std::to_string(end) + " listed");
+        ItemDone(i);
+        NextItemOrEnd(i);
+        return;
+    }
+    if (item.EndPos < 0 && !text) {
+        // Short of the listed size: the listing may be wrong. The server's SIZE decides.
+        client.HostFileName = item.HostPath;
+        Request(i, ftpSizeAsync);
+        return;
+    }
+    m_manager.Log(i, "! Only " + std::to_string(reached) + " of " + std::to_string(end) + " bytes of " + item.HostPath +
+                         " arrived");
+    ItemFailed(i, kIncomplete,
+               "only " + std::to_string(reached - std::max<int64_t>(item.BeginPos, 0)) + " of " +
+                   std::to_string(ItemByteCount(item)) + " bytes received");
+    NextItemOrEnd(i);
+}
+
+void TTransferEngine::SizeAnswered(int i, int error)
+{
+    TFtpClient& client = *m_manager.Client(i);
+    auto& slot = m_manager.Item[static_cast<size_t>(i)];
+    if (!slot) {
+        NextItemOrEnd(i);
+        return;
+    }
+    int64_t reached = client.TransferStart() + client.ByteCount();
+    if (error == 0 && client.SizeResult() == reached) {
+        m_manager.Log(i, "! " + slot->HostPath + " has " + std::to_string(reached) + " bytes, not " +
+                             std::to_string(slot->FileSize) + " as listed");
+        TotalBytes += reached - slot->FileSize;
+        slot->FileSize = reached;
+        ItemDone(i);
+    } else {
+        int64_t expected = error == 0 ? client.SizeResult() : slot->FileSize;
+        m_manager.Log(i, "! Only " + std::to_string(reached) + " of " + std::to_string(expected) + " bytes of " +
+                             slot->HostPath + " arrived");
+        if (error == 0 && expected != slot->FileSize) {
+            TotalBytes += expected - slot->FileSize;
+            slot->FileSize = expected;
+        }
+        ItemFailed(i, kIncomplete,
+                   "only " + std::to_string(reached) + " of " + std::to_string(expected) + " bytes received");
+    }
+    NextItemOrEnd(i);
+}
+
+bool TTransferEngine::CheckHashWhenComplete(int i, const TTransferFileInfo& item)
+{
+    const TRemoteHash& hash = m_manager.Features.Hash;
+    auto done = m_doneRanges.find(item.LocalPath);
+    if (hash.Command.empty() || done == m_doneRanges.end() || FileHasOtherItems(item.LocalPath, -1))
+        return false;
+    TFtpClient& client = *m_manager.Client(i);
+    if (!client.Connected())
+        return false;
+    // The file's ranges are all in: one question settles whether they make the server's file.
+    auto whole = std::make_unique<TTransferFileInfo>(item);
+    whole->BeginPos = -1;
+    whole->EndPos = -1;
+    whole->Attempts = item.Attempts;
+    m_wholeAgain.erase(item.LocalPath);
+    m_checking[static_cast<size_t>(i)] = std::move(whole);
+    client.SetLocalFileName(hash.Command + " " + item.HostPath);
+    Request(i, ftpQuoteAsync);
+    return true;
+}
+
+void TTransferEngine::HashAnswered(int i, int error)
+{
+    TFtpClient& client = *m_manager.Client(i);
+    std::unique_ptr<TTransferFileInfo> file = std::move(m_checking[static_cast<size_t>(i)]);
+    if (!file) {
+        NextItemOrEnd(i);
+        return;
+    }
+    const TRemoteHash& hash = m_manager.Features.Hash;
+    std::string remote = error == 0 ? ParseHashReply(client.LastResponse(), hash.Algorithm) : "";
+    if (remote.empty()) {
+        m_manager.Log(i, "! No " + hash.Algorithm + " of " + file->HostPath + " from the server: not checked");
+    } else if (platform::FileDigest(file->LocalPath, hash.Algorithm) == remote) {
+        m_manager.Log(i, "! " + file->HostPath + ": " + hash.Algorithm + " matches the server's");
+    } else {
+        m_manager.Log(i, "! " + file->HostPath + ": " + hash.Algorithm + " differs from the server's");
+        int64_t counted = m_doneRanges[file->LocalPath];
+        m_doneRanges.erase(file->LocalPath);
+        DoneBytes -= counted;
+        ++file->Attempts;
+        if (file->Attempts > m_host.Settings().ConnectionRetryTimes) {
+            m_manager.Log(i, "Not completed: " + file->HostPath + " (its hash differs from the server's)");
+            Failures.push_back({file->HostPath, hash.Algorithm + " differs from the server's"});
+            m_failed.push_back(std::move(file));
+        } else {
+            m_manager.Log(i, "Will try " + file->HostPath + " again in one stream");
+            m_queue->push_front(std::move(file));
+        }
+    }
+    if (file)
+        m_doneRanges.erase(file->LocalPath); // checked: nothing more to undo
+    NextItemOrEnd(i);
+}
+
+void TTransferEngine::FetchAgainWhole(const TTransferFileInfo& item, const std::string& why)
+{
+    std::string path = item.LocalPath;
+    auto whole = std::make_unique<TTransferFileInfo>(item);
+    whole->BeginPos = -1;
+    whole->EndPos = -1;
+    if (!why.empty())
+        m_manager.Log(0, "! " + item.HostPath + ": " + why +
+                             "; it comes again from byte 0 in one stream, and nothing more is fetched from an "
+                             "offset on this server");
+    // Every range of the file goes, wherever it is: the queue, the failed, the connections
+    // (their data connections are cut; their completions drop them).
+    auto ofFile = [&](const auto& other) { return other && other->LocalPath == path; };
+    for (TTransferQueue* list : {m_queue, &m_failed})
+        list->erase(std::remove_if(list->begin(), list->end(), ofFile), list->end());
+    for (int j = 0; j < m_manager.Count; ++j) {
+        auto& slot = m_manager.Item[static_cast<size_t>(j)];
+        if (!ofFile(slot))
+            continue;
+        if (slot.get() == &item || m_pending[static_cast<size_t>(j)] == ftpNoRequest) {
+            m_host.ItemLeft(j, *slot);
+            slot.reset();
+        } else {
+            m_manager.Client(j)->DataSocket()->Close();
+        }
+    }
+    // item may be gone by now: only the copies above are used.
+    DoneBytes -= m_doneRanges[path];
+    m_doneRanges.erase(path);
+    m_wholeAgain[path] = std::move(whole);
+    QueueWholeFileWhenFree(path);
+}
+
+void TTransferEngine::QueueWholeFileWhenFree(const std::string& localPath)
+{
+    auto waiting = m_wholeAgain.find(localPath);
+    if (waiting == m_wholeAgain.end())
+        return;
+    for (int j = 0; j < m_manager.Count; ++j) {
+        const auto& slot = m_manager.Item[static_cast<size_t>(j)];
+        if (slot && slot->LocalPath == localPath)
+            return; // a range still writes into the file
+    }
+    std::unique_ptr<TTransferFileInfo> whole = std::move(waiting->second);
+    m_wholeAgain.erase(waiting);
+    m_queue->push_front(std::move(whole));
+}
