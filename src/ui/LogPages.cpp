@@ -12,7 +12,8 @@ void TLogPages::ResizeLogPages(int newCount)
 
 bool TLogPages::ShowLogLine(int connection, const std::string& msg)
 {
-    if (msg.empty() || connection < 0 || connection >= Count() || msg.rfind("! ", 0) == 0)
+    // The client's "! " notes stay: they carry the reasons of failures.
+    if (msg.empty() || connection < 0 || connection >= Count())
         return false;
     TLogColour colour = msg[0] == '>' ? TLogColour::Command : msg[0] == '<' ? TLogColour::Reply : TLogColour::Message;
     // The password never shows, whatever it is.

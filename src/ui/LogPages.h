@@ -31,8 +31,8 @@ public:
     void ResizeLogPages(int newCount);
     int Count() const { return static_cast<int>(m_pages.size()); }
 
-    // Appends a line to a connection's page: empty lines and the client's "! " notes are
-    // dropped, a PASS command is masked. False when nothing was appended.
+    // Appends a line to a connection's page: empty lines are dropped, a PASS command is masked.
+    // False when nothing was appended.
     bool ShowLogLine(int connection, const std::string& msg);
 
     const std::vector<TLogLine>& Lines(int page) const;

@@ -8,6 +8,7 @@
 
 #include "config/DataFiles.h"
 #include "platform/AtomicFile.h"
+#include "platform/LocalFiles.h"
 #include "platform/TextLines.h"
 #include "transfer/SplitDownload.h"
 #include "manager/CommFunc.h"
@@ -52,7 +53,11 @@ void TfmMain::FormCreate()
     LoadSettings(settings, SettingsPath(), m_programDir);
     if (AdjustSettings)
         AdjustSettings(settings);
+    // Each connection may hold six descriptors (control, data, listener, a pipe, the file).
+    m_connectionLimit = std::clamp((platform::raiseDescriptorLimit() - 64) / 6, 1, TFtpManager::kMaxConnections - 1);
+    settings.ConnectionCount = AllowedConnections(std::clamp(settings.ConnectionCount, 1, 255));
     BrokenLists.Load(BrokenListsPath());
+    RecoverJournals();
     Logs.CreateLogPages(settings.ConnectionCount);
     struct stat info = {};
     bool localPathExists = ::stat(settings.LocalPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -98,6 +103,29 @@ void TfmMain::FormDestroy()
 void TfmMain::SaveBrokenLists()
 {
     BrokenLists.Save(BrokenListsPath());
+    m_brokenListsChanged = false;
+}
+
+void TfmMain::RecoverJournals()
+{
+    std::vector<std::string> files;
+    auto lists = TRunJournal::Orphans(m_dataDir, files);
+    if (files.empty())
+        return;
+    for (auto& list : lists)
+        BrokenLists.Lists.push_back(std::move(list));
+    // The journals go only once their lists are safe in the broken-list file.
+    if (BrokenLists.Save(BrokenListsPath()))
+        TRunJournal::Forget(files);
+}
+
+int TfmMain::AllowedConnections(int wanted)
+{
+    if (wanted <= m_connectionLimit)
+        return wanted;
+    m_view.ShowMessage("Using " + std::to_string(m_connectionLimit) + " connections, not " + std::to_string(wanted) +
+                       ": the limit of open files allows no more");
+    return m_connectionLimit;
 }
 
 // ---------------------------------------------------------------- session state
@@ -264,7 +292,9 @@ void TfmMain::AddHostHistory()
 
 void TfmMain::ResizeConnectionCount(int newCount)
 {
-    newCount = std::clamp(newCount, 1, TFtpManager::kMaxConnections - 1);
+    newCount = AllowedConnections(std::clamp(newCount, 1, TFtpManager::kMaxConnections - 1));
+    if (newCount == settings.ConnectionCount && newCount == Manager.Count)
+        return;
     // Items on connections that go return to the queue with their reached offsets.
     Engine.ReleaseConnections(newCount);
     Logs.ResizeLogPages(std::max(newCount, Manager.Count)); // pages for the lines of new connections
@@ -284,7 +314,7 @@ void TfmMain::ResizeConnectionCount(int newCount)
 
 void TfmMain::IncreaseThreadNumber()
 {
-    if (settings.ConnectionCount < 255)
+    if (settings.ConnectionCount < std::min(255, m_connectionLimit))
         ResizeConnectionCount(settings.ConnectionCount + 1);
 }
 
@@ -611,6 +641,7 @@ void TfmMain::DownloadSelected()
 {
     if (m_sessionState != ssConnected)
         return;
+    Manager.WalkSkipped.clear();
     m_selectionCursor = 0;
     SetSessionState(ssPreparing);
     SelectionPass();
@@ -651,18 +682,15 @@ void TfmMain::SelectionPass()
 void TfmMain::QueueWalkResult()
 {
     for (const TGetFileInfo& found : m_walkResult) {
-        // The local path below the pane's directory mirrors the path below RemoteDir.
-        auto at =
-            std::search(found.Path.begin(), found.Path.end(), RemoteDir.begin(), RemoteDir.end(), [](char a, char b) {
-                return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-            });
-        if (at == found.Path.end()) {
-            ShowLogLine(0, "Not queued: " + found.Path + " lies outside " + RemoteDir);
+        // The local path is the pane's directory and the names the walk checked, nothing the
+        // server reported as a path.
+        if (found.Relative.empty()) {
+            ShowLogLine(0, "! Not queued: " + found.Path);
             continue;
         }
         auto item = std::make_unique<TTransferFileInfo>();
         item->HostPath = found.Path;
-        item->LocalPath = Local.LocalPath + std::string(at + static_cast<long>(RemoteDir.size()), found.Path.end());
+        item->LocalPath = Local.LocalPath + found.Relative;
         item->FileSize = found.Size;
         AddToQueue(std::move(item));
     }
@@ -683,6 +711,7 @@ void TfmMain::FinishDownloadSelection()
         SetSessionState(ssConnected);
         return;
     }
+    KeepInsideLocalDirectory();
     std::vector<std::string> made;
     for (const auto& item : Queue) {
         std::string directory = RemoteDirPart(item->LocalPath);
@@ -691,7 +720,20 @@ void TfmMain::FinishDownloadSelection()
             made.push_back(directory);
         }
     }
+    KeepInsideLocalDirectory(); // again, now that the directories exist: a link among them shows
     RunQueue();
+}
+
+void TfmMain::KeepInsideLocalDirectory()
+{
+    for (auto item = Queue.begin(); item != Queue.end();) {
+        if (!(*item)->IsDownload || platform::isInsideDirectory((*item)->LocalPath, Local.LocalPath)) {
+            ++item;
+            continue;
+        }
+        ShowLogLine(0, "! Not queued: " + (*item)->LocalPath + " lies outside " + Local.LocalPath);
+        item = Queue.erase(item);
+    }
 }
 
 void TfmMain::UploadSelected()
@@ -712,6 +754,10 @@ void TfmMain::UploadSelected()
                 item->FileSize = found.Size;
                 AddToQueue(std::move(item));
             }
+        } else if (entry && !platform::isRegularFile(Local.LocalPath + name)) {
+            // A FIFO or a device would block the program or never end.
+            ShowLogLine(0, "! Not uploaded: " + Local.LocalPath + name + " is not a regular file");
+            m_view.ShowMessage("Not uploaded: " + name + " is not a regular file");
         } else if (entry) {
             auto item = std::make_unique<TTransferFileInfo>();
             item->IsDownload = false;
@@ -809,21 +855,122 @@ void TfmMain::EndOfRun()
     }
     for (size_t i = 1; i <= 4; ++i)
         m_statusPanels[i].clear();
+    m_lastBrokenKey.clear();
     if (!Queue.empty() && SaveBrokenList) {
         SaveBrokenList(Queue);
+        // On disk at once, before the journal that held the same items goes.
+        SaveBrokenLists();
         std::string name = BrokenLists.Lists.empty() ? std::string() : BrokenLists.Lists.back()->DateTime;
         m_view.ShowMessage(std::to_string(Queue.size()) + (Queue.size() == 1 ? " item" : " items") +
                            " did not complete; kept in the broken list " + name + " to resume");
     }
+    Journal.End();
     Queue.clear();
     if (QueueTree)
         QueueTree->ClearTransfers();
     Local.ShowLocalListing();
     m_view.StatusRowsChanged();
     if (settings.MainConnDownload) {
+        if (!Manager.Client(0)->Connected()) {
+            // The main connection was lost during the run and not won back: it logs in again,
+            // from the event loop, since its close may still be under way.
+            PendingAfterConnect = 1;
+            SetSessionState(ssConnecting);
+            m_posted.post([this] { Manager.ConnectMain(Manager.SessionInfo()); });
+            return;
+        }
         SetSessionState(ssChangingDir);
         Manager.ChangeDir(RemoteDir);
     }
+}
+
+size_t TfmMain::LastBrokenListNumber() const
+{
+    for (size_t n = 0; n < BrokenLists.Lists.size() && !m_lastBrokenKey.empty(); ++n)
+        if (BrokenLists.Lists[n]->Key() == m_lastBrokenKey)
+            return n + 1;
+    return 0;
+}
+
+void TfmMain::RunStarting()
+{
+    if (m_sessionState == ssEditing)
+        return; // a file fetched for viewing is not worth resuming
+    char text[32];
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    m_journalDate = text;
+    Journal.Begin(m_dataDir);
+    WriteJournal(true);
+    // What this run took out of the broken lists (a resumed list, adopted half-written files)
+    // is now in the journal: the broken-list file may forget it.
+    if (m_brokenListsChanged)
+        SaveBrokenLists();
+}
+
+void TfmMain::WriteJournal(bool force)
+{
+    if (!Journal.Active() || !Engine.Running())
+        return;
+    int64_t now = platform::tickCount();
+    if (!force && now - m_lastJournalTick < 250)
+        return;
+    m_lastJournalTick = now;
+    TOldQuene list;
+    list.DateTime = m_journalDate;
+    const THostInfo& session = Manager.SessionInfo();
+    list.HostName = session.HostName;
+    list.HostPort = session.HostPort;
+    list.UserName = session.UserName;
+    list.PassWord = session.PassWord;
+    for (auto& item : Engine.Unfinished())
+        list.Items.push_back(std::move(item));
+    Journal.Write(list);
+}
+
+void TfmMain::AdoptPartialFiles()
+{
+    const THostInfo& session = Manager.SessionInfo();
+    TTransferQueue adopted;
+    for (auto item = Queue.begin(); item != Queue.end();) {
+        const TTransferFileInfo& wanted = **item;
+        bool taken = false;
+        if (wanted.IsDownload && platform::fileExists(wanted.LocalPath)) {
+            for (size_t n = 0; n < BrokenLists.Lists.size(); ++n) {
+                TOldQuene& list = *BrokenLists.Lists[n];
+                if (list.HostName != session.HostName || list.HostPort != session.HostPort)
+                    continue;
+                auto& items = list.Items;
+                for (auto old = items.begin(); old != items.end();) {
+                    if ((*old)->LocalPath == wanted.LocalPath && (*old)->HostPath == wanted.HostPath) {
+                        (*old)->Partial = true;
+                        adopted.push_back(std::move(*old));
+                        old = items.erase(old);
+                        taken = true;
+                    } else {
+                        ++old;
+                    }
+                }
+                if (items.empty()) {
+                    BrokenLists.Remove(n);
+                    if (QueueTree)
+                        QueueTree->RemoveRoot(n + 1);
+                    --n;
+                }
+            }
+        }
+        if (taken) {
+            m_brokenListsChanged = true;
+            ShowLogLine(0, "! Resuming the half-written " + wanted.LocalPath);
+            item = Queue.erase(item);
+        } else {
+            ++item;
+        }
+    }
+    for (auto& item : adopted)
+        Queue.push_front(std::move(item));
 }
 
 void TfmMain::TransferStep(int connection, TFtpRequest rqType, int error)
@@ -869,6 +1016,7 @@ void TfmMain::ItemLeft(int connection, const TTransferFileInfo& item)
     if (QueueTree)
         QueueTree->MarkLeft(item, connection);
     SetStatusRow(connection, "Ready", "", 0);
+    WriteJournal(false);
 }
 
 void TfmMain::ConnectionLostRow(int connection)
@@ -910,6 +1058,7 @@ void TfmMain::ProgressTick()
     m_statusPanels[3] = "Elapsed: " + ElapsedTime(elapsed);
     m_statusPanels[4] = "Remain: " + ElapsedTime(figures.Remain);
     m_view.ProgressChanged();
+    WriteJournal(false);
 }
 
 void TfmMain::EndProgress()
@@ -940,6 +1089,7 @@ void TfmMain::CreateBrokenList(TTransferQueue& leftover)
         list->Items.push_back(std::make_unique<TTransferFileInfo>(*item));
     if (QueueTree)
         QueueTree->AddBrokenList(*list);
+    m_lastBrokenKey = list->Key();
     BrokenLists.Lists.push_back(std::move(list));
 }
 
@@ -950,6 +1100,7 @@ void TfmMain::ResumeBrokenList(size_t index)
         return;
     }
     std::unique_ptr<TOldQuene> list = BrokenLists.Remove(index);
+    m_brokenListsChanged = true;
     if (QueueTree)
         QueueTree->RemoveRoot(index + 1);
     Queue.clear();

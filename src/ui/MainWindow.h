@@ -15,6 +15,7 @@
 #include "manager/CommFunc.h"
 #include "manager/FtpManager.h"
 #include "platform/Timer.h"
+#include "transfer/RunJournal.h"
 #include "transfer/TransferEngine.h"
 #include "ui/FtpUrl.h"
 #include "ui/LocalPane.h"
@@ -144,6 +145,13 @@ public:
     void ItemLeft(int connection, const TTransferFileInfo& item) override;
     void ConnectionLostRow(int connection) override;
     void PositionReported(int connection, int64_t position) override;
+    void RunStarting() override;
+
+    // The number `quillftp-cli broken` gives the broken list the last run made (1 for the
+    // first), 0 when it made none.
+    size_t LastBrokenListNumber() const;
+    // The most connections the limit of open files allows.
+    int ConnectionLimit() const { return m_connectionLimit; }
 
     std::string Caption() const;
     std::string StatusPanel(int index) const { return m_statusPanels[static_cast<size_t>(index)]; }
@@ -173,12 +181,15 @@ public:
     TFtpManager Manager{*this};
     TTransferEngine Engine{Manager, *this};
     TBrokenLists BrokenLists;
+    TRunJournal Journal;
     TLocalPane Local{m_view};
     std::deque<std::unique_ptr<TTransferFileInfo>> Queue;
     // Runs the queue on the connections (the transfer engine); resuming is set for a broken
     // list. Until one is attached the items stay queued and the session returns to ssConnected.
     std::function<void(std::deque<std::unique_ptr<TTransferFileInfo>>& list, bool resuming)> StartTransfers =
         [this](TTransferQueue& list, bool resuming) {
+            if (!resuming && &list == &Queue)
+                AdoptPartialFiles();
             BeginProgress();
             Engine.StartTransfers(list, resuming);
         };
@@ -209,6 +220,19 @@ private:
     std::string SettingsPath() const { return m_dataDir + "quillftp.ini"; }
     std::string BrokenListsPath() const { return m_dataDir + "oldquene.ini"; }
     std::string FirstSelectedLocalPath() const;
+    // Writes the running run's unfinished items to its journal; unless forced, not again within
+    // a quarter of a second.
+    void WriteJournal(bool force);
+    // Downloads onto half-written files of an unfinished run (a broken list, or the journal of a
+    // run that crashed) take that run's items instead: resumed from where they stopped, never
+    // asked about or skipped.
+    void AdoptPartialFiles();
+    // Drops downloads whose local file would land outside the pane's directory.
+    void KeepInsideLocalDirectory();
+    // The connection count the descriptors allow, told when it is less than asked.
+    int AllowedConnections(int wanted);
+    // Journals of runs that died are kept as broken lists.
+    void RecoverJournals();
 
     IMainView& m_view;
     std::string m_dataDir;
@@ -227,4 +251,10 @@ private:
     std::vector<TGetFileInfo> m_walkResult;
     std::vector<std::unique_ptr<TTransferFileInfo>> m_sizeItems; // Calculate Size's own list
     std::array<int64_t, TFtpManager::kMaxConnections> m_lastProgressTick{};
+    int64_t m_lastJournalTick = 0;
+    bool m_brokenListsChanged = false; // lists taken or changed since they were last saved
+    std::string m_journalDate;
+    std::string m_lastBrokenKey;
+    int m_connectionLimit = TFtpManager::kMaxConnections - 1;
+    platform::PostTarget m_posted;
 };

@@ -70,7 +70,7 @@ TEST(RemoteRows, FromAListingWithSummary)
     EXPECT_EQ(rows.Summary(), "2 folder(s) 2 file(s) 1,238,667 byte(s) listed");
 }
 
-TEST(LogPages, DropsNotesMasksThePasswordAndColoursByFirstCharacter)
+TEST(LogPages, KeepsNotesMasksThePasswordAndColoursByFirstCharacter)
 {
     TLogPages logs;
     int changes = 0;
@@ -79,18 +79,20 @@ TEST(LogPages, DropsNotesMasksThePasswordAndColoursByFirstCharacter)
     EXPECT_TRUE(logs.ShowLogLine(0, "> USER joe"));
     EXPECT_TRUE(logs.ShowLogLine(0, "< 331 Password required"));
     EXPECT_TRUE(logs.ShowLogLine(0, "> PASS very secret"));
-    EXPECT_FALSE(logs.ShowLogLine(0, "! Data: Receive error 10054"));
+    EXPECT_TRUE(logs.ShowLogLine(0, "! Data: Receive error 10054"));
     EXPECT_FALSE(logs.ShowLogLine(0, ""));
     EXPECT_TRUE(logs.ShowLogLine(2, "Connection Lost"));
     EXPECT_FALSE(logs.ShowLogLine(7, "no such page"));
     const auto& page = logs.Lines(0);
-    ASSERT_EQ(page.size(), 3u);
+    ASSERT_EQ(page.size(), 4u);
     EXPECT_EQ(page[0].Colour, TLogColour::Command);
     EXPECT_EQ(page[1].Colour, TLogColour::Reply);
     EXPECT_EQ(page[2].Text, "> PASS ********");
+    // The client's notes carry the reasons of failures: they stay.
+    EXPECT_EQ(page[3].Colour, TLogColour::Message);
     EXPECT_EQ(logs.Lines(2)[0].Colour, TLogColour::Message);
-    EXPECT_EQ(logs.AllText(0), "> USER joe\n< 331 Password required\n> PASS ********\n");
-    EXPECT_EQ(changes, 4);
+    EXPECT_EQ(logs.AllText(0), "> USER joe\n< 331 Password required\n> PASS ********\n! Data: Receive error 10054\n");
+    EXPECT_EQ(changes, 5);
 
     logs.ClearAll();
     EXPECT_TRUE(logs.Lines(0).empty());
