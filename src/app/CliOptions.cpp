@@ -4,6 +4,7 @@
 
 #include <QUrl>
 
+#include "app/TerminalText.h"
 #include "ftp/CustomFtpCli.h"
 
 const char* const kCliUsage =
@@ -23,6 +24,7 @@ const char* const kCliUsage =
     "  --proxy HOST:PORT      through an FTP proxy; --proxy-type user@host|login, --proxy-user, --proxy-pass\n"
     "  --socks4 | --socks4a | --socks5 HOST:PORT   through a SOCKS server; --socks-user, --socks-pass\n"
     "  --retries K            tries of a failed login or transfer\n"
+    "  --timeout S            seconds a reply, or a data connection without progress, may take (0: no limit)\n"
     "  --overwrite | --skip   what to do with existing local files (default: ask on a terminal, else skip)\n"
     "  --log                  every connection's log lines on stderr\n"
     "  --quiet                no progress line\n"
@@ -102,6 +104,14 @@ bool ParseCliOptions(const std::vector<std::string>& arguments, TCliOptions& opt
                 return false;
             }
             options.Retries = static_cast<int>(number);
+        } else if (argument == "--timeout") {
+            if (!value(k, text))
+                return false;
+            if (!parseNumber(text, 0, 86400, number)) {
+                error = "the timeout must be a number of seconds between 0 and 86400: " + text;
+                return false;
+            }
+            options.Timeout = static_cast<int>(number);
         } else if (argument == "--background") {
             options.Background = true;
         } else if (argument == "--active" || argument == "--passive") {
@@ -190,6 +200,8 @@ void ApplyCliOptions(const TCliOptions& options, TSettings& settings)
         settings.PasvMode = options.Passive == 1;
     if (options.Retries >= 0)
         settings.ConnectionRetryTimes = options.Retries;
+    if (options.Timeout >= 0)
+        settings.ReplyTimeout = settings.DataTimeout = options.Timeout;
     auto split = [](const std::string& hostPort, TProxySetting& setting) {
         size_t colon = hostPort.rfind(':');
         setting.Host = hostPort.substr(0, colon);
@@ -219,7 +231,7 @@ bool ParseFtpAddress(const std::string& text, TFtpAddress& address, std::string&
 {
     QUrl url(QString::fromStdString(text), QUrl::StrictMode);
     if (!url.isValid() || url.scheme() != "ftp" || url.host().isEmpty()) {
-        error = "not an ftp:// address: " + text;
+        error = "not an ftp:// address: " + AddressWithoutPassword(text);
         return false;
     }
     address.Host = url.host(QUrl::FullyDecoded).toStdString();

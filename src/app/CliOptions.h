@@ -33,6 +33,7 @@ struct TCliOptions
     std::string SocksUser;
     std::string SocksPass;
     int Retries = -1;
+    int Timeout = -1; // seconds, -1 as configured
     TExistingFiles Existing = TExistingFiles::Ask;
     bool Log = false;
     bool Quiet = false;

@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include "app/TerminalText.h"
 #include "manager/CommFunc.h"
 #include "platform/EventLoop.h"
 #include "platform/Paths.h"
@@ -101,7 +102,7 @@ int TCliSession::Run()
 int TCliSession::Fail(const std::string& text, int status)
 {
     m_view.EndProgressLine();
-    std::cerr << "quillftp-cli: " << text << "\n";
+    std::cerr << "quillftp-cli: " << TerminalText(text) << "\n";
     return status;
 }
 
@@ -151,7 +152,9 @@ int TCliSession::Connect(const TFtpAddress& address, const std::string& director
     if (!WaitIdle())
         return Fail("interrupted", kExitIncomplete);
     if (m_window->SessionState() != ssConnected) {
-        std::string reason = Refusal(from, "");
+        std::string reason = m_window->Manager.Client(0)->ErrorMessage();
+        if (reason.empty())
+            reason = Refusal(from, "");
         return Fail("login to " + address.Host + ":" + address.Port +
                         " failed: " + (reason.empty() ? "Server Connection Failed." : reason),
                     kExitLoginFailed);
@@ -171,7 +174,7 @@ int TCliSession::ConnectToEntry(const std::string& url, const TlvFileInfo*& entr
         return Fail(error, kExitUsage);
     std::string path = withoutTrailingSlash(address.Path);
     if (path == "/")
-        return Fail("the address names no file or directory: " + url, kExitUsage);
+        return Fail("the address names no file or directory: " + AddressWithoutPassword(url), kExitUsage);
     name = path.substr(path.rfind('/') + 1);
     int status = Connect(address, path.substr(0, path.rfind('/') + 1));
     if (status != kExitDone)
@@ -196,21 +199,34 @@ void TCliSession::Select(const TlvFileInfo* entry)
 int TCliSession::RunOutcome()
 {
     m_view.EndProgressLine();
-    int64_t done = m_window->Engine.DoneBytes;
-    if (!m_options.Quiet && done > 0) {
+    // What really arrived or left, not what the listing promised.
+    int64_t moved = m_window->Engine.MovedBytes;
+    if (!m_options.Quiet && moved > 0) {
         double seconds = std::max<int64_t>(platform::tickCount() - m_runStart, 1) / 1000.0;
         char text[160];
-        std::snprintf(text, sizeof text, "%s bytes in %.1f s (%.1f MiB/s)", FormatThousands(done).c_str(), seconds,
-                      done / seconds / (1024.0 * 1024.0));
+        std::snprintf(text, sizeof text, "%s bytes in %.1f s (%.1f MiB/s)", FormatThousands(moved).c_str(), seconds,
+                      moved / seconds / (1024.0 * 1024.0));
         std::cerr << "quillftp-cli: " << text << "\n";
     }
+    for (const TItemFailure& failure : m_window->Engine.Failures)
+        std::cerr << "quillftp-cli: not completed: " << EscapeControls(failure.Path) << ": "
+                  << EscapeControls(failure.Reason) << "\n";
+    const auto& skipped = m_window->Manager.WalkSkipped;
+    for (const auto& [path, reason] : skipped)
+        std::cerr << "quillftp-cli: not fetched: " << EscapeControls(path) << ": " << EscapeControls(reason) << "\n";
     size_t incomplete = m_window->Engine.IncompleteItems;
     if (g_interrupts > 0 || incomplete > 0) {
-        size_t number = m_window->BrokenLists.Lists.size();
+        size_t number = m_window->LastBrokenListNumber();
         std::string what = incomplete == 1 ? "1 item" : std::to_string(incomplete) + " items";
+        if (number == 0)
+            return Fail(what + " did not complete", kExitIncomplete);
         return Fail(what + " did not complete; resume with: quillftp-cli resume " + std::to_string(number),
                     kExitIncomplete);
     }
+    if (!skipped.empty())
+        return Fail(std::to_string(skipped.size()) + (skipped.size() == 1 ? " directory" : " directories") +
+                        " could not be fetched",
+                    kExitIncomplete);
     return kExitDone;
 }
 
@@ -250,11 +266,13 @@ int TCliSession::List()
     for (const TlvFileInfo& entry : m_window->RemoteEntries) {
         if (entry.Name == "..")
             continue;
+        // Names are the server's: printed with their control characters escaped.
         if (m_options.Long)
-            std::cout << entry.Name << '\t' << entry.SizeText << '\t' << entry.TimeText << '\t' << entry.AttrText
-                      << '\n';
+            std::cout << EscapeControls(entry.Name) << '\t' << EscapeControls(entry.SizeText) << '\t'
+                      << EscapeControls(entry.TimeText) << '\t' << EscapeControls(entry.AttrText) << '\n';
         else
-            std::cout << entryKind(entry) << '\t' << RemoveSeparators(entry.SizeText) << '\t' << entry.Name << '\n';
+            std::cout << entryKind(entry) << '\t' << EscapeControls(RemoveSeparators(entry.SizeText)) << '\t'
+                      << EscapeControls(entry.Name) << '\n';
     }
     std::cout.flush();
     return kExitDone;
@@ -315,7 +333,7 @@ int TCliSession::MakeDirectory()
         return Fail(error, kExitUsage);
     std::string path = withoutTrailingSlash(address.Path);
     if (path == "/")
-        return Fail("the address names no directory: " + m_options.Operands[0], kExitUsage);
+        return Fail("the address names no directory: " + AddressWithoutPassword(m_options.Operands[0]), kExitUsage);
     int status = Connect(address, path.substr(0, path.rfind('/') + 1));
     if (status != kExitDone)
         return status;
@@ -392,9 +410,10 @@ int TCliSession::ShowBrokenLists()
         int64_t left = 0;
         for (const auto& item : list.Items)
             left += ItemByteCount(*item);
-        std::cout << n + 1 << '\t' << list.DateTime << "\tftp://" << list.UserName << "@" << list.HostName << ":"
-                  << list.HostPort << '\t' << list.Items.size() << (list.Items.size() == 1 ? " item" : " items") << '\t'
-                  << FormatThousands(left) << " bytes left\n";
+        std::cout << n + 1 << '\t' << EscapeControls(list.DateTime) << "\tftp://" << EscapeControls(list.UserName)
+                  << "@" << EscapeControls(list.HostName) << ":" << EscapeControls(list.HostPort) << '\t'
+                  << list.Items.size() << (list.Items.size() == 1 ? " item" : " items") << '\t' << FormatThousands(left)
+                  << " bytes left\n";
     }
     return kExitDone;
 }

@@ -4,20 +4,8 @@
 
 #include <unistd.h>
 
+#include "app/TerminalText.h"
 #include "ui/MainWindow.h"
-
-namespace {
-
-// The system's texts break lines with a lone CR; a terminal wants LF.
-std::string terminalText(std::string text)
-{
-    for (char& c : text)
-        if (c == '\r')
-            c = '\n';
-    return text;
-}
-
-} // namespace
 
 TConsoleView::TConsoleView(const TCliOptions& options)
     : m_existing(options.Existing), m_log(options.Log), m_progress(!options.Quiet && ::isatty(STDERR_FILENO)),
@@ -48,14 +36,14 @@ void TConsoleView::ShowMessage(const std::string& text)
 {
     EndProgressLine();
     Messages.push_back(text);
-    std::cerr << "quillftp-cli: " << terminalText(text) << "\n";
+    std::cerr << "quillftp-cli: " << TerminalText(text) << "\n";
 }
 
 bool TConsoleView::AskYesNo(const std::string& caption, const std::string& text)
 {
     if (!m_interactive)
         return false;
-    std::string answer = AskLine(caption + ": " + terminalText(text) + " [y/N] ");
+    std::string answer = AskLine(caption + ": " + TerminalText(text) + " [y/N] ");
     return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y');
 }
 
@@ -70,8 +58,8 @@ TFileExistsChoice TConsoleView::AskFileExists(const std::string& localPath)
         return TFileExistsChoice::Overwrite;
     if (m_existing == TExistingFiles::Skip || !m_interactive)
         return TFileExistsChoice::Skip;
-    std::string answer =
-        AskLine("This local file exists!\n" + localPath + "\n[o]verwrite, overwrite [a]ll, [s]kip, skip a[l]l? ");
+    std::string answer = AskLine("This local file exists!\n" + EscapeControls(localPath) +
+                                 "\n[o]verwrite, overwrite [a]ll, [s]kip, skip a[l]l? ");
     switch (answer.empty() ? ' ' : answer[0]) {
     case 'o':
         return TFileExistsChoice::Overwrite;
@@ -99,7 +87,7 @@ void TConsoleView::LogChanged(int page)
     if (printed < lines.size())
         EndProgressLine();
     for (; printed < lines.size(); ++printed)
-        std::cerr << "[" << page << "] " << lines[printed].Text << "\n";
+        std::cerr << "[" << page << "] " << EscapeControls(lines[printed].Text) << "\n";
 }
 
 void TConsoleView::ProgressChanged()
