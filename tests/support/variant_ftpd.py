@@ -9,12 +9,30 @@
   --refuse NAME     RETR of a file with this base name is answered "550"
   --refusals COUNT  how many times it is refused in all (default: no limit)
 
+Behaviours of a hostile or broken server, for the client's defences:
+  --pwd-lie PREFIX=ANSWER  PWD in a directory below PREFIX answers ANSWER
+  --short-data BYTES       every RETR data connection ends after BYTES with "226" all the same
+                           (as --cuts allows)
+  --ignore-rest            REST is answered "350" but RETR sends from byte 0
+  --silent-after WHAT      no answer any more from the greeting on ("connect"), or to the first
+                           USER or PASS; or the data connection of LIST or RETR stops after
+                           --stall-at bytes (default 100000), stays open, and no reply follows
+  --endless-greeting       "220-" lines without end
+  --endless-listing        a LIST that never ends
+  --drop-after-150 COUNT   the control connection is closed right after the 150 of RETR, COUNT times
+  --nul-in-listing         a NUL in the middle of the first line of every listing
+  --third-party-first      on PORT, another address (127.0.0.2) connects to the client first and
+                           sends its own bytes
+  --hash                   XMD5 (listed in FEAT) gives a file's MD5; --wrong-hash a wrong one
+
 It prints the line "starting FTP server on 127.0.0.1:PORT" as `python3 -m pyftpdlib` does.
 """
 
 import argparse
+import hashlib
 import logging
 import os
+import socket
 import time
 
 from pyftpdlib.authorizers import DummyAuthorizer
@@ -26,6 +44,7 @@ from pyftpdlib.servers import FTPServer
 def make_handlers(options):
     cuts_left = [options.cuts]
     refusals_left = [options.refusals]
+    drops_left = [options.drop_after_150]
 
     class VariantDTPHandler(DTPHandler):
         ac_out_buffer_size = 65536
@@ -38,7 +57,8 @@ def make_handlers(options):
             self._sleeping = None
 
         def use_sendfile(self):
-            return not (options.rate or options.cut_after) and super().use_sendfile()
+            return not (options.rate or options.cut_after or options.short_data or options.silent_after) and \
+                super().use_sendfile()
 
         def _wake(self):
             self._sleeping = None
@@ -46,6 +66,22 @@ def make_handlers(options):
                 self.add_channel(events=self.ioloop.WRITE)
 
         def send(self, data):
+            if getattr(self.cmd_channel, "stalling", False) and self._sent >= options.stall_at:
+                # Stalled: the connection stays open, nothing more comes, no reply follows.
+                if self._sleeping is None:
+                    self.del_channel()
+                    self._sleeping = self.ioloop.call_later(3600, self._wake)
+                return 0
+            if options.short_data and self.file_obj is not None and self._sent >= options.short_data \
+                    and cuts_left[0] != 0:
+                # Ends early and calls it complete.
+                cuts_left[0] -= 1
+                self.transfer_finished = True
+                self._resp = ("226 Transfer complete.", logging.debug)
+                self.ioloop.call_later(0, self.close)
+                return 0
+            if options.short_data and self.file_obj is not None and cuts_left[0] != 0:
+                data = data[:options.short_data - self._sent]
             if self._cut_at is None:
                 cut = options.cut_after and self.file_obj is not None and cuts_left[0] != 0
                 self._cut_at = options.cut_after if cut else -1
@@ -77,15 +113,118 @@ def make_handlers(options):
                 self._sleeping.cancel()
             super().close()
 
+    class EndlessListing(object):
+        line = b"-rw-r--r--   1 owner    group        1000 Jan 01  2020 file%d.bin\r\n"
+
+        def __init__(self):
+            self.count = 0
+
+        def more(self):
+            self.count += 1
+            return b"".join(self.line % (self.count * 1000 + k) for k in range(1000))
+
+    proto_cmds = dict(FTPHandler.proto_cmds)
+    if options.hash or options.wrong_hash:
+        proto_cmds["XMD5"] = dict(perm="r", auth=True, arg=True, help="Syntax: XMD5 <SP> file-name")
+
     class VariantFTPHandler(FTPHandler):
         dtp_handler = VariantDTPHandler
+
+        def __init__(self, *args, **kwargs):
+            super().__init__(*args, **kwargs)
+            self.proto_cmds = proto_cmds
+            if options.hash or options.wrong_hash:
+                self._extra_feats = self._extra_feats + ["XMD5"]
+
+        def handle(self):
+            if options.silent_after == "connect":
+                self.on_connect()
+                return
+            if options.endless_greeting:
+                self.on_connect()
+                self._greet()
+                return
+            super().handle()
+
+        def _greet(self):
+            if self._closed:
+                return
+            self.push("".join("220-Welcome, line after line, without end\r\n" for _ in range(100)))
+            self.ioloop.call_later(0.001, self._greet)
+
+        def pre_process_command(self, line, cmd, arg):
+            if options.silent_after == cmd and cmd in ("USER", "PASS"):
+                return  # never answered
+            return super().pre_process_command(line, cmd, arg)
+
+        def ftp_PWD(self, line):
+            if options.pwd_lie:
+                prefix, answer = options.pwd_lie.split("=", 1)
+                if self.fs.cwd.startswith(prefix):
+                    self.respond('257 "%s" is the current directory.' % answer)
+                    return
+            return super().ftp_PWD(line)
+
+        def ftp_PORT(self, line):
+            if options.third_party_first:
+                try:
+                    numbers = [int(x) for x in line.split(",")]
+                    address = ("%d.%d.%d.%d" % tuple(numbers[:4]), numbers[4] * 256 + numbers[5])
+                    stranger = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+                    stranger.settimeout(2)
+                    stranger.bind(("127.0.0.2", 0))
+                    stranger.connect(address)
+                    stranger.sendall(b"NOT THE SERVER'S BYTES " * 4000)
+                    stranger.close()
+                except (OSError, ValueError, IndexError):
+                    pass
+            return super().ftp_PORT(line)
+
+        def ftp_LIST(self, path):
+            self.stalling = options.silent_after == "LIST"
+            if options.endless_listing:
+                self.push_dtp_data(EndlessListing(), isproducer=True, cmd="LIST")
+                return path
+            if options.nul_in_listing:
+                try:
+                    listing = self.run_as_current_user(self.fs.listdir, path)
+                    listing.sort()
+                    lines = [line if isinstance(line, bytes) else line.encode("utf8")
+                             for line in self.fs.format_list(path, listing)]
+                except (OSError, ValueError) as err:
+                    self.respond("550 %s." % err)
+                    return None
+                if lines:
+                    first = lines[0]
+                    lines[0] = first[:len(first) // 2] + b"\0" + first[len(first) // 2:]
+                self.push_dtp_data(b"".join(lines), cmd="LIST")
+                return path
+            return super().ftp_LIST(path)
 
         def ftp_RETR(self, file):
             if options.refuse and os.path.basename(file) == options.refuse and refusals_left[0] != 0:
                 refusals_left[0] -= 1
                 self.respond("550 Refused by this test server.")
                 return
-            return super().ftp_RETR(file)
+            if options.ignore_rest:
+                self._restart_position = 0
+            self.stalling = options.silent_after == "RETR"
+            result = super().ftp_RETR(file)
+            if drops_left[0] != 0:
+                drops_left[0] -= 1
+                self.ioloop.call_later(0.05, self.close)
+            return result
+
+        def ftp_XMD5(self, path):
+            try:
+                with open(path, "rb") as file:
+                    digest = hashlib.md5(file.read()).hexdigest()
+            except OSError as err:
+                self.respond("550 %s." % err)
+                return
+            if options.wrong_hash:
+                digest = "0" * 32
+            self.respond("250 " + digest)
 
     return VariantFTPHandler
 
@@ -101,6 +240,18 @@ def main():
     parser.add_argument("--cuts", type=int, default=-1)
     parser.add_argument("--refuse", default="")
     parser.add_argument("--refusals", type=int, default=-1)
+    parser.add_argument("--pwd-lie", default="")
+    parser.add_argument("--short-data", type=int, default=0)
+    parser.add_argument("--ignore-rest", action="store_true")
+    parser.add_argument("--silent-after", default="")
+    parser.add_argument("--stall-at", type=int, default=100000)
+    parser.add_argument("--endless-greeting", action="store_true")
+    parser.add_argument("--endless-listing", action="store_true")
+    parser.add_argument("--drop-after-150", type=int, default=0)
+    parser.add_argument("--nul-in-listing", action="store_true")
+    parser.add_argument("--third-party-first", action="store_true")
+    parser.add_argument("--hash", action="store_true")
+    parser.add_argument("--wrong-hash", action="store_true")
     options = parser.parse_args()
 
     config_logging(level=logging.INFO)
