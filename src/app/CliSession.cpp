@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/TerminalText.h"
@@ -211,7 +212,8 @@ int TCliSession::RunOutcome()
     for (const TItemFailure& failure : m_window->Engine.Failures)
         std::cerr << "quillftp-cli: not completed: " << EscapeControls(failure.Path) << ": "
                   << EscapeControls(failure.Reason) << "\n";
-    const auto& skipped = m_window->Manager.WalkSkipped;
+    std::vector<std::pair<std::string, std::string>> skipped = m_window->Manager.WalkSkipped;
+    skipped.insert(skipped.end(), m_window->NotQueued.begin(), m_window->NotQueued.end());
     for (const auto& [path, reason] : skipped)
         std::cerr << "quillftp-cli: not fetched: " << EscapeControls(path) << ": " << EscapeControls(reason) << "\n";
     size_t incomplete = m_window->Engine.IncompleteItems;
@@ -224,9 +226,7 @@ int TCliSession::RunOutcome()
                     kExitIncomplete);
     }
     if (!skipped.empty())
-        return Fail(std::to_string(skipped.size()) + (skipped.size() == 1 ? " directory" : " directories") +
-                        " could not be fetched",
-                    kExitIncomplete);
+        return Fail(std::to_string(skipped.size()) + " could not be fetched", kExitIncomplete);
     return kExitDone;
 }
 
@@ -302,6 +302,9 @@ int TCliSession::Put()
     std::string local = withoutTrailingSlash(absolutePath(m_options.Operands[0]));
     if (::access(local.c_str(), R_OK) != 0)
         return Fail("no such local file or directory: " + m_options.Operands[0], kExitIncomplete);
+    struct stat info = {};
+    if (::stat(local.c_str(), &info) != 0 || (!S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)))
+        return Fail("not a regular file: " + m_options.Operands[0], kExitIncomplete);
     TFtpAddress address;
     std::string error;
     if (!ParseFtpAddress(m_options.Operands[1], address, error))

@@ -72,8 +72,9 @@ void TTransferEngine::DownloadEnded(int i, int error)
     bool text = IsTextTransfer(item.LocalPath, m_host.Settings().TextExt);
     if (reached == end || (text && reached > end)) {
         // Text mode turns line ends into CR LF on the way: more bytes than listed are whole.
+        TTransferFileInfo done = item; // ItemDone frees the item
         ItemDone(i);
-        if (!CheckHashWhenComplete(i, item))
+        if (!CheckHashWhenComplete(i, done))
             NextItemOrEnd(i);
         return;
     }
@@ -117,14 +118,13 @@ void TTransferEngine::SizeAnswered(int i, int error)
         ItemDone(i);
     } else {
         int64_t expected = error == 0 ? client.SizeResult() : slot->FileSize;
-        m_manager.Log(i, "! Only " + std::to_string(reached) + " of " + std::to_string(expected) + " bytes of " +
-                             slot->HostPath + " arrived");
+        m_manager.Log(i, "! " + slot->HostPath + " ended at byte " + std::to_string(reached) + ", not " +
+                             std::to_string(expected));
         if (error == 0 && expected != slot->FileSize) {
             TotalBytes += expected - slot->FileSize;
             slot->FileSize = expected;
         }
-        ItemFailed(i, kIncomplete,
-                   "only " + std::to_string(reached) + " of " + std::to_string(expected) + " bytes received");
+        ItemFailed(i, kIncomplete, "it ended at byte " + std::to_string(reached) + ", not " + std::to_string(expected));
     }
     NextItemOrEnd(i);
 }

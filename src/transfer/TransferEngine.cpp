@@ -48,6 +48,7 @@ void TTransferEngine::Request(int i, TFtpRequest rqType)
 {
     m_pending[static_cast<size_t>(i)] = rqType;
     TFtpClient& client = *m_manager.Client(i);
+    uint64_t startedBefore = client.RequestsStarted();
     switch (rqType) {
     case ftpOpenAsync:
         client.Open();
@@ -73,6 +74,10 @@ void TTransferEngine::Request(int i, TFtpRequest rqType)
     default:
         break;
     }
+    // A request the client refused (its connection went while a synchronous call waited, say)
+    // ends as a lost connection would, from the event loop, rather than never.
+    if (client.RequestsStarted() == startedBefore)
+        m_posted.post([this, i, rqType] { TransferStep(i, rqType, wsa::kNotConnected); });
 }
 
 // ---------------------------------------------------------------- the start of a run
@@ -304,8 +309,10 @@ void TTransferEngine::StartItem(int i)
     client.HostFileName = item.HostPath;
     client.SetLocalFileName(item.LocalPath);
     m_manager.SetTransferType(client, !IsTextTransfer(item.LocalPath, m_host.Settings().TextExt));
-    if (!m_queue || !Holds(i))
-        return; // the run ended or the connection was released while TYPE was waited for
+    // The run ended, the connection was released, or it was lost and took another item to log
+    // in again with, while TYPE was waited for: this item is no longer its business.
+    if (!m_queue || i >= m_manager.Count || m_manager.Item[static_cast<size_t>(i)].get() != &item)
+        return;
     if (!item.IsDownload) {
         client.ResumeAt = 0;
         Request(i, ftpPutAsync);

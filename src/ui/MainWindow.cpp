@@ -642,6 +642,7 @@ void TfmMain::DownloadSelected()
     if (m_sessionState != ssConnected)
         return;
     Manager.WalkSkipped.clear();
+    NotQueued.clear();
     m_selectionCursor = 0;
     SetSessionState(ssPreparing);
     SelectionPass();
@@ -686,6 +687,7 @@ void TfmMain::QueueWalkResult()
         // server reported as a path.
         if (found.Relative.empty()) {
             ShowLogLine(0, "! Not queued: " + found.Path);
+            NotQueued.emplace_back(found.Path, "no local name for it");
             continue;
         }
         auto item = std::make_unique<TTransferFileInfo>();
@@ -732,6 +734,7 @@ void TfmMain::KeepInsideLocalDirectory()
             continue;
         }
         ShowLogLine(0, "! Not queued: " + (*item)->LocalPath + " lies outside " + Local.LocalPath);
+        NotQueued.emplace_back((*item)->HostPath, "its local path lies outside " + Local.LocalPath);
         item = Queue.erase(item);
     }
 }

@@ -114,6 +114,10 @@ public:
     TViewStyle LocalViewStyle = TViewStyle::Details;
     std::string RemoteSummary() const { return m_remoteSummary; }
 
+    // Downloads of the last selection left out of the queue, and why (a local path that would
+    // lie outside the pane's directory).
+    std::vector<std::pair<std::string, std::string>> NotQueued;
+
     // The transfer queue: selection passes over the panes.
     void AddToQueue(std::unique_ptr<TTransferFileInfo> item);
     void DownloadSelected();

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "app/CliOptions.h"
+#include "support/CliRunner.h"
 #include "support/FtpServer.h"
 #include "support/SocksServer.h"
 #include "support/TestTree.h"
@@ -23,13 +24,6 @@ bool parse(std::vector<std::string> arguments, TCliOptions& options, std::string
     options = TCliOptions{};
     return ParseCliOptions(arguments, options, error);
 }
-
-struct CliResult
-{
-    int status = -1;
-    std::string out;
-    std::string err;
-};
 
 } // namespace
 
@@ -121,36 +115,16 @@ protected:
     }
     void TearDown() override { server.stop(); }
 
-    CliResult run(QStringList arguments)
-    {
-        QProcess process;
-        process.setWorkingDirectory(QString::fromStdString(local()));
-        process.start(QUILLFTP_CLI, QStringList{"--data-dir", dataDir.path()} + arguments);
-        CliResult result;
-        if (!process.waitForFinished(60000)) {
-            process.kill();
-            process.waitForFinished();
-        }
-        result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.out = process.readAllStandardOutput().toStdString();
-        result.err = process.readAllStandardError().toStdString();
-        return result;
-    }
+    CliResult run(const QStringList& arguments) { return cli.run(arguments); }
     QString url(const std::string& path, const std::string& password = FtpServer::kPassword)
     {
-        return QString::fromStdString("ftp://" + server.user() + ":" + password + "@127.0.0.1:" + server.portText() +
-                                      path);
+        return cli.url(path, password);
     }
-    std::string local() const { return localDir.path().toStdString() + "/"; }
-    bool same(const std::string& localPath, const std::string& remotePath)
-    {
-        std::string hash = fileHash(localPath);
-        return !hash.empty() && hash == fileHash(remotePath);
-    }
+    std::string local() const { return cli.local(); }
+    bool same(const std::string& localPath, const std::string& remotePath) { return cli.same(localPath, remotePath); }
 
     FtpServer server;
-    QTemporaryDir dataDir;
-    QTemporaryDir localDir;
+    CliRunner cli{server};
     std::string remote;
 };
 
@@ -257,8 +231,7 @@ TEST_F(Cli, StoppedMidRunItKeepsTheReachedOffsetsAsABrokenList)
     ASSERT_TRUE(writePatternFile(remote + "slow.bin", 8000000, 9));
     ASSERT_TRUE(server.start()) << server.error();
     QProcess process;
-    process.setWorkingDirectory(QString::fromStdString(local()));
-    process.start(QUILLFTP_CLI, {"--data-dir", dataDir.path(), "-n", "2", "get", url("/slow.bin")});
+    cli.start(process, {"-n", "2", "get", url("/slow.bin")});
     ASSERT_TRUE(process.waitForStarted());
     process.waitForFinished(1500); // both ranges under way
     process.terminate();           // as Ctrl-C: the transfers stop, what is left is kept

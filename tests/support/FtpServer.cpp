@@ -182,8 +182,7 @@ bool FtpServer::prepare(QStringList& command)
 
 bool FtpServer::start()
 {
-    if (m_kind != ServerKind::Pyftpdlib)
-        m_port = closedLoopbackPort();
+    m_port = m_kind == ServerKind::Pyftpdlib ? 0 : closedLoopbackPort();
     QStringList command;
     if (!prepare(command)) {
         m_error = std::string("cannot prepare ") + serverName(m_kind);
@@ -191,6 +190,11 @@ bool FtpServer::start()
     }
     m_process = std::make_unique<QProcess>();
     m_process->setProcessChannelMode(QProcess::MergedChannels);
+    // Into a file: a pipe nobody reads during the test would stop a server that logs every
+    // command once it is full.
+    QString logPath = m_state->path() + "/server.log";
+    QFile::remove(logPath);
+    m_process->setStandardOutputFile(logPath);
     // Its own process group, so that stop() reaches the sessions it forks too.
     m_process->setChildProcessModifier([] { ::setsid(); });
     m_process->start(command.takeFirst(), command);
@@ -198,24 +202,27 @@ bool FtpServer::start()
         m_error = std::string(serverName(m_kind)) + " did not start: " + m_process->errorString().toStdString();
         return false;
     }
+    auto log = [&] {
+        QFile file(logPath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
     if (m_kind == ServerKind::Pyftpdlib) {
         QRegularExpression started("starting FTP server on 127\\.0\\.0\\.1:(\\d+)");
-        QByteArray output;
         QDeadlineTimer deadline(10000);
         while (!deadline.hasExpired() && m_port == 0 && m_process->state() == QProcess::Running) {
-            m_process->waitForReadyRead(100);
-            output += m_process->readAll();
-            auto match = started.match(QString::fromUtf8(output));
+            m_process->waitForFinished(50);
+            auto match = started.match(QString::fromUtf8(log()));
             if (match.hasMatch())
                 m_port = match.captured(1).toInt();
         }
         if (m_port == 0) {
-            m_error = "pyftpdlib gave no port: " + output.toStdString();
+            m_error = "pyftpdlib gave no port: " + log().toStdString();
             stop();
             return false;
         }
     }
     if (!waitForPort(*m_process, m_port, m_error)) {
+        m_error += log().toStdString();
         stop();
         return false;
     }

@@ -1,0 +1,58 @@
+#pragma once
+
+// quillftp-cli run as a process against a server the test started, with its own data and local
+// directories.
+
+#include <functional>
+#include <string>
+
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include "support/FtpServer.h"
+#include "support/TestTree.h"
+
+namespace testsupport {
+
+struct CliResult
+{
+    int status = -1; // -1: killed or crashed
+    std::string out;
+    std::string err;
+    int64_t milliseconds = 0;
+};
+
+class CliRunner
+{
+public:
+    explicit CliRunner(FtpServer& server) : m_server(server) {}
+
+    // Runs the program to its end (killed after timeoutMs); setup runs in the child before it
+    // starts (limits, say).
+    CliResult run(const QStringList& arguments, int timeoutMs = 60000, std::function<void()> setup = nullptr);
+    // Starts it without waiting.
+    void start(QProcess& process, const QStringList& arguments);
+
+    QString url(const std::string& path, const std::string& password = FtpServer::kPassword) const
+    {
+        return QString::fromStdString("ftp://" + m_server.user() + ":" + password +
+                                      "@127.0.0.1:" + m_server.portText() + path);
+    }
+    std::string local() const { return m_local.path().toStdString() + "/"; }
+    std::string remote() const { return m_server.localWorkDir() + "/"; }
+    std::string dataDir() const { return m_data.path().toStdString() + "/"; }
+    // The local and the remote file are there and the same, byte for byte.
+    bool same(const std::string& localPath, const std::string& remotePath) const
+    {
+        std::string hash = fileHash(localPath);
+        return !hash.empty() && hash == fileHash(remotePath);
+    }
+
+private:
+    FtpServer& m_server;
+    QTemporaryDir m_data;
+    QTemporaryDir m_local;
+};
+
+} // namespace testsupport
