@@ -42,9 +42,9 @@ std::string withoutTrailingSlash(std::string path)
 // "d" for folders, "l" for symbolic links, "f" for files.
 char entryKind(const TlvFileInfo& entry)
 {
-    if (!entry.AttrText.empty() && (entry.AttrText[0] == 'l' || entry.AttrText[0] == 'L'))
+    if (entry.Kind == TEntryKind::Link)
         return 'l';
-    return entry.IsDir ? 'd' : 'f';
+    return entry.IsDir() ? 'd' : 'f';
 }
 
 } // namespace
@@ -67,7 +67,8 @@ TCliSession::TCliSession(const TCliOptions& options) : m_options(options), m_vie
 TCliSession::~TCliSession()
 {
     m_view.EndProgressLine();
-    m_window->Manager.DisconnectAll();
+    m_window->Disconnect();
+    platform::pumpEvents(0); // the last log lines
     // A run that made or resumed a broken list changes the file; others leave it alone.
     if (BrokenListsState() != m_brokenListsAtStart)
         m_window->SaveBrokenLists();
@@ -75,7 +76,7 @@ TCliSession::~TCliSession()
 
 std::pair<size_t, size_t> TCliSession::BrokenListsState() const
 {
-    return {m_window->BrokenLists.Lists.size(), m_window->BrokenLists.DeletedBrokenKeys.size()};
+    return {m_window->BrokenLists().Lists.size(), m_window->BrokenLists().DeletedBrokenKeys.size()};
 }
 
 int TCliSession::Run()
@@ -115,7 +116,7 @@ bool TCliSession::WaitUntil(const std::function<bool()>& done)
     while (!done()) {
         platform::pumpEvents(100);
         if (g_interrupts > 1) {
-            m_window->Engine.EndRun(); // quit at once, but keep what is left
+            m_window->EndRunNow(); // quit at once, but keep what is left
             return false;
         }
         if (g_interrupts == 1 && !aborted) {
@@ -132,7 +133,7 @@ bool TCliSession::WaitIdle()
 {
     return WaitUntil([this] {
         TSessionState state = m_window->SessionState();
-        return (state == ssConnected || state == ssReady) && !m_window->Engine.Running() &&
+        return (state == ssConnected || state == ssReady) && !m_window->Engine().Running() &&
                !m_window->TransfersRunning();
     });
 }
@@ -142,27 +143,32 @@ bool TCliSession::WaitIdle()
 int TCliSession::Connect(const TFtpAddress& address, const std::string& directory)
 {
     std::string user = address.User.empty() ? "anonymous" : address.User;
-    std::string pass = address.User.empty() && address.Pass.empty() ? m_window->settings.AnonymousEmail : address.Pass;
+    std::string pass =
+        address.User.empty() && address.Pass.empty() ? m_window->Settings().AnonymousEmail : address.Pass;
     if (pass.empty())
         return Fail("no password given for " + user + " (ftp://" + user + ":PASSWORD@" + address.Host + "/...)",
                     kExitUsage);
-    m_window->ToolBar = {address.Host, address.Port, user, pass};
-    m_window->RemoteDir = EnsureTrailing(directory, '/');
-    size_t from = m_window->Logs.Lines(0).size();
-    m_window->Reconnect();
-    if (!WaitIdle())
+    uint64_t before = m_window->LastResult(TOperation::Connect).Sequence;
+    m_window->ConnectTo({address.Host, address.Port, user, pass}, directory);
+    // Until the login has its result: a lost connection shows as ssReady before it arrives.
+    bool settled = WaitUntil([&] {
+        TSessionState state = m_window->SessionState();
+        return (state == ssConnected && !m_window->Busy()) ||
+               (state == ssReady && m_window->LastResult(TOperation::Connect).Sequence > before);
+    });
+    if (!settled)
         return Fail("interrupted", kExitIncomplete);
+    const TOperationResult& login = m_window->LastResult(TOperation::Connect);
     if (m_window->SessionState() != ssConnected) {
-        std::string reason = m_window->Manager.Client(0)->ErrorMessage();
-        if (reason.empty())
-            reason = Refusal(from, "");
+        std::string reason = login.Sequence > before && !login.Success ? login.Reply : std::string();
         return Fail("login to " + address.Host + ":" + address.Port +
                         " failed: " + (reason.empty() ? "Server Connection Failed." : reason),
                     kExitLoginFailed);
     }
-    // Told by the refused CWD: the server reports its directory in its own words, so the path it
-    // shows need not be the one asked for.
-    if (!Refusal(from, "> CWD ").empty())
+    // Told by the refused change of directory: the server reports its directory in its own
+    // words, so the path it shows need not be the one asked for.
+    const TOperationResult& changed = m_window->LastResult(TOperation::ChangeDir);
+    if (changed.Sequence > login.Sequence && !changed.Success)
         return Fail("no such remote directory: " + directory, kExitIncomplete);
     return kExitDone;
 }
@@ -181,7 +187,7 @@ int TCliSession::ConnectToEntry(const std::string& url, const TlvFileInfo*& entr
     if (status != kExitDone)
         return status;
     entry = nullptr;
-    for (const TlvFileInfo& row : m_window->RemoteEntries)
+    for (const TlvFileInfo& row : m_window->RemoteEntries())
         if (row.Name == name)
             entry = &row;
     if (!entry)
@@ -191,8 +197,7 @@ int TCliSession::ConnectToEntry(const std::string& url, const TlvFileInfo*& entr
 
 void TCliSession::Select(const TlvFileInfo* entry)
 {
-    for (size_t i = 0; i < m_window->RemoteEntries.size(); ++i)
-        m_window->RemoteSelected[i] = &m_window->RemoteEntries[i] == entry;
+    m_window->SelectRemoteNames({entry->Name});
 }
 
 // ---------------------------------------------------------------- outcomes
@@ -200,56 +205,53 @@ void TCliSession::Select(const TlvFileInfo* entry)
 int TCliSession::RunOutcome()
 {
     m_view.EndProgressLine();
+    const TOperationResult& run = m_window->LastResult(TOperation::Transfer);
     // What really arrived or left, not what the listing promised.
-    int64_t moved = m_window->Engine.MovedBytes;
-    if (!m_options.Quiet && moved > 0) {
+    if (!m_options.Quiet && run.Bytes > 0) {
         double seconds = std::max<int64_t>(platform::tickCount() - m_runStart, 1) / 1000.0;
         char text[160];
-        std::snprintf(text, sizeof text, "%s bytes in %.1f s (%.1f MiB/s)", FormatThousands(moved).c_str(), seconds,
-                      moved / seconds / (1024.0 * 1024.0));
+        std::snprintf(text, sizeof text, "%s bytes in %.1f s (%.1f MiB/s)", FormatThousands(run.Bytes).c_str(), seconds,
+                      run.Bytes / seconds / (1024.0 * 1024.0));
         std::cerr << "quillftp-cli: " << text << "\n";
     }
-    for (const TItemFailure& failure : m_window->Engine.Failures)
-        std::cerr << "quillftp-cli: not completed: " << EscapeControls(failure.Path) << ": "
-                  << EscapeControls(failure.Reason) << "\n";
-    std::vector<std::pair<std::string, std::string>> skipped = m_window->Manager.WalkSkipped;
-    skipped.insert(skipped.end(), m_window->NotQueued.begin(), m_window->NotQueued.end());
-    for (const auto& [path, reason] : skipped)
-        std::cerr << "quillftp-cli: not fetched: " << EscapeControls(path) << ": " << EscapeControls(reason) << "\n";
-    size_t incomplete = m_window->Engine.IncompleteItems;
-    if (g_interrupts > 0 || incomplete > 0) {
+    size_t kept = 0;
+    size_t notFetched = 0;
+    for (const TItemOutcome& failure : run.Failures()) {
+        // Items not finished because the run stopped need no line each: the count says it.
+        if (failure.Kept && failure.Code == kItemNotFinished)
+            ++kept;
+        else if (failure.Kept)
+            ++kept, std::cerr << "quillftp-cli: not completed: " << EscapeControls(failure.Name) << ": "
+                              << EscapeControls(failure.Reply) << "\n";
+        else
+            ++notFetched, std::cerr << "quillftp-cli: not fetched: " << EscapeControls(failure.Name) << ": "
+                                    << EscapeControls(failure.Reply) << "\n";
+    }
+    if (g_interrupts > 0 || kept > 0) {
         size_t number = m_window->LastBrokenListNumber();
-        std::string what = incomplete == 1 ? "1 item" : std::to_string(incomplete) + " items";
+        std::string what = kept == 1 ? "1 item" : std::to_string(kept) + " items";
         if (number == 0)
             return Fail(what + " did not complete", kExitIncomplete);
         return Fail(what + " did not complete; resume with: quillftp-cli resume " + std::to_string(number),
                     kExitIncomplete);
     }
-    if (!skipped.empty())
-        return Fail(std::to_string(skipped.size()) + " could not be fetched", kExitIncomplete);
+    if (notFetched > 0)
+        return Fail(std::to_string(notFetched) + " could not be fetched", kExitIncomplete);
     return kExitDone;
 }
 
-int TCliSession::OperationOutcome(size_t from, const std::string& what)
+int TCliSession::OperationOutcome(TOperation operation, uint64_t before, const std::string& what)
 {
     if (g_interrupts > 0)
         return Fail("interrupted", kExitIncomplete);
-    std::string refusal = Refusal(from, "");
-    return refusal.empty() ? kExitDone : Fail(what + " failed: " + refusal, kExitIncomplete);
-}
-
-std::string TCliSession::Refusal(size_t from, const std::string& command) const
-{
-    const auto& lines = m_window->Logs.Lines(0);
-    bool answering = command.empty();
-    for (size_t k = from; k < lines.size(); ++k) {
-        const std::string& text = lines[k].Text;
-        if (!command.empty() && text.rfind("> ", 0) == 0)
-            answering = text.rfind(command, 0) == 0;
-        else if (answering && (text.rfind("< 4", 0) == 0 || text.rfind("< 5", 0) == 0))
-            return text.substr(2);
-    }
-    return {};
+    const TOperationResult& result = m_window->LastResult(operation);
+    if (result.Sequence <= before)
+        return Fail(what + " did not run", kExitIncomplete);
+    if (result.Success)
+        return kExitDone;
+    std::vector<TItemOutcome> failures = result.Failures();
+    std::string reply = failures.empty() ? result.Reply : failures.front().Reply;
+    return Fail(what + " failed: " + reply, kExitIncomplete);
 }
 
 // ---------------------------------------------------------------- the commands
@@ -263,16 +265,15 @@ int TCliSession::List()
     int status = Connect(address, address.Path);
     if (status != kExitDone)
         return status;
-    for (const TlvFileInfo& entry : m_window->RemoteEntries) {
-        if (entry.Name == "..")
+    for (const TlvFileInfo& entry : m_window->RemoteEntries()) {
+        if (entry.IsParent())
             continue;
         // Names are the server's: printed with their control characters escaped.
         if (m_options.Long)
-            std::cout << EscapeControls(entry.Name) << '\t' << EscapeControls(entry.SizeText) << '\t'
-                      << EscapeControls(entry.TimeText) << '\t' << EscapeControls(entry.AttrText) << '\n';
+            std::cout << EscapeControls(entry.Name) << '\t' << SizeColumnText(entry) << '\t'
+                      << EscapeControls(TimeColumnText(entry)) << '\t' << EscapeControls(AttrColumnText(entry)) << '\n';
         else
-            std::cout << entryKind(entry) << '\t' << EscapeControls(RemoveSeparators(entry.SizeText)) << '\t'
-                      << EscapeControls(entry.Name) << '\n';
+            std::cout << entryKind(entry) << '\t' << entry.Size << '\t' << EscapeControls(entry.Name) << '\n';
     }
     std::cout.flush();
     return kExitDone;
@@ -289,7 +290,7 @@ int TCliSession::Get()
         EnsureTrailing(absolutePath(m_options.Operands.size() > 1 ? m_options.Operands[1] : "."), '/');
     if (!MakeLocalDirs(localDir))
         return Fail("cannot create the local directory " + localDir, kExitIncomplete);
-    m_window->Local.SetPath(localDir);
+    m_window->Local().SetPath(localDir);
     Select(entry);
     m_runStart = platform::tickCount();
     m_window->DownloadSelected();
@@ -313,14 +314,10 @@ int TCliSession::Put()
     if (status != kExitDone)
         return status;
     std::string name = local.substr(local.rfind('/') + 1);
-    TLocalPane& pane = m_window->Local;
+    TLocalPane& pane = m_window->Local();
     pane.SetPath(local.substr(0, local.rfind('/') + 1));
-    pane.Selected.assign(pane.LocalEntries.size(), false);
-    bool found = false;
-    for (size_t i = 0; i < pane.LocalEntries.size(); ++i)
-        if (pane.LocalEntries[i].Name == name)
-            found = pane.Selected[i] = true;
-    if (!found)
+    pane.SelectNames({name});
+    if (pane.SelectedNames().empty())
         return Fail("cannot read the local directory of " + local, kExitIncomplete);
     m_runStart = platform::tickCount();
     m_window->UploadSelected();
@@ -340,11 +337,11 @@ int TCliSession::MakeDirectory()
     int status = Connect(address, path.substr(0, path.rfind('/') + 1));
     if (status != kExitDone)
         return status;
-    size_t from = m_window->Logs.Lines(0).size();
+    uint64_t before = m_window->LastResult(TOperation::MakeDirs).Sequence;
     m_view.Answers = {path.substr(path.rfind('/') + 1)};
     m_window->RemoteMakeDirectory();
     WaitIdle();
-    return OperationOutcome(from, "mkdir " + path);
+    return OperationOutcome(TOperation::MakeDirs, before, "mkdir " + path);
 }
 
 int TCliSession::Remove(bool directory)
@@ -354,14 +351,14 @@ int TCliSession::Remove(bool directory)
     int status = ConnectToEntry(m_options.Operands[0], entry, name);
     if (status != kExitDone)
         return status;
-    if (entry->IsDir != directory)
+    if (entry->IsDir() != directory)
         return Fail(name + (directory ? " is not a directory (use rm)" : " is a directory (use rmdir)"),
                     kExitIncomplete);
-    size_t from = m_window->Logs.Lines(0).size();
+    uint64_t before = m_window->LastResult(TOperation::Delete).Sequence;
     Select(entry);
     m_window->RemoteDelete();
     WaitIdle();
-    return OperationOutcome(from, (directory ? "rmdir " : "rm ") + name);
+    return OperationOutcome(TOperation::Delete, before, (directory ? "rmdir " : "rm ") + name);
 }
 
 int TCliSession::Rename()
@@ -372,17 +369,16 @@ int TCliSession::Rename()
     if (status != kExitDone)
         return status;
     const std::string& target = m_options.Operands[1];
-    size_t from = m_window->Logs.Lines(0).size();
+    uint64_t before = m_window->LastResult(TOperation::Rename).Sequence;
     if (!target.empty() && target[0] == '/') {
-        m_window->SetSessionState(ssRenaming);
-        m_window->Manager.RenameFiles({{m_window->RemoteDir + name, target}});
+        m_window->RemoteRenameTo(name, target);
     } else {
         Select(entry);
         m_view.Answers = {target};
         m_window->RemoteRename();
     }
     WaitIdle();
-    return OperationOutcome(from, "mv " + name);
+    return OperationOutcome(TOperation::Rename, before, "mv " + name);
 }
 
 int TCliSession::ChangeMode()
@@ -395,17 +391,17 @@ int TCliSession::ChangeMode()
     int status = ConnectToEntry(m_options.Operands[1], entry, name);
     if (status != kExitDone)
         return status;
-    size_t from = m_window->Logs.Lines(0).size();
+    uint64_t before = m_window->LastResult(TOperation::ChangeMode).Sequence;
     Select(entry);
     m_view.Answers = {mode};
     m_window->RemoteChangeMode();
     WaitIdle();
-    return OperationOutcome(from, "chmod " + name);
+    return OperationOutcome(TOperation::ChangeMode, before, "chmod " + name);
 }
 
 int TCliSession::ShowBrokenLists()
 {
-    const auto& lists = m_window->BrokenLists.Lists;
+    const auto& lists = m_window->BrokenLists().Lists;
     if (lists.empty())
         std::cerr << "quillftp-cli: no broken lists\n";
     for (size_t n = 0; n < lists.size(); ++n) {
@@ -424,7 +420,7 @@ int TCliSession::ShowBrokenLists()
 int TCliSession::Resume()
 {
     const std::string& text = m_options.Operands[0];
-    size_t count = m_window->BrokenLists.Lists.size();
+    size_t count = m_window->BrokenLists().Lists.size();
     if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos ||
         std::stoul(text) < 1 || std::stoul(text) > count)
         return Fail("no broken list " + text + " (" + std::to_string(count) + " saved; quillftp-cli broken lists them)",

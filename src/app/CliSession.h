@@ -11,6 +11,7 @@
 
 #include "app/CliOptions.h"
 #include "app/ConsoleView.h"
+#include "manager/OperationResult.h"
 
 class TfmMain;
 struct TlvFileInfo;
@@ -52,12 +53,10 @@ private:
     bool WaitUntil(const std::function<bool()>& done);
     // The session is idle again: connected or given up, no run going on.
     bool WaitIdle();
+    // The exit status of a transfer run, from its result, with what did not complete.
     int RunOutcome();
-    // The command on connection 0 after log line `from` ended with the server's refusal.
-    int OperationOutcome(size_t from, const std::string& what);
-    // The first 4xx or 5xx reply on connection 0 after log line `from` (to a command that starts
-    // with `command`, when one is given); empty when there is none.
-    std::string Refusal(size_t from, const std::string& command) const;
+    // The exit status of a remote command, from the result that ended it (newer than before).
+    int OperationOutcome(TOperation operation, uint64_t before, const std::string& what);
     int Fail(const std::string& text, int status);
     void Select(const TlvFileInfo* entry);
     // Lists made and lists removed: what tells whether the broken lists need saving.

@@ -74,16 +74,15 @@ TFileExistsChoice TConsoleView::AskFileExists(const std::string& localPath)
     }
 }
 
-void TConsoleView::LogChanged(int page)
+void TConsoleView::LogLinesChanged(int page, size_t dropped, size_t /*appended*/)
 {
     if (!m_log || !m_window || page < 0)
         return;
     if (m_printed.size() <= static_cast<size_t>(page))
         m_printed.resize(static_cast<size_t>(page) + 1, 0);
-    const std::vector<TLogLine>& lines = m_window->Logs.Lines(page);
+    const std::deque<TLogLine>& lines = m_window->Logs().Lines(page);
     size_t& printed = m_printed[static_cast<size_t>(page)];
-    if (printed > lines.size())
-        printed = 0; // the page was cleared
+    printed -= std::min(printed, dropped); // the oldest lines went: the ones printed first
     if (printed < lines.size())
         EndProgressLine();
     for (; printed < lines.size(); ++printed)
@@ -100,9 +99,9 @@ void TConsoleView::ProgressChanged()
     }
     std::string line = m_window->StatusPanel(1) + " " + std::to_string(m_window->GaugePercent()) + "% " +
                        m_window->StatusPanel(3) + " " + m_window->StatusPanel(4) + " |";
-    for (size_t n = 0; n < m_window->StatusRows.size(); ++n)
-        if (!m_window->StatusRows[n].Count.empty())
-            line += " " + std::to_string(n) + ":" + m_window->StatusRows[n].Count;
+    for (const TStatusRow& row : m_window->StatusRows())
+        if (row.Count >= 0)
+            line += " " + StatusCaptionText(row) + ":" + StatusCountText(row);
     std::cerr << "\r\033[K" << line << std::flush;
     m_lineDrawn = true;
 }

@@ -30,7 +30,7 @@ public:
     bool AskYesNo(const std::string& caption, const std::string& text) override;
     void SetClipboardText(const std::string& text) override;
     TFileExistsChoice AskFileExists(const std::string& localPath) override;
-    void LogChanged(int page) override;
+    void LogLinesChanged(int page, size_t dropped, size_t appended) override;
     void ProgressChanged() override;
     // Ends the progress line, if one is drawn.
     void EndProgressLine();

@@ -106,6 +106,7 @@ void LoadSettings(TSettings& settings, const std::string& path, const std::strin
     settings.AnonymousEmail = ini.ReadString("General", "AnonymousEmail", TSettings::kDefaultAnonymousEmail);
     settings.ReplyTimeout = std::max(ini.ReadInteger("General", "ReplyTimeout", 60), 0);
     settings.DataTimeout = std::max(ini.ReadInteger("General", "DataTimeout", 60), 0);
+    settings.LogLines = std::max(ini.ReadInteger("General", "LogLines", 5000), 1);
 }
 
 bool SaveSettings(const TSettings& settings, const std::string& path)
@@ -131,5 +132,6 @@ bool SaveSettings(const TSettings& settings, const std::string& path)
     ini.WriteString("General", "AnonymousEmail", settings.AnonymousEmail);
     ini.WriteInteger("General", "ReplyTimeout", settings.ReplyTimeout);
     ini.WriteInteger("General", "DataTimeout", settings.DataTimeout);
+    ini.WriteInteger("General", "LogLines", settings.LogLines);
     return ini.UpdateFile();
 }

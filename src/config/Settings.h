@@ -58,6 +58,8 @@ struct TSettings
     // Seconds a reply may take, and a data connection may go without moving a byte; 0: no limit.
     int ReplyTimeout = 60;
     int DataTimeout = 60;
+    // Lines a connection's log page keeps; the oldest go.
+    int LogLines = 5000;
     std::string AnonymousEmail = kDefaultAnonymousEmail;
 };
 

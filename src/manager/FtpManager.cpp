@@ -1,13 +1,28 @@
 #include "manager/FtpManager.h"
 
 #include <algorithm>
+#include <iostream>
+
+const char* ConnectionModeName(TConnectionMode mode)
+{
+    static const char* const kNames[] = {"cmLogin",   "cmChangeDir", "cmWalk",   "cmTransfer", "cmRefresh",
+                                         "cmMakeDir", "cmRename",    "cmDelete", "cmChmod"};
+    return mode <= cmChmod ? kNames[mode] : "?";
+}
+
+const char* OperationName(TOperation operation)
+{
+    static const char* const kNames[] = {"Connect", "ChangeDir", "Refresh",    "Walk",          "MakeDirs",
+                                         "Rename",  "Delete",    "ChangeMode", "CalculateSize", "Transfer"};
+    return kNames[static_cast<int>(operation)];
+}
 
 TFtpManager::TFtpManager(IManagerHost& host) : m_host(host) {}
 
 TFtpManager::~TFtpManager()
 {
-    for (auto& client : Clients)
-        client.reset();
+    for (auto& slot : m_slots)
+        slot.Client.reset();
 }
 
 // ---------------------------------------------------------------- the table
@@ -18,7 +33,8 @@ std::unique_ptr<TFtpClient> TFtpManager::CreateClient(int index)
     client->SetShareMode(ftpShareDenyNone); // several connections write one file at their offsets
     client->OnDisplay = [this, index](TCustomFtpCli*, std::string& msg) { m_host.ShowLogLine(index, msg); };
     client->OnProgress = [this, index](TCustomFtpCli*, int64_t count, bool&) {
-        m_host.TransferProgress(index, count); // the transfer engine keeps Position
+        if (m_sink && Mode(index) == cmTransfer)
+            m_sink->TransferProgress(index, count);
     };
     client->OnRequestDone = [this, index](TCustomFtpCli*, TFtpRequest rqType, int error) {
         RequestDone(index, rqType, error);
@@ -31,42 +47,51 @@ std::unique_ptr<TFtpClient> TFtpManager::CreateClient(int index)
 
 void TFtpManager::DestroyClient(int index)
 {
-    auto& client = Clients[static_cast<size_t>(index)];
-    if (!client)
+    TConnectionSlot& slot = Slot(index);
+    if (!slot.Client)
         return;
-    ResetConnection(*client);
+    ResetConnection(*slot.Client);
     // Events of a client being destroyed must not reach the table.
-    client->OnRequestDone = nullptr;
-    client->OnSessionClosed = nullptr;
-    client.reset();
-    Mode[static_cast<size_t>(index)] = cmLogin;
-    Item[static_cast<size_t>(index)].reset();
+    slot.Client->OnRequestDone = nullptr;
+    slot.Client->OnSessionClosed = nullptr;
+    slot = TConnectionSlot{};
+}
+
+void TFtpManager::SetMode(int index, TConnectionMode mode)
+{
+    TConnectionMode& current = Slot(index).Mode;
+#ifndef NDEBUG
+    if (current != mode)
+        std::cerr << "connection " << index << ": " << ConnectionModeName(current) << " -> " << ConnectionModeName(mode)
+                  << "\n";
+#endif
+    current = mode;
 }
 
 void TFtpManager::InitConnections(int count)
 {
     for (int i = 0; i < kMaxConnections; ++i)
         DestroyClient(i);
-    Count = std::clamp(count, 1, kMaxConnections - 1);
-    for (int i = 0; i < Count; ++i) {
-        Clients[static_cast<size_t>(i)] = CreateClient(i);
+    m_count = std::clamp(count, 1, kMaxConnections - 1);
+    for (int i = 0; i < m_count; ++i) {
+        Slot(i).Client = CreateClient(i);
         ConfigureConnection(i);
     }
-    Cache.Clear();
+    m_cache.Clear();
     m_walkStack.clear();
 }
 
 void TFtpManager::SetConnectionCount(int newCount)
 {
     newCount = std::clamp(newCount, 1, kMaxConnections - 1);
-    int oldCount = Count;
+    int oldCount = m_count;
     // Set first: nothing reaches the connections that go while they close, and ConfigureConnection
     // reaches only connections below Count.
-    Count = newCount;
+    m_count = newCount;
     for (int i = newCount; i < oldCount; ++i)
         DestroyClient(i);
     for (int i = oldCount; i < newCount; ++i) {
-        Clients[static_cast<size_t>(i)] = CreateClient(i);
+        Slot(i).Client = CreateClient(i);
         ConfigureConnection(i);
     }
 }
@@ -79,13 +104,13 @@ void TFtpManager::ConfigureConnection(int index)
     const TSettings& settings = m_host.Settings();
     std::string message;
     if (settings.Proxy.Enabled) {
-        message = "Using Proxy Connecting to " + Session.HostName + " ...";
+        message = "Using Proxy Connecting to " + m_session.HostName + " ...";
         client->SetConnectionType(static_cast<TFtpConnectionType>(settings.Proxy.Type));
         client->ProxyServer = settings.Proxy.Host;
         client->ProxyPort = settings.Proxy.Port;
         client->SetPassive(true);
     } else if (settings.Socks.Enabled) {
-        message = "Using Socks Connecting to " + Session.HostName + " ...";
+        message = "Using Socks Connecting to " + m_session.HostName + " ...";
         client->SetConnectionType(static_cast<TFtpConnectionType>(settings.Socks.Type));
         client->SocksServer = settings.Socks.Host;
         client->SocksPort = settings.Socks.Port;
@@ -93,13 +118,13 @@ void TFtpManager::ConfigureConnection(int index)
         client->SocksPassword = settings.Socks.Pass;
         client->SetPassive(true);
     } else {
-        message = "Connecting to " + Session.HostName + " ...";
+        message = "Connecting to " + m_session.HostName + " ...";
         client->SetConnectionType(ftpDirect);
         client->SetPassive(settings.PasvMode);
     }
     client->ReplyTimeout = settings.ReplyTimeout;
     client->DataTimeout = settings.DataTimeout;
-    if (!Session.HostName.empty())
+    if (!m_session.HostName.empty())
         Log(index, message);
 }
 
@@ -113,8 +138,8 @@ void TFtpManager::ResetConnection(TFtpClient& client)
 
 void TFtpManager::ConnectMain(const THostInfo& info)
 {
-    RetryLeft = m_host.Settings().ConnectionRetryTimes;
-    TransferAbortFlag = 0;
+    m_retryLeft = m_host.Settings().ConnectionRetryTimes;
+    m_abortTransfer = false;
     TFtpClient* main = Client(0);
     if (!main)
         return;
@@ -122,75 +147,66 @@ void TFtpManager::ConnectMain(const THostInfo& info)
         // A background run uses the other connections: only the main one starts again.
         ResetConnection(*main);
     } else {
-        Cache.Clear();
-        Session = info;
-        for (int i = 0; i < Count; ++i)
-            ResetConnection(*Clients[static_cast<size_t>(i)]);
-        main->HostName = Session.HostName;
-        main->Port = Session.HostPort;
-        main->UserName = Session.UserName;
-        main->PassWord = Session.PassWord;
+        m_cache.Clear();
+        m_session = info;
+        m_features = {};
+        m_restIgnored = false;
+        for (int i = 0; i < m_count; ++i)
+            ResetConnection(*Slot(i).Client);
+        main->HostName = m_session.HostName;
+        main->Port = m_session.HostPort;
+        main->UserName = m_session.UserName;
+        main->PassWord = m_session.PassWord;
     }
     ConfigureConnection(0);
-    AbortMainFlag = 0;
-    Mode[0] = cmLogin;
-    if (!m_host.TransfersRunning()) {
-        Features = {};
-        RestIgnored = false;
-    }
+    m_abortMain = false;
+    SetMode(0, cmLogin);
     main->Open();
 }
 
 void TFtpManager::DisconnectAll()
 {
-    for (int i = 0; i < Count; ++i)
-        if (Clients[static_cast<size_t>(i)]->Connected())
-            ResetConnection(*Clients[static_cast<size_t>(i)]);
+    for (int i = 0; i < m_count; ++i)
+        if (Slot(i).Client->Connected())
+            ResetConnection(*Slot(i).Client);
 }
 
 void TFtpManager::AbortCurrent()
 {
     auto closeAllData = [this] {
-        for (int i = 0; i < Count; ++i)
-            Clients[static_cast<size_t>(i)]->DataSocket()->Close();
+        for (int i = 0; i < m_count; ++i)
+            Slot(i).Client->DataSocket()->Close();
     };
-    auto markTransferConnections = [this] {
-        AbortSet.reset();
-        for (int i = 1; i < Count; ++i)
-            if (Clients[static_cast<size_t>(i)]->Connected())
-                AbortSet.set(static_cast<size_t>(i));
-    };
+    TFtpClient& main = *Slot(0).Client;
     if (m_host.SessionState() == ssConnected && m_host.TransfersRunning()) {
-        markTransferConnections();
-        TransferAbortFlag = 1;
+        m_abortTransfer = true;
         closeAllData();
         Log(0, "User Aborted");
         return;
     }
-    switch (Mode[0]) {
+    switch (Mode(0)) {
     case cmLogin:
-        AbortMainFlag = 1;
-        if (Clients[0]->Connected())
-            Clients[0]->AbortSync();
+        m_abortMain = true;
+        if (main.Connected())
+            main.AbortSync();
         Log(0, "User Aborted");
         break;
     case cmChangeDir:
-        Clients[0]->DataSocket()->Close();
+        main.DataSocket()->Close();
         RestoreSaved();
-        AbortMainFlag = 1;
+        m_abortMain = true;
         Log(0, "User Aborted");
-        m_host.OperationDone();
+        Done(TOperationResult::Failed(TOperation::ChangeDir, 426, "User Aborted"));
         break;
     case cmWalk:
-        AbortMainFlag = 1;
-        Clients[0]->DataSocket()->Close();
+        m_abortMain = true;
+        main.DataSocket()->Close();
         RestoreSaved();
         Log(0, "User Aborted");
-        m_host.OperationFailed();
+        Failed(TOperationResult::Failed(TOperation::Walk, 426, "User Aborted"));
         break;
     case cmTransfer:
-        markTransferConnections();
-        AbortMainFlag = 1;
+        m_abortMain = true;
         closeAllData();
         Log(0, "User Aborted");
         break;
@@ -229,21 +245,51 @@ void TFtpManager::Log(int index, const std::string& text)
     m_host.ShowLogLine(index, text);
 }
 
+// ---------------------------------------------------------------- results
+
+TItemOutcome TFtpManager::Outcome(const std::string& name, int error, TFtpRequest rqType) const
+{
+    if (error == 0)
+        return {name, 0, {}};
+    const TFtpClient& main = *Slot(0).Client;
+    std::string reply = main.LastResponse();
+    bool dataRequest = rqType == ftpDirAsync && !main.ErrorMessage().empty();
+    if (dataRequest || reply.empty() || reply[0] < '4' || reply[0] > '5')
+        reply = main.ErrorMessage(); // a socket error or a data request: the client's own words
+    return {name, error, reply};
+}
+
+TOperationResult TFtpManager::Failure(TOperation operation, int error, TFtpRequest rqType) const
+{
+    TItemOutcome outcome = Outcome("", error, rqType);
+    return TOperationResult::Failed(operation, error, outcome.Reply);
+}
+
+void TFtpManager::Done(const TOperationResult& result)
+{
+    m_host.OperationDone(result);
+}
+
+void TFtpManager::Failed(const TOperationResult& result)
+{
+    m_host.OperationFailed(result);
+}
+
 // ---------------------------------------------------------------- the listing cache
 
 bool TFtpManager::List(const std::string& path)
 {
-    int slot = Cache.Find(path);
+    int slot = m_cache.Find(path);
     if (slot >= 0) {
-        Cache.Current = Cache.Stream(slot);
+        m_cache.Current = m_cache.Stream(slot);
         return true;
     }
-    TFtpClient& main = *Clients[0];
-    Cache.Current = std::make_shared<platform::TMemoryStream>();
+    TFtpClient& main = *Slot(0).Client;
+    m_cache.Current = std::make_shared<platform::TMemoryStream>();
     SetTransferType(main, false);
     main.SetLocalFileName("");
     main.HostFileName.clear(); // LIST without an argument lists the current directory
-    main.SetLocalStream(Cache.Current.get());
+    main.SetLocalStream(m_cache.Current.get());
     main.ResumeAt = 0;
     main.Dir();
     return false;
@@ -252,34 +298,34 @@ bool TFtpManager::List(const std::string& path)
 void TFtpManager::Store(const std::string& path)
 {
     std::string directory = EnsureTrailing(path, '/');
-    if (Cache.Find(directory) >= 0 || !Cache.Current)
+    if (m_cache.Find(directory) >= 0 || !m_cache.Current)
         return;
-    FinishListing(*Cache.Current);
-    Cache.Add(directory, Cache.Current);
-    Clients[0]->SetLocalStream(nullptr);
+    FinishListing(*m_cache.Current);
+    m_cache.Add(directory, m_cache.Current);
+    Slot(0).Client->SetLocalStream(nullptr);
 }
 
 std::string TFtpManager::PwdDirectory() const
 {
-    return EnsureTrailing(Clients[0]->DirResult(), '/');
+    return EnsureTrailing(Slot(0).Client->DirResult(), '/');
 }
 
 void TFtpManager::RestoreSaved()
 {
-    CurrentRemoteDir = m_savedDir;
-    Cache.Current = m_savedListing;
+    m_currentDir = m_savedDir;
+    m_cache.Current = m_savedListing;
 }
 
 // ---------------------------------------------------------------- events
 
 void TFtpManager::RequestDone(int index, TFtpRequest rqType, int error)
 {
-    if (index != 0) {
-        if (Mode[static_cast<size_t>(index)] == cmTransfer)
-            m_host.TransferStep(index, rqType, error);
+    if (index != 0 || Mode(0) == cmTransfer) {
+        if (Mode(index) == cmTransfer && m_sink)
+            m_sink->TransferStep(index, rqType, error);
         return;
     }
-    switch (Mode[0]) {
+    switch (Mode(0)) {
     case cmLogin:
         LoginStep(rqType, error);
         break;
@@ -289,29 +335,28 @@ void TFtpManager::RequestDone(int index, TFtpRequest rqType, int error)
     case cmWalk:
         WalkStep(rqType, error);
         break;
-    case cmTransfer:
-        m_host.TransferStep(0, rqType, error);
-        break;
     // The chains take only their own completions: a synchronous call on the way (the TYPE
     // before a LIST, an anti-idle command) reports its completion through here too.
     case cmRefresh:
-        RefreshStep(rqType);
+        RefreshStep(rqType, error);
         break;
     case cmMakeDir:
         if (rqType == ftpMkdAsync)
-            MakeDirStep();
+            MakeDirStep(error);
         break;
     case cmRename:
         if (rqType == ftpQuoteAsync)
-            RenameStep();
+            RenameStep(error);
         break;
     case cmDelete:
         if (rqType == ftpDeleAsync || rqType == ftpRmdAsync)
-            DeleteStep();
+            DeleteStep(error);
         break;
     case cmChmod:
         if (rqType == ftpQuoteAsync)
-            ChmodStep();
+            ChmodStep(error);
+        break;
+    default:
         break;
     }
 }
@@ -319,124 +364,10 @@ void TFtpManager::RequestDone(int index, TFtpRequest rqType, int error)
 void TFtpManager::SessionClosed(int index)
 {
     Log(index, "Connection Lost");
-    if (index == 0 && Mode[0] == cmTransfer && m_host.SessionState() == ssTransfering) {
-        m_host.TransferConnectionLost(0); // a foreground run goes on; the run logs in again
+    if (Mode(index) == cmTransfer && m_sink && m_sink->Transferring(index)) {
+        m_sink->TransferConnectionLost(index); // the run goes on; it logs in again
         return;
     }
-    if (index == 0) {
+    if (index == 0)
         m_host.SetSessionState(ssReady);
-        return;
-    }
-    if (m_host.SessionState() == ssTransfering || (!m_host.Settings().MainConnDownload && m_host.TransfersRunning()))
-        m_host.TransferConnectionLost(index);
-}
-
-void TFtpManager::LoginFailed()
-{
-    Log(0, "Server Connection Failed.");
-    m_host.OperationFailed();
-}
-
-void TFtpManager::LoginStep(TFtpRequest rqType, int error)
-{
-    if (AbortMainFlag) {
-        AbortMainFlag = 0;
-        return;
-    }
-    TFtpClient& main = *Clients[0];
-    bool proxyLoginReply = main.ConnectionType() == ftpProxy && (rqType == ftpUserAsync || rqType == ftpPassAsync) &&
-                           (error == 220 || error == 331);
-    if (error != 0 && !proxyLoginReply) {
-        switch (rqType) {
-        case ftpOpenAsync:
-            Log(0, "Server Connection Failed.");
-            if (--RetryLeft > 0) {
-                Log(0, "Retry Connection...");
-                main.Open();
-            } else {
-                m_host.OperationFailed();
-            }
-            return;
-        case ftpUserAsync:
-        case ftpPassAsync:
-            LoginFailed();
-            return;
-        case ftpQuoteAsync:
-            break; // the answers to SYST and REST 100 are not needed: go on
-        case ftpPwdAsync:
-        case ftpDirAsync:
-            // Without a directory or its listing there is no session to show.
-            main.SetLocalStream(nullptr);
-            LoginFailed();
-            return;
-        default:
-            return;
-        }
-    }
-    switch (rqType) {
-    case ftpOpenAsync:
-        main.User();
-        break;
-    case ftpUserAsync:
-        if (main.StatusCode() == 230 && error == 0) {
-            m_loginProbe = TLoginProbe::Features; // logged in without a password
-            NextLoginProbe();
-            break;
-        }
-        main.Pass();
-        break;
-    case ftpPassAsync:
-        m_loginProbe = TLoginProbe::Features;
-        NextLoginProbe();
-        break;
-    case ftpQuoteAsync:
-        if (m_loginProbe == TLoginProbe::Features && error == 0)
-            Features.Hash = ChooseRemoteHash(main.ReplyLines());
-        if (m_loginProbe == TLoginProbe::System)
-            SetTransferType(main, true);
-        m_loginProbe = static_cast<TLoginProbe>(static_cast<int>(m_loginProbe) + 1);
-        NextLoginProbe();
-        break;
-    case ftpPwdAsync:
-        ListAfterPwd();
-        break;
-    case ftpDirAsync:
-        Store(CurrentRemoteDir);
-        m_host.OperationDone();
-        break;
-    default:
-        break;
-    }
-}
-
-void TFtpManager::NextLoginProbe()
-{
-    TFtpClient& main = *Clients[0];
-    switch (m_loginProbe) {
-    case TLoginProbe::Features:
-        main.SetLocalFileName("FEAT");
-        break;
-    case TLoginProbe::System:
-        main.SetLocalFileName("SYST");
-        break;
-    case TLoginProbe::Restart:
-        main.SetLocalFileName("REST 100");
-        break;
-    case TLoginProbe::Unmark:
-        // The probe leaves a restart marker that the next STOR would honour, writing the
-        // upload from byte 100 on: take it back.
-        main.SetLocalFileName("REST 0");
-        break;
-    case TLoginProbe::Done:
-        main.Pwd();
-        return;
-    }
-    main.Quote();
-}
-
-void TFtpManager::ListAfterPwd()
-{
-    CurrentRemoteDir = PwdDirectory();
-    if (List(CurrentRemoteDir))
-        m_host.OperationDone(); // cached: no LIST needed; otherwise the Dir completion ends it
 }

@@ -2,11 +2,11 @@
 
 // Every FTP connection of the program: connection 0 logs in, browses and runs the remote
 // commands; connections 1..N-1 only transfer. The manager applies the proxy, SOCKS or direct
-// settings, runs the login sequence, routes every completion by the connection's mode, keeps
-// the cache of listings and runs the remote commands as chains of requests on connection 0.
+// settings, runs the login sequence, routes every completion by the connection's mode (the
+// transfer engine gets those of connections that transfer), keeps the cache of listings and
+// runs the remote commands as chains of requests on connection 0.
 
 #include <array>
-#include <bitset>
 #include <cstdint>
 #include <memory>
 #include <random>
@@ -19,8 +19,8 @@
 #include "manager/CommFunc.h"
 #include "manager/ListingCache.h"
 #include "manager/ManagerHost.h"
+#include "manager/OperationResult.h"
 #include "manager/RemoteHash.h"
-
 #include "manager/TransferFileInfo.h"
 
 // A site: host, port, user, password.
@@ -44,6 +44,9 @@ enum TConnectionMode : uint8_t
     cmDelete = 7,
     cmChmod = 8
 };
+
+// "cmLogin", ...: for traces.
+const char* ConnectionModeName(TConnectionMode mode);
 
 // A rename or move: old path, new path.
 struct THostMoveFileInfo
@@ -75,6 +78,34 @@ struct TServerFeatures
     TRemoteHash Hash; // how to ask for a file's hash; no command when the server has none
 };
 
+// One connection of the table and what the program knows of it.
+struct TConnectionSlot
+{
+    std::unique_ptr<TFtpClient> Client;
+    TConnectionMode Mode = cmLogin;
+    // The item the connection works on; it belongs to the slot until it goes back to the queue.
+    std::unique_ptr<TTransferFileInfo> Item;
+    int64_t Position = 0;               // the offset its transfer reached, as last reported
+    TFtpRequest Pending = ftpNoRequest; // the transfer request whose completion it waits for
+    int64_t LastProgressTick = 0;       // when its status row last showed the position
+    int LoginsLeft = 0;                 // logins left after it was lost during a run
+    // The file whose hash it asks the server for, whole, as it comes again on a mismatch.
+    std::unique_ptr<TTransferFileInfo> Checking;
+};
+
+// What the manager hands the transfer engine: the completions of connections that transfer,
+// their progress, and their losses.
+class ITransferSink
+{
+public:
+    virtual ~ITransferSink() = default;
+    virtual void TransferStep(int connection, TFtpRequest rqType, int error) = 0;
+    virtual void TransferProgress(int connection, int64_t position) = 0;
+    virtual void TransferConnectionLost(int connection) = 0;
+    // The connection holds an item of a running run, or waits for a request of one.
+    virtual bool Transferring(int connection) const = 0;
+};
+
 class TFtpManager
 {
 public:
@@ -86,6 +117,9 @@ public:
     ~TFtpManager();
     TFtpManager(const TFtpManager&) = delete;
     TFtpManager& operator=(const TFtpManager&) = delete;
+
+    // The transfer engine, which takes the completions of connections in transfer mode.
+    void SetTransferSink(ITransferSink* sink) { m_sink = sink; }
 
     // The connection table.
     void InitConnections(int count);
@@ -101,12 +135,40 @@ public:
     // One anti-idle command: PWD, REST 0, TYPE I or TYPE A, chosen at random.
     void AntiIdleTick();
 
+    int Count() const { return m_count; }
+    TFtpClient* Client(int index) const
+    {
+        return index >= 0 && index < m_count ? m_slots[static_cast<size_t>(index)].Client.get() : nullptr;
+    }
+    TConnectionSlot& Slot(int index) { return m_slots[static_cast<size_t>(index)]; }
+    const TConnectionSlot& Slot(int index) const { return m_slots[static_cast<size_t>(index)]; }
+    TConnectionMode Mode(int index) const { return Slot(index).Mode; }
+    // Every change of a connection's mode passes here (traced in debug builds).
+    void SetMode(int index, TConnectionMode mode);
+
+    const THostInfo& SessionInfo() const { return m_session; }
+    const std::string& CurrentRemoteDir() const { return m_currentDir; }
+    const TListingCache& Cache() const { return m_cache; }
+    std::string ListingText() const { return m_cache.CurrentText(); }
+    const TServerFeatures& Features() const { return m_features; }
+    // The server answered REST but sent from byte 0: nothing is fetched from an offset again in
+    // this session (no split downloads, no resumes).
+    bool RestIgnored() const { return m_restIgnored; }
+    void SetRestIgnored() { m_restIgnored = true; }
+
+    // The user stopped what connection 0 did (a login, a directory change, a walk, a foreground
+    // run), or the background run.
+    bool MainAborted() const { return m_abortMain; }
+    bool TransferAborted() const { return m_abortTransfer; }
+    void ClearMainAbort() { m_abortMain = false; }
+    void ClearTransferAbort() { m_abortTransfer = false; }
+
     // The listing cache of connection 0.
     bool List(const std::string& path);
     void Store(const std::string& path);
-    std::string ListingText() const { return Cache.CurrentText(); }
 
-    // Remote operations on connection 0; each ends with the host's OperationDone or OperationFailed.
+    // Remote operations on connection 0; each ends with the host's OperationDone or
+    // OperationFailed, carrying its result.
     void ChangeDir(const std::string& name);
     void Refresh(const std::string& path);
     void Walk(const std::string& name, std::vector<TGetFileInfo>* result);
@@ -114,31 +176,6 @@ public:
     void RenameFiles(std::vector<THostMoveFileInfo> pairs);
     void DeleteFiles(std::vector<TDelFileInfo> entries);
     void ChangeModes(std::vector<std::string> names, const std::string& mode);
-
-    TFtpClient* Client(int index) const { return index >= 0 && index < Count ? Clients[index].get() : nullptr; }
-    const THostInfo& SessionInfo() const { return Session; }
-
-    int Count = 0;
-    std::array<std::unique_ptr<TFtpClient>, kMaxConnections> Clients;
-    THostInfo Session;
-    std::array<TConnectionMode, kMaxConnections> Mode{};
-    // The item each connection works on; it belongs to the slot until it goes back to the queue.
-    std::array<std::unique_ptr<TTransferFileInfo>, kMaxConnections> Item;
-    std::array<int64_t, kMaxConnections> Position{};
-    std::string CurrentRemoteDir;
-    uint8_t AbortMainFlag = 0;
-    uint8_t TransferAbortFlag = 0;
-    std::bitset<kMaxConnections> AbortSet;
-    int RetryLeft = 0;
-    TListingCache Cache;
-    TServerFeatures Features;
-    // What the walks since it was last cleared could not enter, and why: refused, unreadable, or a directory the server
-    // reported under a name that climbs out of the tree. Loops and links out of the tree are not
-    // counted: there was nothing there to fetch.
-    std::vector<std::pair<std::string, std::string>> WalkSkipped;
-    // The server answered REST but sent from byte 0: nothing is fetched from an offset again in
-    // this session (no split downloads, no resumes).
-    bool RestIgnored = false;
 
     // A line in connection index's log.
     void Log(int index, const std::string& text);
@@ -149,27 +186,48 @@ private:
     void ResetConnection(TFtpClient& client);
     void RequestDone(int index, TFtpRequest rqType, int error);
     void SessionClosed(int index);
-    // Connection 0's completions, by its mode.
+    // The reply that ended connection 0's last request, as an item's or an operation's outcome:
+    // the reply line for a one-command request; for a data request (LIST) the client's own
+    // account, which names a local failure or a cap rather than the server's last word.
+    TItemOutcome Outcome(const std::string& name, int error, TFtpRequest rqType = ftpNoRequest) const;
+    TOperationResult Failure(TOperation operation, int error, TFtpRequest rqType = ftpNoRequest) const;
+    void Done(const TOperationResult& result);
+    void Failed(const TOperationResult& result);
+
+    // Connection 0's completions, by its mode (the steps of the login in ManagerLogin.cpp).
     void LoginStep(TFtpRequest rqType, int error);
+    void LoginFailed(int error, TFtpRequest rqType);
     // The next probe of the login, or PWD once they are done.
     void NextLoginProbe();
-    void LoginFailed();
     void ChangeDirStep(TFtpRequest rqType, int error);
-    void RefreshStep(TFtpRequest rqType);
+    void RefreshStep(TFtpRequest rqType, int error);
     void WalkStep(TFtpRequest rqType, int error);
     void WalkParse();
     void WalkNext();
     // Logs a directory the walk leaves out and counts it as not fetched.
-    void WalkSkip(const std::string& path, const std::string& reason);
-    void MakeDirStep();
-    void RenameStep();
-    void DeleteStep();
-    void ChmodStep();
+    void WalkSkip(const std::string& path, int code, const std::string& reason);
+    void MakeDirStep(int error);
+    void RenameStep(int error);
+    void DeleteStep(int error);
+    void ChmodStep(int error);
     void RestoreSaved();
     std::string PwdDirectory() const;
     void ListAfterPwd();
 
     IManagerHost& m_host;
+    ITransferSink* m_sink = nullptr;
+    int m_count = 0;
+    std::array<TConnectionSlot, kMaxConnections> m_slots;
+    THostInfo m_session;
+    std::string m_currentDir;
+    bool m_abortMain = false;
+    bool m_abortTransfer = false;
+    int m_retryLeft = 0;
+    TListingCache m_cache;
+    TServerFeatures m_features;
+    bool m_restIgnored = false;
+    TLoginProbe m_loginProbe = TLoginProbe::Done;
+
     std::string m_savedDir;
     std::shared_ptr<platform::TMemoryStream> m_savedListing;
     // The walk: directories still to visit, where the results go, what was seen.
@@ -187,12 +245,16 @@ private:
     std::vector<TGetFileInfo>* m_walkResult = nullptr;
     std::vector<std::string> m_walkVisited;
     std::string m_walkRoot;
+    std::vector<TItemOutcome> m_walkSkipped;
+    // The other chains: what is left to do, and how each done item fared.
     std::vector<std::string> m_makeDirs;
     std::vector<THostMoveFileInfo> m_renames;
-    std::string m_pendingNewName;
+    THostMoveFileInfo m_renaming; // the pair whose RNFR or RNTO is under way
+    bool m_renameToSent = false;
     std::vector<TDelFileInfo> m_deletes;
     std::vector<std::string> m_chmodNames;
     std::string m_chmodMode;
-    TLoginProbe m_loginProbe = TLoginProbe::Done;
+    std::string m_chainItem; // the item of the chain's request under way
+    std::vector<TItemOutcome> m_outcomes;
     std::mt19937 m_random{std::random_device{}()};
 };

@@ -9,6 +9,7 @@
 
 #include "config/Settings.h"
 #include "ftp/CustomFtpCli.h"
+#include "manager/OperationResult.h"
 
 enum TSessionState : uint8_t
 {
@@ -33,8 +34,9 @@ class IManagerHost
 public:
     virtual ~IManagerHost() = default;
 
-    virtual void OperationDone() = 0;
-    virtual void OperationFailed() = 0;
+    // The two ends of every remote operation, with how it went.
+    virtual void OperationDone(const TOperationResult& result) = 0;
+    virtual void OperationFailed(const TOperationResult& result) = 0;
     virtual TSessionState SessionState() const = 0;
     virtual void SetSessionState(TSessionState state) = 0;
     // A transfer run in the background is using connections 1..N-1.
@@ -42,10 +44,4 @@ public:
     virtual const TSettings& Settings() const = 0;
     // One line for a connection's log page.
     virtual void ShowLogLine(int connection, const std::string& line) = 0;
-
-    // The transfer engine's part: completions of connections in transfer mode, progress
-    // reports, and transfer connections lost during a run.
-    virtual void TransferStep(int /*connection*/, TFtpRequest /*rqType*/, int /*error*/) {}
-    virtual void TransferProgress(int /*connection*/, int64_t /*position*/) {}
-    virtual void TransferConnectionLost(int /*connection*/) {}
 };

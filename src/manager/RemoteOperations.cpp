@@ -2,7 +2,8 @@
 
 // The remote pane's commands as chains of requests on connection 0: change directory (with
 // the listing cache), refresh, the recursive walk, make directories, rename and move, delete,
-// change mode. Each chain ends with the host's OperationDone or OperationFailed.
+// change mode. Each chain ends with the host's OperationDone or OperationFailed, with a result
+// that tells how each of its items fared.
 
 #include <algorithm>
 
@@ -10,35 +11,35 @@
 
 void TFtpManager::ChangeDir(const std::string& name)
 {
-    TFtpClient& main = *Clients[0];
+    TFtpClient& main = *Slot(0).Client;
     if (!main.Connected()) {
         Log(0, "Lost Connection, Please Reconnect");
         return;
     }
-    AbortMainFlag = 0;
-    Mode[0] = cmChangeDir;
-    std::string target = name.find('/') != std::string::npos ? name : EnsureTrailing(CurrentRemoteDir, '/') + name;
+    m_abortMain = false;
+    SetMode(0, cmChangeDir);
+    std::string target = name.find('/') != std::string::npos ? name : EnsureTrailing(m_currentDir, '/') + name;
     main.HostDirName = target;
-    m_savedDir = CurrentRemoteDir;
-    m_savedListing = Cache.Current;
-    CurrentRemoteDir = target;
+    m_savedDir = m_currentDir;
+    m_savedListing = m_cache.Current;
+    m_currentDir = target;
     main.Cwd();
 }
 
 void TFtpManager::ChangeDirStep(TFtpRequest rqType, int error)
 {
-    if (AbortMainFlag) {
-        AbortMainFlag = 0;
+    if (m_abortMain) {
+        m_abortMain = false;
         return;
     }
-    TFtpClient& main = *Clients[0];
+    TFtpClient& main = *Slot(0).Client;
     if (rqType != ftpCwdAsync && rqType != ftpPwdAsync && rqType != ftpDirAsync)
         return; // the completion of a synchronous call made on the way (TYPE A before LIST)
     if (error != 0) {
         if (rqType == ftpDirAsync)
             main.SetLocalStream(nullptr);
         RestoreSaved();
-        m_host.OperationFailed();
+        Failed(Failure(TOperation::ChangeDir, error, rqType));
         return;
     }
     switch (rqType) {
@@ -49,7 +50,8 @@ void TFtpManager::ChangeDirStep(TFtpRequest rqType, int error)
         ListAfterPwd();
         break;
     case ftpDirAsync:
-        RefreshStep(rqType); // store the listing, done
+        Store(m_currentDir);
+        Done(TOperationResult::Of(TOperation::ChangeDir));
         break;
     default:
         break;
@@ -60,62 +62,72 @@ void TFtpManager::ChangeDirStep(TFtpRequest rqType, int error)
 
 void TFtpManager::Refresh(const std::string& path)
 {
-    AbortMainFlag = 0;
-    Mode[0] = cmRefresh;
-    CurrentRemoteDir = path;
-    Cache.Disable(path);
+    m_abortMain = false;
+    SetMode(0, cmRefresh);
+    m_currentDir = path;
+    m_savedDir = path;
+    m_savedListing = m_cache.Current;
+    m_cache.Disable(path);
     List(path);
 }
 
-void TFtpManager::RefreshStep(TFtpRequest rqType)
+void TFtpManager::RefreshStep(TFtpRequest rqType, int error)
 {
     if (rqType != ftpDirAsync)
         return;
-    Store(CurrentRemoteDir);
-    m_host.OperationDone();
+    if (error != 0) {
+        // What a failed LIST brought is no listing: the old one stays shown, nothing is cached.
+        Slot(0).Client->SetLocalStream(nullptr);
+        RestoreSaved();
+        Failed(Failure(TOperation::Refresh, error, rqType));
+        return;
+    }
+    Store(m_currentDir);
+    Done(TOperationResult::Of(TOperation::Refresh));
 }
 
 // ---------------------------------------------------------------- the walk
 
 void TFtpManager::Walk(const std::string& name, std::vector<TGetFileInfo>* result)
 {
-    TFtpClient& main = *Clients[0];
-    AbortMainFlag = 0;
-    Mode[0] = cmWalk;
-    m_savedDir = CurrentRemoteDir;
-    m_savedListing = Cache.Current;
-    CurrentRemoteDir = EnsureTrailing(CurrentRemoteDir, '/') + name + "/";
+    TFtpClient& main = *Slot(0).Client;
+    m_abortMain = false;
+    SetMode(0, cmWalk);
+    m_savedDir = m_currentDir;
+    m_savedListing = m_cache.Current;
+    m_currentDir = EnsureTrailing(m_currentDir, '/') + name + "/";
     m_walkResult = result;
     if (m_walkResult)
         m_walkResult->clear();
     m_walkStack.clear();
     m_walkVisited.clear();
     m_walkRoot.clear();
+    m_walkSkipped.clear();
     m_walkDepth = 0;
     m_walkRelative = IsSafeEntryName(name) ? name + "/" : "";
     if (m_walkRelative.empty()) {
-        WalkSkip(name, "an unsafe name");
+        WalkSkip(name, 0, "an unsafe name");
         WalkNext();
         return;
     }
     m_walkTryingLink = false;
-    main.HostDirName = CurrentRemoteDir;
+    main.HostDirName = m_currentDir;
     main.Cwd();
 }
 
 void TFtpManager::WalkStep(TFtpRequest rqType, int error)
 {
-    if (AbortMainFlag) {
-        AbortMainFlag = 0;
+    if (m_abortMain) {
+        m_abortMain = false;
         return;
     }
-    TFtpClient& main = *Clients[0];
+    TFtpClient& main = *Slot(0).Client;
     switch (rqType) {
     case ftpCwdAsync:
         if (error != 0) {
             // A link to a file is tried as a directory too; only a real directory's refusal counts.
             if (!m_walkTryingLink)
-                WalkSkip(main.HostDirName, main.LastResponse());
+                WalkSkip(main.HostDirName, error, main.LastResponse());
             WalkNext();
             return;
         }
@@ -123,7 +135,7 @@ void TFtpManager::WalkStep(TFtpRequest rqType, int error)
         return;
     case ftpPwdAsync: {
         if (error != 0) {
-            WalkSkip(main.HostDirName, main.LastResponse());
+            WalkSkip(main.HostDirName, error, main.LastResponse());
             WalkNext();
             return;
         }
@@ -131,7 +143,7 @@ void TFtpManager::WalkStep(TFtpRequest rqType, int error)
         // The server's name for the directory tells only whether it was met before; a name
         // that climbs ("..") or leaves the walked tree stops the walk of that directory.
         if (!IsPlainRemoteDir(reported)) {
-            WalkSkip(main.HostDirName, "the server calls it \"" + reported + "\"");
+            WalkSkip(main.HostDirName, 0, "the server calls it \"" + reported + "\"");
             WalkNext();
             return;
         }
@@ -145,21 +157,21 @@ void TFtpManager::WalkStep(TFtpRequest rqType, int error)
         }
         m_walkVisited.push_back(reported);
         // Files are fetched by the path asked for, which the server just accepted.
-        CurrentRemoteDir = EnsureTrailing(main.HostDirName, '/');
-        if (List(CurrentRemoteDir))
+        m_currentDir = EnsureTrailing(main.HostDirName, '/');
+        if (List(m_currentDir))
             WalkParse();
         return;
     }
     case ftpDirAsync:
         main.SetLocalStream(nullptr);
         if (error == 0) {
-            FinishListing(*Cache.Current);
+            FinishListing(*m_cache.Current);
             WalkParse();
-        } else if (int slot = Cache.Find(CurrentRemoteDir); slot >= 0) {
-            Cache.Current = Cache.Stream(slot);
+        } else if (int slot = m_cache.Find(m_currentDir); slot >= 0) {
+            m_cache.Current = m_cache.Stream(slot);
             WalkParse();
         } else {
-            WalkSkip(CurrentRemoteDir, main.ErrorMessage());
+            WalkSkip(m_currentDir, error, main.ErrorMessage());
             WalkNext();
         }
         return;
@@ -171,30 +183,30 @@ void TFtpManager::WalkStep(TFtpRequest rqType, int error)
 void TFtpManager::WalkParse()
 {
     int childDepth = m_walkDepth + 1;
-    for (const TDirAnalyze& entry : ParseListing(Cache.CurrentText())) {
+    for (const TDirAnalyze& entry : ParseListing(m_cache.CurrentText())) {
         std::string name = entry.EntryName();
         if (!IsSafeEntryName(name)) {
             if (name != "." && name != "..")
-                Log(0, "! Skipped the unsafe name \"" + name + "\" in " + CurrentRemoteDir);
+                Log(0, "! Skipped the unsafe name \"" + name + "\" in " + m_currentDir);
             continue;
         }
         if (entry.IsFile()) {
             int64_t size = 0;
             if (!ParseSize(entry.Size, size))
-                Log(0, "! No size for " + CurrentRemoteDir + name + " (\"" + entry.Size + "\"), counted as 0");
+                Log(0, "! No size for " + m_currentDir + name + " (\"" + entry.Size + "\"), counted as 0");
             if (m_walkResult)
-                m_walkResult->push_back({CurrentRemoteDir + name, size, m_walkRelative + name});
+                m_walkResult->push_back({m_currentDir + name, size, m_walkRelative + name});
         } else if (childDepth > kMaxWalkDepth) {
-            WalkSkip(CurrentRemoteDir + name, "it lies deeper than " + std::to_string(kMaxWalkDepth));
+            WalkSkip(m_currentDir + name, 0, "it lies deeper than " + std::to_string(kMaxWalkDepth));
         } else if (entry.IsDirectory()) {
-            m_walkStack.push_back({CurrentRemoteDir + name + "/", m_walkRelative + name + "/", childDepth, false});
+            m_walkStack.push_back({m_currentDir + name + "/", m_walkRelative + name + "/", childDepth, false});
         } else if (entry.IsLink()) {
             std::string target = entry.LinkTarget();
             if (target.empty())
                 continue;
             // A link to a directory is walked under the link's own name. An absolute target is
             // followed only when it stays in the walked tree; the check after its PWD sees to that.
-            std::string path = target[0] == '/' ? EnsureTrailing(target, '/') : CurrentRemoteDir + target + "/";
+            std::string path = target[0] == '/' ? EnsureTrailing(target, '/') : m_currentDir + target + "/";
             m_walkStack.push_back({path, m_walkRelative + name + "/", childDepth, true});
         }
     }
@@ -204,7 +216,7 @@ void TFtpManager::WalkParse()
 
 void TFtpManager::WalkNext()
 {
-    TFtpClient& main = *Clients[0];
+    TFtpClient& main = *Slot(0).Client;
     if (!m_walkStack.empty()) {
         TWalkDir next = m_walkStack.back();
         m_walkStack.pop_back();
@@ -216,81 +228,103 @@ void TFtpManager::WalkNext()
         return;
     }
     RestoreSaved();
-    m_host.OperationDone();
+    Done(TOperationResult::Of(TOperation::Walk, std::move(m_walkSkipped)));
+    m_walkSkipped.clear();
 }
 
-void TFtpManager::WalkSkip(const std::string& path, const std::string& reason)
+void TFtpManager::WalkSkip(const std::string& path, int code, const std::string& reason)
 {
     Log(0, "! Not walked: " + path + ": " + reason);
-    WalkSkipped.emplace_back(path, reason);
+    // A failure of the walk's own making (no reply to blame) counts as 550, as a refusal would.
+    m_walkSkipped.push_back({path, code != 0 ? code : 550, reason});
 }
 
 // ---------------------------------------------------------------- make, rename, delete, chmod
 
 void TFtpManager::MakeDirs(std::vector<std::string> paths)
 {
-    AbortMainFlag = 0;
-    Mode[0] = cmMakeDir;
+    m_abortMain = false;
+    SetMode(0, cmMakeDir);
     m_makeDirs = std::move(paths);
-    MakeDirStep();
+    m_outcomes.clear();
+    m_chainItem.clear();
+    MakeDirStep(0);
 }
 
-void TFtpManager::MakeDirStep()
+void TFtpManager::MakeDirStep(int error)
 {
+    if (!m_chainItem.empty())
+        m_outcomes.push_back(Outcome(m_chainItem, error)); // the MKD that just ended
     if (m_makeDirs.empty()) {
-        m_host.OperationDone();
+        m_chainItem.clear();
+        Done(TOperationResult::Of(TOperation::MakeDirs, std::move(m_outcomes)));
         return;
     }
-    TFtpClient& main = *Clients[0];
-    main.HostFileName = m_makeDirs.front();
+    TFtpClient& main = *Slot(0).Client;
+    m_chainItem = m_makeDirs.front();
     m_makeDirs.erase(m_makeDirs.begin());
+    main.HostFileName = m_chainItem;
     main.Mkd();
 }
 
 void TFtpManager::RenameFiles(std::vector<THostMoveFileInfo> pairs)
 {
-    Mode[0] = cmRename;
+    SetMode(0, cmRename);
     m_renames = std::move(pairs);
-    m_pendingNewName.clear();
-    RenameStep();
+    m_outcomes.clear();
+    m_renaming = {};
+    m_renameToSent = false;
+    RenameStep(0);
 }
 
-void TFtpManager::RenameStep()
+void TFtpManager::RenameStep(int error)
 {
-    TFtpClient& main = *Clients[0];
-    if (!m_pendingNewName.empty()) {
-        main.SetLocalFileName("RNTO " + m_pendingNewName);
-        m_pendingNewName.clear();
+    TFtpClient& main = *Slot(0).Client;
+    bool fromAccepted = !m_renaming.OldPath.empty() && !m_renameToSent && error == 0;
+    if (fromAccepted) {
+        // RNFR took the old name: RNTO gives the new one.
+        m_renameToSent = true;
+        main.SetLocalFileName("RNTO " + m_renaming.NewPath);
         main.Quote();
         return;
     }
+    // The pair ended: its RNTO answered, or its RNFR was refused (no RNTO follows a refusal).
+    if (!m_renaming.OldPath.empty())
+        m_outcomes.push_back(Outcome(m_renaming.OldPath, error));
     if (m_renames.empty()) {
-        m_host.OperationDone();
+        m_renaming = {};
+        Done(TOperationResult::Of(TOperation::Rename, std::move(m_outcomes)));
         return;
     }
-    THostMoveFileInfo pair = m_renames.front();
+    m_renaming = m_renames.front();
     m_renames.erase(m_renames.begin());
-    m_pendingNewName = pair.NewPath;
-    main.SetLocalFileName("RNFR " + pair.OldPath);
+    m_renameToSent = false;
+    main.SetLocalFileName("RNFR " + m_renaming.OldPath);
     main.Quote();
 }
 
 void TFtpManager::DeleteFiles(std::vector<TDelFileInfo> entries)
 {
-    Mode[0] = cmDelete;
+    SetMode(0, cmDelete);
     m_deletes = std::move(entries);
-    DeleteStep();
+    m_outcomes.clear();
+    m_chainItem.clear();
+    DeleteStep(0);
 }
 
-void TFtpManager::DeleteStep()
+void TFtpManager::DeleteStep(int error)
 {
+    if (!m_chainItem.empty())
+        m_outcomes.push_back(Outcome(m_chainItem, error));
     if (m_deletes.empty()) {
-        m_host.OperationDone();
+        m_chainItem.clear();
+        Done(TOperationResult::Of(TOperation::Delete, std::move(m_outcomes)));
         return;
     }
-    TFtpClient& main = *Clients[0];
+    TFtpClient& main = *Slot(0).Client;
     TDelFileInfo entry = m_deletes.front();
     m_deletes.erase(m_deletes.begin());
+    m_chainItem = entry.Name;
     main.HostFileName = entry.Name;
     if (entry.IsDirectory)
         main.Rmd();
@@ -300,20 +334,26 @@ void TFtpManager::DeleteStep()
 
 void TFtpManager::ChangeModes(std::vector<std::string> names, const std::string& mode)
 {
-    Mode[0] = cmChmod;
+    SetMode(0, cmChmod);
     m_chmodNames = std::move(names);
     m_chmodMode = mode;
-    ChmodStep();
+    m_outcomes.clear();
+    m_chainItem.clear();
+    ChmodStep(0);
 }
 
-void TFtpManager::ChmodStep()
+void TFtpManager::ChmodStep(int error)
 {
+    if (!m_chainItem.empty())
+        m_outcomes.push_back(Outcome(m_chainItem, error));
     if (m_chmodNames.empty()) {
-        m_host.OperationDone();
+        m_chainItem.clear();
+        Done(TOperationResult::Of(TOperation::ChangeMode, std::move(m_outcomes)));
         return;
     }
-    TFtpClient& main = *Clients[0];
-    main.SetLocalFileName("SITE CHMOD " + m_chmodMode + " " + m_chmodNames.front());
+    TFtpClient& main = *Slot(0).Client;
+    m_chainItem = m_chmodNames.front();
     m_chmodNames.erase(m_chmodNames.begin());
+    main.SetLocalFileName("SITE CHMOD " + m_chmodMode + " " + m_chainItem);
     main.Quote();
 }

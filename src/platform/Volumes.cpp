@@ -41,18 +41,4 @@ bool moveToTrash(const std::string& path)
     return QFile::moveToTrash(QString::fromStdString(path));
 }
 
-std::string fileTimeText(const std::string& path)
-{
-    struct stat info
-    {
-    };
-    if (::stat(path.c_str(), &info) != 0)
-        return {};
-    std::tm local{};
-    localtime_r(&info.st_mtime, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%y-%m-%d %H:%M", &local);
-    return text;
-}
-
 } // namespace platform

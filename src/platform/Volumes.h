@@ -13,7 +13,4 @@ std::vector<std::string> volumeRoots();
 // Moves a file or directory to the desktop's trash (reversible); false when it cannot.
 bool moveToTrash(const std::string& path);
 
-// The local time of a file's last change as YY-MM-DD HH:NN; empty when it cannot be read.
-std::string fileTimeText(const std::string& path);
-
 } // namespace platform

@@ -21,15 +21,15 @@ constexpr int kIncomplete = 426;
 
 bool TTransferEngine::NeedsOffset(const TTransferFileInfo& item) const
 {
-    return m_manager.RestIgnored && item.IsDownload &&
+    return m_manager.RestIgnored() && item.IsDownload &&
            (item.BeginPos > 0 || (item.EndPos >= 0 && item.EndPos < item.FileSize));
 }
 
 bool TTransferEngine::FileHasOtherItems(const std::string& localPath, int except) const
 {
     auto same = [&](const auto& item) { return item && item->LocalPath == localPath; };
-    for (int j = 0; j < m_manager.Count; ++j)
-        if (j != except && same(m_manager.Item[static_cast<size_t>(j)]))
+    for (int j = 0; j < m_manager.Count(); ++j)
+        if (j != except && same(m_manager.Slot(j).Item))
             return true;
     return std::any_of(m_queue->begin(), m_queue->end(), same) || std::any_of(m_failed.begin(), m_failed.end(), same) ||
            m_wholeAgain.count(localPath) != 0;
@@ -39,7 +39,7 @@ void TTransferEngine::DownloadEnded(int i, int error)
 {
     TFtpClient& client = *m_manager.Client(i);
     MovedBytes += client.ByteCount();
-    auto& slot = m_manager.Item[static_cast<size_t>(i)];
+    auto& slot = m_manager.Slot(i).Item;
     if (!slot) {
         NextItemOrEnd(i);
         return;
@@ -56,7 +56,7 @@ void TTransferEngine::DownloadEnded(int i, int error)
     }
     if (client.Overrun()) {
         client.SetLocalStream(nullptr);
-        m_manager.RestIgnored = true;
+        m_manager.SetRestIgnored();
         FetchAgainWhole(*slot, "the server ignored REST");
         NextItemOrEnd(i);
         return;
@@ -104,7 +104,7 @@ void TTransferEngine::DownloadEnded(int i, int error)
 void TTransferEngine::SizeAnswered(int i, int error)
 {
     TFtpClient& client = *m_manager.Client(i);
-    auto& slot = m_manager.Item[static_cast<size_t>(i)];
+    auto& slot = m_manager.Slot(i).Item;
     if (!slot) {
         NextItemOrEnd(i);
         return;
@@ -131,7 +131,7 @@ void TTransferEngine::SizeAnswered(int i, int error)
 
 bool TTransferEngine::CheckHashWhenComplete(int i, const TTransferFileInfo& item)
 {
-    const TRemoteHash& hash = m_manager.Features.Hash;
+    const TRemoteHash& hash = m_manager.Features().Hash;
     auto done = m_doneRanges.find(item.LocalPath);
     if (hash.Command.empty() || done == m_doneRanges.end() || FileHasOtherItems(item.LocalPath, -1))
         return false;
@@ -144,7 +144,7 @@ bool TTransferEngine::CheckHashWhenComplete(int i, const TTransferFileInfo& item
     whole->EndPos = -1;
     whole->Attempts = item.Attempts;
     m_wholeAgain.erase(item.LocalPath);
-    m_checking[static_cast<size_t>(i)] = std::move(whole);
+    m_manager.Slot(i).Checking = std::move(whole);
     client.SetLocalFileName(hash.Command + " " + item.HostPath);
     Request(i, ftpQuoteAsync);
     return true;
@@ -153,12 +153,12 @@ bool TTransferEngine::CheckHashWhenComplete(int i, const TTransferFileInfo& item
 void TTransferEngine::HashAnswered(int i, int error)
 {
     TFtpClient& client = *m_manager.Client(i);
-    std::unique_ptr<TTransferFileInfo> file = std::move(m_checking[static_cast<size_t>(i)]);
+    std::unique_ptr<TTransferFileInfo> file = std::move(m_manager.Slot(i).Checking);
     if (!file) {
         NextItemOrEnd(i);
         return;
     }
-    const TRemoteHash& hash = m_manager.Features.Hash;
+    const TRemoteHash& hash = m_manager.Features().Hash;
     std::string remote = error == 0 ? ParseHashReply(client.LastResponse(), hash.Algorithm) : "";
     if (remote.empty()) {
         m_manager.Log(i, "! No " + hash.Algorithm + " of " + file->HostPath + " from the server: not checked");
@@ -199,11 +199,11 @@ void TTransferEngine::FetchAgainWhole(const TTransferFileInfo& item, const std::
     auto ofFile = [&](const auto& other) { return other && other->LocalPath == path; };
     for (TTransferQueue* list : {m_queue, &m_failed})
         list->erase(std::remove_if(list->begin(), list->end(), ofFile), list->end());
-    for (int j = 0; j < m_manager.Count; ++j) {
-        auto& slot = m_manager.Item[static_cast<size_t>(j)];
+    for (int j = 0; j < m_manager.Count(); ++j) {
+        auto& slot = m_manager.Slot(j).Item;
         if (!ofFile(slot))
             continue;
-        if (slot.get() == &item || m_pending[static_cast<size_t>(j)] == ftpNoRequest) {
+        if (slot.get() == &item || m_manager.Slot(j).Pending == ftpNoRequest) {
             m_host.ItemLeft(j, *slot);
             slot.reset();
         } else {
@@ -222,8 +222,8 @@ void TTransferEngine::QueueWholeFileWhenFree(const std::string& localPath)
     auto waiting = m_wholeAgain.find(localPath);
     if (waiting == m_wholeAgain.end())
         return;
-    for (int j = 0; j < m_manager.Count; ++j) {
-        const auto& slot = m_manager.Item[static_cast<size_t>(j)];
+    for (int j = 0; j < m_manager.Count(); ++j) {
+        const auto& slot = m_manager.Slot(j).Item;
         if (slot && slot->LocalPath == localPath)
             return; // a range still writes into the file
     }

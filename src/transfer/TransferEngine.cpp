@@ -24,7 +24,16 @@ int64_t ItemByteCount(const TTransferFileInfo& item)
     return std::max<int64_t>(end - start, 0);
 }
 
-TTransferEngine::TTransferEngine(TFtpManager& manager, ITransferHost& host) : m_manager(manager), m_host(host) {}
+TTransferEngine::TTransferEngine(TFtpManager& manager, ITransferHost& host) : m_manager(manager), m_host(host)
+{
+    m_manager.SetTransferSink(this);
+}
+
+bool TTransferEngine::Transferring(int i) const
+{
+    const TConnectionSlot& slot = m_manager.Slot(i);
+    return m_queue && (slot.Item || slot.Pending != ftpNoRequest || slot.Checking);
+}
 
 int TTransferEngine::FirstConnection() const
 {
@@ -33,20 +42,20 @@ int TTransferEngine::FirstConnection() const
 
 bool TTransferEngine::Holds(int i) const
 {
-    return m_manager.Item[static_cast<size_t>(i)] != nullptr;
+    return m_manager.Slot(i).Item != nullptr;
 }
 
 bool TTransferEngine::AnyItemHeld() const
 {
-    for (int i = FirstConnection(); i < m_manager.Count; ++i)
-        if (Holds(i) || m_checking[static_cast<size_t>(i)])
+    for (int i = FirstConnection(); i < m_manager.Count(); ++i)
+        if (Holds(i) || m_manager.Slot(i).Checking)
             return true;
     return false;
 }
 
 void TTransferEngine::Request(int i, TFtpRequest rqType)
 {
-    m_pending[static_cast<size_t>(i)] = rqType;
+    m_manager.Slot(i).Pending = rqType;
     TFtpClient& client = *m_manager.Client(i);
     uint64_t startedBefore = client.RequestsStarted();
     switch (rqType) {
@@ -91,25 +100,28 @@ void TTransferEngine::StartTransfers(TTransferQueue& queue, bool resuming)
     FailedItems = 0;
     if (queue.empty()) {
         m_queue = nullptr;
-        m_host.OperationDone();
+        m_host.OperationDone(TOperationResult::Of(TOperation::Transfer));
         return;
     }
-    m_manager.AbortMainFlag = 0;
+    m_manager.ClearMainAbort();
     DoneBytes = 0;
     MovedBytes = 0;
     Failures.clear();
     m_doneRanges.clear();
     m_wholeAgain.clear();
-    for (auto& file : m_checking)
-        file.reset();
-    m_manager.Position.fill(0);
-    m_pending.fill(ftpNoRequest);
     const TSettings& settings = m_host.Settings();
-    m_loginsLeft.fill(settings.ConnectionRetryTimes);
+    for (int i = 0; i < TFtpManager::kMaxConnections; ++i) {
+        TConnectionSlot& slot = m_manager.Slot(i);
+        slot.Item.reset();
+        slot.Checking.reset();
+        slot.Position = 0;
+        slot.Pending = ftpNoRequest;
+        slot.LoginsLeft = settings.ConnectionRetryTimes;
+    }
     if (!resuming) {
         // A server known to ignore REST gets every file in one stream.
-        if (!m_manager.RestIgnored)
-            SplitBigDownloads(queue, m_manager.Count - FirstConnection(), settings.MTFileSize, settings.TextExt);
+        if (!m_manager.RestIgnored())
+            SplitBigDownloads(queue, m_manager.Count() - FirstConnection(), settings.MTFileSize, settings.TextExt);
         if (!CheckFreeSpace() || !ExistingFilePass())
             return;
     }
@@ -118,13 +130,11 @@ void TTransferEngine::StartTransfers(TTransferQueue& queue, bool resuming)
         item->Attempts = 0;
         TotalBytes += ItemByteCount(*item);
     }
-    for (auto& item : m_manager.Item)
-        item.reset();
     m_host.RunStarting();
-    FillIdleConnections(m_manager.Count);
+    FillIdleConnections(m_manager.Count());
     if (!settings.MainConnDownload) {
         m_host.SetTransfersRunning(true);
-        m_host.OperationDone(); // the main connection is free to browse again
+        m_host.OperationDone(TOperationResult::Of(TOperation::Transfer)); // the main connection browses again
     }
 }
 
@@ -206,7 +216,7 @@ std::unique_ptr<TTransferFileInfo> TTransferEngine::TakeNextItem(int i)
         return nullptr;
     std::unique_ptr<TTransferFileInfo> item = std::move(m_queue->front());
     m_queue->pop_front();
-    m_manager.Position[static_cast<size_t>(i)] = 0; // no stale offset from the item before
+    m_manager.Slot(i).Position = 0; // no stale offset from the item before
     m_host.ItemStarted(i, *item);
     return item;
 }
@@ -222,17 +232,17 @@ void TTransferEngine::GiveItems(int count, bool openClosed)
 {
     if (!m_queue)
         return;
-    for (int i = FirstConnection(); i < count && i < m_manager.Count && !m_queue->empty(); ++i) {
+    for (int i = FirstConnection(); i < count && i < m_manager.Count() && !m_queue->empty(); ++i) {
         TFtpClient& client = *m_manager.Client(i);
-        if (Holds(i) || m_pending[static_cast<size_t>(i)] != ftpNoRequest || (!openClosed && !client.Connected()))
+        if (Holds(i) || m_manager.Slot(i).Pending != ftpNoRequest || (!openClosed && !client.Connected()))
             continue;
-        m_manager.Item[static_cast<size_t>(i)] = TakeNextItem(i);
+        m_manager.Slot(i).Item = TakeNextItem(i);
         const THostInfo& session = m_manager.SessionInfo();
         client.HostName = session.HostName;
         client.Port = session.HostPort;
         client.UserName = session.UserName;
         client.PassWord = session.PassWord;
-        m_manager.Mode[static_cast<size_t>(i)] = cmTransfer;
+        m_manager.SetMode(i, cmTransfer);
         if (client.Connected())
             StartItem(i);
         else
@@ -244,14 +254,14 @@ void TTransferEngine::GiveItems(int count, bool openClosed)
 
 void TTransferEngine::TransferStep(int i, TFtpRequest rqType, int error)
 {
-    auto& pending = m_pending[static_cast<size_t>(i)];
+    auto& pending = m_manager.Slot(i).Pending;
     if (!m_queue || rqType != pending)
         return; // a synchronous call's completion, or one of a request given up
     pending = ftpNoRequest;
     // A foreground run stops with the main connection's abort; a background run only with its
     // own, not when the user stops a directory change on connection 0.
     bool foreground = m_host.Settings().MainConnDownload;
-    if (foreground ? m_manager.AbortMainFlag != 0 : m_manager.TransferAbortFlag != 0) {
+    if (foreground ? m_manager.MainAborted() : m_manager.TransferAborted()) {
         AbortStep(i);
         return;
     }
@@ -291,7 +301,7 @@ void TTransferEngine::LoginStep(int i, TFtpRequest rqType, int error)
         m_manager.Log(i, "! Login failed: " + client.ErrorMessage());
         HandBack(i);
         client.AbortSync();
-        GiveItems(m_manager.Count, false); // what was handed back
+        GiveItems(m_manager.Count(), false); // what was handed back
         AllFailedCheck();
     } else if (rqType == ftpOpenAsync) {
         Request(i, ftpUserAsync);
@@ -305,13 +315,13 @@ void TTransferEngine::LoginStep(int i, TFtpRequest rqType, int error)
 void TTransferEngine::StartItem(int i)
 {
     TFtpClient& client = *m_manager.Client(i);
-    TTransferFileInfo& item = *m_manager.Item[static_cast<size_t>(i)];
+    TTransferFileInfo& item = *m_manager.Slot(i).Item;
     client.HostFileName = item.HostPath;
     client.SetLocalFileName(item.LocalPath);
     m_manager.SetTransferType(client, !IsTextTransfer(item.LocalPath, m_host.Settings().TextExt));
     // The run ended, the connection was released, or it was lost and took another item to log
     // in again with, while TYPE was waited for: this item is no longer its business.
-    if (!m_queue || i >= m_manager.Count || m_manager.Item[static_cast<size_t>(i)].get() != &item)
+    if (!m_queue || i >= m_manager.Count() || m_manager.Slot(i).Item.get() != &item)
         return;
     if (!item.IsDownload) {
         client.ResumeAt = 0;
@@ -334,13 +344,13 @@ void TTransferEngine::StartItem(int i)
 void TTransferEngine::ItemDone(int i)
 {
     m_manager.Client(i)->SetLocalStream(nullptr);
-    auto& slot = m_manager.Item[static_cast<size_t>(i)];
+    auto& slot = m_manager.Slot(i).Item;
     if (!slot)
         return;
     DoneBytes += ItemByteCount(*slot);
     if (slot->EndPos >= 0)
         m_doneRanges[slot->LocalPath] += ItemByteCount(*slot);
-    m_loginsLeft[static_cast<size_t>(i)] = m_host.Settings().ConnectionRetryTimes;
+    m_manager.Slot(i).LoginsLeft = m_host.Settings().ConnectionRetryTimes;
     std::unique_ptr<TTransferFileInfo> done = std::move(slot); // no longer unfinished when the host looks
     m_host.ItemLeft(i, *done);
 }
@@ -351,7 +361,7 @@ void TTransferEngine::ItemFailed(int i, int error, const std::string& reason)
 {
     TFtpClient& client = *m_manager.Client(i);
     client.SetLocalStream(nullptr);
-    auto& slot = m_manager.Item[static_cast<size_t>(i)];
+    auto& slot = m_manager.Slot(i).Item;
     if (!slot)
         return;
     m_host.ItemLeft(i, *slot);
@@ -383,7 +393,7 @@ void TTransferEngine::NextItemOrEnd(int i)
     if (!m_queue)
         return;
     if (m_manager.Client(i)->Connected() && !m_queue->empty()) {
-        m_manager.Item[static_cast<size_t>(i)] = TakeNextItem(i);
+        m_manager.Slot(i).Item = TakeNextItem(i);
         StartItem(i);
         return;
     }
@@ -393,13 +403,13 @@ void TTransferEngine::NextItemOrEnd(int i)
         EndRun();
         return;
     }
-    GiveItems(m_manager.Count, false); // what was handed back
+    GiveItems(m_manager.Count(), false); // what was handed back
     AllFailedCheck();
 }
 
 void TTransferEngine::HandBack(int i)
 {
-    auto& slot = m_manager.Item[static_cast<size_t>(i)];
+    auto& slot = m_manager.Slot(i).Item;
     if (!slot)
         return;
     m_host.ItemLeft(i, *slot);
@@ -414,26 +424,26 @@ void TTransferEngine::AllFailedCheck()
     EndRun();
 }
 
-void TTransferEngine::Progress(int i, int64_t position)
+void TTransferEngine::TransferProgress(int i, int64_t position)
 {
-    if (!m_queue || m_manager.Mode[static_cast<size_t>(i)] != cmTransfer)
+    if (!m_queue || m_manager.Mode(i) != cmTransfer)
         return;
-    m_manager.Position[static_cast<size_t>(i)] = position;
+    m_manager.Slot(i).Position = position;
     m_host.PositionReported(i, position);
 }
 
-void TTransferEngine::ConnectionLost(int i)
+void TTransferEngine::TransferConnectionLost(int i)
 {
-    auto& pending = m_pending[static_cast<size_t>(i)];
+    auto& pending = m_manager.Slot(i).Pending;
     bool transferring = pending == ftpRestGetAsync || pending == ftpPutAsync;
     pending = ftpNoRequest; // the completion that follows the close is not waited for
     if (transferring)
         MovedBytes += m_manager.Client(i)->ByteCount();
-    auto& slot = m_manager.Item[static_cast<size_t>(i)];
+    auto& slot = m_manager.Slot(i).Item;
     if (!m_queue || !slot)
         return;
     if (slot->IsDownload)
-        KeepReachedOffset(*slot, m_manager.Position[static_cast<size_t>(i)]);
+        KeepReachedOffset(*slot, m_manager.Slot(i).Position);
     slot->Attempts += transferring ? 1 : 0;
     m_manager.Client(i)->SetLocalStream(nullptr);
     if (m_wholeAgain.count(slot->LocalPath) != 0) {
@@ -450,27 +460,27 @@ void TTransferEngine::ConnectionLost(int i)
         HandBack(i);
     }
     m_host.ConnectionLostRow(i);
-    auto& logins = m_loginsLeft[static_cast<size_t>(i)];
+    auto& logins = m_manager.Slot(i).LoginsLeft;
     if (logins > 0 && !m_queue->empty()) {
         --logins;
         LogInAgain(i);
         return;
     }
-    GiveItems(m_manager.Count, false); // what was handed back
+    GiveItems(m_manager.Count(), false); // what was handed back
     AllFailedCheck();
 }
 
 void TTransferEngine::LogInAgain(int i)
 {
     m_manager.Log(i, "Logging in again");
-    m_manager.Item[static_cast<size_t>(i)] = TakeNextItem(i);
-    if (!m_manager.Item[static_cast<size_t>(i)])
+    m_manager.Slot(i).Item = TakeNextItem(i);
+    if (!m_manager.Slot(i).Item)
         return;
-    m_manager.Mode[static_cast<size_t>(i)] = cmTransfer;
-    m_pending[static_cast<size_t>(i)] = ftpOpenAsync;
+    m_manager.SetMode(i, cmTransfer);
+    m_manager.Slot(i).Pending = ftpOpenAsync;
     // The client is still reporting its close: it opens again from the event loop.
     m_posted.post([this, i] {
-        if (!m_queue || m_pending[static_cast<size_t>(i)] != ftpOpenAsync || i >= m_manager.Count)
+        if (!m_queue || m_manager.Slot(i).Pending != ftpOpenAsync || i >= m_manager.Count())
             return;
         Request(i, ftpOpenAsync);
     });
@@ -480,8 +490,8 @@ void TTransferEngine::ReleaseConnections(int newCount)
 {
     if (!m_queue)
         return;
-    for (int i = std::max(newCount, 0); i < m_manager.Count; ++i) {
-        m_pending[static_cast<size_t>(i)] = ftpNoRequest;
+    for (int i = std::max(newCount, 0); i < m_manager.Count(); ++i) {
+        m_manager.Slot(i).Pending = ftpNoRequest;
         ReturnToTail(i);
     }
 }
@@ -489,10 +499,10 @@ void TTransferEngine::ReleaseConnections(int newCount)
 // The item of connection i goes to the tail of the queue, from the offset it reached.
 void TTransferEngine::ReturnToTail(int i)
 {
-    auto& slot = m_manager.Item[static_cast<size_t>(i)];
+    auto& slot = m_manager.Slot(i).Item;
     if (!slot)
         return;
-    KeepReachedOffset(*slot, m_manager.Position[static_cast<size_t>(i)]);
+    KeepReachedOffset(*slot, m_manager.Slot(i).Position);
     m_host.ItemLeft(i, *slot);
     m_queue->push_back(std::move(slot));
 }
@@ -505,12 +515,12 @@ void TTransferEngine::AbortRequested()
         return;
     // Every connection with a request under way reports, connection 0 included when it
     // transfers; idle ones are not waited for.
-    m_manager.AbortSet.reset();
-    for (int i = FirstConnection(); i < m_manager.Count; ++i)
-        if (m_pending[static_cast<size_t>(i)] != ftpNoRequest)
-            m_manager.AbortSet.set(static_cast<size_t>(i));
-    if (m_manager.AbortSet.none()) {
-        m_manager.TransferAbortFlag = 0;
+    m_awaitingAbort.reset();
+    for (int i = FirstConnection(); i < m_manager.Count(); ++i)
+        if (m_manager.Slot(i).Pending != ftpNoRequest)
+            m_awaitingAbort.set(static_cast<size_t>(i));
+    if (m_awaitingAbort.none()) {
+        m_manager.ClearTransferAbort();
         EndRun();
     }
 }
@@ -518,10 +528,10 @@ void TTransferEngine::AbortRequested()
 void TTransferEngine::AbortStep(int i)
 {
     m_manager.Client(i)->SetLocalStream(nullptr);
-    m_manager.AbortSet.reset(static_cast<size_t>(i));
+    m_awaitingAbort.reset(static_cast<size_t>(i));
     ReturnToTail(i);
-    if (m_manager.AbortSet.none()) {
-        m_manager.TransferAbortFlag = 0;
+    if (m_awaitingAbort.none()) {
+        m_manager.ClearTransferAbort();
         EndRun();
     }
 }
@@ -532,8 +542,8 @@ void TTransferEngine::EndRun()
         return;
     // Whatever a connection still holds, and what failed for good, goes into the broken list
     // with the rest; a file due to come again whole goes in whole, without its ranges.
-    for (int i = 0; i < m_manager.Count; ++i) {
-        auto& slot = m_manager.Item[static_cast<size_t>(i)];
+    for (int i = 0; i < m_manager.Count(); ++i) {
+        auto& slot = m_manager.Slot(i).Item;
         if (slot && m_wholeAgain.count(slot->LocalPath) != 0) {
             m_host.ItemLeft(i, *slot);
             slot.reset();
@@ -543,23 +553,36 @@ void TTransferEngine::EndRun()
     for (auto& [path, item] : m_wholeAgain)
         m_queue->push_front(std::move(item));
     m_wholeAgain.clear();
-    for (auto& file : m_checking)
-        file.reset(); // a hash not answered leaves the file as it came
     for (auto& item : m_failed)
         m_queue->push_front(std::move(item));
     FailedItems = m_failed.size();
     m_failed.clear();
     IncompleteItems = m_queue->size();
+    // The run's result: every item left over, with why when it failed for good.
+    std::vector<TItemOutcome> outcomes;
+    for (const auto& item : *m_queue) {
+        auto failure = std::find_if(Failures.begin(), Failures.end(),
+                                    [&](const TItemFailure& f) { return f.Path == item->HostPath; });
+        if (failure != Failures.end())
+            outcomes.push_back({item->HostPath, kItemFailed, failure->Reason, true});
+        else
+            outcomes.push_back({item->HostPath, kItemNotFinished, "not finished", true});
+    }
+    TOperationResult result = TOperationResult::Of(TOperation::Transfer, std::move(outcomes));
+    result.Bytes = MovedBytes;
     m_queue = nullptr;
-    m_pending.fill(ftpNoRequest);
+    for (int i = 0; i < TFtpManager::kMaxConnections; ++i) {
+        m_manager.Slot(i).Pending = ftpNoRequest;
+        m_manager.Slot(i).Checking.reset(); // a hash not answered leaves the file as it came
+    }
     TSessionState state = m_host.SessionState();
     bool background = !m_host.Settings().MainConnDownload;
     if (background) {
-        m_manager.TransferAbortFlag = 0;
+        m_manager.ClearTransferAbort();
         m_host.SetSessionState(m_savedState);
         m_host.SetTransfersRunning(false);
     }
-    m_host.OperationDone();
+    m_host.OperationDone(result);
     if (background)
         m_host.SetSessionState(state == ssTransfering ? ssConnected : state);
 }
@@ -573,13 +596,13 @@ std::vector<std::unique_ptr<TTransferFileInfo>> TTransferEngine::Unfinished() co
         items.push_back(std::make_unique<TTransferFileInfo>(*item));
     for (const auto& [path, item] : m_wholeAgain)
         items.push_back(std::make_unique<TTransferFileInfo>(*item));
-    for (int i = 0; i < m_manager.Count; ++i) {
-        const auto& slot = m_manager.Item[static_cast<size_t>(i)];
+    for (int i = 0; i < m_manager.Count(); ++i) {
+        const auto& slot = m_manager.Slot(i).Item;
         if (!slot || m_wholeAgain.count(slot->LocalPath) != 0)
             continue;
         auto copy = std::make_unique<TTransferFileInfo>(*slot);
         if (copy->IsDownload)
-            KeepReachedOffset(*copy, m_manager.Position[static_cast<size_t>(i)]);
+            KeepReachedOffset(*copy, m_manager.Slot(i).Position);
         items.push_back(std::move(copy));
     }
     for (const auto& item : *m_queue)
@@ -592,11 +615,11 @@ TRunFigures TTransferEngine::Figures(int64_t elapsedSeconds) const
     TRunFigures figures;
     figures.Total = TotalBytes;
     figures.Done = DoneBytes;
-    for (int i = FirstConnection(); i < m_manager.Count; ++i) {
-        const auto& slot = m_manager.Item[static_cast<size_t>(i)];
+    for (int i = FirstConnection(); i < m_manager.Count(); ++i) {
+        const auto& slot = m_manager.Slot(i).Item;
         if (!slot)
             continue;
-        int64_t moved = m_manager.Position[static_cast<size_t>(i)] - std::max<int64_t>(slot->BeginPos, 0);
+        int64_t moved = m_manager.Slot(i).Position - std::max<int64_t>(slot->BeginPos, 0);
         figures.Done += std::clamp<int64_t>(moved, 0, ItemByteCount(*slot));
     }
     figures.Speed = elapsedSeconds > 0 ? figures.Done / elapsedSeconds : 0;

@@ -7,6 +7,7 @@
 // for the run's broken list.
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -33,7 +34,7 @@ public:
     virtual ~ITransferHost() = default;
     virtual TSessionState SessionState() const = 0;
     virtual void SetSessionState(TSessionState state) = 0;
-    virtual void OperationDone() = 0;
+    virtual void OperationDone(const TOperationResult& result) = 0;
     virtual bool TransfersRunning() const = 0;
     virtual void SetTransfersRunning(bool running) = 0;
     virtual const TSettings& Settings() const = 0;
@@ -68,17 +69,22 @@ struct TRunFigures
     int Percent = 0;
 };
 
-class TTransferEngine
+// The codes of a run's items that did not complete: failed for good, or left when the run ended.
+constexpr int kItemFailed = 550;
+constexpr int kItemNotFinished = 426;
+
+class TTransferEngine : public ITransferSink
 {
 public:
+    // Takes the completions of the manager's connections that transfer.
     TTransferEngine(TFtpManager& manager, ITransferHost& host);
 
     void StartTransfers(TTransferQueue& queue, bool resuming);
-    // A completion of connection i in transfer mode.
-    void TransferStep(int i, TFtpRequest rqType, int error);
-    void Progress(int i, int64_t position);
-    // Connection i (not 0) closed during a run.
-    void ConnectionLost(int i);
+    // ITransferSink: a completion of connection i in transfer mode, its progress, its loss.
+    void TransferStep(int i, TFtpRequest rqType, int error) override;
+    void TransferProgress(int i, int64_t position) override;
+    void TransferConnectionLost(int i) override;
+    bool Transferring(int i) const override;
     void FillIdleConnections(int count);
     std::unique_ptr<TTransferFileInfo> TakeNextItem(int i);
     // Before the table shrinks to newCount: the items of the connections that go return to the
@@ -149,16 +155,12 @@ private:
     TTransferQueue* m_queue = nullptr;
     TTransferQueue m_failed; // failed for good: they go into the broken list at the end
     TSessionState m_savedState = ssConnected;
-    // The request whose completion each connection waits for; any other completion is stale.
-    std::array<TFtpRequest, TFtpManager::kMaxConnections> m_pending{};
-    // Logins left to each connection after it was lost (reset by every item it completes).
-    std::array<int, TFtpManager::kMaxConnections> m_loginsLeft{};
+    // The connections that must still report after the user's abort.
+    std::bitset<TFtpManager::kMaxConnections> m_awaitingAbort;
     // Bytes counted as done of the ranges of each file fetched in ranges, by local path.
     std::map<std::string, int64_t> m_doneRanges;
     // Files to be fetched again whole once none of their ranges is on a connection any more.
     std::map<std::string, std::unique_ptr<TTransferFileInfo>> m_wholeAgain;
-    // The file each connection asks the server's hash of, whole, as it comes again on a mismatch.
-    std::array<std::unique_ptr<TTransferFileInfo>, TFtpManager::kMaxConnections> m_checking;
     platform::PostTarget m_posted;
 };
 

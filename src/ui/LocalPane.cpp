@@ -10,18 +10,6 @@
 #include "manager/CommFunc.h"
 #include "platform/Volumes.h"
 
-namespace {
-
-std::string thisYear()
-{
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return std::to_string(local.tm_year + 1900);
-}
-
-} // namespace
-
 std::string LocalParentDirectory(const std::string& path)
 {
     if (path.size() <= 1)
@@ -30,14 +18,17 @@ std::string LocalParentDirectory(const std::string& path)
     return slash == std::string::npos ? "/" : path.substr(0, slash + 1);
 }
 
-TLocalPane::TLocalPane(IMainView& view) : m_view(view)
+TLocalPane::TLocalPane(IMainView& view) : m_view(view), m_volumeRoots(platform::volumeRoots()) {}
+
+void TLocalPane::SetVolumeRoots(std::vector<std::string> roots)
 {
-    VolumeRoots = platform::volumeRoots();
+    m_volumeRoots = std::move(roots);
+    FillDriveBox();
 }
 
 void TLocalPane::SetPath(const std::string& path)
 {
-    LocalPath = EnsureTrailing(path.empty() ? "/" : path, '/');
+    m_path = EnsureTrailing(path.empty() ? "/" : path, '/');
     Refresh();
 }
 
@@ -49,66 +40,58 @@ void TLocalPane::Refresh()
 
 void TLocalPane::FillDriveBox()
 {
-    DriveItems.clear();
-    DriveIndex = -1;
+    m_driveItems.clear();
+    m_driveIndex = -1;
     // The root the current directory lies under: the longest that is a prefix of it.
     size_t owner = 0;
-    for (size_t i = 0; i < VolumeRoots.size(); ++i)
-        if (LocalPath.rfind(VolumeRoots[i], 0) == 0 && VolumeRoots[i].size() >= VolumeRoots[owner].size())
+    for (size_t i = 0; i < m_volumeRoots.size(); ++i)
+        if (m_path.rfind(m_volumeRoots[i], 0) == 0 && m_volumeRoots[i].size() >= m_volumeRoots[owner].size())
             owner = i;
-    for (size_t i = 0; i < VolumeRoots.size(); ++i) {
-        const std::string& root = VolumeRoots[i];
-        DriveItems.push_back("1:" + root);
+    for (size_t i = 0; i < m_volumeRoots.size(); ++i) {
+        const std::string& root = m_volumeRoots[i];
+        m_driveItems.push_back({1, root});
         if (i != owner)
             continue;
         int level = 1;
-        for (size_t slash = LocalPath.find('/', root.size()); slash != std::string::npos;
-             slash = LocalPath.find('/', slash + 1))
-            DriveItems.push_back(std::to_string(++level) + ":" + LocalPath.substr(0, slash + 1));
-        DriveIndex = static_cast<int>(DriveItems.size()) - 1;
+        for (size_t slash = m_path.find('/', root.size()); slash != std::string::npos;
+             slash = m_path.find('/', slash + 1))
+            m_driveItems.push_back({++level, m_path.substr(0, slash + 1)});
+        m_driveIndex = static_cast<int>(m_driveItems.size()) - 1;
     }
-    if (DriveIndex >= 0)
-        DriveItems[static_cast<size_t>(DriveIndex)].insert(0, "T");
+    m_view.PanePathChanged(TPane::Local);
 }
 
 void TLocalPane::ChooseDriveItem(int index)
 {
-    if (index < 0 || index >= static_cast<int>(DriveItems.size()))
+    if (index < 0 || index >= static_cast<int>(m_driveItems.size()))
         return;
-    std::string item = DriveItems[static_cast<size_t>(index)];
-    if (!item.empty() && item[0] == 'T')
-        item.erase(0, 1);
-    SetPath(item.substr(item.find(':') + 1));
+    SetPath(m_driveItems[static_cast<size_t>(index)].Path);
 }
 
 std::string TLocalPane::DriveItemText(int index) const
 {
-    if (index < 0 || index >= static_cast<int>(DriveItems.size()))
+    if (index < 0 || index >= static_cast<int>(m_driveItems.size()))
         return {};
-    std::string item = DriveItems[static_cast<size_t>(index)];
-    if (!item.empty() && item[0] == 'T')
-        item.erase(0, 1);
-    size_t colon = item.find(':');
-    std::string path = item.substr(colon + 1);
-    if (item.compare(0, colon, "1") != 0)
-        return path;
-    int64_t free = DiskFreeSpace(path);
-    return free > 0 ? path + "  [" + FormatThousands(free) + " bytes free]" : path;
+    const TDriveItem& item = m_driveItems[static_cast<size_t>(index)];
+    if (item.Level != 1)
+        return item.Path;
+    int64_t free = DiskFreeSpace(item.Path);
+    return free > 0 ? item.Path + "  [" + FormatThousands(free) + " bytes free]" : item.Path;
 }
 
 void TLocalPane::ShowLocalListing()
 {
-    LocalEntries.clear();
+    m_entries.clear();
     int folders = 0;
     int files = 0;
     int64_t total = 0;
-    if (LocalPath != "/") {
+    if (m_path != "/") {
         TlvFileInfo up;
         up.Name = "..";
-        up.IsDir = true;
-        LocalEntries.push_back(up);
+        up.Kind = TEntryKind::Parent;
+        m_entries.push_back(up);
     }
-    if (DIR* directory = ::opendir(LocalPath.c_str())) {
+    if (DIR* directory = ::opendir(m_path.c_str())) {
         while (dirent* entry = ::readdir(directory)) {
             std::string name = entry->d_name;
             if (name == "." || name == "..")
@@ -116,52 +99,68 @@ void TLocalPane::ShowLocalListing()
             struct stat info
             {
             };
-            if (::stat((LocalPath + name).c_str(), &info) != 0 && ::lstat((LocalPath + name).c_str(), &info) != 0)
+            if (::stat((m_path + name).c_str(), &info) != 0 && ::lstat((m_path + name).c_str(), &info) != 0)
                 continue;
             TlvFileInfo row;
             row.Name = name;
-            row.IsDir = S_ISDIR(info.st_mode);
-            int64_t size = static_cast<int64_t>(info.st_size);
-            row.SizeText = FormatThousands(size);
-            row.TimeText = platform::fileTimeText(LocalPath + name);
-            total += size;
-            ++(row.IsDir ? folders : files);
-            LocalEntries.push_back(row);
+            row.Kind = S_ISDIR(info.st_mode) ? TEntryKind::Directory : TEntryKind::File;
+            row.Size = static_cast<int64_t>(info.st_size);
+            row.Time = static_cast<int64_t>(info.st_mtime);
+            total += row.Size;
+            ++(row.IsDir() ? folders : files);
+            m_entries.push_back(row);
         }
         ::closedir(directory);
     }
-    SortRows(LocalEntries, SortAscending, SortColumn, thisYear());
-    Selected.assign(LocalEntries.size(), false);
-    Summary = std::to_string(folders) + " folder(s) " + std::to_string(files) + " file(s) " + FormatThousands(total) +
-              " byte(s) listed";
+    SortRows(m_entries, m_sortAscending, m_sortColumn);
+    m_selected.assign(m_entries.size(), false);
+    m_summary = std::to_string(folders) + " folder(s) " + std::to_string(files) + " file(s) " + FormatThousands(total) +
+                " byte(s) listed";
+    m_view.PaneRowsReplaced(TPane::Local);
 }
 
 void TLocalPane::SortByColumn(int column)
 {
-    if (column == SortColumn) {
-        SortAscending = !SortAscending;
+    if (column == m_sortColumn) {
+        m_sortAscending = !m_sortAscending;
     } else {
-        SortColumn = column;
-        SortAscending = true;
+        m_sortColumn = column;
+        m_sortAscending = true;
     }
-    SortRows(LocalEntries, SortAscending, SortColumn, thisYear());
-    Selected.assign(LocalEntries.size(), false);
+    SortRows(m_entries, m_sortAscending, m_sortColumn);
+    m_selected.assign(m_entries.size(), false);
+    m_view.PaneRowsReplaced(TPane::Local);
 }
 
 void TLocalPane::DoubleClick(int row)
 {
-    if (row < 0 || row >= static_cast<int>(LocalEntries.size()) || !LocalEntries[static_cast<size_t>(row)].IsDir)
+    if (row < 0 || row >= static_cast<int>(m_entries.size()) || !m_entries[static_cast<size_t>(row)].IsDir())
         return;
-    const std::string& name = LocalEntries[static_cast<size_t>(row)].Name;
-    SetPath(name == ".." ? LocalParentDirectory(LocalPath) : LocalPath + name + "/");
+    const TlvFileInfo& entry = m_entries[static_cast<size_t>(row)];
+    SetPath(entry.IsParent() ? LocalParentDirectory(m_path) : m_path + entry.Name + "/");
+}
+
+void TLocalPane::SetSelected(size_t row, bool selected)
+{
+    if (row >= m_selected.size() || m_selected[row] == selected)
+        return;
+    m_selected[row] = selected;
+    m_view.PaneRowChanged(TPane::Local, row);
+}
+
+void TLocalPane::SelectNames(const std::vector<std::string>& names)
+{
+    for (size_t i = 0; i < m_entries.size(); ++i)
+        m_selected[i] = std::find(names.begin(), names.end(), m_entries[i].Name) != names.end();
+    m_view.PaneSelectionChanged(TPane::Local);
 }
 
 std::vector<std::string> TLocalPane::SelectedNames() const
 {
     std::vector<std::string> names;
-    for (size_t i = 0; i < LocalEntries.size() && i < Selected.size(); ++i)
-        if (Selected[i] && LocalEntries[i].Name != "..")
-            names.push_back(LocalEntries[i].Name);
+    for (size_t i = 0; i < m_entries.size() && i < m_selected.size(); ++i)
+        if (m_selected[i] && !m_entries[i].IsParent())
+            names.push_back(m_entries[i].Name);
     return names;
 }
 
@@ -170,7 +169,7 @@ void TLocalPane::MakeDirectory()
     std::string name;
     if (!m_view.InputQuery("Make Directory", "Name: ", name))
         return;
-    MakeLocalDirs(LocalPath + name); // a failure shows as the unchanged listing
+    MakeLocalDirs(m_path + name); // a failure shows as the unchanged listing
     Refresh();
 }
 
@@ -188,7 +187,7 @@ void TLocalPane::Rename()
     std::string answer;
     if (names.empty() || !m_view.InputQuery("Rename", "New Name: ", answer))
         return;
-    std::rename((LocalPath + names.front()).c_str(), (LocalPath + answer).c_str());
+    std::rename((m_path + names.front()).c_str(), (m_path + answer).c_str());
     Refresh();
 }
 
@@ -198,26 +197,28 @@ void TLocalPane::Move()
     std::string answer;
     if (names.empty() || !m_view.InputQuery("Move File", "Destination Directory: ", answer))
         return;
-    std::rename((LocalPath + names.front()).c_str(), (EnsureTrailing(answer, '/') + names.front()).c_str());
+    std::rename((m_path + names.front()).c_str(), (EnsureTrailing(answer, '/') + names.front()).c_str());
     Refresh();
 }
 
 void TLocalPane::Delete()
 {
     for (const std::string& name : SelectedNames())
-        platform::moveToTrash(LocalPath + name);
+        platform::moveToTrash(m_path + name);
     Refresh();
 }
 
 void TLocalPane::SelectAll()
 {
-    for (size_t i = 0; i < Selected.size(); ++i)
-        Selected[i] = LocalEntries[i].Name != "..";
+    for (size_t i = 0; i < m_selected.size(); ++i)
+        m_selected[i] = !m_entries[i].IsParent();
+    m_view.PaneSelectionChanged(TPane::Local);
 }
 
 void TLocalPane::InvertSelection()
 {
-    for (size_t i = 0; i < Selected.size(); ++i)
-        if (LocalEntries[i].Name != "..")
-            Selected[i] = !Selected[i];
+    for (size_t i = 0; i < m_selected.size(); ++i)
+        if (!m_entries[i].IsParent())
+            m_selected[i] = !m_selected[i];
+    m_view.PaneSelectionChanged(TPane::Local);
 }

@@ -9,6 +9,14 @@
 #include "ui/MainView.h"
 #include "ui/PaneRows.h"
 
+// One item of the local path box: a volume root (level 1) or a directory on the way from the
+// current directory's root down to it (levels 2 and more).
+struct TDriveItem
+{
+    int Level = 1;
+    std::string Path; // ends with "/"
+};
+
 class TLocalPane
 {
 public:
@@ -17,14 +25,17 @@ public:
     // Changes to a directory (a "/" is appended when missing) and lists it.
     void SetPath(const std::string& path);
     void Refresh();
-    // Path box items: level ":" path, the current directory's item marked with a leading "T".
-    void FillDriveBox();
-    void ShowLocalListing();
     void SortByColumn(int column);
     void DoubleClick(int row);
     void ChooseDriveItem(int index);
-    // What the path box shows for an item: its path, and for a volume its free space.
-    std::string DriveItemText(int index) const;
+    // The roots the path box offers ("/", home and mounted volumes, each ending with "/").
+    void SetVolumeRoots(std::vector<std::string> roots);
+
+    // The selection: one row, rows by name (nothing else), all but "..", or the inverse.
+    void SetSelected(size_t row, bool selected);
+    void SelectNames(const std::vector<std::string>& names);
+    void SelectAll();
+    void InvertSelection();
 
     // The commands; names act on the selected rows ("Move" and "Rename" on the first).
     void MakeDirectory();
@@ -32,22 +43,34 @@ public:
     void Rename();
     void Move();
     void Delete();
-    void SelectAll();
-    void InvertSelection();
-    std::vector<std::string> SelectedNames() const;
 
-    std::string LocalPath = "/";
-    std::vector<TlvFileInfo> LocalEntries;
-    std::vector<bool> Selected;
-    std::vector<std::string> DriveItems;
-    int DriveIndex = -1;
-    int SortColumn = 0;
-    bool SortAscending = true;
-    std::string Summary;
-    std::vector<std::string> VolumeRoots; // "/", home and mounted volumes
+    const std::string& Path() const { return m_path; }
+    const std::vector<TlvFileInfo>& Entries() const { return m_entries; }
+    const std::vector<bool>& Selection() const { return m_selected; }
+    std::vector<std::string> SelectedNames() const;
+    const std::vector<TDriveItem>& DriveItems() const { return m_driveItems; }
+    // The path box's item of the current directory; -1 when none.
+    int DriveIndex() const { return m_driveIndex; }
+    // What the path box shows for an item: its path, and for a volume its free space.
+    std::string DriveItemText(int index) const;
+    int SortColumn() const { return m_sortColumn; }
+    bool SortAscending() const { return m_sortAscending; }
+    const std::string& Summary() const { return m_summary; }
 
 private:
+    void FillDriveBox();
+    void ShowLocalListing();
+
     IMainView& m_view;
+    std::string m_path = "/";
+    std::vector<TlvFileInfo> m_entries;
+    std::vector<bool> m_selected;
+    std::vector<TDriveItem> m_driveItems;
+    int m_driveIndex = -1;
+    int m_sortColumn = 0;
+    bool m_sortAscending = true;
+    std::string m_summary;
+    std::vector<std::string> m_volumeRoots;
 };
 
 // The parent of a directory path ending with "/"; "/" stays "/".

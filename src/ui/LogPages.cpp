@@ -1,13 +1,23 @@
 #include "ui/LogPages.h"
 
+#include <algorithm>
+
 void TLogPages::CreateLogPages(int count)
 {
-    m_pages.assign(static_cast<size_t>(std::max(count, 0)), {});
+    m_pages.clear();
+    m_pages.resize(static_cast<size_t>(std::max(count, 0)));
 }
 
 void TLogPages::ResizeLogPages(int newCount)
 {
     m_pages.resize(static_cast<size_t>(std::max(newCount, 0)));
+}
+
+void TLogPages::SetLineLimit(size_t limit)
+{
+    m_limit = std::max<size_t>(limit, 1);
+    for (int page = 0; page < Count(); ++page)
+        Trim(page);
 }
 
 bool TLogPages::ShowLogLine(int connection, const std::string& msg)
@@ -18,16 +28,55 @@ bool TLogPages::ShowLogLine(int connection, const std::string& msg)
     TLogColour colour = msg[0] == '>' ? TLogColour::Command : msg[0] == '<' ? TLogColour::Reply : TLogColour::Message;
     // The password never shows, whatever it is.
     std::string text = msg.rfind("> PASS", 0) == 0 ? "> PASS ********" : msg;
-    m_pages[static_cast<size_t>(connection)].push_back({text, colour});
-    if (OnPageChanged)
-        OnPageChanged(connection);
+    Page& page = m_pages[static_cast<size_t>(connection)];
+    page.Lines.push_back({std::move(text), colour});
+    ++page.Appended;
+    Trim(connection);
+    Changed(connection);
     return true;
 }
 
-const std::vector<TLogLine>& TLogPages::Lines(int page) const
+void TLogPages::Trim(int index)
 {
-    static const std::vector<TLogLine> kNone;
-    return page >= 0 && page < Count() ? m_pages[static_cast<size_t>(page)] : kNone;
+    Page& page = m_pages[static_cast<size_t>(index)];
+    while (page.Lines.size() > m_limit) {
+        page.Lines.pop_front();
+        // A line added and dropped before anyone was told is no news at all.
+        if (page.Appended > page.Lines.size())
+            --page.Appended;
+        else
+            ++page.Dropped;
+        Changed(index);
+    }
+}
+
+void TLogPages::Changed(int /*page*/)
+{
+    if (m_flushPosted || !OnLinesChanged)
+        return;
+    m_flushPosted = true;
+    m_posted.post([this] { Flush(); });
+}
+
+void TLogPages::Flush()
+{
+    m_flushPosted = false;
+    for (int index = 0; index < Count(); ++index) {
+        Page& page = m_pages[static_cast<size_t>(index)];
+        if (page.Dropped == 0 && page.Appended == 0)
+            continue;
+        size_t dropped = page.Dropped;
+        size_t appended = page.Appended;
+        page.Dropped = page.Appended = 0;
+        if (OnLinesChanged)
+            OnLinesChanged(index, dropped, appended);
+    }
+}
+
+const std::deque<TLogLine>& TLogPages::Lines(int page) const
+{
+    static const std::deque<TLogLine> kNone;
+    return page >= 0 && page < Count() ? m_pages[static_cast<size_t>(page)].Lines : kNone;
 }
 
 std::string TLogPages::AllText(int page) const
@@ -38,13 +87,16 @@ std::string TLogPages::AllText(int page) const
     return text;
 }
 
-void TLogPages::Clear(int page)
+void TLogPages::Clear(int index)
 {
-    if (page < 0 || page >= Count())
+    if (index < 0 || index >= Count())
         return;
-    m_pages[static_cast<size_t>(page)].clear();
-    if (OnPageChanged)
-        OnPageChanged(page);
+    Page& page = m_pages[static_cast<size_t>(index)];
+    // What nobody was told of goes untold; what was told goes as dropped.
+    page.Dropped += page.Lines.size() - std::min(page.Appended, page.Lines.size());
+    page.Appended = 0;
+    page.Lines.clear();
+    Changed(index);
 }
 
 void TLogPages::ClearAll()

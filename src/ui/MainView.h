@@ -1,12 +1,24 @@
 #pragma once
 
 // What the main window's logic needs of the screen. The GUI implements it with dialogs and
-// widgets, quillftp-cli on a terminal, tests with scripted answers.
+// widgets, quillftp-cli on a terminal, tests with scripted answers. The questions wait for an
+// answer (a dialog's nested event loop); the change notifications say exactly what changed, and
+// the view reads the new state through TfmMain's const accessors.
 
+#include <cstddef>
 #include <string>
 
 #include "config/SiteBook.h"
+#include "manager/OperationResult.h"
 #include "transfer/TransferEngine.h"
+
+struct TQueueNode;
+
+enum class TPane : uint8_t
+{
+    Remote,
+    Local
+};
 
 class IMainView : public ISiteBookPrompt
 {
@@ -24,12 +36,33 @@ public:
     // closed without an answer gives Closed, which skips the file.
     virtual TFileExistsChoice AskFileExists(const std::string& /*localPath*/) { return TFileExistsChoice::Skip; }
 
-    // Change notifications: the view shows the new state from the window's fields.
-    virtual void RemotePaneChanged() {}
-    virtual void StatusRowsChanged() {}
-    virtual void CaptionChanged() {}
-    virtual void LogChanged(int /*page*/) {}
-    virtual void QueueTreeChanged() {}
+    // A pane's rows were replaced (a new listing, a new order); its selection is all clear.
+    virtual void PaneRowsReplaced(TPane /*pane*/) {}
+    // One row of a pane changed (its selection).
+    virtual void PaneRowChanged(TPane /*pane*/, size_t /*row*/) {}
+    // The selection of many rows changed at once (select all, invert).
+    virtual void PaneSelectionChanged(TPane /*pane*/) {}
+    // A pane's path box items or summary changed.
+    virtual void PanePathChanged(TPane /*pane*/) {}
+    // Status row n changed; the rows were added or taken away (the connection count).
+    virtual void StatusRowChanged(size_t /*row*/) {}
+    virtual void StatusRowsResized() {}
+    // Log page n: dropped lines went from its front (the cap, or Clear), then lines were added
+    // at its end; told once per turn of the event loop, however many lines came.
+    virtual void LogLinesChanged(int /*page*/, size_t /*dropped*/, size_t /*appended*/) {}
+    virtual void LogPagesResized() {}
+    // The queue tree: a node was added under parent at row, one is about to go and went, a
+    // node's marks changed, or everything changes at once.
+    virtual void QueueNodeAdded(const TQueueNode& /*parent*/, size_t /*row*/) {}
+    virtual void QueueNodeRemoving(const TQueueNode& /*parent*/, size_t /*row*/) {}
+    virtual void QueueNodeRemoved() {}
+    virtual void QueueNodeChanged(const TQueueNode& /*node*/) {}
+    virtual void QueueResetting() {}
+    virtual void QueueReset() {}
     // The run's figures (status panels 1, 3 and 4, the gauge and the Count column), once a second.
     virtual void ProgressChanged() {}
+    // The session state and what shows it: the caption, status panel 0, status row 0, the cursor.
+    virtual void SessionStateChanged() {}
+    // A remote operation or a transfer run ended.
+    virtual void OperationEnded(const TOperationResult& /*result*/) {}
 };

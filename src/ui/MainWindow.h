@@ -1,12 +1,19 @@
 #pragma once
 
 // The main window's logic without widgets: the session and its state display, the tool-bar
-// connection, the host history, the remote pane's rows and commands, the status rows and the
-// logs. The GUI and quillftp-cli show what it holds and forward the user's actions to it.
+// connection, the host history, the remote pane's rows and commands, the transfer queue and
+// its runs, the status rows and the logs. The GUI and quillftp-cli show what it holds through
+// the const accessors and give the user's actions to its commands.
+//
+// The functions live in files by topic: MainWindow.cpp (start, end, session, connecting, the
+// connection count, local commands), RemoteCommands.cpp (the remote pane), TransferQueue.cpp
+// (selections becoming queue items), TransferRuns.cpp (runs, their rows and progress, the
+// journal, broken lists).
 
 #include <array>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,11 +34,24 @@
 // One row of the status list: connection n's state.
 struct TStatusRow
 {
-    std::string Caption;
+    int Connection = 0;
     std::string State = "Ready";
     std::string FileName;
-    std::string Count;
+    int64_t Count = -1; // the position its transfer reached; -1 shows nothing
     int ImageIndex = 0;
+};
+
+// The Caption and Count columns' texts.
+std::string StatusCaptionText(const TStatusRow& row);
+std::string StatusCountText(const TStatusRow& row);
+
+// What connection 0 does once a login succeeds (numbers as stored by earlier versions).
+enum class TPendingAfterConnect : uint8_t
+{
+    None = 0,
+    ChangeDir = 1,        // change to the remote directory the address named
+    ResumeBrokenList = 2, // run the queue a broken list filled
+    CalculateSize = 3     // a selection pass counts sizes only
 };
 
 class TfmMain : public IManagerHost, public ITransferHost
@@ -44,6 +64,7 @@ public:
     TfmMain(const TfmMain&) = delete;
     TfmMain& operator=(const TfmMain&) = delete;
 
+    // ---- start and end
     // Start-up, in order: default files, settings, logs, connections, queue tree, status rows.
     void FormCreate();
     // An address given on the command line connects at once and changes to its directory.
@@ -54,15 +75,22 @@ public:
     void FormDestroy();
     // Writes the broken lists to the data directory (FormDestroy does it too).
     void SaveBrokenLists();
+    // New settings (the preferences dialog): the connections are configured anew, the log
+    // pages take the new line limit.
+    void ApplySettings(const TSettings& settings);
 
+    // ---- the session
     void SetSessionState(TSessionState state) override;
-    void ResetSessionView();
+    void SetToolBar(const TToolBarFields& fields);
     void ConnectFromToolBar();
     void Reconnect();
+    // Logs in with these fields and changes to directory (quillftp-cli's way in).
+    void ConnectTo(const TToolBarFields& fields, const std::string& directory);
     void Disconnect();
     void Abort();
-    void AddHostHistory();
-    void CreateStatusRows();
+    // Ends the running transfer run now, without waiting for the connections; what is left is
+    // kept as a broken list.
+    void EndRunNow();
     // A new connection count: the table, the status rows and the log pages follow.
     void ResizeConnectionCount(int newCount);
     // The connection commands: one more, one less, and whether connection 0 transfers too.
@@ -70,38 +98,39 @@ public:
     void DecreaseThreadNumber();
     void ToggleMainConnDownload();
     std::string MainConnectionCaption() const;
-    // "Copy All" of a log page.
+    // "Copy All" and "Clear" of a log page.
     void CopyLog(int page);
+    void ClearLog(int page);
+    void ShowLogLine(int connection, const std::string& line) override;
 
-    // Local commands handed to the desktop.
+    // ---- the local pane (its own commands are on Local())
     void LocalEdit();
     void LocalExecute();
     void LocalProperties();
     void LocalOpenCurrentDirectory();
+    void LocalMakeDirectory();
+    void LocalChangeDirectory();
 
-    // The remote pane.
-    void ShowRemoteListing();
-    void SelectRemotePath(const std::string& path);
+    // ---- the remote pane
     void SortByColumn(int column);
+    void SetRemoteSelected(size_t row, bool selected);
+    // Selects these names and nothing else.
+    void SelectRemoteNames(const std::vector<std::string>& names);
+    void RemoteSelectAll();
+    void RemoteInvertSelection();
     void RemoteDoubleClick(int row);
     void RemoteMakeDirectory();
     void RemoteChangeDirectory();
     void RemoteRefresh();
     void RemoteDelete();
     void RemoteRename();
+    // Renames an entry of the current directory to a path (quillftp-cli's mv with a full path).
+    void RemoteRenameTo(const std::string& name, const std::string& newPath);
     void RemoteMove();
     void RemoteChangeMode();
     void RemoteCopyUrl();
-    void RemoteInvertSelection();
-    void RemoteSelectAll();
     void RemoteEdit();
     void RemoteChoosePath(int index);
-    // Broken lists: index is the list's position (its tree node is Roots()[index + 1]).
-    void CreateBrokenList(TTransferQueue& leftover);
-    void ResumeBrokenList(size_t index);
-    void DeleteBrokenList(size_t index);
-    void LocalMakeDirectory();
-    void LocalChangeDirectory();
 
     enum class TViewStyle
     {
@@ -110,34 +139,84 @@ public:
         List,
         Details
     };
-    TViewStyle RemoteViewStyle = TViewStyle::Details;
-    TViewStyle LocalViewStyle = TViewStyle::Details;
-    std::string RemoteSummary() const { return m_remoteSummary; }
+    void SetViewStyle(TPane pane, TViewStyle style);
 
-    // Downloads of the last selection left out of the queue, and why (a local path that would
-    // lie outside the pane's directory).
-    std::vector<std::pair<std::string, std::string>> NotQueued;
-
-    // The transfer queue: selection passes over the panes.
+    // ---- the queue
     void AddToQueue(std::unique_ptr<TTransferFileInfo> item);
     void DownloadSelected();
     void CalculateSize();
     void UploadSelected();
+    // Broken lists: index is the list's position (its tree node is the top node index + 1).
+    void ResumeBrokenList(size_t index);
+    void DeleteBrokenList(size_t index);
 
-    // IManagerHost.
-    void OperationDone() override;
-    void OperationFailed() override;
+    // ---- what the view shows
+    std::string Caption() const;
     TSessionState SessionState() const override { return m_sessionState; }
+    const TSettings& Settings() const override { return m_settings; }
+    const TToolBarFields& ToolBar() const { return m_toolBar; }
+    TPendingAfterConnect PendingAfterConnect() const { return m_pendingAfterConnect; }
+    bool Busy() const { return m_busy; }
+    std::string StatusPanel(int index) const { return m_statusPanels[static_cast<size_t>(index)]; }
+    // The gauge of the status bar: shown during a run, with the run's percentage.
+    bool GaugeVisible() const { return m_gaugeVisible; }
+    int GaugePercent() const { return m_gaugePercent; }
+    bool DraggingOn() const { return m_sessionState == ssConnected; }
+    bool AntiIdleRunning() const { return m_antiIdle.active(); }
+    const std::string& RemoteDir() const { return m_remoteDir; }
+    const std::vector<TlvFileInfo>& RemoteEntries() const { return m_remoteEntries; }
+    const std::vector<bool>& RemoteSelection() const { return m_remoteSelected; }
+    const std::vector<std::string>& RemotePathItems() const { return m_remotePathItems; }
+    int RemoteSortColumn() const { return m_remoteSortColumn; }
+    bool RemoteSortAscending() const { return m_remoteSortAscending; }
+    const std::string& RemoteSummary() const { return m_remoteSummary; }
+    TViewStyle ViewStyle(TPane pane) const { return pane == TPane::Remote ? m_remoteViewStyle : m_localViewStyle; }
+    const std::vector<TStatusRow>& StatusRows() const { return m_statusRows; }
+    const TLogPages& Logs() const { return m_logs; }
+    const TQueueTree& QueueTree() const { return *m_queueTree; }
+    const TTransferQueue& Queue() const { return m_queue; }
+    const TBrokenLists& BrokenLists() const { return m_brokenLists; }
+    const TFtpManager& Manager() const { return m_manager; }
+    const TTransferEngine& Engine() const { return m_engine; }
+    TLocalPane& Local() { return m_local; }
+    const TLocalPane& Local() const { return m_local; }
+    const std::string& TmpDir() const { return m_tmpDir; }
+    const std::string& EditFile() const { return m_editFile; }
     bool TransfersRunning() const override { return m_transfersRunning; }
-    // Set by the transfer engine while a run uses the extra connections in the background.
-    void SetTransfersRunning(bool running) override { m_transfersRunning = running; }
-    const TSettings& Settings() const override { return settings; }
-    void ShowLogLine(int connection, const std::string& line) override;
-    void TransferStep(int connection, TFtpRequest rqType, int error) override;
-    void TransferProgress(int connection, int64_t position) override;
-    void TransferConnectionLost(int connection) override;
+    // The last result of each kind of operation (Connect, MakeDirs, Transfer, ...); an empty
+    // successful one before the first.
+    const TOperationResult& LastResult(TOperation operation) const;
+    // The number `quillftp-cli broken` gives the broken list the last run made (1 for the
+    // first), 0 when it made none.
+    size_t LastBrokenListNumber() const;
+    // The most connections the limit of open files allows.
+    int ConnectionLimit() const { return m_connectionLimit; }
 
-    // ITransferHost.
+    // ---- hooks a test or quillftp-cli may replace
+    // Runs the queue on the connections (the transfer engine); resuming is set for a broken
+    // list.
+    std::function<void(TTransferQueue& list, bool resuming)> StartTransfers = [this](TTransferQueue& list,
+                                                                                     bool resuming) {
+        if (!resuming && &list == &m_queue)
+            AdoptPartialFiles();
+        BeginProgress();
+        m_engine.StartTransfers(list, resuming);
+    };
+    // Free bytes of the volume holding a directory (tests give their own).
+    std::function<int64_t(const std::string& directory)> FreeSpaceOf = DiskFreeSpace;
+    // Keeps what a run left over as a broken list.
+    std::function<void(TTransferQueue& leftover)> SaveBrokenList = [this](TTransferQueue& leftover) {
+        CreateBrokenList(leftover);
+    };
+    // Changes the settings just read, before anything is built from them (quillftp-cli's options).
+    std::function<void(TSettings& settings)> AdjustSettings;
+    // Opens the site manager when the ShowSiteManager setting is on, after FormShow.
+    std::function<void()> OpenSiteManager;
+
+    // ---- IManagerHost and ITransferHost
+    void OperationDone(const TOperationResult& result) override;
+    void OperationFailed(const TOperationResult& result) override;
+    void SetTransfersRunning(bool running) override { m_transfersRunning = running; }
     void ShowMessage(const std::string& text) override { m_view.ShowMessage(text); }
     bool AskYesNo(const std::string& caption, const std::string& text) override
     {
@@ -151,70 +230,22 @@ public:
     void PositionReported(int connection, int64_t position) override;
     void RunStarting() override;
 
-    // The number `quillftp-cli broken` gives the broken list the last run made (1 for the
-    // first), 0 when it made none.
-    size_t LastBrokenListNumber() const;
-    // The most connections the limit of open files allows.
-    int ConnectionLimit() const { return m_connectionLimit; }
-
-    std::string Caption() const;
-    std::string StatusPanel(int index) const { return m_statusPanels[static_cast<size_t>(index)]; }
-    bool Busy() const { return m_busy; }
-    // The gauge of the status bar: shown during a run, with the run's percentage.
-    bool GaugeVisible() const { return m_gaugeVisible; }
-    int GaugePercent() const { return m_gaugePercent; }
-    bool DraggingOn() const { return m_sessionState == ssConnected; }
-    bool AntiIdleRunning() const { return m_antiIdle.active(); }
-
-    TSettings settings;
-    TToolBarFields ToolBar{"", "21", "anonymous", ""};
-    uint8_t PendingAfterConnect = 0;
-    std::string RemoteDir;
-    std::vector<TlvFileInfo> RemoteEntries;
-    std::vector<bool> RemoteSelected;
-    std::vector<std::string> RemotePathItems; // the remote path box
-    int RemoteSortColumn = 0;
-    bool RemoteSortAscending = true;
-    std::string MoveTarget;
-    std::string TmpDir;   // where remote files are fetched for viewing
-    std::string EditFile; // the file last fetched for viewing
-    std::deque<std::unique_ptr<TTransferFileInfo>> EditList;
-    std::vector<TStatusRow> StatusRows;
-    TLogPages Logs;
-    std::unique_ptr<TQueueTree> QueueTree;
-    TFtpManager Manager{*this};
-    TTransferEngine Engine{Manager, *this};
-    TBrokenLists BrokenLists;
-    TRunJournal Journal;
-    TLocalPane Local{m_view};
-    std::deque<std::unique_ptr<TTransferFileInfo>> Queue;
-    // Runs the queue on the connections (the transfer engine); resuming is set for a broken
-    // list. Until one is attached the items stay queued and the session returns to ssConnected.
-    std::function<void(std::deque<std::unique_ptr<TTransferFileInfo>>& list, bool resuming)> StartTransfers =
-        [this](TTransferQueue& list, bool resuming) {
-            if (!resuming && &list == &Queue)
-                AdoptPartialFiles();
-            BeginProgress();
-            Engine.StartTransfers(list, resuming);
-        };
-    // Free bytes of the volume holding a directory (tests give their own).
-    std::function<int64_t(const std::string& directory)> FreeSpaceOf = DiskFreeSpace;
-    // Keeps what a run left over as a broken list.
-    std::function<void(TTransferQueue& leftover)> SaveBrokenList = [this](TTransferQueue& leftover) {
-        CreateBrokenList(leftover);
-    };
-    // Changes the settings just read, before anything is built from them (quillftp-cli's options).
-    std::function<void(TSettings& settings)> AdjustSettings;
-    // Opens the site manager when the ShowSiteManager setting is on, after FormShow.
-    std::function<void()> OpenSiteManager;
-
 private:
+    void SetPendingAfterConnect(TPendingAfterConnect pending);
+    void ResetSessionView();
+    void AddHostHistory();
+    void CreateStatusRows();
+    // Keeps a result as the last of its kind and tells the view.
+    void Record(const TOperationResult& result);
+    void ShowRemoteListing();
+    void SelectRemotePath(const std::string& path);
     std::vector<std::string> SelectedRemoteNames() const;
     void SelectionPass();
     void QueueWalkResult();
     void FinishDownloadSelection();
+    void FinishSizeCalculation();
     void RunQueue();
-    void EndOfRun();
+    void EndOfRun(const TOperationResult& result);
     void BeginProgress();
     void ProgressTick();
     void EndProgress();
@@ -224,6 +255,7 @@ private:
     std::string SettingsPath() const { return m_dataDir + "quillftp.ini"; }
     std::string BrokenListsPath() const { return m_dataDir + "oldquene.ini"; }
     std::string FirstSelectedLocalPath() const;
+    void CreateBrokenList(TTransferQueue& leftover);
     // Writes the running run's unfinished items to its journal; unless forced, not again within
     // a quarter of a second.
     void WriteJournal(bool force);
@@ -241,11 +273,40 @@ private:
     IMainView& m_view;
     std::string m_dataDir;
     std::string m_programDir;
+    TSettings m_settings;
+    TToolBarFields m_toolBar{"", "21", "anonymous", ""};
     TSessionState m_sessionState = ssReady;
+    TPendingAfterConnect m_pendingAfterConnect = TPendingAfterConnect::None;
     bool m_transfersRunning = false;
     bool m_busy = false;
     std::array<std::string, 6> m_statusPanels;
+
+    std::string m_remoteDir;
+    std::vector<TlvFileInfo> m_remoteEntries;
+    std::vector<bool> m_remoteSelected;
+    std::vector<std::string> m_remotePathItems; // the remote path box
+    int m_remoteSortColumn = 0;
+    bool m_remoteSortAscending = true;
     std::string m_remoteSummary;
+    TViewStyle m_remoteViewStyle = TViewStyle::Details;
+    TViewStyle m_localViewStyle = TViewStyle::Details;
+    std::string m_moveTarget;
+    std::string m_tmpDir;   // where remote files are fetched for viewing
+    std::string m_editFile; // the file last fetched for viewing
+    TTransferQueue m_editList;
+
+    std::vector<TStatusRow> m_statusRows;
+    TLogPages m_logs;
+    std::unique_ptr<TQueueTree> m_queueTree;
+    TFtpManager m_manager{*this};
+    TTransferEngine m_engine{m_manager, *this};
+    TBrokenLists m_brokenLists;
+    TRunJournal m_journal;
+    TLocalPane m_local{m_view};
+    TTransferQueue m_queue;
+    std::map<TOperation, TOperationResult> m_results;
+    uint64_t m_resultSequence = 0;
+
     platform::Timer m_antiIdle;
     platform::Timer m_progressTimer;
     int64_t m_runStartTick = 0;
@@ -253,8 +314,10 @@ private:
     int m_gaugePercent = 0;
     size_t m_selectionCursor = 0;
     std::vector<TGetFileInfo> m_walkResult;
-    std::vector<std::unique_ptr<TTransferFileInfo>> m_sizeItems; // Calculate Size's own list
-    std::array<int64_t, TFtpManager::kMaxConnections> m_lastProgressTick{};
+    // The selection pass's own findings: what could not be queued, what the walks left out,
+    // and for Calculate Size the items counted (never mixed with a running queue).
+    std::vector<TItemOutcome> m_selectionProblems;
+    std::vector<std::unique_ptr<TTransferFileInfo>> m_sizeItems;
     int64_t m_lastJournalTick = 0;
     bool m_brokenListsChanged = false; // lists taken or changed since they were last saved
     std::string m_journalDate;

@@ -2,17 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <ctime>
 
 #include "manager/CommFunc.h"
 
 namespace {
-
-std::string trimmed(const std::string& text)
-{
-    size_t first = text.find_first_not_of(' ');
-    size_t last = text.find_last_not_of(' ');
-    return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
-}
 
 std::string upperAscii(std::string text)
 {
@@ -22,77 +16,96 @@ std::string upperAscii(std::string text)
     return text;
 }
 
-int64_t sizeOf(const TlvFileInfo& row)
-{
-    int64_t size = 0;
-    ParseSize(RemoveSeparators(row.SizeText), size);
-    return size;
-}
-
-std::string monthNumber(const std::string& word)
+int monthNumber(const std::string& word)
 {
     static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     for (int i = 0; i < 12; ++i)
         if (word == kMonths[i])
-            return TwoDigits(i + 1);
-    return "00";
+            return i + 1;
+    return 0;
+}
+
+// The leading decimal number of a text, at most digits long; -1 when there is none.
+int leadingNumber(const std::string& text, size_t digits)
+{
+    int value = 0;
+    size_t i = 0;
+    for (; i < text.size() && i < digits && std::isdigit(static_cast<unsigned char>(text[i])); ++i)
+        value = value * 10 + (text[i] - '0');
+    return i == 0 ? -1 : value;
 }
 
 } // namespace
 
-std::string TimeSortKey(const std::string& text, const std::string& currentYear)
+int CurrentYear()
 {
-    if (text.find('-') != std::string::npos) {
-        std::string key = text;
-        size_t dash = key.find('-');
-        size_t colon = key.find(':');
-        if (colon == std::string::npos || dash > colon) {
-            size_t blank = key.find(' ');
-            if (blank != std::string::npos)
-                key = key.substr(blank + 1) + key.substr(0, blank);
-        }
-        int century = 0;
-        if (key.size() >= 2 && std::isdigit(static_cast<unsigned char>(key[0])) &&
-            std::isdigit(static_cast<unsigned char>(key[1])))
-            century = (key[0] - '0') * 10 + (key[1] - '0');
-        return (century >= 50 ? "19" : "20") + key;
-    }
-    std::vector<std::string> words;
-    for (size_t start = 0; start < text.size();) {
-        size_t end = text.find(' ', start);
-        if (end == std::string::npos)
-            end = text.size();
-        if (end > start)
-            words.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    words.resize(std::max<size_t>(words.size(), 3));
-    std::string day = words[2].size() == 1 ? "0" + words[2] : words[2];
-    if (text.find(':') != std::string::npos)
-        return currentYear + monthNumber(words[1]) + day + words[0];
-    return words[0] + monthNumber(words[1]) + day;
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local.tm_year + 1900;
 }
 
-void SortRows(std::vector<TlvFileInfo>& rows, bool ascending, int column, const std::string& currentYear)
+std::string SizeColumnText(const TlvFileInfo& row)
+{
+    return row.IsParent() ? std::string() : FormatThousands(row.Size);
+}
+
+std::string TimeColumnText(const TlvFileInfo& row)
+{
+    if (row.IsParent())
+        return {};
+    if (row.Remote)
+        return row.Listed.TimeOrYear + " " + row.Listed.Month + " " + row.Listed.Day;
+    if (row.Time == 0)
+        return {};
+    std::time_t seconds = static_cast<std::time_t>(row.Time);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%y-%m-%d %H:%M", &local);
+    return text;
+}
+
+std::string AttrColumnText(const TlvFileInfo& row)
+{
+    return row.Permissions;
+}
+
+int64_t ListedTimeKey(const TListedTime& time, int currentYear)
+{
+    int month = monthNumber(time.Month);
+    int day = std::max(leadingNumber(time.Day, 2), 0);
+    int64_t year = currentYear;
+    int hour = 0;
+    int minute = 0;
+    size_t colon = time.TimeOrYear.find(':');
+    if (colon != std::string::npos) {
+        hour = std::max(leadingNumber(time.TimeOrYear, 2), 0);
+        minute = std::max(leadingNumber(time.TimeOrYear.substr(colon + 1), 2), 0);
+    } else {
+        year = std::max(leadingNumber(time.TimeOrYear, 4), 0);
+    }
+    return ((((year * 100 + month) * 100 + day) * 100 + hour) * 100) + minute;
+}
+
+void SortRows(std::vector<TlvFileInfo>& rows, bool ascending, int column)
 {
     auto keyLess = [&](const TlvFileInfo& a, const TlvFileInfo& b) {
         switch (column) {
         case 1:
-            return sizeOf(a) < sizeOf(b);
+            return a.Size < b.Size;
         case 2:
-            return TimeSortKey(a.TimeText, currentYear) < TimeSortKey(b.TimeText, currentYear);
+            return a.Time < b.Time;
         default:
             return upperAscii(a.Name) < upperAscii(b.Name);
         }
     };
     std::stable_sort(rows.begin(), rows.end(), [&](const TlvFileInfo& a, const TlvFileInfo& b) {
-        bool aUp = a.Name == "..";
-        bool bUp = b.Name == "..";
-        if (aUp != bUp)
-            return aUp;
-        if (a.IsDir != b.IsDir)
-            return a.IsDir;
+        if (a.IsParent() != b.IsParent())
+            return a.IsParent();
+        if (a.IsDir() != b.IsDir())
+            return a.IsDir();
         return ascending ? keyLess(a, b) : keyLess(b, a);
     });
 }
@@ -103,32 +116,34 @@ std::string TRemoteRows::Summary() const
            " byte(s) listed";
 }
 
-TRemoteRows RemoteRowsFromListing(const std::string& listing, bool ascending, int column,
-                                  const std::string& currentYear)
+TRemoteRows RemoteRowsFromListing(const std::string& listing, bool ascending, int column, int currentYear)
 {
     TRemoteRows result;
     TlvFileInfo up;
     up.Name = "..";
-    up.IsDir = true;
+    up.Kind = TEntryKind::Parent;
+    up.Remote = true;
     result.Rows.push_back(up);
     for (const TDirAnalyze& entry : ParseListing(listing)) {
         TlvFileInfo row;
-        size_t arrow = entry.Name.find("->"); // a link shows without its target
-        row.Name = arrow == std::string::npos ? entry.Name : trimmed(entry.Name.substr(0, arrow));
-        int64_t size = 0;
-        ParseSize(entry.Size, size); // a size that is no number counts 0
-        row.SizeText = FormatThousands(size);
-        row.TimeText = entry.TimeOrYear + " " + entry.Month + " " + entry.Day;
-        row.AttrText = entry.Attributes;
+        row.Remote = true;
+        row.Name = entry.EntryName(); // a link shows without its target
+        row.LinkTarget = entry.LinkTarget();
+        ParseSize(entry.Size, row.Size); // a size that is no number counts 0
+        row.Listed = {entry.Month, entry.Day, entry.TimeOrYear};
+        row.Time = ListedTimeKey(row.Listed, currentYear);
+        row.Permissions = entry.Attributes;
         char kind = entry.Attributes.empty() ? ' ' : entry.Attributes[0];
-        row.IsDir = kind == '<' || kind == 'd' || kind == 'l';
-        if (row.IsDir)
+        row.Kind = kind == 'l'                  ? TEntryKind::Link
+                   : kind == '<' || kind == 'd' ? TEntryKind::Directory
+                                                : TEntryKind::File;
+        if (row.IsDir())
             ++result.Folders;
         else
             ++result.Files;
-        result.TotalBytes += size;
+        result.TotalBytes += row.Size;
         result.Rows.push_back(row);
     }
-    SortRows(result.Rows, ascending, column, currentYear);
+    SortRows(result.Rows, ascending, column);
     return result;
 }

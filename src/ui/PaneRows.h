@@ -1,31 +1,63 @@
 #pragma once
 
-// The rows of the local and remote panes and their order.
+// The rows of the local and remote panes, their order, and the texts of their columns. A row
+// keeps values (a 64-bit size, a time, a kind); the texts are made from them only where they
+// are shown.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+enum class TEntryKind : uint8_t
+{
+    Parent, // the ".." row
+    Directory,
+    Link, // a remote symbolic link: entered like a folder
+    File
+};
+
+// The date fields of a listing line as the server gave them (no year with a clock, no clock
+// with a year).
+struct TListedTime
+{
+    std::string Month;
+    std::string Day;
+    std::string TimeOrYear;
+};
+
 // One row of either pane.
 struct TlvFileInfo
 {
-    std::string Name;     // ".." for the parent row
-    std::string SizeText; // decimal with "," between groups of three
-    std::string TimeText;
-    std::string AttrText;
-    int ImageIndex = 0;
-    bool IsDir = false; // folders and symbolic links
+    std::string Name; // ".." for the parent row
+    TEntryKind Kind = TEntryKind::File;
+    bool Remote = false;
+    int64_t Size = 0;
+    // The order of times: local rows in seconds since the epoch, remote rows as YYYYMMDDhhmm
+    // (a listing that gives a clock means this year).
+    int64_t Time = 0;
+    TListedTime Listed;      // remote rows
+    std::string Permissions; // as listed ("drwxr-xr-x", "<DIR>"); empty for local rows
+    std::string LinkTarget;  // a remote link's target
+
+    bool IsDir() const { return Kind != TEntryKind::File; }
+    bool IsParent() const { return Kind == TEntryKind::Parent; }
 };
 
-// The key that orders time texts: "14:30 Sep 5" and "2002 Sep 5" (listing rows) and
-// "YY-MM-DD HH:NN" (local rows) become texts that compare by character. currentYear
-// (four digits) stands in for the year a listing leaves out.
-std::string TimeSortKey(const std::string& text, const std::string& currentYear);
+// The texts of the columns: size with "," between groups of three (none for the ".." row);
+// time as the listing gave it ("14:30 Sep 5", "2002 Sep 5") or, for local rows, "YY-MM-DD HH:NN"
+// in local time; the permissions as listed.
+std::string SizeColumnText(const TlvFileInfo& row);
+std::string TimeColumnText(const TlvFileInfo& row);
+std::string AttrColumnText(const TlvFileInfo& row);
+
+// The order key of a listing's date fields: YYYYMMDDhhmm; currentYear stands in for the year a
+// listing leaves out, an unknown month counts 0.
+int64_t ListedTimeKey(const TListedTime& time, int currentYear);
 
 // Stable sort: ".." first, then folders before files (whatever the direction), then by the
-// column's key (0 name without regard to a-z case, 1 size as a 64-bit number, 2 time), ascending
-// or descending; rows with equal keys keep their order.
-void SortRows(std::vector<TlvFileInfo>& rows, bool ascending, int column, const std::string& currentYear);
+// column (0 name without regard to a-z case, 1 size, 2 time), ascending or descending; rows with
+// equal keys keep their order.
+void SortRows(std::vector<TlvFileInfo>& rows, bool ascending, int column);
 
 // The remote pane's rows from a listing: the ".." row first, then one row per entry, sorted.
 struct TRemoteRows
@@ -37,5 +69,7 @@ struct TRemoteRows
     // "<folders> folder(s) <files> file(s) <total> byte(s) listed"
     std::string Summary() const;
 };
-TRemoteRows RemoteRowsFromListing(const std::string& listing, bool ascending, int column,
-                                  const std::string& currentYear);
+TRemoteRows RemoteRowsFromListing(const std::string& listing, bool ascending, int column, int currentYear);
+
+// The year now, for listings that leave it out.
+int CurrentYear();

@@ -1,37 +1,61 @@
 #include "ui/QueueTree.h"
 
-TQueueTree::TQueueTree(const std::string& today)
+#include <algorithm>
+
+std::string TQueueNode::Text() const
 {
-    TQueueNode current{today + " - Current", {{"Download", {}, false}, {"Upload", {}, false}}, true};
-    m_roots.push_back(std::move(current));
+    if (Secret) {
+        size_t equals = Label.find(" = ");
+        return equals == std::string::npos ? "********" : Label.substr(0, equals + 3) + "********";
+    }
+    std::string marks;
+    for (int connection : Running)
+        marks += "#" + std::to_string(connection);
+    if (marks.empty() && Processed)
+        marks = "!!";
+    return marks + Label;
 }
 
-void TQueueTree::Changed()
+TQueueTree::TQueueTree(const std::string& today)
 {
-    if (OnChanged)
-        OnChanged();
+    TQueueNode& current = Add(m_root, today + " - Current", false);
+    current.Expanded = true;
+    Add(current, "Download", false);
+    Add(current, "Upload", false);
+}
+
+TQueueNode& TQueueTree::Add(TQueueNode& parent, std::string label, bool tell)
+{
+    auto node = std::make_unique<TQueueNode>();
+    node->Label = std::move(label);
+    node->Parent = &parent;
+    node->Row = parent.Children.size();
+    parent.Children.push_back(std::move(node));
+    if (tell && OnNodeAdded)
+        OnNodeAdded(parent, parent.Children.size() - 1);
+    return *parent.Children.back();
 }
 
 void TQueueTree::AddItem(const TTransferFileInfo& item)
 {
-    TQueueNode& parent = item.IsDownload ? Downloads() : Uploads();
-    bool present = false;
-    for (const TQueueNode& child : parent.Children)
-        present |= child.Text == item.HostPath;
-    if (!present)
-        parent.Children.push_back({item.HostPath, {}, false});
-    Downloads().Expanded = true;
-    Uploads().Expanded = true;
-    Changed();
+    TQueueNode& parent = item.IsDownload ? DownloadsNode() : UploadsNode();
+    auto& index = item.IsDownload ? m_downloads : m_uploads;
+    if (index.count(item.HostPath) == 0)
+        index[item.HostPath] = &Add(parent, item.HostPath);
+    for (TQueueNode* folder : {&DownloadsNode(), &UploadsNode()}) {
+        if (!folder->Expanded) {
+            folder->Expanded = true;
+            if (OnNodeChanged)
+                OnNodeChanged(*folder);
+        }
+    }
 }
 
 TQueueNode* TQueueTree::NodeOf(const TTransferFileInfo& item)
 {
-    TQueueNode& parent = item.IsDownload ? Downloads() : Uploads();
-    for (TQueueNode& child : parent.Children)
-        if (child.Text.find(item.HostPath) != std::string::npos)
-            return &child;
-    return nullptr;
+    auto& index = item.IsDownload ? m_downloads : m_uploads;
+    auto found = index.find(item.HostPath);
+    return found == index.end() ? nullptr : found->second;
 }
 
 void TQueueTree::MarkRunning(const TTransferFileInfo& item, int connection)
@@ -39,10 +63,9 @@ void TQueueTree::MarkRunning(const TTransferFileInfo& item, int connection)
     TQueueNode* node = NodeOf(item);
     if (!node)
         return;
-    if (node->Text.rfind("!!", 0) == 0)
-        node->Text.erase(0, 2);
-    node->Text = "#" + std::to_string(connection) + node->Text;
-    Changed();
+    node->Running.insert(node->Running.begin(), connection);
+    if (OnNodeChanged)
+        OnNodeChanged(*node);
 }
 
 void TQueueTree::MarkLeft(const TTransferFileInfo& item, int connection)
@@ -50,53 +73,59 @@ void TQueueTree::MarkLeft(const TTransferFileInfo& item, int connection)
     TQueueNode* node = NodeOf(item);
     if (!node)
         return;
-    std::string mark = "#" + std::to_string(connection);
-    size_t at = node->Text.find(mark);
-    if (at != std::string::npos)
-        node->Text.erase(at, mark.size());
-    size_t first = node->Text.find_first_not_of(' ');
-    size_t last = node->Text.find_last_not_of(' ');
-    node->Text = first == std::string::npos ? std::string() : node->Text.substr(first, last - first + 1);
-    if (node->Text == item.HostPath)
-        node->Text = "!!" + node->Text;
-    Changed();
+    auto mark = std::find(node->Running.begin(), node->Running.end(), connection);
+    if (mark != node->Running.end())
+        node->Running.erase(mark);
+    node->Processed = true;
+    if (OnNodeChanged)
+        OnNodeChanged(*node);
 }
 
 void TQueueTree::ClearTransfers()
 {
-    Downloads().Children.clear();
-    Uploads().Children.clear();
-    Changed();
+    if (OnResetting)
+        OnResetting();
+    DownloadsNode().Children.clear();
+    UploadsNode().Children.clear();
+    m_downloads.clear();
+    m_uploads.clear();
+    if (OnReset)
+        OnReset();
 }
 
 void TQueueTree::AddBrokenList(const TOldQuene& list)
 {
-    TQueueNode root{list.DateTime + " - Broken", {}, true};
-    TQueueNode hostInfo{"hostinfo",
-                        {{"HostName = " + list.HostName, {}, false},
-                         {"HostPort = " + list.HostPort, {}, false},
-                         {"UserName = " + list.UserName, {}, false},
-                         {"PassWord = " + list.PassWord, {}, false}},
-                        false};
-    TQueueNode downloads{"download", {}, false};
-    TQueueNode uploads{"upload", {}, false};
+    auto root = std::make_unique<TQueueNode>();
+    root->Label = list.DateTime + " - Broken";
+    root->Expanded = true;
+    TQueueNode& hostInfo = Add(*root, "hostinfo", false);
+    Add(hostInfo, "HostName = " + list.HostName, false);
+    Add(hostInfo, "HostPort = " + list.HostPort, false);
+    Add(hostInfo, "UserName = " + list.UserName, false);
+    Add(hostInfo, "PassWord = " + list.PassWord, false).Secret = true;
+    TQueueNode& downloads = Add(*root, "download", false);
+    TQueueNode& uploads = Add(*root, "upload", false);
+    std::unordered_map<std::string, bool> seen[2];
     for (const auto& item : list.Items) {
-        TQueueNode& parent = item->IsDownload ? downloads : uploads;
-        bool present = false;
-        for (const TQueueNode& child : parent.Children)
-            present |= child.Text == item->HostPath;
-        if (!present)
-            parent.Children.push_back({item->HostPath, {}, false});
+        if (seen[item->IsDownload ? 0 : 1].emplace(item->HostPath, true).second)
+            Add(item->IsDownload ? downloads : uploads, item->HostPath, false);
     }
-    root.Children = {std::move(hostInfo), std::move(downloads), std::move(uploads)};
-    m_roots.push_back(std::move(root));
-    Changed();
+    root->Parent = &m_root;
+    root->Row = m_root.Children.size();
+    m_root.Children.push_back(std::move(root));
+    if (OnNodeAdded)
+        OnNodeAdded(m_root, m_root.Children.size() - 1);
 }
 
 void TQueueTree::RemoveRoot(size_t index)
 {
-    if (index == 0 || index >= m_roots.size())
+    if (index == 0 || index >= m_root.Children.size())
         return; // the "Current" node stays
-    m_roots.erase(m_roots.begin() + static_cast<long>(index));
-    Changed();
+    if (OnNodeRemoving)
+        OnNodeRemoving(m_root, index);
+    m_root.Children.erase(m_root.Children.begin() + static_cast<long>(index));
+    for (size_t row = index; row < m_root.Children.size(); ++row)
+        m_root.Children[row]->Row = row;
+    if (OnNodeRemoved)
+        OnNodeRemoved();
 }

@@ -26,10 +26,19 @@ public:
     bool transfersRunning = false;
     int done = 0;
     int failed = 0;
+    TOperationResult last;         // the result of the operation that ended last
     std::vector<std::string> log0; // connection 0's log
 
-    void OperationDone() override { ++done; }
-    void OperationFailed() override { ++failed; }
+    void OperationDone(const TOperationResult& result) override
+    {
+        ++done;
+        last = result;
+    }
+    void OperationFailed(const TOperationResult& result) override
+    {
+        ++failed;
+        last = result;
+    }
     TSessionState SessionState() const override { return state; }
     void SetSessionState(TSessionState newState) override { state = newState; }
     bool TransfersRunning() const override { return transfersRunning; }
@@ -109,8 +118,8 @@ TEST_P(ManagerOnServer, LogsInProbesAndListsOnConnectionZero)
     if (server->kind() != ServerKind::Vsftpd || commands[1] == "PASS")
         expected.insert(expected.begin() + 1, "PASS");
     EXPECT_EQ(commands, expected);
-    EXPECT_EQ(manager.CurrentRemoteDir, "/");
-    EXPECT_EQ(manager.Cache.Size(), 1);
+    EXPECT_EQ(manager.CurrentRemoteDir(), "/");
+    EXPECT_EQ(manager.Cache().Size(), 1);
 }
 
 TEST_P(ManagerOnServer, ChangesDirectoryWithTheCacheAndRefreshes)
@@ -121,7 +130,7 @@ TEST_P(ManagerOnServer, ChangesDirectoryWithTheCacheAndRefreshes)
     ASSERT_TRUE(connect());
     manager.ChangeDir(server->workDir() == "/" ? "sub" : remote("sub"));
     ASSERT_TRUE(step());
-    EXPECT_EQ(manager.CurrentRemoteDir, remote("sub/"));
+    EXPECT_EQ(manager.CurrentRemoteDir(), remote("sub/"));
     EXPECT_NE(manager.ListingText().find("inside.txt"), std::string::npos);
     manager.ChangeDir("..");
     ASSERT_TRUE(step());
@@ -133,7 +142,7 @@ TEST_P(ManagerOnServer, ChangesDirectoryWithTheCacheAndRefreshes)
     EXPECT_NE(manager.ListingText().find("inside.txt"), std::string::npos);
 
     std::ofstream(local("sub/new.txt")) << "y";
-    manager.Refresh(manager.CurrentRemoteDir);
+    manager.Refresh(manager.CurrentRemoteDir());
     ASSERT_TRUE(step());
     EXPECT_EQ(host.count("> LIST"), lists + 1);
     EXPECT_NE(manager.ListingText().find("new.txt"), std::string::npos);
@@ -141,7 +150,7 @@ TEST_P(ManagerOnServer, ChangesDirectoryWithTheCacheAndRefreshes)
     manager.ChangeDir(remote("missing"));
     ASSERT_TRUE(step());
     EXPECT_EQ(host.failed, 1);
-    EXPECT_EQ(manager.CurrentRemoteDir, remote("sub/")); // unchanged after a refused CWD
+    EXPECT_EQ(manager.CurrentRemoteDir(), remote("sub/")); // unchanged after a refused CWD
 }
 
 TEST_P(ManagerOnServer, WalksATreeFollowingLinksButNothingTwice)
@@ -165,12 +174,27 @@ TEST_P(ManagerOnServer, WalksATreeFollowingLinksButNothingTwice)
     EXPECT_EQ(files,
               (std::map<std::string, int64_t>{
                   {remote("tree/a.txt"), 5}, {remote("tree/inner/b.txt"), 2}, {remote("tree/inner/deeper/c.txt"), 1}}));
-    EXPECT_EQ(manager.CurrentRemoteDir, remote("")); // back where the walk began
+    EXPECT_EQ(manager.CurrentRemoteDir(), remote("")); // back where the walk began
 }
 
-TEST_P(ManagerOnServer, RunsTheMakeRenameMoveDeleteAndModeChains)
+namespace {
+
+// "name:code" for each item of a result, the code 0 for a success.
+std::vector<std::string> outcomes(const TOperationResult& result)
+{
+    std::vector<std::string> items;
+    for (const TItemOutcome& item : result.Items)
+        items.push_back(item.Name + ":" + std::to_string(item.Code));
+    return items;
+}
+
+} // namespace
+
+TEST_P(ManagerOnServer, RunsTheMakeRenameMoveDeleteAndModeChainsWithTheirResults)
 {
     ASSERT_TRUE(connect());
+    EXPECT_EQ(host.last.Operation, TOperation::Connect);
+    EXPECT_TRUE(host.last.Success);
     if (server->workDir() != "/") {
         manager.ChangeDir(server->workDir());
         ASSERT_TRUE(step());
@@ -178,22 +202,54 @@ TEST_P(ManagerOnServer, RunsTheMakeRenameMoveDeleteAndModeChains)
     manager.MakeDirs({remote("made"), remote("made/inner"), remote("dest")});
     ASSERT_TRUE(step());
     EXPECT_TRUE(fs::is_directory(local("made/inner")));
+    EXPECT_EQ(host.last.Operation, TOperation::MakeDirs);
+    EXPECT_TRUE(host.last.Success);
+    EXPECT_EQ(outcomes(host.last),
+              (std::vector<std::string>{remote("made") + ":0", remote("made/inner") + ":0", remote("dest") + ":0"}));
+    // One that exists: refused, the one after it made all the same.
+    manager.MakeDirs({remote("made"), remote("other")});
+    ASSERT_TRUE(step());
+    EXPECT_FALSE(host.last.Success);
+    ASSERT_EQ(host.last.Items.size(), 2u);
+    EXPECT_EQ(host.last.Items[0].Code, 550) << host.last.Items[0].Reply;
+    EXPECT_EQ(host.last.Items[0].Reply.rfind("550", 0), 0u) << host.last.Items[0].Reply;
+    EXPECT_TRUE(host.last.Items[1].Succeeded());
+    EXPECT_TRUE(fs::is_directory(local("other")));
 
     std::ofstream(local("one.txt")) << "1";
     std::ofstream(local("two.txt")) << "2";
     manager.RenameFiles({{remote("one.txt"), remote("uno.txt")}});
     ASSERT_TRUE(step());
     EXPECT_TRUE(fs::exists(local("uno.txt")));
-    manager.RenameFiles({{remote("uno.txt"), remote("dest/uno.txt")}, {remote("two.txt"), remote("dest/two.txt")}});
+    EXPECT_TRUE(host.last.Success);
+    // A missing source: RNFR refused, and no RNTO follows it.
+    int renames = host.count("> RNTO ");
+    manager.RenameFiles({{remote("uno.txt"), remote("dest/uno.txt")},
+                         {remote("nothing.txt"), remote("dest/nothing.txt")},
+                         {remote("two.txt"), remote("dest/two.txt")}});
     ASSERT_TRUE(step());
     EXPECT_TRUE(fs::exists(local("dest/uno.txt")));
     EXPECT_TRUE(fs::exists(local("dest/two.txt")));
+    EXPECT_EQ(host.last.Operation, TOperation::Rename);
+    EXPECT_FALSE(host.last.Success);
+    ASSERT_EQ(host.last.Items.size(), 3u);
+    EXPECT_EQ(host.last.Items[1].Name, remote("nothing.txt"));
+    EXPECT_GE(host.last.Items[1].Code, 450) << host.last.Items[1].Reply;
+    EXPECT_TRUE(host.last.Items[0].Succeeded() && host.last.Items[2].Succeeded());
+    EXPECT_EQ(host.count("> RNTO "), renames + 2);
 
     if (GetParam() != ServerKind::Pyftpdlib) {
         manager.ChangeModes({remote("dest/uno.txt"), remote("dest/two.txt")}, "600");
         ASSERT_TRUE(step());
         EXPECT_EQ(host.count("> SITE CHMOD 600 "), 2);
+        EXPECT_EQ(host.last.Operation, TOperation::ChangeMode);
+        EXPECT_EQ(host.last.Items.size(), 2u); // allowed or not, as the server decides: each with its reply
     }
+    manager.ChangeModes({remote("dest/missing.txt")}, "600");
+    ASSERT_TRUE(step());
+    EXPECT_FALSE(host.last.Success);
+    ASSERT_EQ(host.last.Items.size(), 1u);
+    EXPECT_GE(host.last.Items[0].Code, 500);
 
     // A directory that is not empty cannot go; the entries after it still do.
     manager.ChangeDir(remote("dest"));
@@ -205,6 +261,51 @@ TEST_P(ManagerOnServer, RunsTheMakeRenameMoveDeleteAndModeChains)
     EXPECT_TRUE(fs::exists(local("dest/full")));
     EXPECT_FALSE(fs::exists(local("dest/uno.txt")));
     EXPECT_FALSE(fs::exists(local("dest/two.txt")));
+    EXPECT_EQ(host.last.Operation, TOperation::Delete);
+    EXPECT_FALSE(host.last.Success);
+    ASSERT_EQ(host.last.Items.size(), 3u);
+    EXPECT_EQ(host.last.Items[0].Name, "full");
+    EXPECT_GE(host.last.Items[0].Code, 500);
+    EXPECT_FALSE(host.last.Items[0].Reply.empty());
+    EXPECT_TRUE(host.last.Items[1].Succeeded() && host.last.Items[2].Succeeded());
+}
+
+TEST_P(ManagerOnServer, DirectoryChangesRefreshesAndWalksEndWithTheirResults)
+{
+    fs::create_directories(local("tree/inner"));
+    std::ofstream(local("tree/inner/b.txt")) << "12";
+    ASSERT_TRUE(connect());
+    manager.ChangeDir(remote("tree"));
+    ASSERT_TRUE(step());
+    EXPECT_EQ(host.last.Operation, TOperation::ChangeDir);
+    EXPECT_TRUE(host.last.Success);
+    manager.ChangeDir(remote("nowhere"));
+    ASSERT_TRUE(step());
+    EXPECT_EQ(host.last.Operation, TOperation::ChangeDir);
+    EXPECT_FALSE(host.last.Success);
+    EXPECT_EQ(host.last.Code, 550);
+    EXPECT_EQ(host.last.Reply.rfind("550", 0), 0u) << host.last.Reply;
+
+    manager.Refresh(manager.CurrentRemoteDir());
+    ASSERT_TRUE(step());
+    EXPECT_EQ(host.last.Operation, TOperation::Refresh);
+    EXPECT_TRUE(host.last.Success);
+
+    manager.ChangeDir(remote(""));
+    ASSERT_TRUE(step());
+    std::vector<TGetFileInfo> found;
+    manager.Walk("tree", &found);
+    ASSERT_TRUE(step());
+    EXPECT_EQ(host.last.Operation, TOperation::Walk);
+    EXPECT_TRUE(host.last.Success);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].Relative, "tree/inner/b.txt");
+    manager.Walk("absent", &found);
+    ASSERT_TRUE(step());
+    EXPECT_FALSE(host.last.Success);
+    ASSERT_EQ(host.last.Items.size(), 1u);
+    EXPECT_EQ(host.last.Items[0].Name, remote("absent/"));
+    EXPECT_EQ(host.last.Items[0].Code, 550);
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, ManagerOnServer,
@@ -261,7 +362,7 @@ TEST(FtpManager, RefusedProbesDoNotStopTheLoginButARefusedDirectoryDoes)
     ASSERT_TRUE(waitFor([&] { return host.failed > 0 || host.done > 0; }));
     // The LIST itself was refused: no listing, no session.
     EXPECT_EQ(host.failed, 1);
-    EXPECT_EQ(manager.CurrentRemoteDir, "/home/");
+    EXPECT_EQ(manager.CurrentRemoteDir(), "/home/");
     EXPECT_EQ(host.count("> LIST"), 1);
     EXPECT_TRUE(peer.failures().empty()) << peer.failures().front();
 
@@ -434,7 +535,7 @@ TEST(FtpManager, AbortWhileLoggingInSwallowsTheNextCompletion)
     EXPECT_EQ(host.log0.back(), "User Aborted");
     pumpFor(300);
     EXPECT_EQ(host.done + host.failed, 0); // the state stays as it was
-    EXPECT_EQ(manager.AbortMainFlag, 0);   // the aborted request's completion took it
+    EXPECT_FALSE(manager.MainAborted());   // the aborted request's completion took it
     EXPECT_FALSE(manager.Client(0)->Connected());
 }
 
@@ -446,10 +547,10 @@ TEST(FtpManager, TheTableGrowsAndShrinks)
     EXPECT_NE(manager.Client(2), nullptr);
     EXPECT_EQ(manager.Client(3), nullptr);
     manager.SetConnectionCount(5);
-    EXPECT_EQ(manager.Count, 5);
+    EXPECT_EQ(manager.Count(), 5);
     EXPECT_NE(manager.Client(4), nullptr);
     manager.SetConnectionCount(2);
-    EXPECT_EQ(manager.Count, 2);
+    EXPECT_EQ(manager.Count(), 2);
     EXPECT_EQ(manager.Client(2), nullptr);
-    EXPECT_EQ(manager.Clients[4], nullptr);
+    EXPECT_EQ(manager.Slot(4).Client, nullptr);
 }

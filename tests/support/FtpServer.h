@@ -4,6 +4,7 @@
 // stopped (with every process they forked) when the object goes.
 
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include <QStringList>
@@ -22,6 +23,12 @@ enum class ServerKind
 };
 
 const char* serverName(ServerKind kind);
+
+// For test names and messages: "pyftpdlib", "vsftpd", ...
+inline void PrintTo(ServerKind kind, std::ostream* out)
+{
+    *out << serverName(kind);
+}
 
 class FtpServer
 {

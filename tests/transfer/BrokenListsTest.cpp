@@ -57,13 +57,15 @@ TEST(BrokenLists, TreeNodesShowTheSiteAndTheItems)
     auto broken = list("2026-12-06 10:00:00", 0);
     broken->Items.push_back(std::make_unique<TTransferFileInfo>(*broken->Items[0])); // same path twice
     tree.AddBrokenList(*broken);
-    ASSERT_EQ(tree.Roots().size(), 2u);
-    const TQueueNode& root = tree.Roots()[1];
-    EXPECT_EQ(root.Text, "2026-12-06 10:00:00 - Broken");
+    ASSERT_EQ(tree.Root().Children.size(), 2u);
+    const TQueueNode& root = *tree.Root().Children[1];
+    EXPECT_EQ(root.Text(), "2026-12-06 10:00:00 - Broken");
     ASSERT_EQ(root.Children.size(), 3u);
-    EXPECT_EQ(root.Children[0].Children[3].Text, "PassWord = pw");
-    EXPECT_EQ(root.Children[1].Children.size(), 1u);
-    EXPECT_EQ(root.Children[2].Children[0].Text, "/up.txt");
+    EXPECT_EQ(root.Children[0]->Children[0]->Text(), "HostName = host");
+    // The password is shown masked.
+    EXPECT_EQ(root.Children[0]->Children[3]->Text(), "PassWord = ********");
+    EXPECT_EQ(root.Children[1]->Children.size(), 1u);
+    EXPECT_EQ(root.Children[2]->Children[0]->Text(), "/up.txt");
     tree.RemoveRoot(1);
-    EXPECT_EQ(tree.Roots().size(), 1u);
+    EXPECT_EQ(tree.Root().Children.size(), 1u);
 }

@@ -27,22 +27,17 @@ protected:
         std::ofstream(root + ".hidden") << "h";
         std::ofstream(root + "huge.iso").close();
         fs::resize_file(root + "huge.iso", 5368709120LL); // sparse: 5 GB of nothing
-        pane.VolumeRoots = {"/", root};                   // this tree stands for a mounted volume
+        pane.SetVolumeRoots({"/", root});                 // this tree stands for a mounted volume
         pane.SetPath(root);
     }
     int rowOf(const std::string& name) const
     {
-        for (size_t i = 0; i < pane.LocalEntries.size(); ++i)
-            if (pane.LocalEntries[i].Name == name)
+        for (size_t i = 0; i < pane.Entries().size(); ++i)
+            if (pane.Entries()[i].Name == name)
                 return static_cast<int>(i);
         return -1;
     }
-    void select(const std::vector<std::string>& names)
-    {
-        pane.Selected.assign(pane.LocalEntries.size(), false);
-        for (const std::string& name : names)
-            pane.Selected[static_cast<size_t>(rowOf(name))] = true;
-    }
+    void select(const std::vector<std::string>& names) { pane.SelectNames(names); }
 
     QTemporaryDir dir;
     std::string root;
@@ -55,24 +50,29 @@ protected:
 TEST_F(LocalPaneTest, ListsEverythingWithFullSizesAndTimes)
 {
     ASSERT_GE(rowOf(".hidden"), 0); // hidden files are listed
-    EXPECT_EQ(pane.LocalEntries[0].Name, "..");
-    EXPECT_EQ(pane.LocalEntries[1].Name, "docs");
-    const TlvFileInfo& huge = pane.LocalEntries[static_cast<size_t>(rowOf("huge.iso"))];
-    EXPECT_EQ(huge.SizeText, "5,368,709,120");
-    EXPECT_EQ(huge.TimeText.size(), 14u); // YY-MM-DD HH:NN
-    EXPECT_EQ(huge.TimeText[2], '-');
-    EXPECT_NE(pane.Summary.find("1 folder(s) 5 file(s) 5,368,7"), std::string::npos);
+    EXPECT_EQ(pane.Entries()[0].Name, "..");
+    EXPECT_EQ(pane.Entries()[1].Name, "docs");
+    const TlvFileInfo& huge = pane.Entries()[static_cast<size_t>(rowOf("huge.iso"))];
+    EXPECT_EQ(huge.Size, 5368709120LL);
+    EXPECT_EQ(SizeColumnText(huge), "5,368,709,120");
+    EXPECT_EQ(TimeColumnText(huge).size(), 14u); // YY-MM-DD HH:NN
+    EXPECT_EQ(TimeColumnText(huge)[2], '-');
+    EXPECT_NE(pane.Summary().find("1 folder(s) 5 file(s) 5,368,7"), std::string::npos);
 
-    std::vector<std::string> items = pane.DriveItems;
-    EXPECT_EQ(items[0], "1:/");
-    EXPECT_EQ(items[pane.DriveIndex], "T1:" + root);
+    const std::vector<TDriveItem>& items = pane.DriveItems();
+    EXPECT_EQ(items[0].Path, "/");
+    EXPECT_EQ(items[0].Level, 1);
+    EXPECT_EQ(items[static_cast<size_t>(pane.DriveIndex())].Path, root);
+    EXPECT_EQ(items[static_cast<size_t>(pane.DriveIndex())].Level, 1);
     EXPECT_NE(pane.DriveItemText(0).find(" bytes free]"), std::string::npos);
 
     pane.DoubleClick(rowOf("docs"));
-    EXPECT_EQ(pane.LocalPath, root + "docs/");
-    EXPECT_EQ(pane.DriveItems.back(), "T2:" + root + "docs/");
+    EXPECT_EQ(pane.Path(), root + "docs/");
+    EXPECT_EQ(pane.DriveItems().back().Path, root + "docs/");
+    EXPECT_EQ(pane.DriveItems().back().Level, 2);
+    EXPECT_EQ(pane.DriveIndex(), static_cast<int>(pane.DriveItems().size()) - 1);
     pane.DoubleClick(rowOf(".."));
-    EXPECT_EQ(pane.LocalPath, root);
+    EXPECT_EQ(pane.Path(), root);
     EXPECT_EQ(LocalParentDirectory("/"), "/");
 
     pane.SetPath("/");
@@ -83,7 +83,7 @@ TEST_F(LocalPaneTest, CommandsActOnTheSelectionAndRefresh)
 {
     view.answers = {root + "docs"}; // no trailing "/"
     pane.ChangeDirectory();
-    EXPECT_EQ(pane.LocalPath, root + "docs/");
+    EXPECT_EQ(pane.Path(), root + "docs/");
     pane.SetPath(root);
 
     select({"a.txt", "b.txt", "c.txt"});

@@ -12,6 +12,7 @@
 #include "config/IniFile.h"
 #include "support/FtpServer.h"
 #include "support/ScriptedView.h"
+#include "support/Selection.h"
 #include "support/WaitFor.h"
 #include "ui/MainWindow.h"
 
@@ -34,9 +35,10 @@ protected:
             if (::chown((server.localWorkDir() + name).c_str(), 65534, 65534) != 0 && ::geteuid() == 0)
                 ADD_FAILURE() << "chown " << name;
         window.FormCreate();
-        window.settings.PasvMode = true;
-        window.Manager.ConfigureConnection(0);
-        window.ToolBar = {"127.0.0.1", server.portText(), FtpServer::kUser, FtpServer::kPassword};
+        TSettings settings = window.Settings();
+        settings.PasvMode = true;
+        window.ApplySettings(settings);
+        window.SetToolBar({"127.0.0.1", server.portText(), FtpServer::kUser, FtpServer::kPassword});
     }
 
     void TearDown() override { window.FormDestroy(); }
@@ -46,19 +48,8 @@ protected:
     {
         return waitFor([&] { return window.SessionState() == ssConnected || window.SessionState() == ssReady; });
     }
-    int rowOf(const std::string& name) const
-    {
-        for (size_t i = 0; i < window.RemoteEntries.size(); ++i)
-            if (window.RemoteEntries[i].Name == name)
-                return static_cast<int>(i);
-        return -1;
-    }
-    void select(const std::vector<std::string>& names)
-    {
-        window.RemoteSelected.assign(window.RemoteEntries.size(), false);
-        for (const std::string& name : names)
-            window.RemoteSelected[static_cast<size_t>(rowOf(name))] = true;
-    }
+    int rowOf(const std::string& name) const { return remoteRow(window, name); }
+    void select(const std::vector<std::string>& names) { selectRemote(window, names); }
 
     FtpServer server{GetParam()};
     QTemporaryDir data;
@@ -77,25 +68,25 @@ TEST_P(MainWindowOnServer, ConnectsShowsTheRowsAndBrowses)
     EXPECT_EQ(window.SessionState(), ssConnected);
     EXPECT_EQ(window.Caption(), "QuillFTP 2.3 - 127.0.0.1");
     EXPECT_EQ(window.StatusPanel(0), "Connected");
-    EXPECT_EQ(window.StatusRows[0].State, "Connected");
+    EXPECT_EQ(window.StatusRows()[0].State, "Connected");
     EXPECT_TRUE(window.AntiIdleRunning());
-    ASSERT_EQ(window.RemoteEntries.size(), 3u);
-    EXPECT_EQ(window.RemoteEntries[0].Name, "..");
-    EXPECT_EQ(window.RemoteEntries[1].Name, "docs");
-    EXPECT_EQ(window.RemoteEntries[2].Name, "b.bin");
+    ASSERT_EQ(window.RemoteEntries().size(), 3u);
+    EXPECT_EQ(window.RemoteEntries()[0].Name, "..");
+    EXPECT_EQ(window.RemoteEntries()[1].Name, "docs");
+    EXPECT_EQ(window.RemoteEntries()[2].Name, "b.bin");
     EXPECT_NE(window.RemoteSummary().find("1 folder(s) 1 file(s)"), std::string::npos);
 
     // The history keeps the site with its password masked.
-    ASSERT_EQ(window.settings.HostItems.size(), 1u);
-    EXPECT_EQ(window.settings.HostItems[0], "127.0.0.1:" + server.portText() + ":quill:********");
+    ASSERT_EQ(window.Settings().HostItems.size(), 1u);
+    EXPECT_EQ(window.Settings().HostItems[0], "127.0.0.1:" + server.portText() + ":quill:********");
 
     window.RemoteDoubleClick(rowOf("docs"));
     ASSERT_TRUE(settled());
-    EXPECT_EQ(window.RemoteDir, "/docs/");
+    EXPECT_EQ(window.RemoteDir(), "/docs/");
     EXPECT_GE(rowOf("a.txt"), 0);
     window.RemoteDoubleClick(rowOf(".."));
     ASSERT_TRUE(settled());
-    EXPECT_EQ(window.RemoteDir, "/");
+    EXPECT_EQ(window.RemoteDir(), "/");
 
     select({"b.bin"});
     window.RemoteCopyUrl();
@@ -128,7 +119,7 @@ TEST_P(MainWindowOnServer, RemoteCommandsEndInTheRefreshedPane)
     view.answers = {"/made"};
     window.RemoteMove();
     ASSERT_TRUE(settled());
-    EXPECT_EQ(window.RemoteDir, "/made/"); // the pane shows the destination
+    EXPECT_EQ(window.RemoteDir(), "/made/"); // the pane shows the destination
     EXPECT_GE(rowOf("c.bin"), 0);
 
     if (GetParam() == ServerKind::Proftpd) {
@@ -136,7 +127,7 @@ TEST_P(MainWindowOnServer, RemoteCommandsEndInTheRefreshedPane)
         view.answers = {"600"};
         window.RemoteChangeMode();
         ASSERT_TRUE(settled());
-        EXPECT_EQ(window.RemoteEntries[static_cast<size_t>(rowOf("c.bin"))].AttrText, "-rw-------");
+        EXPECT_EQ(window.RemoteEntries()[static_cast<size_t>(rowOf("c.bin"))].Permissions, "-rw-------");
     }
 
     select({"c.bin"});
@@ -153,25 +144,25 @@ TEST_P(MainWindowOnServer, RemoteCommandsEndInTheRefreshedPane)
 
 TEST_P(MainWindowOnServer, AnAddressWithAStartDirectoryAndAReconnectFromHistory)
 {
-    window.ToolBar = {"ftp://" + std::string(FtpServer::kUser) + ":" + FtpServer::kPassword +
-                          "@127.0.0.1:" + server.portText() + "/docs/",
-                      "21", "anonymous", "x"};
+    window.SetToolBar({"ftp://" + std::string(FtpServer::kUser) + ":" + FtpServer::kPassword +
+                           "@127.0.0.1:" + server.portText() + "/docs/",
+                       "21", "anonymous", "x"});
     window.ConnectFromToolBar();
     ASSERT_TRUE(settled());
-    EXPECT_EQ(window.RemoteDir, "/docs/");
-    EXPECT_EQ(window.ToolBar.HostName, "127.0.0.1");
+    EXPECT_EQ(window.RemoteDir(), "/docs/");
+    EXPECT_EQ(window.ToolBar().HostName, "127.0.0.1");
 
     window.Disconnect();
     EXPECT_EQ(window.SessionState(), ssReady);
-    EXPECT_TRUE(window.RemoteEntries.empty());
+    EXPECT_TRUE(window.RemoteEntries().empty());
 
     // The masked history item connects with the password that was used.
-    window.ToolBar = {window.settings.HostItems[0], "21", "someone", "else"};
+    window.SetToolBar({window.Settings().HostItems[0], "21", "someone", "else"});
     window.ConnectFromToolBar();
     ASSERT_TRUE(settled());
     EXPECT_EQ(window.SessionState(), ssConnected);
-    EXPECT_EQ(window.ToolBar.Pass, FtpServer::kPassword);
-    EXPECT_EQ(window.settings.HostItems.size(), 1u); // the same site adds nothing
+    EXPECT_EQ(window.ToolBar().Pass, FtpServer::kPassword);
+    EXPECT_EQ(window.Settings().HostItems.size(), 1u); // the same site adds nothing
 
     // Breaking a connection asks first; No leaves it alone.
     view.yesNo = {false};
@@ -184,7 +175,7 @@ TEST_P(MainWindowOnServer, SelectionsBecomeQueueItemsAndDirectories)
 {
     QTemporaryDir local;
     std::string localDir = local.path().toStdString() + "/";
-    window.Local.SetPath(localDir);
+    window.Local().SetPath(localDir);
     int runs = 0;
     window.StartTransfers = [&](auto&, bool) { ++runs; };
     window.ConnectFromToolBar();
@@ -194,15 +185,15 @@ TEST_P(MainWindowOnServer, SelectionsBecomeQueueItemsAndDirectories)
     select({"docs", "b.bin"});
     window.DownloadSelected();
     ASSERT_TRUE(waitFor([&] { return runs == 1; }));
-    ASSERT_EQ(window.Queue.size(), 2u);
-    EXPECT_EQ(window.Queue[0]->HostPath, "/docs/a.txt");
-    EXPECT_EQ(window.Queue[0]->LocalPath, localDir + "docs/a.txt");
-    EXPECT_EQ(window.Queue[0]->FileSize, 5);
-    EXPECT_EQ(window.Queue[1]->HostPath, "/b.bin");
-    EXPECT_EQ(window.Queue[1]->FileSize, 3);
+    ASSERT_EQ(window.Queue().size(), 2u);
+    EXPECT_EQ(window.Queue()[0]->HostPath, "/docs/a.txt");
+    EXPECT_EQ(window.Queue()[0]->LocalPath, localDir + "docs/a.txt");
+    EXPECT_EQ(window.Queue()[0]->FileSize, 5);
+    EXPECT_EQ(window.Queue()[1]->HostPath, "/b.bin");
+    EXPECT_EQ(window.Queue()[1]->FileSize, 3);
     EXPECT_TRUE(fs::is_directory(localDir + "docs")); // local directories made before the run
     EXPECT_EQ(window.SessionState(), ssTransfering);
-    EXPECT_EQ(window.QueueTree->Downloads().Children.size(), 2u);
+    EXPECT_EQ(window.QueueTree().Downloads().Children.size(), 2u);
 
     // Calculate Size keeps to a list of its own.
     window.SetSessionState(ssConnected);
@@ -210,23 +201,21 @@ TEST_P(MainWindowOnServer, SelectionsBecomeQueueItemsAndDirectories)
     window.CalculateSize();
     ASSERT_TRUE(waitFor([&] { return !view.messages.empty(); }));
     EXPECT_EQ(view.messages.back(), "Total FileSize = 8 bytes");
-    EXPECT_EQ(window.Queue.size(), 2u);
+    EXPECT_EQ(window.Queue().size(), 2u);
     EXPECT_EQ(window.SessionState(), ssConnected);
 
     // Upload of nested directories: remote directories parents first, each once.
-    window.Queue.clear();
     fs::create_directories(localDir + "up/one/two");
     std::ofstream(localDir + "up/one/two/deep.txt") << "d";
     std::ofstream(localDir + "up/one/mid.txt") << "m";
-    window.Local.Refresh();
-    window.Local.Selected.assign(window.Local.LocalEntries.size(), false);
-    for (size_t i = 0; i < window.Local.LocalEntries.size(); ++i)
-        window.Local.Selected[i] = window.Local.LocalEntries[i].Name == "up";
+    selectLocal(window, {"up"});
     window.UploadSelected();
     ASSERT_TRUE(waitFor([&] { return runs == 2; }));
-    EXPECT_EQ(window.Queue.size(), 2u);
+    EXPECT_EQ(window.Queue().size(), 4u); // the two uploads after the two downloads queued before
+    EXPECT_FALSE(window.Queue()[2]->IsDownload);
+    EXPECT_FALSE(window.Queue()[3]->IsDownload);
     EXPECT_TRUE(fs::is_directory(server.localWorkDir() + "/up/one/two"));
-    EXPECT_EQ(std::count_if(window.Logs.Lines(0).begin(), window.Logs.Lines(0).end(),
+    EXPECT_EQ(std::count_if(window.Logs().Lines(0).begin(), window.Logs().Lines(0).end(),
                             [](const TLogLine& line) { return line.Text.rfind("> MKD ", 0) == 0; }),
               3);
 }
@@ -238,14 +227,14 @@ TEST_P(MainWindowOnServer, EditFetchesIntoTmpAndOpensTheFile)
         EXPECT_TRUE(resuming);
         ASSERT_EQ(list.size(), 1u);
         std::ofstream(list.front()->LocalPath) << "fetched";
-        window.OperationDone();
+        window.OperationDone(TOperationResult::Of(TOperation::Transfer));
     };
     window.ConnectFromToolBar();
     ASSERT_TRUE(settled());
     select({"b.bin"});
     window.RemoteEdit();
-    EXPECT_EQ(window.EditFile, window.TmpDir + "b.bin");
-    EXPECT_EQ(view.opened, std::vector<std::string>{window.TmpDir + "b.bin"});
+    EXPECT_EQ(window.EditFile(), window.TmpDir() + "b.bin");
+    EXPECT_EQ(view.opened, std::vector<std::string>{window.TmpDir() + "b.bin"});
     EXPECT_EQ(window.SessionState(), ssConnected);
 }
 
@@ -263,51 +252,53 @@ TEST(MainWindow, StartsReadyWithItsRowsAndFollowsTheConnectionCount)
     TfmMain window(view, dataDir, dataDir);
     window.FormCreate();
     EXPECT_EQ(window.SessionState(), ssReady);
-    EXPECT_TRUE(window.CanClose());             // nothing to ask in ssReady
-    EXPECT_EQ(window.Local.LocalPath, dataDir); // a missing directory falls back to the program's
+    EXPECT_TRUE(window.CanClose());            // nothing to ask in ssReady
+    EXPECT_EQ(window.Local().Path(), dataDir); // a missing directory falls back to the program's
     EXPECT_FALSE(fs::exists(dataDir + "tmp/leftover.txt"));
-    ASSERT_EQ(window.StatusRows.size(), 3u);
-    EXPECT_EQ(window.StatusRows[2].Caption, "2");
-    EXPECT_EQ(window.Logs.Count(), 3);
+    ASSERT_EQ(window.StatusRows().size(), 3u);
+    EXPECT_EQ(StatusCaptionText(window.StatusRows()[2]), "2");
+    EXPECT_EQ(window.Logs().Count(), 3);
 
     window.ResizeConnectionCount(5);
-    EXPECT_EQ(window.StatusRows.size(), 5u);
-    EXPECT_EQ(window.StatusRows[4].State, "Ready");
-    EXPECT_EQ(window.Logs.Count(), 5);
-    EXPECT_NE(window.Manager.Client(4), nullptr);
+    EXPECT_EQ(window.StatusRows().size(), 5u);
+    EXPECT_EQ(window.StatusRows()[4].State, "Ready");
+    EXPECT_EQ(window.Logs().Count(), 5);
+    EXPECT_NE(window.Manager().Client(4), nullptr);
     window.ResizeConnectionCount(2);
-    EXPECT_EQ(window.StatusRows.size(), 2u);
-    EXPECT_EQ(window.Logs.Count(), 2);
+    EXPECT_EQ(window.StatusRows().size(), 2u);
+    EXPECT_EQ(window.Logs().Count(), 2);
 
     // During a background run a big download joins as ranges at the tail.
     window.SetTransfersRunning(true);
-    window.settings.MTFileSize = 1000;
+    TSettings settings = window.Settings();
+    settings.MTFileSize = 1000;
+    window.ApplySettings(settings);
     window.AddToQueue(std::make_unique<TTransferFileInfo>(TTransferFileInfo{true, "/big", dataDir + "big", 3001}));
-    ASSERT_EQ(window.Queue.size(), 2u); // two connections, both transferring
-    EXPECT_EQ(window.Queue[0]->EndPos, 1500);
-    EXPECT_EQ(window.Queue[1]->BeginPos, 1500);
-    EXPECT_EQ(window.Queue[1]->EndPos, 3001);
+    ASSERT_EQ(window.Queue().size(), 2u); // two connections, both transferring
+    EXPECT_EQ(window.Queue()[0]->EndPos, 1500);
+    EXPECT_EQ(window.Queue()[1]->BeginPos, 1500);
+    EXPECT_EQ(window.Queue()[1]->EndPos, 3001);
     window.SetTransfersRunning(false);
 
     // The connection commands and their limits.
     window.ResizeConnectionCount(1);
     window.DecreaseThreadNumber();
-    EXPECT_EQ(window.settings.ConnectionCount, 1);
+    EXPECT_EQ(window.Settings().ConnectionCount, 1);
     window.ToggleMainConnDownload();
     EXPECT_EQ(view.messages.back(), "Can't set Main-Connection idle when only 1 connection");
-    EXPECT_TRUE(window.settings.MainConnDownload);
+    EXPECT_TRUE(window.Settings().MainConnDownload);
     window.IncreaseThreadNumber();
     window.IncreaseThreadNumber();
-    EXPECT_EQ(window.settings.ConnectionCount, 3);
+    EXPECT_EQ(window.Settings().ConnectionCount, 3);
     EXPECT_EQ(window.MainConnectionCaption(), "NOT Use Main Connection to Transfer");
     window.ToggleMainConnDownload();
-    EXPECT_FALSE(window.settings.MainConnDownload);
+    EXPECT_FALSE(window.Settings().MainConnDownload);
     EXPECT_EQ(window.MainConnectionCaption(), "Use Main Connection to Transfer");
     window.DecreaseThreadNumber();
-    EXPECT_EQ(window.settings.ConnectionCount, 2);
+    EXPECT_EQ(window.Settings().ConnectionCount, 2);
     window.DecreaseThreadNumber(); // two are the least without connection 0
-    EXPECT_EQ(window.settings.ConnectionCount, 2);
-    EXPECT_EQ(window.StatusRows.size(), 2u);
+    EXPECT_EQ(window.Settings().ConnectionCount, 2);
+    EXPECT_EQ(window.StatusRows().size(), 2u);
 
     window.ShowLogLine(1, "> PASS secret");
     window.CopyLog(1);
@@ -323,16 +314,20 @@ TEST(MainWindow, AnEditedHistoryItemIsTakenAsItStands)
     ScriptedView view;
     TfmMain window(view, dataDir, dataDir);
     window.FormCreate();
-    window.settings.ConnectionRetryTimes = 1;
-    window.settings.HostHistory = {"127.0.0.1:21:u:secret"};
-    window.settings.HostItems = {"127.0.0.1:21:u:********"};
+    TSettings settings = window.Settings();
+    settings.ConnectionRetryTimes = 1;
+    settings.HostHistory = {"127.0.0.1:21:u:secret"};
+    settings.HostItems = {"127.0.0.1:21:u:********"};
+    window.ApplySettings(settings);
     std::string port = std::to_string(closedLoopbackPort());
     // The user changed the port of the masked item: it is no item any more.
-    window.ToolBar.HostName = "127.0.0.1:" + port + ":u:********";
+    TToolBarFields fields = window.ToolBar();
+    fields.HostName = "127.0.0.1:" + port + ":u:********";
+    window.SetToolBar(fields);
     window.ConnectFromToolBar();
     EXPECT_EQ(window.SessionState(), ssConnecting);
-    EXPECT_EQ(window.ToolBar.Port, port);
-    EXPECT_EQ(window.ToolBar.Pass, "********");
+    EXPECT_EQ(window.ToolBar().Port, port);
+    EXPECT_EQ(window.ToolBar().Pass, "********");
     ASSERT_TRUE(waitFor([&] { return window.SessionState() == ssReady; }));
     window.FormDestroy();
 }

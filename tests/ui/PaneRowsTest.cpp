@@ -1,18 +1,30 @@
 #include <gtest/gtest.h>
 
+#include "support/WaitFor.h"
 #include "ui/LogPages.h"
 #include "ui/PaneRows.h"
 
 namespace {
 
-TlvFileInfo row(const std::string& name, bool dir, const std::string& size, const std::string& time)
+// A remote row: its time as a listing gives it ("14:30 Sep 5", "2002 Sep 5").
+TlvFileInfo row(const std::string& name, bool dir, int64_t size, const std::string& time)
 {
     TlvFileInfo info;
     info.Name = name;
-    info.IsDir = dir;
-    info.SizeText = size;
-    info.TimeText = time;
+    info.Remote = true;
+    info.Kind = name == ".." ? TEntryKind::Parent : dir ? TEntryKind::Directory : TEntryKind::File;
+    info.Size = size;
+    size_t first = time.find(' ');
+    size_t second = time.find(' ', first + 1);
+    if (first != std::string::npos && second != std::string::npos)
+        info.Listed = {time.substr(first + 1, second - first - 1), time.substr(second + 1), time.substr(0, first)};
+    info.Time = ListedTimeKey(info.Listed, 2026);
     return info;
+}
+
+int64_t key(const std::string& time)
+{
+    return row("x", false, 0, time).Time;
 }
 
 std::vector<std::string> names(const std::vector<TlvFileInfo>& rows)
@@ -25,34 +37,37 @@ std::vector<std::string> names(const std::vector<TlvFileInfo>& rows)
 
 } // namespace
 
-TEST(TimeSortKey, ListingAndLocalForms)
+TEST(ListedTimeKey, ListingForms)
 {
-    EXPECT_EQ(TimeSortKey("14:30 Sep 5", "2026"), "2026090514:30");
-    EXPECT_EQ(TimeSortKey("2002 Sep 15", "2026"), "20020915");
-    EXPECT_EQ(TimeSortKey("2002 Foo 15", "2026"), "20020015");
-    EXPECT_EQ(TimeSortKey("99-12-31 23:59", "2026"), "1999-12-31 23:59");
-    EXPECT_EQ(TimeSortKey("03-01-02 08:00", "2026"), "2003-01-02 08:00");
-    EXPECT_EQ(TimeSortKey("10:20 01-02-03", "2026"), "2001-02-0310:20"); // time first
-    EXPECT_LT(TimeSortKey("2001 Dec 3", "2026"), TimeSortKey("2002 Jan 5", "2026"));
-    EXPECT_LT(TimeSortKey("2025 Nov 30", "2026"), TimeSortKey("10:15 Nov 30", "2026")); // this year's
-    EXPECT_LT(TimeSortKey("10:15 Nov 30", "2026"), TimeSortKey("09:00 Dec 1", "2026"));
+    EXPECT_EQ(key("14:30 Sep 5"), 202609051430);
+    EXPECT_EQ(key("2002 Sep 15"), 200209150000);
+    EXPECT_EQ(key("2002 Foo 15"), 200200150000);
+    EXPECT_LT(key("2001 Dec 3"), key("2002 Jan 5"));
+    EXPECT_LT(key("2025 Nov 30"), key("10:15 Nov 30")); // this year's
+    EXPECT_LT(key("10:15 Nov 30"), key("09:00 Dec 1"));
+    // The texts come back as the listing gave them; local times as YY-MM-DD HH:NN.
+    EXPECT_EQ(TimeColumnText(row("x", false, 0, "14:30 Sep 05")), "14:30 Sep 05");
+    TlvFileInfo local;
+    local.Time = 1;
+    EXPECT_EQ(TimeColumnText(local).size(), 14u);
+    EXPECT_EQ(TimeColumnText(local)[2], '-');
 }
 
 TEST(SortRows, ParentFirstFoldersBeforeFilesThenTheColumn)
 {
-    std::vector<TlvFileInfo> rows = {row("b.txt", false, "5,368,709,120", "2002 Sep 5"),
-                                     row("Zeta", true, "0", "2001 Jan 1"),
-                                     row("a.txt", false, "4,294,967,297", "14:30 Sep 5"),
-                                     row("..", true, "", ""),
-                                     row("alpha", true, "0", "2003 Jan 1"),
-                                     row("C.txt", false, "100", "2002 Sep 5")};
-    SortRows(rows, true, 0, "2026");
+    std::vector<TlvFileInfo> rows = {row("b.txt", false, 5368709120LL, "2002 Sep 5"),
+                                     row("Zeta", true, 0, "2001 Jan 1"),
+                                     row("a.txt", false, 4294967297LL, "14:30 Sep 5"),
+                                     row("..", true, 0, ""),
+                                     row("alpha", true, 0, "2003 Jan 1"),
+                                     row("C.txt", false, 100, "2002 Sep 5")};
+    SortRows(rows, true, 0);
     EXPECT_EQ(names(rows), (std::vector<std::string>{"..", "alpha", "Zeta", "a.txt", "b.txt", "C.txt"}));
-    SortRows(rows, false, 0, "2026");
+    SortRows(rows, false, 0);
     EXPECT_EQ(names(rows), (std::vector<std::string>{"..", "Zeta", "alpha", "C.txt", "b.txt", "a.txt"}));
-    SortRows(rows, true, 1, "2026"); // sizes beyond 4 GiB compare as numbers
+    SortRows(rows, true, 1); // sizes beyond 4 GiB compare as numbers
     EXPECT_EQ(names(rows), (std::vector<std::string>{"..", "Zeta", "alpha", "C.txt", "a.txt", "b.txt"}));
-    SortRows(rows, true, 2, "2026"); // equal times keep their order
+    SortRows(rows, true, 2); // equal times keep their order
     EXPECT_EQ(names(rows), (std::vector<std::string>{"..", "Zeta", "alpha", "C.txt", "b.txt", "a.txt"}));
 }
 
@@ -62,19 +77,28 @@ TEST(RemoteRows, FromAListingWithSummary)
                                              "lrwxrwxrwx 1 a a 4 Sep  5 14:30 latest -> docs\r\n"
                                              "-rw-r--r-- 1 a a 1234567 Sep  5  2002 big.bin\r\n"
                                              "-rw-r--r-- 1 a a junk Sep  5  2002 odd.bin\r\n",
-                                             true, 0, "2026");
+                                             true, 0, 2026);
     EXPECT_EQ(names(rows.Rows), (std::vector<std::string>{"..", "docs", "latest", "big.bin", "odd.bin"}));
-    EXPECT_EQ(rows.Rows[3].SizeText, "1,234,567");
-    EXPECT_EQ(rows.Rows[3].TimeText, "2002 Sep 5");
-    EXPECT_EQ(rows.Rows[4].SizeText, "0");
+    EXPECT_EQ(SizeColumnText(rows.Rows[3]), "1,234,567");
+    EXPECT_EQ(rows.Rows[3].Size, 1234567);
+    EXPECT_EQ(TimeColumnText(rows.Rows[3]), "2002 Sep 5");
+    EXPECT_EQ(SizeColumnText(rows.Rows[4]), "0");
+    EXPECT_EQ(rows.Rows[2].Kind, TEntryKind::Link);
+    EXPECT_EQ(rows.Rows[2].LinkTarget, "docs");
+    EXPECT_EQ(AttrColumnText(rows.Rows[1]), "drwxr-xr-x");
+    EXPECT_EQ(SizeColumnText(rows.Rows[0]), ""); // the ".." row
     EXPECT_EQ(rows.Summary(), "2 folder(s) 2 file(s) 1,238,667 byte(s) listed");
 }
 
 TEST(LogPages, KeepsNotesMasksThePasswordAndColoursByFirstCharacter)
 {
     TLogPages logs;
+    size_t appended = 0;
     int changes = 0;
-    logs.OnPageChanged = [&](int) { ++changes; };
+    logs.OnLinesChanged = [&](int, size_t, size_t count) {
+        ++changes;
+        appended += count;
+    };
     logs.CreateLogPages(4);
     EXPECT_TRUE(logs.ShowLogLine(0, "> USER joe"));
     EXPECT_TRUE(logs.ShowLogLine(0, "< 331 Password required"));
@@ -92,7 +116,10 @@ TEST(LogPages, KeepsNotesMasksThePasswordAndColoursByFirstCharacter)
     EXPECT_EQ(page[3].Colour, TLogColour::Message);
     EXPECT_EQ(logs.Lines(2)[0].Colour, TLogColour::Message);
     EXPECT_EQ(logs.AllText(0), "> USER joe\n< 331 Password required\n> PASS ********\n! Data: Receive error 10054\n");
-    EXPECT_EQ(changes, 5);
+    // Told once per page and turn of the event loop, with every line that came.
+    testsupport::pumpFor(50);
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(appended, 5u);
 
     logs.ClearAll();
     EXPECT_TRUE(logs.Lines(0).empty());
@@ -100,4 +127,37 @@ TEST(LogPages, KeepsNotesMasksThePasswordAndColoursByFirstCharacter)
     logs.ResizeLogPages(2);
     EXPECT_EQ(logs.Count(), 2);
     EXPECT_FALSE(logs.ShowLogLine(3, "gone"));
+}
+
+TEST(LogPages, EveryPageKeepsAtMostItsLimitOfLines)
+{
+    TLogPages logs;                    // 5,000 lines a page unless set otherwise
+    std::vector<size_t> shown(255, 0); // lines a view would show, from what it was told
+    logs.OnLinesChanged = [&](int page, size_t dropped, size_t appended) {
+        size_t& lines = shown[static_cast<size_t>(page)];
+        lines = lines - std::min(lines, dropped) + appended;
+    };
+    logs.CreateLogPages(255);
+    for (int page = 0; page < 255; ++page) {
+        for (int line = 0; line < 20000; ++line)
+            logs.ShowLogLine(page, "< 226 line " + std::to_string(line));
+        if (page % 50 == 0)
+            testsupport::pumpFor(1); // a view told in the middle of it
+    }
+    testsupport::pumpFor(50);
+    for (int page = 0; page < 255; ++page) {
+        ASSERT_EQ(logs.Lines(page).size(), TLogPages::kDefaultLineLimit) << page;
+        EXPECT_EQ(shown[static_cast<size_t>(page)], TLogPages::kDefaultLineLimit) << page;
+    }
+    // The oldest went, the newest stay.
+    EXPECT_EQ(logs.Lines(254).front().Text, "< 226 line 15000");
+    EXPECT_EQ(logs.Lines(254).back().Text, "< 226 line 19999");
+
+    logs.SetLineLimit(10);
+    testsupport::pumpFor(50);
+    EXPECT_EQ(logs.Lines(7).size(), 10u);
+    EXPECT_EQ(shown[7], 10u);
+    logs.Clear(7);
+    testsupport::pumpFor(50);
+    EXPECT_EQ(shown[7], 0u);
 }

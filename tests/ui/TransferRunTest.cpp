@@ -10,7 +10,8 @@
 #include <QTemporaryDir>
 
 #include "support/TestTree.h"
-#include "ui/RunSession.h"
+#include "support/RunSession.h"
+#include "support/Selection.h"
 
 using namespace testsupport;
 namespace fs = std::filesystem;
@@ -67,11 +68,11 @@ TEST_P(TransferRun, DownloadsATreeAndASplitFileByteForByte)
     for (const char* name :
          {"big.bin", "tree/one.bin", "tree/f0.bin", "tree/f5.bin", "tree/inner/two.txt", "tree/inner/empty.bin"})
         EXPECT_EQ(fileHash(here + name), fileHash(remote + name)) << name;
-    EXPECT_EQ(window.Engine.DoneBytes, window.Engine.TotalBytes);
-    EXPECT_EQ(window.Engine.IncompleteItems, 0u);
-    EXPECT_TRUE(window.Queue.empty());
-    EXPECT_TRUE(window.BrokenLists.Lists.empty());
-    EXPECT_TRUE(window.QueueTree->Downloads().Children.empty());
+    EXPECT_EQ(window.Engine().DoneBytes, window.Engine().TotalBytes);
+    EXPECT_EQ(window.Engine().IncompleteItems, 0u);
+    EXPECT_TRUE(window.Queue().empty());
+    EXPECT_TRUE(window.BrokenLists().Lists.empty());
+    EXPECT_TRUE(window.QueueTree().Downloads().Children.empty());
     EXPECT_FALSE(window.GaugeVisible());
     // The big file went as one range per transfer connection, each on its own connection.
     EXPECT_EQ(session->countLines("> RETR /big.bin"), transferConnections());
@@ -88,16 +89,13 @@ TEST_P(TransferRun, UploadsATreeIntoNewRemoteDirectories)
         ASSERT_TRUE(writePatternFile(here + "up/a" + std::to_string(n) + ".bin", 70000 * n, 4 + n));
     ASSERT_TRUE(writePatternFile(here + "up/deep/b.bin", 1200000, 5));
     TfmMain& window = session->window;
-    window.Local.Refresh();
-    window.Local.Selected.assign(window.Local.LocalEntries.size(), false);
-    for (size_t i = 0; i < window.Local.LocalEntries.size(); ++i)
-        window.Local.Selected[i] = window.Local.LocalEntries[i].Name == "up";
+    selectLocal(window, {"up"});
     window.UploadSelected();
     ASSERT_TRUE(session->runEnded());
     std::string remote = session->remoteDir();
     for (const char* name : {"up/deep/b.bin", "up/a0.bin", "up/a4.bin"})
         EXPECT_TRUE(waitFor([&] { return fileHash(remote + name) == fileHash(here + name); })) << name;
-    EXPECT_TRUE(window.BrokenLists.Lists.empty());
+    EXPECT_TRUE(window.BrokenLists().Lists.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Connections, TransferRun,
@@ -123,28 +121,26 @@ TEST(BrokenListResume, CompletesAfterARestartIntoThePartlyWrittenFile)
         std::string head(1000000, '\0');
         whole.read(head.data(), static_cast<std::streamsize>(head.size()));
         std::ofstream(target, std::ios::binary).write(head.data(), static_cast<std::streamsize>(head.size()));
-        ScriptedView view;
-        TfmMain before(view, dataDir, dataDir);
-        before.FormCreate();
+        TBrokenLists before;
         auto broken = std::make_unique<TOldQuene>();
         *broken = TOldQuene{"2026-12-06 09:00:00", "127.0.0.1",          server.portText(),
                             FtpServer::kUser,      FtpServer::kPassword, {}};
         broken->Items.push_back(std::make_unique<TTransferFileInfo>(
             TTransferFileInfo{true, "/big.bin", target, size, 1000000, size, false}));
-        before.BrokenLists.Lists.push_back(std::move(broken));
-        before.FormDestroy();
+        before.Lists.push_back(std::move(broken));
+        ASSERT_TRUE(before.Save(dataDir + "oldquene.ini"));
     }
+    std::ofstream(dataDir + "quillftp.ini") << "[PasvMode]\nPasvMode=1\n";
     ScriptedView view;
     TfmMain after(view, dataDir, dataDir);
     after.FormCreate();
-    after.settings.PasvMode = true;
-    after.Manager.ConfigureConnection(0);
-    ASSERT_EQ(after.BrokenLists.Lists.size(), 1u);
-    ASSERT_EQ(after.QueueTree->Roots().size(), 2u);
+    ASSERT_EQ(after.BrokenLists().Lists.size(), 1u);
+    ASSERT_EQ(after.QueueTree().Root().Children.size(), 2u);
     after.ResumeBrokenList(0);
-    EXPECT_EQ(after.QueueTree->Roots().size(), 1u);
+    EXPECT_EQ(after.QueueTree().Root().Children.size(), 1u);
     ASSERT_TRUE(waitFor(
-        [&] { return !after.Engine.Running() && after.SessionState() == ssConnected && after.Queue.empty(); }, 30000));
+        [&] { return !after.Engine().Running() && after.SessionState() == ssConnected && after.Queue().empty(); },
+        30000));
     EXPECT_EQ(fileHash(target), fileHash(server.localWorkDir() + "/big.bin"));
     EXPECT_TRUE(view.asked.empty()); // no questions on a resume
     after.FormDestroy();
@@ -171,7 +167,7 @@ TEST(SplitDownload, SixtyFourMebibytesOnFourConnectionsFillOneFileRangeByRange)
     for (int n = 1; n < 4; ++n)
         EXPECT_EQ(session.countLines("> REST " + std::to_string(n * part)), 1) << n;
     EXPECT_EQ(session.countLines("> RETR /huge.bin"), 4);
-    EXPECT_EQ(session.window.Engine.DoneBytes, size);
+    EXPECT_EQ(session.window.Engine().DoneBytes, size);
     if (::testing::Test::HasFailure())
         session.dumpLogs();
 }

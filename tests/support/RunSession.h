@@ -13,6 +13,7 @@
 
 #include "support/FtpServer.h"
 #include "support/ScriptedView.h"
+#include "support/Selection.h"
 #include "support/WaitFor.h"
 #include "ui/MainWindow.h"
 
@@ -36,14 +37,14 @@ public:
     {
         std::ofstream(dataDir() + "quillftp.ini") << ini;
         window.FormCreate();
-        window.Local.SetPath(localDir());
+        window.Local().SetPath(localDir());
     }
     // A restart: a new window on the directories an earlier (closed) session left.
     RunSession(const FtpServer& server, const RunSession& earlier)
         : m_server(server), m_dataPath(earlier.dataDir()), m_localPath(earlier.localDir())
     {
         window.FormCreate();
-        window.Local.SetPath(localDir());
+        window.Local().SetPath(localDir());
     }
     ~RunSession()
     {
@@ -53,18 +54,12 @@ public:
 
     bool connect()
     {
-        window.ToolBar = {"127.0.0.1", m_server.portText(), m_server.user(), m_server.password()};
+        window.SetToolBar({"127.0.0.1", m_server.portText(), m_server.user(), m_server.password()});
         window.ConnectFromToolBar();
         return waitFor([&] { return window.SessionState() == ssConnected; });
     }
     // Selects these names of the remote pane (nothing else).
-    void select(const std::vector<std::string>& names)
-    {
-        window.RemoteSelected.assign(window.RemoteEntries.size(), false);
-        for (size_t i = 0; i < window.RemoteEntries.size(); ++i)
-            for (const std::string& name : names)
-                window.RemoteSelected[i] = window.RemoteSelected[i] || window.RemoteEntries[i].Name == name;
-    }
+    void select(const std::vector<std::string>& names) { selectRemote(window, names); }
     void download(const std::vector<std::string>& names)
     {
         select(names);
@@ -72,22 +67,22 @@ public:
     }
     bool runEnded(int timeoutMs = 60000)
     {
-        return waitFor([&] { return !window.Engine.Running() && window.SessionState() == ssConnected; }, timeoutMs);
+        return waitFor([&] { return !window.Engine().Running() && window.SessionState() == ssConnected; }, timeoutMs);
     }
     // Lines of every connection's log that start with prefix.
     int countLines(const std::string& prefix, int connection = -1) const
     {
         int count = 0;
-        for (int n = 0; n < window.Logs.Count(); ++n)
+        for (int n = 0; n < window.Logs().Count(); ++n)
             if (connection < 0 || n == connection)
-                for (const TLogLine& line : window.Logs.Lines(n))
+                for (const TLogLine& line : window.Logs().Lines(n))
                     count += line.Text.rfind(prefix, 0) == 0;
         return count;
     }
     void dumpLogs() const
     {
-        for (int n = 0; n < window.Logs.Count(); ++n)
-            for (const TLogLine& line : window.Logs.Lines(n))
+        for (int n = 0; n < window.Logs().Count(); ++n)
+            for (const TLogLine& line : window.Logs().Lines(n))
                 std::cerr << "    log " << n << ": " << line.Text << "\n";
     }
     void close()

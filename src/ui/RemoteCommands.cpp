@@ -1,0 +1,204 @@
+#include "ui/MainWindow.h"
+
+// The remote pane: its rows from the listing, their order and selection, and the commands that
+// run as operations on connection 0.
+
+#include <algorithm>
+
+void TfmMain::ShowRemoteListing()
+{
+    TRemoteRows rows =
+        RemoteRowsFromListing(m_manager.ListingText(), m_remoteSortAscending, m_remoteSortColumn, CurrentYear());
+    m_remoteEntries = std::move(rows.Rows);
+    m_remoteSelected.assign(m_remoteEntries.size(), false);
+    m_remoteSummary = rows.Summary();
+    m_view.PaneRowsReplaced(TPane::Remote);
+    m_view.PanePathChanged(TPane::Remote);
+}
+
+void TfmMain::SelectRemotePath(const std::string& path)
+{
+    if (std::find(m_remotePathItems.begin(), m_remotePathItems.end(), path) == m_remotePathItems.end()) {
+        m_remotePathItems.push_back(path);
+        m_view.PanePathChanged(TPane::Remote);
+    }
+}
+
+void TfmMain::SortByColumn(int column)
+{
+    if (column == m_remoteSortColumn) {
+        m_remoteSortAscending = !m_remoteSortAscending;
+    } else {
+        m_remoteSortColumn = column;
+        m_remoteSortAscending = true;
+    }
+    SortRows(m_remoteEntries, m_remoteSortAscending, m_remoteSortColumn);
+    m_remoteSelected.assign(m_remoteEntries.size(), false);
+    m_view.PaneRowsReplaced(TPane::Remote);
+}
+
+void TfmMain::SetRemoteSelected(size_t row, bool selected)
+{
+    if (row >= m_remoteSelected.size() || m_remoteSelected[row] == selected)
+        return;
+    m_remoteSelected[row] = selected;
+    m_view.PaneRowChanged(TPane::Remote, row);
+}
+
+void TfmMain::SelectRemoteNames(const std::vector<std::string>& names)
+{
+    for (size_t i = 0; i < m_remoteEntries.size(); ++i)
+        m_remoteSelected[i] = std::find(names.begin(), names.end(), m_remoteEntries[i].Name) != names.end();
+    m_view.PaneSelectionChanged(TPane::Remote);
+}
+
+void TfmMain::RemoteSelectAll()
+{
+    for (size_t i = 0; i < m_remoteSelected.size(); ++i)
+        m_remoteSelected[i] = !m_remoteEntries[i].IsParent();
+    m_view.PaneSelectionChanged(TPane::Remote);
+}
+
+void TfmMain::RemoteInvertSelection()
+{
+    for (size_t i = 0; i < m_remoteSelected.size(); ++i)
+        if (!m_remoteEntries[i].IsParent())
+            m_remoteSelected[i] = !m_remoteSelected[i];
+    m_view.PaneSelectionChanged(TPane::Remote);
+}
+
+std::vector<std::string> TfmMain::SelectedRemoteNames() const
+{
+    std::vector<std::string> names;
+    for (size_t i = 0; i < m_remoteEntries.size() && i < m_remoteSelected.size(); ++i)
+        if (m_remoteSelected[i] && !m_remoteEntries[i].IsParent())
+            names.push_back(m_remoteEntries[i].Name);
+    return names;
+}
+
+void TfmMain::RemoteDoubleClick(int row)
+{
+    if (m_busy || row < 0 || row >= static_cast<int>(m_remoteEntries.size()) ||
+        !m_remoteEntries[static_cast<size_t>(row)].IsDir())
+        return;
+    SetSessionState(ssChangingDir);
+    m_manager.ChangeDir(m_remoteEntries[static_cast<size_t>(row)].Name);
+}
+
+void TfmMain::RemoteMakeDirectory()
+{
+    std::string name;
+    if (m_sessionState != ssConnected || !m_view.InputQuery("Make Directory", "Name: ", name))
+        return;
+    SetSessionState(ssMakingDir);
+    m_manager.MakeDirs({name});
+}
+
+void TfmMain::RemoteChangeDirectory()
+{
+    std::string name;
+    if (m_sessionState != ssConnected || !m_view.InputQuery("Change Directory", "Name: ", name))
+        return;
+    SetSessionState(ssChangingDir);
+    m_manager.ChangeDir(name);
+}
+
+void TfmMain::RemoteRefresh()
+{
+    if (m_sessionState != ssConnected)
+        return;
+    SetSessionState(ssRefreshing);
+    m_manager.Refresh(m_remoteDir);
+}
+
+void TfmMain::RemoteDelete()
+{
+    if (m_sessionState != ssConnected)
+        return;
+    std::vector<TDelFileInfo> entries;
+    for (size_t i = 0; i < m_remoteEntries.size() && i < m_remoteSelected.size(); ++i)
+        if (m_remoteSelected[i] && !m_remoteEntries[i].IsParent())
+            entries.push_back({m_remoteEntries[i].Name, m_remoteEntries[i].IsDir()});
+    SetSessionState(ssDeleting);
+    m_manager.DeleteFiles(std::move(entries));
+}
+
+void TfmMain::RemoteRename()
+{
+    std::vector<std::string> names = SelectedRemoteNames();
+    std::string answer;
+    if (m_sessionState != ssConnected || names.empty() || !m_view.InputQuery("Rename", "New Name: ", answer))
+        return;
+    SetSessionState(ssRenaming);
+    m_manager.RenameFiles({{m_remoteDir + names.front(), m_remoteDir + answer}});
+}
+
+void TfmMain::RemoteRenameTo(const std::string& name, const std::string& newPath)
+{
+    if (m_sessionState != ssConnected)
+        return;
+    SetSessionState(ssRenaming);
+    m_manager.RenameFiles({{m_remoteDir + name, newPath}});
+}
+
+void TfmMain::RemoteMove()
+{
+    std::vector<std::string> names = SelectedRemoteNames();
+    std::string answer = m_remoteDir;
+    if (m_sessionState != ssConnected || names.empty() ||
+        !m_view.InputQuery("Move File", "Destination Directory: ", answer))
+        return;
+    m_moveTarget = answer;
+    std::string target = EnsureTrailing(answer, '/');
+    std::vector<THostMoveFileInfo> pairs;
+    for (const std::string& name : names)
+        pairs.push_back({m_remoteDir + name, target + name});
+    SetSessionState(ssMoving);
+    m_manager.RenameFiles(std::move(pairs));
+}
+
+void TfmMain::RemoteChangeMode()
+{
+    std::vector<std::string> names = SelectedRemoteNames();
+    std::string mode;
+    if (m_sessionState != ssConnected || !m_view.InputQuery("Change Mode", "New Mode: ", mode))
+        return;
+    SetSessionState(ssChangingMode);
+    m_manager.ChangeModes(std::move(names), mode);
+}
+
+void TfmMain::RemoteCopyUrl()
+{
+    std::vector<std::string> names = SelectedRemoteNames();
+    if (!names.empty())
+        m_view.SetClipboardText(m_remoteDir + names.front());
+}
+
+void TfmMain::RemoteEdit()
+{
+    std::vector<std::string> names = SelectedRemoteNames();
+    if (m_sessionState != ssConnected || names.empty())
+        return;
+    auto item = std::make_unique<TTransferFileInfo>();
+    item->HostPath = m_remoteDir + names.front();
+    item->LocalPath = m_tmpDir + names.front();
+    for (const TlvFileInfo& row : m_remoteEntries)
+        if (row.Name == names.front())
+            item->FileSize = row.Size;
+    m_editFile = item->LocalPath;
+    m_editList.clear();
+    m_editList.push_back(std::move(item));
+    SetSessionState(ssEditing);
+    if (StartTransfers)
+        StartTransfers(m_editList, true);
+    else
+        SetSessionState(ssConnected);
+}
+
+void TfmMain::RemoteChoosePath(int index)
+{
+    if (index < 0 || index >= static_cast<int>(m_remotePathItems.size()) || m_sessionState != ssConnected)
+        return;
+    SetSessionState(ssChangingDir);
+    m_manager.ChangeDir(m_remotePathItems[static_cast<size_t>(index)]);
+}

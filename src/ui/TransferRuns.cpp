@@ -1,0 +1,288 @@
+#include "ui/MainWindow.h"
+
+// Transfer runs seen from the window: the status rows and queue tree marks of items that start
+// and leave, the progress figures once a second, the journal of the running run, the end of a
+// run with its broken list, and the broken-list commands.
+
+#include <algorithm>
+#include <ctime>
+
+#include "platform/AtomicFile.h"
+
+namespace {
+
+std::string now(const char* format)
+{
+    std::time_t seconds = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    char text[32];
+    std::strftime(text, sizeof text, format, &local);
+    return text;
+}
+
+} // namespace
+
+void TfmMain::EndOfRun(const TOperationResult& engineResult)
+{
+    EndProgress();
+    for (size_t n = 0; n < m_statusRows.size(); ++n) {
+        m_statusRows[n].State = n == 0 ? "Connected" : "Ready";
+        m_statusRows[n].FileName.clear();
+        m_statusRows[n].Count = -1;
+        m_view.StatusRowChanged(n);
+    }
+    for (size_t i = 1; i <= 4; ++i)
+        m_statusPanels[i].clear();
+    m_view.ProgressChanged();
+    m_lastBrokenKey.clear();
+    if (!m_queue.empty() && SaveBrokenList) {
+        SaveBrokenList(m_queue);
+        // On disk at once, before the journal that held the same items goes.
+        SaveBrokenLists();
+        std::string name = m_brokenLists.Lists.empty() ? std::string() : m_brokenLists.Lists.back()->DateTime;
+        m_view.ShowMessage(std::to_string(m_queue.size()) + (m_queue.size() == 1 ? " item" : " items") +
+                           " did not complete; kept in the broken list " + name + " to resume");
+    }
+    m_journal.End();
+    // What the selection could not queue belongs to the run's outcome too.
+    TOperationResult result = engineResult;
+    result.Items.insert(result.Items.begin(), m_selectionProblems.begin(), m_selectionProblems.end());
+    result.Success = result.Success && m_selectionProblems.empty();
+    m_selectionProblems.clear();
+    Record(result);
+    m_queue.clear();
+    if (m_queueTree)
+        m_queueTree->ClearTransfers();
+    m_local.Refresh();
+    if (m_settings.MainConnDownload) {
+        if (!m_manager.Client(0)->Connected()) {
+            // The main connection was lost during the run and not won back: it logs in again,
+            // from the event loop, since its close may still be under way.
+            SetPendingAfterConnect(TPendingAfterConnect::ChangeDir);
+            SetSessionState(ssConnecting);
+            m_posted.post([this] { m_manager.ConnectMain(m_manager.SessionInfo()); });
+            return;
+        }
+        SetSessionState(ssChangingDir);
+        m_manager.ChangeDir(m_remoteDir);
+    }
+}
+
+size_t TfmMain::LastBrokenListNumber() const
+{
+    for (size_t n = 0; n < m_brokenLists.Lists.size() && !m_lastBrokenKey.empty(); ++n)
+        if (m_brokenLists.Lists[n]->Key() == m_lastBrokenKey)
+            return n + 1;
+    return 0;
+}
+
+// ---------------------------------------------------------------- rows and marks
+
+void TfmMain::SetStatusRow(int connection, const std::string& state, const std::string& fileName, int image)
+{
+    if (connection >= static_cast<int>(m_statusRows.size()))
+        return;
+    TStatusRow& row = m_statusRows[static_cast<size_t>(connection)];
+    if (state != "Transfering")
+        row.Count = -1; // a starting item keeps the count until its first report
+    row.State = state;
+    row.FileName = fileName;
+    if (image >= 0)
+        row.ImageIndex = image;
+    m_view.StatusRowChanged(static_cast<size_t>(connection));
+}
+
+void TfmMain::ItemStarted(int connection, const TTransferFileInfo& item)
+{
+    if (m_queueTree)
+        m_queueTree->MarkRunning(item, connection);
+    SetStatusRow(connection, "Transfering", item.LocalPath.substr(item.LocalPath.rfind('/') + 1), 1);
+}
+
+void TfmMain::ItemLeft(int connection, const TTransferFileInfo& item)
+{
+    if (m_queueTree)
+        m_queueTree->MarkLeft(item, connection);
+    SetStatusRow(connection, "Ready", "", 0);
+    WriteJournal(false);
+}
+
+void TfmMain::ConnectionLostRow(int connection)
+{
+    SetStatusRow(connection, "disconnected", "", -1);
+}
+
+void TfmMain::PositionReported(int connection, int64_t position)
+{
+    // The rows change at most once a second per connection.
+    int64_t tick = platform::tickCount();
+    int64_t& last = m_manager.Slot(connection).LastProgressTick;
+    if (tick - last < 1000 || connection >= static_cast<int>(m_statusRows.size()))
+        return;
+    last = tick;
+    m_statusRows[static_cast<size_t>(connection)].Count = position;
+    m_view.StatusRowChanged(static_cast<size_t>(connection));
+}
+
+// ---------------------------------------------------------------- progress
+
+void TfmMain::BeginProgress()
+{
+    m_runStartTick = platform::tickCount();
+    m_gaugePercent = 0;
+    m_gaugeVisible = true;
+    m_progressTimer.start(1000);
+    m_view.ProgressChanged();
+}
+
+// Once a second: bytes done, speed and times in the status bar, the gauge's percentage.
+void TfmMain::ProgressTick()
+{
+    if (!m_engine.Running())
+        return;
+    int64_t elapsed = std::max<int64_t>((platform::tickCount() - m_runStartTick) / 1000, 1);
+    TRunFigures figures = m_engine.Figures(elapsed);
+    m_statusPanels[1] =
+        ShortSize(figures.Done) + "/" + ShortSize(figures.Total) + "(" + ShortSize(figures.Speed) + "/s)";
+    m_gaugePercent = figures.Percent;
+    m_statusPanels[3] = "Elapsed: " + ElapsedTime(elapsed);
+    m_statusPanels[4] = "Remain: " + ElapsedTime(figures.Remain);
+    m_view.ProgressChanged();
+    WriteJournal(false);
+}
+
+void TfmMain::EndProgress()
+{
+    m_progressTimer.stop();
+    m_gaugeVisible = false;
+    m_gaugePercent = 0;
+    m_view.ProgressChanged();
+}
+
+// ---------------------------------------------------------------- the journal
+
+void TfmMain::RunStarting()
+{
+    if (m_sessionState == ssEditing)
+        return; // a file fetched for viewing is not worth resuming
+    m_journalDate = now("%Y-%m-%d %H:%M:%S");
+    m_journal.Begin(m_dataDir);
+    WriteJournal(true);
+    // What this run took out of the broken lists (a resumed list, adopted half-written files)
+    // is now in the journal: the broken-list file may forget it.
+    if (m_brokenListsChanged)
+        SaveBrokenLists();
+}
+
+void TfmMain::WriteJournal(bool force)
+{
+    if (!m_journal.Active() || !m_engine.Running())
+        return;
+    int64_t tick = platform::tickCount();
+    if (!force && tick - m_lastJournalTick < 250)
+        return;
+    m_lastJournalTick = tick;
+    TOldQuene list;
+    list.DateTime = m_journalDate;
+    const THostInfo& session = m_manager.SessionInfo();
+    list.HostName = session.HostName;
+    list.HostPort = session.HostPort;
+    list.UserName = session.UserName;
+    list.PassWord = session.PassWord;
+    for (auto& item : m_engine.Unfinished())
+        list.Items.push_back(std::move(item));
+    m_journal.Write(list);
+}
+
+void TfmMain::AdoptPartialFiles()
+{
+    const THostInfo& session = m_manager.SessionInfo();
+    TTransferQueue adopted;
+    for (auto item = m_queue.begin(); item != m_queue.end();) {
+        const TTransferFileInfo& wanted = **item;
+        bool taken = false;
+        if (wanted.IsDownload && platform::fileExists(wanted.LocalPath)) {
+            for (size_t n = 0; n < m_brokenLists.Lists.size(); ++n) {
+                TOldQuene& list = *m_brokenLists.Lists[n];
+                if (list.HostName != session.HostName || list.HostPort != session.HostPort)
+                    continue;
+                auto& items = list.Items;
+                for (auto old = items.begin(); old != items.end();) {
+                    if ((*old)->LocalPath == wanted.LocalPath && (*old)->HostPath == wanted.HostPath) {
+                        (*old)->Partial = true;
+                        adopted.push_back(std::move(*old));
+                        old = items.erase(old);
+                        taken = true;
+                    } else {
+                        ++old;
+                    }
+                }
+                if (items.empty()) {
+                    m_brokenLists.Remove(n);
+                    if (m_queueTree)
+                        m_queueTree->RemoveRoot(n + 1);
+                    --n;
+                }
+            }
+        }
+        if (taken) {
+            m_brokenListsChanged = true;
+            ShowLogLine(0, "! Resuming the half-written " + wanted.LocalPath);
+            item = m_queue.erase(item);
+        } else {
+            ++item;
+        }
+    }
+    for (auto& item : adopted)
+        m_queue.push_front(std::move(item));
+}
+
+// ---------------------------------------------------------------- broken lists
+
+void TfmMain::CreateBrokenList(TTransferQueue& leftover)
+{
+    auto list = std::make_unique<TOldQuene>();
+    list->DateTime = now("%Y-%m-%d %H:%M:%S");
+    const THostInfo& session = m_manager.SessionInfo();
+    list->HostName = session.HostName;
+    list->HostPort = session.HostPort;
+    list->UserName = session.UserName;
+    list->PassWord = session.PassWord;
+    for (const auto& item : leftover)
+        list->Items.push_back(std::make_unique<TTransferFileInfo>(*item));
+    if (m_queueTree)
+        m_queueTree->AddBrokenList(*list);
+    m_lastBrokenKey = list->Key();
+    m_brokenLists.Lists.push_back(std::move(list));
+}
+
+void TfmMain::ResumeBrokenList(size_t index)
+{
+    if ((m_sessionState != ssConnected && m_sessionState != ssReady) || index >= m_brokenLists.Lists.size()) {
+        m_view.ShowMessage("Please select a broken list !");
+        return;
+    }
+    std::unique_ptr<TOldQuene> list = m_brokenLists.Remove(index);
+    m_brokenListsChanged = true;
+    if (m_queueTree)
+        m_queueTree->RemoveRoot(index + 1);
+    m_queue.clear();
+    for (auto& item : list->Items)
+        AddToQueue(std::move(item));
+    m_toolBar = {list->HostName, list->HostPort, list->UserName, list->PassWord};
+    SetPendingAfterConnect(TPendingAfterConnect::ResumeBrokenList);
+    ConnectFromToolBar();
+}
+
+void TfmMain::DeleteBrokenList(size_t index)
+{
+    if ((m_sessionState != ssConnected && m_sessionState != ssReady) || index >= m_brokenLists.Lists.size()) {
+        m_view.ShowMessage("Please select a broken list !");
+        return;
+    }
+    m_brokenLists.Remove(index);
+    m_brokenListsChanged = true;
+    if (m_queueTree)
+        m_queueTree->RemoveRoot(index + 1);
+}
