@@ -1,5 +1,6 @@
 #include "app/CliOptions.h"
 
+#include <functional>
 #include <map>
 
 #include <QUrl>
@@ -58,108 +59,111 @@ const std::map<std::string, std::pair<size_t, size_t>>& commandOperands()
 
 } // namespace
 
-bool ParseCliOptions(const std::vector<std::string>& arguments, TCliOptions& options, std::string& error)
+namespace {
+
+// An option that takes a value: checks it and stores it; false with the reason in error.
+using TValueOption = std::function<bool(const std::string& value, TCliOptions& options, std::string& error)>;
+
+bool numberIn(const std::string& text, int64_t low, int64_t high, int64_t& value, const std::string& what,
+              std::string& error)
 {
-    auto value = [&](size_t& k, std::string& out) {
-        if (k + 1 >= arguments.size()) {
-            error = "option " + arguments[k] + " needs a value";
-            return false;
-        }
-        out = arguments[++k];
+    if (parseNumber(text, low, high, value))
         return true;
+    error = what + text;
+    return false;
+}
+
+const std::map<std::string, TValueOption>& valueOptions()
+{
+    static const std::map<std::string, TValueOption> options = {
+        {"--connections",
+         [](const std::string& text, TCliOptions& o, std::string& error) {
+             int64_t n = 0;
+             if (!numberIn(text, 1, 255, n, "the connection count must lie between 1 and 255: ", error))
+                 return false;
+             o.Connections = static_cast<int>(n);
+             return true;
+         }},
+        {"--split-size",
+         [](const std::string& text, TCliOptions& o, std::string& error) {
+             return numberIn(text, 1, INT64_MAX / 2, o.SplitSize, "the split size must be a number of bytes: ", error);
+         }},
+        {"--retries",
+         [](const std::string& text, TCliOptions& o, std::string& error) {
+             int64_t n = 0;
+             if (!numberIn(text, 0, 1000, n, "the retry count must lie between 0 and 1000: ", error))
+                 return false;
+             o.Retries = static_cast<int>(n);
+             return true;
+         }},
+        {"--timeout",
+         [](const std::string& text, TCliOptions& o, std::string& error) {
+             int64_t n = 0;
+             if (!numberIn(text, 0, 86400, n, "the timeout must be a number of seconds between 0 and 86400: ", error))
+                 return false;
+             o.Timeout = static_cast<int>(n);
+             return true;
+         }},
+        {"--proxy",
+         [](const std::string& text, TCliOptions& o, std::string& error) {
+             o.Proxy = text;
+             if (validHostPort(text))
+                 return true;
+             error = "--proxy needs HOST:PORT: " + text;
+             return false;
+         }},
+        {"--proxy-type",
+         [](const std::string& text, TCliOptions& o, std::string& error) {
+             o.ProxyType = text;
+             if (text == "user@host" || text == "login")
+                 return true;
+             error = "--proxy-type is user@host or login: " + text;
+             return false;
+         }},
+        {"--proxy-user",
+         [](const std::string& text, TCliOptions& o, std::string&) { return o.ProxyUser = text, true; }},
+        {"--proxy-pass",
+         [](const std::string& text, TCliOptions& o, std::string&) { return o.ProxyPass = text, true; }},
+        {"--socks-user",
+         [](const std::string& text, TCliOptions& o, std::string&) { return o.SocksUser = text, true; }},
+        {"--socks-pass",
+         [](const std::string& text, TCliOptions& o, std::string&) { return o.SocksPass = text, true; }},
+        {"--data-dir", [](const std::string& text, TCliOptions& o, std::string&) { return o.DataDir = text, true; }},
     };
-    bool operandsOnly = false; // after "--"
-    for (size_t k = 0; k < arguments.size(); ++k) {
-        const std::string& argument = arguments[k];
-        std::string text;
-        int64_t number = 0;
-        if (argument == "--" && !operandsOnly) {
-            operandsOnly = true;
-        } else if (operandsOnly || argument.empty() || argument[0] != '-' || argument == "-") {
-            if (options.Command.empty())
-                options.Command = argument;
-            else
-                options.Operands.push_back(argument);
-        } else if (argument == "-n" || argument == "--connections") {
-            if (!value(k, text))
-                return false;
-            if (!parseNumber(text, 1, 255, number)) {
-                error = "the connection count must lie between 1 and 255: " + text;
-                return false;
-            }
-            options.Connections = static_cast<int>(number);
-        } else if (argument == "--split-size") {
-            if (!value(k, text))
-                return false;
-            if (!parseNumber(text, 1, INT64_MAX / 2, number)) {
-                error = "the split size must be a number of bytes: " + text;
-                return false;
-            }
-            options.SplitSize = number;
-        } else if (argument == "--retries") {
-            if (!value(k, text))
-                return false;
-            if (!parseNumber(text, 0, 1000, number)) {
-                error = "the retry count must lie between 0 and 1000: " + text;
-                return false;
-            }
-            options.Retries = static_cast<int>(number);
-        } else if (argument == "--timeout") {
-            if (!value(k, text))
-                return false;
-            if (!parseNumber(text, 0, 86400, number)) {
-                error = "the timeout must be a number of seconds between 0 and 86400: " + text;
-                return false;
-            }
-            options.Timeout = static_cast<int>(number);
-        } else if (argument == "--background") {
-            options.Background = true;
-        } else if (argument == "--active" || argument == "--passive") {
-            options.Passive = argument == "--passive" ? 1 : 0;
-        } else if (argument == "--proxy") {
-            if (!value(k, options.Proxy))
-                return false;
-            if (!validHostPort(options.Proxy)) {
-                error = "--proxy needs HOST:PORT: " + options.Proxy;
-                return false;
-            }
-        } else if (argument == "--proxy-type") {
-            if (!value(k, options.ProxyType))
-                return false;
-            if (options.ProxyType != "user@host" && options.ProxyType != "login") {
-                error = "--proxy-type is user@host or login: " + options.ProxyType;
-                return false;
-            }
-        } else if (argument == "--proxy-user" || argument == "--proxy-pass") {
-            if (!value(k, argument == "--proxy-user" ? options.ProxyUser : options.ProxyPass))
-                return false;
-        } else if (argument == "--socks4" || argument == "--socks4a" || argument == "--socks5") {
-            if (!value(k, options.Socks))
-                return false;
-            if (!validHostPort(options.Socks)) {
-                error = argument + " needs HOST:PORT: " + options.Socks;
-                return false;
-            }
-            options.SocksType = argument == "--socks4" ? ftpSocks4 : argument == "--socks4a" ? ftpSocks4A : ftpSocks5;
-        } else if (argument == "--socks-user" || argument == "--socks-pass") {
-            if (!value(k, argument == "--socks-user" ? options.SocksUser : options.SocksPass))
-                return false;
-        } else if (argument == "--overwrite" || argument == "--skip") {
-            options.Existing = argument == "--overwrite" ? TExistingFiles::Overwrite : TExistingFiles::Skip;
-        } else if (argument == "--log") {
-            options.Log = true;
-        } else if (argument == "--quiet") {
-            options.Quiet = true;
-        } else if (argument == "--long") {
-            options.Long = true;
-        } else if (argument == "--data-dir") {
-            if (!value(k, options.DataDir))
-                return false;
-        } else {
-            error = "unknown option " + argument;
-            return false;
-        }
+    return options;
+}
+
+// Options without a value.
+const std::map<std::string, std::function<void(TCliOptions&)>>& flagOptions()
+{
+    static const std::map<std::string, std::function<void(TCliOptions&)>> flags = {
+        {"--background", [](TCliOptions& o) { o.Background = true; }},
+        {"--active", [](TCliOptions& o) { o.Passive = 0; }},
+        {"--passive", [](TCliOptions& o) { o.Passive = 1; }},
+        {"--overwrite", [](TCliOptions& o) { o.Existing = TExistingFiles::Overwrite; }},
+        {"--skip", [](TCliOptions& o) { o.Existing = TExistingFiles::Skip; }},
+        {"--log", [](TCliOptions& o) { o.Log = true; }},
+        {"--quiet", [](TCliOptions& o) { o.Quiet = true; }},
+        {"--long", [](TCliOptions& o) { o.Long = true; }},
+    };
+    return flags;
+}
+
+// The SOCKS options: HOST:PORT and the client's connection type.
+bool socksOption(const std::string& option, const std::string& text, TCliOptions& options, std::string& error)
+{
+    options.Socks = text;
+    if (!validHostPort(text)) {
+        error = option + " needs HOST:PORT: " + text;
+        return false;
     }
+    options.SocksType = option == "--socks4" ? ftpSocks4 : option == "--socks4a" ? ftpSocks4A : ftpSocks5;
+    return true;
+}
+
+// The command and its operands make sense together.
+bool checkCommand(const TCliOptions& options, std::string& error)
+{
     if (options.Command.empty()) {
         error = "no command given";
         return false;
@@ -170,19 +174,55 @@ bool ParseCliOptions(const std::vector<std::string>& arguments, TCliOptions& opt
         return false;
     }
     size_t given = options.Operands.size();
-    if (given < counts->second.first || given > counts->second.second) {
+    auto [least, most] = counts->second;
+    if (given < least || given > most) {
         error = options.Command + " takes " +
-                (counts->second.first == counts->second.second
-                     ? std::to_string(counts->second.first)
-                     : std::to_string(counts->second.first) + " or " + std::to_string(counts->second.second)) +
-                " operand" + (counts->second.second == 1 ? "" : "s") + ", not " + std::to_string(given);
+                (least == most ? std::to_string(least) : std::to_string(least) + " or " + std::to_string(most)) +
+                " operand" + (most == 1 ? "" : "s") + ", not " + std::to_string(given);
         return false;
     }
-    if (options.Proxy.size() && options.SocksType) {
+    if (!options.Proxy.empty() && options.SocksType) {
         error = "--proxy and a SOCKS server cannot be used together";
         return false;
     }
     return true;
+}
+
+} // namespace
+
+bool ParseCliOptions(const std::vector<std::string>& arguments, TCliOptions& options, std::string& error)
+{
+    bool operandsOnly = false; // after "--"
+    for (size_t k = 0; k < arguments.size(); ++k) {
+        std::string argument = arguments[k];
+        if (argument == "--" && !operandsOnly) {
+            operandsOnly = true;
+            continue;
+        }
+        if (operandsOnly || argument.empty() || argument[0] != '-' || argument == "-") {
+            (options.Command.empty() ? options.Command : options.Operands.emplace_back()) = argument;
+            continue;
+        }
+        std::string option = argument == "-n" ? "--connections" : argument;
+        if (auto flag = flagOptions().find(option); flag != flagOptions().end()) {
+            flag->second(options);
+            continue;
+        }
+        auto valued = valueOptions().find(option);
+        bool socks = option == "--socks4" || option == "--socks4a" || option == "--socks5";
+        if (valued == valueOptions().end() && !socks) {
+            error = "unknown option " + argument;
+            return false;
+        }
+        if (k + 1 >= arguments.size()) {
+            error = "option " + argument + " needs a value";
+            return false;
+        }
+        const std::string& value = arguments[++k];
+        if (socks ? !socksOption(option, value, options, error) : !valued->second(value, options, error))
+            return false;
+    }
+    return checkCommand(options, error);
 }
 
 void ApplyCliOptions(const TCliOptions& options, TSettings& settings)

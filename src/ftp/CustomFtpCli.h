@@ -330,6 +330,8 @@ protected:
     void SetErrorMessage(const std::string& line);
     void HighLevelAsync(TFtpRequest rqType, std::initializer_list<TFtpFct> steps);
     void NextHighLevelStep();
+    // Takes the next step of a multi-step request out of its set; null when none is left.
+    std::function<void()> TakeNextStep();
 
     TFtpState m_state = ftpReady;
     int m_statusCode = 0;

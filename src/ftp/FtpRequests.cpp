@@ -181,6 +181,57 @@ void TCustomFtpCli::HighLevelAsync(TFtpRequest rqType, std::initializer_list<TFt
     NextHighLevelStep();
 }
 
+std::function<void()> TCustomFtpCli::TakeNextStep()
+{
+    // The steps in the order they run, whatever order the request named them in.
+    using TStep = void (TCustomFtpCli::*)();
+    static const std::pair<TFtpFct, TStep> kOrder[] = {
+        {ftpFctOpen, &TCustomFtpCli::Open},       {ftpFctUser, &TCustomFtpCli::User},
+        {ftpFctPass, &TCustomFtpCli::Pass},       {ftpFctCwd, &TCustomFtpCli::Cwd},
+        {ftpFctCDup, &TCustomFtpCli::Cdup},       {ftpFctTypeSet, &TCustomFtpCli::TypeSet},
+        {ftpFctPort, &TCustomFtpCli::PortAsync},  {ftpFctRest, &TCustomFtpCli::Rest},
+        {ftpFctGet, &TCustomFtpCli::Retr},        {ftpFctPut, &TCustomFtpCli::Stor},
+        {ftpFctAppend, &TCustomFtpCli::Appe},     {ftpFctDir, &TCustomFtpCli::List},
+        {ftpFctLs, &TCustomFtpCli::Nlst},         {ftpFctSyst, &TCustomFtpCli::Syst},
+        {ftpFctMkd, &TCustomFtpCli::Mkd},         {ftpFctRmd, &TCustomFtpCli::Rmd},
+        {ftpFctRenFrom, &TCustomFtpCli::RenFrom}, {ftpFctRenTo, &TCustomFtpCli::RenTo},
+        {ftpFctSize, &TCustomFtpCli::Size},       {ftpFctDele, &TCustomFtpCli::Dele},
+        {ftpFctPwd, &TCustomFtpCli::Pwd},         {ftpFctQuote, &TCustomFtpCli::Quote},
+        {ftpFctQuit, &TCustomFtpCli::Quit}};
+    for (const auto& [fct, run] : kOrder) {
+        if ((m_functionSet & bit(fct)) == 0)
+            continue;
+        m_functionSet &= ~bit(fct); // taken, whether it runs or is dropped
+        switch (fct) {
+        case ftpFctOpen:
+            m_fctCurrent = ftpFctOpen;
+            break;
+        case ftpFctPass:
+            if (m_fctCurrent == ftpFctUser && m_statusCode != 331)
+                continue; // logged in by USER alone
+            break;
+        case ftpFctCwd:
+            if (HostDirName.empty())
+                continue;
+            break;
+        case ftpFctGet:
+            // RETR starts at the offset only when REST took it.
+            if (!(m_fctCurrent == ftpFctRest && ResumeAt >= 0 && m_statusCode == 350))
+                ResumeAt = 0;
+            break;
+        case ftpFctQuit:
+            // After the request LastResponse shows the reply that preceded QUIT.
+            m_savedResponse = m_lastResponse;
+            m_savedStatus = m_statusCode;
+            break;
+        default:
+            break;
+        }
+        return [this, run = run] { (this->*run)(); };
+    }
+    return nullptr;
+}
+
 void TCustomFtpCli::NextHighLevelStep()
 {
     if (m_state == ftpAbort) {
@@ -191,70 +242,7 @@ void TCustomFtpCli::NextHighLevelStep()
     m_highLevelContinuation = [this] { NextHighLevelStep(); };
     InterpretResponse();
 
-    auto take = [this](TFtpFct step) {
-        bool present = (m_functionSet & bit(step)) != 0;
-        m_functionSet &= ~bit(step);
-        return present;
-    };
-    // The step to run now, in the fixed order; null when none is left.
-    std::function<void()> step;
-    if (take(ftpFctOpen)) {
-        m_fctCurrent = ftpFctOpen;
-        step = [this] { Open(); };
-    } else if (take(ftpFctUser)) {
-        step = [this] { User(); };
-    } else if (take(ftpFctPass) && (m_fctCurrent != ftpFctUser || m_statusCode == 331)) {
-        step = [this] { Pass(); };
-    } else if (take(ftpFctCwd) && !HostDirName.empty()) {
-        step = [this] { Cwd(); };
-    }
-    // A dropped Pass or Cwd lets the order go on; the checks above consumed them.
-    if (!step) {
-        if (take(ftpFctCDup))
-            step = [this] { Cdup(); };
-        else if (take(ftpFctTypeSet))
-            step = [this] { TypeSet(); };
-        else if (take(ftpFctPort))
-            step = [this] { PortAsync(); };
-        else if (take(ftpFctRest))
-            step = [this] { Rest(); };
-        else if (take(ftpFctGet)) {
-            if (!(m_fctCurrent == ftpFctRest && ResumeAt >= 0 && m_statusCode == 350))
-                ResumeAt = 0;
-            step = [this] { Retr(); };
-        } else if (take(ftpFctPut))
-            step = [this] { Stor(); };
-        else if (take(ftpFctAppend))
-            step = [this] { Appe(); };
-        else if (take(ftpFctDir))
-            step = [this] { List(); };
-        else if (take(ftpFctLs))
-            step = [this] { Nlst(); };
-        else if (take(ftpFctSyst))
-            step = [this] { Syst(); };
-        else if (take(ftpFctMkd))
-            step = [this] { Mkd(); };
-        else if (take(ftpFctRmd))
-            step = [this] { Rmd(); };
-        else if (take(ftpFctRenFrom))
-            step = [this] { RenFrom(); };
-        else if (take(ftpFctRenTo))
-            step = [this] { RenTo(); };
-        else if (take(ftpFctSize))
-            step = [this] { Size(); };
-        else if (take(ftpFctDele))
-            step = [this] { Dele(); };
-        else if (take(ftpFctPwd))
-            step = [this] { Pwd(); };
-        else if (take(ftpFctQuote))
-            step = [this] { Quote(); };
-        else if (take(ftpFctQuit)) {
-            // After the request LastResponse shows the reply that preceded QUIT.
-            m_savedResponse = m_lastResponse;
-            m_savedStatus = m_statusCode;
-            step = [this] { Quit(); };
-        }
-    }
+    std::function<void()> step = TakeNextStep();
     if (!step) {
         m_functionSet = 0;
         m_highLevelContinuation = nullptr;

@@ -268,113 +268,134 @@ bool TCustomSocksWSocket::NegotiationStep(int error)
     if (got <= 0)
         return true;
     m_receiveCount += got;
-    const unsigned char* reply = m_receiveBuffer.data();
-
     switch (m_negotiation) {
     case Negotiation::Method:
-        if (socks4) {
-            NegotiationError(kLogicError, "TWSocket logic error");
-            return false;
-        }
-        if (m_receiveCount < 2)
-            return true;
-        m_receiveCount = 0;
-        if (reply[0] != 5) {
-            NegotiationError(kVersionError, "socks version error");
-            return false;
-        }
-        if (reply[1] == 0) {
-            if (m_offeredMethod == 2)
-                RaiseAuthState(socksAuthNotRequired);
-            SendConnectRequest();
-        } else if (reply[1] == 2) {
-            SendAuthentication();
-        } else {
-            NegotiationError(kMethodNotAcceptable, "authentification method not acceptable");
-            return false;
-        }
-        return true;
+        return MethodReply();
     case Negotiation::Auth:
-        if (m_receiveCount < 2)
-            return true;
-        if (reply[0] != 1) {
-            NegotiationError(kVersionError, "socks version error");
-            return false;
-        }
-        if (m_receiveCount > 2) {
-            NegotiationError(kLogicError, "too much data availaible");
-            return false;
-        }
-        if (reply[1] != 0) {
-            NegotiationError(kAuthenticationFailed, "socks authentication failed");
-            return false;
-        }
-        m_receiveCount = 0;
-        RaiseAuthState(socksAuthSuccess);
-        SendConnectRequest();
-        return true;
+        return AuthReply();
     case Negotiation::ConnectReq:
-        if (socks4) {
-            if (m_receiveCount < 8)
-                return true;
-            m_receiveCount = 0;
-            if (reply[0] != 0) {
-                NegotiationError(kVersionError, "socks version error");
-                return false;
-            }
-            switch (reply[1]) {
-            case 90:
-                return Success();
-            case 91:
-                NegotiationError(kRequestRejected, "request rejected or failed");
-                return false;
-            case 92:
-                NegotiationError(20008, "connection refused");
-                return false;
-            case 93:
-                NegotiationError(kAuthenticationFailed, "authentification failed");
-                return false;
-            default:
-                NegotiationError(kUnassigned, "unassigned error #" + std::to_string(reply[1]));
-                return false;
-            }
-        }
-        if (reply[0] != 5) {
-            NegotiationError(kVersionError, "socks version error");
-            return false;
-        }
-        if (m_receiveCount >= 2 && reply[1] != 0) {
-            if (reply[1] >= 1 && reply[1] <= 8)
-                NegotiationError(20003 + reply[1], kSocks5Errors[reply[1] - 1]);
-            else
-                NegotiationError(kUnassigned, "unassigned error #" + std::to_string(reply[1]));
-            return false;
-        }
-        if (m_receiveCount < 5)
-            return true;
-        {
-            int length = reply[3] == 1 ? 10 : reply[3] == 3 ? reply[4] + 7 : 5;
-            if (length > kBufferSize - 1) {
-                NegotiationError(kRequestTooLong, "socks reply too long");
-                return false;
-            }
-            if (m_receiveCount < length)
-                return true;
-            if (reply[3] != 1 && reply[3] != 3) {
-                NegotiationError(kAddressTypeNotSupported, "address type not supported");
-                return false;
-            }
-            int extra = m_receiveCount - length;
-            m_pendingCount = std::max(extra, 0);
-            m_pendingPosition = length;
-            m_receiveCount = 0;
-            return Success();
-        }
+        return socks4 ? Socks4ConnectReply() : Socks5ConnectReply();
     case Negotiation::Data:
         break;
     }
     NegotiationError(kInternalError, "internal error");
     return false;
+}
+
+// The server's choice of authentication method (SOCKS 5).
+bool TCustomSocksWSocket::MethodReply()
+{
+    const unsigned char* reply = m_receiveBuffer.data();
+    if (m_socksLevel[0] == '4') {
+        NegotiationError(kLogicError, "TWSocket logic error");
+        return false;
+    }
+    if (m_receiveCount < 2)
+        return true;
+    m_receiveCount = 0;
+    if (reply[0] != 5) {
+        NegotiationError(kVersionError, "socks version error");
+        return false;
+    }
+    if (reply[1] == 0) {
+        if (m_offeredMethod == 2)
+            RaiseAuthState(socksAuthNotRequired);
+        SendConnectRequest();
+    } else if (reply[1] == 2) {
+        SendAuthentication();
+    } else {
+        NegotiationError(kMethodNotAcceptable, "authentification method not acceptable");
+        return false;
+    }
+    return true;
+}
+
+// The answer to user and password (SOCKS 5).
+bool TCustomSocksWSocket::AuthReply()
+{
+    const unsigned char* reply = m_receiveBuffer.data();
+    if (m_receiveCount < 2)
+        return true;
+    if (reply[0] != 1) {
+        NegotiationError(kVersionError, "socks version error");
+        return false;
+    }
+    if (m_receiveCount > 2) {
+        NegotiationError(kLogicError, "too much data availaible");
+        return false;
+    }
+    if (reply[1] != 0) {
+        NegotiationError(kAuthenticationFailed, "socks authentication failed");
+        return false;
+    }
+    m_receiveCount = 0;
+    RaiseAuthState(socksAuthSuccess);
+    SendConnectRequest();
+    return true;
+}
+
+// The eight bytes that answer a SOCKS 4 or 4A connect request.
+bool TCustomSocksWSocket::Socks4ConnectReply()
+{
+    const unsigned char* reply = m_receiveBuffer.data();
+    if (m_receiveCount < 8)
+        return true;
+    m_receiveCount = 0;
+    if (reply[0] != 0) {
+        NegotiationError(kVersionError, "socks version error");
+        return false;
+    }
+    switch (reply[1]) {
+    case 90:
+        return Success();
+    case 91:
+        NegotiationError(kRequestRejected, "request rejected or failed");
+        return false;
+    case 92:
+        NegotiationError(20008, "connection refused");
+        return false;
+    case 93:
+        NegotiationError(kAuthenticationFailed, "authentification failed");
+        return false;
+    default:
+        NegotiationError(kUnassigned, "unassigned error #" + std::to_string(reply[1]));
+        return false;
+    }
+}
+
+// A SOCKS 5 connect reply: version, status, and the bound address whose length its type tells.
+bool TCustomSocksWSocket::Socks5ConnectReply()
+{
+    const unsigned char* reply = m_receiveBuffer.data();
+    if (reply[0] != 5) {
+        NegotiationError(kVersionError, "socks version error");
+        return false;
+    }
+    if (m_receiveCount >= 2 && reply[1] != 0) {
+        if (reply[1] >= 1 && reply[1] <= 8)
+            NegotiationError(20003 + reply[1], kSocks5Errors[reply[1] - 1]);
+        else
+            NegotiationError(kUnassigned, "unassigned error #" + std::to_string(reply[1]));
+        return false;
+    }
+    if (m_receiveCount < 5)
+        return true;
+    int length = reply[3] == 1 ? 10 : reply[3] == 3 ? reply[4] + 7 : 5;
+    if (length > kBufferSize - 1) {
+        NegotiationError(kRequestTooLong, "socks reply too long");
+        return false;
+    }
+    if (m_receiveCount < length)
+        return true;
+    if (reply[3] != 1 && reply[3] != 3) {
+        NegotiationError(kAddressTypeNotSupported, "address type not supported");
+        return false;
+    }
+    int extra = m_receiveCount - length;
+    m_pendingCount = std::max(extra, 0);
+    m_pendingPosition = length;
+    m_receiveCount = 0;
+    return Success();
 }
 
 bool TCustomSocksWSocket::Success()

@@ -72,7 +72,12 @@ private:
     void StartNegotiation();
     void SendConnectRequest();
     void SendAuthentication();
+    // Reads what came and hands it to the step the negotiation is at.
     bool NegotiationStep(int error);
+    bool MethodReply();
+    bool AuthReply();
+    bool Socks4ConnectReply();
+    bool Socks5ConnectReply();
     bool Success();
     void NegotiationError(int error, const std::string& msg);
     void RaiseAuthState(TSocksAuthState state);

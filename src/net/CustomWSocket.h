@@ -83,7 +83,8 @@ public:
     TErrorEvent OnDnsLookupDone;
     std::function<void(TCustomWSocket* sender)> OnError;
     std::function<void(TCustomWSocket* sender, const std::exception& e, bool& canClose)> OnBgException;
-    std::function<void(TCustomWSocket* sender)> OnLineTooLong; // published, never raised
+    // Raised by the line mode for a line that outgrows its limit without its terminator.
+    std::function<void(TCustomWSocket* sender)> OnLineTooLong;
 
     TCustomWSocket();
     virtual ~TCustomWSocket();

@@ -8,11 +8,20 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/FileHash.h"
 
 namespace {
+
+// A whole file written over a longer one it replaced keeps none of the old tail.
+void CutToSize(const std::string& path, int64_t size)
+{
+    struct stat info = {};
+    if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > size)
+        ::truncate(path.c_str(), size);
+}
 
 // A short transfer or a failed check: worth another try, as a "not now" reply is.
 constexpr int kIncomplete = 426;
@@ -72,6 +81,8 @@ void TTransferEngine::DownloadEnded(int i, int error)
     bool text = IsTextTransfer(item.LocalPath, m_host.Settings().TextExt);
     if (reached == end || (text && reached > end)) {
         // Text mode turns line ends into CR LF on the way: more bytes than listed are whole.
+        if (item.EndPos < 0)
+            CutToSize(item.LocalPath, reached);
         TTransferFileInfo done = item; // ItemDone frees the item
         ItemDone(i);
         if (!CheckHashWhenComplete(i, done))
@@ -83,6 +94,7 @@ void TTransferEngine::DownloadEnded(int i, int error)
         // size, so the file grew since it was listed. All of it arrived.
         m_manager.Log(i, "! " + item.HostPath + ": " + std::to_string(reached) + " bytes arrived, " +
                              std::to_string(end) + " listed");
+        CutToSize(item.LocalPath, reached);
         ItemDone(i);
         NextItemOrEnd(i);
         return;
@@ -115,6 +127,7 @@ void TTransferEngine::SizeAnswered(int i, int error)
                              std::to_string(slot->FileSize) + " as listed");
         TotalBytes += reached - slot->FileSize;
         slot->FileSize = reached;
+        CutToSize(slot->LocalPath, reached);
         ItemDone(i);
     } else {
         int64_t expected = error == 0 ? client.SizeResult() : slot->FileSize;

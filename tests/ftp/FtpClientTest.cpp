@@ -136,7 +136,8 @@ TEST(FtpClient, AbortDuringTheLookupCancelsItAndLeavesTheClientReady)
     c.client.Abort();
     EXPECT_EQ(c.client.State(), ftpReady);
     EXPECT_FALSE(c.client.Connected());
-    pumpFor(300);
+    ASSERT_TRUE(waitFor([&] { return !c.done.empty(); }));
+    pumpFor(50); // and no second one
     ASSERT_EQ(c.done.size(), 1u);
     EXPECT_EQ(c.done[0], std::make_pair(int(ftpOpenAsync), 10004));
     EXPECT_FALSE(c.client.ControlSocket()->State() == wsConnecting);

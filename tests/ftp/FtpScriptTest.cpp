@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "ftp/FtpClient.h"
@@ -18,6 +19,7 @@ namespace {
 struct ScriptCase
 {
     std::string name;
+    std::vector<std::string> errors; // lines of the case file no keyword matched
     std::vector<PeerStep> server;
     std::vector<std::pair<std::string, std::string>> client; // action, argument
     std::vector<std::pair<std::string, std::string>> expect; // what, text
@@ -70,11 +72,14 @@ ScriptCase loadCase(const std::filesystem::path& path)
             else if (what == "long") {
                 auto [prefix, count] = splitWord(text);
                 script.server.push_back({PeerStep::Send, prefix + " " + std::string(std::stoul(count), 'x') + "\r\n"});
-            }
+            } else
+                script.errors.push_back(line);
         } else if (side == "client") {
             script.client.emplace_back(what, text);
         } else if (side == "expect") {
             script.expect.emplace_back(what, unescape(text));
+        } else {
+            script.errors.push_back(line);
         }
     }
     return script;
@@ -93,6 +98,17 @@ std::vector<ScriptCase> allCases()
     return cases;
 }
 
+// The requests a case names in "expect done NAME ERROR".
+TFtpRequest requestNamed(const std::string& name)
+{
+    static const std::map<std::string, TFtpRequest> kNames = {
+        {"Open", ftpOpenAsync},       {"User", ftpUserAsync},       {"Pass", ftpPassAsync}, {"Cwd", ftpCwdAsync},
+        {"Connect", ftpConnectAsync}, {"Get", ftpGetAsync},         {"Quit", ftpQuitAsync}, {"Pwd", ftpPwdAsync},
+        {"Quote", ftpQuoteAsync},     {"RestGet", ftpRestGetAsync}, {"Dir", ftpDirAsync}};
+    auto found = kNames.find(name);
+    return found == kNames.end() ? ftpNoRequest : found->second;
+}
+
 void PrintTo(const ScriptCase& script, std::ostream* out)
 {
     *out << script.name;
@@ -105,6 +121,8 @@ class FtpScript : public ::testing::TestWithParam<ScriptCase>
 TEST_P(FtpScript, Plays)
 {
     const ScriptCase& script = GetParam();
+    for (const std::string& line : script.errors)
+        ADD_FAILURE() << "no such keyword: " << line;
     ScriptedPeer peer(script.server);
     TFtpClient client;
     client.HostName = "127.0.0.1";
@@ -164,7 +182,9 @@ TEST_P(FtpScript, Plays)
     for (const auto& [what, text] : script.expect) {
         if (what == "done") {
             auto [rq, error] = splitWord(text);
-            expectedDone.emplace_back(std::stoi(rq), std::stoi(error));
+            TFtpRequest request = requestNamed(rq);
+            EXPECT_NE(request, ftpNoRequest) << "no such request: " << rq;
+            expectedDone.emplace_back(request, std::stoi(error));
         } else if (what == "errormessage") {
             EXPECT_EQ(client.ErrorMessage(), text);
         } else if (what == "lastresponse") {
@@ -183,6 +203,8 @@ TEST_P(FtpScript, Plays)
                 logPosition = static_cast<size_t>(found - log.begin()) + 1;
         } else if (what == "nolog") {
             EXPECT_EQ(std::find(log.begin(), log.end(), text), log.end()) << "unexpected log line: " << text;
+        } else {
+            ADD_FAILURE() << "no such expectation: " << what;
         }
     }
     EXPECT_EQ(done, expectedDone);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/ScriptedPrompt.h"
+#include "support/WaitFor.h"
 #include "ui/MainView.h"
 
 namespace testsupport {
@@ -19,14 +20,25 @@ public:
     std::vector<std::string> asked;
     std::vector<std::string> messages;
     std::string clipboard;
+    // As a modal dialog does, the event loop runs for this long while a question or message
+    // is open (0: answered at once). Everything else goes on meanwhile, and comes back in.
+    int dialogMs = 0;
+    int dialogsOpen = 0;   // questions open right now
+    int nestedDialogs = 0; // questions asked while another was open
 
     bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) override
     {
+        Dialog();
         return answerInputQuery(answers, asked, caption, prompt, value);
     }
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    void ShowMessage(const std::string& text) override
+    {
+        messages.push_back(text);
+        Dialog();
+    }
     bool AskYesNo(const std::string& caption, const std::string& text) override
     {
+        Dialog();
         asked.push_back(caption + "|" + text);
         bool answer = !yesNo.empty() && yesNo.front();
         if (!yesNo.empty())
@@ -40,6 +52,7 @@ public:
 
     TFileExistsChoice AskFileExists(const std::string& localPath) override
     {
+        Dialog();
         existing.push_back(localPath);
         TFileExistsChoice choice = fileExists.empty() ? TFileExistsChoice::Closed : fileExists.front();
         if (!fileExists.empty())
@@ -49,6 +62,19 @@ public:
     void ProgressChanged() override { ++progressChanges; }
 
     void SetClipboardText(const std::string& text) override { clipboard = text; }
+
+private:
+    void Dialog()
+    {
+        if (dialogMs <= 0)
+            return;
+        nestedDialogs += dialogsOpen > 0;
+        ++dialogsOpen;
+        pumpFor(dialogMs);
+        --dialogsOpen;
+    }
+
+public:
     void OpenWithDefaultApplication(const std::string& path) override { opened.push_back(path); }
 };
 

@@ -306,6 +306,26 @@ TEST_F(ThrottledRun, ItemsAddedDuringABackgroundRunStartOnIdleConnections)
     EXPECT_EQ(window.Engine().DoneBytes, window.Engine().TotalBytes);
 }
 
+TEST_F(ThrottledRun, AQuestionDuringABackgroundRunLetsTheRunGoOn)
+{
+    TfmMain& window = session->window;
+    session->download({names[0], names[1]});
+    ASSERT_TRUE(waitFor([&] { return transferring(1) && transferring(2); }));
+    // "Break current connection ?" stays open as a modal dialog would, its event loop running
+    // the transfers meanwhile; No leaves everything as it was.
+    session->view.dialogMs = 800;
+    session->view.yesNo = {false};
+    int64_t before = window.Manager().Slot(1).Position;
+    window.ConnectFromToolBar();
+    EXPECT_GT(window.Manager().Slot(1).Position, before + 300000);
+    EXPECT_EQ(session->view.asked.back(), "Confirm|Break current connection ?");
+    EXPECT_EQ(window.SessionState(), ssConnected);
+    ASSERT_TRUE(session->runEnded());
+    EXPECT_EQ(fileHash(session->localDir() + names[0]), fileHash(session->remoteDir() + names[0]));
+    EXPECT_EQ(fileHash(session->localDir() + names[1]), fileHash(session->remoteDir() + names[1]));
+    EXPECT_EQ(session->view.nestedDialogs, 0);
+}
+
 TEST_F(ThrottledRun, AbortKeepsTheReachedOffsets)
 {
     TfmMain& window = session->window;
