@@ -206,6 +206,9 @@ private:
     void WalkNext();
     // Logs a directory the walk leaves out and counts it as not fetched.
     void WalkSkip(const std::string& path, int code, const std::string& reason);
+    // Records how the chain's item that just ended fared; false once no item is left and the
+    // chain has ended with its result.
+    bool ChainGoesOn(int error, TOperation operation, bool itemsLeft);
     void MakeDirStep(int error);
     void RenameStep(int error);
     void DeleteStep(int error);
@@ -213,6 +216,8 @@ private:
     void RestoreSaved();
     std::string PwdDirectory() const;
     void ListAfterPwd();
+    // The listing of the current directory came: cached, and the operation is done.
+    void ListingStored(TOperation operation);
 
     IManagerHost& m_host;
     ITransferSink* m_sink = nullptr;

@@ -64,8 +64,7 @@ void TFtpManager::LoginStep(TFtpRequest rqType, int error)
         ListAfterPwd();
         break;
     case ftpDirAsync:
-        Store(m_currentDir);
-        Done(TOperationResult::Of(TOperation::Connect));
+        ListingStored(TOperation::Connect);
         break;
     default:
         break;
@@ -104,4 +103,10 @@ void TFtpManager::ListAfterPwd()
         return; // the Dir completion ends it
     // Cached: no LIST needed.
     Done(TOperationResult::Of(Mode(0) == cmLogin ? TOperation::Connect : TOperation::ChangeDir));
+}
+
+void TFtpManager::ListingStored(TOperation operation)
+{
+    Store(m_currentDir);
+    Done(TOperationResult::Of(operation));
 }

@@ -50,8 +50,7 @@ void TFtpManager::ChangeDirStep(TFtpRequest rqType, int error)
         ListAfterPwd();
         break;
     case ftpDirAsync:
-        Store(m_currentDir);
-        Done(TOperationResult::Of(TOperation::ChangeDir));
+        ListingStored(TOperation::ChangeDir);
         break;
     default:
         break;
@@ -82,8 +81,7 @@ void TFtpManager::RefreshStep(TFtpRequest rqType, int error)
         Failed(Failure(TOperation::Refresh, error, rqType));
         return;
     }
-    Store(m_currentDir);
-    Done(TOperationResult::Of(TOperation::Refresh));
+    ListingStored(TOperation::Refresh);
 }
 
 // ---------------------------------------------------------------- the walk
@@ -241,6 +239,17 @@ void TFtpManager::WalkSkip(const std::string& path, int code, const std::string&
 
 // ---------------------------------------------------------------- make, rename, delete, chmod
 
+bool TFtpManager::ChainGoesOn(int error, TOperation operation, bool itemsLeft)
+{
+    if (!m_chainItem.empty())
+        m_outcomes.push_back(Outcome(m_chainItem, error)); // the item whose request just ended
+    if (itemsLeft)
+        return true;
+    m_chainItem.clear();
+    Done(TOperationResult::Of(operation, std::move(m_outcomes)));
+    return false;
+}
+
 void TFtpManager::MakeDirs(std::vector<std::string> paths)
 {
     m_abortMain = false;
@@ -253,13 +262,8 @@ void TFtpManager::MakeDirs(std::vector<std::string> paths)
 
 void TFtpManager::MakeDirStep(int error)
 {
-    if (!m_chainItem.empty())
-        m_outcomes.push_back(Outcome(m_chainItem, error)); // the MKD that just ended
-    if (m_makeDirs.empty()) {
-        m_chainItem.clear();
-        Done(TOperationResult::Of(TOperation::MakeDirs, std::move(m_outcomes)));
+    if (!ChainGoesOn(error, TOperation::MakeDirs, !m_makeDirs.empty()))
         return;
-    }
     TFtpClient& main = *Slot(0).Client;
     m_chainItem = m_makeDirs.front();
     m_makeDirs.erase(m_makeDirs.begin());
@@ -314,13 +318,8 @@ void TFtpManager::DeleteFiles(std::vector<TDelFileInfo> entries)
 
 void TFtpManager::DeleteStep(int error)
 {
-    if (!m_chainItem.empty())
-        m_outcomes.push_back(Outcome(m_chainItem, error));
-    if (m_deletes.empty()) {
-        m_chainItem.clear();
-        Done(TOperationResult::Of(TOperation::Delete, std::move(m_outcomes)));
+    if (!ChainGoesOn(error, TOperation::Delete, !m_deletes.empty()))
         return;
-    }
     TFtpClient& main = *Slot(0).Client;
     TDelFileInfo entry = m_deletes.front();
     m_deletes.erase(m_deletes.begin());
@@ -344,13 +343,8 @@ void TFtpManager::ChangeModes(std::vector<std::string> names, const std::string&
 
 void TFtpManager::ChmodStep(int error)
 {
-    if (!m_chainItem.empty())
-        m_outcomes.push_back(Outcome(m_chainItem, error));
-    if (m_chmodNames.empty()) {
-        m_chainItem.clear();
-        Done(TOperationResult::Of(TOperation::ChangeMode, std::move(m_outcomes)));
+    if (!ChainGoesOn(error, TOperation::ChangeMode, !m_chmodNames.empty()))
         return;
-    }
     TFtpClient& main = *Slot(0).Client;
     m_chainItem = m_chmodNames.front();
     m_chmodNames.erase(m_chmodNames.begin());

@@ -15,6 +15,7 @@
 #include "net/WSocketResolve.h"
 #include "platform/NameLookup.h"
 #include "platform/SocketNotifier.h"
+#include "platform/Stream.h"
 
 namespace {
 
@@ -649,14 +650,8 @@ int TCustomWSocket::Receive(void* buffer, int len)
 
 int TCustomWSocket::WriteHeldBytes(int fileHandle, const char* bytes, int len)
 {
-    for (int done = 0; done < len;) {
-        ssize_t written = ::write(fileHandle, bytes + done, static_cast<size_t>(len - done));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return -2;
-        done += static_cast<int>(written);
-    }
+    if (!platform::WriteAll(fileHandle, bytes, len))
+        return -2;
     m_readCount += len;
     return len;
 }
@@ -700,16 +695,8 @@ ssize_t TCustomWSocket::CopyPipeToFile(int fileHandle, ssize_t len)
 {
     char buffer[65536];
     ssize_t got = ::read(m_pipe[0], buffer, static_cast<size_t>(std::min<ssize_t>(len, sizeof buffer)));
-    if (got <= 0)
+    if (got <= 0 || !platform::WriteAll(fileHandle, buffer, got))
         return -1;
-    for (ssize_t done = 0; done < got;) {
-        ssize_t written = ::write(fileHandle, buffer + done, static_cast<size_t>(got - done));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return -1;
-        done += written;
-    }
     return got;
 }
 

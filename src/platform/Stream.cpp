@@ -64,19 +64,25 @@ int64_t TFileStream::Read(char* buffer, int64_t len)
     }
 }
 
-int64_t TFileStream::Write(const char* buffer, int64_t len)
+bool WriteAll(int handle, const char* data, int64_t len)
 {
-    int64_t done = 0;
-    while (done < len) {
-        ssize_t put = ::write(m_handle, buffer + done, static_cast<size_t>(len - done));
+    for (int64_t done = 0; done < len;) {
+        ssize_t put = ::write(handle, data + done, static_cast<size_t>(len - done));
         if (put < 0 && errno == EINTR)
             continue;
         if (put <= 0)
-            return -1;
+            return false;
         done += put;
-        m_position += put;
     }
-    return done;
+    return true;
+}
+
+int64_t TFileStream::Write(const char* buffer, int64_t len)
+{
+    if (!WriteAll(m_handle, buffer, len))
+        return -1;
+    m_position += len;
+    return len;
 }
 
 bool TFileStream::Seek(int64_t position)

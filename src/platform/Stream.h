@@ -58,6 +58,9 @@ private:
     bool m_created = false;
 };
 
+// Writes all of data to a descriptor, through interrupted calls; false (errno set) on failure.
+bool WriteAll(int handle, const char* data, int64_t len);
+
 // The error TFileStream::Open gives for what is not a regular file.
 constexpr int kNotRegularFile = -1;
 

@@ -18,7 +18,22 @@ std::string LocalParentDirectory(const std::string& path)
     return slash == std::string::npos ? "/" : path.substr(0, slash + 1);
 }
 
-TLocalPane::TLocalPane(IMainView& view) : m_view(view), m_volumeRoots(platform::volumeRoots()) {}
+std::function<void(TPaneRowSet::TChange, size_t)> PaneNotifier(IMainView& view, TPane pane)
+{
+    return [&view, pane](TPaneRowSet::TChange change, size_t row) {
+        if (change == TPaneRowSet::TChange::Rows)
+            view.PaneRowsReplaced(pane);
+        else if (change == TPaneRowSet::TChange::Row)
+            view.PaneRowChanged(pane, row);
+        else
+            view.PaneSelectionChanged(pane);
+    };
+}
+
+TLocalPane::TLocalPane(IMainView& view) : m_view(view), m_volumeRoots(platform::volumeRoots())
+{
+    m_rows.OnChanged = PaneNotifier(view, TPane::Local);
+}
 
 void TLocalPane::SetVolumeRoots(std::vector<std::string> roots)
 {
@@ -81,7 +96,7 @@ std::string TLocalPane::DriveItemText(int index) const
 
 void TLocalPane::ShowLocalListing()
 {
-    m_entries.clear();
+    std::vector<TlvFileInfo> rows;
     int folders = 0;
     int files = 0;
     int64_t total = 0;
@@ -89,7 +104,7 @@ void TLocalPane::ShowLocalListing()
         TlvFileInfo up;
         up.Name = "..";
         up.Kind = TEntryKind::Parent;
-        m_entries.push_back(up);
+        rows.push_back(up);
     }
     if (DIR* directory = ::opendir(m_path.c_str())) {
         while (dirent* entry = ::readdir(directory)) {
@@ -108,60 +123,27 @@ void TLocalPane::ShowLocalListing()
             row.Time = static_cast<int64_t>(info.st_mtime);
             total += row.Size;
             ++(row.IsDir() ? folders : files);
-            m_entries.push_back(row);
+            rows.push_back(row);
         }
         ::closedir(directory);
     }
-    SortRows(m_entries, m_sortAscending, m_sortColumn);
-    m_selected.assign(m_entries.size(), false);
     m_summary = std::to_string(folders) + " folder(s) " + std::to_string(files) + " file(s) " + FormatThousands(total) +
                 " byte(s) listed";
-    m_view.PaneRowsReplaced(TPane::Local);
+    m_rows.Replace(std::move(rows));
 }
 
 void TLocalPane::SortByColumn(int column)
 {
-    if (column == m_sortColumn) {
-        m_sortAscending = !m_sortAscending;
-    } else {
-        m_sortColumn = column;
-        m_sortAscending = true;
-    }
-    SortRows(m_entries, m_sortAscending, m_sortColumn);
-    m_selected.assign(m_entries.size(), false);
-    m_view.PaneRowsReplaced(TPane::Local);
+    m_rows.SortByColumn(column);
 }
 
 void TLocalPane::DoubleClick(int row)
 {
-    if (row < 0 || row >= static_cast<int>(m_entries.size()) || !m_entries[static_cast<size_t>(row)].IsDir())
+    const auto& rows = m_rows.Rows();
+    if (row < 0 || row >= static_cast<int>(rows.size()) || !rows[static_cast<size_t>(row)].IsDir())
         return;
-    const TlvFileInfo& entry = m_entries[static_cast<size_t>(row)];
+    const TlvFileInfo& entry = rows[static_cast<size_t>(row)];
     SetPath(entry.IsParent() ? LocalParentDirectory(m_path) : m_path + entry.Name + "/");
-}
-
-void TLocalPane::SetSelected(size_t row, bool selected)
-{
-    if (row >= m_selected.size() || m_selected[row] == selected)
-        return;
-    m_selected[row] = selected;
-    m_view.PaneRowChanged(TPane::Local, row);
-}
-
-void TLocalPane::SelectNames(const std::vector<std::string>& names)
-{
-    for (size_t i = 0; i < m_entries.size(); ++i)
-        m_selected[i] = std::find(names.begin(), names.end(), m_entries[i].Name) != names.end();
-    m_view.PaneSelectionChanged(TPane::Local);
-}
-
-std::vector<std::string> TLocalPane::SelectedNames() const
-{
-    std::vector<std::string> names;
-    for (size_t i = 0; i < m_entries.size() && i < m_selected.size(); ++i)
-        if (m_selected[i] && !m_entries[i].IsParent())
-            names.push_back(m_entries[i].Name);
-    return names;
 }
 
 void TLocalPane::MakeDirectory()
@@ -206,19 +188,4 @@ void TLocalPane::Delete()
     for (const std::string& name : SelectedNames())
         platform::moveToTrash(m_path + name);
     Refresh();
-}
-
-void TLocalPane::SelectAll()
-{
-    for (size_t i = 0; i < m_selected.size(); ++i)
-        m_selected[i] = !m_entries[i].IsParent();
-    m_view.PaneSelectionChanged(TPane::Local);
-}
-
-void TLocalPane::InvertSelection()
-{
-    for (size_t i = 0; i < m_selected.size(); ++i)
-        if (!m_entries[i].IsParent())
-            m_selected[i] = !m_selected[i];
-    m_view.PaneSelectionChanged(TPane::Local);
 }

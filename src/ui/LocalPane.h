@@ -3,6 +3,7 @@
 // The local pane: one directory of the local file system, its rows, the path box with the
 // volumes and the chain of the current directory, and the local file commands.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,10 +33,10 @@ public:
     void SetVolumeRoots(std::vector<std::string> roots);
 
     // The selection: one row, rows by name (nothing else), all but "..", or the inverse.
-    void SetSelected(size_t row, bool selected);
-    void SelectNames(const std::vector<std::string>& names);
-    void SelectAll();
-    void InvertSelection();
+    void SetSelected(size_t row, bool selected) { m_rows.SetSelected(row, selected); }
+    void SelectNames(const std::vector<std::string>& names) { m_rows.SelectNames(names); }
+    void SelectAll() { m_rows.SelectAll(); }
+    void InvertSelection() { m_rows.InvertSelection(); }
 
     // The commands; names act on the selected rows ("Move" and "Rename" on the first).
     void MakeDirectory();
@@ -45,16 +46,16 @@ public:
     void Delete();
 
     const std::string& Path() const { return m_path; }
-    const std::vector<TlvFileInfo>& Entries() const { return m_entries; }
-    const std::vector<bool>& Selection() const { return m_selected; }
-    std::vector<std::string> SelectedNames() const;
+    const std::vector<TlvFileInfo>& Entries() const { return m_rows.Rows(); }
+    const std::vector<bool>& Selection() const { return m_rows.Selection(); }
+    std::vector<std::string> SelectedNames() const { return m_rows.SelectedNames(); }
     const std::vector<TDriveItem>& DriveItems() const { return m_driveItems; }
     // The path box's item of the current directory; -1 when none.
     int DriveIndex() const { return m_driveIndex; }
     // What the path box shows for an item: its path, and for a volume its free space.
     std::string DriveItemText(int index) const;
-    int SortColumn() const { return m_sortColumn; }
-    bool SortAscending() const { return m_sortAscending; }
+    int SortColumn() const { return m_rows.SortColumn(); }
+    bool SortAscending() const { return m_rows.SortAscending(); }
     const std::string& Summary() const { return m_summary; }
 
 private:
@@ -63,15 +64,15 @@ private:
 
     IMainView& m_view;
     std::string m_path = "/";
-    std::vector<TlvFileInfo> m_entries;
-    std::vector<bool> m_selected;
+    TPaneRowSet m_rows;
     std::vector<TDriveItem> m_driveItems;
     int m_driveIndex = -1;
-    int m_sortColumn = 0;
-    bool m_sortAscending = true;
     std::string m_summary;
     std::vector<std::string> m_volumeRoots;
 };
+
+// What a pane's rows tell the view when they change.
+std::function<void(TPaneRowSet::TChange, size_t)> PaneNotifier(IMainView& view, TPane pane);
 
 // The parent of a directory path ending with "/"; "/" stays "/".
 std::string LocalParentDirectory(const std::string& path);

@@ -56,6 +56,7 @@ TfmMain::TfmMain(IMainView& view, std::string dataDir, std::string programDir)
     m_logs.OnLinesChanged = [this](int page, size_t dropped, size_t appended) {
         m_view.LogLinesChanged(page, dropped, appended);
     };
+    m_remoteRows.OnChanged = PaneNotifier(m_view, TPane::Remote);
 }
 
 TfmMain::~TfmMain() = default;
@@ -222,8 +223,7 @@ void TfmMain::SetPendingAfterConnect(TPendingAfterConnect pending)
 
 void TfmMain::ResetSessionView()
 {
-    m_remoteEntries.clear();
-    m_remoteSelected.clear();
+    m_remoteRows.Clear();
     m_remotePathItems.clear();
     m_remoteSummary.clear();
     for (size_t n = 0; n < m_statusRows.size(); ++n) {
@@ -237,7 +237,6 @@ void TfmMain::ResetSessionView()
     if (m_pendingAfterConnect != TPendingAfterConnect::ResumeBrokenList && m_queueTree)
         m_queueTree->ClearTransfers();
     m_transfersRunning = false;
-    m_view.PaneRowsReplaced(TPane::Remote);
     m_view.PanePathChanged(TPane::Remote);
 }
 

@@ -164,11 +164,11 @@ public:
     bool DraggingOn() const { return m_sessionState == ssConnected; }
     bool AntiIdleRunning() const { return m_antiIdle.active(); }
     const std::string& RemoteDir() const { return m_remoteDir; }
-    const std::vector<TlvFileInfo>& RemoteEntries() const { return m_remoteEntries; }
-    const std::vector<bool>& RemoteSelection() const { return m_remoteSelected; }
+    const std::vector<TlvFileInfo>& RemoteEntries() const { return m_remoteRows.Rows(); }
+    const std::vector<bool>& RemoteSelection() const { return m_remoteRows.Selection(); }
     const std::vector<std::string>& RemotePathItems() const { return m_remotePathItems; }
-    int RemoteSortColumn() const { return m_remoteSortColumn; }
-    bool RemoteSortAscending() const { return m_remoteSortAscending; }
+    int RemoteSortColumn() const { return m_remoteRows.SortColumn(); }
+    bool RemoteSortAscending() const { return m_remoteRows.SortAscending(); }
     const std::string& RemoteSummary() const { return m_remoteSummary; }
     TViewStyle ViewStyle(TPane pane) const { return pane == TPane::Remote ? m_remoteViewStyle : m_localViewStyle; }
     const std::vector<TStatusRow>& StatusRows() const { return m_statusRows; }
@@ -239,7 +239,6 @@ private:
     void Record(const TOperationResult& result);
     void ShowRemoteListing();
     void SelectRemotePath(const std::string& path);
-    std::vector<std::string> SelectedRemoteNames() const;
     void SelectionPass();
     void QueueWalkResult();
     void FinishDownloadSelection();
@@ -282,11 +281,8 @@ private:
     std::array<std::string, 6> m_statusPanels;
 
     std::string m_remoteDir;
-    std::vector<TlvFileInfo> m_remoteEntries;
-    std::vector<bool> m_remoteSelected;
+    TPaneRowSet m_remoteRows;
     std::vector<std::string> m_remotePathItems; // the remote path box
-    int m_remoteSortColumn = 0;
-    bool m_remoteSortAscending = true;
     std::string m_remoteSummary;
     TViewStyle m_remoteViewStyle = TViewStyle::Details;
     TViewStyle m_localViewStyle = TViewStyle::Details;

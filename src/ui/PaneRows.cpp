@@ -110,6 +110,77 @@ void SortRows(std::vector<TlvFileInfo>& rows, bool ascending, int column)
     });
 }
 
+void TPaneRowSet::Tell(TChange change, size_t row)
+{
+    if (OnChanged)
+        OnChanged(change, row);
+}
+
+void TPaneRowSet::Replace(std::vector<TlvFileInfo> rows)
+{
+    m_rows = std::move(rows);
+    SortRows(m_rows, m_sortAscending, m_sortColumn);
+    m_selected.assign(m_rows.size(), false);
+    Tell(TChange::Rows);
+}
+
+void TPaneRowSet::Clear()
+{
+    Replace({});
+}
+
+void TPaneRowSet::SortByColumn(int column)
+{
+    if (column == m_sortColumn) {
+        m_sortAscending = !m_sortAscending;
+    } else {
+        m_sortColumn = column;
+        m_sortAscending = true;
+    }
+    SortRows(m_rows, m_sortAscending, m_sortColumn);
+    m_selected.assign(m_rows.size(), false);
+    Tell(TChange::Rows);
+}
+
+void TPaneRowSet::SetSelected(size_t row, bool selected)
+{
+    if (row >= m_selected.size() || m_selected[row] == selected)
+        return;
+    m_selected[row] = selected;
+    Tell(TChange::Row, row);
+}
+
+void TPaneRowSet::SelectNames(const std::vector<std::string>& names)
+{
+    for (size_t i = 0; i < m_rows.size(); ++i)
+        m_selected[i] = std::find(names.begin(), names.end(), m_rows[i].Name) != names.end();
+    Tell(TChange::Selection);
+}
+
+void TPaneRowSet::SelectAll()
+{
+    for (size_t i = 0; i < m_selected.size(); ++i)
+        m_selected[i] = !m_rows[i].IsParent();
+    Tell(TChange::Selection);
+}
+
+void TPaneRowSet::InvertSelection()
+{
+    for (size_t i = 0; i < m_selected.size(); ++i)
+        if (!m_rows[i].IsParent())
+            m_selected[i] = !m_selected[i];
+    Tell(TChange::Selection);
+}
+
+std::vector<std::string> TPaneRowSet::SelectedNames() const
+{
+    std::vector<std::string> names;
+    for (size_t i = 0; i < m_rows.size() && i < m_selected.size(); ++i)
+        if (m_selected[i] && !m_rows[i].IsParent())
+            names.push_back(m_rows[i].Name);
+    return names;
+}
+
 std::string TRemoteRows::Summary() const
 {
     return std::to_string(Folders) + " folder(s) " + std::to_string(Files) + " file(s) " + FormatThousands(TotalBytes) +

@@ -5,6 +5,7 @@
 // are shown.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,47 @@ int64_t ListedTimeKey(const TListedTime& time, int currentYear);
 // column (0 name without regard to a-z case, 1 size, 2 time), ascending or descending; rows with
 // equal keys keep their order.
 void SortRows(std::vector<TlvFileInfo>& rows, bool ascending, int column);
+
+// The rows a pane shows with their order and selection: what both panes have in common. The
+// pane says through onChanged what changed (everything, one row, the selection).
+class TPaneRowSet
+{
+public:
+    enum class TChange
+    {
+        Rows,
+        Row,
+        Selection
+    };
+    std::function<void(TChange change, size_t row)> OnChanged;
+
+    // New rows, in the current order; nothing selected.
+    void Replace(std::vector<TlvFileInfo> rows);
+    void Clear();
+    // The column again turns the order around; another column sorts ascending by it.
+    void SortByColumn(int column);
+    void SetSelected(size_t row, bool selected);
+    // These names selected, nothing else.
+    void SelectNames(const std::vector<std::string>& names);
+    // Every row but "..".
+    void SelectAll();
+    void InvertSelection();
+
+    const std::vector<TlvFileInfo>& Rows() const { return m_rows; }
+    const std::vector<bool>& Selection() const { return m_selected; }
+    // The selected rows' names, "..", never.
+    std::vector<std::string> SelectedNames() const;
+    int SortColumn() const { return m_sortColumn; }
+    bool SortAscending() const { return m_sortAscending; }
+
+private:
+    void Tell(TChange change, size_t row = 0);
+
+    std::vector<TlvFileInfo> m_rows;
+    std::vector<bool> m_selected;
+    int m_sortColumn = 0;
+    bool m_sortAscending = true;
+};
 
 // The remote pane's rows from a listing: the ".." row first, then one row per entry, sorted.
 struct TRemoteRows

@@ -7,12 +7,10 @@
 
 void TfmMain::ShowRemoteListing()
 {
-    TRemoteRows rows =
-        RemoteRowsFromListing(m_manager.ListingText(), m_remoteSortAscending, m_remoteSortColumn, CurrentYear());
-    m_remoteEntries = std::move(rows.Rows);
-    m_remoteSelected.assign(m_remoteEntries.size(), false);
+    TRemoteRows rows = RemoteRowsFromListing(m_manager.ListingText(), m_remoteRows.SortAscending(),
+                                             m_remoteRows.SortColumn(), CurrentYear());
     m_remoteSummary = rows.Summary();
-    m_view.PaneRowsReplaced(TPane::Remote);
+    m_remoteRows.Replace(std::move(rows.Rows));
     m_view.PanePathChanged(TPane::Remote);
 }
 
@@ -26,63 +24,36 @@ void TfmMain::SelectRemotePath(const std::string& path)
 
 void TfmMain::SortByColumn(int column)
 {
-    if (column == m_remoteSortColumn) {
-        m_remoteSortAscending = !m_remoteSortAscending;
-    } else {
-        m_remoteSortColumn = column;
-        m_remoteSortAscending = true;
-    }
-    SortRows(m_remoteEntries, m_remoteSortAscending, m_remoteSortColumn);
-    m_remoteSelected.assign(m_remoteEntries.size(), false);
-    m_view.PaneRowsReplaced(TPane::Remote);
+    m_remoteRows.SortByColumn(column);
 }
 
 void TfmMain::SetRemoteSelected(size_t row, bool selected)
 {
-    if (row >= m_remoteSelected.size() || m_remoteSelected[row] == selected)
-        return;
-    m_remoteSelected[row] = selected;
-    m_view.PaneRowChanged(TPane::Remote, row);
+    m_remoteRows.SetSelected(row, selected);
 }
 
 void TfmMain::SelectRemoteNames(const std::vector<std::string>& names)
 {
-    for (size_t i = 0; i < m_remoteEntries.size(); ++i)
-        m_remoteSelected[i] = std::find(names.begin(), names.end(), m_remoteEntries[i].Name) != names.end();
-    m_view.PaneSelectionChanged(TPane::Remote);
+    m_remoteRows.SelectNames(names);
 }
 
 void TfmMain::RemoteSelectAll()
 {
-    for (size_t i = 0; i < m_remoteSelected.size(); ++i)
-        m_remoteSelected[i] = !m_remoteEntries[i].IsParent();
-    m_view.PaneSelectionChanged(TPane::Remote);
+    m_remoteRows.SelectAll();
 }
 
 void TfmMain::RemoteInvertSelection()
 {
-    for (size_t i = 0; i < m_remoteSelected.size(); ++i)
-        if (!m_remoteEntries[i].IsParent())
-            m_remoteSelected[i] = !m_remoteSelected[i];
-    m_view.PaneSelectionChanged(TPane::Remote);
-}
-
-std::vector<std::string> TfmMain::SelectedRemoteNames() const
-{
-    std::vector<std::string> names;
-    for (size_t i = 0; i < m_remoteEntries.size() && i < m_remoteSelected.size(); ++i)
-        if (m_remoteSelected[i] && !m_remoteEntries[i].IsParent())
-            names.push_back(m_remoteEntries[i].Name);
-    return names;
+    m_remoteRows.InvertSelection();
 }
 
 void TfmMain::RemoteDoubleClick(int row)
 {
-    if (m_busy || row < 0 || row >= static_cast<int>(m_remoteEntries.size()) ||
-        !m_remoteEntries[static_cast<size_t>(row)].IsDir())
+    const auto& rows = m_remoteRows.Rows();
+    if (m_busy || row < 0 || row >= static_cast<int>(rows.size()) || !rows[static_cast<size_t>(row)].IsDir())
         return;
     SetSessionState(ssChangingDir);
-    m_manager.ChangeDir(m_remoteEntries[static_cast<size_t>(row)].Name);
+    m_manager.ChangeDir(rows[static_cast<size_t>(row)].Name);
 }
 
 void TfmMain::RemoteMakeDirectory()
@@ -116,16 +87,17 @@ void TfmMain::RemoteDelete()
     if (m_sessionState != ssConnected)
         return;
     std::vector<TDelFileInfo> entries;
-    for (size_t i = 0; i < m_remoteEntries.size() && i < m_remoteSelected.size(); ++i)
-        if (m_remoteSelected[i] && !m_remoteEntries[i].IsParent())
-            entries.push_back({m_remoteEntries[i].Name, m_remoteEntries[i].IsDir()});
+    const auto& rows = m_remoteRows.Rows();
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (m_remoteRows.Selection()[i] && !rows[i].IsParent())
+            entries.push_back({rows[i].Name, rows[i].IsDir()});
     SetSessionState(ssDeleting);
     m_manager.DeleteFiles(std::move(entries));
 }
 
 void TfmMain::RemoteRename()
 {
-    std::vector<std::string> names = SelectedRemoteNames();
+    std::vector<std::string> names = m_remoteRows.SelectedNames();
     std::string answer;
     if (m_sessionState != ssConnected || names.empty() || !m_view.InputQuery("Rename", "New Name: ", answer))
         return;
@@ -143,7 +115,7 @@ void TfmMain::RemoteRenameTo(const std::string& name, const std::string& newPath
 
 void TfmMain::RemoteMove()
 {
-    std::vector<std::string> names = SelectedRemoteNames();
+    std::vector<std::string> names = m_remoteRows.SelectedNames();
     std::string answer = m_remoteDir;
     if (m_sessionState != ssConnected || names.empty() ||
         !m_view.InputQuery("Move File", "Destination Directory: ", answer))
@@ -159,7 +131,7 @@ void TfmMain::RemoteMove()
 
 void TfmMain::RemoteChangeMode()
 {
-    std::vector<std::string> names = SelectedRemoteNames();
+    std::vector<std::string> names = m_remoteRows.SelectedNames();
     std::string mode;
     if (m_sessionState != ssConnected || !m_view.InputQuery("Change Mode", "New Mode: ", mode))
         return;
@@ -169,20 +141,20 @@ void TfmMain::RemoteChangeMode()
 
 void TfmMain::RemoteCopyUrl()
 {
-    std::vector<std::string> names = SelectedRemoteNames();
+    std::vector<std::string> names = m_remoteRows.SelectedNames();
     if (!names.empty())
         m_view.SetClipboardText(m_remoteDir + names.front());
 }
 
 void TfmMain::RemoteEdit()
 {
-    std::vector<std::string> names = SelectedRemoteNames();
+    std::vector<std::string> names = m_remoteRows.SelectedNames();
     if (m_sessionState != ssConnected || names.empty())
         return;
     auto item = std::make_unique<TTransferFileInfo>();
     item->HostPath = m_remoteDir + names.front();
     item->LocalPath = m_tmpDir + names.front();
-    for (const TlvFileInfo& row : m_remoteEntries)
+    for (const TlvFileInfo& row : m_remoteRows.Rows())
         if (row.Name == names.front())
             item->FileSize = row.Size;
     m_editFile = item->LocalPath;

@@ -54,10 +54,11 @@ void TfmMain::CalculateSize()
 
 void TfmMain::SelectionPass()
 {
-    for (; m_selectionCursor < m_remoteEntries.size(); ++m_selectionCursor) {
-        if (m_selectionCursor >= m_remoteSelected.size() || !m_remoteSelected[m_selectionCursor])
+    const auto& rows = m_remoteRows.Rows();
+    for (; m_selectionCursor < rows.size(); ++m_selectionCursor) {
+        if (!m_remoteRows.Selection()[m_selectionCursor])
             continue;
-        const TlvFileInfo& entry = m_remoteEntries[m_selectionCursor];
+        const TlvFileInfo& entry = rows[m_selectionCursor];
         if (entry.IsParent() || !IsSafeEntryName(entry.Name))
             continue;
         if (entry.IsDir()) {
