@@ -68,6 +68,71 @@ void writeList(IniFile& ini, const std::string& section, const std::vector<std::
         ini.WriteString(section, std::to_string(i), items[i]);
 }
 
+std::vector<int> readNumbers(const IniFile& ini, const std::string& key)
+{
+    std::vector<int> numbers;
+    std::string text = ini.ReadString("Window", key, "");
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t comma = text.find(',', start);
+        std::string part = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        if (part.empty() || part.size() > 9 || part.find_first_not_of("0123456789") != std::string::npos)
+            return {}; // not one of ours: the window's own defaults
+        numbers.push_back(std::stoi(part));
+        if (comma == std::string::npos)
+            break;
+        start = comma + 1;
+    }
+    return numbers;
+}
+
+void writeNumbers(IniFile& ini, const std::string& key, const std::vector<int>& numbers)
+{
+    std::string text;
+    for (int number : numbers)
+        text += (text.empty() ? "" : ",") + std::to_string(std::max(number, 0));
+    ini.WriteString("Window", key, text);
+}
+
+void readWindow(const IniFile& ini, TWindowLayout& window)
+{
+    TWindowLayout defaults;
+    window.X = ini.ReadInteger("Window", "Left", defaults.X);
+    window.Y = ini.ReadInteger("Window", "Top", defaults.Y);
+    window.Width = std::clamp(ini.ReadInteger("Window", "Width", defaults.Width), 200, 20000);
+    window.Height = std::clamp(ini.ReadInteger("Window", "Height", defaults.Height), 150, 20000);
+    window.Maximized = ini.ReadBool("Window", "Maximized", false);
+    window.MiddleSplitter = readNumbers(ini, "MiddleSplitter");
+    window.PaneSplitter = readNumbers(ini, "PaneSplitter");
+    window.BottomSplitter = readNumbers(ini, "BottomSplitter");
+    window.LocalColumns = readNumbers(ini, "LocalColumns");
+    window.RemoteColumns = readNumbers(ini, "RemoteColumns");
+    window.StatusColumns = readNumbers(ini, "StatusColumns");
+    window.LocalSortColumn = std::clamp(ini.ReadInteger("Window", "LocalSortColumn", 0), 0, 2);
+    window.LocalSortAscending = ini.ReadBool("Window", "LocalSortAscending", true);
+    window.RemoteSortColumn = std::clamp(ini.ReadInteger("Window", "RemoteSortColumn", 0), 0, 2);
+    window.RemoteSortAscending = ini.ReadBool("Window", "RemoteSortAscending", true);
+}
+
+void writeWindow(IniFile& ini, const TWindowLayout& window)
+{
+    ini.WriteInteger("Window", "Left", window.X);
+    ini.WriteInteger("Window", "Top", window.Y);
+    ini.WriteInteger("Window", "Width", window.Width);
+    ini.WriteInteger("Window", "Height", window.Height);
+    ini.WriteBool("Window", "Maximized", window.Maximized);
+    writeNumbers(ini, "MiddleSplitter", window.MiddleSplitter);
+    writeNumbers(ini, "PaneSplitter", window.PaneSplitter);
+    writeNumbers(ini, "BottomSplitter", window.BottomSplitter);
+    writeNumbers(ini, "LocalColumns", window.LocalColumns);
+    writeNumbers(ini, "RemoteColumns", window.RemoteColumns);
+    writeNumbers(ini, "StatusColumns", window.StatusColumns);
+    ini.WriteInteger("Window", "LocalSortColumn", window.LocalSortColumn);
+    ini.WriteBool("Window", "LocalSortAscending", window.LocalSortAscending);
+    ini.WriteInteger("Window", "RemoteSortColumn", window.RemoteSortColumn);
+    ini.WriteBool("Window", "RemoteSortAscending", window.RemoteSortAscending);
+}
+
 } // namespace
 
 std::string MaskHostEntry(const std::string& entry)
@@ -107,6 +172,7 @@ void LoadSettings(TSettings& settings, const std::string& path, const std::strin
     settings.ReplyTimeout = std::max(ini.ReadInteger("General", "ReplyTimeout", 60), 0);
     settings.DataTimeout = std::max(ini.ReadInteger("General", "DataTimeout", 60), 0);
     settings.LogLines = std::max(ini.ReadInteger("General", "LogLines", 5000), 1);
+    readWindow(ini, settings.Window);
 }
 
 bool SaveSettings(const TSettings& settings, const std::string& path)
@@ -133,5 +199,6 @@ bool SaveSettings(const TSettings& settings, const std::string& path)
     ini.WriteInteger("General", "ReplyTimeout", settings.ReplyTimeout);
     ini.WriteInteger("General", "DataTimeout", settings.DataTimeout);
     ini.WriteInteger("General", "LogLines", settings.LogLines);
+    writeWindow(ini, settings.Window);
     return ini.UpdateFile();
 }

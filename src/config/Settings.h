@@ -31,6 +31,27 @@ struct TFontSetting
     int Size = 9;
 };
 
+// How the window was left: its place, its splitters, its columns and each pane's order. Kept
+// in the section "Window"; lists of numbers are written as "a,b,c".
+struct TWindowLayout
+{
+    int X = -1; // -1: centred on the screen
+    int Y = -1;
+    int Width = 800;
+    int Height = 600;
+    bool Maximized = false;
+    std::vector<int> MiddleSplitter; // queue tree, local pane, remote pane
+    std::vector<int> PaneSplitter;   // middle, bottom
+    std::vector<int> BottomSplitter; // status list, logs
+    std::vector<int> LocalColumns;
+    std::vector<int> RemoteColumns;
+    std::vector<int> StatusColumns;
+    int LocalSortColumn = 0;
+    bool LocalSortAscending = true;
+    int RemoteSortColumn = 0;
+    bool RemoteSortAscending = true;
+};
+
 struct TSettings
 {
     static constexpr const char* kDefaultAnonymousEmail = "quillftp@example.com";
@@ -60,6 +81,7 @@ struct TSettings
     int DataTimeout = 60;
     // Lines a connection's log page keeps; the oldest go.
     int LogLines = 5000;
+    TWindowLayout Window;
     std::string AnonymousEmail = kDefaultAnonymousEmail;
 };
 

@@ -27,6 +27,7 @@ public:
     void SetPath(const std::string& path);
     void Refresh();
     void SortByColumn(int column);
+    void SetOrder(int column, bool ascending) { m_rows.SetOrder(column, ascending); }
     void DoubleClick(int row);
     void ChooseDriveItem(int index);
     // The roots the path box offers ("/", home and mounted volumes, each ending with "/").

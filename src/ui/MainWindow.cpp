@@ -78,6 +78,8 @@ void TfmMain::FormCreate()
     m_logs.CreateLogPages(m_settings.ConnectionCount);
     struct stat info = {};
     bool localPathExists = ::stat(m_settings.LocalPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    m_local.SetOrder(m_settings.Window.LocalSortColumn, m_settings.Window.LocalSortAscending);
+    m_remoteRows.SetOrder(m_settings.Window.RemoteSortColumn, m_settings.Window.RemoteSortAscending);
     m_local.SetPath(localPathExists ? m_settings.LocalPath : m_programDir);
     m_manager.InitConnections(m_settings.ConnectionCount);
     // Files fetched for viewing live in tmp/ of the data directory, emptied at every start.
@@ -121,6 +123,10 @@ void TfmMain::FormDestroy()
 {
     m_manager.DisconnectAll();
     m_settings.LocalPath = m_local.Path();
+    m_settings.Window.LocalSortColumn = m_local.SortColumn();
+    m_settings.Window.LocalSortAscending = m_local.SortAscending();
+    m_settings.Window.RemoteSortColumn = m_remoteRows.SortColumn();
+    m_settings.Window.RemoteSortAscending = m_remoteRows.SortAscending();
     SaveSettings(m_settings, SettingsPath());
     SaveBrokenLists();
 }
@@ -142,6 +148,11 @@ void TfmMain::ApplySettings(const TSettings& settings)
             m_manager.ConfigureConnection(i);
     if (count != m_manager.Count())
         ResizeConnectionCount(count);
+}
+
+void TfmMain::SetWindowLayout(const TWindowLayout& layout)
+{
+    m_settings.Window = layout;
 }
 
 void TfmMain::RecoverJournals()

@@ -78,6 +78,8 @@ public:
     // New settings (the preferences dialog): the connections are configured anew, the log
     // pages take the new line limit.
     void ApplySettings(const TSettings& settings);
+    // How the window is left (its place, splitters, columns), kept with the settings at the end.
+    void SetWindowLayout(const TWindowLayout& layout);
 
     // ---- the session
     void SetSessionState(TSessionState state) override;
@@ -146,6 +148,9 @@ public:
     void DownloadSelected();
     void CalculateSize();
     void UploadSelected();
+    // Uploads local files and directories (dropped from a file manager) into the remote
+    // directory shown; only while connected.
+    void UploadPaths(const std::vector<std::string>& paths);
     // Broken lists: index is the list's position (its tree node is the top node index + 1).
     void ResumeBrokenList(size_t index);
     void DeleteBrokenList(size_t index);

@@ -142,6 +142,15 @@ void TPaneRowSet::SortByColumn(int column)
     Tell(TChange::Rows);
 }
 
+void TPaneRowSet::SetOrder(int column, bool ascending)
+{
+    m_sortColumn = std::clamp(column, 0, 2);
+    m_sortAscending = ascending;
+    SortRows(m_rows, m_sortAscending, m_sortColumn);
+    m_selected.assign(m_rows.size(), false);
+    Tell(TChange::Rows);
+}
+
 void TPaneRowSet::SetSelected(size_t row, bool selected)
 {
     if (row >= m_selected.size() || m_selected[row] == selected)

@@ -78,6 +78,8 @@ public:
     void Clear();
     // The column again turns the order around; another column sorts ascending by it.
     void SortByColumn(int column);
+    // The order as it was left (column 0 name, 1 size, 2 time).
+    void SetOrder(int column, bool ascending);
     void SetSelected(size_t row, bool selected);
     // These names selected, nothing else.
     void SelectNames(const std::vector<std::string>& names);

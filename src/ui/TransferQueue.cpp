@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 #include "platform/LocalFiles.h"
 #include "transfer/SplitDownload.h"
 
@@ -145,35 +147,46 @@ void TfmMain::KeepInsideLocalDirectory()
 
 void TfmMain::UploadSelected()
 {
+    std::vector<std::string> paths;
+    for (const std::string& name : m_local.SelectedNames())
+        paths.push_back(m_local.Path() + name);
+    UploadPaths(paths);
+}
+
+void TfmMain::UploadPaths(const std::vector<std::string>& paths)
+{
     if (m_sessionState != ssConnected)
         return;
     m_selectionProblems.clear();
-    const std::string& localDir = m_local.Path();
-    for (const std::string& name : m_local.SelectedNames()) {
-        const TlvFileInfo* entry = nullptr;
-        for (const TlvFileInfo& row : m_local.Entries())
-            if (row.Name == name)
-                entry = &row;
-        if (entry && entry->IsDir()) {
-            for (const TGetFileInfo& found : WalkLocalDir(localDir + name + "/")) {
+    for (std::string path : paths) {
+        while (path.size() > 1 && path.back() == '/')
+            path.pop_back();
+        // Each path goes into the remote directory under its own name.
+        std::string parent = path.substr(0, path.rfind('/') + 1);
+        std::string name = path.substr(parent.size());
+        struct stat info = {};
+        if (name.empty() || ::stat(path.c_str(), &info) != 0)
+            continue;
+        if (S_ISDIR(info.st_mode)) {
+            for (const TGetFileInfo& found : WalkLocalDir(path + "/")) {
                 auto item = std::make_unique<TTransferFileInfo>();
                 item->IsDownload = false;
                 item->LocalPath = found.Path;
-                item->HostPath = m_remoteDir + found.Path.substr(localDir.size());
+                item->HostPath = m_remoteDir + found.Path.substr(parent.size());
                 item->FileSize = found.Size;
                 AddToQueue(std::move(item));
             }
-        } else if (entry && !platform::isRegularFile(localDir + name)) {
+        } else if (!S_ISREG(info.st_mode)) {
             // A FIFO or a device would block the program or never end.
-            ShowLogLine(0, "! Not uploaded: " + localDir + name + " is not a regular file");
-            m_selectionProblems.push_back({localDir + name, 550, "not a regular file"});
+            ShowLogLine(0, "! Not uploaded: " + path + " is not a regular file");
+            m_selectionProblems.push_back({path, 550, "not a regular file"});
             m_view.ShowMessage("Not uploaded: " + name + " is not a regular file");
-        } else if (entry) {
+        } else {
             auto item = std::make_unique<TTransferFileInfo>();
             item->IsDownload = false;
             item->HostPath = m_remoteDir + name;
-            item->LocalPath = localDir + name;
-            item->FileSize = entry->Size;
+            item->LocalPath = path;
+            item->FileSize = static_cast<int64_t>(info.st_size);
             AddToQueue(std::move(item));
         }
     }

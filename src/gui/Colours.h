@@ -1,0 +1,24 @@
+#pragma once
+
+// The window's colours, made from the palette so that they stay readable in a dark one: the
+// log's three line colours and the summary strips of the panes (the active pane's green).
+
+#include <QColor>
+#include <QPalette>
+
+struct TWindowColours
+{
+    QColor Command; // "> " lines: red
+    QColor Reply;   // "< " lines: green
+    QColor Message; // the program's own lines: blue
+    QColor ActiveStrip;
+    QColor ActiveStripText;
+    QColor Strip;
+    QColor StripText;
+};
+
+// WCAG contrast ratio of two colours (1 to 21).
+double ContrastRatio(const QColor& a, const QColor& b);
+// A dark palette: its window colour is darker than its text.
+bool IsDarkPalette(const QPalette& palette);
+TWindowColours WindowColours(const QPalette& palette);

@@ -1,0 +1,293 @@
+#include "gui/MainForm.h"
+
+// The main menu and the popup menus. Items are never disabled: every command checks the
+// session state itself.
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTreeView>
+
+#include "gui/Icons.h"
+#include "gui/PaneWidget.h"
+#include "gui/QueueModel.h"
+
+QAction* TMainForm::AddAction(QMenu* menu, const QString& caption, const QString& icon, const QString& name,
+                              std::function<void()> run, const QKeySequence& shortcut)
+{
+    auto* action = new QAction(GuiIcon(icon), caption, this);
+    action->setObjectName(name);
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, std::move(run));
+    menu->addAction(action);
+    addAction(action); // the shortcut works wherever the focus is in the window
+    return action;
+}
+
+void TMainForm::BuildMenus()
+{
+    QMenuBar* bar = menuBar();
+    TfmMain& logic = *m_logic;
+    auto shell = [this](const QString& command) {
+        return [this, command] {
+            if (OnShellCommand)
+                OnShellCommand(command);
+        };
+    };
+
+    QMenu* server = bar->addMenu("&Server");
+    server->setObjectName("miServer");
+    AddAction(
+        server, "&Connect", "connect", "miConnect", [this] { Connect(); }, QKeySequence("Ctrl+F"));
+    AddAction(
+        server, "&Disconnect", "disconnect", "miDisconnect", [&logic] { logic.Disconnect(); }, QKeySequence("Ctrl+D"));
+    AddAction(
+        server, "&Reconnect", "reconnect", "miReconnect",
+        [this] {
+            PushToolBar();
+            m_logic->Reconnect();
+            ShowToolBar();
+        },
+        QKeySequence("Ctrl+R"));
+    server->addSeparator();
+    AddAction(server, "&Exit", "exit", "miExit", [this] { close(); });
+
+    QMenu* sites = bar->addMenu("Site &Manager");
+    sites->setObjectName("miSites");
+    AddAction(sites, "Site &Manager", "site-manager", "miSiteManager", shell("SiteManager"), QKeySequence("F4"));
+    AddAction(sites, "&Add Current Site", "add-site", "miAddCurrentSite", shell("AddCurrentSite"));
+    sites->addSeparator();
+    AddAction(sites, "&New Session", "new-session", "miNewSession", shell("NewSession"));
+
+    QMenu* command = bar->addMenu("&Command");
+    command->setObjectName("miCommand");
+    QMenu* local = command->addMenu(GuiIcon("folder"), "&Local");
+    local->setObjectName("miLocal");
+    auto localOnly = [&logic](std::function<void(TfmMain&)> run) {
+        return [&logic, run] {
+            if (logic.SessionState() == ssReady || logic.SessionState() == ssConnected)
+                run(logic);
+        };
+    };
+    AddAction(local, "&Upload", "upload", "miLocalUpload", [&logic] { logic.UploadSelected(); });
+    AddAction(local, "&Edit", "edit", "miLocalEdit", [&logic] { logic.LocalEdit(); });
+    AddAction(local, "&View", "view", "miLocalView", [&logic] { logic.LocalEdit(); });
+    AddAction(local, "&Move", "move", "miLocalMove", localOnly([](TfmMain& l) { l.Local().Move(); }));
+    AddAction(local, "E&xecute", "execute", "miLocalExecute", [&logic] { logic.LocalExecute(); });
+    AddAction(local, "&Invert Selection", "invert-selection", "miLocalInvert",
+              [&logic] { logic.Local().InvertSelection(); });
+    AddAction(local, "&Delete", "delete", "miLocalDelete", localOnly([](TfmMain& l) { l.Local().Delete(); }));
+    AddAction(local, "&Rename", "rename", "miLocalRename", localOnly([](TfmMain& l) { l.Local().Rename(); }));
+    AddAction(local, "&Properties", "properties", "miLocalProperties", [&logic] { logic.LocalProperties(); });
+    AddAction(local, "&Open Current Directory", "open-directory", "miLocalOpenDirectory",
+              [&logic] { logic.LocalOpenCurrentDirectory(); });
+
+    QMenu* remote = command->addMenu(GuiIcon("connect"), "&Remote");
+    remote->setObjectName("miRemote");
+    AddAction(remote, "&Download", "download", "miRemoteDownload", [&logic] { logic.DownloadSelected(); });
+    AddAction(remote, "Calc &Size", "calculate-size", "miRemoteCalcSize", [&logic] { logic.CalculateSize(); });
+    AddAction(remote, "&Edit", "edit", "miRemoteEdit", [&logic] { logic.RemoteEdit(); });
+    AddAction(remote, "&View", "view", "miRemoteView", [&logic] { logic.RemoteEdit(); });
+    AddAction(remote, "&Move", "move", "miRemoteMove", [&logic] { logic.RemoteMove(); });
+    AddAction(remote, "&Copy URL", "copy-url", "miRemoteCopyUrl", [&logic] { logic.RemoteCopyUrl(); });
+    AddAction(remote, "&Invert Selection", "invert-selection", "miRemoteInvert",
+              [&logic] { logic.RemoteInvertSelection(); });
+    AddAction(remote, "&Delete", "delete", "miRemoteDelete", [&logic] { logic.RemoteDelete(); });
+    AddAction(remote, "C&hange Mode", "change-mode", "miRemoteChangeMode", [&logic] { logic.RemoteChangeMode(); });
+    AddAction(remote, "&Rename", "rename", "miRemoteRename", [&logic] { logic.RemoteRename(); });
+
+    // "View" acts on the pane whose list last had the focus.
+    QMenu* view = bar->addMenu("&View");
+    view->setObjectName("miView");
+    QMenu* styles = view->addMenu(GuiIcon("details"), "V&iew");
+    auto* styleGroup = new QActionGroup(this);
+    struct Style
+    {
+        const char* caption;
+        const char* icon;
+        const char* name;
+        TfmMain::TViewStyle style;
+    };
+    static const Style kStyles[] = {{"&Large Icons", "large-icons", "miLargeIcons", TfmMain::TViewStyle::LargeIcons},
+                                    {"&Small Icons", "small-icons", "miSmallIcons", TfmMain::TViewStyle::SmallIcons},
+                                    {"&List", "list", "miList", TfmMain::TViewStyle::List},
+                                    {"&Details", "details", "miDetails", TfmMain::TViewStyle::Details}};
+    for (const Style& spec : kStyles) {
+        TfmMain::TViewStyle style = spec.style;
+        QAction* action = AddAction(styles, spec.caption, spec.icon, spec.name, [this, style] {
+            OnActivePane([this, style] { m_logic->SetViewStyle(TPane::Remote, style); },
+                         [this, style] { m_logic->SetViewStyle(TPane::Local, style); });
+        });
+        action->setCheckable(true);
+        action->setChecked(style == TfmMain::TViewStyle::Details);
+        styleGroup->addAction(action);
+    }
+    QMenu* arrange = view->addMenu(GuiIcon("sort-name"), "&Arrange Icons");
+    static const char* const kSorts[][3] = {{"By &Name", "sort-name", "miByName"},
+                                            {"By &Size", "sort-size", "miBySize"},
+                                            {"By &DateTime", "sort-time", "miByTime"}};
+    for (int column = 0; column < 3; ++column)
+        AddAction(arrange, kSorts[column][0], kSorts[column][1], kSorts[column][2], [this, column] {
+            OnActivePane([this, column] { m_logic->SortByColumn(column); },
+                         [this, column] { m_logic->Local().SortByColumn(column); });
+        });
+    AddAction(
+        view, "&Select All", "select-all", "miSelectAll",
+        [this] { OnActivePane([this] { m_logic->RemoteSelectAll(); }, [this] { m_logic->Local().SelectAll(); }); },
+        QKeySequence::SelectAll);
+    AddAction(view, "&Make Directory", "make-directory", "miMakeDirectory", [this] {
+        OnActivePane([this] { m_logic->RemoteMakeDirectory(); }, [this] { m_logic->LocalMakeDirectory(); });
+    });
+    AddAction(view, "&Change Directory", "change-directory", "miChangeDirectory", [this] {
+        OnActivePane([this] { m_logic->RemoteChangeDirectory(); }, [this] { m_logic->LocalChangeDirectory(); });
+    });
+    AddAction(
+        view, "&Refresh", "refresh", "miRefresh",
+        [this] { OnActivePane([this] { m_logic->RemoteRefresh(); }, [this] { m_logic->Local().Refresh(); }); },
+        QKeySequence("F5"));
+
+    QMenu* setting = bar->addMenu("S&etting");
+    setting->setObjectName("miSetting");
+    AddAction(setting, "&Increase Thread Number", "increase", "miIncreaseThread",
+              [&logic] { logic.IncreaseThreadNumber(); });
+    AddAction(setting, "&Decrease Thread Number", "decrease", "miDecreaseThread",
+              [&logic] { logic.DecreaseThreadNumber(); });
+    m_mainConnection = AddAction(
+        setting, QString::fromStdString(logic.MainConnectionCaption()), "main-connection", "miMainConnection", [this] {
+            m_logic->ToggleMainConnDownload();
+            m_mainConnection->setText(QString::fromStdString(m_logic->MainConnectionCaption()));
+        });
+    setting->addSeparator();
+    AddAction(setting, "&Preference...", "preferences", "miPreference", shell("Preferences"));
+
+    QMenu* about = bar->addMenu("&About");
+    about->setObjectName("miAbout");
+    AddAction(about, "QuillFTP &Help", "help", "miHelp", shell("Help"), QKeySequence("F1"));
+    AddAction(about, "QuillFTP &FAQ", "faq", "miFaq", shell("Faq"));
+    AddAction(about, "&EMail to Author", "mail", "miEmail", shell("EMail"));
+    AddAction(about, "QuillSoft Home&Page", "home-page", "miHomePage", shell("HomePage"));
+    AddAction(about, "Check New &Version", "check-version", "miCheckVersion", shell("CheckVersion"));
+    about->addSeparator();
+    AddAction(about, "A&bout ...", "about", "miAboutBox", shell("About"));
+}
+
+void TMainForm::BuildPopups()
+{
+    TfmMain& logic = *m_logic;
+    // The popups reuse the main menu's actions: one command, one place.
+    auto named = [this](const char* name) { return findChild<QAction*>(name); };
+    auto menu = [this](const char* name) {
+        auto* popup = new QMenu(this);
+        popup->setObjectName(name);
+        return popup;
+    };
+
+    m_hostSelected = menu("pmHostSelected");
+    for (const char* name :
+         {"miRemoteDownload", "miRemoteEdit", "miRemoteView", "miRemoteMove", "miRemoteCopyUrl", "miRemoteInvert",
+          "miRemoteDelete", "miRemoteChangeMode", "miRemoteRename", "miRemoteCalcSize"})
+        m_hostSelected->addAction(named(name));
+    m_hostNoSelect = menu("pmHostNoSelect");
+    for (const char* name : {"miSelectAll", "miMakeDirectory", "miChangeDirectory", "miRefresh"})
+        m_hostNoSelect->addAction(named(name));
+    m_hostNoSelect->addSeparator();
+    for (const char* name : {"miLargeIcons", "miSmallIcons", "miList", "miDetails"})
+        m_hostNoSelect->addAction(named(name));
+    m_hostNoSelect->addSeparator();
+    for (const char* name : {"miByName", "miBySize", "miByTime"})
+        m_hostNoSelect->addAction(named(name));
+
+    m_localSelected = menu("pmLocalSelected");
+    for (const char* name : {"miLocalUpload", "miLocalEdit", "miLocalView", "miLocalMove", "miLocalExecute",
+                             "miLocalInvert", "miLocalDelete", "miLocalRename", "miLocalProperties"})
+        m_localSelected->addAction(named(name));
+    m_localNoSelect = menu("pmLocalNoSelect");
+    for (const char* name :
+         {"miSelectAll", "miMakeDirectory", "miChangeDirectory", "miLocalOpenDirectory", "miRefresh"})
+        m_localNoSelect->addAction(named(name));
+    m_localNoSelect->addSeparator();
+    for (const char* name : {"miLargeIcons", "miSmallIcons", "miList", "miDetails"})
+        m_localNoSelect->addAction(named(name));
+    m_localNoSelect->addSeparator();
+    for (const char* name : {"miByName", "miBySize", "miByTime"})
+        m_localNoSelect->addAction(named(name));
+
+    m_logMenu = menu("pmRichEdit");
+    auto logAction = [this](const QString& caption, const QString& icon, const QString& name,
+                            std::function<void()> run) {
+        auto* action = new QAction(GuiIcon(icon), caption, this);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, [this, run] {
+            run();
+            m_hostName->setFocus(); // as the log menu always did
+        });
+        m_logMenu->addAction(action);
+    };
+    logAction("Copy Select", "copy", "miCopySelect", [this] { CopySelectedLog(); });
+    logAction("Copy All", "copy", "miCopyAll", [this] { m_logic->CopyLog(m_logTabs->currentIndex()); });
+    logAction("Clear", "clear", "miClear", [this] { m_logic->ClearLog(m_logTabs->currentIndex()); });
+    logAction("Clear All", "clear-all", "miClearAll", [this] {
+        for (int page = 0; page < m_logic->Logs().Count(); ++page)
+            m_logic->ClearLog(page);
+    });
+
+    m_queueMenu = menu("pmQuene");
+    auto queueAction = [this, &logic](const QString& caption, const QString& icon, const QString& name, bool resume) {
+        auto* action = new QAction(GuiIcon(icon), caption, this);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, [this, &logic, resume] {
+            const TQueueNode* node = m_queueModel->NodeAt(m_queue->currentIndex());
+            if (!node || node->Parent != &logic.QueueTree().Root() || node->Row == 0)
+                return;
+            if (resume)
+                logic.ResumeBrokenList(node->Row - 1);
+            else
+                logic.DeleteBrokenList(node->Row - 1);
+        });
+        m_queueMenu->addAction(action);
+    };
+    queueAction("Resume Broken List", "resume", "miResumeBrokenList", true);
+    queueAction("Delete Broken List", "delete-list", "miDeleteBrokenList", false);
+}
+
+void TMainForm::PaneMenu(TPane pane, const QPoint& position, bool onSelection)
+{
+    SetActivePane(pane);
+    TSessionState state = m_logic->SessionState();
+    if (pane == TPane::Remote) {
+        if (state == ssConnected)
+            (onSelection ? m_hostSelected : m_hostNoSelect)->popup(position);
+        return;
+    }
+    if (state == ssReady || state == ssConnected)
+        (onSelection ? m_localSelected : m_localNoSelect)->popup(position);
+}
+
+void TMainForm::QueueMenu(const QPoint& position)
+{
+    QModelIndex index = m_queue->indexAt(position);
+    const TQueueNode* node = index.isValid() ? m_queueModel->NodeAt(index) : nullptr;
+    TSessionState state = m_logic->SessionState();
+    // Broken lists only: top nodes other than "Current".
+    if (!node || node->Parent != &m_logic->QueueTree().Root() || node->Row == 0 ||
+        (state != ssConnected && state != ssReady))
+        return;
+    m_queue->setCurrentIndex(index);
+    m_queueMenu->popup(m_queue->viewport()->mapToGlobal(position));
+}
+
+void TMainForm::CopySelectedLog()
+{
+    QModelIndexList rows = m_log->selectionModel() ? m_log->selectionModel()->selectedRows() : QModelIndexList();
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    QString text;
+    for (const QModelIndex& row : rows)
+        text += row.data().toString() + "\n";
+    QGuiApplication::clipboard()->setText(text);
+    m_log->clearSelection();
+    ScrollLogToEnd();
+}

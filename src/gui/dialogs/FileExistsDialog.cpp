@@ -1,0 +1,61 @@
+#include "gui/dialogs/FileExistsDialog.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+TfmFileExists::TfmFileExists(const QString& localPath, QWidget* parent) : QDialog(parent)
+{
+    setObjectName("TfmFileExists");
+    setWindowTitle("FileExists");
+    setModal(true);
+    QFont bold = font();
+    bold.setBold(true);
+    setFont(bold);
+
+    auto* icon = new QLabel(this);
+    int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion, nullptr, this).pixmap(size, size));
+    auto* info = new QLabel("This local file exists!\n" + localPath, this);
+    info->setObjectName("lbInfo");
+    info->setWordWrap(true);
+    info->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    info->setMinimumWidth(360);
+
+    auto* text = new QHBoxLayout;
+    text->addWidget(icon, 0, Qt::AlignTop);
+    text->addWidget(info, 1);
+
+    auto* buttons = new QHBoxLayout;
+    struct Button
+    {
+        const char* name;
+        const char* caption;
+        TFileExistsChoice choice;
+    };
+    static const Button kButtons[] = {{"btOverWrite", "&OverWrite", TFileExistsChoice::Overwrite},
+                                      {"btOverwriteAll", "OverWrite &All", TFileExistsChoice::OverwriteAll},
+                                      {"btSkip", "&Skip", TFileExistsChoice::Skip},
+                                      {"btSkipAll", "Skip A&ll", TFileExistsChoice::SkipAll}};
+    buttons->addStretch();
+    for (const Button& spec : kButtons) {
+        auto* button = new QPushButton(spec.caption, this);
+        button->setObjectName(spec.name);
+        button->setAutoDefault(false);
+        TFileExistsChoice choice = spec.choice;
+        connect(button, &QPushButton::clicked, this, [this, choice] {
+            m_choice = choice;
+            accept();
+        });
+        buttons->addWidget(button);
+        if (choice == TFileExistsChoice::Skip)
+            button->setDefault(true); // Enter leaves the file alone
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(text);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}

@@ -1,0 +1,147 @@
+// Pictures of the window for people to look at: connected with both panes filled, during a run
+// on four connections, with a log page shown, and the FileExists dialog. Not a test.
+//   quillftp_screenshots DIR light|dark      (QT_SCALE_FACTOR sets the scale)
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QDir>
+#include <QListView>
+#include <QPalette>
+#include <QScreen>
+#include <QStyleFactory>
+#include <QTabBar>
+#include <QTemporaryDir>
+
+#include "gui/MainForm.h"
+#include "gui/dialogs/FileExistsDialog.h"
+#include "support/FtpServer.h"
+#include "support/Selection.h"
+#include "support/TestTree.h"
+#include "support/WaitFor.h"
+
+using namespace testsupport;
+namespace fs = std::filesystem;
+
+namespace {
+
+QPalette darkPalette()
+{
+    QPalette palette;
+    palette.setColor(QPalette::Window, QColor(45, 45, 48));
+    palette.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    palette.setColor(QPalette::Base, QColor(30, 30, 32));
+    palette.setColor(QPalette::AlternateBase, QColor(45, 45, 48));
+    palette.setColor(QPalette::Text, QColor(230, 230, 230));
+    palette.setColor(QPalette::Button, QColor(55, 55, 58));
+    palette.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    palette.setColor(QPalette::Highlight, QColor(38, 79, 120));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::ToolTipBase, QColor(55, 55, 58));
+    palette.setColor(QPalette::ToolTipText, QColor(230, 230, 230));
+    palette.setColor(QPalette::PlaceholderText, QColor(150, 150, 150));
+    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 120, 120));
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
+    return palette;
+}
+
+void save(QWidget& widget, const QString& path)
+{
+    widget.grab().save(path);
+    std::cout << path.toStdString() << "\n";
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    if (argc < 3) {
+        std::cerr << "usage: quillftp_screenshots DIR light|dark\n";
+        return 2;
+    }
+    QString out = argv[1];
+    QString theme = argv[2];
+    QDir().mkpath(out);
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    if (theme == "dark")
+        QApplication::setPalette(darkPalette());
+    QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1");
+    QString suffix = "-" + theme + "-x" + scale + ".png";
+
+    FtpServer server;
+    server.setVariant({"--rate", "400000"});
+    std::string root = server.localWorkDir() + "/";
+    fs::create_directories(root + "pub/docs");
+    fs::create_directories(root + "pub/images");
+    fs::create_directories(root + "pub/src");
+    writePatternFile(root + "pub/release-2.3.tar.gz", 5400000, 1);
+    writePatternFile(root + "pub/quillftp.iso", 3900000, 2);
+    writePatternFile(root + "pub/README.txt", 2300, 3);
+    writePatternFile(root + "pub/notes.pdf", 184000, 4);
+    writePatternFile(root + "pub/photo.jpg", 912000, 5);
+    writePatternFile(root + "pub/setup.sh", 4100, 6);
+    writePatternFile(root + "pub/data.csv", 77000, 7);
+    if (!server.start()) {
+        std::cerr << server.error() << "\n";
+        return 1;
+    }
+    QTemporaryDir data;
+    QTemporaryDir local;
+    std::string dataDir = data.path().toStdString() + "/";
+    std::string localDir = local.path().toStdString() + "/";
+    fs::create_directories(localDir + "Documents");
+    fs::create_directories(localDir + "Downloads");
+    std::ofstream(localDir + "todo.txt") << "upload the release\n";
+    writePatternFile(localDir + "backup.zip", 1250000, 8);
+    writePatternFile(localDir + "index.html", 5200, 9);
+    std::ofstream(dataDir + "quillftp.ini")
+        << "[FtpCliNum]\nFtpCliNum=4\n[PasvMode]\nPasvMode=1\n[LocalPath]\nLocalPath=" << localDir
+        << "\n[General]\nShowSiteManager=0\n";
+
+    TMainForm window(dataDir, dataDir);
+    window.OpenPath = [](const QString&) {};
+    window.Start("");
+    window.resize(1000, 680);
+    TfmMain& logic = window.Logic();
+    window.findChild<QComboBox*>("cbHostName")->setEditText("127.0.0.1");
+    window.findChild<QLineEdit*>("edUser")->setText(QString::fromStdString(server.user()));
+    window.findChild<QLineEdit*>("edPass")->setText(QString::fromStdString(server.password()));
+    window.findChild<QLineEdit*>("edPort")->setText(QString::fromStdString(server.portText()));
+    window.findChild<QAction*>("miConnect")->trigger();
+    waitFor([&] { return logic.SessionState() == ssConnected; });
+    logic.RemoteDoubleClick(remoteRow(logic, "pub"));
+    waitFor([&] { return logic.SessionState() == ssConnected && logic.RemoteDir() == "/pub/"; });
+    window.findChild<QWidget*>("lvHost")->setFocus();
+    pumpFor(300);
+    save(window, out + "/connected" + suffix);
+
+    selectRemote(logic, {"release-2.3.tar.gz", "quillftp.iso", "photo.jpg", "notes.pdf"});
+    logic.DownloadSelected();
+    waitFor([&] { return logic.Engine().Running() && !logic.StatusPanel(3).empty(); }, 10000);
+    pumpFor(1200);
+    save(window, out + "/run" + suffix);
+
+    window.findChild<QTabBar*>("pcDisplay")->setCurrentIndex(1);
+    pumpFor(300);
+    save(window, out + "/log" + suffix);
+
+    TfmFileExists dialog(QString::fromStdString(localDir + "Downloads/quillftp.iso"), &window);
+    dialog.show();
+    pumpFor(200);
+    save(dialog, out + "/fileexists" + suffix);
+    dialog.close();
+
+    logic.Abort();
+    waitFor([&] { return !logic.Engine().Running(); }, 10000);
+    logic.Disconnect();
+    window.close();
+    server.stop();
+    return 0;
+}
