@@ -147,6 +147,7 @@ void TMainForm::BuildToolBar()
     auto* bar = addToolBar("Server");
     bar->setObjectName("tbServer");
     bar->setMovable(false);
+    bar->toggleViewAction()->setVisible(false); // the tool bar is always there
     bar->setIconSize(QSize(16, 16));
     auto* hostLabel = new QLabel("FTP &Server : ", bar);
     m_hostName = new QComboBox(bar);
@@ -215,7 +216,10 @@ void TMainForm::BuildPanes()
     m_middle->addWidget(m_local);
     m_middle->addWidget(m_remote);
     m_middle->setChildrenCollapsible(false);
+    // The queue keeps its width; the panes share what the window gains or loses.
     m_middle->setStretchFactor(0, 0);
+    m_middle->setStretchFactor(1, 1);
+    m_middle->setStretchFactor(2, 1);
     m_middle->installEventFilter(this);
     connect(m_middle, &QSplitter::splitterMoved, this, [this](int, int index) {
         if (index == 1) // the splitter left of the local pane: both panes share what is left
