@@ -37,8 +37,8 @@ struct TWindowLayout
 {
     int X = -1; // -1: centred on the screen
     int Y = -1;
-    int Width = 800;
-    int Height = 600;
+    int Width = 1100; // on a smaller screen the window takes most of it
+    int Height = 720;
     bool Maximized = false;
     std::vector<int> MiddleSplitter; // queue tree, local pane, remote pane
     std::vector<int> PaneSplitter;   // middle, bottom

@@ -382,9 +382,13 @@ void TMainForm::AttachModels()
 
 void TMainForm::RestoreLayout()
 {
-    const TWindowLayout& layout = m_logic->Settings().Window;
-    resize(layout.Width, layout.Height);
+    TWindowLayout layout = m_logic->Settings().Window;
     QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry() : QRect();
+    if (screen.isValid()) {
+        layout.Width = std::min(layout.Width, screen.width() * 9 / 10);
+        layout.Height = std::min(layout.Height, screen.height() * 9 / 10);
+    }
+    resize(layout.Width, layout.Height);
     if (layout.X >= 0 && layout.Y >= 0 && screen.contains(QPoint(layout.X + 20, layout.Y + 20)))
         move(layout.X, layout.Y);
     else if (screen.isValid())
@@ -398,8 +402,8 @@ void TMainForm::RestoreLayout()
                     layout.PaneSplitter.empty() ? std::vector<int>{layout.Height - 230, 130} : layout.PaneSplitter);
     restoreSplitter(m_bottom, layout.BottomSplitter.empty() ? std::vector<int>{304, std::max(layout.Width - 308, 100)}
                                                             : layout.BottomSplitter);
-    restoreColumns(m_local->Details()->header(), layout.LocalColumns, {140, 85, 110});
-    restoreColumns(m_remote->Details()->header(), layout.RemoteColumns, {120, 80, 100, 80});
+    restoreColumns(m_local->Details()->header(), layout.LocalColumns, {170, 85, 110});
+    restoreColumns(m_remote->Details()->header(), layout.RemoteColumns, {150, 75, 95, 75});
     restoreColumns(m_status->header(), layout.StatusColumns, {40, 80, 100, 80});
 }
 
@@ -638,6 +642,8 @@ void TMainForm::LogPagesResized()
     while (m_logTabs->count() < count)
         m_logTabs->addTab(QString::number(m_logTabs->count()));
     m_logTabs->blockSignals(false);
+    // Tabs added while the bar is hidden do not tell the layout that the bar has grown.
+    m_logTabs->updateGeometry();
     ShowLogPage(m_logTabs->currentIndex() < 0 ? 0 : m_logTabs->currentIndex());
 }
 

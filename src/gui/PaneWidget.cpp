@@ -161,9 +161,20 @@ bool TPaneWidget::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusIn && (watched == m_details || watched == m_icons))
         emit Focused();
-    if (event->type() == QEvent::ContextMenu && (watched == m_details->viewport() || watched == m_icons->viewport())) {
+    // The mouse asks on the viewport; the Menu key asks the view, and its menu opens at the
+    // current row.
+    bool onView = watched == m_details || watched == m_icons;
+    if (event->type() == QEvent::ContextMenu &&
+        (onView || watched == m_details->viewport() || watched == m_icons->viewport())) {
         auto* menu = static_cast<QContextMenuEvent*>(event);
-        emit MenuRequested(menu->globalPos(), m_details->selectionModel()->hasSelection());
+        QPoint position = menu->globalPos();
+        if (menu->reason() == QContextMenuEvent::Keyboard) {
+            QAbstractItemView* view = m_icons->isVisible() ? static_cast<QAbstractItemView*>(m_icons) : m_details;
+            QRect row = view->visualRect(view->currentIndex());
+            QPoint at = row.isValid() ? row.bottomLeft() + QPoint(row.height(), 0) : QPoint(0, 0);
+            position = view->viewport()->mapToGlobal(at);
+        }
+        emit MenuRequested(position, m_details->selectionModel()->hasSelection());
         return true;
     }
     if (event->type() == QEvent::KeyPress && (watched == m_details || watched == m_icons)) {

@@ -21,6 +21,7 @@
 #include <QProgressBar>
 #include <QSplitter>
 #include <QTabBar>
+#include <QContextMenuEvent>
 #include <QTest>
 #include <QToolButton>
 
@@ -96,6 +97,24 @@ TEST_P(WindowOnServer, ConnectsFromTheToolBarAndBrowsesWithMouseAndKeyboard)
     remote->setCurrentIndex(remote->model()->index(session->row(TPane::Remote, "docs"), 0));
     QTest::keyClick(remote, Qt::Key_Return);
     ASSERT_TRUE(waitFor([&] { return window.Logic().RemoteDir() == work + "docs/" && session->settled(0); }));
+
+    // Typing jumps to a name; the Menu key opens the selection's popup at that row.
+    session->focus(TPane::Remote);
+    QTest::keyClicks(remote, "a.");
+    ASSERT_EQ(remote->currentIndex().row(), session->row(TPane::Remote, "a.bin"));
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint());
+    QApplication::sendEvent(remote, &key);
+    auto* popup = session->child<QMenu>("pmHostSelected");
+    ASSERT_TRUE(waitFor([&] { return popup->isVisible(); }, 2000));
+    QRect row = remote->visualRect(remote->currentIndex());
+    EXPECT_TRUE(QRect(remote->viewport()->mapToGlobal(row.topLeft()), row.size() + QSize(0, row.height() + 2))
+                    .contains(popup->pos()));
+    QAction* download = session->child<QAction>("miRemoteDownload");
+    popup->setActiveAction(download);
+    QTest::keyClick(popup, Qt::Key_Return);
+    ASSERT_TRUE(waitFor([&] { return fs::exists(session->localDir() + "a.bin"); }, 5000));
+    ASSERT_TRUE(session->settled());
+    EXPECT_EQ(fileHash(session->localDir() + "a.bin"), fileHash(session->remoteDir() + "docs/a.bin"));
 }
 
 TEST_P(WindowOnServer, RowsDraggedToTheOtherPaneAndFilesDroppedFromAFileManagerTransfer)
@@ -215,6 +234,10 @@ TEST_F(Window, ARunOnFourConnectionsMovesTheRowsTheGaugeAndTheTree)
         marked = marked || queue->model()->index(row, 0, downloads).data().toString().startsWith("#");
     EXPECT_TRUE(marked);
     EXPECT_TRUE(waitFor([&] { return !status->model()->index(1, 3).data().toString().isEmpty(); }, 5000)); // Count
+    // One log page per connection, and the tabs that switch them have room.
+    auto* pages = session->child<QTabBar>("pcDisplay");
+    EXPECT_EQ(pages->count(), 4);
+    EXPECT_GE(pages->height(), pages->sizeHint().height());
 
     ASSERT_TRUE(session->settled(60000));
     EXPECT_FALSE(gauge->isVisible());
@@ -418,7 +441,7 @@ TEST_F(Window, TheLayoutAndEachPanesOrderAreKeptBetweenRuns)
     start();
     {
         TMainForm& window = *session->window;
-        window.resize(900, 640);
+        window.resize(700, 500); // within the offscreen screen of 800 x 600
         window.Logic().Local().SortByColumn(1); // by size, ascending
         window.Logic().Local().SortByColumn(1); // descending
         auto* middle = session->child<QSplitter>("Splitter3");
@@ -431,7 +454,7 @@ TEST_F(Window, TheLayoutAndEachPanesOrderAreKeptBetweenRuns)
     auto* again = new TMainForm(session->dataDir(), session->dataDir());
     again->Start("");
     pumpFor(50);
-    EXPECT_EQ(again->size(), QSize(900, 640));
+    EXPECT_EQ(again->size(), QSize(700, 500));
     EXPECT_EQ(again->Logic().Local().SortColumn(), 1);
     EXPECT_FALSE(again->Logic().Local().SortAscending());
     EXPECT_NEAR(again->findChild<QSplitter*>("Splitter3")->sizes()[0], 230, 2);

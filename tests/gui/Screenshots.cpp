@@ -17,6 +17,7 @@
 #include <QStyleFactory>
 #include <QTabBar>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "gui/MainForm.h"
 #include "gui/dialogs/FileExistsDialog.h"
@@ -138,6 +139,13 @@ int main(int argc, char* argv[])
     save(dialog, out + "/fileexists" + suffix);
     dialog.close();
 
+    // The end of the aborted run is reported in a message box: close whatever opens.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    closer.start(50);
     logic.Abort();
     waitFor([&] { return !logic.Engine().Running(); }, 10000);
     logic.Disconnect();
