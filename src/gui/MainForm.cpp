@@ -366,8 +366,8 @@ void TMainForm::AttachModels()
         m_logic->UploadPaths(local);
         return true;
     };
-    m_localModel->RowsReplaced();
-    m_remoteModel->RowsReplaced();
+    PaneRowsReplaced(TPane::Local);
+    PaneRowsReplaced(TPane::Remote);
 
     m_queueModel = new TQueueModel(*m_logic, this);
     m_queue->setModel(m_queueModel);
@@ -550,6 +550,7 @@ void TMainForm::PaneRowsReplaced(TPane pane)
     bool ascending = pane == TPane::Remote ? m_logic->RemoteSortAscending() : m_logic->Local().SortAscending();
     widget->Details()->header()->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
     widget->SetViewStyle(m_logic->ViewStyle(pane));
+    widget->Strip()->setText(fromUtf8(pane == TPane::Remote ? m_logic->RemoteSummary() : m_logic->Local().Summary()));
     if (model->rowCount() > 0)
         widget->CurrentView()->scrollToTop();
 }
@@ -588,7 +589,6 @@ void TMainForm::PanePathChanged(TPane pane)
         }
         box->setCurrentIndex(m_logic->Local().DriveIndex());
         box->blockSignals(false);
-        m_local->Strip()->setText(fromUtf8(m_logic->Local().Summary()));
         return;
     }
     QComboBox* box = m_remote->PathBox();
@@ -603,7 +603,6 @@ void TMainForm::PanePathChanged(TPane pane)
     }
     box->setCurrentIndex(current);
     box->blockSignals(false);
-    m_remote->Strip()->setText(fromUtf8(m_logic->RemoteSummary()));
 }
 
 // ---------------------------------------------------------------- status rows, logs, queue

@@ -22,6 +22,7 @@
 #include <QSplitter>
 #include <QTabBar>
 #include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QTest>
 #include <QToolButton>
 
@@ -84,6 +85,12 @@ TEST_P(WindowOnServer, ConnectsFromTheToolBarAndBrowsesWithMouseAndKeyboard)
     ASSERT_GE(session->row(TPane::Remote, "docs"), 0);
     EXPECT_EQ(remote->model()->index(session->row(TPane::Remote, "b.bin"), 1).data().toString(), "3,000");
     EXPECT_EQ(remote->model()->index(0, 0).data().toString(), "..");
+    // Both panes show their order from the start.
+    for (TPane pane : {TPane::Local, TPane::Remote}) {
+        auto* header = session->list(pane)->header();
+        EXPECT_EQ(header->sortIndicatorSection(), 0);
+        EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    }
 
     // Double click into the directory, Backspace back up.
     session->doubleClick(TPane::Remote, "docs");
@@ -115,6 +122,9 @@ TEST_P(WindowOnServer, ConnectsFromTheToolBarAndBrowsesWithMouseAndKeyboard)
     ASSERT_TRUE(waitFor([&] { return fs::exists(session->localDir() + "a.bin"); }, 5000));
     ASSERT_TRUE(session->settled());
     EXPECT_EQ(fileHash(session->localDir() + "a.bin"), fileHash(session->remoteDir() + "docs/a.bin"));
+    // The local pane was read again, and its strip counts what it shows.
+    EXPECT_GE(session->row(TPane::Local, "a.bin"), 0);
+    EXPECT_EQ(session->child<QLabel>("plLocalStatus")->text(), "0 folder(s) 1 file(s) 120,000 byte(s) listed");
 }
 
 TEST_P(WindowOnServer, RowsDraggedToTheOtherPaneAndFilesDroppedFromAFileManagerTransfer)

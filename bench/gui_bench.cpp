@@ -1,0 +1,277 @@
+// The window under load, offscreen; run by bench/gui_bench. Not a test.
+//
+// 1. A remote directory of 100,000 entries from pyftpdlib: the time from the moment the listing
+//    has arrived (the session settles) to the first paint of its rows, and the time from a click
+//    on a column header to the first paint in the new order; the order is checked (".." first,
+//    directories before files).
+// 2. 255 connections each logging 100 lines a second for 10 s: the longest time the event loop
+//    did not come round, the time from choosing a log page to its first paint, the lines kept
+//    per page and the resident memory as it goes.
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <vector>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QListView>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+#include "gui/MainForm.h"
+#include "support/FtpServer.h"
+#include "support/WaitFor.h"
+
+using namespace testsupport;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kEntries = 100000;
+constexpr int kConnections = 255;
+constexpr int kLinesPerSecond = 100;
+constexpr int kLogSeconds = 10;
+constexpr int kLineCap = 400; // below the 1,000 lines each page is given, so that pages drop lines
+
+// The main window that notes when the logic tells it the session state changed: a listing
+// has arrived when the session settles after a refresh, just before its rows are made.
+class TTimedForm : public TMainForm
+{
+public:
+    using TMainForm::TMainForm;
+    std::function<void()> OnSessionStateChanged;
+
+    void SessionStateChanged() override
+    {
+        if (OnSessionStateChanged)
+            OnSessionStateChanged();
+        TMainForm::SessionStateChanged();
+    }
+};
+
+// Counts paints of a widget and remembers when the last one began.
+class TPaintWatch : public QObject
+{
+public:
+    explicit TPaintWatch(QWidget* widget) { widget->installEventFilter(this); }
+    int Paints = 0;
+    qint64 LastPaint = 0;
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            ++Paints;
+            LastPaint = clock.nsecsElapsed();
+        }
+        return false;
+    }
+    static QElapsedTimer clock;
+};
+QElapsedTimer TPaintWatch::clock;
+
+double ms(qint64 nanoseconds)
+{
+    return static_cast<double>(nanoseconds) / 1e6;
+}
+
+long residentKiB()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    return -1;
+}
+
+// Waits until the watched widget has painted after `after` (ns), and gives that paint's time.
+qint64 paintAfter(TPaintWatch& watch, qint64 after, int timeoutMs = 30000)
+{
+    waitFor([&] { return watch.LastPaint > after; }, timeoutMs);
+    return watch.LastPaint;
+}
+
+bool orderHolds(const QAbstractItemModel& model)
+{
+    if (model.rowCount() == 0 || model.index(0, 0).data().toString() != "..")
+        return false;
+    bool filesBegan = false;
+    for (int row = 1; row < model.rowCount(); ++row) {
+        bool directory = model.index(row, 3).data().toString().startsWith('d');
+        if (directory && filesBegan)
+            return false;
+        filesBegan = filesBegan || !directory;
+    }
+    return true;
+}
+
+int bigListing(const std::string& dataDir)
+{
+    FtpServer server;
+    std::string directory = server.localWorkDir() + "/big/";
+    fs::create_directories(directory);
+    for (int i = 0; i < kEntries; ++i) {
+        char name[64];
+        if (i % 10 == 0) {
+            std::snprintf(name, sizeof name, "folder-%06d", (i * 7919) % kEntries);
+            fs::create_directory(directory + name);
+        } else {
+            std::snprintf(name, sizeof name, "file-%06d.dat", (i * 7919) % kEntries);
+            std::ofstream(directory + name).close();
+            fs::resize_file(directory + name, static_cast<uintmax_t>((i * 2654435761u) % 5000000));
+        }
+    }
+    if (!server.start()) {
+        std::cerr << server.error() << "\n";
+        return 1;
+    }
+    std::ofstream(dataDir + "quillftp.ini") << "[PasvMode]\nPasvMode=1\n[General]\nShowSiteManager=0\n";
+    TTimedForm window(dataDir, dataDir);
+    window.OpenPath = [](const QString&) {};
+    window.resize(1100, 720);
+    TfmMain& logic = window.Logic();
+    auto* view = window.findChild<QTreeView*>("lvHost");
+    TPaintWatch watch(view->viewport());
+    qint64 arrived = 0;
+    window.OnSessionStateChanged = [&] {
+        if (logic.SessionState() == ssConnected)
+            arrived = TPaintWatch::clock.nsecsElapsed();
+    };
+    window.Start("ftp://" + server.user() + ":" + server.password() + "@127.0.0.1:" + server.portText() + "/big/");
+    QApplication::setActiveWindow(&window);
+
+    std::vector<double> shown;
+    std::vector<double> sorted;
+    bool ordered = true;
+    for (int round = 0; round < 3; ++round) {
+        if (round > 0) {
+            arrived = 0;
+            logic.RemoteRefresh();
+        }
+        if (!waitFor([&] { return arrived != 0 && view->model()->rowCount() == kEntries + 1; }, 120000)) {
+            std::cerr << "the listing never arrived\n";
+            return 1;
+        }
+        shown.push_back(ms(paintAfter(watch, arrived) - arrived));
+        ordered = ordered && orderHolds(*view->model());
+
+        // A click on the Size header, then on Name twice (back to ascending by name).
+        for (int column : {1, 0, 0}) {
+            QHeaderView* header = view->header();
+            QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
+            qint64 clicked = TPaintWatch::clock.nsecsElapsed();
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+            sorted.push_back(ms(paintAfter(watch, clicked) - clicked));
+            ordered = ordered && orderHolds(*view->model());
+        }
+    }
+    std::sort(shown.begin(), shown.end());
+    std::sort(sorted.begin(), sorted.end());
+    std::printf("Listing of %d entries (3 rounds): rows shown %.0f ms after arrival (median; worst %.0f ms); "
+                "header sort %.0f ms (median of %zu; worst %.0f ms); \"..\" first and directories before "
+                "files: %s\n",
+                kEntries, shown[shown.size() / 2], shown.back(), sorted[sorted.size() / 2], sorted.size(),
+                sorted.back(), ordered ? "yes" : "NO");
+    window.OpenPath = nullptr;
+    logic.Disconnect();
+    window.close();
+    server.stop();
+    return ordered ? 0 : 1;
+}
+
+int busyLogs(const std::string& dataDir)
+{
+    std::ofstream(dataDir + "quillftp.ini") << "[FtpCliNum]\nFtpCliNum=" << kConnections
+                                            << "\n[General]\nShowSiteManager=0\nLogLines=" << kLineCap << "\n";
+    TTimedForm window(dataDir, dataDir);
+    window.resize(1100, 720);
+    window.Start("");
+    TfmMain& logic = window.Logic();
+    auto* log = window.findChild<QListView*>("reLog");
+    auto* pages = window.findChild<QTabBar*>("pcDisplay");
+    TPaintWatch watch(log->viewport());
+    long startKiB = residentKiB();
+
+    // Each tick writes one line for every connection: 100 ticks a second.
+    QElapsedTimer run;
+    run.start();
+    long written = 0;
+    QTimer writer;
+    writer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&writer, &QTimer::timeout, [&] {
+        qint64 due = run.elapsed() * kLinesPerSecond / 1000;
+        while (written / kConnections < due) {
+            int connection = static_cast<int>(written % kConnections);
+            logic.ShowLogLine(connection, "< 226 Transfer complete, line " + std::to_string(written / kConnections) +
+                                              " of connection " + std::to_string(connection) + ".");
+            ++written;
+        }
+    });
+    writer.start(1000 / kLinesPerSecond);
+
+    // The event loop's pulse: the longest gap between two turns.
+    qint64 longestGap = 0;
+    qint64 lastTurn = TPaintWatch::clock.nsecsElapsed();
+    std::vector<double> switches;
+    std::vector<long> memory;
+    int nextSwitch = 250;
+    int nextSample = 1000;
+    while (run.elapsed() < kLogSeconds * 1000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+        qint64 now = TPaintWatch::clock.nsecsElapsed();
+        longestGap = std::max(longestGap, now - lastTurn);
+        lastTurn = now;
+        if (run.elapsed() >= nextSwitch) {
+            nextSwitch += 250;
+            qint64 chosen = TPaintWatch::clock.nsecsElapsed();
+            pages->setCurrentIndex((pages->currentIndex() + 97) % kConnections);
+            switches.push_back(ms(paintAfter(watch, chosen, 5000) - chosen));
+            lastTurn = TPaintWatch::clock.nsecsElapsed();
+        }
+        if (run.elapsed() >= nextSample) {
+            nextSample += 1000;
+            memory.push_back(residentKiB());
+        }
+    }
+    writer.stop();
+    size_t longestPage = 0;
+    for (int page = 0; page < logic.Logs().Count(); ++page)
+        longestPage = std::max(longestPage, logic.Logs().Lines(page).size());
+    std::sort(switches.begin(), switches.end());
+    std::printf("%d connections x %d lines/s x %d s (%ld lines): event loop blocked at most %.1f ms; "
+                "log page switch %.1f ms (median of %zu; worst %.1f ms); longest page %zu lines (cap %zu)\n",
+                kConnections, kLinesPerSecond, kLogSeconds, written, ms(longestGap), switches[switches.size() / 2],
+                switches.size(), switches.back(), longestPage, logic.Logs().LineLimit());
+    std::printf("Resident memory: %ld MiB before, then each second:", startKiB / 1024);
+    for (long kib : memory)
+        std::printf(" %ld", kib / 1024);
+    std::printf(" MiB\n");
+    window.close();
+    return longestPage <= logic.Logs().LineLimit() ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    TPaintWatch::clock.start();
+    std::string only = argc > 1 ? argv[1] : "";
+    int failed = 0;
+    if (only.empty() || only == "listing") {
+        QTemporaryDir data;
+        failed |= bigListing(data.path().toStdString() + "/");
+    }
+    if (only.empty() || only == "logs") {
+        QTemporaryDir data;
+        failed |= busyLogs(data.path().toStdString() + "/");
+    }
+    return failed;
+}
