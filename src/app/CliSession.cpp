@@ -54,7 +54,7 @@ TCliSession::TCliSession(const TCliOptions& options) : m_options(options), m_vie
     std::string dataDir =
         options.DataDir.empty() ? platform::dataDirectory() : EnsureTrailing(absolutePath(options.DataDir), '/');
     MakeLocalDirs(dataDir);
-    m_window = std::make_unique<TfmMain>(m_view, dataDir, platform::programDirectory());
+    m_window = std::make_unique<TfmMain>(m_view, dataDir, platform::shippedFilesDirectory());
     m_view.Attach(*m_window);
     // The command line's options count for this run only: the settings file is never written.
     m_window->AdjustSettings = [this](TSettings& settings) { ApplyCliOptions(m_options, settings); };

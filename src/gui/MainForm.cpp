@@ -5,19 +5,19 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QInputDialog>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
-#include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
@@ -30,6 +30,7 @@
 #include "gui/QueueModel.h"
 #include "gui/StatusModel.h"
 #include "gui/dialogs/FileExistsDialog.h"
+#include "gui/dialogs/Prompts.h"
 #include "gui/dialogs/PropertiesDialog.h"
 
 namespace {
@@ -37,14 +38,6 @@ namespace {
 QString fromUtf8(const std::string& text)
 {
     return QString::fromStdString(text);
-}
-
-// The program's texts break lines with a lone CR.
-QString dialogText(const std::string& text)
-{
-    QString result = fromUtf8(text);
-    result.replace('\r', '\n');
-    return result;
 }
 
 // A column layout as it was left: widths that make sense for the columns there are.
@@ -86,10 +79,13 @@ void restoreSplitter(QSplitter* splitter, const std::vector<int>& sizes)
 TMainForm::TMainForm(std::string dataDir, std::string programDir, QWidget* parent) : QMainWindow(parent)
 {
     setObjectName("fmMain");
+    m_programDir = QString::fromStdString(programDir);
     m_logic = std::make_unique<TfmMain>(*this, std::move(dataDir), std::move(programDir));
     OpenPath = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
     RunPath = [](const QString& path) { QProcess::startDetached(path, {}); };
-    setWindowIcon(GuiIcon("connect"));
+    OpenUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    StartInstance = [](const QString& program) { return QProcess::startDetached(program, {}); };
+    setWindowIcon(GuiIcon("quillftp"));
     BuildToolBar();
     BuildPanes();
     BuildBottom();
@@ -425,32 +421,25 @@ TWindowLayout TMainForm::SavedLayout() const
     return layout;
 }
 
-void TMainForm::Start(const std::string& argument)
+void TMainForm::Start(const std::string& argument, const std::function<void()>& beforeShow)
 {
     m_logic->FormCreate();
-    const TSettings& settings = m_logic->Settings();
-    if (settings.ProgramFont) {
-        QFont font(fromUtf8(settings.ProgramFontData.Name), settings.ProgramFontData.Size);
-        if (font.exactMatch())
-            setFont(font);
-    }
-    if (settings.RichEditFont) {
-        QFont font(fromUtf8(settings.RichEditFontData.Name), settings.RichEditFontData.Size);
-        if (font.exactMatch()) {
-            m_log->setFont(font);
-            m_logTabs->setFont(font);
-        }
-    }
+    ApplyFonts();
     AttachModels();
     RestoreLayout();
     ApplyColours();
     ShowToolBar();
     ShowHostHistory();
     SessionStateChanged();
+    if (beforeShow)
+        beforeShow();
     show();
     m_hostName->setFocus();
     m_logic->FormShow(argument);
     ShowToolBar();
+    // The site manager opens once the window is up and an address has begun to connect.
+    if (m_logic->Settings().ShowSiteManager)
+        QTimer::singleShot(0, this, [this] { SiteManager(); });
 }
 
 // ---------------------------------------------------------------- tool bar
@@ -772,28 +761,17 @@ void TMainForm::ApplyColours()
 
 bool TMainForm::InputQuery(const std::string& caption, const std::string& prompt, std::string& value)
 {
-    bool ok = false;
-    QString answer =
-        QInputDialog::getText(this, fromUtf8(caption), fromUtf8(prompt), QLineEdit::Normal, fromUtf8(value), &ok);
-    if (ok)
-        value = answer.toStdString();
-    return ok;
+    return AskText(this, caption, prompt, value);
 }
 
 void TMainForm::ShowMessage(const std::string& text)
 {
-    QMessageBox box(QMessageBox::Information, "QuillFTP", dialogText(text), QMessageBox::Ok, this);
-    box.setObjectName("messageBox");
-    box.exec();
+    ShowInformation(this, text);
 }
 
 bool TMainForm::AskYesNo(const std::string& caption, const std::string& text)
 {
-    QMessageBox box(QMessageBox::Question, fromUtf8(caption), dialogText(text), QMessageBox::Yes | QMessageBox::No,
-                    this);
-    box.setObjectName("questionBox");
-    box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes; // only Yes proceeds; closing the box is No
+    return ::AskYesNo(this, caption, text);
 }
 
 TFileExistsChoice TMainForm::AskFileExists(const std::string& localPath)
@@ -828,9 +806,19 @@ void TMainForm::ShowProperties(const std::string& path)
 
 // ---------------------------------------------------------------- events
 
+void TMainForm::CloseWithoutQuestion()
+{
+    m_closeWithoutQuestion = true;
+    // Open dialogs end as if cancelled; the window closes once their loops have returned.
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QDialog*>(widget); dialog && dialog->isVisible())
+            dialog->reject();
+    QTimer::singleShot(0, this, [this] { close(); });
+}
+
 void TMainForm::closeEvent(QCloseEvent* event)
 {
-    if (m_closing || !m_logic->CanClose()) {
+    if (m_closing || (!m_closeWithoutQuestion && !m_logic->CanClose())) {
         event->setAccepted(m_closing);
         return;
     }

@@ -26,6 +26,7 @@ class QSplitter;
 class QTabBar;
 class QToolButton;
 class QTreeView;
+class QUrl;
 class TLogModel;
 class TPaneModel;
 class TPaneWidget;
@@ -41,16 +42,36 @@ public:
 
     // FormCreate, the models, the window's place as it was left; then shown, and the address
     // of the command line connected (FormShow).
-    void Start(const std::string& argument);
+    // beforeShow runs when the window is ready and not yet shown (the splash goes then).
+    void Start(const std::string& argument, const std::function<void()>& beforeShow = {});
     TfmMain& Logic() { return *m_logic; }
 
     // The desktop's services, replaceable by tests: open a path with its default application,
     // run a program.
     std::function<void(const QString& path)> OpenPath;
     std::function<void(const QString& path)> RunPath;
-    // Menu commands that belong to other windows of the program (the site manager, the
-    // preferences, help): set by the program's entry point.
-    std::function<void(const QString& command)> OnShellCommand;
+    // Open an address in the desktop's browser or mail program; start the program once more.
+    std::function<void(const QUrl& url)> OpenUrl;
+    std::function<bool(const QString& program)> StartInstance;
+
+    // The program's other windows (MainShell.cpp).
+    void SiteManager();
+    void AddCurrentSite();
+    void Preferences();
+    void About();
+    void NewSession();
+    // Help pages shipped beside the program ("help.htm", "FAQ.htm"), and the maker's addresses
+    // set when the program was built (the help page when none was set).
+    void OpenShippedPage(const QString& name);
+    void OpenLink(const QString& address);
+    static const char* HomePage();
+    static const char* MailAddress();
+    // After the settings changed: fonts, the host history, the main connection's caption.
+    void SettingsChanged();
+    // The window's size, splitters and columns as at the first start.
+    void ResetLayout();
+    // Ends the program as closing the window does, without asking (a signal to end).
+    void CloseWithoutQuestion();
 
     // The active pane: the one whose list last had the keyboard focus; none at first.
     bool HasActivePane() const { return m_activePaneSet; }
@@ -121,12 +142,15 @@ private:
     void PaneMenu(TPane pane, const QPoint& position, bool onSelection);
     void QueueMenu(const QPoint& position);
     void CopySelectedLog();
+    void ApplyFonts();
 
+    QString m_programDir;
     std::unique_ptr<TfmMain> m_logic;
     TWindowColours m_colours;
     bool m_activePaneSet = false;
     TPane m_activePane = TPane::Local;
     bool m_closing = false;
+    bool m_closeWithoutQuestion = false;
 
     // Tool bar.
     QComboBox* m_hostName = nullptr;

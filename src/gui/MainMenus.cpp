@@ -32,12 +32,6 @@ void TMainForm::BuildMenus()
 {
     QMenuBar* bar = menuBar();
     TfmMain& logic = *m_logic;
-    auto shell = [this](const QString& command) {
-        return [this, command] {
-            if (OnShellCommand)
-                OnShellCommand(command);
-        };
-    };
 
     QMenu* server = bar->addMenu("&Server");
     server->setObjectName("miServer");
@@ -58,10 +52,10 @@ void TMainForm::BuildMenus()
 
     QMenu* sites = bar->addMenu("Site &Manager");
     sites->setObjectName("miSites");
-    AddAction(sites, "Site &Manager", "site-manager", "miSiteManager", shell("SiteManager"), QKeySequence("F4"));
-    AddAction(sites, "&Add Current Site", "add-site", "miAddCurrentSite", shell("AddCurrentSite"));
+    AddAction(sites, "Site &Manager", "site-manager", "miSiteManager", [this] { SiteManager(); }, QKeySequence("F4"));
+    AddAction(sites, "&Add Current Site", "add-site", "miAddCurrentSite", [this] { AddCurrentSite(); });
     sites->addSeparator();
-    AddAction(sites, "&New Session", "new-session", "miNewSession", shell("NewSession"));
+    AddAction(sites, "&New Session", "new-session", "miNewSession", [this] { NewSession(); });
 
     QMenu* command = bar->addMenu("&Command");
     command->setObjectName("miCommand");
@@ -162,17 +156,17 @@ void TMainForm::BuildMenus()
             m_mainConnection->setText(QString::fromStdString(m_logic->MainConnectionCaption()));
         });
     setting->addSeparator();
-    AddAction(setting, "&Preference...", "preferences", "miPreference", shell("Preferences"));
+    AddAction(setting, "&Preference...", "preferences", "miPreference", [this] { Preferences(); });
 
     QMenu* about = bar->addMenu("&About");
     about->setObjectName("miAbout");
-    AddAction(about, "QuillFTP &Help", "help", "miHelp", shell("Help"), QKeySequence("F1"));
-    AddAction(about, "QuillFTP &FAQ", "faq", "miFaq", shell("Faq"));
-    AddAction(about, "&EMail to Author", "mail", "miEmail", shell("EMail"));
-    AddAction(about, "QuillSoft Home&Page", "home-page", "miHomePage", shell("HomePage"));
-    AddAction(about, "Check New &Version", "check-version", "miCheckVersion", shell("CheckVersion"));
+    AddAction(about, "QuillFTP &Help", "help", "miHelp", [this] { OpenShippedPage("help.htm"); }, QKeySequence("F1"));
+    AddAction(about, "QuillFTP &FAQ", "faq", "miFaq", [this] { OpenShippedPage("FAQ.htm"); });
+    AddAction(about, "&EMail to Author", "mail", "miEmail", [this] { OpenLink(*MailAddress() ? QString("mailto:") + MailAddress() : QString()); });
+    AddAction(about, "QuillSoft Home&Page", "home-page", "miHomePage", [this] { OpenLink(HomePage()); });
+    AddAction(about, "Check New &Version", "check-version", "miCheckVersion", [this] { OpenLink(HomePage()); });
     about->addSeparator();
-    AddAction(about, "A&bout ...", "about", "miAboutBox", shell("About"));
+    AddAction(about, "A&bout ...", "about", "miAboutBox", [this] { About(); });
 }
 
 void TMainForm::BuildPopups()

@@ -32,6 +32,18 @@ std::string programDirectory()
     return withSlash(path.substr(0, path.rfind('/')));
 }
 
+std::string shippedFilesDirectory()
+{
+    std::string program = programDirectory();
+    if (::access((program + "help.htm").c_str(), R_OK) == 0)
+        return program;
+    // Installed: the executables in bin/, the rest in share/quillftp/ beside it.
+    std::string shared = program + "../share/quillftp/";
+    if (::access((shared + "help.htm").c_str(), R_OK) == 0)
+        return withSlash(QDir::cleanPath(QString::fromStdString(shared)).toStdString());
+    return program;
+}
+
 std::string dataDirectory()
 {
     std::string directory;

@@ -36,6 +36,22 @@ bool cutAt(std::string& s, char sep, std::string& head)
     return true;
 }
 
+// "%40" and the like, as addresses write what would otherwise end a part ("@", ":", "/").
+std::string percentDecoded(const std::string& text)
+{
+    std::string result;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
+            std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
+            result += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
+}
+
 } // namespace
 
 void ParseFtpUrl(const std::string& text, TToolBarFields& fields, std::string& remoteDir)
@@ -43,8 +59,17 @@ void ParseFtpUrl(const std::string& text, TToolBarFields& fields, std::string& r
     std::string s = text;
     if (startsWithScheme(s) && s.find('@') != std::string::npos) {
         s = s.substr(6);
-        cutAt(s, ':', fields.User);
-        cutAt(s, '@', fields.Pass);
+        size_t at = s.find('@');
+        size_t colon = s.find(':');
+        if (colon == std::string::npos || colon > at) {
+            cutAt(s, '@', fields.User); // a user without a password
+            fields.Pass.clear();
+        } else {
+            cutAt(s, ':', fields.User);
+            cutAt(s, '@', fields.Pass);
+        }
+        fields.User = percentDecoded(fields.User);
+        fields.Pass = percentDecoded(fields.Pass);
         std::string host;
         if (cutAt(s, ':', host)) {
             fields.HostName = host;
@@ -100,5 +125,5 @@ void ParseFtpUrl(const std::string& text, TToolBarFields& fields, std::string& r
     }
     size_t lastSlash = s.rfind('/');
     if (!s.empty() && lastSlash != std::string::npos)
-        remoteDir = s.substr(0, lastSlash);
+        remoteDir = percentDecoded(s.substr(0, lastSlash));
 }

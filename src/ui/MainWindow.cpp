@@ -4,11 +4,13 @@
 // local commands handed to the desktop, the logs, and where every remote operation ends.
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <ctime>
 #include <iostream>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "config/DataFiles.h"
 #include "platform/AtomicFile.h"
@@ -66,7 +68,11 @@ TfmMain::~TfmMain() = default;
 void TfmMain::FormCreate()
 {
     datafiles::EnsureDefaultFiles(m_dataDir, m_programDir);
-    LoadSettings(m_settings, SettingsPath(), m_programDir);
+    // The local pane starts in the program's directory, or at home where the program is
+    // installed (its directory not the user's).
+    const char* home = std::getenv("HOME");
+    std::string startDir = ::access(m_programDir.c_str(), W_OK) == 0 || !home ? m_programDir : std::string(home) + "/";
+    LoadSettings(m_settings, SettingsPath(), startDir);
     if (AdjustSettings)
         AdjustSettings(m_settings);
     // Each connection may hold six descriptors (control, data, listener, a pipe, the file).
@@ -80,11 +86,12 @@ void TfmMain::FormCreate()
     bool localPathExists = ::stat(m_settings.LocalPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
     m_local.SetOrder(m_settings.Window.LocalSortColumn, m_settings.Window.LocalSortAscending);
     m_remoteRows.SetOrder(m_settings.Window.RemoteSortColumn, m_settings.Window.RemoteSortAscending);
-    m_local.SetPath(localPathExists ? m_settings.LocalPath : m_programDir);
+    m_local.SetPath(localPathExists ? m_settings.LocalPath : startDir);
     m_manager.InitConnections(m_settings.ConnectionCount);
     // Files fetched for viewing live in tmp/ of the data directory, emptied at every start.
     m_tmpDir = m_dataDir + "tmp/";
     MakeLocalDirs(m_tmpDir);
+    ::chmod(m_tmpDir.c_str(), 0700); // what the user views is the user's alone
     for (const TGetFileInfo& file : WalkLocalDir(m_tmpDir))
         std::remove(file.Path.c_str());
     m_queueTree = std::make_unique<TQueueTree>(today());

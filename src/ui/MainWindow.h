@@ -159,6 +159,7 @@ public:
     std::string Caption() const;
     TSessionState SessionState() const override { return m_sessionState; }
     const TSettings& Settings() const override { return m_settings; }
+    const std::string& DataDir() const { return m_dataDir; }
     const TToolBarFields& ToolBar() const { return m_toolBar; }
     TPendingAfterConnect PendingAfterConnect() const { return m_pendingAfterConnect; }
     bool Busy() const { return m_busy; }

@@ -61,4 +61,15 @@ TEST(ParseFtpUrl, EveryShapeOfTheAddressTable)
     EXPECT_EQ(bare.fields.HostName, "h");
     EXPECT_EQ(bare.fields.Port, "21");
     EXPECT_EQ(bare.fields.Pass, "old-pass");
+
+    // A "@" of a user name is written "%40"; a user may come without a password.
+    Parsed encoded = parse("ftp://u%40m@host:2121/pub/");
+    EXPECT_EQ(encoded.fields.User, "u@m");
+    EXPECT_EQ(encoded.fields.Pass, "");
+    EXPECT_EQ(encoded.fields.HostName, "host");
+    EXPECT_EQ(encoded.fields.Port, "2121");
+    EXPECT_EQ(encoded.remoteDir, "pub");
+    Parsed spaced = parse("ftp://joe:p%3Aw@h/my%20files/");
+    EXPECT_EQ(spaced.fields.Pass, "p:w");
+    EXPECT_EQ(spaced.remoteDir, "my files");
 }

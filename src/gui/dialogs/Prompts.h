@@ -1,0 +1,30 @@
+#pragma once
+
+// The small modal boxes every window of the program asks with: a one-line input, a message, an
+// error and a Yes/No question (only Yes proceeds). The program's texts break lines with a lone CR.
+
+#include <string>
+
+#include "config/SiteBook.h"
+
+class QWidget;
+
+bool AskText(QWidget* parent, const std::string& caption, const std::string& prompt, std::string& value);
+void ShowInformation(QWidget* parent, const std::string& text);
+void ShowError(QWidget* parent, const std::string& text);
+bool AskYesNo(QWidget* parent, const std::string& caption, const std::string& text);
+
+// The site book's questions, asked over a window.
+class TDialogPrompt : public ISiteBookPrompt
+{
+public:
+    explicit TDialogPrompt(QWidget* parent) : m_parent(parent) {}
+    bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) override
+    {
+        return AskText(m_parent, caption, prompt, value);
+    }
+    void ShowMessage(const std::string& text) override { ShowInformation(m_parent, text); }
+
+private:
+    QWidget* m_parent;
+};

@@ -1,0 +1,42 @@
+#include "gui/dialogs/SplashWindow.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QSvgRenderer>
+#include <QThread>
+
+#include "gui/MainForm.h"
+
+TSplashWindow::TSplashWindow()
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool)
+{
+    setObjectName("splash");
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setFixedSize(256, 192);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect area = screen->geometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
+}
+
+void TSplashWindow::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QSvgRenderer picture(QString(":/pictures/splash.svg"));
+    if (picture.isValid())
+        picture.render(&painter, QRectF(rect())); // sharp at any scale
+    else
+        painter.fillRect(rect(), palette().window());
+}
+
+void StartWithSplash(TMainForm& window, const std::string& argument, int waitMs)
+{
+    TSplashWindow splash;
+    splash.show();
+    splash.repaint(); // painted once, at once
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QThread::msleep(static_cast<unsigned long>(waitMs)); // nothing is processed meanwhile
+    window.Start(argument, [&splash] { splash.close(); });
+}

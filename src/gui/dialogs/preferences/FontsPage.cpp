@@ -1,0 +1,114 @@
+#include "gui/dialogs/preferences/FontsPage.h"
+
+#include <QFontDialog>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "gui/Fonts.h"
+#include "gui/MainForm.h"
+#include "ui/MainWindow.h"
+
+namespace {
+
+QLabel* sample(const char* name, QWidget* parent)
+{
+    auto* label = new QLabel("QuillFTP", parent);
+    label->setObjectName(name);
+    label->setAlignment(Qt::AlignCenter);
+    label->setFrameShape(QFrame::StyledPanel);
+    label->setMinimumHeight(48);
+    return label;
+}
+
+} // namespace
+
+TFontsPage::TFontsPage(const TPreferenceContext& context, QWidget* parent)
+    : TPreferencePage("Fonts", "Fonts", parent), m_context(context)
+{
+    auto group = [this](const QString& title, QLabel* panel, const QString& buttonText, const char* buttonName) {
+        auto* box = new QGroupBox(title, Body());
+        panel->setParent(box);
+        auto* button = new QPushButton(buttonText, box);
+        button->setObjectName(buttonName);
+        button->setAutoDefault(false);
+        auto* layout = new QVBoxLayout(box);
+        layout->addWidget(panel);
+        layout->addWidget(button, 0, Qt::AlignRight);
+        return std::make_pair(box, button);
+    };
+    m_programSample = sample("ProgramFontPanel", Body());
+    m_logSample = sample("LogWindowFontPanel", Body());
+    auto [programBox, programButton] = group("Program Font", m_programSample, "Set &Program Font", "btnProgramFont");
+    auto [logBox, logButton] = group("Log Window Font", m_logSample, "Set &Log Window Font", "btnLogWindowFont");
+
+    connect(programButton, &QPushButton::clicked, this, [this] {
+        QFont font;
+        if (!ChooseFont(m_programSample, font))
+            return;
+        m_programSample->setFont(font);
+        m_context.ChangeNow([&font](TSettings& settings) {
+            settings.ProgramFont = true;
+            settings.ProgramFontData = SettingFromFont(font, settings.ProgramFontData);
+        });
+    });
+    connect(logButton, &QPushButton::clicked, this, [this] {
+        QFont font;
+        if (!ChooseFont(m_logSample, font))
+            return;
+        m_logSample->setFont(font);
+        m_context.ChangeNow([&font](TSettings& settings) {
+            settings.RichEditFont = true;
+            settings.RichEditFontData = SettingFromFont(font, settings.RichEditFontData);
+        });
+    });
+
+    m_logLines = NumberField("seLogLines", Body());
+    auto* resetLayout = new QPushButton("&Reset Window Layout", Body());
+    resetLayout->setObjectName("btnResetLayout");
+    resetLayout->setAutoDefault(false);
+    resetLayout->setToolTip("The window's size, splitters and columns as at the first start");
+    connect(resetLayout, &QPushButton::clicked, this, [this] { m_context.Window.ResetLayout(); });
+    auto* form = new QFormLayout;
+    form->addRow("Lines kept per log &page", m_logLines);
+    form->addRow(resetLayout);
+
+    auto* layout = new QVBoxLayout(Body());
+    layout->addWidget(programBox);
+    layout->addWidget(logBox);
+    layout->addLayout(form);
+    layout->addStretch(1);
+}
+
+bool TFontsPage::ChooseFont(QLabel* sample, QFont& font)
+{
+    QFontDialog dialog(sample->font(), this);
+    dialog.setObjectName("fontDialog");
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    font = dialog.selectedFont();
+    return true;
+}
+
+void TFontsPage::Load(const TSettings& settings)
+{
+    QFont font;
+    m_programSample->setFont(settings.ProgramFont && FontFromSetting(settings.ProgramFontData, font) ? font
+                                                                                                      : QFont());
+    m_logSample->setFont(settings.RichEditFont && FontFromSetting(settings.RichEditFontData, font) ? font : QFont());
+    m_logLines->setText(QString::number(settings.LogLines));
+}
+
+bool TFontsPage::Check(QString& problem)
+{
+    return ReadNumber(m_logLines, "Lines kept per log page", 1, 1000000, m_checkedLogLines, problem);
+}
+
+void TFontsPage::Store(TSettings& settings) const
+{
+    settings.LogLines = static_cast<int>(m_checkedLogLines);
+}

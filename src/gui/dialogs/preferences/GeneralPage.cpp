@@ -1,0 +1,47 @@
+#include "gui/dialogs/preferences/GeneralPage.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QLineEdit>
+
+TGeneralPage::TGeneralPage(QWidget* parent) : TPreferencePage("General", "General", parent)
+{
+    m_email = new QLineEdit(Body());
+    m_email->setObjectName("edAnonymousPassword");
+    m_siteManager = new QCheckBox("Upon Startup &Launch Site Manager", Body());
+    m_siteManager->setObjectName("cbShowSiteManagerStartup");
+    m_retries = NumberField("seConnectionRetryTimes", Body());
+    m_replyTimeout = NumberField("seReplyTimeout", Body());
+    m_dataTimeout = NumberField("seDataTimeout", Body());
+    auto* form = new QFormLayout(Body());
+    form->addRow("&Email Address for Anonymous", m_email);
+    form->addRow(m_siteManager);
+    form->addRow("Connection &Retry Times", m_retries);
+    form->addRow("Seconds a reply may &take (0: no limit)", m_replyTimeout);
+    form->addRow("Seconds a transfer may &stall (0: no limit)", m_dataTimeout);
+}
+
+void TGeneralPage::Load(const TSettings& settings)
+{
+    m_email->setText(QString::fromStdString(settings.AnonymousEmail));
+    m_siteManager->setChecked(settings.ShowSiteManager);
+    m_retries->setText(QString::number(settings.ConnectionRetryTimes));
+    m_replyTimeout->setText(QString::number(settings.ReplyTimeout));
+    m_dataTimeout->setText(QString::number(settings.DataTimeout));
+}
+
+bool TGeneralPage::Check(QString& problem)
+{
+    return ReadNumber(m_retries, "Connection Retry Times", 0, 1000, m_checked[0], problem) &&
+           ReadNumber(m_replyTimeout, "The seconds a reply may take", 0, 86400, m_checked[1], problem) &&
+           ReadNumber(m_dataTimeout, "The seconds a transfer may stall", 0, 86400, m_checked[2], problem);
+}
+
+void TGeneralPage::Store(TSettings& settings) const
+{
+    settings.AnonymousEmail = m_email->text().toStdString();
+    settings.ShowSiteManager = m_siteManager->isChecked();
+    settings.ConnectionRetryTimes = static_cast<int>(m_checked[0]);
+    settings.ReplyTimeout = static_cast<int>(m_checked[1]);
+    settings.DataTimeout = static_cast<int>(m_checked[2]);
+}

@@ -1,0 +1,61 @@
+#include "gui/dialogs/preferences/MultipleThreadPage.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+TMultipleThreadPage::TMultipleThreadPage(QWidget* parent)
+    : TPreferencePage("Multiple Thread Setting", "MultipleThread", parent)
+{
+    m_threads = NumberField("seThreadNumber", Body());
+    m_splitSize = NumberField("seSplitDownloadFileSize", Body());
+    m_mainThread = new QCheckBox("&Use main thread to transfer file", Body());
+    m_mainThread->setObjectName("cbUseMainThreadTransfer");
+    // Without connection 0 a run needs at least two connections.
+    connect(m_mainThread, &QCheckBox::toggled, this, [this](bool on) {
+        if (!on && m_threads->text().trimmed() == "1")
+            m_threads->setText("2");
+    });
+    auto* grid = new QGridLayout;
+    auto* threadsLabel = new QLabel("&Thread number = ", Body());
+    threadsLabel->setBuddy(m_threads);
+    auto* splitLabel = new QLabel("&Split download file size = ", Body());
+    splitLabel->setBuddy(m_splitSize);
+    grid->addWidget(threadsLabel, 0, 0);
+    grid->addWidget(m_threads, 0, 1);
+    grid->addWidget(splitLabel, 1, 0);
+    grid->addWidget(m_splitSize, 1, 1);
+    grid->addWidget(new QLabel("bytes", Body()), 1, 2);
+    grid->setColumnStretch(3, 1);
+    auto* layout = new QVBoxLayout(Body());
+    layout->addLayout(grid);
+    layout->addWidget(m_mainThread);
+    layout->addStretch(1);
+}
+
+int TMultipleThreadPage::LowestThreadNumber() const
+{
+    return m_mainThread->isChecked() ? 1 : 2;
+}
+
+void TMultipleThreadPage::Load(const TSettings& settings)
+{
+    m_mainThread->setChecked(settings.MainConnDownload);
+    m_threads->setText(QString::number(settings.ConnectionCount));
+    m_splitSize->setText(QString::number(settings.MTFileSize));
+}
+
+bool TMultipleThreadPage::Check(QString& problem)
+{
+    return ReadNumber(m_threads, "Thread number", LowestThreadNumber(), 255, m_checkedThreads, problem) &&
+           ReadNumber(m_splitSize, "Split download file size", 0, INT64_MAX, m_checkedSplitSize, problem);
+}
+
+void TMultipleThreadPage::Store(TSettings& settings) const
+{
+    settings.MainConnDownload = m_mainThread->isChecked();
+    settings.ConnectionCount = static_cast<int>(m_checkedThreads);
+    settings.MTFileSize = m_checkedSplitSize;
+}

@@ -1,0 +1,61 @@
+#include "gui/dialogs/preferences/PreferencePage.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include "gui/MainForm.h"
+#include "ui/MainWindow.h"
+
+void TPreferenceContext::ChangeNow(const std::function<void(TSettings&)>& change) const
+{
+    TSettings settings = Logic.Settings();
+    change(settings);
+    Logic.ApplySettings(settings);
+    Window.SettingsChanged();
+}
+
+TPreferencePage::TPreferencePage(const QString& title, const char* name, QWidget* parent) : QWidget(parent)
+{
+    setObjectName(name);
+    auto* strip = new QLabel(title, this);
+    strip->setObjectName("lbTitle");
+    QFont font = strip->font();
+    font.setBold(true);
+    strip->setFont(font);
+    strip->setAutoFillBackground(true);
+    strip->setBackgroundRole(QPalette::Highlight);
+    strip->setForegroundRole(QPalette::HighlightedText);
+    strip->setContentsMargins(6, 4, 6, 4);
+    m_body = new QWidget(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(strip);
+    layout->addWidget(m_body, 1);
+}
+
+bool ReadNumber(QLineEdit* edit, const QString& field, int64_t min, int64_t max, int64_t& value, QString& problem)
+{
+    bool ok = false;
+    qlonglong number = edit->text().trimmed().toLongLong(&ok);
+    if (ok && number >= min && number <= max) {
+        value = number;
+        return true;
+    }
+    problem = max == INT64_MAX ? QString("%1 must be a whole number of at least %2.").arg(field).arg(min)
+                               : QString("%1 must be a whole number from %2 to %3.").arg(field).arg(min).arg(max);
+    edit->setFocus();
+    edit->selectAll();
+    return false;
+}
+
+QLineEdit* NumberField(const char* name, QWidget* parent)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    // Digits and a sign may be typed; the range is checked on OK, with a message.
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression("-?[0-9]{0,19}"), edit));
+    edit->setMaximumWidth(140);
+    return edit;
+}

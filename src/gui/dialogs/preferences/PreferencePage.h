@@ -1,0 +1,50 @@
+#pragma once
+
+// One page of the preferences: it shows settings and, when the dialog's OK is pressed, first
+// checks its fields (so that nothing is applied when one of them is wrong) and then writes them.
+// Pages whose buttons act at once change the program's settings through the context.
+
+#include <cstdint>
+#include <string>
+
+#include <QWidget>
+
+#include "config/Settings.h"
+
+class QLineEdit;
+class TMainForm;
+class TfmMain;
+
+// What a page may change at once.
+struct TPreferenceContext
+{
+    TfmMain& Logic;
+    TMainForm& Window;
+    // The program's settings with one change made by change, applied now.
+    void ChangeNow(const std::function<void(TSettings&)>& change) const;
+};
+
+class TPreferencePage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    TPreferencePage(const QString& title, const char* name, QWidget* parent);
+
+    virtual void Load(const TSettings& settings) = 0;
+    // False with the problem (and the field's focus) when a field cannot be taken.
+    virtual bool Check(QString& /*problem*/) { return true; }
+    virtual void Store(TSettings& /*settings*/) const {}
+
+protected:
+    // The page's own area, below its title strip.
+    QWidget* Body() const { return m_body; }
+
+private:
+    QWidget* m_body;
+};
+
+// A whole number typed in edit, within min..max; false (with a message naming the field and
+// the range, and the focus on the field) otherwise.
+bool ReadNumber(QLineEdit* edit, const QString& field, int64_t min, int64_t max, int64_t& value, QString& problem);
+QLineEdit* NumberField(const char* name, QWidget* parent);
