@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QAction>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -60,6 +61,20 @@ void TfmConnBook::BuildControls()
             accept(); // the fields as they stand, not trimmed
     });
     connect(m_tree, &QWidget::customContextMenuRequested, this, &TfmConnBook::TreeMenu);
+    // The tree's popup; F2 and Del work on the tree as in the panes.
+    auto action = [this](const char* name, const char* icon, const char* caption, void (TfmConnBook::*command)(),
+                         const QKeySequence& key = {}) {
+        auto* item = new QAction(GuiIcon(icon), caption, this);
+        item->setObjectName(name);
+        item->setShortcut(key);
+        item->setShortcutContext(Qt::WidgetShortcut);
+        connect(item, &QAction::triggered, this, command);
+        m_tree->addAction(item);
+    };
+    action("miNewClass", "make-directory", "New Class...", &TfmConnBook::NewClass);
+    action("miNewSite", "add-site", "New Site...", &TfmConnBook::NewSite);
+    action("miRename", "rename", "Rename", &TfmConnBook::Rename, QKeySequence(Qt::Key_F2));
+    action("miDelete", "delete", "Delete", &TfmConnBook::Delete, QKeySequence(Qt::Key_Delete));
 
     auto field = [this](const char* name, const char* accessible) {
         auto* edit = new QLineEdit(this);
@@ -178,13 +193,13 @@ void TfmConnBook::BuildTree()
         m_tree->scrollToItem(selected);
     }
     m_building = false;
+    ShowSelectedSite(); // the fields follow the node the tree shows as selected
 }
 
 void TfmConnBook::SelectNode(int classIndex, int siteIndex)
 {
     m_book.Selected = {classIndex, siteIndex};
     BuildTree();
-    ShowSelectedSite();
 }
 
 void TfmConnBook::ShowSelectedSite()
@@ -306,7 +321,6 @@ void TfmConnBook::NewSite()
     if (!m_book.AddSiteUnique(className, {name, "", "21", "anonymous", TSettings::kDefaultAnonymousEmail, ""}))
         return;
     BuildTree();
-    ShowSelectedSite();
 }
 
 void TfmConnBook::Apply()
@@ -424,10 +438,10 @@ void TfmConnBook::TreeMenu(const QPoint& position)
 {
     QMenu menu(this);
     menu.setObjectName("pmSiteTree");
-    menu.addAction(GuiIcon("make-directory"), "New Class...", this, &TfmConnBook::NewClass);
-    menu.addAction(GuiIcon("add-site"), "New Site...", this, &TfmConnBook::NewSite);
+    menu.addAction(findChild<QAction*>("miNewClass"));
+    menu.addAction(findChild<QAction*>("miNewSite"));
     menu.addSeparator();
-    menu.addAction(GuiIcon("rename"), "Rename", this, &TfmConnBook::Rename);
-    menu.addAction(GuiIcon("delete"), "Delete", this, &TfmConnBook::Delete);
+    menu.addAction(findChild<QAction*>("miRename"));
+    menu.addAction(findChild<QAction*>("miDelete"));
     menu.exec(m_tree->viewport()->mapToGlobal(position));
 }
