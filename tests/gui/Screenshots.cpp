@@ -18,9 +18,15 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include "gui/MainForm.h"
+#include "gui/dialogs/AboutDialog.h"
+#include "gui/dialogs/AddCurrentSiteDialog.h"
 #include "gui/dialogs/FileExistsDialog.h"
+#include "gui/dialogs/SiteManagerDialog.h"
+#include "gui/dialogs/SplashWindow.h"
+#include "gui/dialogs/preferences/PreferencesDialog.h"
 #include "support/FtpServer.h"
 #include "support/Selection.h"
 #include "support/TestTree.h"
@@ -138,6 +144,49 @@ int main(int argc, char* argv[])
     pumpFor(200);
     save(dialog, out + "/fileexists" + suffix);
     dialog.close();
+
+    // The site manager on a small book, Add Current Site, every preferences page, about, splash.
+    {
+        TDialogPrompt prompt(nullptr);
+        TSiteBook book(dataDir + "book20.dat", prompt);
+        book.LoadSiteBook();
+        for (std::string className : {"Work", "Mirrors"})
+            book.AddClassUnique(className);
+        book.AddSiteUnique("Work", {"Build server", "build.example.org", "21", "deploy", "secret", "nightly builds"});
+        book.AddSiteUnique("Work", {"Intranet", "10.0.0.5", "2121", "joe", "pw", ""});
+        book.AddSiteUnique("Mirrors", {"Kernel mirror", "mirror.example.net", "21", "anonymous", "me@example.org", ""});
+    }
+    TfmConnBook sites(dataDir + "book20.dat", &window);
+    sites.show();
+    sites.SelectNode(0, 0);
+    sites.findChild<QTreeWidget*>("sitetree")->expandAll();
+    pumpFor(200);
+    save(sites, out + "/sitemanager" + suffix);
+    TfmAddCurrSite add(sites, "127.0.0.1", &window);
+    add.show();
+    pumpFor(200);
+    save(add, out + "/addcurrentsite" + suffix);
+    add.close();
+    sites.close();
+    TfmPreference preferences(logic, window);
+    preferences.show();
+    for (const char* page : {"General", "AntiIdle", "ProxyAndSocks", "MultipleThread", "ASCIIExtension", "Fonts",
+                             "QuickConnect"}) {
+        preferences.ShowPage(page);
+        pumpFor(150);
+        save(preferences, out + "/preferences-" + QString(page).toLower() + suffix);
+    }
+    preferences.close();
+    TfmAbout about(&window);
+    about.show();
+    pumpFor(150);
+    save(about, out + "/about" + suffix);
+    about.close();
+    TSplashWindow splash;
+    splash.show();
+    pumpFor(150);
+    save(splash, out + "/splash" + suffix);
+    splash.close();
 
     // The end of the aborted run is reported in a message box: close whatever opens.
     QTimer closer;

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 
 TGeneralPage::TGeneralPage(QWidget* parent) : TPreferencePage("General", "General", parent)
@@ -14,7 +15,10 @@ TGeneralPage::TGeneralPage(QWidget* parent) : TPreferencePage("General", "Genera
     m_replyTimeout = NumberField("seReplyTimeout", Body());
     m_dataTimeout = NumberField("seDataTimeout", Body());
     auto* form = new QFormLayout(Body());
-    form->addRow("&Email Address for Anonymous", m_email);
+    auto* emailLabel = new QLabel("&Email Address for Anonymous", Body());
+    emailLabel->setBuddy(m_email);
+    form->addRow(emailLabel);
+    form->addRow(m_email);
     form->addRow(m_siteManager);
     form->addRow("Connection &Retry Times", m_retries);
     form->addRow("Seconds a reply may &take (0: no limit)", m_replyTimeout);

@@ -19,7 +19,8 @@ void TPreferenceContext::ChangeNow(const std::function<void(TSettings&)>& change
 TPreferencePage::TPreferencePage(const QString& title, const char* name, QWidget* parent) : QWidget(parent)
 {
     setObjectName(name);
-    auto* strip = new QLabel(title, this);
+    auto* strip = new QLabel(QString(title).replace("&&", "&"), this); // "&&" stands for "&"
+
     strip->setObjectName("lbTitle");
     QFont font = strip->font();
     font.setBold(true);

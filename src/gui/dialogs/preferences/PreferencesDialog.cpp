@@ -62,8 +62,7 @@ TfmPreference::TfmPreference(TfmMain& logic, TMainForm& window)
         });
         m_groups->addItem(items, title);
     }
-    m_groups->setCurrentIndex(0);
-    m_pages->setCurrentIndex(0);
+    ShowPage("General");
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName("btnOK");
@@ -81,9 +80,16 @@ TfmPreference::TfmPreference(TfmMain& logic, TMainForm& window)
 
 void TfmPreference::ShowPage(const QString& name)
 {
-    for (int i = 0; i < m_pages->count(); ++i)
-        if (m_pages->widget(i)->objectName() == name)
-            m_pages->setCurrentIndex(i);
+    // The group that holds the page opens, with the page's item chosen.
+    for (int group = 0; group < m_groups->count(); ++group) {
+        auto* items = static_cast<QListWidget*>(m_groups->widget(group));
+        for (int row = 0; row < items->count(); ++row)
+            if (m_pages->widget(items->item(row)->data(Qt::UserRole).toInt())->objectName() == name) {
+                m_groups->setCurrentIndex(group);
+                items->setCurrentRow(row);
+                m_pages->setCurrentIndex(items->item(row)->data(Qt::UserRole).toInt());
+            }
+    }
 }
 
 void TfmPreference::Confirm()
