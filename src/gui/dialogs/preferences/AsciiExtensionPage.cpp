@@ -1,9 +1,7 @@
 #include "gui/dialogs/preferences/AsciiExtensionPage.h"
 
-#include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "gui/dialogs/Prompts.h"
 #include "platform/TextLines.h"
@@ -24,13 +22,7 @@ TAsciiExtensionPage::TAsciiExtensionPage(const TPreferenceContext& context, QWid
         button->setAutoDefault(false);
     connect(add, &QPushButton::clicked, this, &TAsciiExtensionPage::Add);
     connect(remove, &QPushButton::clicked, this, &TAsciiExtensionPage::Delete);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(add);
-    buttons->addWidget(remove);
-    buttons->addStretch(1);
-    auto* layout = new QHBoxLayout(Body());
-    layout->addWidget(m_list, 1);
-    layout->addLayout(buttons);
+    ListWithButtons(Body(), m_list, {add, remove});
 }
 
 void TAsciiExtensionPage::Load(const TSettings& settings)

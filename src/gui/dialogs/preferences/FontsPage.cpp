@@ -45,26 +45,21 @@ TFontsPage::TFontsPage(const TPreferenceContext& context, QWidget* parent)
     auto [programBox, programButton] = group("Program Font", m_programSample, "Set &Program Font", "btnProgramFont");
     auto [logBox, logButton] = group("Log Window Font", m_logSample, "Set &Log Window Font", "btnLogWindowFont");
 
-    connect(programButton, &QPushButton::clicked, this, [this] {
-        QFont font;
-        if (!ChooseFont(m_programSample, font))
-            return;
-        m_programSample->setFont(font);
-        m_context.ChangeNow([&font](TSettings& settings) {
-            settings.ProgramFont = true;
-            settings.ProgramFontData = SettingFromFont(font, settings.ProgramFontData);
+    // A font chosen takes effect at once: its sample, the setting switched on, the window.
+    auto fontButton = [this](QPushButton* button, QLabel* panel, bool TSettings::*use, TFontSetting TSettings::*data) {
+        connect(button, &QPushButton::clicked, this, [this, panel, use, data] {
+            QFont font;
+            if (!ChooseFont(panel, font))
+                return;
+            panel->setFont(font);
+            m_context.ChangeNow([&font, use, data](TSettings& settings) {
+                settings.*use = true;
+                settings.*data = SettingFromFont(font, settings.*data);
+            });
         });
-    });
-    connect(logButton, &QPushButton::clicked, this, [this] {
-        QFont font;
-        if (!ChooseFont(m_logSample, font))
-            return;
-        m_logSample->setFont(font);
-        m_context.ChangeNow([&font](TSettings& settings) {
-            settings.RichEditFont = true;
-            settings.RichEditFontData = SettingFromFont(font, settings.RichEditFontData);
-        });
-    });
+    };
+    fontButton(programButton, m_programSample, &TSettings::ProgramFont, &TSettings::ProgramFontData);
+    fontButton(logButton, m_logSample, &TSettings::RichEditFont, &TSettings::RichEditFontData);
 
     m_logLines = NumberField("seLogLines", Body());
     auto* resetLayout = new QPushButton("&Reset Window Layout", Body());

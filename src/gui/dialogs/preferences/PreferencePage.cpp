@@ -1,5 +1,6 @@
 #include "gui/dialogs/preferences/PreferencePage.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
@@ -59,4 +60,15 @@ QLineEdit* NumberField(const char* name, QWidget* parent)
     edit->setValidator(new QRegularExpressionValidator(QRegularExpression("-?[0-9]{0,19}"), edit));
     edit->setMaximumWidth(140);
     return edit;
+}
+
+void ListWithButtons(QWidget* body, QWidget* list, std::initializer_list<QWidget*> buttons)
+{
+    auto* column = new QVBoxLayout;
+    for (QWidget* button : buttons)
+        column->addWidget(button);
+    column->addStretch(1);
+    auto* layout = new QHBoxLayout(body);
+    layout->addWidget(list, 1);
+    layout->addLayout(column);
 }

@@ -5,6 +5,8 @@
 // Pages whose buttons act at once change the program's settings through the context.
 
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
 #include <string>
 
 #include <QWidget>
@@ -48,3 +50,5 @@ private:
 // the range, and the focus on the field) otherwise.
 bool ReadNumber(QLineEdit* edit, const QString& field, int64_t min, int64_t max, int64_t& value, QString& problem);
 QLineEdit* NumberField(const char* name, QWidget* parent);
+// A list with its buttons stacked at its right, as the list pages show them.
+void ListWithButtons(QWidget* body, QWidget* list, std::initializer_list<QWidget*> buttons);

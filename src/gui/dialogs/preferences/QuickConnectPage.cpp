@@ -1,9 +1,7 @@
 #include "gui/dialogs/preferences/QuickConnectPage.h"
 
-#include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "gui/dialogs/Prompts.h"
 #include "ui/MainWindow.h"
@@ -23,13 +21,7 @@ TQuickConnectPage::TQuickConnectPage(const TPreferenceContext& context, QWidget*
         button->setAutoDefault(false);
     connect(remove, &QPushButton::clicked, this, &TQuickConnectPage::DeleteSelected);
     connect(clear, &QPushButton::clicked, this, &TQuickConnectPage::Clear);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(remove);
-    buttons->addWidget(clear);
-    buttons->addStretch(1);
-    auto* layout = new QHBoxLayout(Body());
-    layout->addWidget(m_list, 1);
-    layout->addLayout(buttons);
+    ListWithButtons(Body(), m_list, {remove, clear});
 }
 
 void TQuickConnectPage::Load(const TSettings& settings)
