@@ -325,6 +325,8 @@ TEST_F(Window, EditFetchesIntoTmpAndF5RefreshesTheActivePane)
     std::string fetched = session->opened.front().toStdString();
     EXPECT_EQ(fetched, window.Logic().TmpDir() + "b.bin");
     EXPECT_EQ(fileHash(fetched), fileHash(session->remoteDir() + "b.bin"));
+    // What the user views is readable by the user alone.
+    EXPECT_EQ(fs::status(window.Logic().TmpDir()).permissions() & fs::perms::all, fs::perms::owner_all);
     ASSERT_TRUE(session->settled());
 
     // F5 on the remote pane lists it again; on the local pane, the local directory.
