@@ -16,7 +16,7 @@ const char* const kCliUsage =
     "  mkdir URL | rm URL | rmdir URL | mv URL NEWPATH | chmod MODE URL\n"
     "  broken                 list the saved broken lists\n"
     "  resume N               resume broken list N (as numbered by broken)\n"
-    "URL: ftp://[user[:password]@]host[:port]/path\n"
+    "URL: ftp://[user[:password]@]host[:port]/path  (the path is taken from the login directory; ftp://host/%2Fetc/ names /etc/)\n"
     "options:\n"
     "  -n, --connections N    connections to use (1-255)\n"
     "  --split-size BYTES     downloads bigger than this are split into ranges\n"
@@ -278,8 +278,15 @@ bool ParseFtpAddress(const std::string& text, TFtpAddress& address, std::string&
     address.Port = std::to_string(url.port(21));
     address.User = url.userName(QUrl::FullyDecoded).toStdString();
     address.Pass = url.password(QUrl::FullyDecoded).toStdString();
-    address.Path = url.path(QUrl::FullyDecoded).toStdString();
-    if (address.Path.empty() || address.Path[0] != '/')
-        address.Path = "/" + address.Path;
+    // As RFC 1738 reads an address, and curl, wget and lftp with it: the path is relative to the
+    // login directory, segment by segment; an encoded "/" (%2F) at its start reaches the root.
+    QString encoded = url.path(QUrl::FullyEncoded);
+    if (encoded.startsWith('/'))
+        encoded.remove(0, 1);
+    std::string path;
+    const QStringList segments = encoded.split('/');
+    for (qsizetype i = 0; i < segments.size(); ++i)
+        path += (i > 0 ? "/" : "") + QUrl::fromPercentEncoding(segments[i].toUtf8()).toStdString();
+    address.Path = path;
     return true;
 }

@@ -55,7 +55,9 @@ struct TFtpAddress
     std::string Port = "21";
     std::string User; // empty: anonymous
     std::string Pass;
-    std::string Path = "/";
+    // Relative to the login directory ("" is that directory), or absolute ("/etc/"); a path
+    // ending in "/" names a directory.
+    std::string Path;
 };
 
 bool ParseFtpAddress(const std::string& text, TFtpAddress& address, std::string& error);

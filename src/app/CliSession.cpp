@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 
 #include <sys/stat.h>
@@ -13,6 +14,8 @@
 #include "platform/EventLoop.h"
 #include "platform/Paths.h"
 #include "ui/MainWindow.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -173,16 +176,18 @@ int TCliSession::Connect(const TFtpAddress& address, const std::string& director
     return kExitDone;
 }
 
-int TCliSession::ConnectToEntry(const std::string& url, const TlvFileInfo*& entry, std::string& name)
+int TCliSession::ConnectToEntry(const std::string& url, const TlvFileInfo*& entry, std::string& name,
+                                bool missingIsNoError)
 {
     TFtpAddress address;
     std::string error;
     if (!ParseFtpAddress(url, address, error))
         return Fail(error, kExitUsage);
     std::string path = withoutTrailingSlash(address.Path);
-    if (path == "/")
+    if (path.empty() || path == "/")
         return Fail("the address names no file or directory: " + AddressWithoutPassword(url), kExitUsage);
     name = path.substr(path.rfind('/') + 1);
+    // The parent: "" is the login directory.
     int status = Connect(address, path.substr(0, path.rfind('/') + 1));
     if (status != kExitDone)
         return status;
@@ -190,8 +195,37 @@ int TCliSession::ConnectToEntry(const std::string& url, const TlvFileInfo*& entr
     for (const TlvFileInfo& row : m_window->RemoteEntries())
         if (row.Name == name)
             entry = &row;
-    if (!entry)
+    if (!entry && !missingIsNoError)
         return Fail("no such remote file or directory: " + path, kExitIncomplete);
+    return kExitDone;
+}
+
+int TCliSession::EnterUnlistedDirectory(const std::string& name, const std::string& localDir)
+{
+    uint64_t before = m_window->LastResult(TOperation::ChangeDir).Sequence;
+    m_view.Answers = {name};
+    m_window->RemoteChangeDirectory();
+    WaitIdle();
+    const TOperationResult& changed = m_window->LastResult(TOperation::ChangeDir);
+    if (changed.Sequence <= before || !changed.Success)
+        return Fail("no such remote file or directory: " + name, kExitIncomplete);
+    // Its files are fetched by the path the server gives it: one that climbs is refused, as in a walk.
+    if (!IsPlainRemoteDir(m_window->RemoteDir()))
+        return Fail("not fetched: " + name + "/: the server calls it \"" + m_window->RemoteDir() + "\"",
+                    kExitIncomplete);
+    // The local directory of the tree must be a directory of localDir itself, not a link away.
+    std::string target = localDir + name + "/";
+    std::error_code error;
+    fs::path resolved = fs::weakly_canonical(target, error);
+    fs::path inside = fs::weakly_canonical(localDir, error);
+    std::string prefix = EnsureTrailing(inside.string(), '/');
+    if (error || fs::is_symlink(withoutTrailingSlash(target)) ||
+        EnsureTrailing(resolved.string(), '/').compare(0, prefix.size(), prefix) != 0)
+        return Fail("not fetched: " + name + "/: its local path lies outside " + localDir, kExitIncomplete);
+    if (!MakeLocalDirs(target))
+        return Fail("cannot create the local directory " + target, kExitIncomplete);
+    m_window->Local().SetPath(target);
+    m_window->RemoteSelectAll();
     return kExitDone;
 }
 
@@ -281,17 +315,27 @@ int TCliSession::List()
 
 int TCliSession::Get()
 {
-    const TlvFileInfo* entry = nullptr;
-    std::string name;
-    int status = ConnectToEntry(m_options.Operands[0], entry, name);
-    if (status != kExitDone)
-        return status;
     std::string localDir =
         EnsureTrailing(absolutePath(m_options.Operands.size() > 1 ? m_options.Operands[1] : "."), '/');
+    const std::string& url = m_options.Operands[0];
+    const TlvFileInfo* entry = nullptr;
+    std::string name;
+    // A directory ("/" at the end) that its parent's listing does not show is entered as named:
+    // on shared hosts the parent often cannot be listed.
+    bool directoryNamed = url.size() > 1 && url.back() == '/';
+    int status = ConnectToEntry(url, entry, name, directoryNamed);
+    if (status != kExitDone)
+        return status;
     if (!MakeLocalDirs(localDir))
         return Fail("cannot create the local directory " + localDir, kExitIncomplete);
-    m_window->Local().SetPath(localDir);
-    Select(entry);
+    if (entry) {
+        m_window->Local().SetPath(localDir);
+        Select(entry);
+    } else {
+        status = EnterUnlistedDirectory(name, localDir);
+        if (status != kExitDone)
+            return status;
+    }
     m_runStart = platform::tickCount();
     m_window->DownloadSelected();
     WaitIdle();
@@ -332,7 +376,7 @@ int TCliSession::MakeDirectory()
     if (!ParseFtpAddress(m_options.Operands[0], address, error))
         return Fail(error, kExitUsage);
     std::string path = withoutTrailingSlash(address.Path);
-    if (path == "/")
+    if (path.empty() || path == "/")
         return Fail("the address names no directory: " + AddressWithoutPassword(m_options.Operands[0]), kExitUsage);
     int status = Connect(address, path.substr(0, path.rfind('/') + 1));
     if (status != kExitDone)

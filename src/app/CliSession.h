@@ -47,8 +47,13 @@ private:
 
     // Logs in and changes to directory; kExitDone, or the exit status after the error is shown.
     int Connect(const TFtpAddress& address, const std::string& directory);
-    // Connects to the directory above the address's path and finds its last part there.
-    int ConnectToEntry(const std::string& url, const TlvFileInfo*& entry, std::string& name);
+    // Connects to the directory above the address's path and finds its last part there; entry
+    // stays null when it is not listed and missingIsNoError holds.
+    int ConnectToEntry(const std::string& url, const TlvFileInfo*& entry, std::string& name,
+                       bool missingIsNoError = false);
+    // From the parent, enters the directory name that its listing did not show and selects all
+    // of it for a download into localDir/name/.
+    int EnterUnlistedDirectory(const std::string& name, const std::string& localDir);
     // Pumps events until done holds; Ctrl-C aborts the transfers first, a second one gives up.
     bool WaitUntil(const std::function<bool()>& done);
     // The session is idle again: connected or given up, no run going on.

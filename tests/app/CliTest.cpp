@@ -91,9 +91,13 @@ TEST(CliOptions, AddressesAreTakenApartWithEscapesDecoded)
     EXPECT_EQ(address.User, "us@er");
     EXPECT_EQ(address.Pass, "p:ss");
     EXPECT_EQ(address.Port, "2121");
-    EXPECT_EQ(address.Path, "/a b/c.bin");
+    EXPECT_EQ(address.Path, "a b/c.bin"); // from the login directory
     ASSERT_TRUE(ParseFtpAddress("ftp://example.org", address, error));
-    EXPECT_EQ(address.Path, "/");
+    EXPECT_EQ(address.Path, "");
+    ASSERT_TRUE(ParseFtpAddress("ftp://example.org/%2Fetc/ssl/", address, error));
+    EXPECT_EQ(address.Path, "/etc/ssl/"); // "%2F" reaches the root
+    ASSERT_TRUE(ParseFtpAddress("ftp://example.org/dir/a%2Fb", address, error));
+    EXPECT_EQ(address.Path, "dir/a/b");
     EXPECT_EQ(address.Port, "21");
     EXPECT_FALSE(ParseFtpAddress("http://example.org/", address, error));
     EXPECT_FALSE(ParseFtpAddress("ftp:///nohost", address, error));
@@ -175,10 +179,10 @@ TEST_F(Cli, ChangesRemoteFilesAndReportsRefusals)
     EXPECT_EQ(wrongKind.err, "quillftp-cli: inner is a directory (use rmdir)\n");
     CliResult noDirectory = run({"ls", url("/nowhere/")});
     EXPECT_EQ(noDirectory.status, 1);
-    EXPECT_EQ(noDirectory.err, "quillftp-cli: no such remote directory: /nowhere/\n");
+    EXPECT_EQ(noDirectory.err, "quillftp-cli: no such remote directory: nowhere/\n");
     CliResult missing = run({"get", url("/nothing.bin")});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "quillftp-cli: no such remote file or directory: /nothing.bin\n");
+    EXPECT_EQ(missing.err, "quillftp-cli: no such remote file or directory: nothing.bin\n");
 }
 
 TEST_F(Cli, LogsWithTheMaskedPasswordAndFailsALoginWithStatusThree)

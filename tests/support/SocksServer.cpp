@@ -8,22 +8,9 @@
 
 #include "support/FtpServer.h"
 #include "support/ServerProcess.h"
+#include "support/SystemUser.h"
 
 namespace testsupport {
-
-namespace {
-
-bool runQuietly(const QString& program, const QStringList& arguments, const QByteArray& input = {})
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!input.isEmpty())
-        process.write(input);
-    process.closeWriteChannel();
-    return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-}
-
-} // namespace
 
 SocksServer::SocksServer(SocksKind kind) : m_kind(kind), m_state(std::make_unique<QTemporaryDir>()) {}
 
@@ -34,21 +21,16 @@ SocksServer::~SocksServer()
 
 bool SocksServer::createUser()
 {
-    // One name per test process, so that tests running side by side do not share it.
-    m_user = "quillsocks" + std::to_string(::getpid());
-    m_password = "pw" + std::to_string(::getpid());
-    QString user = QString::fromStdString(m_user);
-    if (!runQuietly("useradd", {"-M", "-d", "/nonexistent", "-s", "/usr/sbin/nologin", user}))
+    if (!m_account.create("quillsocks", "/usr/sbin/nologin"))
         return false;
-    m_userCreated = true;
-    return runQuietly("chpasswd", {}, QByteArray::fromStdString(m_user + ":" + m_password + "\n"));
+    m_user = m_account.name();
+    m_password = m_account.password();
+    return true;
 }
 
 void SocksServer::deleteUser()
 {
-    if (m_userCreated)
-        runQuietly("userdel", {QString::fromStdString(m_user)});
-    m_userCreated = false;
+    m_account.remove();
 }
 
 bool SocksServer::start()

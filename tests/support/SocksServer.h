@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "support/SystemUser.h"
+
 class QProcess;
 class QTemporaryDir;
 
@@ -46,7 +48,7 @@ private:
     int m_port = 0;
     std::string m_user;
     std::string m_password;
-    bool m_userCreated = false;
+    SystemUser m_account; // dante's password logins are the machine's accounts
     std::string m_error;
 };
 

@@ -1,0 +1,89 @@
+// Addresses as curl, wget and lftp read them: against vsftpd with a local user whose login
+// directory (local_root) is not "/" and who is not shut in it, a path is taken from the login
+// directory, "%2F" reaches the root, and a directory its parent does not list is entered as named.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <sys/stat.h>
+
+#include "support/CliRunner.h"
+#include "support/FtpServer.h"
+#include "support/SystemUser.h"
+#include "support/TestTree.h"
+
+using namespace testsupport;
+namespace fs = std::filesystem;
+
+namespace {
+
+class LoginDirectory : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        root = fs::weakly_canonical(server.localWorkDir() + "/..").string() + "/";
+        // vsftpd enters the account's home first, then local_root.
+        if (!account.create("quillftp", "/bin/sh", root))
+            GTEST_SKIP() << "needs root to make a local account for vsftpd";
+        home = root + "home/";
+        fs::create_directories(home + "docs");
+        fs::create_directories(home + "closed/inner");
+        ASSERT_TRUE(writePatternFile(home + "file.bin", 70000, 1));
+        ASSERT_TRUE(writePatternFile(home + "docs/a.bin", 9000, 2));
+        ASSERT_TRUE(writePatternFile(home + "closed/inner/deep.bin", 5000, 3));
+        ASSERT_TRUE(writePatternFile(root + "top.bin", 3000, 4));
+        for (const std::string& directory : {home, home + "docs", home + "closed/inner"})
+            ::chmod(directory.c_str(), 0755);
+        ::chmod((home + "closed").c_str(), 0711); // entered, never listed
+        server.setVariant({"anonymous_enable=NO", "local_enable=YES", "chroot_local_user=NO",
+                           "local_root=" + QString::fromStdString(home), "pam_service_name=vsftpd",
+                           "write_enable=NO"});
+        ASSERT_TRUE(server.start()) << server.error();
+    }
+    void TearDown() override { server.stop(); }
+
+    QString url(const std::string& path) const
+    {
+        return QString::fromStdString("ftp://" + account.name() + ":" + account.password() +
+                                      "@127.0.0.1:" + server.portText() + path);
+    }
+
+    SystemUser account;
+    FtpServer server{ServerKind::Vsftpd};
+    CliRunner cli{server};
+    std::string root;
+    std::string home;
+};
+
+} // namespace
+
+TEST_F(LoginDirectory, PathsAreTakenFromTheLoginDirectoryAndPercent2FReachesTheRoot)
+{
+    CliResult listed = cli.run({"ls", url("/")});
+    ASSERT_EQ(listed.status, 0) << listed.err;
+    EXPECT_NE(listed.out.find("file.bin"), std::string::npos) << listed.out;
+
+    CliResult file = cli.run({"get", url("/file.bin")});
+    ASSERT_EQ(file.status, 0) << file.err;
+    EXPECT_TRUE(cli.same(cli.local() + "file.bin", home + "file.bin"));
+
+    CliResult tree = cli.run({"get", url("/docs/"), "trees"});
+    ASSERT_EQ(tree.status, 0) << tree.err;
+    EXPECT_TRUE(cli.same(cli.local() + "trees/docs/a.bin", home + "docs/a.bin"));
+
+    CliResult top = cli.run({"get", url("/%2F" + root.substr(1) + "top.bin")});
+    ASSERT_EQ(top.status, 0) << top.err;
+    EXPECT_TRUE(cli.same(cli.local() + "top.bin", root + "top.bin"));
+}
+
+TEST_F(LoginDirectory, ADirectoryItsParentDoesNotListIsEnteredAsNamed)
+{
+    CliResult deep = cli.run({"get", url("/closed/inner/"), "out"});
+    ASSERT_EQ(deep.status, 0) << deep.err;
+    EXPECT_TRUE(cli.same(cli.local() + "out/inner/deep.bin", home + "closed/inner/deep.bin"));
+    // A file is still looked for in its parent's listing.
+    CliResult hidden = cli.run({"get", url("/closed/inner")});
+    EXPECT_NE(hidden.status, 0);
+}
