@@ -323,21 +323,31 @@ int TCliSession::Get()
     // A directory ("/" at the end) that its parent's listing does not show is entered as named:
     // on shared hosts the parent often cannot be listed.
     bool directoryNamed = url.size() > 1 && url.back() == '/';
-    int status = ConnectToEntry(url, entry, name, directoryNamed);
+    int status = ConnectToEntry(url, entry, name, true);
     if (status != kExitDone)
         return status;
     if (!MakeLocalDirs(localDir))
         return Fail("cannot create the local directory " + localDir, kExitIncomplete);
+    m_runStart = platform::tickCount();
     if (entry) {
         m_window->Local().SetPath(localDir);
         Select(entry);
-    } else {
+        m_window->DownloadSelected();
+    } else if (directoryNamed) {
         status = EnterUnlistedDirectory(name, localDir);
         if (status != kExitDone)
             return status;
+        m_window->DownloadSelected();
+    } else {
+        // A file the listing does not show is fetched when the server gives its size.
+        m_window->Local().SetPath(localDir);
+        if (!m_window->DownloadUnlisted(name)) {
+            TFtpAddress address;
+            std::string error;
+            ParseFtpAddress(url, address, error);
+            return Fail("no such remote file or directory: " + address.Path, kExitIncomplete);
+        }
     }
-    m_runStart = platform::tickCount();
-    m_window->DownloadSelected();
     WaitIdle();
     return RunOutcome();
 }

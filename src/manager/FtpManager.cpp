@@ -1,5 +1,7 @@
 #include "manager/FtpManager.h"
 
+#include <charconv>
+
 #include <algorithm>
 #include <iostream>
 
@@ -222,6 +224,23 @@ bool TFtpManager::SendQuoteSync(const std::string& command)
         return false;
     main->SetLocalFileName(command);
     return main->QuoteSync();
+}
+
+bool TFtpManager::RemoteFileSize(const std::string& path, int64_t& size)
+{
+    TFtpClient* main = Client(0);
+    if (!main || !SendQuoteSync("SIZE " + path) || main->StatusCode() != 213)
+        return false;
+    const std::string& reply = main->LastResponse();
+    size_t digits = reply.find_first_of("0123456789", 3);
+    if (digits == std::string::npos)
+        return false;
+    int64_t value = 0;
+    auto [end, error] = std::from_chars(reply.data() + digits, reply.data() + reply.size(), value);
+    if (error != std::errc() || value < 0)
+        return false; // no number, or one beyond 64 bits
+    size = value;
+    return true;
 }
 
 bool TFtpManager::SetTransferType(TFtpClient& client, bool binary)

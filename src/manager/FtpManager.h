@@ -130,6 +130,9 @@ public:
     void DisconnectAll();
     void AbortCurrent();
     bool SendQuoteSync(const std::string& command);
+    // The size the server gives a file (SIZE on connection 0, waiting); false when it names no
+    // file it will give a size for.
+    bool RemoteFileSize(const std::string& path, int64_t& size);
     // TYPE I or TYPE A on that client, unless the server confirmed that type on this login.
     bool SetTransferType(TFtpClient& client, bool binary);
     // One anti-idle command: PWD, REST 0, TYPE I or TYPE A, chosen at random.

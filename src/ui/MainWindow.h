@@ -146,6 +146,9 @@ public:
     // ---- the queue
     void AddToQueue(std::unique_ptr<TTransferFileInfo> item);
     void DownloadSelected();
+    // Downloads a file of the remote directory that its listing does not show, when SIZE finds
+    // it there; false otherwise.
+    bool DownloadUnlisted(const std::string& name);
     void CalculateSize();
     void UploadSelected();
     // Uploads local files and directories (dropped from a file manager) into the remote

@@ -42,6 +42,22 @@ void TfmMain::DownloadSelected()
     SelectionPass();
 }
 
+bool TfmMain::DownloadUnlisted(const std::string& name)
+{
+    int64_t size = 0;
+    if (m_sessionState != ssConnected || !IsSafeEntryName(name) || !m_manager.RemoteFileSize(m_remoteDir + name, size))
+        return false;
+    m_selectionProblems.clear();
+    SetSessionState(ssPreparing);
+    auto item = std::make_unique<TTransferFileInfo>();
+    item->HostPath = m_remoteDir + name;
+    item->LocalPath = m_local.Path() + name;
+    item->FileSize = size;
+    AddToQueue(std::move(item));
+    FinishDownloadSelection();
+    return true;
+}
+
 void TfmMain::CalculateSize()
 {
     if (m_sessionState != ssConnected)

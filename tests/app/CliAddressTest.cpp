@@ -33,6 +33,7 @@ protected:
         ASSERT_TRUE(writePatternFile(home + "file.bin", 70000, 1));
         ASSERT_TRUE(writePatternFile(home + "docs/a.bin", 9000, 2));
         ASSERT_TRUE(writePatternFile(home + "closed/inner/deep.bin", 5000, 3));
+        ASSERT_TRUE(writePatternFile(home + "closed/secret.bin", 6000, 5));
         ASSERT_TRUE(writePatternFile(root + "top.bin", 3000, 4));
         for (const std::string& directory : {home, home + "docs", home + "closed/inner"})
             ::chmod(directory.c_str(), 0755);
@@ -83,7 +84,12 @@ TEST_F(LoginDirectory, ADirectoryItsParentDoesNotListIsEnteredAsNamed)
     CliResult deep = cli.run({"get", url("/closed/inner/"), "out"});
     ASSERT_EQ(deep.status, 0) << deep.err;
     EXPECT_TRUE(cli.same(cli.local() + "out/inner/deep.bin", home + "closed/inner/deep.bin"));
-    // A file is still looked for in its parent's listing.
-    CliResult hidden = cli.run({"get", url("/closed/inner")});
-    EXPECT_NE(hidden.status, 0);
+    // A file the listing does not show is fetched when SIZE finds it; a directory named
+    // without its "/" is not a file.
+    CliResult secret = cli.run({"get", url("/closed/secret.bin")});
+    ASSERT_EQ(secret.status, 0) << secret.err;
+    EXPECT_TRUE(cli.same(cli.local() + "secret.bin", home + "closed/secret.bin"));
+    CliResult notAFile = cli.run({"get", url("/closed/inner")});
+    EXPECT_EQ(notAFile.status, 1);
+    EXPECT_EQ(notAFile.err, "quillftp-cli: no such remote file or directory: closed/inner\n");
 }
