@@ -8,15 +8,6 @@
 #include "ftp/FtpReply.h"
 #include "net/WSocketErrors.h"
 
-namespace {
-
-bool isProxyType(TFtpConnectionType type)
-{
-    return type == ftpProxy || type == ftpProxyUserLogin || type == ftpProxySite || type == ftpProxySiteUserHost;
-}
-
-} // namespace
-
 TCustomFtpCli::TCustomFtpCli()
     : m_controlSocket(std::make_unique<TWSocket>()), m_dataSocket(std::make_unique<TWSocket>())
 {
@@ -308,7 +299,7 @@ void TCustomFtpCli::NextExecAsync()
         m_requestResult = m_statusCode;
         SetErrorMessage(m_lastResponse);
     }
-    if (m_passive && m_statusCode == 227)
+    if (m_passive && (m_statusCode == 227 || m_statusCode == 229))
         m_pasvResponse = m_lastResponse;
     InterpretResponse();
     if (m_doneAsync) {
@@ -395,6 +386,7 @@ void TCustomFtpCli::Open()
     if (!CheckReady())
         return;
     TypeInEffect = 0;
+    m_epsvRefused = false; // each server is asked again
     if (m_connected) {
         HandleError("FTP component already connected");
         return;
@@ -409,7 +401,7 @@ void TCustomFtpCli::Open()
     m_replyStartTick = platform::tickCount(); // the greeting's time runs from here
     SetState(ftpDnsLookup);
     try {
-        m_controlSocket->DnsLookup(isProxyType(m_connectionType) ? ProxyServer : HostName);
+        m_controlSocket->DnsLookup(IsProxyConnection(m_connectionType) ? ProxyServer : HostName);
     } catch (const ESocketException& e) {
         // The lookup could not start: the request is refused rather than left running.
         if (!m_highLevelFlag)
@@ -434,7 +426,7 @@ void TCustomFtpCli::ControlSocketDnsLookupDone(int error)
     try {
         m_controlSocket->SetAddr(m_dnsResult);
         m_controlSocket->SetProto("tcp");
-        m_controlSocket->SetPort(isProxyType(m_connectionType) ? ProxyPort : Port);
+        m_controlSocket->SetPort(IsProxyConnection(m_connectionType) ? ProxyPort : Port);
         SetState(ftpWaitingBanner);
         m_awaitingReply = true;
         ApplyConnectionSettings(*m_controlSocket);

@@ -48,6 +48,12 @@ enum TFtpConnectionType
     ftpSocks5
 };
 
+// Through an FTP proxy: the proxy is connected to, and it relays to the server.
+inline bool IsProxyConnection(TFtpConnectionType type)
+{
+    return type == ftpProxy || type == ftpProxyUserLogin || type == ftpProxySite || type == ftpProxySiteUserHost;
+}
+
 enum TFtpShareMode
 {
     ftpShareCompat,
@@ -355,6 +361,7 @@ protected:
     std::string m_socksError; // text of the last SOCKS negotiation failure
     char m_type = 'I';
     bool m_passive = false;
+    bool m_epsvRefused = false; // the server answered EPSV with a refusal: PASV for this session
 
 private:
     // Transfers.

@@ -87,11 +87,47 @@ void TCustomFtpCli::PortAsync()
     m_byteCount = 0;
     m_transferStart = 0;
     m_fctCurrent = ftpFctPort;
+    // EPSV names only a port: the data connection goes where the control connection goes, also
+    // through NAT. An FTP proxy rewrites PASV replies only, so through one PASV stays.
+    if (m_passive && !m_epsvRefused && !IsProxyConnection(m_connectionType)) {
+        ExecAsync(ftpPortAsync, "EPSV", {229}, [this, before = m_errorMessage] {
+            if (m_statusCode == 229) {
+                TriggerRequestDone(m_requestResult);
+                return;
+            }
+            // Refused (an older server): PASV from now on, in the same request; the refusal
+            // is no error of the request.
+            m_epsvRefused = true;
+            m_errorMessage = before;
+            m_requestResult = 0;
+            m_acceptedCodes = {227};
+            SendDataCommand("PASV", [this] { NextExecAsync(); });
+        });
+        return;
+    }
     ExecAsync(ftpPortAsync, command, {200, 227});
 }
 
 bool TCustomFtpCli::ParsePasvReply(uint16_t& port)
 {
+    // "229 Entering Extended Passive Mode (|||port|)": the delimiter is the character after "(".
+    if (m_pasvResponse.compare(0, 3, "229") == 0) {
+        size_t open = m_pasvResponse.find('(');
+        if (open == std::string::npos || open + 4 >= m_pasvResponse.size())
+            return false;
+        char delimiter = m_pasvResponse[open + 1];
+        if (m_pasvResponse[open + 2] != delimiter || m_pasvResponse[open + 3] != delimiter)
+            return false;
+        size_t end = m_pasvResponse.find(delimiter, open + 4);
+        std::string digits = m_pasvResponse.substr(open + 4, end == std::string::npos ? 0 : end - open - 4);
+        if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos)
+            return false;
+        int value = std::stoi(digits);
+        if (value < 1 || value > 65535)
+            return false;
+        port = static_cast<uint16_t>(value);
+        return true;
+    }
     // "227 Entering Passive Mode (h1,h2,h3,h4,p1,p2)": the address is not used, the data
     // connection goes where the control connection goes.
     size_t open = m_pasvResponse.find('(');
