@@ -255,6 +255,17 @@ TEST_F(SiteManager, TwoInstancesEditingTheBookLoseNeitherChange)
     click(*first, "btnApply");
     EXPECT_EQ(onDisk(bookPath).ClassName(2), "Home");
     EXPECT_EQ(onDisk(bookPath).Text(recordOnDisk(bookPath, "Build server"), Layout::kHost), "build.example");
+
+    // A site the other instance deleted meanwhile is not written back by Apply; the tree shows
+    // the book as it is.
+    select(*second, "Build server");
+    answerDialogWith("Yes");
+    click(*second, "btnDelete");
+    ASSERT_EQ(recordOnDisk(bookPath, "Build server"), 0);
+    field(*first, "addr")->setText("again.example");
+    click(*first, "btnApply");
+    EXPECT_EQ(recordOnDisk(bookPath, "Build server"), 0);
+    EXPECT_TRUE(first->findChild<QTreeWidget*>("sitetree")->findItems("Build server", Qt::MatchRecursive).isEmpty());
 }
 
 TEST_F(SiteManager, AddCurrentSiteFilesTheToolBarsSiteAndAsksForAFreeName)

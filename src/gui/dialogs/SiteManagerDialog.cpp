@@ -309,8 +309,10 @@ void TfmConnBook::NewSite()
     if (!AskText(this, "Add New Site", "Site Name: ", name))
         return;
     ReloadKeepingSelection();
-    if (m_book.Selected.classIndex < 0)
-        return; // the class went meanwhile
+    if (m_book.Selected.classIndex < 0) {
+        BuildTree(); // the class went meanwhile: show the book as it is now
+        return;
+    }
     const std::string className = m_book.Classes[static_cast<size_t>(m_book.Selected.classIndex)].Name;
     // A second site of a name would take over the first one's data: refused as renames are.
     if (m_book.FindSite(className, Layout::Fit(name, Layout::kName.width))) {
@@ -329,8 +331,10 @@ void TfmConnBook::Apply()
         return;
     ReloadKeepingSelection();
     int record = m_book.SelectedRecord;
-    if (record == 0)
+    if (record == 0) {
+        BuildTree(); // the site went meanwhile
         return;
+    }
     m_book.Tables.SetText(record, Layout::kHost, m_address->text().toStdString());
     m_book.Tables.SetText(record, Layout::kPort, m_port->text().toStdString());
     m_book.Tables.SetText(record, Layout::kUser, m_user->text().toStdString());
@@ -347,8 +351,10 @@ void TfmConnBook::Delete()
         return;
     ReloadKeepingSelection();
     TSiteBook::NodeRef node = m_book.Selected;
-    if (node.classIndex < 0)
+    if (node.classIndex < 0) {
+        BuildTree(); // gone meanwhile
         return;
+    }
     auto& classes = m_book.Classes;
     if (node.siteIndex < 0)
         classes.erase(classes.begin() + node.classIndex); // with all its sites
@@ -371,8 +377,10 @@ void TfmConnBook::Rename()
         return;
     ReloadKeepingSelection();
     TSiteBook::NodeRef node = m_book.Selected;
-    if (node.classIndex < 0)
+    if (node.classIndex < 0) {
+        BuildTree(); // gone meanwhile
         return;
+    }
     if (NameTaken(name)) {
         ShowInformation(this, kNameExists);
         return;
