@@ -202,6 +202,8 @@ int TCliSession::ConnectToEntry(const std::string& url, const TlvFileInfo*& entr
 
 int TCliSession::EnterUnlistedDirectory(const std::string& name, const std::string& localDir)
 {
+    if (!IsSafeEntryName(name)) // "..", say: no name of a directory to make locally
+        return Fail("not fetched: " + name + "/: not a name a local directory can have", kExitIncomplete);
     uint64_t before = m_window->LastResult(TOperation::ChangeDir).Sequence;
     m_view.Answers = {name};
     m_window->RemoteChangeDirectory();
