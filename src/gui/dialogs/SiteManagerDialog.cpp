@@ -251,7 +251,7 @@ QString TfmConnBook::Password() const
 
 // ---------------------------------------------------------------- changes
 
-void TfmConnBook::ReloadKeepingSelection()
+bool TfmConnBook::ReloadKeepingSelection()
 {
     std::string className;
     std::string siteName;
@@ -274,6 +274,10 @@ void TfmConnBook::ReloadKeepingSelection()
     }
     m_book.Selected = {classIndex, siteIndex};
     m_book.RebuildSiteTables();
+    bool kept = className.empty() || classIndex >= 0;
+    if (!kept)
+        BuildTree(); // the node went meanwhile: show the book as it is now
+    return kept;
 }
 
 bool TfmConnBook::NameTaken(const std::string& name) const
@@ -308,11 +312,8 @@ void TfmConnBook::NewSite()
     std::string name;
     if (!AskText(this, "Add New Site", "Site Name: ", name))
         return;
-    ReloadKeepingSelection();
-    if (m_book.Selected.classIndex < 0) {
-        BuildTree(); // the class went meanwhile: show the book as it is now
+    if (!ReloadKeepingSelection())
         return;
-    }
     const std::string className = m_book.Classes[static_cast<size_t>(m_book.Selected.classIndex)].Name;
     // A second site of a name would take over the first one's data: refused as renames are.
     if (m_book.FindSite(className, Layout::Fit(name, Layout::kName.width))) {
@@ -329,12 +330,11 @@ void TfmConnBook::Apply()
 {
     if (!SiteSelected())
         return;
-    ReloadKeepingSelection();
-    int record = m_book.SelectedRecord;
-    if (record == 0) {
-        BuildTree(); // the site went meanwhile
+    if (!ReloadKeepingSelection())
         return;
-    }
+    int record = m_book.SelectedRecord;
+    if (record == 0)
+        return;
     m_book.Tables.SetText(record, Layout::kHost, m_address->text().toStdString());
     m_book.Tables.SetText(record, Layout::kPort, m_port->text().toStdString());
     m_book.Tables.SetText(record, Layout::kUser, m_user->text().toStdString());
@@ -349,12 +349,9 @@ void TfmConnBook::Delete()
 {
     if (!AskYesNo(this, "Delete", "Confirm to delete?") || m_book.Selected.classIndex < 0)
         return;
-    ReloadKeepingSelection();
-    TSiteBook::NodeRef node = m_book.Selected;
-    if (node.classIndex < 0) {
-        BuildTree(); // gone meanwhile
+    if (!ReloadKeepingSelection())
         return;
-    }
+    TSiteBook::NodeRef node = m_book.Selected;
     auto& classes = m_book.Classes;
     if (node.siteIndex < 0)
         classes.erase(classes.begin() + node.classIndex); // with all its sites
@@ -375,12 +372,9 @@ void TfmConnBook::Rename()
     std::string name;
     if (!AskText(this, "Rename: ", "NewName = ", name))
         return;
-    ReloadKeepingSelection();
-    TSiteBook::NodeRef node = m_book.Selected;
-    if (node.classIndex < 0) {
-        BuildTree(); // gone meanwhile
+    if (!ReloadKeepingSelection())
         return;
-    }
+    TSiteBook::NodeRef node = m_book.Selected;
     if (NameTaken(name)) {
         ShowInformation(this, kNameExists);
         return;

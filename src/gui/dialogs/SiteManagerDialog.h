@@ -44,8 +44,9 @@ private:
     void BuildTree();
     void ShowSelectedSite();
     void ClearFields();
-    // Reads the file again and finds the selected node in it by its names.
-    void ReloadKeepingSelection();
+    // Reads the file again and finds the selected node in it by its names; false (the tree
+    // shown anew) when that node is gone.
+    bool ReloadKeepingSelection();
     bool SiteSelected() const { return m_book.Selected.classIndex >= 0 && m_book.Selected.siteIndex >= 0; }
     bool NameTaken(const std::string& name) const;
 
