@@ -109,7 +109,7 @@ TEST_P(WindowOnServer, ConnectsFromTheToolBarAndBrowsesWithMouseAndKeyboard)
     session->focus(TPane::Remote);
     QTest::keyClicks(remote, "a.");
     ASSERT_EQ(remote->currentIndex().row(), session->row(TPane::Remote, "a.bin"));
-    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint());
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(), remote->mapToGlobal(QPoint()));
     QApplication::sendEvent(remote, &key);
     auto* popup = session->child<QMenu>("pmHostSelected");
     ASSERT_TRUE(waitFor([&] { return popup->isVisible(); }, 2000));
