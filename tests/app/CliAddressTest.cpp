@@ -93,3 +93,58 @@ TEST_F(LoginDirectory, ADirectoryItsParentDoesNotListIsEnteredAsNamed)
     EXPECT_EQ(notAFile.status, 1);
     EXPECT_EQ(notAFile.err, "quillftp-cli: no such remote file or directory: closed/inner\n");
 }
+
+// Names beyond ASCII go up, come down and are listed as they are, on every server; a name that
+// is not UTF-8 keeps its bytes through download, rename and delete.
+class Names : public ::testing::TestWithParam<ServerKind>
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(server.start()) << server.error(); }
+    void TearDown() override { server.stop(); }
+
+    FtpServer server{GetParam()};
+    CliRunner cli{server};
+};
+
+TEST_P(Names, UnicodeNamesTravelBothWaysAndOtherBytesStayAsTheyAre)
+{
+    std::string work = server.workDir() == "/" ? "/" : server.workDir() + "/";
+    std::string up = cli.local() + "up/";
+    fs::create_directories(up + "日本");
+    ASSERT_TRUE(writePatternFile(up + "é.txt", 1500, 1));
+    ASSERT_TRUE(writePatternFile(up + "日本/🙂.bin", 2500, 2));
+    CliResult put = cli.run({"put", QString::fromStdString(up), cli.url(work)});
+    ASSERT_EQ(put.status, 0) << put.err;
+    EXPECT_TRUE(cli.same(up + "é.txt", cli.remote() + "up/é.txt"));
+    EXPECT_TRUE(cli.same(up + "日本/🙂.bin", cli.remote() + "up/日本/🙂.bin"));
+
+    CliResult listed = cli.run({"ls", cli.url(work + "up/日本/")});
+    ASSERT_EQ(listed.status, 0) << listed.err;
+    EXPECT_NE(listed.out.find("f\t2500\t🙂.bin"), std::string::npos) << listed.out;
+    CliResult down = cli.run({"get", cli.url(work + "up/"), "down"});
+    ASSERT_EQ(down.status, 0) << down.err;
+    EXPECT_TRUE(cli.same(cli.local() + "down/up/é.txt", up + "é.txt"));
+    EXPECT_TRUE(cli.same(cli.local() + "down/up/日本/🙂.bin", up + "日本/🙂.bin"));
+
+    // A Latin-1 name: the byte 0xE9 alone.
+    std::string latin = "caf\xE9.txt";
+    ASSERT_TRUE(writePatternFile(cli.remote() + latin, 900, 3));
+    CliResult fetched = cli.run({"get", cli.url(work + "caf%E9.txt"), "latin"});
+    ASSERT_EQ(fetched.status, 0) << fetched.err;
+    EXPECT_TRUE(cli.same(cli.local() + "latin/" + latin, cli.remote() + latin));
+    // (A new name is an argument, and arguments reach the program as UTF-8: the old one is the
+    // Latin-1 name here, found by its bytes.)
+    CliResult renamed = cli.run({"mv", cli.url(work + "caf%E9.txt"), "tea.txt"});
+    ASSERT_EQ(renamed.status, 0) << renamed.err;
+    EXPECT_FALSE(fs::exists(cli.remote() + latin));
+    EXPECT_TRUE(fs::exists(cli.remote() + "tea.txt"));
+    ASSERT_TRUE(writePatternFile(cli.remote() + "th\xE9.txt", 100, 4));
+    CliResult removed = cli.run({"rm", cli.url(work + "th%E9.txt")});
+    ASSERT_EQ(removed.status, 0) << removed.err;
+    EXPECT_FALSE(fs::exists(cli.remote() + "th\xE9.txt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, Names,
+                         ::testing::Values(ServerKind::Pyftpdlib, ServerKind::Vsftpd, ServerKind::Proftpd,
+                                           ServerKind::PureFtpd),
+                         [](const ::testing::TestParamInfo<ServerKind>& info) { return serverName(info.param); });
