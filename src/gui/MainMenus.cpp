@@ -110,9 +110,9 @@ void TMainForm::BuildMenus()
                                     {"&Small Icons", "small-icons", "miSmallIcons", TfmMain::TViewStyle::SmallIcons},
                                     {"&List", "list", "miList", TfmMain::TViewStyle::List},
                                     {"&Details", "details", "miDetails", TfmMain::TViewStyle::Details}};
-    for (const Style& spec : kStyles) {
-        TfmMain::TViewStyle style = spec.style;
-        QAction* action = AddAction(styles, spec.caption, spec.icon, spec.name, [this, style] {
+    for (const Style& entry : kStyles) {
+        TfmMain::TViewStyle style = entry.style;
+        QAction* action = AddAction(styles, entry.caption, entry.icon, entry.name, [this, style] {
             OnActivePane([this, style] { m_logic->SetViewStyle(TPane::Remote, style); },
                          [this, style] { m_logic->SetViewStyle(TPane::Local, style); });
         });

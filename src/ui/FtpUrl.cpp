@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include <QByteArray>
+
 namespace {
 
 bool startsWithScheme(const std::string& text)
@@ -39,17 +41,7 @@ bool cutAt(std::string& s, char sep, std::string& head)
 // "%40" and the like, as addresses write what would otherwise end a part ("@", ":", "/").
 std::string percentDecoded(const std::string& text)
 {
-    std::string result;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
-            std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
-            result += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            result += text[i];
-        }
-    }
-    return result;
+    return QByteArray::fromPercentEncoding(QByteArray::fromStdString(text)).toStdString();
 }
 
 } // namespace

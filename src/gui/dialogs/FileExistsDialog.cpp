@@ -39,11 +39,11 @@ TfmFileExists::TfmFileExists(const QString& localPath, QWidget* parent) : QDialo
                                       {"btSkip", "&Skip", TFileExistsChoice::Skip},
                                       {"btSkipAll", "Skip A&ll", TFileExistsChoice::SkipAll}};
     buttons->addStretch();
-    for (const Button& spec : kButtons) {
-        auto* button = new QPushButton(spec.caption, this);
-        button->setObjectName(spec.name);
+    for (const Button& entry : kButtons) {
+        auto* button = new QPushButton(entry.caption, this);
+        button->setObjectName(entry.name);
         button->setAutoDefault(false);
-        TFileExistsChoice choice = spec.choice;
+        TFileExistsChoice choice = entry.choice;
         connect(button, &QPushButton::clicked, this, [this, choice] {
             m_choice = choice;
             accept();

@@ -10,26 +10,16 @@
 TAsciiExtensionPage::TAsciiExtensionPage(const TPreferenceContext& context, QWidget* parent)
     : TPreferencePage("ASCII Extension", "ASCIIExtension", parent), m_context(context)
 {
-    m_list = new QListWidget(Body());
-    m_list->setObjectName("ListBox1");
-    m_list->setAccessibleName("ASCII extensions");
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    auto* add = new QPushButton("&Add", Body());
-    add->setObjectName("btnAddExtension");
-    auto* remove = new QPushButton("&Delete", Body());
-    remove->setObjectName("btnDeleteExtension");
-    for (QPushButton* button : {add, remove})
-        button->setAutoDefault(false);
+    QPushButton* add = PageButton("&Add", "btnAddExtension", Body());
+    QPushButton* remove = PageButton("&Delete", "btnDeleteExtension", Body());
     connect(add, &QPushButton::clicked, this, &TAsciiExtensionPage::Add);
     connect(remove, &QPushButton::clicked, this, &TAsciiExtensionPage::Delete);
-    ListWithButtons(Body(), m_list, {add, remove});
+    m_list = ListWithButtons(Body(), "ListBox1", "ASCII extensions", QAbstractItemView::SingleSelection, {add, remove});
 }
 
 void TAsciiExtensionPage::Load(const TSettings& settings)
 {
-    m_list->clear();
-    for (const std::string& extension : settings.TextExt)
-        m_list->addItem(QString::fromStdString(extension));
+    ShowTexts(m_list, settings.TextExt);
 }
 
 void TAsciiExtensionPage::Add()

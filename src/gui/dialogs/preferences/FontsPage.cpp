@@ -32,9 +32,7 @@ TFontsPage::TFontsPage(const TPreferenceContext& context, QWidget* parent)
     auto group = [this](const QString& title, QLabel* panel, const QString& buttonText, const char* buttonName) {
         auto* box = new QGroupBox(title, Body());
         panel->setParent(box);
-        auto* button = new QPushButton(buttonText, box);
-        button->setObjectName(buttonName);
-        button->setAutoDefault(false);
+        QPushButton* button = PageButton(buttonText, buttonName, box);
         auto* layout = new QVBoxLayout(box);
         layout->addWidget(panel);
         layout->addWidget(button, 0, Qt::AlignRight);
@@ -62,9 +60,7 @@ TFontsPage::TFontsPage(const TPreferenceContext& context, QWidget* parent)
     fontButton(logButton, m_logSample, &TSettings::RichEditFont, &TSettings::RichEditFontData);
 
     m_logLines = NumberField("seLogLines", Body());
-    auto* resetLayout = new QPushButton("&Reset Window Layout", Body());
-    resetLayout->setObjectName("btnResetLayout");
-    resetLayout->setAutoDefault(false);
+    QPushButton* resetLayout = PageButton("&Reset Window Layout", "btnResetLayout", Body());
     resetLayout->setToolTip("The window's size, splitters and columns as at the first start");
     connect(resetLayout, &QPushButton::clicked, this, [this] { m_context.Window.ResetLayout(); });
     auto* form = new QFormLayout;

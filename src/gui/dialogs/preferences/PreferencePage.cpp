@@ -3,6 +3,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
@@ -62,8 +64,21 @@ QLineEdit* NumberField(const char* name, QWidget* parent)
     return edit;
 }
 
-void ListWithButtons(QWidget* body, QWidget* list, std::initializer_list<QWidget*> buttons)
+QPushButton* PageButton(const QString& caption, const char* name, QWidget* parent)
 {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QListWidget* ListWithButtons(QWidget* body, const char* name, const QString& accessibleName,
+                             QAbstractItemView::SelectionMode mode, std::initializer_list<QWidget*> buttons)
+{
+    auto* list = new QListWidget(body);
+    list->setObjectName(name);
+    list->setAccessibleName(accessibleName);
+    list->setSelectionMode(mode);
     auto* column = new QVBoxLayout;
     for (QWidget* button : buttons)
         column->addWidget(button);
@@ -71,4 +86,12 @@ void ListWithButtons(QWidget* body, QWidget* list, std::initializer_list<QWidget
     auto* layout = new QHBoxLayout(body);
     layout->addWidget(list, 1);
     layout->addLayout(column);
+    return list;
+}
+
+void ShowTexts(QListWidget* list, const std::vector<std::string>& texts)
+{
+    list->clear();
+    for (const std::string& text : texts)
+        list->addItem(QString::fromStdString(text));
 }

@@ -8,12 +8,16 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
+#include <QAbstractItemView>
 #include <QWidget>
 
 #include "config/Settings.h"
 
 class QLineEdit;
+class QListWidget;
+class QPushButton;
 class TMainForm;
 class TfmMain;
 
@@ -50,5 +54,9 @@ private:
 // the range, and the focus on the field) otherwise.
 bool ReadNumber(QLineEdit* edit, const QString& field, int64_t min, int64_t max, int64_t& value, QString& problem);
 QLineEdit* NumberField(const char* name, QWidget* parent);
-// A list with its buttons stacked at its right, as the list pages show them.
-void ListWithButtons(QWidget* body, QWidget* list, std::initializer_list<QWidget*> buttons);
+// A button of a page: Enter in a field still means the dialog's OK.
+QPushButton* PageButton(const QString& caption, const char* name, QWidget* parent);
+// A list of texts with its buttons stacked at its right, as the list pages show them.
+QListWidget* ListWithButtons(QWidget* body, const char* name, const QString& accessibleName,
+                             QAbstractItemView::SelectionMode mode, std::initializer_list<QWidget*> buttons);
+void ShowTexts(QListWidget* list, const std::vector<std::string>& texts);

@@ -9,26 +9,17 @@
 TQuickConnectPage::TQuickConnectPage(const TPreferenceContext& context, QWidget* parent)
     : TPreferencePage("Quick Connection", "QuickConnect", parent), m_context(context)
 {
-    m_list = new QListWidget(Body());
-    m_list->setObjectName("lbQuickConnect");
-    m_list->setAccessibleName("Quick connections");
-    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    auto* remove = new QPushButton("&Delete", Body());
-    remove->setObjectName("btnDeleteQuickConnect");
-    auto* clear = new QPushButton("&Clear", Body());
-    clear->setObjectName("btnClearQuickConnect");
-    for (QPushButton* button : {remove, clear})
-        button->setAutoDefault(false);
+    QPushButton* remove = PageButton("&Delete", "btnDeleteQuickConnect", Body());
+    QPushButton* clear = PageButton("&Clear", "btnClearQuickConnect", Body());
     connect(remove, &QPushButton::clicked, this, &TQuickConnectPage::DeleteSelected);
     connect(clear, &QPushButton::clicked, this, &TQuickConnectPage::Clear);
-    ListWithButtons(Body(), m_list, {remove, clear});
+    m_list = ListWithButtons(Body(), "lbQuickConnect", "Quick connections", QAbstractItemView::ExtendedSelection,
+                             {remove, clear});
 }
 
 void TQuickConnectPage::Load(const TSettings& settings)
 {
-    m_list->clear();
-    for (const std::string& item : settings.HostItems) // masked: no password shows
-        m_list->addItem(QString::fromStdString(item));
+    ShowTexts(m_list, settings.HostItems); // masked: no password shows
 }
 
 void TQuickConnectPage::DeleteSelected()
