@@ -387,6 +387,9 @@ void TCustomFtpCli::Open()
         return;
     TypeInEffect = 0;
     m_epsvRefused = false; // each server is asked again
+    m_dataProtected = false;
+    m_serverFingerprint.clear();
+    m_tlsSessions.reset();
     if (m_connected) {
         HandleError("FTP component already connected");
         return;
@@ -457,6 +460,8 @@ void TCustomFtpCli::ControlSocketSessionConnected(int error)
         return;
     }
     m_connected = true;
+    if (Security == ftpsImplicit)
+        StartControlTls();
 }
 
 // ---------------------------------------------------------------- replies
@@ -551,11 +556,7 @@ bool TCustomFtpCli::HandleReplyLine()
             m_controlSocket->Close(); // the close completes the request
             return false;
         }
-        m_awaitingReply = false;
-        SetState(ftpConnected);
-        if (OnSessionConnected)
-            OnSessionConnected(this, 0);
-        TriggerRequestDone(0);
+        GreetingAccepted();
         return true;
     case ftpWaitingResponse:
         if (!final)
@@ -575,6 +576,7 @@ bool TCustomFtpCli::HandleReplyLine()
 void TCustomFtpCli::ControlSocketSessionClosed(int error)
 {
     TypeInEffect = 0;
+    m_dataProtected = false;
     if (m_connected) {
         m_connected = false;
         if (m_state != ftpAbort)
@@ -584,6 +586,15 @@ void TCustomFtpCli::ControlSocketSessionClosed(int error)
     }
     if (m_state != ftpAbort)
         SetState(ftpInternalReady);
+    if (m_awaitingReply && m_requestResult == 0 && m_transferActive && m_reachedEnd) {
+        // The range is on disk whole. Some servers end the session when its data connection is
+        // cut at the range's end (proftpd over TLS does); that takes nothing from the range.
+        TriggerDisplay("! The server closed the connection after the range was complete");
+        m_awaitingReply = false;
+        ResumeAt = 0;
+        TransferEnd = -1;
+        FileEnd = -1;
+    }
     if (m_awaitingReply && m_requestResult == 0) {
         // The connection went away while a reply was still due: that is no success.
         if (m_state == ftpAbort) {

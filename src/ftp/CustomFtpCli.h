@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "net/TlsSession.h"
 #include "net/WSocket.h"
 #include "platform/EventLoop.h"
 #include "platform/Stream.h"
@@ -53,6 +54,15 @@ inline bool IsProxyConnection(TFtpConnectionType type)
 {
     return type == ftpProxy || type == ftpProxyUserLogin || type == ftpProxySite || type == ftpProxySiteUserHost;
 }
+
+// How a login protects itself with TLS.
+enum TFtpSecurity
+{
+    ftpsAuto,     // AUTH TLS when the server takes it, plain FTP when it refuses
+    ftpsRequire,  // AUTH TLS or no login: a refusal ends it before the password goes out
+    ftpsImplicit, // TLS from the first byte (port 990)
+    ftpsOff       // plain FTP
+};
 
 enum TFtpShareMode
 {
@@ -169,6 +179,10 @@ public:
     std::function<void(TCustomFtpCli* sender, const std::exception& e, bool& canClose)> OnBgException;
     // When assigned, receives the text of a request that cannot start instead of an exception.
     std::function<void(TCustomFtpCli* sender, const std::string& msg)> OnError;
+    // Judges the server's certificate once the control connection's TLS is up: true lets the
+    // login go on; false ends it, with refusal as the reason when one is set. Unassigned, only
+    // a certificate the system's trust store vouches for is taken.
+    std::function<bool(TCustomFtpCli* sender, const TTlsCertificate& certificate, std::string& refusal)> OnCertificate;
 
     // Published settings, read when a request starts.
     std::string HostName;
@@ -204,6 +218,8 @@ public:
     std::string SocksPort;
     std::string SocksUserCode;
     std::string SocksPassword;
+    // TLS for the logins of the next Open requests.
+    TFtpSecurity Security = ftpsOff;
 
     TCustomFtpCli();
     virtual ~TCustomFtpCli();
@@ -299,6 +315,10 @@ public:
     TFtpState State() const { return m_state; }
     TFtpRequest RequestType() const { return m_requestType; }
     bool Connected() const { return m_controlSocket->State() != wsClosed; }
+    // The control connection runs over TLS, and so does every data connection.
+    bool Protected() const { return m_controlSocket->Tls() != nullptr && m_dataProtected; }
+    // The SHA-256 fingerprint of the certificate this login accepted; empty without TLS.
+    const std::string& ServerFingerprint() const { return m_serverFingerprint; }
     TWSocket* ControlSocket() const { return m_controlSocket.get(); }
     TWSocket* DataSocket() const { return m_dataSocket.get(); }
 
@@ -364,6 +384,19 @@ protected:
     bool m_epsvRefused = false; // the server answered EPSV with a refusal: PASV for this session
 
 private:
+    // The TLS steps of Open, between the greeting and the end of the request.
+    void GreetingAccepted();
+    void RequestTls();
+    void StartControlTls();
+    void ControlTlsDone(int error);
+    void ProtectData();
+    void FinishOpen();
+    // One command inside the running Open request; onReply gets the final reply's code.
+    void OpenStep(const std::string& cmd, std::function<void(int code)> onReply);
+    // Every data connection of a protected login negotiates TLS with the server it checked.
+    void ProtectDataConnection();
+    void DataTlsDone(int error);
+
     // Transfers.
     // Every flag of the completion rule back to its start, for a new transfer.
     void BeginTransfer(const std::string& command, bool downloading);
@@ -458,6 +491,11 @@ private:
     bool m_progressAborted = false; // the owner stopped the transfer through OnProgress
     bool m_reachedEnd = false;      // the download reached TransferEnd
     std::vector<char> m_transferBuffer;
+
+    std::shared_ptr<TTlsSessionCache> m_tlsSessions;
+    bool m_dataProtected = false;
+    std::string m_serverFingerprint;
+    std::string m_dataTlsFailure; // why the data connection's TLS failed this transfer
 
     uint64_t m_requestsStarted = 0;
     uint64_t m_requestsDone = 0;

@@ -247,6 +247,7 @@ void TCustomFtpCli::BeginTransfer(const std::string& command, bool downloading)
     m_startTime = 0;
     m_byteCount = 0;
     m_dataError = 0;
+    m_dataTlsFailure.clear();
     m_transferStart = 0;
     m_transferActive = true;
     m_dataActivityTick = platform::tickCount();
@@ -382,6 +383,7 @@ void TCustomFtpCli::DownloadAccept()
     data.OnDataAvailable = [this](TCustomWSocket*, int) { DataReceive(); };
     data.OnDataSent = nullptr;
     data.Dup(accepted);
+    ProtectDataConnection();
     m_startTime = platform::tickCount();
 }
 
@@ -393,8 +395,11 @@ void TCustomFtpCli::DownloadConnected(int error)
     data.OnDataSent = nullptr;
     m_startTime = platform::tickCount();
     DataMoved();
-    if (error != 0)
+    if (error != 0) {
         FailTransfer(550, "Unable to establish data connection, error #" + std::to_string(error), false);
+        return;
+    }
+    ProtectDataConnection();
 }
 
 // The room left before the download must stop: at TransferEnd (a range's end, quietly) or at
@@ -585,6 +590,7 @@ void TCustomFtpCli::UploadConnected(int error)
         FailTransfer(550, "Unable to establish data connection, error #" + std::to_string(error), false);
         return;
     }
+    ProtectDataConnection();
     SendDataCommand(m_dataCommand, [this] { UploadFirstReply(); });
 }
 
@@ -603,6 +609,7 @@ void TCustomFtpCli::UploadAccept()
     data.SetLingerOnOff(wsLingerOff);
     data.SetLingerTimeout(10);
     data.Dup(accepted);
+    ProtectDataConnection();
     m_uploadConnectionOpen = true;
     if (m_storAnswer && m_startTime == 0)
         m_posted.post([this] { StartSending(); });
@@ -638,7 +645,8 @@ void TCustomFtpCli::SendNextBlock(int error)
         data.Close();
         return;
     }
-    if (m_endOfFile || !m_storAnswer || !m_uploadConnectionOpen)
+    // Over TLS the first block waits for the negotiation: its end asks for it again.
+    if (m_endOfFile || !m_storAnswer || !m_uploadConnectionOpen || data.TlsNegotiating())
         return;
     if (m_transferBuffer.size() < static_cast<size_t>(kTransferChunk))
         m_transferBuffer.resize(kTransferChunk);
@@ -749,6 +757,9 @@ void TCustomFtpCli::CompletionCheck()
     int result = m_dataError;
     if (m_overrun || m_tooLarge) {
         result = LocalFailure();
+    } else if (!m_dataTlsFailure.empty()) {
+        SetErrorMessage("426 Data connection: " + m_dataTlsFailure);
+        result = 426;
     } else if (m_reachedEnd) {
         result = 0;
     } else if (m_localFailure) {

@@ -12,6 +12,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "net/TlsSession.h"
 #include "net/WSocketResolve.h"
 #include "platform/NameLookup.h"
 #include "platform/SocketNotifier.h"
@@ -354,6 +355,7 @@ void TCustomWSocket::Dup(TSocket newHSocket)
         }
         ChangeState(wsClosed);
     }
+    m_tls.reset();
     m_hSocket = newHSocket;
     ::fcntl(m_hSocket, F_SETFL, ::fcntl(m_hSocket, F_GETFL) | O_NONBLOCK);
     ApplyLinger();
@@ -376,7 +378,7 @@ void TCustomWSocket::Watch(TSocket handle)
 
 void TCustomWSocket::UpdateWriteWatch()
 {
-    if (!m_notifier || m_paused)
+    if (!m_notifier || m_paused || TlsNegotiating())
         return;
     bool unsent = !m_sendQueue.empty() && m_sendQueue.front()->Pending() > 0;
     m_notifier->watchWrite(m_state == wsConnecting || unsent);
@@ -387,6 +389,10 @@ void TCustomWSocket::OnReadable()
     TSocket handle = m_hSocket;
     if (m_state == wsConnecting)
         return; // the connect notification comes first, through the write side
+    if (TlsNegotiating()) {
+        RunGuarded([this] { ContinueTls(); });
+        return;
+    }
     if (m_state == wsListening) {
         Dispatch(handle, FD_ACCEPT, 0);
         return;
@@ -416,6 +422,10 @@ void TCustomWSocket::OnWritable()
         ::getsockopt(handle, SOL_SOCKET, SO_ERROR, &soError, &length);
         m_notifier->watchWrite(false);
         Dispatch(handle, FD_CONNECT, MapSocketError(soError));
+        return;
+    }
+    if (TlsNegotiating()) {
+        RunGuarded([this] { ContinueTls(); });
         return;
     }
     Dispatch(handle, FD_WRITE, 0);
@@ -489,6 +499,8 @@ int TCustomWSocket::AvailableBytes()
         m_lastError = WSASetLastErrorFromErrno();
         return -1;
     }
+    if (m_tls && !m_tlsNegotiating)
+        count += m_tls->Pending();
     return count;
 }
 
@@ -609,6 +621,17 @@ void TCustomWSocket::TryToSend()
 
 int TCustomWSocket::RealSend(const void* data, int len)
 {
+    if (m_tls) {
+        bool wouldBlock = true;
+        int sent = m_tlsNegotiating ? -1 : m_tls->Write(data, len, wouldBlock);
+        if (sent < 0) {
+            TlsFailed(wouldBlock);
+            return -1;
+        }
+        if (sent > 0 && OnSendData)
+            OnSendData(this, sent);
+        return sent;
+    }
     int flags = MSG_NOSIGNAL | (m_sendFlags == wsSendUrgent ? MSG_OOB : 0);
     ssize_t sent = m_type == SOCK_DGRAM ? ::sendto(m_hSocket, data, static_cast<size_t>(len), flags,
                                                    reinterpret_cast<sockaddr*>(&m_sin), sizeof(m_sin))
@@ -629,6 +652,19 @@ int TCustomWSocket::DoRecv(void* buffer, int len, int flags)
     if (m_hSocket == INVALID_SOCKET) {
         WSASetLastError(wsa::kNotSocket);
         return -1;
+    }
+    if (m_tls && flags == 0) {
+        bool wouldBlock = true;
+        int got = m_tlsNegotiating ? -1 : m_tls->Read(buffer, len, wouldBlock);
+        if (got < 0)
+            TlsFailed(wouldBlock);
+        if (got == 0 && len > 0 && !m_tlsEnded) {
+            // The closing alert ends the stream before the connection closes; a peer that
+            // waits for ours would wait forever otherwise.
+            m_tlsEnded = true;
+            PostNotification(FD_CLOSE, 0);
+        }
+        return got;
     }
     ssize_t received = ::recv(m_hSocket, buffer, static_cast<size_t>(std::max(len, 0)), flags | MSG_DONTWAIT);
     if (received < 0) {
@@ -662,6 +698,8 @@ int TCustomWSocket::ReceiveToFile(int fileHandle, int len)
         m_lastError = wsa::kNotSocket;
         return -1;
     }
+    if (m_tls)
+        return TlsReceiveToFile(fileHandle, len);
     if (m_pipe[0] < 0) {
         if (::pipe2(m_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
             m_lastError = WSASetLastErrorFromErrno();
@@ -698,6 +736,28 @@ ssize_t TCustomWSocket::CopyPipeToFile(int fileHandle, ssize_t len)
     if (got <= 0 || !platform::WriteAll(fileHandle, buffer, got))
         return -1;
     return got;
+}
+
+int TCustomWSocket::TlsReceiveToFile(int fileHandle, int len)
+{
+    // TLS records come 16 KiB at a time: gather what is there into one write.
+    constexpr int kBufferSize = 256 * 1024;
+    if (m_tlsBuffer.empty())
+        m_tlsBuffer.resize(kBufferSize);
+    int wanted = std::min(len, kBufferSize);
+    int total = 0;
+    while (total < wanted) {
+        int got = TCustomWSocket::DoRecv(m_tlsBuffer.data() + total, wanted - total, 0);
+        if (got <= 0) {
+            if (total > 0)
+                break; // the end or the error shows on the next call
+            if (got < 0)
+                m_lastError = WSAGetLastError();
+            return got;
+        }
+        total += got;
+    }
+    return WriteHeldBytes(fileHandle, m_tlsBuffer.data(), total);
 }
 
 std::string TCustomWSocket::ReceiveStr()
@@ -754,6 +814,8 @@ void TCustomWSocket::InternalClose(bool bShut, int error)
     if (m_state == wsClosed)
         return;
     if (bShut) {
+        if (m_tls && !m_tlsNegotiating)
+            m_tls->Shutdown(); // the closing alert tells the peer that nothing was cut off
         Shutdown(SHUT_WR);
         // A graceful close must deliver what the kernel still holds: a zero linger time
         // would reset the connection and drop the tail of an upload.
@@ -771,6 +833,7 @@ void TCustomWSocket::InternalClose(bool bShut, int error)
         return;
     }
     m_hSocket = INVALID_SOCKET;
+    m_tls.reset();
     ChangeState(wsClosed);
     auto alive = m_alive;
     if (!m_destroying && !m_closeInvoked) {
@@ -867,6 +930,10 @@ void TCustomWSocket::Resume()
     if (m_notifier) {
         m_notifier->watchRead(true);
         UpdateWriteWatch();
+        if (TlsNegotiating())
+            PostCall([this] { ContinueTls(); });
+        else if (m_tls && m_tls->Pending() > 0)
+            PostNotification(FD_READ, 0); // decrypted bytes wait with no readiness event of their own
     }
 }
 
@@ -900,6 +967,70 @@ void TCustomWSocket::SetSocketOption(int level, int option, int value, const cha
         WSASetLastErrorFromErrno();
         SocketError(failureName);
     }
+}
+
+// ---------------------------------------------------------------- TLS
+
+void TCustomWSocket::StartTls(const std::string& hostName, std::shared_ptr<TTlsSessionCache> cache)
+{
+    if (m_state != wsConnected || m_hSocket == INVALID_SOCKET) {
+        WSASetLastError(wsa::kNotConnected);
+        SocketError("StartTls");
+        return;
+    }
+    m_tlsError.clear();
+    m_tls = std::make_unique<TTlsSession>(m_hSocket, hostName, std::move(cache));
+    m_tlsNegotiating = true;
+    m_tlsEnded = false;
+    // The first step from the loop: OnTlsDone never comes from inside this call.
+    PostCall([this] { ContinueTls(); });
+}
+
+void TCustomWSocket::ContinueTls()
+{
+    if (!TlsNegotiating() || m_hSocket == INVALID_SOCKET || m_paused)
+        return;
+    auto alive = m_alive;
+    TSocket handle = m_hSocket;
+    switch (m_tls->Handshake()) {
+    case TTlsSession::Step::WantRead:
+        m_notifier->watchWrite(false);
+        return;
+    case TTlsSession::Step::WantWrite:
+        m_notifier->watchWrite(true);
+        return;
+    case TTlsSession::Step::Done: {
+        m_tlsNegotiating = false;
+        UpdateWriteWatch(); // what was sent meanwhile goes now
+        TriggerTlsDone(0);
+        if (!*alive || handle != m_hSocket)
+            return;
+        // Bytes that came with the end of the negotiation have no readiness event of their
+        // own, and a sender that waited for it is told it may send.
+        unsigned events = FD_WRITE;
+        if (AvailableBytes() > 0)
+            events |= FD_READ;
+        PostNotification(events, 0);
+        return;
+    }
+    case TTlsSession::Step::Failed:
+        m_tlsError = m_tls->Error();
+        m_lastError = wsa::kConnectionAborted;
+        TriggerTlsDone(wsa::kConnectionAborted);
+        if (*alive && handle == m_hSocket)
+            InternalClose(false, wsa::kConnectionAborted);
+        return;
+    }
+}
+
+void TCustomWSocket::TlsFailed(bool wouldBlock)
+{
+    if (wouldBlock) {
+        WSASetLastError(wsa::kWouldBlock);
+        return;
+    }
+    m_tlsError = m_tls->Error();
+    WSASetLastError(wsa::kConnectionAborted);
 }
 
 // ---------------------------------------------------------------- name lookup
@@ -1069,6 +1200,12 @@ void TCustomWSocket::TriggerChangeState(TSocketState oldState, TSocketState newS
         OnChangeState(this, oldState, newState);
 }
 
+void TCustomWSocket::TriggerTlsDone(int error)
+{
+    if (OnTlsDone)
+        OnTlsDone(this, error);
+}
+
 void TCustomWSocket::TriggerDNSLookupDone(int error)
 {
     if (OnDnsLookupDone)
@@ -1099,6 +1236,7 @@ void TCustomWSocket::SocketError(const std::string& functionName)
         m_notifier.reset();
         ::close(m_hSocket);
         m_hSocket = INVALID_SOCKET;
+        m_tls.reset();
         ChangeState(wsClosed);
     }
     m_lastError = code;

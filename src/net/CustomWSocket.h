@@ -22,6 +22,8 @@
 namespace platform {
 class SocketNotifier;
 }
+class TTlsSession;
+class TTlsSessionCache;
 
 using TSocket = int;
 constexpr TSocket INVALID_SOCKET = -1;
@@ -85,6 +87,9 @@ public:
     std::function<void(TCustomWSocket* sender, const std::exception& e, bool& canClose)> OnBgException;
     // Raised by the line mode for a line that outgrows its limit without its terminator.
     std::function<void(TCustomWSocket* sender)> OnLineTooLong;
+    // The end of a TLS negotiation StartTls began: 0, or the error with which the connection
+    // is being closed (TlsError() tells why).
+    TErrorEvent OnTlsDone;
 
     TCustomWSocket();
     virtual ~TCustomWSocket();
@@ -117,6 +122,17 @@ public:
     void Shutdown(int how);
     void Pause();
     void Resume();
+
+    // Begins TLS as a client on the connected socket. Until the negotiation ends, nothing is
+    // received and what is sent waits; then OnTlsDone comes, and every byte in and out goes
+    // through TLS until the close. hostName is what the certificate must name; the cache gives
+    // the session to resume and keeps those the server sends.
+    void StartTls(const std::string& hostName, std::shared_ptr<TTlsSessionCache> cache);
+    // The TLS of this connection, null when there is none.
+    const TTlsSession* Tls() const { return m_tls.get(); }
+    bool TlsNegotiating() const { return m_tls && m_tlsNegotiating; }
+    // Why the last TLS negotiation or transfer failed; empty when none did.
+    const std::string& TlsError() const { return m_tlsError; }
 
     void DnsLookup(const std::string& hostName);
     void ReverseDnsLookup(const std::string& hostAddr);
@@ -184,6 +200,7 @@ protected:
     virtual void TriggerDataSent(int error);
     virtual void TriggerChangeState(TSocketState oldState, TSocketState newState);
     virtual void TriggerDNSLookupDone(int error);
+    virtual void TriggerTlsDone(int error);
     virtual void TriggerError();
     virtual int DoRecv(void* buffer, int len, int flags);
 
@@ -232,6 +249,10 @@ private:
     void ClosePipe();
     // Moves up to len bytes of the pipe into a file through a buffer: what was moved, -1 on failure.
     ssize_t CopyPipeToFile(int fileHandle, ssize_t len);
+    void ContinueTls();
+    int TlsReceiveToFile(int fileHandle, int len);
+    // Takes the failure of a TLS call: would-block, or the connection's end with its text.
+    void TlsFailed(bool wouldBlock);
 
     std::string m_dnsResult;
     std::vector<std::string> m_dnsResultList;
@@ -259,6 +280,11 @@ private:
     bool m_destroying = false;
 
     int m_pipe[2] = {-1, -1}; // for ReceiveToFile, made on first use
+    std::unique_ptr<TTlsSession> m_tls;
+    bool m_tlsNegotiating = false;
+    bool m_tlsEnded = false; // the peer's closing alert came
+    std::string m_tlsError;
+    std::vector<char> m_tlsBuffer; // for ReceiveToFile over TLS, made on first use
     std::unique_ptr<platform::SocketNotifier> m_notifier;
     platform::PostTarget m_posted;
     // Cleared by the destructor: event dispatch checks it after every handler it calls.

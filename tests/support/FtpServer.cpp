@@ -92,8 +92,55 @@ std::string FtpServer::localWorkDir() const
     return m_kind == ServerKind::Vsftpd ? root + "/pub" : root;
 }
 
+QString FtpServer::certificate() const
+{
+    return m_state->path() + "/cert.pem";
+}
+
+QString FtpServer::privateKey() const
+{
+    return m_state->path() + "/key.pem";
+}
+
+bool FtpServer::makeCertificate()
+{
+    QProcess openssl;
+    openssl.start("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj",
+                              "/CN=quill test server", "-addext", "subjectAltName=IP:127.0.0.1", "-keyout",
+                              privateKey(), "-out", certificate()});
+    return openssl.waitForFinished(30000) && openssl.exitCode() == 0;
+}
+
+QString FtpServer::tlsConfiguration() const
+{
+    if (m_tls == ServerTls::Off)
+        return {};
+    if (m_kind == ServerKind::Vsftpd) {
+        return "ssl_enable=YES\nallow_anon_ssl=YES\nforce_anon_logins_ssl=YES\nforce_anon_data_ssl=YES\n"
+               "force_local_logins_ssl=YES\nforce_local_data_ssl=YES\nrequire_ssl_reuse=YES\nssl_ciphers=HIGH\n"
+               "rsa_cert_file=" +
+               certificate() + "\nrsa_private_key_file=" + privateKey() + "\n" +
+               (m_tls == ServerTls::Implicit ? "implicit_ssl=YES\n" : "");
+    }
+    // proftpd: its TLS module comes unpacked with it; data connections must reuse the session.
+    return "LoadModule mod_tls.c\n<IfModule mod_tls.c>\nTLSEngine on\nTLSRequired on\nTLSProtocol TLSv1.2 "
+           "TLSv1.3\nTLSRSACertificateFile " +
+           certificate() + "\nTLSRSACertificateKeyFile " + privateKey() + "\nTLSLog " + m_state->path() +
+           "/tls.log\n</IfModule>\n";
+}
+
+QStringList FtpServer::tlsOptions() const
+{
+    if (m_tls == ServerTls::Off)
+        return {};
+    // pure-ftpd: "-Y 2" takes TLS logins only; the certificate and key in one file.
+    return {"-Y", "2", "-2", certificate() + "," + privateKey()};
+}
+
 bool FtpServer::prepare(QStringList& command)
 {
+    if (m_tls != ServerTls::Off && !makeCertificate())
+        return false;
     QString state = m_state->path();
     QString root = m_root->path();
     QString port = QString::number(m_port);
@@ -122,7 +169,7 @@ bool FtpServer::prepare(QStringList& command)
                          "\nftp_username=ftp\nwrite_enable=YES\nanon_upload_enable=YES\n"
                          "anon_mkdir_write_enable=YES\nanon_other_write_enable=YES\nanon_umask=022\n"
                          "connect_from_port_20=NO\nxferlog_enable=NO\nuse_localtime=NO\n" +
-                         m_variant.join('\n') + "\n";
+                         tlsConfiguration() + m_variant.join('\n') + "\n";
         if (!writeFile(state + "/vsftpd.conf", config, QFile::ReadOwner | QFile::WriteOwner))
             return false;
         command = {"/usr/sbin/vsftpd", state + "/vsftpd.conf"};
@@ -143,7 +190,7 @@ bool FtpServer::prepare(QStringList& command)
                          state + "/passwd\nAuthGroupFile " + state +
                          "/group\nRequireValidShell off\nUser nobody\nGroup nogroup\nUmask 022\n"
                          "AllowOverwrite on\nUseReverseDNS off\nTransferLog none\nModulePath " +
-                         kUnpacked + "/usr/lib/proftpd\n";
+                         kUnpacked + "/usr/lib/proftpd\n" + tlsConfiguration();
         if (!written || !writeFile(state + "/proftpd.conf", config, QFile::ReadOwner | QFile::WriteOwner))
             return false;
         command = {kUnpacked + "/usr/sbin/proftpd", "-n", "-q", "-c", state + "/proftpd.conf"};
@@ -174,6 +221,7 @@ bool FtpServer::prepare(QStringList& command)
                    "-H",
                    "-g",
                    state + "/pure-ftpd.pid"};
+        command += tlsOptions();
         return true;
     }
     }

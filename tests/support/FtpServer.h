@@ -24,6 +24,15 @@ enum class ServerKind
 
 const char* serverName(ServerKind kind);
 
+// TLS as the server requires it: none, after AUTH TLS (every login and data connection
+// protected), or from the first byte.
+enum class ServerTls
+{
+    Off,
+    Explicit,
+    Implicit
+};
+
 // For test names and messages: "pyftpdlib", "vsftpd", ...
 inline void PrintTo(ServerKind kind, std::ostream* out)
 {
@@ -45,6 +54,9 @@ public:
     // variant_ftpd.py (such as {"--cut-after", "100000"}), for vsftpd lines of its configuration
     // (such as {"max_per_ip=2"}).
     void setVariant(QStringList options) { m_variant = std::move(options); }
+    // TLS, set before start(): vsftpd, proftpd and pure-ftpd (explicit), vsftpd (implicit),
+    // with a self-signed certificate for 127.0.0.1 made for this server.
+    void setTls(ServerTls tls) { m_tls = tls; }
 
     // Starts the server; false (with the reason in error()) when it did not come up.
     bool start();
@@ -65,6 +77,13 @@ public:
 private:
     // Writes what the server needs and gives its command line (program first).
     bool prepare(QStringList& command);
+    // A self-signed certificate and its key in the state folder.
+    bool makeCertificate();
+    QString certificate() const;
+    QString privateKey() const;
+    // The lines of the server's configuration (or its options) for m_tls.
+    QString tlsConfiguration() const;
+    QStringList tlsOptions() const;
 
     ServerKind m_kind;
     std::unique_ptr<QTemporaryDir> m_state; // configuration, user database, pid files
@@ -72,6 +91,7 @@ private:
     std::unique_ptr<QProcess> m_process;
     int m_port = 0;
     QStringList m_variant;
+    ServerTls m_tls = ServerTls::Off;
     std::string m_error;
 };
 

@@ -140,6 +140,12 @@ void ScriptedPeer::runStep(const PeerStep& step, int connection, bool& stop)
             ::send(connection, refusal.data(), refusal.size(), MSG_NOSIGNAL);
             read = readLine(connection, line, 10000);
         }
+        // Nor does it speak TLS, unless the script is about that.
+        if (read && step.text.rfind("AUTH", 0) != 0 && line.rfind("AUTH ", 0) == 0) {
+            static const std::string refusal = "500 AUTH not understood.\r\n";
+            ::send(connection, refusal.data(), refusal.size(), MSG_NOSIGNAL);
+            read = readLine(connection, line, 10000);
+        }
         if (!read) {
             fail("expected \"" + step.text + "\", got nothing");
             stop = true;

@@ -1,0 +1,147 @@
+#include "ftp/CustomFtpCli.h"
+
+// TLS: the steps of Open after the greeting (AUTH TLS, the certificate, PBSZ and PROT), the
+// negotiation of implicit TLS before it, and the protection of each data connection.
+
+#include "ftp/FtpReply.h"
+#include "net/WSocketErrors.h"
+
+namespace {
+
+// A refusal for policy reasons: the server is fine, the login may not go on this way.
+constexpr int kRefused = 534;
+
+} // namespace
+
+void TCustomFtpCli::OpenStep(const std::string& cmd, std::function<void(int code)> onReply)
+{
+    SetState(ftpWaitingResponse);
+    m_next = [this, onReply = std::move(onReply)] {
+        DisplayLastResponse();
+        if (!IsFinalReplyLine(m_lastResponse))
+            return;
+        m_awaitingReply = false;
+        bool continued = false;
+        ParseReplyCode(m_lastResponse, m_statusCode, continued);
+        auto step = onReply; // the next step replaces m_next, and this lambda with it
+        step(m_statusCode);
+    };
+    AwaitReply();
+    SendCommand(cmd);
+}
+
+void TCustomFtpCli::GreetingAccepted()
+{
+    m_awaitingReply = false;
+    if (m_controlSocket->Tls()) {
+        ProtectData(); // implicit TLS: the greeting came protected already
+    } else if (Security == ftpsAuto || Security == ftpsRequire) {
+        RequestTls();
+    } else {
+        FinishOpen();
+    }
+}
+
+void TCustomFtpCli::RequestTls()
+{
+    OpenStep("AUTH TLS", [this](int code) {
+        if (code == 234) {
+            StartControlTls();
+            return;
+        }
+        if (Security == ftpsRequire) {
+            GiveUp(kRefused, "The server refused TLS (" + m_lastResponse +
+                                 "): TLS is required, so the login stops before the password is sent");
+            return;
+        }
+        TriggerDisplay("! The server does not offer TLS: the login goes on in plain FTP");
+        FinishOpen();
+    });
+}
+
+void TCustomFtpCli::StartControlTls()
+{
+    m_tlsSessions = std::make_shared<TTlsSessionCache>();
+    m_controlSocket->OnTlsDone = [this](TCustomWSocket*, int error) { ControlTlsDone(error); };
+    AwaitReply(); // the negotiation has the time of a reply
+    m_controlSocket->StartTls(HostName, m_tlsSessions);
+}
+
+void TCustomFtpCli::ControlTlsDone(int error)
+{
+    if (error != 0) {
+        GiveUp(wsa::kConnectionAborted, m_controlSocket->TlsError());
+        return;
+    }
+    const TTlsSession& tls = *m_controlSocket->Tls();
+    TTlsCertificate certificate = tls.Certificate();
+    std::string refusal;
+    bool accepted = OnCertificate ? OnCertificate(this, certificate, refusal) : certificate.Verified;
+    if (!accepted) {
+        if (refusal.empty())
+            refusal = "The server's certificate is not trusted (" + certificate.VerifyError + ")";
+        GiveUp(kRefused, refusal);
+        return;
+    }
+    m_serverFingerprint = certificate.Fingerprint;
+    TriggerDisplay("! " + tls.Version() + ", certificate SHA-256 " + certificate.Fingerprint +
+                   (certificate.Verified ? "" : " (" + certificate.VerifyError + ", accepted)"));
+    if (Security == ftpsImplicit) {
+        AwaitReply(); // now the greeting
+        return;
+    }
+    ProtectData();
+}
+
+void TCustomFtpCli::ProtectData()
+{
+    OpenStep("PBSZ 0", [this](int) {
+        // A server that refuses PBSZ tells with PROT whether it protects data anyway.
+        OpenStep("PROT P", [this](int code) {
+            m_dataProtected = code == 200;
+            if (!m_dataProtected && Security != ftpsAuto) {
+                GiveUp(kRefused, "The server refused to protect data connections (" + m_lastResponse + ")");
+                return;
+            }
+            if (!m_dataProtected)
+                TriggerDisplay("! The server refused to protect data connections: file data goes unencrypted");
+            FinishOpen();
+        });
+    });
+}
+
+void TCustomFtpCli::FinishOpen()
+{
+    m_awaitingReply = false;
+    SetState(ftpConnected);
+    if (OnSessionConnected)
+        OnSessionConnected(this, 0);
+    TriggerRequestDone(0);
+}
+
+// ---------------------------------------------------------------- data connections
+
+void TCustomFtpCli::ProtectDataConnection()
+{
+    if (!m_dataProtected || !m_controlSocket->Tls())
+        return;
+    TWSocket& data = *m_dataSocket;
+    data.OnTlsDone = [this](TCustomWSocket*, int error) { DataTlsDone(error); };
+    data.StartTls(HostName, m_tlsSessions);
+}
+
+void TCustomFtpCli::DataTlsDone(int error)
+{
+    TWSocket& data = *m_dataSocket;
+    if (error != 0) {
+        m_dataTlsFailure = data.TlsError(); // the socket closes itself: the transfer fails
+        TriggerDisplay("! Data connection: " + m_dataTlsFailure);
+        return;
+    }
+    // Whoever reached the data port must be the server the login checked.
+    if (data.Tls()->Fingerprint() != m_serverFingerprint) {
+        m_dataTlsFailure = "the data connection's certificate is not the server's";
+        TriggerDisplay("! Refused a data connection: " + m_dataTlsFailure);
+        data.Abort();
+    }
+}
