@@ -115,8 +115,10 @@ TEST_P(FtpTls, LogsInListsAndMovesFilesProtected)
     client.TransferEnd = 1500000;
     ASSERT_EQ(run([&] { client.RestGet(); }), 0) << client.ErrorMessage();
     EXPECT_EQ(client.ByteCount(), 500000);
-    // proftpd ends the session when a protected data connection is cut: log in again.
+    // proftpd may end the session when a protected data connection is cut: log in again.
+    size_t logins = 1;
     if (!client.Connected()) {
+        ++logins;
         ASSERT_EQ(run([&] { client.Connect(); }), 0) << client.ErrorMessage();
         ASSERT_EQ(run([&] { client.Cwd(); }), 0) << client.ErrorMessage();
     }
@@ -129,7 +131,7 @@ TEST_P(FtpTls, LogsInListsAndMovesFilesProtected)
     EXPECT_NE(text.find("up.bin"), std::string::npos) << text;
     EXPECT_NE(text.find("empty.bin"), std::string::npos) << text;
     // Data connections are checked against the login's certificate, not shown to the user.
-    EXPECT_EQ(seen.size(), client.Connected() && GetParam().server == ServerKind::Proftpd ? 2u : 1u);
+    EXPECT_EQ(seen.size(), logins);
 }
 
 TEST_P(FtpTls, RefusedCertificateEndsTheLogin)
