@@ -17,6 +17,7 @@ const char* const kCliUsage =
     "  broken                 list the saved broken lists\n"
     "  resume N               resume broken list N (as numbered by broken)\n"
     "URL: ftp://[user[:password]@]host[:port]/path  (the path is taken from the login directory; ftp://host/%2Fetc/ names /etc/)\n"
+    "     ftps://... for implicit TLS (port 990), ftpes://... for TLS required\n"
     "options:\n"
     "  -n, --connections N    connections to use (1-255)\n"
     "  --split-size BYTES     downloads bigger than this are split into ranges\n"
@@ -29,7 +30,9 @@ const char* const kCliUsage =
     "  --overwrite | --skip   what to do with existing local files (default: ask on a terminal, else skip)\n"
     "  --log                  every connection's log lines on stderr\n"
     "  --quiet                no progress line\n"
-    "  --data-dir DIR         where the settings, site book and broken lists live\n";
+    "  --data-dir DIR         where the settings, site book and broken lists live\n"
+    "  --tls auto|require|implicit|off   TLS: when the server offers it (default), required, from the first byte, never\n"
+    "  --trust SHA256         accept the server certificate with this fingerprint (as printed) though nothing vouches for it\n";
 
 namespace {
 
@@ -129,6 +132,18 @@ const std::map<std::string, TValueOption>& valueOptions()
         {"--socks-pass",
          [](const std::string& text, TCliOptions& o, std::string&) { return o.SocksPass = text, true; }},
         {"--data-dir", [](const std::string& text, TCliOptions& o, std::string&) { return o.DataDir = text, true; }},
+        {"--tls",
+         [](const std::string& text, TCliOptions& o, std::string& error) {
+             static const std::map<std::string, int> modes = {
+                 {"auto", ftpsAuto}, {"require", ftpsRequire}, {"implicit", ftpsImplicit}, {"off", ftpsOff}};
+             auto mode = modes.find(text);
+             if (mode == modes.end()) {
+                 error = "--tls is auto, require, implicit or off: " + text;
+                 return false;
+             }
+             return o.Tls = mode->second, true;
+         }},
+        {"--trust", [](const std::string& text, TCliOptions& o, std::string&) { return o.Trust = text, true; }},
     };
     return options;
 }
@@ -240,6 +255,8 @@ void ApplyCliOptions(const TCliOptions& options, TSettings& settings)
         settings.PasvMode = options.Passive == 1;
     if (options.Retries >= 0)
         settings.ConnectionRetryTimes = options.Retries;
+    if (options.Tls >= 0)
+        settings.TlsMode = options.Tls;
     if (options.Timeout >= 0)
         settings.ReplyTimeout = settings.DataTimeout = options.Timeout;
     auto split = [](const std::string& hostPort, TProxySetting& setting) {
@@ -270,12 +287,14 @@ void ApplyCliOptions(const TCliOptions& options, TSettings& settings)
 bool ParseFtpAddress(const std::string& text, TFtpAddress& address, std::string& error)
 {
     QUrl url(QString::fromStdString(text), QUrl::StrictMode);
-    if (!url.isValid() || url.scheme() != "ftp" || url.host().isEmpty()) {
+    QString scheme = url.scheme();
+    if (!url.isValid() || (scheme != "ftp" && scheme != "ftps" && scheme != "ftpes") || url.host().isEmpty()) {
         error = "not an ftp:// address: " + AddressWithoutPassword(text);
         return false;
     }
+    address.Security = scheme == "ftps" ? ftpsImplicit : scheme == "ftpes" ? ftpsRequire : -1;
     address.Host = url.host(QUrl::FullyDecoded).toStdString();
-    address.Port = std::to_string(url.port(21));
+    address.Port = std::to_string(url.port(scheme == "ftps" ? 990 : 21));
     address.User = url.userName(QUrl::FullyDecoded).toStdString();
     address.Pass = url.password(QUrl::FullyDecoded).toStdString();
     // As RFC 1738 reads an address, and curl, wget and lftp with it: the path is relative to the

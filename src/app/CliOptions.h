@@ -39,6 +39,8 @@ struct TCliOptions
     bool Quiet = false;
     bool Long = false; // ls: the pane's columns
     std::string DataDir;
+    int Tls = -1;      // a TFtpSecurity, -1 as configured
+    std::string Trust; // the SHA-256 fingerprint of a certificate to accept unverified
 };
 
 // Fills options from the arguments (without the program name); false with a one-line reason
@@ -55,6 +57,7 @@ struct TFtpAddress
     std::string Port = "21";
     std::string User; // empty: anonymous
     std::string Pass;
+    int Security = -1; // ftps:// implicit TLS, ftpes:// TLS required; -1 for ftp://
     // Relative to the login directory ("" is that directory), or absolute ("/etc/"); a path
     // ending in "/" names a directory.
     std::string Path;

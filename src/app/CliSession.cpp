@@ -152,7 +152,7 @@ int TCliSession::Connect(const TFtpAddress& address, const std::string& director
         return Fail("no password given for " + user + " (ftp://" + user + ":PASSWORD@" + address.Host + "/...)",
                     kExitUsage);
     uint64_t before = m_window->LastResult(TOperation::Connect).Sequence;
-    m_window->ConnectTo({address.Host, address.Port, user, pass}, directory);
+    m_window->ConnectTo({address.Host, address.Port, user, pass, address.Security}, directory);
     // Until the login has its result: a lost connection shows as ssReady before it arrives.
     bool settled = WaitUntil([&] {
         TSessionState state = m_window->SessionState();

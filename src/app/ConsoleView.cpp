@@ -8,7 +8,7 @@
 #include "ui/MainWindow.h"
 
 TConsoleView::TConsoleView(const TCliOptions& options)
-    : m_existing(options.Existing), m_log(options.Log), m_progress(!options.Quiet && ::isatty(STDERR_FILENO)),
+    : m_existing(options.Existing), m_trust(options.Trust), m_log(options.Log), m_progress(!options.Quiet && ::isatty(STDERR_FILENO)),
       m_interactive(::isatty(STDIN_FILENO) && ::isatty(STDERR_FILENO))
 {
 }
@@ -30,6 +30,37 @@ bool TConsoleView::InputQuery(const std::string& /*caption*/, const std::string&
     value = Answers.front();
     Answers.pop_front();
     return true;
+}
+
+namespace {
+
+// Fingerprints compare without their colons and case: "ab12..." names "AB:12:...".
+std::string fingerprintDigits(const std::string& text)
+{
+    std::string digits;
+    for (char c : text)
+        if (c != ':')
+            digits += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return digits;
+}
+
+} // namespace
+
+TCertificateChoice TConsoleView::AskCertificate(const std::string& site, const TTlsCertificate& certificate)
+{
+    if (!m_trust.empty() && fingerprintDigits(m_trust) == fingerprintDigits(certificate.Fingerprint))
+        return TCertificateChoice::Once;
+    EndProgressLine();
+    std::cerr << "quillftp-cli: the certificate of " << TerminalText(site) << " is not trusted ("
+              << TerminalText(certificate.VerifyError) << ")\n"
+              << "  subject: " << TerminalText(certificate.Subject) << "\n"
+              << "  issuer:  " << TerminalText(certificate.Issuer) << "\n"
+              << "  valid:   " << TerminalText(certificate.NotBefore) << " to " << TerminalText(certificate.NotAfter)
+              << "\n"
+              << "  SHA-256: " << certificate.Fingerprint << "\n"
+              << (m_trust.empty() ? "" : "  (not the certificate --trust names)\n")
+              << "quillftp-cli: to connect to it anyway, add --trust " << certificate.Fingerprint << "\n";
+    return TCertificateChoice::Cancel;
 }
 
 void TConsoleView::ShowMessage(const std::string& text)

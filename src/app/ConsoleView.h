@@ -30,6 +30,9 @@ public:
     bool AskYesNo(const std::string& caption, const std::string& text) override;
     void SetClipboardText(const std::string& text) override;
     TFileExistsChoice AskFileExists(const std::string& localPath) override;
+    // Accepted once when it is the certificate --trust names; refused, with how to accept it,
+    // otherwise.
+    TCertificateChoice AskCertificate(const std::string& site, const TTlsCertificate& certificate) override;
     void LogLinesChanged(int page, size_t dropped, size_t appended) override;
     void ProgressChanged() override;
     // Ends the progress line, if one is drawn.
@@ -39,6 +42,7 @@ private:
     std::string AskLine(const std::string& question);
 
     TExistingFiles m_existing;
+    std::string m_trust;
     bool m_log;
     bool m_progress; // stderr is a terminal and --quiet is not given
     bool m_interactive;

@@ -157,6 +157,7 @@ void LoadSettings(TSettings& settings, const std::string& path, const std::strin
     readServer(ini, "Proxy", settings.Proxy);
     readServer(ini, "Socks", settings.Socks);
     settings.PasvMode = ini.ReadBool("PasvMode", "PasvMode", false);
+    settings.TlsMode = std::clamp(ini.ReadInteger("Security", "TlsMode", 0), 0, 3);
     settings.UseSkin = ini.ReadInteger("Skin", "UseSkin", 1);
     settings.SkinColor = ini.ReadInteger("Skin", std::to_string(settings.UseSkin) + "Clr", 16777215);
     settings.MainConnDownload = ini.ReadBool("MainConnDownload", "MainConnDownload", true);
@@ -186,6 +187,7 @@ bool SaveSettings(const TSettings& settings, const std::string& path)
     writeServer(ini, "Proxy", settings.Proxy);
     writeServer(ini, "Socks", settings.Socks);
     ini.WriteBool("PasvMode", "PasvMode", settings.PasvMode);
+    ini.WriteInteger("Security", "TlsMode", settings.TlsMode);
     ini.WriteBool("MainConnDownload", "MainConnDownload", settings.MainConnDownload);
     ini.WriteBool("Fonts", "ProgramFont", settings.ProgramFont);
     ini.WriteBool("Fonts", "RichEditFont", settings.RichEditFont);

@@ -65,6 +65,8 @@ struct TSettings
     TProxySetting Proxy;
     TSocksSetting Socks;
     bool PasvMode = false;
+    // TLS for new connections: 0 when the server offers it, 1 required, 2 implicit, 3 plain FTP.
+    int TlsMode = 0;
     int UseSkin = 1;
     int SkinColor = 16777215; // key <UseSkin>Clr of section Skin
     bool MainConnDownload = true;

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "ftp/FtpSecurity.h"
 #include "net/TlsSession.h"
 #include "net/WSocket.h"
 #include "platform/EventLoop.h"
@@ -54,15 +55,6 @@ inline bool IsProxyConnection(TFtpConnectionType type)
 {
     return type == ftpProxy || type == ftpProxyUserLogin || type == ftpProxySite || type == ftpProxySiteUserHost;
 }
-
-// How a login protects itself with TLS.
-enum TFtpSecurity
-{
-    ftpsAuto,     // AUTH TLS when the server takes it, plain FTP when it refuses
-    ftpsRequire,  // AUTH TLS or no login: a refusal ends it before the password goes out
-    ftpsImplicit, // TLS from the first byte (port 990)
-    ftpsOff       // plain FTP
-};
 
 enum TFtpShareMode
 {
@@ -162,6 +154,9 @@ public:
     // server that sends more fails the request instead of filling the memory.
     static constexpr int64_t kMaxReplyBytes = 1024 * 1024;
     static constexpr int64_t kMaxMemoryTransfer = 256 * 1024 * 1024;
+    // The result of an Open that TLS stopped on purpose: a certificate not accepted, TLS
+    // required but refused. Trying again would end the same way.
+    static constexpr int kTlsRefused = 534;
 
     using TDisplayEvent = std::function<void(TCustomFtpCli* sender, std::string& msg)>;
     using TErrorEvent = std::function<void(TCustomFtpCli* sender, int error)>;

@@ -6,12 +6,20 @@
 #include "ftp/FtpReply.h"
 #include "net/WSocketErrors.h"
 
-namespace {
-
-// A refusal for policy reasons: the server is fine, the login may not go on this way.
-constexpr int kRefused = 534;
-
-} // namespace
+const char* SecurityName(TFtpSecurity security)
+{
+    switch (security) {
+    case ftpsAuto:
+        return "TLS if the server offers it";
+    case ftpsRequire:
+        return "require TLS";
+    case ftpsImplicit:
+        return "implicit TLS";
+    case ftpsOff:
+        return "plain FTP";
+    }
+    return "?";
+}
 
 void TCustomFtpCli::OpenStep(const std::string& cmd, std::function<void(int code)> onReply)
 {
@@ -50,7 +58,7 @@ void TCustomFtpCli::RequestTls()
             return;
         }
         if (Security == ftpsRequire) {
-            GiveUp(kRefused, "The server refused TLS (" + m_lastResponse +
+            GiveUp(kTlsRefused, "The server refused TLS (" + m_lastResponse +
                                  "): TLS is required, so the login stops before the password is sent");
             return;
         }
@@ -80,7 +88,7 @@ void TCustomFtpCli::ControlTlsDone(int error)
     if (!accepted) {
         if (refusal.empty())
             refusal = "The server's certificate is not trusted (" + certificate.VerifyError + ")";
-        GiveUp(kRefused, refusal);
+        GiveUp(kTlsRefused, refusal);
         return;
     }
     m_serverFingerprint = certificate.Fingerprint;
@@ -100,7 +108,7 @@ void TCustomFtpCli::ProtectData()
         OpenStep("PROT P", [this](int code) {
             m_dataProtected = code == 200;
             if (!m_dataProtected && Security != ftpsAuto) {
-                GiveUp(kRefused, "The server refused to protect data connections (" + m_lastResponse + ")");
+                GiveUp(kTlsRefused, "The server refused to protect data connections (" + m_lastResponse + ")");
                 return;
             }
             if (!m_dataProtected)

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <iostream>
 
+#include "config/CertificateTrust.h"
+
 const char* ConnectionModeName(TConnectionMode mode)
 {
     static const char* const kNames[] = {"cmLogin",   "cmChangeDir", "cmWalk",   "cmTransfer", "cmRefresh",
@@ -126,6 +128,10 @@ void TFtpManager::ConfigureConnection(int index)
     }
     client->ReplyTimeout = settings.ReplyTimeout;
     client->DataTimeout = settings.DataTimeout;
+    client->Security = static_cast<TFtpSecurity>(m_session.Security >= 0 ? m_session.Security : settings.TlsMode);
+    client->OnCertificate = [this](TCustomFtpCli*, const TTlsCertificate& certificate, std::string& refusal) {
+        return JudgeCertificate(certificate, refusal);
+    };
     if (!m_session.HostName.empty())
         Log(index, message);
 }
@@ -164,6 +170,39 @@ void TFtpManager::ConnectMain(const THostInfo& info)
     m_abortMain = false;
     SetMode(0, cmLogin);
     main->Open();
+}
+
+bool TFtpManager::JudgeCertificate(const TTlsCertificate& certificate, std::string& refusal)
+{
+    std::string site = m_session.HostName + ":" + m_session.HostPort;
+    std::string accepted = site + " " + certificate.Fingerprint;
+    if (certificate.Verified || std::find(m_acceptedCertificates.begin(), m_acceptedCertificates.end(), accepted) !=
+                                    m_acceptedCertificates.end())
+        return true;
+    TCertificateTrust trust(m_host.CertificateTrustFile());
+    std::string trusted = trust.Trusted(site);
+    if (trusted == certificate.Fingerprint) {
+        m_acceptedCertificates.push_back(accepted);
+        return true;
+    }
+    if (!trusted.empty()) {
+        refusal = "The certificate of " + site + " is not the one trusted for it (trusted SHA-256 " + trusted +
+                  ", now SHA-256 " + certificate.Fingerprint + "): refused";
+        return false;
+    }
+    switch (m_host.AskCertificate(site, certificate)) {
+    case TCertificateChoice::Always:
+        if (m_host.CertificateTrustFile().empty() || !trust.Trust(site, certificate.Fingerprint))
+            Log(0, "! The trusted certificate could not be saved: it is trusted for this run only");
+        [[fallthrough]];
+    case TCertificateChoice::Once:
+        m_acceptedCertificates.push_back(accepted);
+        return true;
+    case TCertificateChoice::Cancel:
+        break;
+    }
+    refusal = "The certificate of " + site + " is not trusted (" + certificate.VerifyError + "): not connected";
+    return false;
 }
 
 void TFtpManager::DisconnectAll()

@@ -23,13 +23,14 @@
 #include "manager/RemoteHash.h"
 #include "manager/TransferFileInfo.h"
 
-// A site: host, port, user, password.
+// A site: host, port, user, password, and TLS when the address chose it.
 struct THostInfo
 {
     std::string HostName;
     std::string HostPort;
     std::string UserName;
     std::string PassWord;
+    int Security = -1; // a TFtpSecurity, or -1 for the setting
 };
 
 enum TConnectionMode : uint8_t
@@ -188,6 +189,9 @@ private:
     void DestroyClient(int index);
     void ResetConnection(TFtpClient& client);
     void RequestDone(int index, TFtpRequest rqType, int error);
+    // Whether a login may go on with the server's certificate: one the system vouches for, the
+    // one trusted for the site, or one the user accepts when asked; refusal says why not.
+    bool JudgeCertificate(const TTlsCertificate& certificate, std::string& refusal);
     void SessionClosed(int index);
     // The reply that ended connection 0's last request, as an item's or an operation's outcome:
     // the reply line for a one-command request; for a data request (LIST) the client's own
@@ -235,6 +239,7 @@ private:
     TServerFeatures m_features;
     bool m_restIgnored = false;
     TLoginProbe m_loginProbe = TLoginProbe::Done;
+    std::vector<std::string> m_acceptedCertificates; // "site fingerprint", accepted for this run
 
     std::string m_savedDir;
     std::shared_ptr<platform::TMemoryStream> m_savedListing;

@@ -44,4 +44,11 @@ public:
     virtual const TSettings& Settings() const = 0;
     // One line for a connection's log page.
     virtual void ShowLogLine(int connection, const std::string& line) = 0;
+    // The user's word on a server certificate that nothing vouches for.
+    virtual TCertificateChoice AskCertificate(const std::string& /*site*/, const TTlsCertificate& /*certificate*/)
+    {
+        return TCertificateChoice::Cancel;
+    }
+    // The file of the certificates trusted always; empty when none are kept.
+    virtual std::string CertificateTrustFile() const { return {}; }
 };

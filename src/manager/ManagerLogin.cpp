@@ -22,7 +22,7 @@ void TFtpManager::LoginStep(TFtpRequest rqType, int error)
     if (error != 0 && !proxyLoginReply && rqType != ftpQuoteAsync) {
         if (rqType == ftpOpenAsync) {
             Log(0, "Server Connection Failed.");
-            if (--m_retryLeft > 0) {
+            if (error != TCustomFtpCli::kTlsRefused && --m_retryLeft > 0) {
                 Log(0, "Retry Connection...");
                 main.Open();
             } else {

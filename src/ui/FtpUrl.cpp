@@ -4,17 +4,32 @@
 
 #include <QByteArray>
 
+#include "ftp/FtpSecurity.h"
+
 namespace {
 
-bool startsWithScheme(const std::string& text)
+// The length of the address's scheme ("ftp://", "ftps://", "ftpes://"), 0 without one; the TLS
+// it stands for goes to security.
+size_t schemeLength(const std::string& text, int& security)
 {
-    static const char scheme[] = "ftp://";
-    if (text.size() < 6)
-        return false;
-    for (size_t i = 0; i < 6; ++i)
-        if (std::tolower(static_cast<unsigned char>(text[i])) != scheme[i])
-            return false;
-    return true;
+    static const struct
+    {
+        const char* name;
+        int security;
+    } kSchemes[] = {{"ftp://", -1}, {"ftps://", ftpsImplicit}, {"ftpes://", ftpsRequire}};
+    for (const auto& scheme : kSchemes) {
+        std::string name = scheme.name;
+        if (text.size() < name.size())
+            continue;
+        bool same = true;
+        for (size_t i = 0; i < name.size() && same; ++i)
+            same = std::tolower(static_cast<unsigned char>(text[i])) == name[i];
+        if (same) {
+            security = scheme.security;
+            return name.size();
+        }
+    }
+    return 0;
 }
 
 bool allDigits(const std::string& text)
@@ -49,8 +64,15 @@ std::string percentDecoded(const std::string& text)
 void ParseFtpUrl(const std::string& text, TToolBarFields& fields, std::string& remoteDir)
 {
     std::string s = text;
-    if (startsWithScheme(s) && s.find('@') != std::string::npos) {
-        s = s.substr(6);
+    int security = -1;
+    size_t scheme = schemeLength(s, security);
+    if (scheme > 0) {
+        fields.Security = security;
+        if (security == ftpsImplicit)
+            fields.Port = "990"; // unless the address names one
+    }
+    if (scheme > 0 && s.find('@') != std::string::npos) {
+        s = s.substr(scheme);
         size_t at = s.find('@');
         size_t colon = s.find(':');
         if (colon == std::string::npos || colon > at) {
@@ -73,8 +95,7 @@ void ParseFtpUrl(const std::string& text, TToolBarFields& fields, std::string& r
             s.clear();
         }
     } else {
-        if (startsWithScheme(s))
-            s = s.substr(6);
+        s = s.substr(scheme);
         size_t colon = s.find(':');
         size_t slash = s.find('/');
         if (colon != std::string::npos) {

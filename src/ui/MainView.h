@@ -35,6 +35,12 @@ public:
     // "This local file exists!": what to do with it (the transfer engine asks). A dialog
     // closed without an answer gives Closed, which skips the file.
     virtual TFileExistsChoice AskFileExists(const std::string& /*localPath*/) { return TFileExistsChoice::Skip; }
+    // A server's certificate that nothing vouches for (site is "host:port"): connect this once,
+    // trust it always, or cancel.
+    virtual TCertificateChoice AskCertificate(const std::string& /*site*/, const TTlsCertificate& /*certificate*/)
+    {
+        return TCertificateChoice::Cancel;
+    }
 
     // A pane's rows were replaced (a new listing, a new order); its selection is all clear.
     virtual void PaneRowsReplaced(TPane /*pane*/) {}

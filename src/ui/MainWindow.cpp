@@ -279,7 +279,7 @@ void TfmMain::SetToolBar(const TToolBarFields& fields)
 bool TfmMain::ValidHostInfo(THostInfo& info) const
 {
     info = {platform::TrimBlanks(m_toolBar.HostName), platform::TrimBlanks(m_toolBar.Port),
-            platform::TrimBlanks(m_toolBar.User), platform::TrimBlanks(m_toolBar.Pass)};
+            platform::TrimBlanks(m_toolBar.User), platform::TrimBlanks(m_toolBar.Pass), m_toolBar.Security};
     return !info.HostName.empty() && !info.HostPort.empty() && !info.UserName.empty() && !info.PassWord.empty();
 }
 
@@ -300,7 +300,7 @@ void TfmMain::ConnectFromToolBar()
     }
     ResetSessionView();
     const std::string& host = m_toolBar.HostName;
-    bool address = host.find(':') != std::string::npos || host.find("ftp://") != std::string::npos ||
+    bool address = host.find(':') != std::string::npos || host.find("://") != std::string::npos ||
                    host.find('/') != std::string::npos || host.find('@') != std::string::npos;
     if (address) {
         m_remoteDir.clear();

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "config/CertificateTrust.h"
 #include "config/Settings.h"
 #include "manager/CommFunc.h"
 #include "manager/FtpManager.h"
@@ -104,6 +105,11 @@ public:
     void CopyLog(int page);
     void ClearLog(int page);
     void ShowLogLine(int connection, const std::string& line) override;
+    TCertificateChoice AskCertificate(const std::string& site, const TTlsCertificate& certificate) override
+    {
+        return m_view.AskCertificate(site, certificate);
+    }
+    std::string CertificateTrustFile() const override { return m_dataDir + TCertificateTrust::kFileName; }
 
     // ---- the local pane (its own commands are on Local())
     void LocalEdit();

@@ -111,6 +111,15 @@ bool FtpServer::makeCertificate()
     return openssl.waitForFinished(30000) && openssl.exitCode() == 0;
 }
 
+std::string FtpServer::fingerprint() const
+{
+    QProcess openssl;
+    openssl.start("openssl", {"x509", "-in", certificate(), "-noout", "-fingerprint", "-sha256"});
+    openssl.waitForFinished(5000);
+    QString line = QString::fromUtf8(openssl.readAllStandardOutput()).trimmed();
+    return line.mid(line.indexOf('=') + 1).toStdString();
+}
+
 QString FtpServer::tlsConfiguration() const
 {
     if (m_tls == ServerTls::Off)

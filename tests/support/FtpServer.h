@@ -57,6 +57,8 @@ public:
     // TLS, set before start(): vsftpd, proftpd and pure-ftpd (explicit), vsftpd (implicit),
     // with a self-signed certificate for 127.0.0.1 made for this server.
     void setTls(ServerTls tls) { m_tls = tls; }
+    // The SHA-256 fingerprint of its certificate, "AB:CD:...", once started with TLS.
+    std::string fingerprint() const;
 
     // Starts the server; false (with the reason in error()) when it did not come up.
     bool start();
