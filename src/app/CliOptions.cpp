@@ -16,7 +16,8 @@ const char* const kCliUsage =
     "  mkdir URL | rm URL | rmdir URL | mv URL NEWPATH | chmod MODE URL\n"
     "  broken                 list the saved broken lists\n"
     "  resume N               resume broken list N (as numbered by broken)\n"
-    "URL: ftp://[user[:password]@]host[:port]/path  (the path is taken from the login directory; ftp://host/%2Fetc/ names /etc/)\n"
+    "URL: ftp://[user[:password]@]host[:port]/path  (the path is taken from the login directory; ftp://host/%2Fetc/ "
+    "names /etc/)\n"
     "     ftps://... for implicit TLS (port 990), ftpes://... for TLS required\n"
     "options:\n"
     "  -n, --connections N    connections to use (1-255)\n"
@@ -31,8 +32,10 @@ const char* const kCliUsage =
     "  --log                  every connection's log lines on stderr\n"
     "  --quiet                no progress line\n"
     "  --data-dir DIR         where the settings, site book and broken lists live\n"
-    "  --tls auto|require|implicit|off   TLS: when the server offers it (default), required, from the first byte, never\n"
-    "  --trust SHA256         accept the server certificate with this fingerprint (as printed) though nothing vouches for it\n";
+    "  --tls auto|require|implicit|off   TLS: when the server offers it (default), required, from the first byte, "
+    "never\n"
+    "  --trust SHA256         accept the server certificate with this fingerprint (as printed) though nothing vouches "
+    "for it\n";
 
 namespace {
 

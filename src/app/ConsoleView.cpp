@@ -8,7 +8,8 @@
 #include "ui/MainWindow.h"
 
 TConsoleView::TConsoleView(const TCliOptions& options)
-    : m_existing(options.Existing), m_trust(options.Trust), m_log(options.Log), m_progress(!options.Quiet && ::isatty(STDERR_FILENO)),
+    : m_existing(options.Existing), m_trust(options.Trust), m_log(options.Log),
+      m_progress(!options.Quiet && ::isatty(STDERR_FILENO)),
       m_interactive(::isatty(STDIN_FILENO) && ::isatty(STDERR_FILENO))
 {
 }

@@ -59,7 +59,7 @@ void TCustomFtpCli::RequestTls()
         }
         if (Security == ftpsRequire) {
             GiveUp(kTlsRefused, "The server refused TLS (" + m_lastResponse +
-                                 "): TLS is required, so the login stops before the password is sent");
+                                    "): TLS is required, so the login stops before the password is sent");
             return;
         }
         TriggerDisplay("! The server does not offer TLS: the login goes on in plain FTP");

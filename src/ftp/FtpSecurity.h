@@ -17,7 +17,7 @@ const char* SecurityName(TFtpSecurity security);
 
 enum class TCertificateChoice
 {
-    Cancel,    // no connection
-    Once,      // this certificate, for this run of the program
-    Always     // this certificate for this server, kept
+    Cancel, // no connection
+    Once,   // this certificate, for this run of the program
+    Always  // this certificate for this server, kept
 };

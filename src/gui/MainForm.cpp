@@ -781,6 +781,11 @@ TFileExistsChoice TMainForm::AskFileExists(const std::string& localPath)
     return dialog.Choice();
 }
 
+TCertificateChoice TMainForm::AskCertificate(const std::string& site, const TTlsCertificate& certificate)
+{
+    return ::AskCertificate(this, site, certificate);
+}
+
 void TMainForm::SetClipboardText(const std::string& text)
 {
     QGuiApplication::clipboard()->setText(fromUtf8(text));

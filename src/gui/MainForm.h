@@ -86,6 +86,7 @@ public:
     void RunProgram(const std::string& path) override;
     void ShowProperties(const std::string& path) override;
     TFileExistsChoice AskFileExists(const std::string& localPath) override;
+    TCertificateChoice AskCertificate(const std::string& site, const TTlsCertificate& certificate) override;
 
     // IMainView: what changed.
     void PaneRowsReplaced(TPane pane) override;

@@ -190,7 +190,12 @@ std::string TfmMain::Caption() const
 {
     if (m_sessionState == ssReady)
         return std::string(kTitle) + " - Not connected";
-    return std::string(kTitle) + " - " + m_manager.SessionInfo().HostName;
+    std::string caption = std::string(kTitle) + " - " + m_manager.SessionInfo().HostName;
+    const TFtpClient* main = m_manager.Client(0);
+    if (m_sessionState != ssConnecting && main && main->ControlSocket()->Tls())
+        caption += main->Protected() ? " (protected by " + main->ControlSocket()->Tls()->Version() + ")"
+                                     : " (TLS for commands only)";
+    return caption;
 }
 
 void TfmMain::SetSessionState(TSessionState state)

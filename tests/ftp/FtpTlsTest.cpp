@@ -94,7 +94,8 @@ TEST_P(FtpTls, LogsInListsAndMovesFilesProtected)
     client.HostFileName = "up.bin";
     ASSERT_EQ(run([&] { client.Put(); }), 0) << client.ErrorMessage();
     ASSERT_TRUE(waitFor([&] {
-        return std::filesystem::exists(serverPath("up.bin")) && std::filesystem::file_size(serverPath("up.bin")) == size;
+        return std::filesystem::exists(serverPath("up.bin")) &&
+               std::filesystem::file_size(serverPath("up.bin")) == size;
     }));
     EXPECT_EQ(fileHash(serverPath("up.bin")), fileHash(localPath("up.bin")));
 
@@ -169,8 +170,7 @@ TEST(FtpTlsRefused, RequiredTlsStopsBeforeThePassword)
     recorded.client.PassWord = "secret";
     recorded.client.Security = ftpsRequire;
     EXPECT_EQ(recorded.run([&] { recorded.client.Connect(); }), 534);
-    EXPECT_NE(recorded.client.ErrorMessage().find("refused TLS"), std::string::npos)
-        << recorded.client.ErrorMessage();
+    EXPECT_NE(recorded.client.ErrorMessage().find("refused TLS"), std::string::npos) << recorded.client.ErrorMessage();
     EXPECT_TRUE(peer.finish());
     EXPECT_TRUE(peer.failures().empty()) << peer.failures().front();
 

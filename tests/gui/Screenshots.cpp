@@ -24,6 +24,7 @@
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/dialogs/AddCurrentSiteDialog.h"
 #include "gui/dialogs/FileExistsDialog.h"
+#include "gui/dialogs/Prompts.h"
 #include "gui/dialogs/SiteManagerDialog.h"
 #include "gui/dialogs/SplashWindow.h"
 #include "gui/dialogs/preferences/PreferencesDialog.h"
@@ -144,6 +145,19 @@ int main(int argc, char* argv[])
     pumpFor(200);
     save(dialog, out + "/fileexists" + suffix);
     dialog.close();
+
+    // The question about a certificate that nothing vouches for.
+    QTimer::singleShot(300, [&] {
+        if (QWidget* question = QApplication::activeModalWidget()) {
+            save(*question, out + "/certificate" + suffix);
+            question->close();
+        }
+    });
+    AskCertificate(&window, "ftp.example.org:21",
+                   {"CN = ftp.example.org", "CN = ftp.example.org", "Dec  1 09:00:00 2026 GMT",
+                    "Dec  1 09:00:00 2027 GMT",
+                    "3F:9A:0C:51:D2:7E:88:B4:19:6C:E0:2D:A5:73:4B:F1:08:CE:92:5D:67:3A:B0:E4:71:2F:9C:D8:05:6B:A3:1E",
+                    false, "self-signed certificate"});
 
     // The site manager on a small book, Add Current Site, every preferences page, about, splash.
     {

@@ -105,9 +105,9 @@ QString FtpServer::privateKey() const
 bool FtpServer::makeCertificate()
 {
     QProcess openssl;
-    openssl.start("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj",
-                              "/CN=quill test server", "-addext", "subjectAltName=IP:127.0.0.1", "-keyout",
-                              privateKey(), "-out", certificate()});
+    openssl.start("openssl",
+                  {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=quill test server",
+                   "-addext", "subjectAltName=IP:127.0.0.1", "-keyout", privateKey(), "-out", certificate()});
     return openssl.waitForFinished(30000) && openssl.exitCode() == 0;
 }
 

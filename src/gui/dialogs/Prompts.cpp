@@ -2,6 +2,7 @@
 
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -48,4 +49,37 @@ bool AskYesNo(QWidget* parent, const std::string& caption, const std::string& te
     box.setObjectName("questionBox");
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes; // closing the box is No
+}
+
+TCertificateChoice AskCertificate(QWidget* parent, const std::string& site, const TTlsCertificate& certificate)
+{
+    QMessageBox box(QMessageBox::Warning, "Unknown Certificate",
+                    "The certificate of " + QString::fromStdString(site) + " is not trusted (" +
+                        QString::fromStdString(certificate.VerifyError) +
+                        ").\nConnect only if it is the server's own certificate.",
+                    QMessageBox::NoButton, parent);
+    box.setObjectName("CertificateQuestion");
+    // Lines as they stand (no wrapping inside the fingerprint), the fingerprint in two halves
+    // of 16 bytes so that the box stays narrower than a small screen at a large scale.
+    QString fingerprint = QString::fromStdString(certificate.Fingerprint);
+    if (fingerprint.size() > 48)
+        fingerprint.insert(48, '\n');
+    QString details = "Subject: " + QString::fromStdString(certificate.Subject) +
+                      "\nIssuer: " + QString::fromStdString(certificate.Issuer) +
+                      "\nValid from: " + QString::fromStdString(certificate.NotBefore) +
+                      "\nValid until: " + QString::fromStdString(certificate.NotAfter) + "\nSHA-256 fingerprint:\n" +
+                      fingerprint;
+    box.setInformativeText("<div style=\"white-space:pre\">" + details.toHtmlEscaped() + "</div>");
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPushButton* once = box.addButton("Connect &Once", QMessageBox::AcceptRole);
+    QPushButton* always = box.addButton("&Trust Always", QMessageBox::YesRole);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == once)
+        return TCertificateChoice::Once;
+    if (box.clickedButton() == always)
+        return TCertificateChoice::Always;
+    return TCertificateChoice::Cancel;
 }

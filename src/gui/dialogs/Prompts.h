@@ -1,11 +1,14 @@
 #pragma once
 
 // The small modal boxes every window of the program asks with: a one-line input, a message, an
-// error and a Yes/No question (only Yes proceeds). The program's texts break lines with a lone CR.
+// error, a Yes/No question (only Yes proceeds) and the question about a server's certificate.
+// The program's texts break lines with a lone CR.
 
 #include <string>
 
 #include "config/SiteBook.h"
+#include "ftp/FtpSecurity.h"
+#include "net/TlsSession.h"
 
 class QWidget;
 
@@ -13,6 +16,8 @@ bool AskText(QWidget* parent, const std::string& caption, const std::string& pro
 void ShowInformation(QWidget* parent, const std::string& text);
 void ShowError(QWidget* parent, const std::string& text);
 bool AskYesNo(QWidget* parent, const std::string& caption, const std::string& text);
+// What it says of itself, and whether to connect once, trust it always or cancel (the default).
+TCertificateChoice AskCertificate(QWidget* parent, const std::string& site, const TTlsCertificate& certificate);
 
 // The site book's questions, asked over a window.
 class TDialogPrompt : public ISiteBookPrompt

@@ -1,6 +1,7 @@
 #include "gui/dialogs/preferences/ProxySocksPage.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -8,6 +9,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include "ftp/FtpSecurity.h"
 
 TProxySocksPage::TProxySocksPage(QWidget* parent) : TPreferencePage("Proxy && Socks", "ProxyAndSocks", parent)
 {
@@ -38,10 +41,21 @@ TProxySocksPage::TProxySocksPage(QWidget* parent) : TPreferencePage("Proxy && So
 
     m_passive = new QCheckBox("Use PASV &mode", Body());
     m_passive->setObjectName("cbPasvMode");
+    m_tls = new QComboBox(Body());
+    m_tls->setObjectName("cbTlsMode");
+    for (int mode = ftpsAuto; mode <= ftpsOff; ++mode)
+        m_tls->addItem(SecurityName(static_cast<TFtpSecurity>(mode)));
+    auto* tlsLabel = new QLabel("&Security of new connections:", Body());
+    tlsLabel->setBuddy(m_tls);
+    auto* tls = new QHBoxLayout;
+    tls->addWidget(tlsLabel);
+    tls->addWidget(m_tls);
+    tls->addStretch(1);
     auto* layout = new QVBoxLayout(Body());
     layout->addWidget(proxy);
     layout->addWidget(socks);
     layout->addWidget(m_passive);
+    layout->addLayout(tls);
     layout->addStretch(1);
 }
 
@@ -112,6 +126,7 @@ void TProxySocksPage::Load(const TSettings& settings)
     LoadServer(m_proxy, settings.Proxy);
     LoadServer(m_socks, settings.Socks);
     m_passive->setChecked(settings.PasvMode);
+    m_tls->setCurrentIndex(settings.TlsMode);
     int proxyType = settings.Proxy.Type >= 1 && settings.Proxy.Type <= 4 ? settings.Proxy.Type : 1;
     m_proxyTypes[proxyType - 1]->setChecked(true);
     int socksType = settings.Socks.Type >= 5 && settings.Socks.Type <= 7 ? settings.Socks.Type : 5;
@@ -128,6 +143,7 @@ void TProxySocksPage::Store(TSettings& settings) const
     StoreServer(m_proxy, settings.Proxy);
     StoreServer(m_socks, settings.Socks);
     settings.PasvMode = m_passive->isChecked();
+    settings.TlsMode = m_tls->currentIndex();
     for (int i = 0; i < 4; ++i)
         if (m_proxyTypes[i]->isChecked())
             settings.Proxy.Type = static_cast<uint8_t>(i + 1);

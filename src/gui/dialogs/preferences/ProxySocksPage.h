@@ -3,10 +3,11 @@
 #include "gui/dialogs/preferences/PreferencePage.h"
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QRadioButton;
 
-// The FTP proxy, the SOCKS server and passive mode.
+// The FTP proxy, the SOCKS server, passive mode and TLS.
 class TProxySocksPage : public TPreferencePage
 {
     Q_OBJECT
@@ -36,4 +37,5 @@ private:
     QRadioButton* m_proxyTypes[4] = {}; // Type 1 .. 4
     QRadioButton* m_socksTypes[3] = {}; // Type 5 .. 7
     QCheckBox* m_passive;
+    QComboBox* m_tls;
 };
