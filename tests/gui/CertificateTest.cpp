@@ -33,7 +33,7 @@ TEST(WindowTls, AnUnknownCertificateIsAskedAboutOnceAndTrustedAlways)
     ASSERT_TRUE(session.connectFromToolBar());
     // The fingerprint in two lines of 16 bytes.
     QString fingerprint = QString::fromStdString(server.fingerprint());
-    EXPECT_TRUE(shown.contains(fingerprint.left(47) + "\n" + fingerprint.mid(48))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(fingerprint.left(48) + "\n" + fingerprint.mid(48))) << shown.toStdString();
     EXPECT_TRUE(shown.contains("self-signed")) << shown.toStdString();
     EXPECT_TRUE(window.windowTitle().contains("(protected by TLSv1")) << window.windowTitle().toStdString();
     std::string site = "127.0.0.1:" + server.portText();
