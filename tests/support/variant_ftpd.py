@@ -3,6 +3,8 @@
 
   --rate BYTES      every data connection sends at most BYTES per second from its start, in
                     pieces of 16 KiB (unlike the stock throttled handler's one-second bursts)
+  --certfile PEM    TLS required on every login and data connection, with this certificate
+                    and key (one file)
   --cut-after BYTES the data connection of every RETR is closed after BYTES have been sent
                     (the client gets "426"), as long as --cuts allows
   --cuts COUNT      how many data connections are cut in all (default: no limit)
@@ -36,7 +38,7 @@ import socket
 import time
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import DTPHandler, FTPHandler
+from pyftpdlib.handlers import DTPHandler, FTPHandler, TLS_DTPHandler, TLS_FTPHandler
 from pyftpdlib.log import config_logging
 from pyftpdlib.servers import FTPServer
 
@@ -46,7 +48,7 @@ def make_handlers(options):
     refusals_left = [options.refusals]
     drops_left = [options.drop_after_150]
 
-    class VariantDTPHandler(DTPHandler):
+    class VariantDTPHandler(TLS_DTPHandler if options.certfile else DTPHandler):
         ac_out_buffer_size = 65536
 
         def __init__(self, sock, cmd_channel):
@@ -123,11 +125,11 @@ def make_handlers(options):
             self.count += 1
             return b"".join(self.line % (self.count * 1000 + k) for k in range(1000))
 
-    proto_cmds = dict(FTPHandler.proto_cmds)
+    proto_cmds = dict((TLS_FTPHandler if options.certfile else FTPHandler).proto_cmds)
     if options.hash or options.wrong_hash:
         proto_cmds["XMD5"] = dict(perm="r", auth=True, arg=True, help="Syntax: XMD5 <SP> file-name")
 
-    class VariantFTPHandler(FTPHandler):
+    class VariantFTPHandler(TLS_FTPHandler if options.certfile else FTPHandler):
         dtp_handler = VariantDTPHandler
 
         def __init__(self, *args, **kwargs):
@@ -236,6 +238,7 @@ def main():
     parser.add_argument("--user", required=True)
     parser.add_argument("--password", required=True)
     parser.add_argument("--rate", type=int, default=0)
+    parser.add_argument("--certfile", default="")
     parser.add_argument("--cut-after", type=int, default=0)
     parser.add_argument("--cuts", type=int, default=-1)
     parser.add_argument("--refuse", default="")
@@ -259,6 +262,10 @@ def main():
     authorizer.add_user(options.user, options.password, options.dir, perm="elradfmwMT")
     handler = make_handlers(options)
     handler.authorizer = authorizer
+    if options.certfile:
+        handler.certfile = options.certfile
+        handler.tls_control_required = True
+        handler.tls_data_required = True
     handler.passive_ports = None
     server = FTPServer(("127.0.0.1", options.port), handler)
     server.max_cons = 512
