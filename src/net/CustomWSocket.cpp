@@ -544,11 +544,24 @@ int TCustomWSocket::Send(const void* data, int len)
         return -1;
     }
     m_allSent = false;
-    PutDataInSendBuffer(static_cast<const char*>(data), len);
+    int given = len > 0 ? len : 0;
+    const char* bytes = static_cast<const char*>(data);
+    if (len > 0 && m_type == SOCK_STREAM && (m_sendQueue.empty() || m_sendQueue.front()->Pending() == 0) &&
+        !TlsNegotiating()) {
+        // Nothing waits before these bytes: what the socket takes now needs no copy into the
+        // queue. A failure is left to the queue's sending, which reports it.
+        int sent = RealSend(bytes, len);
+        if (sent > 0) {
+            bytes += sent;
+            len -= sent;
+        }
+    }
+    if (len > 0)
+        PutDataInSendBuffer(bytes, len);
     TryToSend();
     if (m_allSent && m_hSocket != INVALID_SOCKET)
         PostNotification(FD_WRITE, 0); // OnDataSent comes from the loop, never from inside Send
-    return len > 0 ? len : 0;
+    return given;
 }
 
 int TCustomWSocket::SendStr(const std::string& str)
@@ -575,6 +588,7 @@ void TCustomWSocket::TryToSend()
     if (m_hSocket == INVALID_SOCKET)
         return;
     if (m_sendQueue.empty()) {
+        m_allSent = true; // what Send gave went out directly
         UpdateWriteWatch();
         return;
     }
@@ -621,17 +635,8 @@ void TCustomWSocket::TryToSend()
 
 int TCustomWSocket::RealSend(const void* data, int len)
 {
-    if (m_tls) {
-        bool wouldBlock = true;
-        int sent = m_tlsNegotiating ? -1 : m_tls->Write(data, len, wouldBlock);
-        if (sent < 0) {
-            TlsFailed(wouldBlock);
-            return -1;
-        }
-        if (sent > 0 && OnSendData)
-            OnSendData(this, sent);
-        return sent;
-    }
+    if (m_tls)
+        return TlsSend(static_cast<const char*>(data), len);
     int flags = MSG_NOSIGNAL | (m_sendFlags == wsSendUrgent ? MSG_OOB : 0);
     ssize_t sent = m_type == SOCK_DGRAM ? ::sendto(m_hSocket, data, static_cast<size_t>(len), flags,
                                                    reinterpret_cast<sockaddr*>(&m_sin), sizeof(m_sin))
@@ -817,6 +822,14 @@ void TCustomWSocket::InternalClose(bool bShut, int error)
         if (m_tls && !m_tlsNegotiating)
             m_tls->Shutdown(); // the closing alert tells the peer that nothing was cut off
         Shutdown(SHUT_WR);
+        if (m_tls) {
+            // Records the peer sent and nobody read (tickets, its own closing alert) would turn
+            // the close into a reset, which can reach the peer before the last bytes it was to
+            // read: an upload would fail at its end.
+            std::array<char, 16384> unread;
+            while (::recv(m_hSocket, unread.data(), unread.size(), MSG_DONTWAIT) > 0) {
+            }
+        }
         // A graceful close must deliver what the kernel still holds: a zero linger time
         // would reset the connection and drop the tail of an upload.
         if (m_lingerOnOff == wsLingerOn && m_lingerTimeout == 0) {
@@ -1021,6 +1034,31 @@ void TCustomWSocket::ContinueTls()
             InternalClose(false, wsa::kConnectionAborted);
         return;
     }
+}
+
+int TCustomWSocket::TlsSend(const char* data, int len)
+{
+    if (m_tlsNegotiating) {
+        WSASetLastError(wsa::kWouldBlock);
+        return -1;
+    }
+    // TLS writes one record (16 KiB) per call: as many as the socket takes go now, so that a
+    // short write means a full socket, as it does without TLS.
+    int total = 0;
+    while (total < len) {
+        bool wouldBlock = true;
+        int sent = m_tls->Write(data + total, len - total, wouldBlock);
+        if (sent <= 0) {
+            if (total > 0 && wouldBlock)
+                break;
+            TlsFailed(wouldBlock);
+            return -1;
+        }
+        total += sent;
+    }
+    if (OnSendData)
+        OnSendData(this, total);
+    return total;
 }
 
 void TCustomWSocket::TlsFailed(bool wouldBlock)

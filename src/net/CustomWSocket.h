@@ -251,6 +251,7 @@ private:
     ssize_t CopyPipeToFile(int fileHandle, ssize_t len);
     void ContinueTls();
     int TlsReceiveToFile(int fileHandle, int len);
+    int TlsSend(const char* data, int len);
     // Takes the failure of a TLS call: would-block, or the connection's end with its text.
     void TlsFailed(bool wouldBlock);
 

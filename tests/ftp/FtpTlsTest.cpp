@@ -14,6 +14,7 @@
 #include "support/FtpServer.h"
 #include "support/RecordedClient.h"
 #include "support/ScriptedPeer.h"
+#include "support/SocksServer.h"
 #include "support/TestTree.h"
 #include "support/WaitFor.h"
 
@@ -192,3 +193,45 @@ TEST(FtpTlsRefused, RequiredTlsStopsBeforeThePassword)
 }
 
 } // namespace
+
+// TLS over a SOCKS 5 connection: the negotiation starts once the SOCKS server has connected the
+// control connection, and again on every data connection it connects.
+TEST(FtpTlsThroughSocks, AProtectedSessionGoesThroughTheSocksServer)
+{
+    FtpServer server(ServerKind::Vsftpd);
+    server.setTls(ServerTls::Explicit);
+    ASSERT_TRUE(server.start()) << server.error();
+    SocksServer socks(SocksKind::Microsocks);
+    ASSERT_TRUE(socks.start()) << socks.error();
+    QTemporaryDir local;
+    RecordedClient recorded("127.0.0.1", server.portText());
+    TFtpClient& client = recorded.client;
+    client.UserName = server.user();
+    client.PassWord = server.password();
+    client.HostDirName = server.workDir();
+    client.Security = ftpsRequire;
+    client.OnCertificate = [](TCustomFtpCli*, const TTlsCertificate&, std::string&) { return true; };
+    client.SetConnectionType(ftpSocks5);
+    client.SocksServer = "127.0.0.1";
+    client.SocksPort = socks.portText();
+    client.SocksUserCode = socks.user();
+    client.SocksPassword = socks.password();
+    int dataThroughSocks = 0;
+    client.DataSocket()->OnSocksConnected = [&](TCustomWSocket*, int) { ++dataThroughSocks; };
+    ASSERT_EQ(recorded.run([&] { client.Connect(); }), 0) << client.ErrorMessage();
+    EXPECT_TRUE(client.Protected());
+    ASSERT_EQ(recorded.run([&] { client.Cwd(); }), 0) << client.ErrorMessage();
+    ASSERT_TRUE(client.TypeBinarySync());
+
+    ASSERT_TRUE(writePatternFile(server.localWorkDir() + "/remote.bin", 1024 * 1024 + 5, 4));
+    std::string downloaded = local.path().toStdString() + "/remote.bin";
+    client.SetLocalFileName(downloaded);
+    client.HostFileName = "remote.bin";
+    ASSERT_EQ(recorded.run([&] { client.Get(); }), 0) << client.ErrorMessage();
+    EXPECT_EQ(fileHash(downloaded), fileHash(server.localWorkDir() + "/remote.bin"));
+    client.HostFileName = "back.bin";
+    ASSERT_EQ(recorded.run([&] { client.Put(); }), 0) << client.ErrorMessage();
+    EXPECT_TRUE(waitFor([&] { return fileHash(server.localWorkDir() + "/back.bin") == fileHash(downloaded); }));
+    EXPECT_EQ(dataThroughSocks, 2);
+    EXPECT_TRUE(client.QuitSync());
+}
