@@ -546,10 +546,10 @@ int TCustomWSocket::Send(const void* data, int len)
     m_allSent = false;
     int given = len > 0 ? len : 0;
     const char* bytes = static_cast<const char*>(data);
-    if (len > 0 && m_type == SOCK_STREAM && (m_sendQueue.empty() || m_sendQueue.front()->Pending() == 0) &&
-        !TlsNegotiating()) {
+    if (len > 0 && m_type == SOCK_STREAM && !m_tls && (m_sendQueue.empty() || m_sendQueue.front()->Pending() == 0)) {
         // Nothing waits before these bytes: what the socket takes now needs no copy into the
-        // queue. A failure is left to the queue's sending, which reports it.
+        // queue. A failure is left to the queue's sending, which reports it. (Not over TLS: a
+        // record the socket took in part must be offered again from the same bytes.)
         int sent = RealSend(bytes, len);
         if (sent > 0) {
             bytes += sent;
@@ -822,14 +822,6 @@ void TCustomWSocket::InternalClose(bool bShut, int error)
         if (m_tls && !m_tlsNegotiating)
             m_tls->Shutdown(); // the closing alert tells the peer that nothing was cut off
         Shutdown(SHUT_WR);
-        if (m_tls) {
-            // Records the peer sent and nobody read (tickets, its own closing alert) would turn
-            // the close into a reset, which can reach the peer before the last bytes it was to
-            // read: an upload would fail at its end.
-            std::array<char, 16384> unread;
-            while (::recv(m_hSocket, unread.data(), unread.size(), MSG_DONTWAIT) > 0) {
-            }
-        }
         // A graceful close must deliver what the kernel still holds: a zero linger time
         // would reset the connection and drop the tail of an upload.
         if (m_lingerOnOff == wsLingerOn && m_lingerTimeout == 0) {

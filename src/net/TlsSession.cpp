@@ -42,6 +42,11 @@ SSL_CTX* clientContext()
         SSL_CTX_set_options(made, SSL_OP_IGNORE_UNEXPECTED_EOF);
         SSL_CTX_set_session_cache_mode(made, SSL_SESS_CACHE_CLIENT | SSL_SESS_CACHE_NO_INTERNAL_STORE);
         SSL_CTX_sess_set_new_cb(made, keepNewSession);
+        // TLS 1.2 at most: FTP servers check that each data connection resumes the login's
+        // session, and under TLS 1.3 they do not manage it reliably (tickets taken once, none
+        // sent on a data connection they only read from, uploads to vsftpd failing now and
+        // then). TLS 1.2 resumes by session id, as often as needed.
+        SSL_CTX_set_max_proto_version(made, TLS1_2_VERSION);
         return made;
     }();
     return context;
