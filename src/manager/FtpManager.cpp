@@ -129,6 +129,8 @@ void TFtpManager::ConfigureConnection(int index)
     client->ReplyTimeout = settings.ReplyTimeout;
     client->DataTimeout = settings.DataTimeout;
     client->Security = static_cast<TFtpSecurity>(m_session.Security >= 0 ? m_session.Security : settings.TlsMode);
+    if (index > 0 && m_tlsRefused && client->Security == ftpsAuto)
+        client->Security = ftpsOff;
     client->OnCertificate = [this](TCustomFtpCli*, const TTlsCertificate& certificate, std::string& refusal) {
         return JudgeCertificate(certificate, refusal);
     };
@@ -157,6 +159,7 @@ void TFtpManager::ConnectMain(const THostInfo& info)
     } else {
         m_cache.Clear();
         m_session = info;
+        m_tlsRefused = false;
         m_features = {};
         m_restIgnored = false;
         for (int i = 0; i < m_count; ++i)

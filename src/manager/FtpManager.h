@@ -240,6 +240,9 @@ private:
     bool m_restIgnored = false;
     TLoginProbe m_loginProbe = TLoginProbe::Done;
     std::vector<std::string> m_acceptedCertificates; // "site fingerprint", accepted for this run
+    // Connection 0 asked for TLS where the server offers it and was refused: the transfer
+    // connections do not ask again.
+    bool m_tlsRefused = false;
 
     std::string m_savedDir;
     std::shared_ptr<platform::TMemoryStream> m_savedListing;

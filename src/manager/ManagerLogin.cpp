@@ -37,6 +37,11 @@ void TFtpManager::LoginStep(TFtpRequest rqType, int error)
     }
     switch (rqType) {
     case ftpOpenAsync:
+        if (main.Security == ftpsAuto && !main.ControlSocket()->Tls() && !m_tlsRefused) {
+            m_tlsRefused = true;
+            for (int i = 1; i < m_count; ++i)
+                ConfigureConnection(i);
+        }
         main.User();
         break;
     case ftpUserAsync:
