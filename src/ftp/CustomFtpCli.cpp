@@ -282,14 +282,21 @@ void TCustomFtpCli::ExecAsync(TFtpRequest rqType, const std::string& cmd, std::v
     SendCommand(cmd);
 }
 
-void TCustomFtpCli::NextExecAsync()
+bool TCustomFtpCli::TakeFinalReply()
 {
     DisplayLastResponse();
     if (!IsFinalReplyLine(m_lastResponse))
-        return;
+        return false;
     m_awaitingReply = false;
     bool continued = false;
     ParseReplyCode(m_lastResponse, m_statusCode, continued);
+    return true;
+}
+
+void TCustomFtpCli::NextExecAsync()
+{
+    if (!TakeFinalReply())
+        return;
     bool accepted = m_acceptedCodes.empty() ? m_statusCode < 500
                                             : std::find(m_acceptedCodes.begin(), m_acceptedCodes.end(), m_statusCode) !=
                                                   m_acceptedCodes.end();

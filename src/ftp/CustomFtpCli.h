@@ -342,6 +342,8 @@ protected:
     void ExecAsync(TFtpRequest rqType, const std::string& cmd, std::vector<int> acceptedCodes,
                    TContinuation doneAsync = nullptr);
     void NextExecAsync();
+    // Shows the reply line; once it is the reply's last, takes its code: false before that.
+    bool TakeFinalReply();
     void InterpretResponse();
     void TriggerRequestDone(int error);
     // Marks the start of a request that will end with one completion.

@@ -25,12 +25,8 @@ void TCustomFtpCli::OpenStep(const std::string& cmd, std::function<void(int code
 {
     SetState(ftpWaitingResponse);
     m_next = [this, onReply = std::move(onReply)] {
-        DisplayLastResponse();
-        if (!IsFinalReplyLine(m_lastResponse))
+        if (!TakeFinalReply())
             return;
-        m_awaitingReply = false;
-        bool continued = false;
-        ParseReplyCode(m_lastResponse, m_statusCode, continued);
         auto step = onReply; // the next step replaces m_next, and this lambda with it
         step(m_statusCode);
     };

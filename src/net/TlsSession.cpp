@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -58,10 +59,11 @@ bool isAddressLiteral(const std::string& host)
     return inet_pton(AF_INET, host.c_str(), bytes.data()) == 1 || inet_pton(AF_INET6, host.c_str(), bytes.data()) == 1;
 }
 
-std::string nameText(const X509_NAME* name)
+// What print writes into a memory BIO, as text.
+std::string printed(const std::function<void(BIO*)>& print)
 {
     BIO* out = BIO_new(BIO_s_mem());
-    X509_NAME_print_ex(out, name, 0, XN_FLAG_ONELINE & ~ASN1_STRFLGS_ESC_MSB);
+    print(out);
     char* data = nullptr;
     long length = BIO_get_mem_data(out, &data);
     std::string text(data, static_cast<size_t>(length));
@@ -69,15 +71,14 @@ std::string nameText(const X509_NAME* name)
     return text;
 }
 
+std::string nameText(const X509_NAME* name)
+{
+    return printed([name](BIO* out) { X509_NAME_print_ex(out, name, 0, XN_FLAG_ONELINE & ~ASN1_STRFLGS_ESC_MSB); });
+}
+
 std::string timeText(const ASN1_TIME* time)
 {
-    BIO* out = BIO_new(BIO_s_mem());
-    ASN1_TIME_print(out, time);
-    char* data = nullptr;
-    long length = BIO_get_mem_data(out, &data);
-    std::string text(data, static_cast<size_t>(length));
-    BIO_free(out);
-    return text;
+    return printed([time](BIO* out) { ASN1_TIME_print(out, time); });
 }
 
 std::string fingerprint(X509* certificate)
