@@ -173,6 +173,7 @@ void LoadSettings(TSettings& settings, const std::string& path, const std::strin
     settings.ReplyTimeout = std::max(ini.ReadInteger("General", "ReplyTimeout", 60), 0);
     settings.DataTimeout = std::max(ini.ReadInteger("General", "DataTimeout", 60), 0);
     settings.LogLines = std::max(ini.ReadInteger("General", "LogLines", 5000), 1);
+    settings.KeepRemoteTimes = ini.ReadBool("General", "KeepRemoteTimes", true);
     readWindow(ini, settings.Window);
 }
 
@@ -201,6 +202,7 @@ bool SaveSettings(const TSettings& settings, const std::string& path)
     ini.WriteInteger("General", "ReplyTimeout", settings.ReplyTimeout);
     ini.WriteInteger("General", "DataTimeout", settings.DataTimeout);
     ini.WriteInteger("General", "LogLines", settings.LogLines);
+    ini.WriteBool("General", "KeepRemoteTimes", settings.KeepRemoteTimes);
     writeWindow(ini, settings.Window);
     return ini.UpdateFile();
 }

@@ -83,6 +83,8 @@ struct TSettings
     int DataTimeout = 60;
     // Lines a connection's log page keeps; the oldest go.
     int LogLines = 5000;
+    // A downloaded file takes the server's modification time of it (MDTM).
+    bool KeepRemoteTimes = true;
     TWindowLayout Window;
     std::string AnonymousEmail = kDefaultAnonymousEmail;
 };

@@ -329,6 +329,12 @@ void TCustomFtpCli::InterpretResponse()
             m_sizeResult = size;
         break;
     }
+    case ftpFctMdtm: {
+        int64_t seconds = 0;
+        if (ParseTimeReply(m_lastResponse, seconds))
+            m_modifiedResult = seconds;
+        break;
+    }
     case ftpFctCwd:
     case ftpFctMkd:
     case ftpFctPwd:

@@ -114,7 +114,8 @@ enum TFtpRequest : uint8_t
     ftpRestGetAsync = 38,
     ftpRestartGetAsync = 39,
     ftpRestPutAsync = 40,
-    ftpRestartPutAsync = 41
+    ftpRestartPutAsync = 41,
+    ftpMdtmAsync = 42
 };
 
 // The steps of a multi-step request.
@@ -143,7 +144,8 @@ enum TFtpFct : uint8_t
     ftpFctCDup = 20,
     ftpFctLs = 21,
     ftpFctAppend = 22,
-    ftpFctPort = 23
+    ftpFctPort = 23,
+    ftpFctMdtm = 24
 };
 
 class TCustomFtpCli
@@ -241,6 +243,8 @@ public:
     virtual void TypeAscii();
     virtual void Rest();
     virtual void Cdup();
+    // MDTM of HostFileName: its modification time, in ModifiedResult().
+    virtual void Mdtm();
     // Prepares the data connection and sends PASV or PORT ("Port" is the server port setting).
     virtual void PortAsync();
     virtual void Abort();
@@ -298,6 +302,8 @@ public:
     int RequestResult() const { return m_requestResult; }
     const std::string& DirResult() const { return m_dirResult; }
     int64_t SizeResult() const { return m_sizeResult; }
+    // Seconds since 1970 (UTC) from the last MDTM, -1 when it gave none.
+    int64_t ModifiedResult() const { return m_modifiedResult; }
     int64_t ByteCount() const { return m_byteCount; }
     // The offset the last download started writing at: bytes [TransferStart, +ByteCount) are on disk.
     int64_t TransferStart() const { return m_transferStart; }
@@ -374,6 +380,7 @@ protected:
     std::string m_errorMessage;
     std::string m_dirResult;
     int64_t m_sizeResult = 0;
+    int64_t m_modifiedResult = -1;
     std::string m_dnsResult;
     std::string m_socksError; // text of the last SOCKS negotiation failure
     char m_type = 'I';

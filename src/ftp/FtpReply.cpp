@@ -1,6 +1,7 @@
 #include "ftp/FtpReply.h"
 
 #include <cctype>
+#include <ctime>
 #include <limits>
 
 namespace {
@@ -91,5 +92,37 @@ bool ParseSizeReply(std::string_view line, int64_t& size)
         value = value * 10 + digit;
     }
     size = value;
+    return true;
+}
+
+bool ParseTimeReply(std::string_view line, int64_t& seconds)
+{
+    size_t i = skipCode(line);
+    while (i < line.size() && line[i] == ' ')
+        ++i;
+    if (line.size() < i + 14)
+        return false;
+    int fields[6] = {};
+    const int widths[6] = {4, 2, 2, 2, 2, 2};
+    for (int field = 0; field < 6; ++field) {
+        for (int k = 0; k < widths[field]; ++k, ++i) {
+            if (!isDigit(line[i]))
+                return false;
+            fields[field] = fields[field] * 10 + (line[i] - '0');
+        }
+    }
+    if (i < line.size() && line[i] != '.' && line[i] != ' ')
+        return false;
+    std::tm time{};
+    time.tm_year = fields[0] - 1900;
+    time.tm_mon = fields[1] - 1;
+    time.tm_mday = fields[2];
+    time.tm_hour = fields[3];
+    time.tm_min = fields[4];
+    time.tm_sec = fields[5];
+    if (time.tm_mon < 0 || time.tm_mon > 11 || time.tm_mday < 1 || time.tm_mday > 31 || time.tm_hour > 23 ||
+        time.tm_min > 59 || time.tm_sec > 60)
+        return false;
+    seconds = static_cast<int64_t>(timegm(&time));
     return true;
 }

@@ -21,3 +21,5 @@ std::string ParseQuotedDir(std::string_view line);
 
 // The number after the reply code of a SIZE reply; false when there is none or it overflows.
 bool ParseSizeReply(std::string_view line, int64_t& size);
+// "213 YYYYMMDDHHMMSS[.fraction]" (MDTM, always UTC): seconds since 1970; false for anything else.
+bool ParseTimeReply(std::string_view line, int64_t& seconds);

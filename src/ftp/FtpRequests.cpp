@@ -45,6 +45,13 @@ void TCustomFtpCli::Size()
     ExecAsync(ftpSizeAsync, "SIZE " + HostFileName, {213});
 }
 
+void TCustomFtpCli::Mdtm()
+{
+    m_fctCurrent = ftpFctMdtm;
+    m_modifiedResult = -1;
+    ExecAsync(ftpMdtmAsync, "MDTM " + HostFileName, {213});
+}
+
 void TCustomFtpCli::Mkd()
 {
     m_fctCurrent = ftpFctMkd;

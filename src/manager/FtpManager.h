@@ -90,7 +90,8 @@ struct TConnectionSlot
     TFtpRequest Pending = ftpNoRequest; // the transfer request whose completion it waits for
     int64_t LastProgressTick = 0;       // when its status row last showed the position
     int LoginsLeft = 0;                 // logins left after it was lost during a run
-    // The file whose hash it asks the server for, whole, as it comes again on a mismatch.
+    // The complete file it asks the server about: its time (MDTM), then its hash (whole, as it
+    // comes again on a mismatch).
     std::unique_ptr<TTransferFileInfo> Checking;
 };
 

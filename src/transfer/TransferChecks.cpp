@@ -4,10 +4,12 @@
 // A short transfer is tried again from where it stopped (after asking the server for the
 // file's size, when the listing may have been wrong); a server that sent more than the file
 // holds from an offset ignored REST, and the file comes again whole; a file fetched in ranges
-// is compared with the server's hash when the server offers one.
+// is compared with the server's hash when the server offers one, and a complete file takes the
+// server's modification time.
 
 #include <algorithm>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -85,7 +87,7 @@ void TTransferEngine::DownloadEnded(int i, int error)
             CutToSize(item.LocalPath, reached);
         TTransferFileInfo done = item; // ItemDone frees the item
         ItemDone(i);
-        if (!CheckHashWhenComplete(i, done))
+        if (!KeepRemoteTime(i, done) && !CheckHashWhenComplete(i, done))
             NextItemOrEnd(i);
         return;
     }
@@ -140,6 +142,39 @@ void TTransferEngine::SizeAnswered(int i, int error)
         ItemFailed(i, kIncomplete, "it ended at byte " + std::to_string(reached) + ", not " + std::to_string(expected));
     }
     NextItemOrEnd(i);
+}
+
+bool TTransferEngine::KeepRemoteTime(int i, const TTransferFileInfo& item)
+{
+    // A file fetched in ranges takes it with its last range.
+    if (!m_host.Settings().KeepRemoteTimes || FileHasOtherItems(item.LocalPath, -1) ||
+        !m_manager.Client(i)->Connected())
+        return false;
+    // Held as a check is: the connection is busy with the file until the answer comes.
+    m_manager.Slot(i).Checking = std::make_unique<TTransferFileInfo>(item);
+    m_manager.Client(i)->HostFileName = item.HostPath;
+    Request(i, ftpMdtmAsync);
+    return true;
+}
+
+void TTransferEngine::TimeAnswered(int i, int error)
+{
+    std::unique_ptr<TTransferFileInfo> file = std::move(m_manager.Slot(i).Checking);
+    if (!file) {
+        NextItemOrEnd(i);
+        return;
+    }
+    const TTransferFileInfo& item = *file;
+    int64_t seconds = m_manager.Client(i)->ModifiedResult();
+    if (error == 0 && seconds >= 0) {
+        timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(seconds), 0}};
+        if (::utimensat(AT_FDCWD, item.LocalPath.c_str(), times, 0) != 0)
+            m_manager.Log(i, "! The time of " + item.LocalPath + " could not be set");
+    } else {
+        m_manager.Log(i, "! No modification time of " + item.HostPath + " from the server");
+    }
+    if (!CheckHashWhenComplete(i, item))
+        NextItemOrEnd(i);
 }
 
 bool TTransferEngine::CheckHashWhenComplete(int i, const TTransferFileInfo& item)

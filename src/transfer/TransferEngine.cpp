@@ -80,6 +80,9 @@ void TTransferEngine::Request(int i, TFtpRequest rqType)
     case ftpQuoteAsync:
         client.Quote();
         break;
+    case ftpMdtmAsync:
+        client.Mdtm();
+        break;
     default:
         break;
     }
@@ -287,6 +290,9 @@ void TTransferEngine::TransferStep(int i, TFtpRequest rqType, int error)
         break;
     case ftpQuoteAsync:
         HashAnswered(i, error);
+        break;
+    case ftpMdtmAsync:
+        TimeAnswered(i, error);
         break;
     default:
         break;

@@ -143,6 +143,10 @@ private:
     void HashAnswered(int i, int error);
     // Runs the hash check when the item just done was the last range of its file.
     bool CheckHashWhenComplete(int i, const TTransferFileInfo& item);
+    // A file complete on disk takes the server's modification time: asks MDTM, true while the
+    // answer is awaited (TimeAnswered then goes on with the hash check).
+    bool KeepRemoteTime(int i, const TTransferFileInfo& item);
+    void TimeAnswered(int i, int error);
     // Every range of the file is dropped; the file comes again from byte 0 in one stream.
     void FetchAgainWhole(const TTransferFileInfo& item, const std::string& why);
     // True when an item needs the offset a server that ignores REST cannot give.

@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -132,9 +135,30 @@ protected:
     std::string remote;
 };
 
+namespace {
+
+// Modification times in seconds since 1970.
+constexpr time_t kRemoteTime = 981173106; // 2001-02-03 04:05:06 UTC
+
+void setModified(const std::string& path, time_t seconds)
+{
+    timespec times[2] = {{seconds, 0}, {seconds, 0}};
+    ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+}
+
+time_t modified(const std::string& path)
+{
+    struct stat info = {};
+    return ::stat(path.c_str(), &info) == 0 ? info.st_mtime : -1;
+}
+
+} // namespace
+
 TEST_F(Cli, ListsGetsAndPutsTreesWithSeveralConnections)
 {
     ASSERT_TRUE(server.start()) << server.error();
+    setModified(remote + "tree/a.bin", kRemoteTime);
+    setModified(remote + "big.bin", kRemoteTime + 60);
     CliResult listed = run({"ls", url("/tree/")});
     EXPECT_EQ(listed.status, 0) << listed.err;
     // Folders first, then files; the size of a folder is what the server lists.
@@ -145,9 +169,12 @@ TEST_F(Cli, ListsGetsAndPutsTreesWithSeveralConnections)
     EXPECT_EQ(fetched.status, 0) << fetched.err;
     for (const char* name : {"tree/a.bin", "tree/inner/b.bin", "tree/inner/c.txt"})
         EXPECT_TRUE(same(local() + "down/" + name, remote + name)) << name;
+    // Each file keeps the server's time (MDTM); one fetched in ranges gets it with its last.
+    EXPECT_EQ(modified(local() + "down/tree/a.bin"), kRemoteTime);
     fetched = run({"-n", "4", "--background", "--split-size", "1000000", "get", url("/big.bin")});
     EXPECT_EQ(fetched.status, 0) << fetched.err;
     EXPECT_TRUE(same(local() + "big.bin", remote + "big.bin"));
+    EXPECT_EQ(modified(local() + "big.bin"), kRemoteTime + 60);
 
     CliResult put = run({"-n", "3", "put", QString::fromStdString(local() + "down/tree"), url("/up/")});
     EXPECT_EQ(put.status, 1) << put.err; // no such remote directory yet

@@ -35,9 +35,17 @@ TEST(FtpReply, QuotedDirectoryNames)
     EXPECT_EQ(ParseQuotedDir("257 \"\""), "");
 }
 
-TEST(FtpReply, SizesAreSixtyFourBitAndChecked)
+TEST(FtpReply, SizesAndTimesAreReadAndChecked)
 {
     int64_t size = -1;
+    int64_t seconds = 0;
+    EXPECT_TRUE(ParseTimeReply("213 20010203040506", seconds));
+    EXPECT_EQ(seconds, 981173106);
+    EXPECT_TRUE(ParseTimeReply("213 20010203040506.250", seconds));
+    EXPECT_EQ(seconds, 981173106);
+    EXPECT_FALSE(ParseTimeReply("213 2001020304", seconds));
+    EXPECT_FALSE(ParseTimeReply("213 20011303040506", seconds)); // month 13
+    EXPECT_FALSE(ParseTimeReply("550 No such file", seconds));
     EXPECT_TRUE(ParseSizeReply("213 5368709120", size));
     EXPECT_EQ(size, 5368709120LL);
     EXPECT_TRUE(ParseSizeReply("213 0", size));
