@@ -57,15 +57,7 @@ protected:
         };
     }
 
-    void TearDown() override
-    {
-        if (HasFailure())
-            for (const std::string& line : recorded.log)
-                std::cerr << "    log: " << line << "\n";
-        if (client.Connected())
-            client.Abort();
-        EXPECT_TRUE(waitFor([&] { return client.RequestsDone() == client.RequestsStarted(); }));
-    }
+    void TearDown() override { recorded.finish(HasFailure()); }
 
     int run(const std::function<void()>& request) { return recorded.run(request); }
     std::string localPath(const std::string& name) const { return local.path().toStdString() + "/" + name; }

@@ -5,9 +5,12 @@
 
 #include <algorithm>
 #include <functional>
+#include <iostream>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "ftp/FtpClient.h"
 #include "support/WaitFor.h"
@@ -41,6 +44,18 @@ struct RecordedClient
     }
 
     bool logged(const std::string& line) const { return std::find(log.begin(), log.end(), line) != log.end(); }
+
+    // At a test's end: the log shown when it failed, the connection dropped, and every request
+    // it started ended.
+    void finish(bool failed)
+    {
+        if (failed)
+            for (const std::string& line : log)
+                std::cerr << "    log: " << line << "\n";
+        if (client.Connected())
+            client.Abort();
+        EXPECT_TRUE(waitFor([&] { return client.RequestsDone() == client.RequestsStarted(); }));
+    }
 };
 
 } // namespace testsupport
