@@ -18,6 +18,7 @@ public:
 private:
     QLineEdit* m_email;
     QCheckBox* m_siteManager;
+    QCheckBox* m_keepTimes;
     QLineEdit* m_retries;
     QLineEdit* m_replyTimeout;
     QLineEdit* m_dataTimeout;
