@@ -240,11 +240,6 @@ void TTlsSession::Shutdown()
     ERR_clear_error();
 }
 
-bool TTlsSession::Resumed() const
-{
-    return SSL_session_reused(m_ssl) == 1;
-}
-
 std::string TTlsSession::Version() const
 {
     return SSL_get_version(m_ssl);

@@ -76,8 +76,6 @@ public:
     // Sends the closing alert, without waiting for the peer's.
     void Shutdown();
 
-    bool Established() const { return m_established; }
-    bool Resumed() const;
     std::string Version() const;
     TTlsCertificate Certificate() const;
     // The SHA-256 fingerprint of the peer's certificate alone; empty without one.
