@@ -188,6 +188,9 @@ public:
     std::string PassWord;
     std::string HostDirName;
     std::string HostFileName;
+    // The command of a directory listing: "MLSD" where the server offers it (exact names,
+    // sizes and times), else "LIST".
+    std::string ListCommand = "LIST";
     std::string ProxyServer;
     std::string ProxyPort;
     // The TYPE the server confirmed on this login ('I' or 'A'), 0 when not known: cleared by a

@@ -301,7 +301,7 @@ void TCustomFtpCli::Retr()
 
 void TCustomFtpCli::List()
 {
-    StartDownload(ftpDirAsync, "LIST");
+    StartDownload(ftpDirAsync, ListCommand.c_str());
 }
 
 void TCustomFtpCli::Nlst()

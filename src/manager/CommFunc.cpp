@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
 #include <limits>
 
 #include <dirent.h>
@@ -72,6 +75,122 @@ TDirAnalyze parseUnixLine(std::string rest)
     return entry;
 }
 
+// "type=file;size=1024;modify=20261207051500;UNIX.mode=0644; name": facts carry no blanks and
+// end at the first "; "; the name after it is taken exactly as sent.
+bool isMlsdLine(const std::string& line)
+{
+    size_t end = line.find("; ");
+    if (end == std::string::npos || end == 0)
+        return false;
+    std::string facts = line.substr(0, end);
+    return facts.find('=') != std::string::npos && facts.find(' ') == std::string::npos;
+}
+
+std::string lowered(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// "0644" as "rw-r--r--"; empty when it is no octal mode.
+std::string permissionText(const std::string& mode)
+{
+    if (mode.size() < 3 || mode.find_first_not_of("01234567") != std::string::npos)
+        return {};
+    std::string text;
+    for (size_t i = mode.size() - 3; i < mode.size(); ++i) {
+        int bits = mode[i] - '0';
+        text += (bits & 4) ? 'r' : '-';
+        text += (bits & 2) ? 'w' : '-';
+        text += (bits & 1) ? 'x' : '-';
+    }
+    return text;
+}
+
+// A UTC time of the form YYYYMMDDHHMMSS as a listing's local month, day and time (this year's
+// half) or year, as UNIX listings show them.
+void setListedTime(const std::string& modify, TDirAnalyze& entry)
+{
+    if (modify.size() < 14 || modify.find_first_not_of("0123456789") < 14)
+        return;
+    std::tm utc{};
+    utc.tm_year = std::stoi(modify.substr(0, 4)) - 1900;
+    utc.tm_mon = std::stoi(modify.substr(4, 2)) - 1;
+    utc.tm_mday = std::stoi(modify.substr(6, 2));
+    utc.tm_hour = std::stoi(modify.substr(8, 2));
+    utc.tm_min = std::stoi(modify.substr(10, 2));
+    utc.tm_sec = std::stoi(modify.substr(12, 2));
+    std::time_t when = ::timegm(&utc);
+    std::tm local{};
+    if (when == -1 || !::localtime_r(&when, &local))
+        return;
+    static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    entry.Month = kMonths[local.tm_mon];
+    entry.Day = std::to_string(local.tm_mday);
+    char text[16];
+    if (std::abs(std::difftime(std::time(nullptr), when)) < 180.0 * 24 * 3600)
+        std::snprintf(text, sizeof text, "%02d:%02d", local.tm_hour, local.tm_min);
+    else
+        std::snprintf(text, sizeof text, "%d", local.tm_year + 1900);
+    entry.TimeOrYear = text;
+}
+
+// One MLSD line; false for the directory itself, its parent and kinds that are no file,
+// directory or link.
+bool parseMlsdLine(const std::string& line, TDirAnalyze& entry)
+{
+    size_t end = line.find("; ");
+    entry.Name = line.substr(end + 2);
+    char kind = 0;
+    std::string target;
+    std::string mode;
+    std::string modify;
+    entry.Size = "0";
+    size_t start = 0;
+    std::string facts = line.substr(0, end);
+    while (start < facts.size()) {
+        size_t semicolon = facts.find(';', start);
+        std::string fact = facts.substr(start, semicolon == std::string::npos ? std::string::npos : semicolon - start);
+        start = semicolon == std::string::npos ? facts.size() : semicolon + 1;
+        size_t equals = fact.find('=');
+        if (equals == std::string::npos)
+            continue;
+        std::string key = lowered(fact.substr(0, equals));
+        std::string value = fact.substr(equals + 1);
+        if (key == "type") {
+            std::string type = lowered(value);
+            if (type == "file")
+                kind = '-';
+            else if (type == "dir")
+                kind = 'd';
+            else if (type.rfind("os.unix=slink", 0) == 0 || type.rfind("os.unix=symlink", 0) == 0) {
+                kind = 'l';
+                size_t colon = value.find(':');
+                target = colon == std::string::npos ? std::string() : value.substr(colon + 1);
+            } else {
+                return false; // cdir, pdir, devices
+            }
+        } else if (key == "size" || key == "sizd") {
+            entry.Size = value;
+        } else if (key == "modify") {
+            modify = value;
+        } else if (key == "unix.mode") {
+            mode = value.rfind("0o", 0) == 0 ? value.substr(2) : value; // "0o644" from some servers
+        } else if (key == "unique") {
+            entry.Unique = value;
+        }
+    }
+    if (kind == 0)
+        return false;
+    entry.Attributes = std::string(1, kind) + permissionText(mode);
+    setListedTime(modify, entry);
+    if (kind == 'l' && !target.empty())
+        entry.Name += " -> " + target;
+    return true;
+}
+
 TDirAnalyze parseDosLine(const std::string& line)
 {
     std::string rest = trim(line);
@@ -115,6 +234,15 @@ std::vector<TDirAnalyze> ParseListing(const std::string& text)
     std::vector<std::string> lines = listingLines(text);
     if (lines.empty())
         return entries;
+    // No line of another form passes as MLSD: their first "; " comes after a blank.
+    if (std::any_of(lines.begin(), lines.end(), isMlsdLine)) {
+        for (const std::string& line : lines) {
+            TDirAnalyze entry;
+            if (isMlsdLine(line) && parseMlsdLine(line, entry))
+                entries.push_back(std::move(entry));
+        }
+        return entries;
+    }
     bool dos = !lines[0].empty() && lines[0][0] >= '0' && lines[0][0] <= '9';
     for (const std::string& line : lines) {
         if (dos) {

@@ -18,7 +18,8 @@ struct TDirAnalyze
     std::string Month; // the date token in the DOS form
     std::string Day;
     std::string TimeOrYear;
-    std::string Name; // a link keeps "-> target" here
+    std::string Name;   // a link keeps "-> target" here
+    std::string Unique; // MLSD's "unique" fact: equal for two names of one directory
 
     bool IsFile() const { return !Attributes.empty() && (Attributes[0] == '-' || Attributes[0] == ' '); }
     bool IsDirectory() const { return !Attributes.empty() && (Attributes[0] == 'd' || Attributes[0] == '<'); }
@@ -40,8 +41,10 @@ struct TGetFileInfo
     std::string Relative;
 };
 
-// Cuts a LIST reply into entries, in line order. The form (DOS when the first line starts
-// with a digit, UNIX otherwise) is chosen once; UNIX totals, headers, "." and ".." are dropped.
+// Cuts a LIST or MLSD reply into entries, in line order. The form (MLSD when a line is facts
+// and a name, DOS when the first starts with a digit, UNIX otherwise) is chosen once; UNIX
+// totals, headers, "." and "..", and MLSD's entries of the directory itself and its parent are
+// dropped.
 std::vector<TDirAnalyze> ParseListing(const std::string& text);
 
 // True for a name that can stand for one entry inside the directory it was listed in: not

@@ -161,6 +161,7 @@ void TFtpManager::ConnectMain(const THostInfo& info)
         m_session = info;
         m_tlsRefused = false;
         m_features = {};
+        main->ListCommand = "LIST"; // until this server's FEAT says more
         m_restIgnored = false;
         for (int i = 0; i < m_count; ++i)
             ResetConnection(*Slot(i).Client);

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <random>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,7 +21,7 @@
 #include "manager/ListingCache.h"
 #include "manager/ManagerHost.h"
 #include "manager/OperationResult.h"
-#include "manager/RemoteHash.h"
+#include "manager/ServerFeatures.h"
 #include "manager/TransferFileInfo.h"
 
 // A site: host, port, user, password, and TLS when the address chose it.
@@ -71,12 +72,6 @@ enum class TLoginProbe : uint8_t
     Restart,  // REST 100: whether downloads can resume
     Unmark,   // REST 0: takes the probe's restart marker back
     Done
-};
-
-// What FEAT said the server offers that the transfers use.
-struct TServerFeatures
-{
-    TRemoteHash Hash; // how to ask for a file's hash; no command when the server has none
 };
 
 // One connection of the table and what the program knows of it.
@@ -261,6 +256,7 @@ private:
     int m_walkDepth = 0;
     std::vector<TGetFileInfo>* m_walkResult = nullptr;
     std::vector<std::string> m_walkVisited;
+    std::set<std::string> m_walkUniques; // MLSD's "unique" facts of the directories met
     std::string m_walkRoot;
     std::vector<TItemOutcome> m_walkSkipped;
     // The other chains: what is left to do, and how each done item fared.

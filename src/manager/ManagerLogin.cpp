@@ -58,8 +58,10 @@ void TFtpManager::LoginStep(TFtpRequest rqType, int error)
         break;
     case ftpQuoteAsync:
         // The probes' answers are not needed to go on; a refused one just tells less.
-        if (m_loginProbe == TLoginProbe::Features && error == 0)
-            m_features.Hash = ChooseRemoteHash(main.ReplyLines());
+        if (m_loginProbe == TLoginProbe::Features && error == 0) {
+            m_features = ReadServerFeatures(main.ReplyLines());
+            main.ListCommand = m_features.Mlsd ? "MLSD" : "LIST";
+        }
         if (m_loginProbe == TLoginProbe::System)
             SetTransferType(main, true);
         m_loginProbe = static_cast<TLoginProbe>(static_cast<int>(m_loginProbe) + 1);

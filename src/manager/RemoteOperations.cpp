@@ -99,6 +99,7 @@ void TFtpManager::Walk(const std::string& name, std::vector<TGetFileInfo>* resul
         m_walkResult->clear();
     m_walkStack.clear();
     m_walkVisited.clear();
+    m_walkUniques.clear();
     m_walkRoot.clear();
     m_walkSkipped.clear();
     m_walkDepth = 0;
@@ -181,6 +182,9 @@ void TFtpManager::WalkStep(TFtpRequest rqType, int error)
 void TFtpManager::WalkParse()
 {
     int childDepth = m_walkDepth + 1;
+    // Links are walked after the directories beside them (the stack takes them first), so a
+    // link to one of those finds it walked under its own name already.
+    std::vector<TWalkDir> directories;
     for (const TDirAnalyze& entry : ParseListing(m_cache.CurrentText())) {
         std::string name = entry.EntryName();
         if (!IsSafeEntryName(name)) {
@@ -197,17 +201,25 @@ void TFtpManager::WalkParse()
         } else if (childDepth > kMaxWalkDepth) {
             WalkSkip(m_currentDir + name, 0, "it lies deeper than " + std::to_string(kMaxWalkDepth));
         } else if (entry.IsDirectory()) {
-            m_walkStack.push_back({m_currentDir + name + "/", m_walkRelative + name + "/", childDepth, false});
-        } else if (entry.IsLink()) {
-            std::string target = entry.LinkTarget();
-            if (target.empty())
+            // MLSD shows a link to a directory as a directory on some servers; the "unique" fact
+            // tells that it names one met before.
+            if (!entry.Unique.empty() && !m_walkUniques.insert(entry.Unique).second) {
+                Log(0, "! Skipped " + m_currentDir + name + ": the same directory as one met before");
                 continue;
+            }
+            directories.push_back({m_currentDir + name + "/", m_walkRelative + name + "/", childDepth, false});
+        } else if (entry.IsLink()) {
             // A link to a directory is walked under the link's own name. An absolute target is
             // followed only when it stays in the walked tree; the check after its PWD sees to that.
-            std::string path = target[0] == '/' ? EnsureTrailing(target, '/') : m_currentDir + target + "/";
+            // Without a target (MLSD names none) the server resolves the link's own name.
+            std::string target = entry.LinkTarget();
+            std::string path = target.empty()     ? m_currentDir + name + "/"
+                               : target[0] == '/' ? EnsureTrailing(target, '/')
+                                                  : m_currentDir + target + "/";
             m_walkStack.push_back({path, m_walkRelative + name + "/", childDepth, true});
         }
     }
+    m_walkStack.insert(m_walkStack.end(), directories.begin(), directories.end());
     // The listing of a walked directory is not kept as the pane's listing.
     WalkNext();
 }

@@ -40,13 +40,45 @@ TEST_P(CapturedListing, GivesEveryEntryWithItsKindNameAndSize)
     ASSERT_TRUE(byName.count("sub"));
     EXPECT_TRUE(byName["sub"].IsDirectory());
     ASSERT_TRUE(byName.count("link"));
-    EXPECT_TRUE(byName["link"].IsLink());
-    EXPECT_EQ(byName["link"].Name, "link -> sub");
-    EXPECT_EQ(byName["link"].LinkTarget(), "sub");
     EXPECT_EQ(byName["sub"].Month, "Dec");
+    std::string server = GetParam();
+    if (server.find("-mlsd") == std::string::npos) {
+        EXPECT_TRUE(byName["link"].IsLink());
+        EXPECT_EQ(byName["link"].Name, "link -> sub");
+        EXPECT_EQ(byName["link"].LinkTarget(), "sub");
+        return;
+    }
+    // MLSD: no "." or "..", a link without its target (pyftpdlib shows the directory it names),
+    // and the "unique" fact that tells when two names are one directory.
+    EXPECT_EQ(entries.size(), 4u);
+    EXPECT_EQ(byName["big.iso"].Attributes, server == "pyftpdlib-mlsd" ? "-" : "-rw-r--r--");
+    EXPECT_EQ(byName["link"].LinkTarget(), "");
+    EXPECT_TRUE(server == "pyftpdlib-mlsd" ? byName["link"].IsDirectory() : byName["link"].IsLink());
+    EXPECT_FALSE(byName["sub"].Unique.empty());
+    EXPECT_EQ(byName["sub"].Unique == byName["link"].Unique, server != "pureftpd-mlsd");
 }
 
-INSTANTIATE_TEST_SUITE_P(Servers, CapturedListing, ::testing::Values("pyftpdlib", "vsftpd", "proftpd", "pureftpd"));
+INSTANTIATE_TEST_SUITE_P(Servers, CapturedListing,
+                         ::testing::Values("pyftpdlib", "vsftpd", "proftpd", "pureftpd", "pyftpdlib-mlsd",
+                                           "proftpd-mlsd", "pureftpd-mlsd"));
+
+TEST(ParseListing, MlsdFactsAndNames)
+{
+    auto entries = ParseListing("Type=FILE;Size=7;Modify=20190315123456.250;UNIX.mode=0o640; name; with  blanks \r\n"
+                                "type=OS.unix=slink:/srv/data;modify=20190315123456; data\r\n"
+                                "type=OS.unix=blockdev;size=0; sda\r\n"
+                                "type=file;size=1;modify=2019; odd time\r\n"
+                                "size=3; no type\r\n");
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].Name, "name; with  blanks "); // exactly as sent after the first "; "
+    EXPECT_EQ(entries[0].Attributes, "-rw-r-----");
+    EXPECT_EQ(entries[0].Size, "7");
+    EXPECT_EQ(entries[0].TimeOrYear, "2019");
+    EXPECT_TRUE(entries[1].IsLink());
+    EXPECT_EQ(entries[1].LinkTarget(), "/srv/data");
+    EXPECT_EQ(entries[2].Name, "odd time");
+    EXPECT_EQ(entries[2].Month, ""); // a time it cannot read is left out
+}
 
 TEST(ParseListing, UnixTotalsDotsAndLinesItDoesNotKnow)
 {

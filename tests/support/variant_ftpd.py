@@ -17,12 +17,13 @@ Behaviours of a hostile or broken server, for the client's defences:
                            (as --cuts allows)
   --ignore-rest            REST is answered "350" but RETR sends from byte 0
   --silent-after WHAT      no answer any more from the greeting on ("connect"), or to the first
-                           USER or PASS; or the data connection of LIST or RETR stops after
-                           --stall-at bytes (default 100000), stays open, and no reply follows
+                           USER or PASS; or the data connection of LIST (MLSD too) or RETR
+                           stops after --stall-at bytes (default 100000), stays open, and no
+                           reply follows
   --endless-greeting       "220-" lines without end
-  --endless-listing        a LIST that never ends
+  --endless-listing        a LIST or MLSD that never ends
   --drop-after-150 COUNT   the control connection is closed right after the 150 of RETR, COUNT times
-  --nul-in-listing         a NUL in the middle of the first line of every listing
+  --nul-in-listing         a NUL in the name on the first line of every listing
   --third-party-first      on PORT, another address (127.0.0.2) connects to the client first and
                            sends its own bytes
   --hash                   XMD5 (listed in FEAT) gives a file's MD5; --wrong-hash a wrong one
@@ -183,25 +184,39 @@ def make_handlers(options):
             return super().ftp_PORT(line)
 
         def ftp_LIST(self, path):
-            self.stalling = options.silent_after == "LIST"
-            if options.endless_listing:
-                self.push_dtp_data(EndlessListing(), isproducer=True, cmd="LIST")
-                return path
-            if options.nul_in_listing:
-                try:
-                    listing = self.run_as_current_user(self.fs.listdir, path)
-                    listing.sort()
-                    lines = [line if isinstance(line, bytes) else line.encode("utf8")
-                             for line in self.fs.format_list(path, listing)]
-                except (OSError, ValueError) as err:
-                    self.respond("550 %s." % err)
-                    return None
-                if lines:
-                    first = lines[0]
-                    lines[0] = first[:len(first) // 2] + b"\0" + first[len(first) // 2:]
-                self.push_dtp_data(b"".join(lines), cmd="LIST")
+            if self._hostile_listing(path, "LIST", self.fs.format_list):
                 return path
             return super().ftp_LIST(path)
+
+        def ftp_MLSD(self, path):
+            def format_mlsx(basedir, listing):
+                perms = self.authorizer.get_perms(self.username)
+                return self.fs.format_mlsx(basedir, listing, perms, self._current_facts)
+            if self._hostile_listing(path, "MLSD", format_mlsx):
+                return path
+            return super().ftp_MLSD(path)
+
+        # The listing options, for LIST and MLSD alike; false when the stock listing goes on.
+        def _hostile_listing(self, path, cmd, format_lines):
+            self.stalling = options.silent_after == "LIST"
+            if options.endless_listing:
+                self.push_dtp_data(EndlessListing(), isproducer=True, cmd=cmd)
+                return True
+            if not options.nul_in_listing:
+                return False
+            try:
+                listing = self.run_as_current_user(self.fs.listdir, path)
+                listing.sort()
+                lines = [line if isinstance(line, bytes) else line.encode("utf8")
+                         for line in format_lines(path, listing)]
+            except (OSError, ValueError) as err:
+                self.respond("550 %s." % err)
+                return True
+            if lines:
+                first = lines[0]  # "...a.bin\r\n" becomes "...a.b\0in\r\n"
+                lines[0] = first[:-4] + b"\0" + first[-4:]
+            self.push_dtp_data(b"".join(lines), cmd=cmd)
+            return True
 
         def ftp_RETR(self, file):
             if options.refuse and os.path.basename(file) == options.refuse and refusals_left[0] != 0:
