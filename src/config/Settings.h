@@ -83,7 +83,8 @@ struct TSettings
     int DataTimeout = 60;
     // Lines a connection's log page keeps; the oldest go.
     int LogLines = 5000;
-    // A downloaded file takes the server's modification time of it (MDTM).
+    // A downloaded file takes the server's modification time of it (MDTM), an uploaded one
+    // gives the server its local time (MFMT, where offered).
     bool KeepRemoteTimes = true;
     TWindowLayout Window;
     std::string AnonymousEmail = kDefaultAnonymousEmail;

@@ -115,7 +115,8 @@ enum TFtpRequest : uint8_t
     ftpRestartGetAsync = 39,
     ftpRestPutAsync = 40,
     ftpRestartPutAsync = 41,
-    ftpMdtmAsync = 42
+    ftpMdtmAsync = 42,
+    ftpMfmtAsync = 43
 };
 
 // The steps of a multi-step request.
@@ -145,7 +146,8 @@ enum TFtpFct : uint8_t
     ftpFctLs = 21,
     ftpFctAppend = 22,
     ftpFctPort = 23,
-    ftpFctMdtm = 24
+    ftpFctMdtm = 24,
+    ftpFctMfmt = 25
 };
 
 class TCustomFtpCli
@@ -188,6 +190,7 @@ public:
     std::string PassWord;
     std::string HostDirName;
     std::string HostFileName;
+    int64_t FileTime = 0; // what Mfmt() sets: seconds since 1970, UTC
     // The command of a directory listing: "MLSD" where the server offers it (exact names,
     // sizes and times), else "LIST".
     std::string ListCommand = "LIST";
@@ -248,6 +251,8 @@ public:
     virtual void Cdup();
     // MDTM of HostFileName: its modification time, in ModifiedResult().
     virtual void Mdtm();
+    // MFMT of HostFileName: sets its modification time to FileTime.
+    virtual void Mfmt();
     // Prepares the data connection and sends PASV or PORT ("Port" is the server port setting).
     virtual void PortAsync();
     virtual void Abort();

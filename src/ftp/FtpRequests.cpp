@@ -1,5 +1,7 @@
 #include "ftp/CustomFtpCli.h"
 
+#include <ctime>
+
 // The requests: basic ones of one command each, and the multi-step requests that run several
 // of them (and the data requests) in a fixed order, reported as one request.
 
@@ -50,6 +52,19 @@ void TCustomFtpCli::Mdtm()
     m_fctCurrent = ftpFctMdtm;
     m_modifiedResult = -1;
     ExecAsync(ftpMdtmAsync, "MDTM " + HostFileName, {213});
+}
+
+void TCustomFtpCli::Mfmt()
+{
+    std::time_t when = static_cast<std::time_t>(FileTime);
+    std::tm utc{};
+    char text[32] = {};
+    if (!::gmtime_r(&when, &utc) || std::strftime(text, sizeof text, "%Y%m%d%H%M%S", &utc) == 0) {
+        HandleError("No time to set");
+        return;
+    }
+    m_fctCurrent = ftpFctMfmt;
+    ExecAsync(ftpMfmtAsync, std::string("MFMT ") + text + " " + HostFileName, {213});
 }
 
 void TCustomFtpCli::Mkd()

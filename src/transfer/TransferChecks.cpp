@@ -177,6 +177,33 @@ void TTransferEngine::TimeAnswered(int i, int error)
         NextItemOrEnd(i);
 }
 
+void TTransferEngine::UploadEnded(int i, int error)
+{
+    TFtpClient& client = *m_manager.Client(i);
+    MovedBytes += client.ByteCount();
+    if (error != 0 || !m_manager.Slot(i).Item) {
+        if (error != 0)
+            ItemFailed(i, error, client.ErrorMessage());
+        NextItemOrEnd(i);
+        return;
+    }
+    TTransferFileInfo item = *m_manager.Slot(i).Item; // ItemDone frees the item
+    ItemDone(i);
+    struct stat info
+    {
+    };
+    if (!m_host.Settings().KeepRemoteTimes || !m_manager.Features().Mfmt || !client.Connected() ||
+        ::stat(item.LocalPath.c_str(), &info) != 0) {
+        NextItemOrEnd(i);
+        return;
+    }
+    // Held as a check is, until the server answers.
+    m_manager.Slot(i).Checking = std::make_unique<TTransferFileInfo>(item);
+    client.HostFileName = item.HostPath;
+    client.FileTime = info.st_mtime;
+    Request(i, ftpMfmtAsync);
+}
+
 bool TTransferEngine::CheckHashWhenComplete(int i, const TTransferFileInfo& item)
 {
     const TRemoteHash& hash = m_manager.Features().Hash;

@@ -83,6 +83,9 @@ void TTransferEngine::Request(int i, TFtpRequest rqType)
     case ftpMdtmAsync:
         client.Mdtm();
         break;
+    case ftpMfmtAsync:
+        client.Mfmt();
+        break;
     default:
         break;
     }
@@ -275,12 +278,7 @@ void TTransferEngine::TransferStep(int i, TFtpRequest rqType, int error)
         LoginStep(i, rqType, error);
         break;
     case ftpPutAsync:
-        MovedBytes += m_manager.Client(i)->ByteCount();
-        if (error == 0)
-            ItemDone(i);
-        else
-            ItemFailed(i, error, m_manager.Client(i)->ErrorMessage());
-        NextItemOrEnd(i);
+        UploadEnded(i, error);
         break;
     case ftpRestGetAsync:
         DownloadEnded(i, error);
@@ -293,6 +291,12 @@ void TTransferEngine::TransferStep(int i, TFtpRequest rqType, int error)
         break;
     case ftpMdtmAsync:
         TimeAnswered(i, error);
+        break;
+    case ftpMfmtAsync:
+        m_manager.Slot(i).Checking.reset();
+        if (error != 0)
+            m_manager.Log(i, "! The server did not take the file's time");
+        NextItemOrEnd(i);
         break;
     default:
         break;

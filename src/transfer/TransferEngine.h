@@ -147,6 +147,8 @@ private:
     // answer is awaited (TimeAnswered then goes on with the hash check).
     bool KeepRemoteTime(int i, const TTransferFileInfo& item);
     void TimeAnswered(int i, int error);
+    // An upload's end: done or failed; a file sent whole gives the server its local time (MFMT).
+    void UploadEnded(int i, int error);
     // Every range of the file is dropped; the file comes again from byte 0 in one stream.
     void FetchAgainWhole(const TTransferFileInfo& item, const std::string& why);
     // True when an item needs the offset a server that ignores REST cannot give.

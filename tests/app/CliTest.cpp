@@ -183,6 +183,7 @@ TEST_F(Cli, ListsGetsAndPutsTreesWithSeveralConnections)
     EXPECT_EQ(put.status, 0) << put.err;
     for (const char* name : {"a.bin", "inner/b.bin", "inner/c.txt"})
         EXPECT_TRUE(same(remote + "up/tree/" + name, remote + "tree/" + name)) << name;
+    EXPECT_EQ(modified(remote + "up/tree/a.bin"), kRemoteTime); // sent with MFMT
 }
 
 TEST_F(Cli, ChangesRemoteFilesAndReportsRefusals)

@@ -11,7 +11,7 @@ TGeneralPage::TGeneralPage(QWidget* parent) : TPreferencePage("General", "Genera
     m_email->setObjectName("edAnonymousPassword");
     m_siteManager = new QCheckBox("Upon Startup &Launch Site Manager", Body());
     m_siteManager->setObjectName("cbShowSiteManagerStartup");
-    m_keepTimes = new QCheckBox("Downloaded files keep the server's &modification time", Body());
+    m_keepTimes = new QCheckBox("Transferred files keep their &modification time", Body());
     m_keepTimes->setObjectName("cbKeepRemoteTimes");
     m_retries = NumberField("seConnectionRetryTimes", Body());
     m_replyTimeout = NumberField("seReplyTimeout", Body());
