@@ -1,6 +1,6 @@
 #include "ftp/CustomFtpCli.h"
 
-// The data connection: PASV or PORT, downloads into a file or a caller's stream at any offset,
+// The data connection: EPSV, PASV, PORT or EPRT, downloads into a file or a caller's stream at any offset,
 // uploads paced by the socket's OnDataSent, progress and abort. A transfer completes only when
 // both its final reply and the close of the data connection have arrived, in either order.
 
@@ -22,6 +22,16 @@ namespace {
 // Bytes moved per receive call and per upload block. Large pieces keep the system calls per
 // byte few; progress is still reported once per piece.
 constexpr int kTransferChunk = 256 * 1024;
+
+// PORT for an IPv4 listener, EPRT (which names the family) for an IPv6 one.
+std::string portCommand(const std::string& host, int port)
+{
+    if (host.find(':') != std::string::npos)
+        return "EPRT |2|" + host + "|" + std::to_string(port) + "|";
+    std::string numbers = host;
+    std::replace(numbers.begin(), numbers.end(), '.', ',');
+    return "PORT " + numbers + "," + std::to_string(port / 256) + "," + std::to_string(port % 256);
+}
 
 // A number of a PASV reply: blanks around decimal digits, at most 255; -1 otherwise.
 int pasvNumber(const std::string& text)
@@ -69,20 +79,13 @@ void TCustomFtpCli::PortAsync()
     std::string command = "PASV";
     if (!m_passive) {
         // The listener takes the address the server already reaches us on, not every address.
-        sockaddr_in local{};
+        TSocketAddress local;
         ControlSocket()->GetSockName(local);
-        char localText[INET_ADDRSTRLEN] = "0.0.0.0";
-        ::inet_ntop(AF_INET, &local.sin_addr, localText, sizeof localText);
-        data.SetAddr(localText);
+        data.SetAddr(local.Host());
         data.SetLingerOnOff(wsLingerOn);
         data.SetLingerTimeout(10);
         data.Listen();
-        int port = std::stoi(data.GetBoundPort());
-        uint32_t address = ntohl(local.sin_addr.s_addr);
-        char text[64];
-        std::snprintf(text, sizeof text, "PORT %u,%u,%u,%u,%d,%d", address >> 24, (address >> 16) & 0xff,
-                      (address >> 8) & 0xff, address & 0xff, port / 256, port % 256);
-        command = text;
+        command = portCommand(local.Host(), std::stoi(data.GetBoundPort()));
     }
     m_byteCount = 0;
     m_transferStart = 0;
@@ -341,17 +344,15 @@ void TCustomFtpCli::StartDownload(TFtpRequest rqType, const char* command)
 
 bool TCustomFtpCli::FromServer(TSocket accepted)
 {
-    sockaddr_in peer{};
-    socklen_t length = sizeof peer;
-    if (::getpeername(accepted, reinterpret_cast<sockaddr*>(&peer), &length) != 0)
+    TSocketAddress peer;
+    if (::getpeername(accepted, peer.Raw(), peer.LengthSlot()) != 0)
         return false;
-    char text[INET_ADDRSTRLEN] = "";
-    ::inet_ntop(AF_INET, &peer.sin_addr, text, sizeof text);
+    std::string text = peer.Host();
     std::string server = ControlSocket()->GetPeerAddr();
     if (server == text)
         return true;
     // Anyone may connect to the listener; only the server's bytes may become the file.
-    TriggerDisplay(std::string("! Refused a data connection from ") + text + " (the server is " + server + ")");
+    TriggerDisplay("! Refused a data connection from " + text + " (the server is " + server + ")");
     return false;
 }
 

@@ -104,11 +104,10 @@ void TCustomSocksWSocket::Connect()
     // The socket connects to the SOCKS server; the target goes into the requests.
     if (!m_portResolved) {
         m_portNo = WSocketResolvePort(m_socksPort, "tcp");
-        m_sin.sin_port = htons(m_portNo);
         m_portResolved = true;
     }
     if (!m_addrResolved) {
-        m_sin.sin_addr.s_addr = WSocketResolveHost(m_socksServer);
+        m_sin = TSocketAddress::Resolve(m_socksServer, m_portNo);
         m_addrResolved = true;
     }
     m_targetPort = WSocketResolvePort(Port(), "tcp");

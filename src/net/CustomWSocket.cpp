@@ -47,7 +47,6 @@ std::string formatNumber(const char* pattern, int number)
 
 TCustomWSocket::TCustomWSocket()
 {
-    m_sin.sin_family = AF_INET;
     AssignDefaultValue();
 }
 
@@ -186,7 +185,7 @@ void TCustomWSocket::Connect()
 
     ResolveAddresses(true);
 
-    m_hSocket = ::socket(AF_INET, m_type | SOCK_NONBLOCK | SOCK_CLOEXEC, m_proto);
+    m_hSocket = ::socket(m_sin.Family(), m_type | SOCK_NONBLOCK | SOCK_CLOEXEC, m_proto);
     if (m_hSocket == INVALID_SOCKET) {
         WSASetLastErrorFromErrno();
         SocketError("Connect (socket)");
@@ -202,14 +201,14 @@ void TCustomWSocket::Connect()
         SetSocketOption(SOL_SOCKET, SO_REUSEADDR, 1, "setsockopt(SO_REUSEADDR)");
     } else {
         BindSocket();
-        if (m_sin.sin_addr.s_addr == INADDR_BROADCAST)
+        if (m_sin.IsBroadcast())
             SetSocketOption(SOL_SOCKET, SO_BROADCAST, 1, "setsockopt(SO_BROADCAST)");
     }
     if (m_hSocket == INVALID_SOCKET)
         return; // an option failed and the error handler closed the socket
     Watch(m_hSocket);
 
-    if (::connect(m_hSocket, reinterpret_cast<sockaddr*>(&m_sin), sizeof(m_sin)) != 0) {
+    if (::connect(m_hSocket, m_sin.Raw(), m_sin.Length()) != 0) {
         int code = errno == EINPROGRESS ? wsa::kWouldBlock : WSASetLastErrorFromErrno();
         if (code == wsa::kWouldBlock) {
             // The outcome arrives as the connect notification.
@@ -239,7 +238,6 @@ void TCustomWSocket::ResolveAddresses(bool withLocalPort)
     }
     if (!m_portResolved) {
         m_portNo = WSocketResolvePort(m_portStr, m_protoStr);
-        m_sin.sin_port = htons(m_portNo);
         m_portResolved = true;
     }
     if (withLocalPort && !m_localPortResolved) {
@@ -247,30 +245,29 @@ void TCustomWSocket::ResolveAddresses(bool withLocalPort)
         m_localPortResolved = true;
     }
     if (!m_addrResolved) {
-        m_sin.sin_addr.s_addr = WSocketResolveHost(m_addrStr);
+        m_sin = TSocketAddress::Resolve(m_addrStr, m_portNo);
         m_addrResolved = true;
     }
+    m_sin.SetPort(m_portNo);
     m_sendQueue.clear();
 }
 
 void TCustomWSocket::BindSocket()
 {
-    sockaddr_in local{};
-    local.sin_family = AF_INET;
-    local.sin_port = htons(m_localPortNo);
-    local.sin_addr.s_addr = WSocketResolveHost(m_localAddr);
-    if (::bind(m_hSocket, reinterpret_cast<sockaddr*>(&local), sizeof(local)) != 0) {
+    // The default local address is the wildcard of the remote address's family.
+    TSocketAddress local = m_localAddr == "0.0.0.0" ? TSocketAddress::Any(m_sin.Family(), m_localPortNo)
+                                                    : TSocketAddress::Resolve(m_localAddr, m_localPortNo);
+    if (::bind(m_hSocket, local.Raw(), local.Length()) != 0) {
         int code = WSASetLastErrorFromErrno();
         RaiseException(formatNumber("winsock.bind failed, error #%d", code));
         return;
     }
-    socklen_t length = sizeof(local);
-    if (::getsockname(m_hSocket, reinterpret_cast<sockaddr*>(&local), &length) != 0) {
+    if (::getsockname(m_hSocket, local.Raw(), local.LengthSlot()) != 0) {
         int code = WSASetLastErrorFromErrno();
         RaiseException(formatNumber("winsock.getsockname failed, error #%d", code));
         return;
     }
-    m_localPortNo = ntohs(local.sin_port);
+    m_localPortNo = local.Port();
     m_localPortStr = std::to_string(m_localPortNo);
 }
 
@@ -293,13 +290,13 @@ void TCustomWSocket::Listen()
     }
     ResolveAddresses(false);
 
-    m_hSocket = ::socket(AF_INET, m_type | SOCK_NONBLOCK | SOCK_CLOEXEC, m_proto);
+    m_hSocket = ::socket(m_sin.Family(), m_type | SOCK_NONBLOCK | SOCK_CLOEXEC, m_proto);
     if (m_hSocket == INVALID_SOCKET) {
         WSASetLastErrorFromErrno();
         SocketError("socket");
         return;
     }
-    if (::bind(m_hSocket, reinterpret_cast<sockaddr*>(&m_sin), sizeof(m_sin)) != 0) {
+    if (::bind(m_hSocket, m_sin.Raw(), m_sin.Length()) != 0) {
         WSASetLastErrorFromErrno();
         SocketError("Bind");
         Close();
@@ -329,8 +326,8 @@ TSocket TCustomWSocket::Accept()
         SocketError("not a listening socket");
         return INVALID_SOCKET;
     }
-    socklen_t length = sizeof(m_sin);
-    TSocket accepted = ::accept4(m_hSocket, reinterpret_cast<sockaddr*>(&m_sin), &length, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    TSocketAddress peer;
+    TSocket accepted = ::accept4(m_hSocket, peer.Raw(), peer.LengthSlot(), SOCK_NONBLOCK | SOCK_CLOEXEC);
     if (accepted == INVALID_SOCKET) {
         WSASetLastErrorFromErrno();
         SocketError("Accept");
@@ -638,9 +635,9 @@ int TCustomWSocket::RealSend(const void* data, int len)
     if (m_tls)
         return TlsSend(static_cast<const char*>(data), len);
     int flags = MSG_NOSIGNAL | (m_sendFlags == wsSendUrgent ? MSG_OOB : 0);
-    ssize_t sent = m_type == SOCK_DGRAM ? ::sendto(m_hSocket, data, static_cast<size_t>(len), flags,
-                                                   reinterpret_cast<sockaddr*>(&m_sin), sizeof(m_sin))
-                                        : ::send(m_hSocket, data, static_cast<size_t>(len), flags);
+    ssize_t sent = m_type == SOCK_DGRAM
+                       ? ::sendto(m_hSocket, data, static_cast<size_t>(len), flags, m_sin.Raw(), m_sin.Length())
+                       : ::send(m_hSocket, data, static_cast<size_t>(len), flags);
     if (sent < 0) {
         WSASetLastErrorFromErrno();
         return -1;
@@ -851,8 +848,7 @@ void TCustomWSocket::InternalClose(bool bShut, int error)
 
 void TCustomWSocket::AssignDefaultValue()
 {
-    m_sin = sockaddr_in{};
-    m_sin.sin_family = AF_INET;
+    m_sin = TSocketAddress();
     m_addrAssigned = false;
     m_addrResolved = false;
     m_portAssigned = false;
@@ -1075,9 +1071,9 @@ void TCustomWSocket::DnsLookup(const std::string& hostName)
     CancelDnsLookup();
     m_dnsResult.clear();
     m_dnsResultList.clear();
-    if (WSocketIsDottedForm(hostName)) {
+    if (WSocketIsDottedForm(hostName) || WSocketIsIPv6Form(hostName)) {
         try {
-            m_dnsResult = WSocketDottedAddress(WSocketResolveHost(hostName));
+            m_dnsResult = TSocketAddress::Resolve(hostName, 0).Host();
         } catch (const ESocketException&) {
             TriggerDNSLookupDone(wsa::kHostNotFound);
             return;
@@ -1127,22 +1123,20 @@ void TCustomWSocket::CancelDnsLookup()
 
 // ---------------------------------------------------------------- addresses
 
-int TCustomWSocket::GetPeerName(sockaddr_in& name)
+int TCustomWSocket::GetPeerName(TSocketAddress& name)
 {
     if (m_state != wsConnected)
         return -1;
-    socklen_t length = sizeof(name);
-    if (::getpeername(m_hSocket, reinterpret_cast<sockaddr*>(&name), &length) != 0) {
+    if (::getpeername(m_hSocket, name.Raw(), name.LengthSlot()) != 0) {
         WSASetLastErrorFromErrno();
         return -1;
     }
     return 0;
 }
 
-int TCustomWSocket::GetSockName(sockaddr_in& name)
+int TCustomWSocket::GetSockName(TSocketAddress& name)
 {
-    socklen_t length = sizeof(name);
-    if (::getsockname(m_hSocket, reinterpret_cast<sockaddr*>(&name), &length) != 0) {
+    if (::getsockname(m_hSocket, name.Raw(), name.LengthSlot()) != 0) {
         WSASetLastErrorFromErrno();
         return -1;
     }
@@ -1153,34 +1147,34 @@ std::string TCustomWSocket::GetPeerAddr()
 {
     if (m_state != wsConnected)
         return "error";
-    sockaddr_in peer{};
+    TSocketAddress peer;
     if (GetPeerName(peer) != 0) {
         SocketError("GetPeerName");
         return "error";
     }
-    return WSocketDottedAddress(peer.sin_addr.s_addr);
+    return peer.Host();
 }
 
 std::string TCustomWSocket::GetPeerPort()
 {
     if (m_state != wsConnected)
         return "error";
-    sockaddr_in peer{};
+    TSocketAddress peer;
     if (GetPeerName(peer) != 0) {
         SocketError("GetPeerPort");
         return "error";
     }
-    return std::to_string(ntohs(peer.sin_port));
+    return std::to_string(peer.Port());
 }
 
 std::string TCustomWSocket::GetBoundPort()
 {
     if (m_state != wsBound && m_state != wsConnected && m_state != wsListening)
         return "error";
-    sockaddr_in local{};
+    TSocketAddress local;
     if (GetSockName(local) != 0)
         return "error";
-    return std::to_string(ntohs(local.sin_port));
+    return std::to_string(local.Port());
 }
 
 // ---------------------------------------------------------------- events and errors

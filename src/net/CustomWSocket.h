@@ -15,6 +15,7 @@
 
 #include <netinet/in.h>
 
+#include "net/SocketAddress.h"
 #include "net/WSockBuf.h"
 #include "net/WSocketErrors.h"
 #include "platform/EventLoop.h"
@@ -140,8 +141,8 @@ public:
 
     std::string GetPeerAddr();
     std::string GetPeerPort();
-    int GetPeerName(sockaddr_in& name);
-    int GetSockName(sockaddr_in& name);
+    int GetPeerName(TSocketAddress& name);
+    int GetSockName(TSocketAddress& name);
     std::string GetBoundPort();
 
     // Properties. The address, port and protocol setters work only while closed.
@@ -217,7 +218,7 @@ protected:
     bool Destroying() const { return m_destroying; }
 
     // What Connect resolves; a subclass may resolve some of it itself (a SOCKS server).
-    sockaddr_in m_sin{};
+    TSocketAddress m_sin;
     bool m_addrAssigned = false;
     bool m_addrResolved = false;
     bool m_portAssigned = false;

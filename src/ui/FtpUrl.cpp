@@ -53,6 +53,18 @@ bool cutAt(std::string& s, char sep, std::string& head)
     return true;
 }
 
+// An IPv6 host in brackets at the start of s ("[::1]:21/..."): its address goes to host, s
+// keeps what follows the "]".
+bool cutBracketedHost(std::string& s, std::string& host)
+{
+    size_t close = s.find(']');
+    if (s.empty() || s[0] != '[' || close == std::string::npos)
+        return false;
+    host = s.substr(1, close - 1);
+    s = s.substr(close + 1);
+    return true;
+}
+
 // "%40" and the like, as addresses write what would otherwise end a part ("@", ":", "/").
 std::string percentDecoded(const std::string& text)
 {
@@ -85,7 +97,15 @@ void ParseFtpUrl(const std::string& text, TToolBarFields& fields, std::string& r
         fields.User = percentDecoded(fields.User);
         fields.Pass = percentDecoded(fields.Pass);
         std::string host;
-        if (cutAt(s, ':', host)) {
+        if (cutBracketedHost(s, host)) {
+            fields.HostName = host;
+            if (!s.empty() && s[0] == ':') {
+                s.erase(0, 1);
+                cutAt(s, '/', fields.Port);
+            } else if (!s.empty()) {
+                s.erase(0, 1); // the "/" before the path
+            }
+        } else if (cutAt(s, ':', host)) {
             fields.HostName = host;
             cutAt(s, '/', fields.Port);
         } else if (cutAt(s, '/', host)) {
@@ -98,7 +118,12 @@ void ParseFtpUrl(const std::string& text, TToolBarFields& fields, std::string& r
         s = s.substr(scheme);
         size_t colon = s.find(':');
         size_t slash = s.find('/');
-        if (colon != std::string::npos) {
+        std::string host;
+        if (cutBracketedHost(s, host)) {
+            fields.HostName = host;
+            if (!s.empty() && s[0] == ':')
+                s = s.substr(1);
+        } else if (colon != std::string::npos) {
             fields.HostName = s.substr(0, colon);
             s = s.substr(colon + 1);
         } else if (slash != std::string::npos) {

@@ -20,4 +20,5 @@ struct TToolBarFields
 //   ftps://... (implicit TLS, port 990 unless named) and ftpes://... (TLS required) alike
 //   [ftp://]host[:port]/path                 (remoteDir: "/" + the path up to its last "/")
 //   host:port:user:password                  (a history entry; remoteDir unchanged)
+// An IPv6 host is written in brackets: ftp://[::1]:2121/pub/, [::1]:21:user:password.
 void ParseFtpUrl(const std::string& text, TToolBarFields& fields, std::string& remoteDir);

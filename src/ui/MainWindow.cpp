@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "config/DataFiles.h"
+#include "net/SocketAddress.h"
 #include "platform/AtomicFile.h"
 #include "platform/LocalFiles.h"
 #include "platform/TextLines.h"
@@ -304,9 +305,12 @@ void TfmMain::ConnectFromToolBar()
         return;
     }
     ResetSessionView();
+    if (WSocketIsIPv6Form(m_toolBar.HostName)) // "::1" or "[::1]" alone: a host, not an address
+        m_toolBar.HostName = TSocketAddress::Resolve(m_toolBar.HostName, 0).Host();
     const std::string& host = m_toolBar.HostName;
-    bool address = host.find(':') != std::string::npos || host.find("://") != std::string::npos ||
-                   host.find('/') != std::string::npos || host.find('@') != std::string::npos;
+    bool address =
+        !WSocketIsIPv6Form(host) && (host.find(':') != std::string::npos || host.find("://") != std::string::npos ||
+                                     host.find('/') != std::string::npos || host.find('@') != std::string::npos);
     if (address) {
         m_remoteDir.clear();
         std::string text = host;
@@ -371,8 +375,11 @@ void TfmMain::EndRunNow()
 
 void TfmMain::AddHostHistory()
 {
-    std::string entry = platform::TrimBlanks(m_toolBar.HostName) + ":" + platform::TrimBlanks(m_toolBar.Port) + ":" +
-                        platform::TrimBlanks(m_toolBar.User) + ":" + platform::TrimBlanks(m_toolBar.Pass);
+    std::string host = platform::TrimBlanks(m_toolBar.HostName);
+    if (host.find(':') != std::string::npos)
+        host = "[" + host + "]"; // IPv6
+    std::string entry = host + ":" + platform::TrimBlanks(m_toolBar.Port) + ":" + platform::TrimBlanks(m_toolBar.User) +
+                        ":" + platform::TrimBlanks(m_toolBar.Pass);
     std::string masked = MaskHostEntry(entry);
     for (const std::string& item : m_settings.HostItems)
         if (platform::EqualsIgnoringCase(item, masked))

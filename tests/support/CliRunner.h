@@ -36,8 +36,8 @@ public:
 
     QString url(const std::string& path, const std::string& password = FtpServer::kPassword) const
     {
-        return QString::fromStdString("ftp://" + m_server.user() + ":" + password +
-                                      "@127.0.0.1:" + m_server.portText() + path);
+        return QString::fromStdString("ftp://" + m_server.user() + ":" + password + "@" + m_server.urlHost() + ":" +
+                                      m_server.portText() + path);
     }
     std::string local() const { return m_local.path().toStdString() + "/"; }
     std::string remote() const { return m_server.localWorkDir() + "/"; }

@@ -158,8 +158,8 @@ bool FtpServer::prepare(QStringList& command)
     switch (m_kind) {
     case ServerKind::Pyftpdlib:
         if (m_variant.isEmpty()) {
-            command = {kPython, "-m", "pyftpdlib", "-i",  "127.0.0.1", "-p",      "0",
-                       "-d",    root, "-u",        kUser, "-P",        kPassword, "-w"};
+            command = {kPython, "-m", "pyftpdlib", "-i", QString::fromStdString(host()), "-p", "0", "-d", root, "-u",
+                       kUser,   "-P", kPassword,   "-w"};
         } else {
             command = QStringList{kPython, kVariantServer, "--dir", root, "--user", kUser, "--password", kPassword} +
                       m_variant;
@@ -171,7 +171,9 @@ bool FtpServer::prepare(QStringList& command)
         QDir(root).mkdir("pub");
         ::chmod((root + "/pub").toUtf8().constData(), 0777);
         QDir().mkpath("/var/run/vsftpd/empty");
-        QString config = "background=NO\nlisten=YES\nlisten_ipv6=NO\nlisten_address=127.0.0.1\nlisten_port=" + port +
+        QString listen = m_ipv6 ? "listen=NO\nlisten_ipv6=YES\nlisten_address6=::1\n"
+                                : "listen=YES\nlisten_ipv6=NO\nlisten_address=127.0.0.1\n";
+        QString config = "background=NO\n" + listen + "listen_port=" + port +
                          "\nsecure_chroot_dir=/var/run/vsftpd/empty\nisolate=NO\nisolate_network=NO\n"
                          "seccomp_sandbox=NO\nanonymous_enable=YES\nlocal_enable=NO\nanon_root=" +
                          root +
@@ -264,7 +266,7 @@ bool FtpServer::start()
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     };
     if (m_kind == ServerKind::Pyftpdlib) {
-        QRegularExpression started("starting FTP server on 127\\.0\\.0\\.1:(\\d+)");
+        QRegularExpression started("starting FTP server on (?:127\\.0\\.0\\.1|::1):(\\d+)");
         QDeadlineTimer deadline(10000);
         while (!deadline.hasExpired() && m_port == 0 && m_process->state() == QProcess::Running) {
             m_process->waitForFinished(50);
@@ -278,7 +280,7 @@ bool FtpServer::start()
             return false;
         }
     }
-    if (!waitForPort(*m_process, m_port, m_error)) {
+    if (!waitForPort(*m_process, m_port, m_error, QString::fromStdString(host()))) {
         m_error += log().toStdString();
         stop();
         return false;

@@ -57,6 +57,11 @@ public:
     // TLS, set before start(): vsftpd, proftpd and pure-ftpd (explicit), vsftpd (implicit),
     // with a self-signed certificate for 127.0.0.1 made for this server.
     void setTls(ServerTls tls) { m_tls = tls; }
+    // Listens on ::1 instead of 127.0.0.1, set before start(): pyftpdlib (stock) and vsftpd.
+    void setIPv6(bool ipv6) { m_ipv6 = ipv6; }
+    // The address it listens on, as text ("127.0.0.1", "::1") and as an address writes it.
+    std::string host() const { return m_ipv6 ? "::1" : "127.0.0.1"; }
+    std::string urlHost() const { return m_ipv6 ? "[::1]" : "127.0.0.1"; }
     // The SHA-256 fingerprint of its certificate, "AB:CD:...", once started with TLS.
     std::string fingerprint() const;
 
@@ -94,6 +99,7 @@ private:
     int m_port = 0;
     QStringList m_variant;
     ServerTls m_tls = ServerTls::Off;
+    bool m_ipv6 = false;
     std::string m_error;
 };
 

@@ -18,12 +18,12 @@ bool startServerProcess(QProcess& process, const QString& program, const QString
     return waitForPort(process, port, error);
 }
 
-bool waitForPort(QProcess& process, int port, std::string& error)
+bool waitForPort(QProcess& process, int port, std::string& error, const QString& host)
 {
     QDeadlineTimer deadline(10000);
     while (!deadline.hasExpired() && process.state() == QProcess::Running) {
         QTcpSocket probe;
-        probe.connectToHost("127.0.0.1", static_cast<quint16>(port));
+        probe.connectToHost(host, static_cast<quint16>(port));
         if (probe.waitForConnected(200)) {
             probe.waitForReadyRead(2000); // a greeting, where the server sends one
             return true;

@@ -73,3 +73,28 @@ TEST(ParseFtpUrl, EveryShapeOfTheAddressTable)
     EXPECT_EQ(spaced.fields.Pass, "p:w");
     EXPECT_EQ(spaced.remoteDir, "my files");
 }
+
+TEST(ParseFtpUrl, BracketedIPv6Hosts)
+{
+    Parsed login = parse("ftp://joe:pw@[::1]:2121/pub/");
+    EXPECT_EQ(login.fields.HostName, "::1");
+    EXPECT_EQ(login.fields.Port, "2121");
+    EXPECT_EQ(login.fields.User, "joe");
+    EXPECT_EQ(login.remoteDir, "pub");
+
+    Parsed noPort = parse("ftp://joe:pw@[fe80::1]/a/f.txt");
+    EXPECT_EQ(noPort.fields.HostName, "fe80::1");
+    EXPECT_EQ(noPort.fields.Port, "old-port");
+    EXPECT_EQ(noPort.remoteDir, "a");
+
+    Parsed plain = parse("[::1]:21/pub/");
+    EXPECT_EQ(plain.fields.HostName, "::1");
+    EXPECT_EQ(plain.fields.Port, "21");
+    EXPECT_EQ(plain.remoteDir, "/pub");
+
+    Parsed history = parse("[::1]:21:ann:secret"); // as the host history keeps one
+    EXPECT_EQ(history.fields.HostName, "::1");
+    EXPECT_EQ(history.fields.Port, "21");
+    EXPECT_EQ(history.fields.User, "ann");
+    EXPECT_EQ(history.fields.Pass, "secret");
+}
