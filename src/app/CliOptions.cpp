@@ -308,7 +308,7 @@ bool ParseFtpAddress(const std::string& text, TFtpAddress& address, std::string&
     std::string path;
     const QStringList segments = encoded.split('/');
     for (qsizetype i = 0; i < segments.size(); ++i)
-        path += (i > 0 ? "/" : "") + QUrl::fromPercentEncoding(segments[i].toUtf8()).toStdString();
+        path += (i > 0 ? "/" : "") + QByteArray::fromPercentEncoding(segments[i].toUtf8()).toStdString();
     address.Path = path;
     return true;
 }

@@ -116,7 +116,8 @@ enum TFtpRequest : uint8_t
     ftpRestPutAsync = 40,
     ftpRestartPutAsync = 41,
     ftpMdtmAsync = 42,
-    ftpMfmtAsync = 43
+    ftpMfmtAsync = 43,
+    ftpUtf8Async = 44
 };
 
 // The steps of a multi-step request.
@@ -147,7 +148,8 @@ enum TFtpFct : uint8_t
     ftpFctAppend = 22,
     ftpFctPort = 23,
     ftpFctMdtm = 24,
-    ftpFctMfmt = 25
+    ftpFctMfmt = 25,
+    ftpFctUtf8 = 26
 };
 
 class TCustomFtpCli
@@ -253,6 +255,8 @@ public:
     virtual void Mdtm();
     // MFMT of HostFileName: sets its modification time to FileTime.
     virtual void Mfmt();
+    // OPTS UTF8 ON: names are UTF-8 from now on, where the server converts them at all.
+    virtual void Utf8On();
     // Prepares the data connection and sends PASV or PORT ("Port" is the server port setting).
     virtual void PortAsync();
     virtual void Abort();

@@ -67,6 +67,12 @@ void TCustomFtpCli::Mfmt()
     ExecAsync(ftpMfmtAsync, std::string("MFMT ") + text + " " + HostFileName, {213});
 }
 
+void TCustomFtpCli::Utf8On()
+{
+    m_fctCurrent = ftpFctUtf8;
+    ExecAsync(ftpUtf8Async, "OPTS UTF8 ON", {200, 202});
+}
+
 void TCustomFtpCli::Mkd()
 {
     m_fctCurrent = ftpFctMkd;

@@ -68,6 +68,7 @@ struct TDelFileInfo
 enum class TLoginProbe : uint8_t
 {
     Features, // FEAT: what the server offers beyond RFC 959 (file hashes)
+    Utf8,     // OPTS UTF8 ON, where FEAT names UTF8
     System,   // SYST
     Restart,  // REST 100: whether downloads can resume
     Unmark,   // REST 0: takes the probe's restart marker back

@@ -1,7 +1,8 @@
 #include "manager/FtpManager.h"
 
-// The login of connection 0: Open, USER, PASS, the probes (FEAT, SYST with TYPE I, REST 100,
-// REST 0), PWD, and the listing of the directory it lands in, from the cache or by LIST.
+// The login of connection 0: Open, USER, PASS, the probes (FEAT, OPTS UTF8, SYST with TYPE I,
+// REST 100, REST 0), PWD, and the listing of the directory it lands in, from the cache or by
+// LIST or MLSD.
 
 void TFtpManager::LoginFailed(int error, TFtpRequest rqType)
 {
@@ -19,7 +20,7 @@ void TFtpManager::LoginStep(TFtpRequest rqType, int error)
     // Through an FTP proxy the proxy's own replies to USER and PASS may come as 220 or 331.
     bool proxyLoginReply = main.ConnectionType() == ftpProxy && (rqType == ftpUserAsync || rqType == ftpPassAsync) &&
                            (error == 220 || error == 331);
-    if (error != 0 && !proxyLoginReply && rqType != ftpQuoteAsync) {
+    if (error != 0 && !proxyLoginReply && rqType != ftpQuoteAsync && rqType != ftpUtf8Async) {
         if (rqType == ftpOpenAsync) {
             Log(0, "Server Connection Failed.");
             if (error != TCustomFtpCli::kTlsRefused && --m_retryLeft > 0) {
@@ -57,7 +58,10 @@ void TFtpManager::LoginStep(TFtpRequest rqType, int error)
         NextLoginProbe();
         break;
     case ftpQuoteAsync:
+    case ftpUtf8Async:
         // The probes' answers are not needed to go on; a refused one just tells less.
+        if (rqType == ftpUtf8Async && error != 0)
+            m_features.Utf8 = false; // not asked again on the transfer connections
         if (m_loginProbe == TLoginProbe::Features && error == 0) {
             m_features = ReadServerFeatures(main.ReplyLines());
             main.ListCommand = m_features.Mlsd ? "MLSD" : "LIST";
@@ -85,6 +89,14 @@ void TFtpManager::NextLoginProbe()
     case TLoginProbe::Features:
         main.SetLocalFileName("FEAT");
         break;
+    case TLoginProbe::Utf8:
+        if (!m_features.Utf8) {
+            m_loginProbe = TLoginProbe::System;
+            NextLoginProbe();
+            return;
+        }
+        main.Utf8On();
+        return;
     case TLoginProbe::System:
         main.SetLocalFileName("SYST");
         break;

@@ -86,6 +86,9 @@ void TTransferEngine::Request(int i, TFtpRequest rqType)
     case ftpMfmtAsync:
         client.Mfmt();
         break;
+    case ftpUtf8Async:
+        client.Utf8On();
+        break;
     default:
         break;
     }
@@ -275,6 +278,7 @@ void TTransferEngine::TransferStep(int i, TFtpRequest rqType, int error)
     case ftpOpenAsync:
     case ftpUserAsync:
     case ftpPassAsync:
+    case ftpUtf8Async:
         LoginStep(i, rqType, error);
         break;
     case ftpPutAsync:
@@ -306,7 +310,9 @@ void TTransferEngine::TransferStep(int i, TFtpRequest rqType, int error)
 void TTransferEngine::LoginStep(int i, TFtpRequest rqType, int error)
 {
     TFtpClient& client = *m_manager.Client(i);
-    if (error != 0) {
+    // A server may refuse OPTS UTF8 (names are then what it makes of them): only a lost
+    // connection ends the login there.
+    if (error != 0 && !(rqType == ftpUtf8Async && client.Connected())) {
         // Refused or unreachable (a server's connection limit, say): the others carry on.
         m_manager.Log(i, "! Login failed: " + client.ErrorMessage());
         HandBack(i);
@@ -317,6 +323,8 @@ void TTransferEngine::LoginStep(int i, TFtpRequest rqType, int error)
         Request(i, ftpUserAsync);
     } else if (rqType == ftpUserAsync && client.StatusCode() != 230) {
         Request(i, ftpPassAsync);
+    } else if (rqType != ftpUtf8Async && m_manager.Features().Utf8) {
+        Request(i, ftpUtf8Async); // as connection 0 did
     } else {
         StartItem(i); // logged in
     }

