@@ -387,6 +387,17 @@ void TFtpManager::RequestDone(int index, TFtpRequest rqType, int error)
             m_sink->TransferStep(index, rqType, error);
         return;
     }
+    TFtpClient& main = *Slot(0).Client;
+    if (rqType == ftpDirAsync && (error == 500 || error == 502) && main.ListCommand == "MLSD" && main.Connected() &&
+        m_cache.Current) {
+        // FEAT named MLST, yet MLSD is not understood: LIST from now on, for this listing too.
+        Log(0, "! The server refused MLSD: listings come by LIST");
+        main.ListCommand = "LIST";
+        m_features.Mlsd = false;
+        m_cache.Current->Clear();
+        main.Dir();
+        return;
+    }
     switch (Mode(0)) {
     case cmLogin:
         LoginStep(rqType, error);

@@ -186,6 +186,16 @@ TEST_F(Cli, ListsGetsAndPutsTreesWithSeveralConnections)
     EXPECT_EQ(modified(remote + "up/tree/a.bin"), kRemoteTime); // sent with MFMT
 }
 
+TEST_F(Cli, ListsByListWhenMlsdIsRefused)
+{
+    server.setVariant({"--refuse-mlsd"});
+    ASSERT_TRUE(server.start()) << server.error();
+    CliResult listed = run({"--log", "get", url("/tree/"), "down"});
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    EXPECT_NE(listed.err.find("! The server refused MLSD: listings come by LIST"), std::string::npos) << listed.err;
+    EXPECT_TRUE(same(local() + "down/tree/inner/b.bin", remote + "tree/inner/b.bin"));
+}
+
 TEST_F(Cli, ChangesRemoteFilesAndReportsRefusals)
 {
     ASSERT_TRUE(server.start()) << server.error();

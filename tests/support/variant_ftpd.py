@@ -26,6 +26,7 @@ Behaviours of a hostile or broken server, for the client's defences:
   --nul-in-listing         a NUL in the name on the first line of every listing
   --third-party-first      on PORT, another address (127.0.0.2) connects to the client first and
                            sends its own bytes
+  --refuse-mlsd            MLSD is "500 not understood" though FEAT names MLST
   --hash                   XMD5 (listed in FEAT) gives a file's MD5; --wrong-hash a wrong one
 
 It prints the line "starting FTP server on 127.0.0.1:PORT" as `python3 -m pyftpdlib` does.
@@ -189,6 +190,9 @@ def make_handlers(options):
             return super().ftp_LIST(path)
 
         def ftp_MLSD(self, path):
+            if options.refuse_mlsd:
+                self.respond('500 Command "MLSD" not understood.')
+                return None
             def format_mlsx(basedir, listing):
                 perms = self.authorizer.get_perms(self.username)
                 return self.fs.format_mlsx(basedir, listing, perms, self._current_facts)
@@ -268,6 +272,7 @@ def main():
     parser.add_argument("--drop-after-150", type=int, default=0)
     parser.add_argument("--nul-in-listing", action="store_true")
     parser.add_argument("--third-party-first", action="store_true")
+    parser.add_argument("--refuse-mlsd", action="store_true")
     parser.add_argument("--hash", action="store_true")
     parser.add_argument("--wrong-hash", action="store_true")
     options = parser.parse_args()
