@@ -440,6 +440,8 @@ private:
     void CompletionCheck();
     void StartSending();
     void SendNextBlock(int error);
+    // One block of a file upload sent by the kernel; false when the socket cannot (TLS).
+    bool SendFileBlock(platform::TFileStream& file);
     void SendDataCommand(const std::string& cmd, TContinuation next);
     // The data connection that came in is the server's (the control connection's peer).
     bool FromServer(TSocket accepted);

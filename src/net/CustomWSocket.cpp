@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <sys/ioctl.h>
+#include <sys/sendfile.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -378,7 +379,7 @@ void TCustomWSocket::UpdateWriteWatch()
     if (!m_notifier || m_paused || TlsNegotiating())
         return;
     bool unsent = !m_sendQueue.empty() && m_sendQueue.front()->Pending() > 0;
-    m_notifier->watchWrite(m_state == wsConnecting || unsent);
+    m_notifier->watchWrite(m_state == wsConnecting || unsent || m_awaitingWritable);
 }
 
 void TCustomWSocket::OnReadable()
@@ -561,6 +562,30 @@ int TCustomWSocket::Send(const void* data, int len)
     return given;
 }
 
+int TCustomWSocket::SendFile(int fd, int64_t& offset, int count)
+{
+    if (m_state != wsConnected || m_type != SOCK_STREAM || m_tls ||
+        (!m_sendQueue.empty() && m_sendQueue.front()->Pending() > 0))
+        return -2;
+    off_t position = static_cast<off_t>(offset);
+    ssize_t sent = ::sendfile(m_hSocket, fd, &position, static_cast<size_t>(count));
+    int savedErrno = errno;
+    if (sent > 0)
+        offset = position;
+    if (sent > 0 && OnSendData)
+        OnSendData(this, static_cast<int>(sent));
+    if (sent == count) {
+        m_allSent = true;
+        PostNotification(FD_WRITE, 0); // OnDataSent from the loop, as after Send
+    } else if (sent > 0 || (sent < 0 && (savedErrno == EAGAIN || savedErrno == EWOULDBLOCK))) {
+        m_allSent = false;
+        m_awaitingWritable = true;
+        UpdateWriteWatch();
+    }
+    errno = savedErrno;
+    return static_cast<int>(sent);
+}
+
 int TCustomWSocket::SendStr(const std::string& str)
 {
     return Send(str.data(), static_cast<int>(str.size()));
@@ -584,8 +609,9 @@ void TCustomWSocket::TryToSend()
 {
     if (m_hSocket == INVALID_SOCKET)
         return;
+    m_awaitingWritable = false;
     if (m_sendQueue.empty()) {
-        m_allSent = true; // what Send gave went out directly
+        m_allSent = true; // what Send or SendFile gave went out directly
         UpdateWriteWatch();
         return;
     }
@@ -848,6 +874,7 @@ void TCustomWSocket::InternalClose(bool bShut, int error)
 
 void TCustomWSocket::AssignDefaultValue()
 {
+    m_awaitingWritable = false;
     m_sin = TSocketAddress();
     m_addrAssigned = false;
     m_addrResolved = false;

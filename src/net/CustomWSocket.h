@@ -103,6 +103,11 @@ public:
     void Dup(TSocket newHSocket);
 
     int Send(const void* data, int len);
+    // Sends up to count bytes of the file fd from offset (advanced by what went) in the kernel,
+    // without copying them through here: plain TCP with nothing queued only. Returns the bytes
+    // sent, 0 at the file's end, -1 with errno set (EAGAIN: OnDataSent comes once the socket
+    // can take more), or -2 when this socket cannot send so (TLS, queued bytes).
+    int SendFile(int fd, int64_t& offset, int count);
     int SendStr(const std::string& str);
     int Receive(void* buffer, int len);
     // Moves up to len received bytes straight into a file at its current position, without
@@ -272,6 +277,7 @@ private:
     TSocketLingerOnOff m_lingerOnOff = wsLingerOn;
     int m_lingerTimeout = 0;
     bool m_allSent = true;
+    bool m_awaitingWritable = false; // a file send would have blocked: OnDataSent when writable
     int64_t m_readCount = 0;
     bool m_paused = false;
     bool m_closeInvoked = false;
