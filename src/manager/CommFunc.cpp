@@ -125,6 +125,7 @@ void setListedTime(const std::string& modify, TDirAnalyze& entry)
     std::tm local{};
     if (when == -1 || !::localtime_r(&when, &local))
         return;
+    entry.Modified = when;
     static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     entry.Month = kMonths[local.tm_mon];

@@ -18,8 +18,9 @@ struct TDirAnalyze
     std::string Month; // the date token in the DOS form
     std::string Day;
     std::string TimeOrYear;
-    std::string Name;   // a link keeps "-> target" here
-    std::string Unique; // MLSD's "unique" fact: equal for two names of one directory
+    std::string Name;      // a link keeps "-> target" here
+    std::string Unique;    // MLSD's "unique" fact: equal for two names of one directory
+    int64_t Modified = -1; // MLSD's "modify" fact: seconds since 1970 (UTC); -1 without one
 
     bool IsFile() const { return !Attributes.empty() && (Attributes[0] == '-' || Attributes[0] == ' '); }
     bool IsDirectory() const { return !Attributes.empty() && (Attributes[0] == 'd' || Attributes[0] == '<'); }
@@ -39,6 +40,7 @@ struct TGetFileInfo
     // from listed names that passed IsSafeEntryName only: the one part of a walk a local path
     // may be built from.
     std::string Relative;
+    int64_t Modified = -1; // the server's time of it, where the listing told it (MLSD)
 };
 
 // Cuts a LIST or MLSD reply into entries, in line order. The form (MLSD when a line is facts

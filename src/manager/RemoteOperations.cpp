@@ -197,7 +197,7 @@ void TFtpManager::WalkParse()
             if (!ParseSize(entry.Size, size))
                 Log(0, "! No size for " + m_currentDir + name + " (\"" + entry.Size + "\"), counted as 0");
             if (m_walkResult)
-                m_walkResult->push_back({m_currentDir + name, size, m_walkRelative + name});
+                m_walkResult->push_back({m_currentDir + name, size, m_walkRelative + name, entry.Modified});
         } else if (childDepth > kMaxWalkDepth) {
             WalkSkip(m_currentDir + name, 0, "it lies deeper than " + std::to_string(kMaxWalkDepth));
         } else if (entry.IsDirectory()) {

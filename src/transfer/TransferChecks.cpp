@@ -150,6 +150,10 @@ bool TTransferEngine::KeepRemoteTime(int i, const TTransferFileInfo& item)
     if (!m_host.Settings().KeepRemoteTimes || FileHasOtherItems(item.LocalPath, -1) ||
         !m_manager.Client(i)->Connected())
         return false;
+    if (item.RemoteTime >= 0) { // the listing told it: no question needed
+        SetLocalTime(i, item.LocalPath, item.RemoteTime);
+        return false;
+    }
     // Held as a check is: the connection is busy with the file until the answer comes.
     m_manager.Slot(i).Checking = std::make_unique<TTransferFileInfo>(item);
     m_manager.Client(i)->HostFileName = item.HostPath;
@@ -167,14 +171,19 @@ void TTransferEngine::TimeAnswered(int i, int error)
     const TTransferFileInfo& item = *file;
     int64_t seconds = m_manager.Client(i)->ModifiedResult();
     if (error == 0 && seconds >= 0) {
-        timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(seconds), 0}};
-        if (::utimensat(AT_FDCWD, item.LocalPath.c_str(), times, 0) != 0)
-            m_manager.Log(i, "! The time of " + item.LocalPath + " could not be set");
+        SetLocalTime(i, item.LocalPath, seconds);
     } else {
         m_manager.Log(i, "! No modification time of " + item.HostPath + " from the server");
     }
     if (!CheckHashWhenComplete(i, item))
         NextItemOrEnd(i);
+}
+
+void TTransferEngine::SetLocalTime(int i, const std::string& path, int64_t seconds)
+{
+    timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(seconds), 0}};
+    if (::utimensat(AT_FDCWD, path.c_str(), times, 0) != 0)
+        m_manager.Log(i, "! The time of " + path + " could not be set");
 }
 
 void TTransferEngine::UploadEnded(int i, int error)

@@ -143,10 +143,12 @@ private:
     void HashAnswered(int i, int error);
     // Runs the hash check when the item just done was the last range of its file.
     bool CheckHashWhenComplete(int i, const TTransferFileInfo& item);
-    // A file complete on disk takes the server's modification time: asks MDTM, true while the
-    // answer is awaited (TimeAnswered then goes on with the hash check).
+    // A file complete on disk takes the server's modification time: the one its listing gave
+    // (MLSD), else it asks MDTM, true while the answer is awaited (TimeAnswered then goes on
+    // with the hash check).
     bool KeepRemoteTime(int i, const TTransferFileInfo& item);
     void TimeAnswered(int i, int error);
+    void SetLocalTime(int i, const std::string& path, int64_t seconds);
     // An upload's end: done or failed; a file sent whole gives the server its local time (MFMT).
     void UploadEnded(int i, int error);
     // Every range of the file is dropped; the file comes again from byte 0 in one stream.

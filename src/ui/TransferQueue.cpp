@@ -113,6 +113,7 @@ void TfmMain::QueueWalkResult()
         item->HostPath = found.Path;
         item->LocalPath = m_local.Path() + found.Relative;
         item->FileSize = found.Size;
+        item->RemoteTime = found.Modified;
         AddToQueue(std::move(item));
     }
     m_walkResult.clear();

@@ -165,12 +165,14 @@ TEST_F(Cli, ListsGetsAndPutsTreesWithSeveralConnections)
     EXPECT_EQ(listed.out.rfind("d\t", 0), 0u) << listed.out;
     EXPECT_NE(listed.out.find("\tinner\nf\t250000\ta.bin\n"), std::string::npos) << listed.out;
 
-    CliResult fetched = run({"-n", "4", "--split-size", "1000000", "get", url("/tree/"), "down"});
+    CliResult fetched = run({"--log", "-n", "4", "--split-size", "1000000", "get", url("/tree/"), "down"});
     EXPECT_EQ(fetched.status, 0) << fetched.err;
     for (const char* name : {"tree/a.bin", "tree/inner/b.bin", "tree/inner/c.txt"})
         EXPECT_TRUE(same(local() + "down/" + name, remote + name)) << name;
-    // Each file keeps the server's time (MDTM); one fetched in ranges gets it with its last.
+    // Each file keeps the server's time: a walked one from its MLSD listing (no MDTM), one
+    // fetched alone by MDTM; one fetched in ranges gets it with its last range.
     EXPECT_EQ(modified(local() + "down/tree/a.bin"), kRemoteTime);
+    EXPECT_EQ(fetched.err.find("> MDTM"), std::string::npos);
     fetched = run({"-n", "4", "--background", "--split-size", "1000000", "get", url("/big.bin")});
     EXPECT_EQ(fetched.status, 0) << fetched.err;
     EXPECT_TRUE(same(local() + "big.bin", remote + "big.bin"));

@@ -8,6 +8,8 @@
   --cut-after BYTES the data connection of every RETR is closed after BYTES have been sent
                     (the client gets "426"), as long as --cuts allows
   --cuts COUNT      how many data connections are cut in all (default: no limit)
+  --delay SECONDS   an emulated round trip: every reply, and the first byte of every data
+                    transfer, leaves SECONDS after it was due, in order
   --refuse NAME     RETR of a file with this base name is answered "550"
   --refusals COUNT  how many times it is refused in all (default: no limit)
 
@@ -33,6 +35,7 @@ It prints the line "starting FTP server on 127.0.0.1:PORT" as `python3 -m pyftpd
 """
 
 import argparse
+import collections
 import hashlib
 import logging
 import os
@@ -59,9 +62,10 @@ def make_handlers(options):
             self._sent = 0
             self._cut_at = None
             self._sleeping = None
+            self._due = None  # with --delay: when the first byte may go
 
         def use_sendfile(self):
-            return not (options.rate or options.cut_after or options.short_data or options.silent_after) and \
+            return not (options.delay or options.rate or options.cut_after or options.short_data or options.silent_after) and \
                 super().use_sendfile()
 
         def _wake(self):
@@ -70,6 +74,14 @@ def make_handlers(options):
                 self.add_channel(events=self.ioloop.WRITE)
 
         def send(self, data):
+            if options.delay:
+                if self._due is None:
+                    self._due = time.monotonic() + options.delay
+                if time.monotonic() < self._due:
+                    if self._sleeping is None:
+                        self.del_channel()
+                        self._sleeping = self.ioloop.call_later(self._due - time.monotonic(), self._wake)
+                    return 0
             if getattr(self.cmd_channel, "stalling", False) and self._sent >= options.stall_at:
                 # Stalled: the connection stays open, nothing more comes, no reply follows.
                 if self._sleeping is None:
@@ -139,6 +151,21 @@ def make_handlers(options):
             self.proto_cmds = proto_cmds
             if options.hash or options.wrong_hash:
                 self._extra_feats = self._extra_feats + ["XMD5"]
+
+        def push(self, data):
+            if not options.delay:
+                return super().push(data)
+            # Replies wait in order; each leaves once its round trip has passed.
+            if not hasattr(self, "_delayed"):
+                self._delayed = collections.deque()
+            self._delayed.append((time.monotonic() + options.delay, data))
+            self.ioloop.call_later(options.delay, self._push_due)
+
+        def _push_due(self):
+            while self._delayed and self._delayed[0][0] <= time.monotonic() + 0.0005:
+                data = self._delayed.popleft()[1]
+                if not self._closed:
+                    super().push(data)
 
         def handle(self):
             if options.silent_after == "connect":
@@ -257,6 +284,7 @@ def main():
     parser.add_argument("--user", required=True)
     parser.add_argument("--password", required=True)
     parser.add_argument("--rate", type=int, default=0)
+    parser.add_argument("--delay", type=float, default=0)
     parser.add_argument("--certfile", default="")
     parser.add_argument("--cut-after", type=int, default=0)
     parser.add_argument("--cuts", type=int, default=-1)
