@@ -1,8 +1,9 @@
 #include "ftp/CustomFtpCli.h"
 
-// The data connection: EPSV, PASV, PORT or EPRT, downloads into a file or a caller's stream at any offset,
-// uploads paced by the socket's OnDataSent, progress and abort. A transfer completes only when
-// both its final reply and the close of the data connection have arrived, in either order.
+// The data connection: EPSV, PASV, PORT or EPRT, downloads into a file or a caller's stream at
+// any offset, uploads paced by the socket's OnDataSent, progress and abort. A transfer completes
+// only when both its final reply and the close of the data connection have arrived, in either
+// order.
 
 #include <algorithm>
 #include <cctype>
@@ -680,6 +681,8 @@ bool TCustomFtpCli::SendFileBlock(platform::TFileStream& file)
     if (sent == -2)
         return false; // TLS, or bytes queued: through the buffer
     int sendErrno = errno;
+    if (sent < 0 && (sendErrno == EINVAL || sendErrno == ENOSYS))
+        return false; // a file the kernel cannot send from: read and sent here instead
     if (sent > 0) {
         file.Seek(offset);
         m_byteCount += sent;
