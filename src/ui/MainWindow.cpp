@@ -279,7 +279,12 @@ void TfmMain::CreateStatusRows()
 
 void TfmMain::SetToolBar(const TToolBarFields& fields)
 {
+    // The fields show no scheme: the TLS an address chose holds while they name its server.
+    bool sameServer = fields.HostName == m_toolBar.HostName && fields.Port == m_toolBar.Port;
+    int security = m_toolBar.Security;
     m_toolBar = fields;
+    if (fields.Security < 0 && sameServer)
+        m_toolBar.Security = security;
 }
 
 bool TfmMain::ValidHostInfo(THostInfo& info) const

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "config/IniFile.h"
+#include "ftp/FtpSecurity.h"
 #include "support/FtpServer.h"
 #include "support/ScriptedView.h"
 #include "support/Selection.h"
@@ -329,5 +330,21 @@ TEST(MainWindow, AnEditedHistoryItemIsTakenAsItStands)
     EXPECT_EQ(window.ToolBar().Port, port);
     EXPECT_EQ(window.ToolBar().Pass, "********");
     ASSERT_TRUE(waitFor([&] { return window.SessionState() == ssReady; }));
+    window.FormDestroy();
+}
+
+TEST(MainWindow, AnAddressSchemeHoldsWhileTheToolBarNamesTheSameServer)
+{
+    QTemporaryDir data;
+    std::string dataDir = data.path().toStdString() + "/";
+    ScriptedView view;
+    TfmMain window(view, dataDir, dataDir);
+    window.FormCreate();
+    // As ftps://u:p@h:990/ leaves the fields; the window gives them back without a scheme.
+    window.SetToolBar({"h", "990", "u", "p", ftpsImplicit});
+    window.SetToolBar({"h", "990", "u", "other"});
+    EXPECT_EQ(window.ToolBar().Security, ftpsImplicit);
+    window.SetToolBar({"elsewhere", "990", "u", "p"});
+    EXPECT_EQ(window.ToolBar().Security, -1);
     window.FormDestroy();
 }
