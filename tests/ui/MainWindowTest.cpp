@@ -308,13 +308,25 @@ TEST(MainWindow, StartsReadyWithItsRowsAndFollowsTheConnectionCount)
     EXPECT_EQ(IniFile(dataDir + "quillftp.ini").ReadInteger("FtpCliNum", "FtpCliNum", 0), 2);
 }
 
-TEST(MainWindow, AnEditedHistoryItemIsTakenAsItStands)
+namespace {
+
+// A window with its own data directory and no server.
+class MainWindowAlone : public ::testing::Test
 {
+protected:
+    void SetUp() override { window.FormCreate(); }
+    void TearDown() override { window.FormDestroy(); }
+
     QTemporaryDir data;
     std::string dataDir = data.path().toStdString() + "/";
     ScriptedView view;
-    TfmMain window(view, dataDir, dataDir);
-    window.FormCreate();
+    TfmMain window{view, dataDir, dataDir};
+};
+
+} // namespace
+
+TEST_F(MainWindowAlone, AnEditedHistoryItemIsTakenAsItStands)
+{
     TSettings settings = window.Settings();
     settings.ConnectionRetryTimes = 1;
     settings.HostHistory = {"127.0.0.1:21:u:secret"};
@@ -330,21 +342,14 @@ TEST(MainWindow, AnEditedHistoryItemIsTakenAsItStands)
     EXPECT_EQ(window.ToolBar().Port, port);
     EXPECT_EQ(window.ToolBar().Pass, "********");
     ASSERT_TRUE(waitFor([&] { return window.SessionState() == ssReady; }));
-    window.FormDestroy();
 }
 
-TEST(MainWindow, AnAddressSchemeHoldsWhileTheToolBarNamesTheSameServer)
+TEST_F(MainWindowAlone, AnAddressSchemeHoldsWhileTheToolBarNamesTheSameServer)
 {
-    QTemporaryDir data;
-    std::string dataDir = data.path().toStdString() + "/";
-    ScriptedView view;
-    TfmMain window(view, dataDir, dataDir);
-    window.FormCreate();
     // As ftps://u:p@h:990/ leaves the fields; the window gives them back without a scheme.
     window.SetToolBar({"h", "990", "u", "p", ftpsImplicit});
     window.SetToolBar({"h", "990", "u", "other"});
     EXPECT_EQ(window.ToolBar().Security, ftpsImplicit);
     window.SetToolBar({"elsewhere", "990", "u", "p"});
     EXPECT_EQ(window.ToolBar().Security, -1);
-    window.FormDestroy();
 }
