@@ -24,6 +24,7 @@ const char* const kCliUsage =
     "  --split-size BYTES     downloads bigger than this are split into ranges\n"
     "  --background           the main connection does not transfer\n"
     "  --active | --passive   data connection mode\n"
+    "  --no-pipelining        one command at a time on the transfer connections\n"
     "  --proxy HOST:PORT      through an FTP proxy; --proxy-type user@host|login, --proxy-user, --proxy-pass\n"
     "  --socks4 | --socks4a | --socks5 HOST:PORT   through a SOCKS server; --socks-user, --socks-pass\n"
     "  --retries K            tries of a failed login or transfer\n"
@@ -156,6 +157,7 @@ const std::map<std::string, std::function<void(TCliOptions&)>>& flagOptions()
 {
     static const std::map<std::string, std::function<void(TCliOptions&)>> flags = {
         {"--background", [](TCliOptions& o) { o.Background = true; }},
+        {"--no-pipelining", [](TCliOptions& o) { o.NoPipelining = true; }},
         {"--active", [](TCliOptions& o) { o.Passive = 0; }},
         {"--passive", [](TCliOptions& o) { o.Passive = 1; }},
         {"--overwrite", [](TCliOptions& o) { o.Existing = TExistingFiles::Overwrite; }},
@@ -251,6 +253,8 @@ void ApplyCliOptions(const TCliOptions& options, TSettings& settings)
         settings.MTFileSize = options.SplitSize;
     if (options.Background)
         settings.MainConnDownload = false;
+    if (options.NoPipelining)
+        settings.Pipelining = false;
     // A run without the main connection needs two connections at least.
     if (!settings.MainConnDownload && settings.ConnectionCount < 2)
         settings.ConnectionCount = 2;

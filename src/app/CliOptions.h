@@ -23,6 +23,7 @@ struct TCliOptions
     int Connections = 0;    // 0: as configured
     int64_t SplitSize = -1; // -1: as configured
     bool Background = false;
+    bool NoPipelining = false;
     int Passive = -1;  // -1 as configured, 0 active, 1 passive
     std::string Proxy; // host:port
     std::string ProxyType = "user@host";

@@ -174,6 +174,7 @@ void LoadSettings(TSettings& settings, const std::string& path, const std::strin
     settings.DataTimeout = std::max(ini.ReadInteger("General", "DataTimeout", 60), 0);
     settings.LogLines = std::max(ini.ReadInteger("General", "LogLines", 5000), 1);
     settings.KeepRemoteTimes = ini.ReadBool("General", "KeepRemoteTimes", true);
+    settings.Pipelining = ini.ReadBool("General", "Pipelining", true);
     readWindow(ini, settings.Window);
 }
 
@@ -203,6 +204,7 @@ bool SaveSettings(const TSettings& settings, const std::string& path)
     ini.WriteInteger("General", "DataTimeout", settings.DataTimeout);
     ini.WriteInteger("General", "LogLines", settings.LogLines);
     ini.WriteBool("General", "KeepRemoteTimes", settings.KeepRemoteTimes);
+    ini.WriteBool("General", "Pipelining", settings.Pipelining);
     writeWindow(ini, settings.Window);
     return ini.UpdateFile();
 }

@@ -21,6 +21,8 @@ TCustomFtpCli::TCustomFtpCli()
         HandleBackGroundException(e);
     };
     m_watchdog.onTimeout = [this] { WatchdogTick(); };
+    // Commands sent ahead go out one after the other without waiting for the first's answer.
+    m_controlSocket->SetComponentOptions(wsoTcpNoDelay);
 }
 
 TCustomFtpCli::~TCustomFtpCli()
@@ -183,16 +185,6 @@ void TCustomFtpCli::SetSocketFailure(int error)
     SetErrorMessage(m_lastResponse);
 }
 
-void TCustomFtpCli::SendCommand(const std::string& cmd)
-{
-    std::string line = cmd;
-    if (OnCommand)
-        OnCommand(this, line);
-    TriggerDisplay("> " + line);
-    if (m_controlSocket->State() == wsConnected)
-        m_controlSocket->SendStr(line + "\r\n");
-}
-
 // ---------------------------------------------------------------- request engine
 
 void TCustomFtpCli::BeginRequest(TFtpRequest rqType)
@@ -221,6 +213,14 @@ void TCustomFtpCli::WatchdogTick()
         return;
     }
     int64_t now = platform::tickCount();
+    int aheadLimit =
+        ReplyTimeout > 0 && (AheadTimeout <= 0 || ReplyTimeout < AheadTimeout) ? ReplyTimeout : AheadTimeout;
+    if (m_awaitingAhead && m_awaitingReply && aheadLimit > 0 && now - m_replyStartTick >= int64_t(aheadLimit) * 1000) {
+        // A server that drops or holds back commands sent together: one at a time from now on.
+        m_aheadStalled = true;
+        TimedOut("no reply within " + std::to_string(aheadLimit) + " seconds to a command sent ahead");
+        return;
+    }
     if (m_transferActive && !m_dataClosed) {
         // A transfer under way: its data must keep moving; the final reply comes after it.
         if (DataTimeout > 0 && now - m_dataActivityTick >= int64_t(DataTimeout) * 1000)
@@ -373,8 +373,17 @@ void TCustomFtpCli::TriggerRequestDone(int error)
         m_statusCode = m_savedStatus;
     }
     m_highLevelFlag = false;
+    // A transfer that failed before its data command went out, with that command sent ahead:
+    // the server will wait for a data connection that does not come.
+    bool orphaned =
+        m_dataStepPending && error != 0 && std::any_of(m_ahead.begin(), m_ahead.end(), [](const std::string& cmd) {
+            return cmd.compare(0, 5, "RETR ") == 0 || cmd.compare(0, 5, "STOR ") == 0;
+        });
+    m_dataStepPending = false;
     TFtpRequest rqType = m_requestType;
     m_posted.post([this, rqType, error] { DeliverRequestDone(rqType, error); });
+    if (orphaned)
+        CloseForAhead("A transfer command sent ahead cannot be taken back");
 }
 
 void TCustomFtpCli::DeliverRequestDone(TFtpRequest rqType, int error)
@@ -400,6 +409,9 @@ void TCustomFtpCli::Open()
         return;
     TypeInEffect = 0;
     m_epsvRefused = false; // each server is asked again
+    m_epsvWorked = false;
+    m_aheadStalled = false;
+    ForgetAhead();
     m_dataProtected = false;
     m_serverFingerprint.clear();
     m_tlsSessions.reset();
@@ -482,6 +494,11 @@ void TCustomFtpCli::ControlSocketSessionConnected(int error)
 void TCustomFtpCli::ControlSocketDataAvailable()
 {
     int room = kReceiveBufferSize - 1 - m_receiveLength;
+    if (room <= 0) {
+        // Only replies held back for commands sent ahead fill the buffer: far more than those.
+        GiveUp(500, "More replies than commands sent");
+        return;
+    }
     int received = m_controlSocket->Receive(m_receiveBuffer.data() + m_receiveLength, room);
     if (received == 0) {
         m_controlSocket->Close();
@@ -490,8 +507,13 @@ void TCustomFtpCli::ControlSocketDataAvailable()
     if (received < 0)
         return;
     m_receiveLength += received;
+    ParseReplies();
+}
+
+void TCustomFtpCli::ParseReplies()
+{
     auto alive = m_alive;
-    while (m_receiveLength > 0 && *alive) {
+    while (m_receiveLength > 0 && *alive && !RepliesHeldBack()) {
         if (!HandleReplyLine())
             break;
     }
@@ -509,6 +531,7 @@ bool TCustomFtpCli::HandleReplyLine()
                 end = start + i + 1;
     }
     size_t consumed = 0;
+    std::string line;
     if (end) {
         consumed = static_cast<size_t>(end - start) + 1;
         if (m_discardingLongLine) {
@@ -518,7 +541,7 @@ bool TCustomFtpCli::HandleReplyLine()
             m_receiveLength -= static_cast<int>(consumed);
             return true;
         }
-        m_lastResponse.assign(start, static_cast<size_t>(end - start));
+        line.assign(start, static_cast<size_t>(end - start));
     } else if (m_receiveLength >= kReceiveBufferSize - 1) {
         // A line longer than the buffer: keep its code and what fits, drop the rest of it.
         consumed = static_cast<size_t>(m_receiveLength);
@@ -526,16 +549,24 @@ bool TCustomFtpCli::HandleReplyLine()
             m_receiveLength = 0;
             return false;
         }
-        m_lastResponse.assign(start, consumed);
+        line.assign(start, consumed);
         m_discardingLongLine = true;
         TriggerDisplay("! Reply line too long, cut to " + std::to_string(consumed) + " bytes");
     } else {
         return false; // wait for the rest of the line
     }
-    while (!m_lastResponse.empty() && (m_lastResponse.back() == '\r' || m_lastResponse.back() == '\n'))
-        m_lastResponse.pop_back();
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+        line.pop_back();
     std::memmove(start, start + consumed, static_cast<size_t>(m_receiveLength) - consumed);
     m_receiveLength -= static_cast<int>(consumed);
+    if (m_discardReplies > 0 && m_state != ftpWaitingBanner) {
+        // The reply to a command sent ahead that no request took.
+        TriggerDisplay("< " + line);
+        if (IsFinalReplyLine(line))
+            --m_discardReplies;
+        return true;
+    }
+    m_lastResponse = std::move(line);
 
     if (OnResponse)
         OnResponse(this);
@@ -572,6 +603,7 @@ bool TCustomFtpCli::HandleReplyLine()
         GreetingAccepted();
         return true;
     case ftpWaitingResponse:
+        m_awaitingAhead = false; // the server answers
         if (!final)
             return true;
         if (m_next) {
@@ -589,6 +621,7 @@ bool TCustomFtpCli::HandleReplyLine()
 void TCustomFtpCli::ControlSocketSessionClosed(int error)
 {
     TypeInEffect = 0;
+    ForgetAhead();
     m_dataProtected = false;
     if (m_connected) {
         m_connected = false;
@@ -641,6 +674,7 @@ void TCustomFtpCli::Abort()
     m_localStream = nullptr; // a caller's stream is forgotten, never freed
     m_streamFromCaller = false;
     m_connected = false;
+    ForgetAhead();
     SetState(ftpReady);
 }
 

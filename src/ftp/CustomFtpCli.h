@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -176,6 +177,9 @@ public:
     TErrorEvent OnSessionClosed;
     std::function<void(TCustomFtpCli* sender, TFtpRequest rqType, int error)> OnRequestDone;
     std::function<void(TCustomFtpCli* sender)> OnStateChange;
+    // A download's data connection closed with its bytes whole; the final reply is still due.
+    // The moment to send the next transfer's commands ahead.
+    std::function<void(TCustomFtpCli* sender)> OnDataEnd;
     std::function<void(TCustomFtpCli* sender, bool& cancel)> OnReadyToTransmit;
     std::function<void(TCustomFtpCli* sender, const std::exception& e, bool& canClose)> OnBgException;
     // When assigned, receives the text of a request that cannot start instead of an exception.
@@ -225,6 +229,13 @@ public:
     std::string SocksPassword;
     // TLS for the logins of the next Open requests.
     TFtpSecurity Security = ftpsOff;
+    // Seconds the reply to a command sent ahead may take (0: ReplyTimeout alone). Past it the
+    // server is taken not to answer commands sent together: the connection closes, and
+    // AheadStalled() tells why.
+    int AheadTimeout = 10;
+    // EPSV worked on another login to the same server: transfers may be sent ahead before this
+    // login has used it.
+    bool EpsvKnown = false;
 
     TCustomFtpCli();
     virtual ~TCustomFtpCli();
@@ -292,6 +303,23 @@ public:
     virtual void RestartReceive();
     virtual void RestPut();
     virtual void RestartTransmit();
+
+    // Commands sent before the replies to those before them. A request that would send a
+    // command sent ahead takes its reply instead; the replies wait unread until then.
+    void SendAhead(const std::string& cmd);
+    // EPSV and the data command of a transfer of hostPath, sent ahead; false (nothing sent) when
+    // this login cannot: active mode, an FTP proxy, EPSV not known to work.
+    // TYPE goes first when type (I or A) is not the one in effect.
+    bool SendTransferAhead(bool download, const std::string& hostPath, char type);
+    size_t CommandsAhead() const { return m_ahead.size(); }
+    // The replies to the first commands ahead are dropped unread until `keep` are left, for
+    // commands no request will take. It stops at a command of a data connection, which
+    // cannot be dropped (the connection's next request then fails, and closes it).
+    void DiscardAhead(size_t keep);
+    // EPSV gave a port on this login.
+    bool EpsvWorked() const { return m_epsvWorked; }
+    // The last close came from a command sent ahead that the server did not answer.
+    bool AheadStalled() const { return m_aheadStalled; }
 
     const std::string& LocalFileName() const { return m_localFileName; }
     void SetLocalFileName(const std::string& name);
@@ -453,6 +481,8 @@ private:
     void ControlSocketDnsLookupDone(int error);
     void ControlSocketSessionConnected(int error);
     void ControlSocketDataAvailable();
+    // Handles the complete reply lines received, as far as requests want them.
+    void ParseReplies();
     void ControlSocketSessionClosed(int error);
     // Handles one complete reply line; false when the rest of the buffer must wait.
     bool HandleReplyLine();
@@ -464,6 +494,14 @@ private:
     void TimedOut(const std::string& what);
     // Ends a request whose server broke a limit: the connection is closed, the request fails.
     void GiveUp(int code, const std::string& message);
+
+    // Commands sent ahead (FtpPipeline.cpp).
+    void WriteCommand(const std::string& cmd);
+    void ClaimAhead(const std::string& cmd);
+    // Replies to commands sent ahead stay in the buffer while no request waits for them.
+    bool RepliesHeldBack() const;
+    void ForgetAhead();
+    void CloseForAhead(const std::string& why);
 
     std::unique_ptr<TWSocket> m_controlSocket;
     std::unique_ptr<TWSocket> m_dataSocket;
@@ -503,7 +541,7 @@ private:
     bool m_replyReceived = false;
     bool m_dataClosed = false;
     bool m_endOfFile = false;
-    bool m_storAnswer = false;
+    bool m_transferAccepted = false; // the server answered the data command with 125 or 150
     bool m_uploadConnectionOpen = false;
     bool m_localFailure = false;    // the local file failed: the transfer cannot have succeeded
     bool m_progressAborted = false; // the owner stopped the transfer through OnProgress
@@ -514,6 +552,13 @@ private:
     bool m_dataProtected = false;
     std::string m_serverFingerprint;
     std::string m_dataTlsFailure; // why the data connection's TLS failed this transfer
+
+    std::deque<std::string> m_ahead; // sent ahead, not yet taken by a request
+    int m_discardReplies = 0;        // replies to drop before the next one taken
+    bool m_awaitingAhead = false;    // the reply awaited is to a command sent ahead
+    bool m_aheadStalled = false;
+    bool m_dataStepPending = false; // the running request has a data command still to send
+    bool m_epsvWorked = false;
 
     uint64_t m_requestsStarted = 0;
     uint64_t m_requestsDone = 0;

@@ -195,6 +195,8 @@ void TCustomFtpCli::HighLevelAsync(TFtpRequest rqType, std::initializer_list<TFt
     m_requestType = rqType;
     m_requestResult = 0;
     m_functionSet = functionSet;
+    m_dataStepPending =
+        (functionSet & (bit(ftpFctGet) | bit(ftpFctPut) | bit(ftpFctAppend) | bit(ftpFctDir) | bit(ftpFctLs))) != 0;
     m_fctCurrent = ftpFctNone;
     m_highLevelResult = 0;
     m_highLevelFlag = true;

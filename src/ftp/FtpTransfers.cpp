@@ -96,6 +96,14 @@ void TCustomFtpCli::PortAsync()
     if (m_passive && !m_epsvRefused && !IsProxyConnection(m_connectionType)) {
         ExecAsync(ftpPortAsync, "EPSV", {229}, [this, before = m_errorMessage] {
             if (m_statusCode == 229) {
+                m_epsvWorked = true;
+                TriggerRequestDone(m_requestResult);
+                return;
+            }
+            if (!m_ahead.empty()) {
+                // Sent together with the commands after it, which wait for a data connection:
+                // no PASV can come between. The server is not asked to take several at once again.
+                m_aheadStalled = true;
                 TriggerRequestDone(m_requestResult);
                 return;
             }
@@ -237,11 +245,12 @@ void TCustomFtpCli::FreeOwnStream()
 void TCustomFtpCli::BeginTransfer(const std::string& command, bool downloading)
 {
     m_dataCommand = command;
+    m_dataStepPending = true;
     m_downloading = downloading;
     m_replyReceived = false;
     m_dataClosed = false;
     m_uploadConnectionOpen = false;
-    m_storAnswer = false;
+    m_transferAccepted = false;
     m_localFailure = false;
     m_progressAborted = false;
     m_reachedEnd = false;
@@ -519,8 +528,10 @@ void TCustomFtpCli::DataReceive()
 
 void TCustomFtpCli::DownloadFirstReply()
 {
-    if (TransferAccepted())
-        m_next = [this] { FinalReply(); };
+    if (!TransferAccepted())
+        return;
+    m_transferAccepted = true; // the server took the command: the data to come is the file
+    m_next = [this] { FinalReply(); };
 }
 
 // ---------------------------------------------------------------- uploads
@@ -613,7 +624,7 @@ void TCustomFtpCli::UploadAccept()
     data.Dup(accepted);
     ProtectDataConnection();
     m_uploadConnectionOpen = true;
-    if (m_storAnswer && m_startTime == 0)
+    if (m_transferAccepted && m_startTime == 0)
         m_posted.post([this] { StartSending(); });
 }
 
@@ -627,7 +638,7 @@ void TCustomFtpCli::UploadFirstReply()
 {
     if (!TransferAccepted())
         return;
-    m_storAnswer = true;
+    m_transferAccepted = true;
     m_next = [this] { FinalReply(); };
     if (m_passive) {
         DataSocket()->OnDataSent = [this](TCustomWSocket*, int error) { SendNextBlock(error); };
@@ -648,7 +659,7 @@ void TCustomFtpCli::SendNextBlock(int error)
         return;
     }
     // Over TLS the first block waits for the negotiation: its end asks for it again.
-    if (m_endOfFile || !m_storAnswer || !m_uploadConnectionOpen || data.TlsNegotiating())
+    if (m_endOfFile || !m_transferAccepted || !m_uploadConnectionOpen || data.TlsNegotiating())
         return;
     if (auto* file = dynamic_cast<platform::TFileStream*>(m_localStream); file && SendFileBlock(*file))
         return;
@@ -760,6 +771,14 @@ void TCustomFtpCli::DataClosed(int error)
     m_dataClosed = true;
     m_replyStartTick = platform::tickCount(); // the final reply's time starts with the close
     m_dataError = error;
+    bool whole = m_downloading && error == 0 && !m_replyReceived && m_transferAccepted && !m_localFailure &&
+                 !m_overrun && !m_tooLarge && !m_reachedEnd && !m_progressAborted && m_dataTlsFailure.empty();
+    if (whole && OnDataEnd) {
+        auto alive = m_alive;
+        OnDataEnd(this);
+        if (!*alive)
+            return;
+    }
     CompletionCheck();
 }
 

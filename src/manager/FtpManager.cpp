@@ -44,6 +44,10 @@ std::unique_ptr<TFtpClient> TFtpManager::CreateClient(int index)
         RequestDone(index, rqType, error);
     };
     client->OnSessionClosed = [this, index](TCustomFtpCli*, int) { SessionClosed(index); };
+    client->OnDataEnd = [this, index](TCustomFtpCli*) {
+        if (m_sink && Mode(index) == cmTransfer)
+            m_sink->TransferDataEnded(index);
+    };
     // Requests refused by the client reach the log instead of the event loop as exceptions.
     client->OnError = [this, index](TCustomFtpCli*, const std::string& msg) { Log(index, "! " + msg); };
     return client;
@@ -163,6 +167,7 @@ void TFtpManager::ConnectMain(const THostInfo& info)
         m_features = {};
         main->ListCommand = "LIST"; // until this server's FEAT says more
         m_restIgnored = false;
+        m_pipeliningRefused = false;
         for (int i = 0; i < m_count; ++i)
             ResetConnection(*Slot(i).Client);
         main->HostName = m_session.HostName;

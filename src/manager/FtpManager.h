@@ -89,6 +89,12 @@ struct TConnectionSlot
     // The complete file it asks the server about: its time (MDTM), then its hash (whole, as it
     // comes again on a mismatch).
     std::unique_ptr<TTransferFileInfo> Checking;
+    // The item whose commands went to the server while Item's transfer was still under way; it
+    // follows Item on this connection.
+    std::unique_ptr<TTransferFileInfo> Next;
+    // The item (Item or Next) whose commands are sent ahead, and how many they are.
+    const TTransferFileInfo* Ahead = nullptr;
+    size_t AheadCommands = 0;
 };
 
 // What the manager hands the transfer engine: the completions of connections that transfer,
@@ -102,6 +108,8 @@ public:
     virtual void TransferConnectionLost(int connection) = 0;
     // The connection holds an item of a running run, or waits for a request of one.
     virtual bool Transferring(int connection) const = 0;
+    // The data connection of a download closed whole; its final reply is still to come.
+    virtual void TransferDataEnded(int /*connection*/) {}
 };
 
 class TFtpManager
@@ -156,6 +164,9 @@ public:
     // this session (no split downloads, no resumes).
     bool RestIgnored() const { return m_restIgnored; }
     void SetRestIgnored() { m_restIgnored = true; }
+    // The server did not answer commands sent together: one at a time for this session.
+    bool PipeliningRefused() const { return m_pipeliningRefused; }
+    void SetPipeliningRefused() { m_pipeliningRefused = true; }
 
     // The user stopped what connection 0 did (a login, a directory change, a walk, a foreground
     // run), or the background run.
@@ -235,6 +246,7 @@ private:
     TListingCache m_cache;
     TServerFeatures m_features;
     bool m_restIgnored = false;
+    bool m_pipeliningRefused = false;
     TLoginProbe m_loginProbe = TLoginProbe::Done;
     std::vector<std::string> m_acceptedCertificates; // "site fingerprint", accepted for this run
     // Connection 0 asked for TLS where the server offers it and was refused: the transfer

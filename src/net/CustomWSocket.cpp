@@ -8,6 +8,7 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/ioctl.h>
 #include <sys/sendfile.h>
 #include <sys/socket.h>
@@ -200,6 +201,8 @@ void TCustomWSocket::Connect()
         ApplyLinger();
         SetSocketOption(SOL_SOCKET, SO_KEEPALIVE, 1, "setsockopt(SO_KEEPALIVE)");
         SetSocketOption(SOL_SOCKET, SO_REUSEADDR, 1, "setsockopt(SO_REUSEADDR)");
+        if (m_componentOptions & wsoTcpNoDelay)
+            SetSocketOption(IPPROTO_TCP, TCP_NODELAY, 1, "setsockopt(TCP_NODELAY)");
     } else {
         BindSocket();
         if (m_sin.IsBroadcast())

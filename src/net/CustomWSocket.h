@@ -56,7 +56,10 @@ enum TSocketLingerOnOff
 
 enum TWSocketOption : unsigned
 {
-    wsoNoReceiveLoop = 1
+    wsoNoReceiveLoop = 1,
+    // Small writes leave at once (TCP_NODELAY): a line that follows another unanswered one is
+    // not held back for the peer's acknowledgement.
+    wsoTcpNoDelay = 2
 };
 using TWSocketOptions = unsigned;
 

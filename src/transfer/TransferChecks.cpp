@@ -40,7 +40,7 @@ bool TTransferEngine::FileHasOtherItems(const std::string& localPath, int except
 {
     auto same = [&](const auto& item) { return item && item->LocalPath == localPath; };
     for (int j = 0; j < m_manager.Count(); ++j)
-        if (j != except && same(m_manager.Slot(j).Item))
+        if ((j != except && same(m_manager.Slot(j).Item)) || same(m_manager.Slot(j).Next))
             return true;
     return std::any_of(m_queue->begin(), m_queue->end(), same) || std::any_of(m_failed.begin(), m_failed.end(), same) ||
            m_wholeAgain.count(localPath) != 0;
@@ -211,6 +211,7 @@ void TTransferEngine::UploadEnded(int i, int error)
     client.HostFileName = item.HostPath;
     client.FileTime = info.st_mtime;
     Request(i, ftpMfmtAsync);
+    SendNextAhead(i); // its commands go out while the server sets the time
 }
 
 bool TTransferEngine::CheckHashWhenComplete(int i, const TTransferFileInfo& item)

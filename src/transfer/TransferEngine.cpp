@@ -123,6 +123,8 @@ void TTransferEngine::StartTransfers(TTransferQueue& queue, bool resuming)
         TConnectionSlot& slot = m_manager.Slot(i);
         slot.Item.reset();
         slot.Checking.reset();
+        slot.Next.reset();
+        slot.Ahead = nullptr;
         slot.Position = 0;
         slot.Pending = ftpNoRequest;
         slot.LoginsLeft = settings.ConnectionRetryTimes;
@@ -323,8 +325,10 @@ void TTransferEngine::LoginStep(int i, TFtpRequest rqType, int error)
         Request(i, ftpUserAsync);
     } else if (rqType == ftpUserAsync && client.StatusCode() != 230) {
         Request(i, ftpPassAsync);
+        SendLoginAhead(i);
     } else if (rqType != ftpUtf8Async && m_manager.Features().Utf8) {
         Request(i, ftpUtf8Async); // as connection 0 did
+        SendItemAhead(i, *m_manager.Slot(i).Item);
     } else {
         StartItem(i); // logged in
     }
@@ -333,7 +337,13 @@ void TTransferEngine::LoginStep(int i, TFtpRequest rqType, int error)
 void TTransferEngine::StartItem(int i)
 {
     TFtpClient& client = *m_manager.Client(i);
-    TTransferFileInfo& item = *m_manager.Slot(i).Item;
+    TConnectionSlot& slot = m_manager.Slot(i);
+    TTransferFileInfo& item = *slot.Item;
+    // What was sent ahead and will not be asked for goes (a login's OPTS UTF8 that is not
+    // wanted any more); the item's own commands stay.
+    client.DiscardAhead(slot.Ahead == &item ? slot.AheadCommands : 0);
+    SendItemAhead(i, item);
+    slot.Ahead = nullptr;
     client.HostFileName = item.HostPath;
     client.SetLocalFileName(item.LocalPath);
     m_manager.SetTransferType(client, !IsTextTransfer(item.LocalPath, m_host.Settings().TextExt));
@@ -410,11 +420,14 @@ void TTransferEngine::NextItemOrEnd(int i)
 {
     if (!m_queue)
         return;
-    if (m_manager.Client(i)->Connected() && !m_queue->empty()) {
-        m_manager.Slot(i).Item = TakeNextItem(i);
-        StartItem(i);
-        return;
+    if (m_manager.Client(i)->Connected() && (m_manager.Slot(i).Next || !m_queue->empty())) {
+        m_manager.Slot(i).Item = TakeFollowing(i);
+        if (m_manager.Slot(i).Item) {
+            StartItem(i);
+            return;
+        }
     }
+    ReturnNext(i);
     if (AnyItemHeld())
         return;
     if (m_queue->empty()) {
@@ -427,6 +440,7 @@ void TTransferEngine::NextItemOrEnd(int i)
 
 void TTransferEngine::HandBack(int i)
 {
+    ReturnNext(i);
     auto& slot = m_manager.Slot(i).Item;
     if (!slot)
         return;
@@ -452,6 +466,11 @@ void TTransferEngine::TransferProgress(int i, int64_t position)
 
 void TTransferEngine::TransferConnectionLost(int i)
 {
+    if (m_manager.Client(i)->AheadStalled() && !m_manager.PipeliningRefused()) {
+        m_manager.SetPipeliningRefused();
+        m_manager.Log(i, "! The server did not answer commands sent together: one command at a time from now on");
+    }
+    ReturnNext(i);
     auto& pending = m_manager.Slot(i).Pending;
     bool transferring = pending == ftpRestGetAsync || pending == ftpPutAsync;
     pending = ftpNoRequest; // the completion that follows the close is not waited for
@@ -517,6 +536,7 @@ void TTransferEngine::ReleaseConnections(int newCount)
 // The item of connection i goes to the tail of the queue, from the offset it reached.
 void TTransferEngine::ReturnToTail(int i)
 {
+    ReturnNext(i);
     auto& slot = m_manager.Slot(i).Item;
     if (!slot)
         return;
@@ -592,6 +612,7 @@ void TTransferEngine::EndRun()
     for (int i = 0; i < TFtpManager::kMaxConnections; ++i) {
         m_manager.Slot(i).Pending = ftpNoRequest;
         m_manager.Slot(i).Checking.reset(); // a hash not answered leaves the file as it came
+        m_manager.Slot(i).Ahead = nullptr;
     }
     TSessionState state = m_host.SessionState();
     bool background = !m_host.Settings().MainConnDownload;
@@ -615,6 +636,8 @@ std::vector<std::unique_ptr<TTransferFileInfo>> TTransferEngine::Unfinished() co
     for (const auto& [path, item] : m_wholeAgain)
         items.push_back(std::make_unique<TTransferFileInfo>(*item));
     for (int i = 0; i < m_manager.Count(); ++i) {
+        if (const auto& next = m_manager.Slot(i).Next)
+            items.push_back(std::make_unique<TTransferFileInfo>(*next));
         const auto& slot = m_manager.Slot(i).Item;
         if (!slot || m_wholeAgain.count(slot->LocalPath) != 0)
             continue;

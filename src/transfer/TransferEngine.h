@@ -85,6 +85,7 @@ public:
     void TransferProgress(int i, int64_t position) override;
     void TransferConnectionLost(int i) override;
     bool Transferring(int i) const override;
+    void TransferDataEnded(int i) override;
     void FillIdleConnections(int count);
     std::unique_ptr<TTransferFileInfo> TakeNextItem(int i);
     // Before the table shrinks to newCount: the items of the connections that go return to the
@@ -134,6 +135,21 @@ private:
     void LoginStep(int i, TFtpRequest rqType, int error);
     // Connection i logs in again after it was lost, taking the head of the queue.
     void LogInAgain(int i);
+
+    // Commands sent ahead (TransferAhead.cpp): an item's TYPE, EPSV and RETR or STOR go out
+    // together, and the next item's go out while the current download's final reply is due.
+    bool CanSendAhead(int i, const TTransferFileInfo& item) const;
+    // Sends item's commands unless they are out already; false when they go one at a time.
+    bool SendItemAhead(int i, const TTransferFileInfo& item);
+    // After a login's PASS: what else the login sends, and the first item's commands.
+    void SendLoginAhead(int i);
+    // The head of the queue becomes connection i's Next, its commands sent ahead.
+    void SendNextAhead(int i);
+    // Next, and the item whose commands are out, go back to the head of the queue; commands
+    // still ahead on a connection that stays cannot be taken back: it closes.
+    void ReturnNext(int i);
+    // The item that follows on connection i: Next, else the head of the queue.
+    std::unique_ptr<TTransferFileInfo> TakeFollowing(int i);
 
     // The checks of a finished download (TransferChecks.cpp): the bytes that arrived against
     // those expected, the server's size when they differ, a file fetched in ranges against the

@@ -13,6 +13,8 @@ TGeneralPage::TGeneralPage(QWidget* parent) : TPreferencePage("General", "Genera
     m_siteManager->setObjectName("cbShowSiteManagerStartup");
     m_keepTimes = new QCheckBox("Transferred files keep their &modification time", Body());
     m_keepTimes->setObjectName("cbKeepRemoteTimes");
+    m_pipelining = new QCheckBox("Send the next file's commands &without waiting for replies", Body());
+    m_pipelining->setObjectName("cbPipelining");
     m_retries = NumberField("seConnectionRetryTimes", Body());
     m_replyTimeout = NumberField("seReplyTimeout", Body());
     m_dataTimeout = NumberField("seDataTimeout", Body());
@@ -23,6 +25,7 @@ TGeneralPage::TGeneralPage(QWidget* parent) : TPreferencePage("General", "Genera
     form->addRow(m_email);
     form->addRow(m_siteManager);
     form->addRow(m_keepTimes);
+    form->addRow(m_pipelining);
     form->addRow("Connection &Retry Times", m_retries);
     form->addRow("Seconds a reply may &take (0: no limit)", m_replyTimeout);
     form->addRow("Seconds a transfer may &stall (0: no limit)", m_dataTimeout);
@@ -33,6 +36,7 @@ void TGeneralPage::Load(const TSettings& settings)
     m_email->setText(QString::fromStdString(settings.AnonymousEmail));
     m_siteManager->setChecked(settings.ShowSiteManager);
     m_keepTimes->setChecked(settings.KeepRemoteTimes);
+    m_pipelining->setChecked(settings.Pipelining);
     m_retries->setText(QString::number(settings.ConnectionRetryTimes));
     m_replyTimeout->setText(QString::number(settings.ReplyTimeout));
     m_dataTimeout->setText(QString::number(settings.DataTimeout));
@@ -50,6 +54,7 @@ void TGeneralPage::Store(TSettings& settings) const
     settings.AnonymousEmail = m_email->text().toStdString();
     settings.ShowSiteManager = m_siteManager->isChecked();
     settings.KeepRemoteTimes = m_keepTimes->isChecked();
+    settings.Pipelining = m_pipelining->isChecked();
     settings.ConnectionRetryTimes = static_cast<int>(m_checked[0]);
     settings.ReplyTimeout = static_cast<int>(m_checked[1]);
     settings.DataTimeout = static_cast<int>(m_checked[2]);

@@ -19,6 +19,7 @@ private:
     QLineEdit* m_email;
     QCheckBox* m_siteManager;
     QCheckBox* m_keepTimes;
+    QCheckBox* m_pipelining;
     QLineEdit* m_retries;
     QLineEdit* m_replyTimeout;
     QLineEdit* m_dataTimeout;

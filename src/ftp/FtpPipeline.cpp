@@ -1,0 +1,125 @@
+#include "ftp/CustomFtpCli.h"
+
+// Commands sent ahead: a transfer connection sends the commands of its next transfer before
+// the replies to those before them have come, so that the server answers them back to back.
+// Servers read commands in order and answer in order; the replies are matched to the commands
+// by that order alone. A request that would send a command sent ahead takes its reply instead;
+// until one does, the replies wait unread in the receive buffer.
+
+#include <algorithm>
+
+namespace {
+
+std::string Verb(const std::string& cmd)
+{
+    return cmd.substr(0, cmd.find(' '));
+}
+
+// The commands that move data on a data connection.
+bool IsTransferCommand(const std::string& cmd)
+{
+    static const char* const kCommands[] = {"RETR", "STOR", "APPE", "STOU", "LIST", "NLST", "MLSD"};
+    std::string verb = Verb(cmd);
+    return std::any_of(std::begin(kCommands), std::end(kCommands), [&](const char* c) { return verb == c; });
+}
+
+// The commands that open a data connection or move data on one: none of them can be dropped
+// once sent, since the server waits for the data connection they announce.
+bool IsDataCommand(const std::string& cmd)
+{
+    static const char* const kCommands[] = {"EPSV", "PASV", "PORT", "EPRT"};
+    std::string verb = Verb(cmd);
+    return IsTransferCommand(cmd) ||
+           std::any_of(std::begin(kCommands), std::end(kCommands), [&](const char* c) { return verb == c; });
+}
+
+} // namespace
+
+void TCustomFtpCli::SendCommand(const std::string& cmd)
+{
+    if (IsTransferCommand(cmd))
+        m_dataStepPending = false;
+    if (!m_ahead.empty()) {
+        ClaimAhead(cmd);
+        return;
+    }
+    m_awaitingAhead = false;
+    WriteCommand(cmd);
+}
+
+void TCustomFtpCli::WriteCommand(const std::string& cmd)
+{
+    std::string line = cmd;
+    if (OnCommand)
+        OnCommand(this, line);
+    TriggerDisplay("> " + line);
+    if (m_controlSocket->State() == wsConnected)
+        m_controlSocket->SendStr(line + "\r\n");
+}
+
+void TCustomFtpCli::SendAhead(const std::string& cmd)
+{
+    if (!m_connected)
+        return;
+    WriteCommand(cmd);
+    m_ahead.push_back(cmd);
+}
+
+bool TCustomFtpCli::SendTransferAhead(bool download, const std::string& hostPath, char type)
+{
+    if (!m_connected || !m_passive || m_epsvRefused || IsProxyConnection(m_connectionType) ||
+        !(m_epsvWorked || EpsvKnown) || m_state == ftpAbort)
+        return false;
+    if (type != TypeInEffect)
+        SendAhead(std::string("TYPE ") + type);
+    SendAhead("EPSV");
+    SendAhead((download ? "RETR " : "STOR ") + hostPath);
+    return true;
+}
+
+void TCustomFtpCli::ClaimAhead(const std::string& cmd)
+{
+    if (m_ahead.front() != cmd) {
+        // From here on every reply would go to the wrong command.
+        GiveUp(500, "Program error: " + cmd + " while " + m_ahead.front() + " was sent ahead");
+        return;
+    }
+    m_ahead.pop_front();
+    m_awaitingAhead = true;
+    // Its reply may be in the buffer already.
+    if (m_receiveLength > 0)
+        m_posted.post([this] { ParseReplies(); });
+}
+
+void TCustomFtpCli::DiscardAhead(size_t keep)
+{
+    while (m_ahead.size() > keep && !IsDataCommand(m_ahead.front())) {
+        TriggerDisplay("! The reply to " + Verb(m_ahead.front()) + ", sent ahead, is not needed");
+        m_ahead.pop_front();
+        ++m_discardReplies;
+    }
+    if (m_discardReplies > 0 && m_receiveLength > 0)
+        m_posted.post([this] { ParseReplies(); });
+}
+
+bool TCustomFtpCli::RepliesHeldBack() const
+{
+    return !m_ahead.empty() && m_discardReplies == 0 && !m_awaitingReply;
+}
+
+void TCustomFtpCli::ForgetAhead()
+{
+    m_ahead.clear();
+    m_discardReplies = 0;
+    m_awaitingAhead = false;
+    m_dataStepPending = false;
+}
+
+void TCustomFtpCli::CloseForAhead(const std::string& why)
+{
+    TriggerDisplay("! " + why + ": the connection is closed");
+    ForgetAhead();
+    m_receiveLength = 0;
+    if (m_controlSocket->State() != wsClosed)
+        m_controlSocket->Close();
+}
