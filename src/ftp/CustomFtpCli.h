@@ -307,8 +307,9 @@ public:
     // Commands sent before the replies to those before them. A request that would send a
     // command sent ahead takes its reply instead; the replies wait unread until then.
     void SendAhead(const std::string& cmd);
-    // EPSV and the data command of a transfer of hostPath, sent ahead; false (nothing sent) when
-    // this login cannot: active mode, an FTP proxy, EPSV not known to work.
+    // EPSV (or the PORT of a listener made now) and the data command of a transfer of hostPath,
+    // sent ahead; false (nothing sent) when this login cannot: an FTP proxy, EPSV not known to
+    // work, a listener already waiting.
     // TYPE goes first when type (I or A) is not the one in effect.
     bool SendTransferAhead(bool download, const std::string& hostPath, char type);
     size_t CommandsAhead() const { return m_ahead.size(); }
@@ -450,6 +451,8 @@ private:
     void FreeOwnStream();
     void DropEmptyCreatedFile();
     bool ParsePasvReply(uint16_t& port);
+    // Makes data listen for an active-mode data connection; gives the PORT or EPRT naming it.
+    std::string ListenForData(TWSocket& data);
     bool ConnectDataSocket(std::function<void(int)> connected);
     void FailTransfer(int code, const std::string& message, bool logIt);
     bool AcceptDataConnection(TSocket& accepted);
@@ -553,9 +556,11 @@ private:
     std::string m_serverFingerprint;
     std::string m_dataTlsFailure; // why the data connection's TLS failed this transfer
 
-    std::deque<std::string> m_ahead; // sent ahead, not yet taken by a request
-    int m_discardReplies = 0;        // replies to drop before the next one taken
-    bool m_awaitingAhead = false;    // the reply awaited is to a command sent ahead
+    std::deque<std::string> m_ahead;           // sent ahead, not yet taken by a request
+    std::unique_ptr<TWSocket> m_listenerAhead; // active mode: the listener of a PORT sent ahead
+    std::string m_listenerCommand;
+    int m_discardReplies = 0;     // replies to drop before the next one taken
+    bool m_awaitingAhead = false; // the reply awaited is to a command sent ahead
     bool m_aheadStalled = false;
     bool m_dataStepPending = false; // the running request has a data command still to send
     bool m_epsvWorked = false;

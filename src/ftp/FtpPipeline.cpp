@@ -67,12 +67,29 @@ void TCustomFtpCli::SendAhead(const std::string& cmd)
 
 bool TCustomFtpCli::SendTransferAhead(bool download, const std::string& hostPath, char type)
 {
-    if (!m_connected || !m_passive || m_epsvRefused || IsProxyConnection(m_connectionType) ||
-        !(m_epsvWorked || EpsvKnown) || m_state == ftpAbort)
+    if (!m_connected || IsProxyConnection(m_connectionType) || m_state == ftpAbort)
         return false;
+    std::string dataConnection = "EPSV";
+    if (!m_passive) {
+        // Active mode: the listener is made now, for the PORT that names it.
+        if (m_listenerAhead && m_listenerAhead->State() != wsClosed)
+            return false; // one transfer ahead at a time
+        if (!m_listenerAhead)
+            m_listenerAhead = std::make_unique<TWSocket>();
+        try {
+            m_listenerCommand = ListenForData(*m_listenerAhead);
+        } catch (const ESocketException&) {
+            m_listenerAhead->Close();
+            return false;
+        }
+        m_listenerAhead->OnSessionAvailable = [](TCustomWSocket* listener, int) { listener->Pause(); };
+        dataConnection = m_listenerCommand;
+    } else if (m_epsvRefused || !(m_epsvWorked || EpsvKnown)) {
+        return false;
+    }
     if (type != TypeInEffect)
         SendAhead(std::string("TYPE ") + type);
-    SendAhead("EPSV");
+    SendAhead(dataConnection);
     SendAhead((download ? "RETR " : "STOR ") + hostPath);
     return true;
 }
@@ -113,6 +130,8 @@ void TCustomFtpCli::ForgetAhead()
     m_discardReplies = 0;
     m_awaitingAhead = false;
     m_dataStepPending = false;
+    if (m_listenerAhead && m_listenerAhead->State() != wsClosed)
+        m_listenerAhead->Close();
 }
 
 void TCustomFtpCli::CloseForAhead(const std::string& why)

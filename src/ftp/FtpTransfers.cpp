@@ -67,26 +67,29 @@ void TCustomFtpCli::PortAsync()
         HandleError("FTP component not connected");
         return;
     }
+    // A listener made when its PORT was sent ahead becomes this transfer's.
+    bool prepared = !m_passive && m_listenerAhead && m_listenerAhead->State() == wsListening && !m_ahead.empty() &&
+                    m_ahead.front() == m_listenerCommand;
+    if (prepared)
+        std::swap(m_dataSocket, m_listenerAhead);
+    if (m_listenerAhead && m_listenerAhead->State() != wsClosed)
+        m_listenerAhead->Close();
     TWSocket& data = *DataSocket();
-    if (data.State() != wsClosed)
+    if (!prepared && data.State() != wsClosed)
         data.Close();
-    data.SetProto("tcp");
-    data.SetPort("0");
-    data.OnSessionAvailable = nullptr;
+    data.OnSessionAvailable = [](TCustomWSocket* listener, int) { listener->Pause(); }; // until a transfer takes it
     data.OnSessionClosed = nullptr;
     data.OnDataAvailable = nullptr;
 
-    data.SetAddr("0.0.0.0");
     std::string command = "PASV";
-    if (!m_passive) {
-        // The listener takes the address the server already reaches us on, not every address.
-        TSocketAddress local;
-        ControlSocket()->GetSockName(local);
-        data.SetAddr(local.Host());
-        data.SetLingerOnOff(wsLingerOn);
-        data.SetLingerTimeout(10);
-        data.Listen();
-        command = portCommand(local.Host(), std::stoi(data.GetBoundPort()));
+    if (prepared) {
+        command = m_listenerCommand;
+    } else if (!m_passive) {
+        command = ListenForData(data);
+    } else {
+        data.SetProto("tcp");
+        data.SetPort("0");
+        data.SetAddr("0.0.0.0");
     }
     m_byteCount = 0;
     m_transferStart = 0;
@@ -117,7 +120,25 @@ void TCustomFtpCli::PortAsync()
         });
         return;
     }
-    ExecAsync(ftpPortAsync, command, {200, 227});
+    ExecAsync(ftpPortAsync, command, {200, 227}, [this] {
+        if (m_requestResult != 0 && !m_ahead.empty())
+            m_aheadStalled = true; // refused with the commands sent after it
+        TriggerRequestDone(m_requestResult);
+    });
+}
+
+std::string TCustomFtpCli::ListenForData(TWSocket& data)
+{
+    // The listener takes the address the server already reaches us on, not every address.
+    TSocketAddress local;
+    ControlSocket()->GetSockName(local);
+    data.SetProto("tcp");
+    data.SetPort("0");
+    data.SetAddr(local.Host());
+    data.SetLingerOnOff(wsLingerOn);
+    data.SetLingerTimeout(10);
+    data.Listen();
+    return portCommand(local.Host(), std::stoi(data.GetBoundPort()));
 }
 
 bool TCustomFtpCli::ParsePasvReply(uint16_t& port)
@@ -337,6 +358,7 @@ void TCustomFtpCli::StartDownload(TFtpRequest rqType, const char* command)
     BeginRequest(rqType);
     BeginTransfer(command, true);
     DataSocket()->OnSessionAvailable = [this](TCustomWSocket*, int) { DownloadAccept(); };
+    DataSocket()->Resume(); // a server that connected already is accepted now
 
     m_transferStart = std::max<int64_t>(ResumeAt, 0);
     if (!DisplayFileFlag) {
@@ -572,6 +594,7 @@ void TCustomFtpCli::StartUpload(TFtpRequest rqType, bool append)
     }
     TWSocket& data = *DataSocket();
     data.OnSessionAvailable = [this](TCustomWSocket*, int) { UploadAccept(); };
+    data.Resume();
     FreeOwnStream();
     if (!OpenLocalStream(false)) {
         std::string reason = m_localErrno != 0 ? ": " + platform::FileErrorText(m_localErrno) : "";

@@ -468,7 +468,7 @@ void TTransferEngine::TransferConnectionLost(int i)
 {
     if (m_manager.Client(i)->AheadStalled() && !m_manager.PipeliningRefused()) {
         m_manager.SetPipeliningRefused();
-        m_manager.Log(i, "! The server did not answer commands sent together: one command at a time from now on");
+        m_manager.Log(i, "! The server did not take commands sent together: one command at a time from now on");
     }
     ReturnNext(i);
     auto& pending = m_manager.Slot(i).Pending;

@@ -30,6 +30,8 @@ Behaviours of a hostile or broken server, for the client's defences:
                            sends its own bytes
   --refuse-mlsd            MLSD is "500 not understood" though FEAT names MLST
   --hash                   XMD5 (listed in FEAT) gives a file's MD5; --wrong-hash a wrong one
+  --drop-pipelined         with --delay: a command that comes less than half the delay after the
+                           one before (sent without waiting for its reply) is dropped unanswered
 
 It prints the line "starting FTP server on 127.0.0.1:PORT" as `python3 -m pyftpdlib` does.
 """
@@ -167,6 +169,17 @@ def make_handlers(options):
                 if not self._closed:
                     super().push(data)
 
+        def found_terminator(self):
+            if options.drop_pipelined:
+                now = time.monotonic()
+                early = now - getattr(self, "_last_command", 0) < options.delay / 2
+                self._last_command = now
+                if early:
+                    self._in_buffer = []
+                    self._in_buffer_len = 0
+                    return
+            super().found_terminator()
+
         def handle(self):
             if options.silent_after == "connect":
                 self.on_connect()
@@ -303,6 +316,7 @@ def main():
     parser.add_argument("--refuse-mlsd", action="store_true")
     parser.add_argument("--hash", action="store_true")
     parser.add_argument("--wrong-hash", action="store_true")
+    parser.add_argument("--drop-pipelined", action="store_true")
     options = parser.parse_args()
 
     config_logging(level=logging.INFO)
