@@ -95,6 +95,7 @@ struct TConnectionSlot
     // The item (Item or Next) whose commands are sent ahead, and how many they are.
     const TTransferFileInfo* Ahead = nullptr;
     size_t AheadCommands = 0;
+    bool PassAhead = false; // the login's PASS went with its USER
 };
 
 // What the manager hands the transfer engine: the completions of connections that transfer,

@@ -42,15 +42,30 @@ bool TTransferEngine::SendItemAhead(int i, const TTransferFileInfo& item)
     return true;
 }
 
-void TTransferEngine::SendLoginAhead(int i)
+void TTransferEngine::SendLoginAhead(int i, bool withPass)
 {
     TConnectionSlot& slot = m_manager.Slot(i);
-    if (!slot.Item || !CanSendAhead(i, *slot.Item))
-        return;
     TFtpClient& client = *m_manager.Client(i);
+    // Through an FTP proxy the login's replies are the proxy's as much as the server's.
+    if (!slot.Item || slot.Ahead == slot.Item.get() || IsProxyConnection(client.ConnectionType()) ||
+        !CanSendAhead(i, *slot.Item))
+        return;
+    if (withPass && !client.PassWord.empty()) {
+        client.SendAhead("PASS " + client.PassWord);
+        slot.PassAhead = true;
+    }
     if (m_manager.Features().Utf8)
         client.SendAhead("OPTS UTF8 ON");
     SendItemAhead(i, *slot.Item);
+}
+
+void TTransferEngine::DropPassAhead(int i, bool unwanted)
+{
+    TConnectionSlot& slot = m_manager.Slot(i);
+    TFtpClient& client = *m_manager.Client(i);
+    if (unwanted && slot.PassAhead && client.CommandsAhead() > 0)
+        client.DiscardAhead(client.CommandsAhead() - 1);
+    slot.PassAhead = false;
 }
 
 void TTransferEngine::TransferDataEnded(int i)
@@ -98,6 +113,7 @@ void TTransferEngine::ReturnNext(int i)
 {
     TConnectionSlot& slot = m_manager.Slot(i);
     slot.Ahead = nullptr;
+    slot.PassAhead = false;
     slot.AheadCommands = 0;
     if (slot.Next && m_queue)
         m_queue->push_front(std::move(slot.Next));

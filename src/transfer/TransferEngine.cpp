@@ -312,6 +312,8 @@ void TTransferEngine::TransferStep(int i, TFtpRequest rqType, int error)
 void TTransferEngine::LoginStep(int i, TFtpRequest rqType, int error)
 {
     TFtpClient& client = *m_manager.Client(i);
+    if (rqType == ftpUserAsync)
+        DropPassAhead(i, error == 0 && client.StatusCode() == 230); // dropped when in without a password
     // A server may refuse OPTS UTF8 (names are then what it makes of them): only a lost
     // connection ends the login there.
     if (error != 0 && !(rqType == ftpUtf8Async && client.Connected())) {
@@ -323,9 +325,10 @@ void TTransferEngine::LoginStep(int i, TFtpRequest rqType, int error)
         AllFailedCheck();
     } else if (rqType == ftpOpenAsync) {
         Request(i, ftpUserAsync);
+        SendLoginAhead(i, true);
     } else if (rqType == ftpUserAsync && client.StatusCode() != 230) {
         Request(i, ftpPassAsync);
-        SendLoginAhead(i);
+        SendLoginAhead(i, false);
     } else if (rqType != ftpUtf8Async && m_manager.Features().Utf8) {
         Request(i, ftpUtf8Async); // as connection 0 did
         SendItemAhead(i, *m_manager.Slot(i).Item);

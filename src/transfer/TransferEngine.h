@@ -141,8 +141,12 @@ private:
     bool CanSendAhead(int i, const TTransferFileInfo& item) const;
     // Sends item's commands unless they are out already; false when they go one at a time.
     bool SendItemAhead(int i, const TTransferFileInfo& item);
-    // After a login's PASS: what else the login sends, and the first item's commands.
-    void SendLoginAhead(int i);
+    // While a login's USER (withPass) or PASS is answered: the rest of the login (PASS, OPTS
+    // UTF8) and the first item's commands.
+    void SendLoginAhead(int i, bool withPass);
+    // USER answered: a PASS sent ahead that the server did not ask for (unwanted) is not
+    // waited for.
+    void DropPassAhead(int i, bool unwanted);
     // The head of the queue becomes connection i's Next, its commands sent ahead.
     void SendNextAhead(int i);
     // Next, and the item whose commands are out, go back to the head of the queue; commands
