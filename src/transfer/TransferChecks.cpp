@@ -158,6 +158,8 @@ bool TTransferEngine::KeepRemoteTime(int i, const TTransferFileInfo& item)
     m_manager.Slot(i).Checking = std::make_unique<TTransferFileInfo>(item);
     m_manager.Client(i)->HostFileName = item.HostPath;
     Request(i, ftpMdtmAsync);
+    if (!HashCheckDue(item))
+        SendNextAhead(i); // its commands go out while the server looks up the time
     return true;
 }
 
@@ -214,11 +216,16 @@ void TTransferEngine::UploadEnded(int i, int error)
     SendNextAhead(i); // its commands go out while the server sets the time
 }
 
+bool TTransferEngine::HashCheckDue(const TTransferFileInfo& item) const
+{
+    return !m_manager.Features().Hash.Command.empty() && m_doneRanges.count(item.LocalPath) != 0 &&
+           !FileHasOtherItems(item.LocalPath, -1);
+}
+
 bool TTransferEngine::CheckHashWhenComplete(int i, const TTransferFileInfo& item)
 {
     const TRemoteHash& hash = m_manager.Features().Hash;
-    auto done = m_doneRanges.find(item.LocalPath);
-    if (hash.Command.empty() || done == m_doneRanges.end() || FileHasOtherItems(item.LocalPath, -1))
+    if (!HashCheckDue(item))
         return false;
     TFtpClient& client = *m_manager.Client(i);
     if (!client.Connected())

@@ -163,6 +163,8 @@ private:
     void HashAnswered(int i, int error);
     // Runs the hash check when the item just done was the last range of its file.
     bool CheckHashWhenComplete(int i, const TTransferFileInfo& item);
+    // The file was fetched in ranges, this was its last, and the server offers a hash.
+    bool HashCheckDue(const TTransferFileInfo& item) const;
     // A file complete on disk takes the server's modification time: the one its listing gave
     // (MLSD), else it asks MDTM, true while the answer is awaited (TimeAnswered then goes on
     // with the hash check).

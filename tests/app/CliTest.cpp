@@ -34,7 +34,8 @@ TEST(CliOptions, TakesCommandsOperandsAndOptionsAnywhere)
 {
     TCliOptions options;
     std::string error;
-    ASSERT_TRUE(parse({"-n", "8", "get", "ftp://h/x/", "dir", "--background", "--skip", "--socks5", "127.0.0.1:1080"},
+    ASSERT_TRUE(parse({"-n", "8", "get", "ftp://h/x/", "dir", "--background", "--skip", "--socks5", "127.0.0.1:1080",
+                       "--no-pipelining"},
                       options, error))
         << error;
     EXPECT_EQ(options.Command, "get");
@@ -48,6 +49,7 @@ TEST(CliOptions, TakesCommandsOperandsAndOptionsAnywhere)
     ApplyCliOptions(options, settings);
     EXPECT_EQ(settings.ConnectionCount, 8);
     EXPECT_FALSE(settings.MainConnDownload);
+    EXPECT_FALSE(settings.Pipelining);
     EXPECT_TRUE(settings.Socks.Enabled);
     EXPECT_EQ(settings.Socks.Host, "127.0.0.1");
     EXPECT_EQ(settings.Socks.Port, "1080");

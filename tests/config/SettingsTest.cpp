@@ -24,6 +24,7 @@ TEST(Settings, DefaultsWithoutAFileAndEverythingBackAfterASave)
     EXPECT_EQ(settings.ProgramFontData.Color, -2147483640);
     EXPECT_EQ(settings.Interval, 60);
     EXPECT_EQ(settings.AnonymousEmail, TSettings::kDefaultAnonymousEmail);
+    EXPECT_TRUE(settings.Pipelining);
 
     settings.HostHistory = {"ftp.example.org:21:joe:secret", "10.0.0.1:2121:anonymous:me@"};
     settings.TextExt = {"txt", "html"};
@@ -38,6 +39,7 @@ TEST(Settings, DefaultsWithoutAFileAndEverythingBackAfterASave)
     settings.RichEditFontData.Name = "DejaVu Sans Mono";
     settings.Interval = 30;
     settings.ConnectionRetryTimes = 5;
+    settings.Pipelining = false;
     ASSERT_TRUE(SaveSettings(settings, path));
     struct stat info
     {
@@ -64,6 +66,7 @@ TEST(Settings, DefaultsWithoutAFileAndEverythingBackAfterASave)
     EXPECT_EQ(loaded.RichEditFontData.Name, "DejaVu Sans Mono");
     EXPECT_EQ(loaded.Interval, 30);
     EXPECT_EQ(loaded.ConnectionRetryTimes, 5);
+    EXPECT_FALSE(loaded.Pipelining);
     EXPECT_EQ(IniFile(path).ReadString("Fonts", "ProgramFontColor", ""), "-2147483640");
 }
 

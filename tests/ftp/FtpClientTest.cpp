@@ -72,6 +72,37 @@ TEST_F(FtpClientOnServer, LogsInRunsCommandsAndQuits)
     EXPECT_TRUE(waitFor([&] { return client.RequestsDone() == client.RequestsStarted(); }));
 }
 
+TEST_F(FtpClientOnServer, RepliesToCommandsSentAheadWaitForTheRequestsThatTakeThem)
+{
+    RecordedClient c("127.0.0.1", server.portText());
+    auto& client = c.client;
+    client.UserName = FtpServer::kUser;
+    client.PassWord = FtpServer::kPassword;
+    ASSERT_EQ(c.run([&] { client.Open(); }), 0);
+    ASSERT_EQ(c.run([&] { client.User(); }), 0);
+    client.SendAhead("PASS " + std::string(FtpServer::kPassword));
+    client.SendAhead("PWD");
+    client.SendAhead("SYST");
+    client.SendAhead("NOOP");
+    waitFor([] { return false; }, 300); // every reply is in, unread
+    EXPECT_EQ(c.run([&] { client.Pass(); }), 0);
+    EXPECT_EQ(c.run([&] { client.Pwd(); }), 0);
+    EXPECT_EQ(client.DirResult(), "/");
+    client.DiscardAhead(1); // SYST's reply is dropped
+    EXPECT_EQ(client.CommandsAhead(), 1u);
+    client.SetLocalFileName("NOOP");
+    EXPECT_EQ(c.run([&] { client.Quote(); }), 0);
+    EXPECT_EQ(client.LastResponse().substr(0, 4), "200 ");
+    EXPECT_EQ(std::count(c.log.begin(), c.log.end(), "> NOOP"), 1); // sent once, ahead
+
+    // A request whose command is not the one sent ahead would take another's reply: the
+    // connection ends instead.
+    client.SendAhead("PWD");
+    EXPECT_EQ(c.run([&] { client.Syst(); }), 500);
+    EXPECT_FALSE(client.Connected());
+    c.finish(HasFailure());
+}
+
 TEST_F(FtpClientOnServer, ARequestCannotStartWhileAnotherRuns)
 {
     RecordedClient c("127.0.0.1", server.portText());
