@@ -32,6 +32,7 @@ TCustomFtpCli::~TCustomFtpCli()
     // a destroyed socket raises no events.
     m_controlSocket.reset();
     m_dataSocket.reset();
+    m_listenerAhead.reset();
 }
 
 // ---------------------------------------------------------------- properties

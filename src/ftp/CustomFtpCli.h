@@ -307,10 +307,9 @@ public:
     // Commands sent before the replies to those before them. A request that would send a
     // command sent ahead takes its reply instead; the replies wait unread until then.
     void SendAhead(const std::string& cmd);
-    // EPSV (or the PORT of a listener made now) and the data command of a transfer of hostPath,
-    // sent ahead; false (nothing sent) when this login cannot: an FTP proxy, EPSV not known to
-    // work, a listener already waiting.
-    // TYPE goes first when type (I or A) is not the one in effect.
+    // TYPE (when type, I or A, is not the one in effect), EPSV (or the PORT of a listener made
+    // now) and the data command of a transfer of hostPath, sent ahead; false (nothing sent) when
+    // this login cannot: an FTP proxy, EPSV not known to work, a listener already waiting.
     bool SendTransferAhead(bool download, const std::string& hostPath, char type);
     size_t CommandsAhead() const { return m_ahead.size(); }
     // The replies to the first commands ahead are dropped unread until `keep` are left, for

@@ -30,6 +30,8 @@ Behaviours of a hostile or broken server, for the client's defences:
                            sends its own bytes
   --refuse-mlsd            MLSD is "500 not understood" though FEAT names MLST
   --hash                   XMD5 (listed in FEAT) gives a file's MD5; --wrong-hash a wrong one
+  --port-answered-at-once  PORT is answered "200" when it comes, as vsftpd, proftpd and pure-ftpd
+                           do, not once the data connection to the client is made
   --drop-pipelined         with --delay: a command that comes less than half the delay after the
                            one before (sent without waiting for its reply) is dropped unanswered
 
@@ -45,7 +47,7 @@ import socket
 import time
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import DTPHandler, FTPHandler, TLS_DTPHandler, TLS_FTPHandler
+from pyftpdlib.handlers import ActiveDTP, DTPHandler, FTPHandler, TLS_DTPHandler, TLS_FTPHandler
 from pyftpdlib.log import config_logging
 from pyftpdlib.servers import FTPServer
 
@@ -131,6 +133,19 @@ def make_handlers(options):
                 self._sleeping.cancel()
             super().close()
 
+    class VariantActiveDTP(ActiveDTP):
+        def handle_connect(self):
+            if not options.port_answered_at_once:
+                return super().handle_connect()
+            # PORT was answered when it came: the connection's own "200" is not sent.
+            channel = self.cmd_channel
+            respond = channel.respond
+            channel.respond = lambda resp, logfun=logging.debug: None if resp.startswith("200 ") else respond(resp, logfun)
+            try:
+                super().handle_connect()
+            finally:
+                del channel.respond
+
     class EndlessListing(object):
         line = b"-rw-r--r--   1 owner    group        1000 Jan 01  2020 file%d.bin\r\n"
 
@@ -147,6 +162,7 @@ def make_handlers(options):
 
     class VariantFTPHandler(TLS_FTPHandler if options.certfile else FTPHandler):
         dtp_handler = VariantDTPHandler
+        active_dtp = VariantActiveDTP
 
         def __init__(self, *args, **kwargs):
             super().__init__(*args, **kwargs)
@@ -210,6 +226,8 @@ def make_handlers(options):
             return super().ftp_PWD(line)
 
         def ftp_PORT(self, line):
+            if options.port_answered_at_once:
+                self.respond("200 PORT command successful.")
             if options.third_party_first:
                 try:
                     numbers = [int(x) for x in line.split(",")]
@@ -317,6 +335,7 @@ def main():
     parser.add_argument("--hash", action="store_true")
     parser.add_argument("--wrong-hash", action="store_true")
     parser.add_argument("--drop-pipelined", action="store_true")
+    parser.add_argument("--port-answered-at-once", action="store_true")
     options = parser.parse_args()
 
     config_logging(level=logging.INFO)
