@@ -311,6 +311,7 @@ public:
     // now) and the data command of a transfer of hostPath, sent ahead; false (nothing sent) when
     // this login cannot: an FTP proxy, EPSV not known to work, a listener already waiting.
     bool SendTransferAhead(bool download, const std::string& hostPath, char type);
+    bool TransferAheadPossible() const;
     size_t CommandsAhead() const { return m_ahead.size(); }
     // The replies to the first commands ahead are dropped unread until `keep` are left, for
     // commands no request will take. It stops at a command of a data connection, which

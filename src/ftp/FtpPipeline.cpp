@@ -65,15 +65,22 @@ void TCustomFtpCli::SendAhead(const std::string& cmd)
     m_ahead.push_back(cmd);
 }
 
-bool TCustomFtpCli::SendTransferAhead(bool download, const std::string& hostPath, char type)
+bool TCustomFtpCli::TransferAheadPossible() const
 {
     if (!m_connected || IsProxyConnection(m_connectionType) || m_state == ftpAbort)
+        return false;
+    if (m_passive)
+        return !m_epsvRefused && (m_epsvWorked || EpsvKnown);
+    return !m_listenerAhead || m_listenerAhead->State() == wsClosed; // one transfer ahead at a time
+}
+
+bool TCustomFtpCli::SendTransferAhead(bool download, const std::string& hostPath, char type)
+{
+    if (!TransferAheadPossible())
         return false;
     std::string dataConnection = "EPSV";
     if (!m_passive) {
         // Active mode: the listener is made now, for the PORT that names it.
-        if (m_listenerAhead && m_listenerAhead->State() != wsClosed)
-            return false; // one transfer ahead at a time
         if (!m_listenerAhead)
             m_listenerAhead = std::make_unique<TWSocket>();
         try {
@@ -84,8 +91,6 @@ bool TCustomFtpCli::SendTransferAhead(bool download, const std::string& hostPath
         }
         m_listenerAhead->OnSessionAvailable = [](TCustomWSocket* listener, int) { listener->Pause(); };
         dataConnection = m_listenerCommand;
-    } else if (m_epsvRefused || !(m_epsvWorked || EpsvKnown)) {
-        return false;
     }
     if (type != TypeInEffect)
         SendAhead(std::string("TYPE ") + type);

@@ -11,9 +11,17 @@
 
 #include "manager/CommFunc.h"
 
-bool TTransferEngine::CanSendAhead(int i, const TTransferFileInfo& item) const
+bool TTransferEngine::CanSendAhead(int i, const TTransferFileInfo& item)
 {
-    if (!m_host.Settings().Pipelining || m_manager.PipeliningRefused() || !m_manager.Client(i)->Connected())
+    TFtpClient& client = *m_manager.Client(i);
+    if (!m_host.Settings().Pipelining || m_manager.PipeliningRefused())
+        return false;
+    // EPSV that worked on any login to this server is taken to work on this one.
+    bool epsvKnown = false;
+    for (int j = 0; j < m_manager.Count() && !epsvKnown; ++j)
+        epsvKnown = m_manager.Client(j) && m_manager.Client(j)->EpsvWorked();
+    client.EpsvKnown = epsvKnown;
+    if (!client.TransferAheadPossible())
         return false;
     bool whole = item.BeginPos <= 0 && (item.EndPos < 0 || item.EndPos >= item.FileSize) && !NeedsOffset(item);
     // An upload whose file cannot be read would fail once its STOR is out.
@@ -28,11 +36,6 @@ bool TTransferEngine::SendItemAhead(int i, const TTransferFileInfo& item)
     if (!CanSendAhead(i, item))
         return false;
     TFtpClient& client = *m_manager.Client(i);
-    // EPSV that worked on any login to this server is taken to work on this one.
-    bool epsvKnown = false;
-    for (int j = 0; j < m_manager.Count() && !epsvKnown; ++j)
-        epsvKnown = m_manager.Client(j) && m_manager.Client(j)->EpsvWorked();
-    client.EpsvKnown = epsvKnown;
     size_t before = client.CommandsAhead();
     char type = IsTextTransfer(item.LocalPath, m_host.Settings().TextExt) ? 'A' : 'I';
     if (!client.SendTransferAhead(item.IsDownload, item.HostPath, type))

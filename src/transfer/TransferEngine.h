@@ -138,7 +138,7 @@ private:
 
     // Commands sent ahead (TransferAhead.cpp): an item's TYPE, EPSV and RETR or STOR go out
     // together, and the next item's go out while the current download's final reply is due.
-    bool CanSendAhead(int i, const TTransferFileInfo& item) const;
+    bool CanSendAhead(int i, const TTransferFileInfo& item);
     // Sends item's commands unless they are out already; false when they go one at a time.
     bool SendItemAhead(int i, const TTransferFileInfo& item);
     // While a login's USER (withPass) or PASS is answered: the rest of the login (PASS, OPTS

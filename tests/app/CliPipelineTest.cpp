@@ -86,7 +86,7 @@ protected:
     {
         fs::create_directories(cli.remote() + "tree");
         for (int k = 0; k < 20; ++k)
-            ASSERT_TRUE(writePatternFile(remote(k), k == 10 ? 300000 : 3000 + k, static_cast<uint32_t>(k)));
+            ASSERT_TRUE(writePatternFile(remote(k), k == 10 ? 250000 : 3000 + k, static_cast<uint32_t>(k)));
     }
     void TearDown() override { server.stop(); }
 
