@@ -376,10 +376,7 @@ void TCustomFtpCli::TriggerRequestDone(int error)
     m_highLevelFlag = false;
     // A transfer that failed before its data command went out, with that command sent ahead:
     // the server will wait for a data connection that does not come.
-    bool orphaned =
-        m_dataStepPending && error != 0 && std::any_of(m_ahead.begin(), m_ahead.end(), [](const std::string& cmd) {
-            return cmd.compare(0, 5, "RETR ") == 0 || cmd.compare(0, 5, "STOR ") == 0;
-        });
+    bool orphaned = m_dataStepPending && error != 0 && TransferCommandAhead();
     m_dataStepPending = false;
     TFtpRequest rqType = m_requestType;
     m_posted.post([this, rqType, error] { DeliverRequestDone(rqType, error); });

@@ -503,6 +503,9 @@ private:
     void ClaimAhead(const std::string& cmd);
     // Replies to commands sent ahead stay in the buffer while no request waits for them.
     bool RepliesHeldBack() const;
+    bool TransferCommandAhead() const;
+    // A data listener's handler until a transfer sets its own.
+    static void PauseUntilTaken(TCustomWSocket* listener, int error);
     void ForgetAhead();
     void CloseForAhead(const std::string& why);
 

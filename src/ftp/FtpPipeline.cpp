@@ -7,6 +7,7 @@
 // until one does, the replies wait unread in the receive buffer.
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
 
@@ -15,22 +16,23 @@ std::string Verb(const std::string& cmd)
     return cmd.substr(0, cmd.find(' '));
 }
 
+bool VerbIn(const std::string& cmd, std::initializer_list<const char*> verbs)
+{
+    std::string verb = Verb(cmd);
+    return std::any_of(verbs.begin(), verbs.end(), [&](const char* v) { return verb == v; });
+}
+
 // The commands that move data on a data connection.
 bool IsTransferCommand(const std::string& cmd)
 {
-    static const char* const kCommands[] = {"RETR", "STOR", "APPE", "STOU", "LIST", "NLST", "MLSD"};
-    std::string verb = Verb(cmd);
-    return std::any_of(std::begin(kCommands), std::end(kCommands), [&](const char* c) { return verb == c; });
+    return VerbIn(cmd, {"RETR", "STOR", "APPE", "STOU", "LIST", "NLST", "MLSD"});
 }
 
 // The commands that open a data connection or move data on one: none of them can be dropped
 // once sent, since the server waits for the data connection they announce.
 bool IsDataCommand(const std::string& cmd)
 {
-    static const char* const kCommands[] = {"EPSV", "PASV", "PORT", "EPRT"};
-    std::string verb = Verb(cmd);
-    return IsTransferCommand(cmd) ||
-           std::any_of(std::begin(kCommands), std::end(kCommands), [&](const char* c) { return verb == c; });
+    return IsTransferCommand(cmd) || VerbIn(cmd, {"EPSV", "PASV", "PORT", "EPRT"});
 }
 
 } // namespace
@@ -89,7 +91,7 @@ bool TCustomFtpCli::SendTransferAhead(bool download, const std::string& hostPath
             m_listenerAhead->Close();
             return false;
         }
-        m_listenerAhead->OnSessionAvailable = [](TCustomWSocket* listener, int) { listener->Pause(); };
+        m_listenerAhead->OnSessionAvailable = PauseUntilTaken;
         dataConnection = m_listenerCommand;
     }
     if (type != TypeInEffect)
@@ -122,6 +124,16 @@ void TCustomFtpCli::DiscardAhead(size_t keep)
     }
     if (m_discardReplies > 0 && m_receiveLength > 0)
         m_posted.post([this] { ParseReplies(); });
+}
+
+bool TCustomFtpCli::TransferCommandAhead() const
+{
+    return std::any_of(m_ahead.begin(), m_ahead.end(), IsTransferCommand);
+}
+
+void TCustomFtpCli::PauseUntilTaken(TCustomWSocket* listener, int)
+{
+    listener->Pause(); // a connection that came early waits until a transfer takes it
 }
 
 bool TCustomFtpCli::RepliesHeldBack() const

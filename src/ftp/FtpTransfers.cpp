@@ -77,7 +77,7 @@ void TCustomFtpCli::PortAsync()
     TWSocket& data = *DataSocket();
     if (!prepared && data.State() != wsClosed)
         data.Close();
-    data.OnSessionAvailable = [](TCustomWSocket* listener, int) { listener->Pause(); }; // until a transfer takes it
+    data.OnSessionAvailable = PauseUntilTaken;
     data.OnSessionClosed = nullptr;
     data.OnDataAvailable = nullptr;
 
