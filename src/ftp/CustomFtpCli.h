@@ -545,6 +545,7 @@ private:
     int64_t m_stopTime = 0;
     bool m_downloading = false;
     bool m_replyReceived = false;
+    int m_replyFailure = 0; // a download's failing final reply, waiting for the data's close
     bool m_dataClosed = false;
     bool m_endOfFile = false;
     bool m_transferAccepted = false; // the server answered the data command with 125 or 150

@@ -267,6 +267,7 @@ void TCustomFtpCli::BeginTransfer(const std::string& command, bool downloading)
 {
     m_dataCommand = command;
     m_dataStepPending = true;
+    m_replyFailure = 0;
     m_downloading = downloading;
     m_replyReceived = false;
     m_dataClosed = false;
@@ -777,9 +778,17 @@ void TCustomFtpCli::FinalReply()
         // names the wrong cause.
         int result = m_localFailure || m_overrun || m_tooLarge ? LocalFailure() : m_statusCode;
         SetErrorMessage(m_lastResponse);
+        TriggerDisplay(m_downloading ? "! RETR/LIST/NLST Failed" : "! STOR Failed");
+        if (m_downloading && !m_dataClosed && result == m_statusCode) {
+            // What the server sent before it gave up may still wait in the data connection:
+            // read to its close, so that another try starts after those bytes.
+            m_replyFailure = result;
+            m_requestResult = result; // a close of the session meanwhile ends it as failed
+            m_replyReceived = true;
+            return;
+        }
         FreeOwnStream();
         DataSocket()->Close();
-        TriggerDisplay(m_downloading ? "! RETR/LIST/NLST Failed" : "! STOR Failed");
         m_requestResult = result;
         TriggerRequestDone(result);
         return;
@@ -839,6 +848,8 @@ void TCustomFtpCli::CompletionCheck()
         result = 0;
     } else if (m_localFailure) {
         result = LocalFailure();
+    } else if (m_replyFailure != 0) {
+        result = m_replyFailure;
     } else if (m_progressAborted && result == 0) {
         SetErrorMessage("426 Transfer aborted by application");
         result = 426;
