@@ -197,6 +197,8 @@ void TCustomFtpCli::BeginRequest(TFtpRequest rqType)
     }
     ++m_stepStarts;
     m_requestDoneFlag = false;
+    m_requestResult = 0; // a failure of the request before is not this one's
+
     if (!m_watchdog.active())
         m_watchdog.start(1000);
 }
@@ -584,6 +586,13 @@ bool TCustomFtpCli::HandleReplyLine()
             return false;
         }
         m_replyLines.push_back(m_lastResponse);
+        if (final && !HasValidReplyCode(m_lastResponse)) {
+            // "000 ok" or "0": no server's answer to anything. Whatever follows cannot be
+            // matched to the commands any more.
+            DisplayLastResponse();
+            GiveUp(kProtocolError, "Not an FTP reply: \"" + m_lastResponse.substr(0, 80) + "\": connection closed");
+            return false;
+        }
     }
     switch (m_state) {
     case ftpWaitingBanner:

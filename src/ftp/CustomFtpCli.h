@@ -164,6 +164,9 @@ public:
     // The result of an Open that TLS stopped on purpose: a certificate not accepted, TLS
     // required but refused. Trying again would end the same way.
     static constexpr int kTlsRefused = 534;
+    // A reply whose code is no FTP reply code (outside 100-599) ends the request with this,
+    // and the connection.
+    static constexpr int kProtocolError = 500;
 
     using TDisplayEvent = std::function<void(TCustomFtpCli* sender, std::string& msg)>;
     using TErrorEvent = std::function<void(TCustomFtpCli* sender, int error)>;

@@ -56,6 +56,13 @@ bool IsFinalReplyLine(std::string_view line)
     return !continued;
 }
 
+bool HasValidReplyCode(std::string_view line)
+{
+    int code = 0;
+    bool continued = false;
+    return ParseReplyCode(line, code, continued) && code >= 100 && code <= 599;
+}
+
 std::string ParseQuotedDir(std::string_view line)
 {
     size_t i = skipCode(line);

@@ -15,6 +15,9 @@ bool ParseReplyCode(std::string_view line, int& code, bool& continued);
 // followed by '-'.
 bool IsFinalReplyLine(std::string_view line);
 
+// True when the line's code is an FTP reply code: 100 to 599.
+bool HasValidReplyCode(std::string_view line);
+
 // The quoted directory name after the reply code ("257 "/a ""b""" is here" gives /a "b");
 // empty when no opening double quote follows the code and its blanks.
 std::string ParseQuotedDir(std::string_view line);
