@@ -9,8 +9,8 @@ const char* const kDisabledPath = "------------------";
 
 void FinishListing(platform::TMemoryStream& listing)
 {
-    const std::string& data = listing.Data();
-    if (data.find('\0') != std::string::npos) {
+    std::string_view data = listing.Data();
+    if (data.find('\0') != std::string_view::npos) {
         std::string cleaned;
         cleaned.reserve(data.size());
         bool cut = false;
@@ -66,8 +66,7 @@ std::string TListingCache::CurrentText() const
 {
     if (!Current)
         return {};
-    const std::string& data = Current->Data();
+    std::string_view data = Current->Data();
     // The stored listing ends with a NUL, as the parser expects it; the text stops there.
-    size_t end = data.find('\0');
-    return end == std::string::npos ? data : data.substr(0, end);
+    return std::string(data.substr(0, data.find('\0')));
 }

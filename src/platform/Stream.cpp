@@ -1,6 +1,7 @@
 #include "platform/Stream.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cerrno>
 #include <cstring>
 
@@ -101,11 +102,30 @@ int64_t TFileStream::Size() const
     return ::fstat(m_handle, &info) == 0 ? static_cast<int64_t>(info.st_size) : -1;
 }
 
+TMemoryStream::~TMemoryStream()
+{
+    std::free(m_data);
+}
+
+bool TMemoryStream::Reserve(size_t size)
+{
+    if (size <= m_capacity)
+        return true;
+    size_t capacity = std::max<size_t>(size, m_capacity < 4096 ? 4096 : m_capacity + m_capacity / 2);
+    char* grown = static_cast<char*>(std::realloc(m_data, capacity));
+    if (!grown)
+        return false;
+    m_data = grown;
+    m_capacity = capacity;
+    return true;
+}
+
 int64_t TMemoryStream::Read(char* buffer, int64_t len)
 {
     int64_t available = std::max<int64_t>(0, Size() - m_position);
     int64_t count = std::clamp<int64_t>(len, 0, available);
-    std::memcpy(buffer, m_data.data() + m_position, static_cast<size_t>(count));
+    if (count > 0)
+        std::memcpy(buffer, m_data + m_position, static_cast<size_t>(count));
     m_position += count;
     return count;
 }
@@ -115,9 +135,14 @@ int64_t TMemoryStream::Write(const char* buffer, int64_t len)
     if (len <= 0)
         return 0;
     size_t end = static_cast<size_t>(m_position + len);
-    if (end > m_data.size())
-        m_data.resize(end);
-    std::memcpy(m_data.data() + m_position, buffer, static_cast<size_t>(len));
+    if (!Reserve(end)) {
+        errno = ENOMEM;
+        return 0;
+    }
+    if (static_cast<size_t>(m_position) > m_size)
+        std::memset(m_data + m_size, 0, static_cast<size_t>(m_position) - m_size);
+    std::memcpy(m_data + m_position, buffer, static_cast<size_t>(len));
+    m_size = std::max(m_size, end);
     m_position += len;
     return len;
 }
@@ -126,15 +151,23 @@ bool TMemoryStream::Seek(int64_t position)
 {
     if (position < 0)
         return false;
-    if (static_cast<size_t>(position) > m_data.size())
-        m_data.resize(static_cast<size_t>(position));
+    size_t wanted = static_cast<size_t>(position);
+    if (wanted > m_size) {
+        if (!Reserve(wanted))
+            return false;
+        std::memset(m_data + m_size, 0, wanted - m_size);
+        m_size = wanted;
+    }
     m_position = position;
     return true;
 }
 
 void TMemoryStream::Clear()
 {
-    m_data.clear();
+    std::free(m_data);
+    m_data = nullptr;
+    m_size = 0;
+    m_capacity = 0;
     m_position = 0;
 }
 

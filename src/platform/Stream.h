@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -67,20 +68,32 @@ constexpr int kNotRegularFile = -1;
 // Why a file could not be opened or written, for messages: strerror's text, or "not a regular file".
 std::string FileErrorText(int error);
 
+// Bytes in memory. Its block grows by realloc, which moves the pages of a big block rather than
+// copying them: a listing near its cap holds about the cap, not twice it.
 class TMemoryStream : public TStream
 {
 public:
+    TMemoryStream() = default;
+    ~TMemoryStream() override;
+    TMemoryStream(const TMemoryStream&) = delete;
+    TMemoryStream& operator=(const TMemoryStream&) = delete;
+
     int64_t Read(char* buffer, int64_t len) override;
     int64_t Write(const char* buffer, int64_t len) override;
     bool Seek(int64_t position) override;
     int64_t Position() const override { return m_position; }
-    int64_t Size() const override { return static_cast<int64_t>(m_data.size()); }
+    int64_t Size() const override { return static_cast<int64_t>(m_size); }
 
-    const std::string& Data() const { return m_data; }
+    std::string_view Data() const { return {m_data, m_size}; }
     void Clear();
 
 private:
-    std::string m_data;
+    // Room for size bytes; false when the memory is not there.
+    bool Reserve(size_t size);
+
+    char* m_data = nullptr;
+    size_t m_size = 0;
+    size_t m_capacity = 0;
     int64_t m_position = 0;
 };
 

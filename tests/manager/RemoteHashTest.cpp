@@ -49,13 +49,13 @@ TEST(WalkTrust, ServerPathsThatClimbAreNotPlain)
 
 TEST(WalkTrust, ANulEndsItsLineNotTheListing)
 {
-    platform::TMemoryStream listing;
+    auto listing = std::make_shared<platform::TMemoryStream>();
     std::string text = std::string("-rw-r--r-- 1 a a 5 Jan 1 2020 fir") + '\0' + "st.bin\r\n" +
                        "-rw-r--r-- 1 a a 7 Jan 1 2020 second.bin\r\n";
-    listing.Write(text.data(), static_cast<int64_t>(text.size()));
-    FinishListing(listing);
+    listing->Write(text.data(), static_cast<int64_t>(text.size()));
+    FinishListing(*listing);
     TListingCache cache;
-    cache.Current = std::make_shared<platform::TMemoryStream>(listing);
+    cache.Current = listing;
     std::vector<TDirAnalyze> entries = ParseListing(cache.CurrentText());
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].EntryName(), "fir");
