@@ -3,14 +3,90 @@
 #include <algorithm>
 
 #include "config/IniFile.h"
+#include "manager/CommFunc.h"
 #include "platform/AtomicFile.h"
+#include "platform/LocalFiles.h"
+
+namespace {
+
+// Far more than any run holds; a file that claims more is cut there, not obeyed.
+constexpr int kMaxLists = 10000;
+constexpr int kMaxItems = 10000000;
+
+// The deepest directory (ending with "/") that every path lies in; "" when they share none.
+std::string SharedDirectory(const std::vector<std::string>& paths)
+{
+    if (paths.empty())
+        return {};
+    std::string shared = paths.front().substr(0, paths.front().rfind('/') + 1);
+    for (const std::string& path : paths)
+        while (!shared.empty() && path.compare(0, shared.size(), shared) != 0)
+            shared = shared.substr(0, shared.rfind('/', shared.size() - 2) + 1);
+    return shared;
+}
+
+// Numbers a transfer can have: a size, and a range inside it.
+std::string NumbersProblem(const TTransferFileInfo& item)
+{
+    int64_t begin = item.BeginPos;
+    int64_t end = item.EndPos;
+    if (item.FileSize < 0)
+        return "a negative size";
+    if (begin < -1 || end < -1)
+        return "a negative offset";
+    if (begin > item.FileSize || end > item.FileSize)
+        return "an offset past the end of the file";
+    if (end >= 0 && end < std::max<int64_t>(begin, 0))
+        return "a range that ends before it begins";
+    return {};
+}
+
+bool Climbs(const std::string& path)
+{
+    std::string wrapped = "/" + path + "/";
+    return wrapped.find("/../") != std::string::npos || wrapped.find("/./") != std::string::npos;
+}
+
+} // namespace
+
+void TOldQuene::SetDirectoriesFromItems()
+{
+    std::vector<std::string> local;
+    std::vector<std::string> host;
+    for (const auto& item : Items) {
+        local.push_back(item->LocalPath);
+        host.push_back(item->HostPath);
+    }
+    LocalDir = SharedDirectory(local);
+    HostDir = SharedDirectory(host);
+}
+
+std::string StoredItemProblem(const TTransferFileInfo& item, const std::string& localDir)
+{
+    std::string numbers = NumbersProblem(item);
+    if (!numbers.empty())
+        return numbers;
+    const std::string& path = item.LocalPath;
+    if (localDir.empty() || localDir[0] != '/')
+        return "the list names no local directory";
+    if (path.empty() || path[0] != '/')
+        return "a local path that is not absolute";
+    if (Climbs(path) || path.back() == '/')
+        return "a local path that is no plain file name";
+    if (path.compare(0, localDir.size(), localDir) != 0 || !platform::isInsideDirectory(path, localDir))
+        return "a local path outside " + localDir;
+    if (!item.IsDownload && !platform::isRegularFile(path))
+        return "no regular file to upload";
+    return {};
+}
 
 std::vector<std::unique_ptr<TOldQuene>> ReadBrokenLists(const std::string& path)
 {
     IniFile ini(path);
     std::vector<std::unique_ptr<TOldQuene>> lists;
-    int count = ini.ReadInteger("Count", "Count", 0);
-    for (int i = 1; i <= count && i <= 100000; ++i) {
+    int count = std::min(ini.ReadInteger("Count", "Count", 0), kMaxLists);
+    // Only the sections that are there: a count from a damaged file makes no empty lists.
+    for (int i = 1; i <= count && ini.SectionExists(std::to_string(i)); ++i) {
         std::string section = std::to_string(i);
         auto list = std::make_unique<TOldQuene>();
         list->DateTime = ini.ReadString(section, "DateTime", "");
@@ -18,9 +94,11 @@ std::vector<std::unique_ptr<TOldQuene>> ReadBrokenLists(const std::string& path)
         list->HostPort = ini.ReadString(section, "HostPort", "");
         list->UserName = ini.ReadString(section, "UserName", "");
         list->PassWord = ini.ReadString(section, "PassWord", "");
-        int items = ini.ReadInteger(section, "OldQueneCount", 0);
-        for (int j = 0; j < items && j < 10000000; ++j) {
+        int items = std::min(ini.ReadInteger(section, "OldQueneCount", 0), kMaxItems);
+        for (int j = 0; j < items; ++j) {
             std::string n = std::to_string(j);
+            if (ini.ReadString(section, n + "HostPath", "").empty() && ini.ReadString(section, n + "LocalPath", "").empty())
+                break; // the items the file really holds end here
             auto item = std::make_unique<TTransferFileInfo>();
             item->IsDownload = ini.ReadBool(section, n + "IsDownload", true);
             item->HostPath = ini.ReadString(section, n + "HostPath", "");
@@ -29,7 +107,20 @@ std::vector<std::unique_ptr<TOldQuene>> ReadBrokenLists(const std::string& path)
             item->BeginPos = ini.ReadInt64(section, n + "BeginPos", 0);
             item->EndPos = ini.ReadInt64(section, n + "EndPos", 0);
             item->IsDir = ini.ReadBool(section, n + "IsDir", false);
-            list->Items.push_back(std::move(item));
+            std::string problem = NumbersProblem(*item);
+            if (!problem.empty())
+                list->Refused.push_back({item->LocalPath, 550, problem});
+            else
+                list->Items.push_back(std::move(item));
+        }
+        list->LocalDir = EnsureTrailing(ini.ReadString(section, "LocalDir", ""), '/');
+        list->HostDir = EnsureTrailing(ini.ReadString(section, "HostDir", ""), '/');
+        if (list->LocalDir.empty()) {
+            // Written before lists named their directories.
+            std::string host = list->HostDir;
+            list->SetDirectoriesFromItems();
+            if (!host.empty())
+                list->HostDir = host;
         }
         lists.push_back(std::move(list));
     }
@@ -76,6 +167,8 @@ std::string FormatBrokenLists(const std::vector<std::unique_ptr<TOldQuene>>& lis
         ini.WriteString(section, "HostPort", list.HostPort);
         ini.WriteString(section, "UserName", list.UserName);
         ini.WriteString(section, "PassWord", list.PassWord);
+        ini.WriteString(section, "LocalDir", list.LocalDir);
+        ini.WriteString(section, "HostDir", list.HostDir);
         ini.WriteInteger(section, "OldQueneCount", static_cast<int>(list.Items.size()));
         for (size_t j = 0; j < list.Items.size(); ++j) {
             const TTransferFileInfo& item = *list.Items[j];

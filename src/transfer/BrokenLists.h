@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "manager/OperationResult.h"
 #include "manager/TransferFileInfo.h"
 
 struct TOldQuene
@@ -18,7 +19,16 @@ struct TOldQuene
     std::string UserName;
     std::string PassWord;
     std::vector<std::unique_ptr<TTransferFileInfo>> Items;
+    // The local directory the list was made for, and the remote one (both ending with "/"):
+    // every local path it resumes must lie inside LocalDir. Lists written before these were
+    // kept get the deepest directory their items share.
+    std::string LocalDir;
+    std::string HostDir;
+    // Items of the file that were no items (numbers out of range): left out, with why (not kept).
+    std::vector<TItemOutcome> Refused;
 
+    // LocalDir and HostDir from the items: the deepest directories their paths share.
+    void SetDirectoriesFromItems();
     // Two lists with the same key are the same list.
     std::string Key() const { return DateTime + HostName + HostPort + UserName + PassWord; }
 };
@@ -40,6 +50,12 @@ public:
     // Takes a list out (resumed or deleted): its key keeps it out of the file from now on.
     std::unique_ptr<TOldQuene> Remove(size_t index);
 };
+
+// Why a stored item cannot be resumed where it stands: numbers no transfer has (negative, an
+// end before the begin, offsets past the file's end), or a local path that is not absolute,
+// climbs with "..", or lies outside localDir once links are followed (an upload's file must be
+// a regular file there too). Empty when it can.
+std::string StoredItemProblem(const TTransferFileInfo& item, const std::string& localDir);
 
 // The text of a broken-list file holding these lists.
 std::string FormatBrokenLists(const std::vector<std::unique_ptr<TOldQuene>>& lists);
