@@ -145,9 +145,9 @@ bool TCliSession::WaitIdle()
 
 int TCliSession::Connect(const TFtpAddress& address, const std::string& directory)
 {
-    std::string user = address.User.empty() ? "anonymous" : address.User;
-    std::string pass =
-        address.User.empty() && address.Pass.empty() ? m_window->Settings().AnonymousEmail : address.Pass;
+    std::string user = address.User;
+    std::string pass = address.Pass;
+    CompleteAnonymousLogin(user, pass, m_window->Settings().AnonymousEmail);
     if (pass.empty())
         return Fail("no password given for " + user + " (ftp://" + user + ":PASSWORD@" + address.Host + "/...)",
                     kExitUsage);
@@ -162,17 +162,25 @@ int TCliSession::Connect(const TFtpAddress& address, const std::string& director
     if (!settled)
         return Fail("interrupted", kExitIncomplete);
     const TOperationResult& login = m_window->LastResult(TOperation::Connect);
-    if (m_window->SessionState() != ssConnected) {
-        std::string reason = login.Sequence > before && !login.Success ? login.Reply : std::string();
-        return Fail("login to " + address.Host + ":" + address.Port +
-                        " failed: " + (reason.empty() ? "Server Connection Failed." : reason),
-                    kExitLoginFailed);
-    }
     // Told by the refused change of directory: the server reports its directory in its own
     // words, so the path it shows need not be the one asked for.
     const TOperationResult& changed = m_window->LastResult(TOperation::ChangeDir);
-    if (changed.Sequence > login.Sequence && !changed.Success)
-        return Fail("no such remote directory: " + directory, kExitIncomplete);
+    if (login.Success && changed.Sequence > login.Sequence && !changed.Success)
+        return Fail(changed.Code == 550 && changed.Reply.rfind("550", 0) == 0
+                        ? "no such remote directory: " + directory
+                        : "cannot change to the remote directory " + (directory.empty() ? "/" : directory) +
+                              ": " + changed.Reply,
+                    kExitIncomplete);
+    if (m_window->SessionState() != ssConnected) {
+        bool told = login.Sequence > before && !login.Success;
+        std::string reason = told && !login.Reply.empty() ? login.Reply : "Server Connection Failed.";
+        std::string site = address.Host + ":" + address.Port;
+        if (told && login.LoggedIn)
+            return Fail("logged in to " + site + ", but " + login.Step + " failed: " + reason, kExitLoginFailed);
+        return Fail("login to " + site + " failed" + (told && !login.Step.empty() ? " at " + login.Step : "") + ": " +
+                        reason,
+                    kExitLoginFailed);
+    }
     return kExitDone;
 }
 
@@ -242,12 +250,24 @@ int TCliSession::RunOutcome()
 {
     m_view.EndProgressLine();
     const TOperationResult& run = m_window->LastResult(TOperation::Transfer);
+    if (run.Sequence <= m_runBefore) {
+        // No run ended: what went before it (a walk, the remote directories) failed.
+        const TOperationResult* last = nullptr;
+        for (int operation = 0; operation <= static_cast<int>(TOperation::Transfer); ++operation) {
+            const TOperationResult& result = m_window->LastResult(static_cast<TOperation>(operation));
+            if (!result.Success && result.Sequence > m_runBefore && (!last || result.Sequence > last->Sequence))
+                last = &result;
+        }
+        return Fail("nothing was transferred" + (last ? ": " + last->Reply : std::string()), kExitIncomplete);
+    }
     // What really arrived or left, not what the listing promised.
     if (!m_options.Quiet && run.Bytes > 0) {
         double seconds = std::max<int64_t>(platform::tickCount() - m_runStart, 1) / 1000.0;
+        // Three digits that mean something: "0.012 s", "4.31 s", "72.4 s".
+        int decimals = seconds < 1 ? 3 : seconds < 10 ? 2 : 1;
         char text[160];
-        std::snprintf(text, sizeof text, "%s bytes in %.1f s (%.1f MiB/s)", FormatThousands(run.Bytes).c_str(), seconds,
-                      run.Bytes / seconds / (1024.0 * 1024.0));
+        std::snprintf(text, sizeof text, "%s bytes in %.*f s (%.1f MiB/s)", FormatThousands(run.Bytes).c_str(),
+                      decimals, seconds, run.Bytes / seconds / (1024.0 * 1024.0));
         std::cerr << "quillftp-cli: " << text << "\n";
     }
     size_t kept = 0;
@@ -331,6 +351,7 @@ int TCliSession::Get()
     if (!MakeLocalDirs(localDir))
         return Fail("cannot create the local directory " + localDir, kExitIncomplete);
     m_runStart = platform::tickCount();
+    m_runBefore = m_window->LastResult(TOperation::Transfer).Sequence;
     if (entry) {
         m_window->Local().SetPath(localDir);
         Select(entry);
@@ -376,6 +397,7 @@ int TCliSession::Put()
     if (pane.SelectedNames().empty())
         return Fail("cannot read the local directory of " + local, kExitIncomplete);
     m_runStart = platform::tickCount();
+    m_runBefore = m_window->LastResult(TOperation::Transfer).Sequence;
     m_window->UploadSelected();
     WaitIdle();
     return RunOutcome();
@@ -464,11 +486,12 @@ int TCliSession::ShowBrokenLists()
         const TOldQuene& list = *lists[n];
         int64_t left = 0;
         for (const auto& item : list.Items)
-            left += ItemByteCount(*item);
+            left = SaturatingAdd(left, ItemByteCount(*item));
         std::cout << n + 1 << '\t' << EscapeControls(list.DateTime) << "\tftp://" << EscapeControls(list.UserName)
                   << "@" << EscapeControls(list.HostName) << ":" << EscapeControls(list.HostPort) << '\t'
                   << list.Items.size() << (list.Items.size() == 1 ? " item" : " items") << '\t' << FormatThousands(left)
-                  << " bytes left\n";
+                  << " bytes left\tlocal " << EscapeControls(list.LocalDir) << "\tremote "
+                  << EscapeControls(list.HostDir) << '\n';
     }
     return kExitDone;
 }
@@ -482,6 +505,7 @@ int TCliSession::Resume()
         return Fail("no broken list " + text + " (" + std::to_string(count) + " saved; quillftp-cli broken lists them)",
                     kExitUsage);
     m_runStart = platform::tickCount();
+    m_runBefore = m_window->LastResult(TOperation::Transfer).Sequence;
     m_window->ResumeBrokenList(std::stoul(text) - 1);
     WaitIdle();
     if (m_window->SessionState() != ssConnected)

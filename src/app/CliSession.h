@@ -68,6 +68,7 @@ private:
     std::pair<size_t, size_t> BrokenListsState() const;
 
     int64_t m_runStart = 0;
+    uint64_t m_runBefore = 0; // the sequence of the transfer result before the run
     std::pair<size_t, size_t> m_brokenListsAtStart;
     TCliOptions m_options;
     TConsoleView m_view;

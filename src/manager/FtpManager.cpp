@@ -177,6 +177,7 @@ void TFtpManager::ConnectMain(const THostInfo& info)
     }
     ConfigureConnection(0);
     m_abortMain = false;
+    m_typeBeforeList = false;
     SetMode(0, cmLogin);
     main->Open();
 }
@@ -233,6 +234,11 @@ void TFtpManager::AbortCurrent()
         closeAllData();
         Log(0, "User Aborted");
         return;
+    }
+    if (Mode(0) == cmLogin || Mode(0) == cmChangeDir || Mode(0) == cmWalk) {
+        // A listing that waits for its TYPE does not start; the stream it was to fill goes.
+        m_typeBeforeList = false;
+        main.SetLocalStream(nullptr);
     }
     switch (Mode(0)) {
     case cmLogin:
@@ -353,11 +359,15 @@ bool TFtpManager::List(const std::string& path)
     }
     TFtpClient& main = *Slot(0).Client;
     m_cache.Current = std::make_shared<platform::TMemoryStream>();
-    SetTransferType(main, false);
     main.SetLocalFileName("");
     main.HostFileName.clear(); // LIST without an argument lists the current directory
     main.SetLocalStream(m_cache.Current.get());
     main.ResumeAt = 0;
+    if (main.TypeInEffect != 'A') {
+        m_typeBeforeList = true;
+        main.TypeAscii();
+        return false;
+    }
     main.Dir();
     return false;
 }
@@ -393,6 +403,17 @@ void TFtpManager::RequestDone(int index, TFtpRequest rqType, int error)
         return;
     }
     TFtpClient& main = *Slot(0).Client;
+    if (rqType == ftpTypeSetAsync && m_typeBeforeList) {
+        m_typeBeforeList = false;
+        main.TypeInEffect = error == 0 ? 'A' : 0;
+        if (main.Connected() && (error == 0 || main.StatusCode() != 421)) {
+            main.Dir(); // a refused TYPE A still lists, as the server sees fit
+            return;
+        }
+        rqType = ftpDirAsync; // the listing's own failure: the operation hears of it as such
+        if (error == 0)
+            error = wsa::kConnectionAborted;
+    }
     if (rqType == ftpDirAsync && (error == 500 || error == 502) && main.ListCommand == "MLSD" && main.Connected() &&
         m_cache.Current) {
         // FEAT named MLST, yet MLSD is not understood: LIST from now on, for this listing too.
@@ -446,6 +467,9 @@ void TFtpManager::SessionClosed(int index)
         m_sink->TransferConnectionLost(index); // the run goes on; it logs in again
         return;
     }
-    if (index == 0)
+    // A request under way ends with the close, and its operation reports the loss (a login
+    // may log in again); an idle connection 0 leaves no session.
+    const TFtpClient& client = *Slot(index).Client;
+    if (index == 0 && client.RequestsDone() == client.RequestsStarted())
         m_host.SetSessionState(ssReady);
 }

@@ -7,10 +7,10 @@
 // runs the remote commands as chains of requests on connection 0.
 
 #include <array>
+#include <map>
 #include <cstdint>
 #include <memory>
 #include <random>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -70,6 +70,7 @@ enum class TLoginProbe : uint8_t
     Features, // FEAT: what the server offers beyond RFC 959 (file hashes)
     Utf8,     // OPTS UTF8 ON, where FEAT names UTF8
     System,   // SYST
+    Type,     // TYPE I: REST in ASCII mode is refused by some servers
     Restart,  // REST 100: whether downloads can resume
     Unmark,   // REST 0: takes the probe's restart marker back
     Done
@@ -212,7 +213,11 @@ private:
 
     // Connection 0's completions, by its mode (the steps of the login in ManagerLogin.cpp).
     void LoginStep(TFtpRequest rqType, int error);
-    void LoginFailed(int error, TFtpRequest rqType);
+    // Ends the login with its result; reason replaces the reply that ended it.
+    void LoginFailed(int error, TFtpRequest rqType, const std::string& reason = {});
+    void LoginLost(TFtpRequest rqType, int error);
+    // The command of a login step, for messages: "FEAT", "PASS", "MLSD of /pub/" ...
+    std::string LoginStepName(TFtpRequest rqType) const;
     // The next probe of the login, or PWD once they are done.
     void NextLoginProbe();
     void ChangeDirStep(TFtpRequest rqType, int error);
@@ -222,6 +227,11 @@ private:
     void WalkNext();
     // Logs a directory the walk leaves out and counts it as not fetched.
     void WalkSkip(const std::string& path, int code, const std::string& reason);
+    // Connection 0 can take a request; otherwise the operation fails (from the event loop).
+    bool MainConnected(TOperation operation);
+    // Connection 0 is still there for the chain's next item; otherwise the items left are
+    // recorded as not done.
+    bool ChainConnected(std::vector<std::string> itemsLeft);
     // Records how the chain's item that just ended fared; false once no item is left and the
     // chain has ended with its result.
     bool ChainGoesOn(int error, TOperation operation, bool itemsLeft);
@@ -249,6 +259,9 @@ private:
     bool m_restIgnored = false;
     bool m_pipeliningRefused = false;
     TLoginProbe m_loginProbe = TLoginProbe::Done;
+    // A listing waits for its TYPE A: the TYPE's completion starts it.
+    bool m_typeBeforeList = false;
+    platform::PostTarget m_posted;
     std::vector<std::string> m_acceptedCertificates; // "site fingerprint", accepted for this run
     // Connection 0 asked for TLS where the server offers it and was refused: the transfer
     // connections do not ask again.
@@ -262,15 +275,25 @@ private:
         std::string Path;     // the remote directory to enter
         std::string Relative; // its local path below the walk's start: checked names only
         int Depth = 0;
-        bool Link = false; // a symbolic link: it may name a file, which no CWD enters
+        bool Link = false;  // a symbolic link: it may name a file, which no CWD enters
+        std::string Unique; // MLSD's "unique" fact for it, when its listing gave one
+        bool Repeated = false; // a directory met before had the same unique fact
     };
     std::vector<TWalkDir> m_walkStack;
-    std::string m_walkRelative; // of the directory being walked
-    bool m_walkTryingLink = false;
-    int m_walkDepth = 0;
+    // Directories whose unique fact was met before: walked last, and left out only when their
+    // listing shows they are that directory again (a link to it).
+    std::vector<TWalkDir> m_walkRepeated;
+    TWalkDir m_walkCurrent; // the directory being walked
     std::vector<TGetFileInfo>* m_walkResult = nullptr;
     std::vector<std::string> m_walkVisited;
-    std::set<std::string> m_walkUniques; // MLSD's "unique" facts of the directories met
+    // MLSD's "unique" facts of the directories met: the first path met with each, and what its
+    // listing held once it was listed.
+    struct TWalkUnique
+    {
+        std::string Path;
+        std::string Contents;
+    };
+    std::map<std::string, TWalkUnique> m_walkUniques;
     std::string m_walkRoot;
     std::vector<TItemOutcome> m_walkSkipped;
     // The other chains: what is left to do, and how each done item fared.

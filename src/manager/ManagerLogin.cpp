@@ -1,13 +1,79 @@
 #include "manager/FtpManager.h"
 
-// The login of connection 0: Open, USER, PASS, the probes (FEAT, OPTS UTF8, SYST with TYPE I,
+// The login of connection 0: Open, USER, PASS, the probes (FEAT, OPTS UTF8, SYST, TYPE I,
 // REST 100, REST 0), PWD, and the listing of the directory it lands in, from the cache or by
-// LIST or MLSD.
+// LIST or MLSD. Every step ends the login one way or the other: a refused probe only tells
+// less, a refused USER, PASS, PWD or listing ends it, and a step the connection does not
+// survive logs in again while tries are left.
 
-void TFtpManager::LoginFailed(int error, TFtpRequest rqType)
+namespace {
+
+bool IsProbe(TFtpRequest rqType)
+{
+    return rqType == ftpQuoteAsync || rqType == ftpUtf8Async || rqType == ftpTypeSetAsync;
+}
+
+} // namespace
+
+std::string TFtpManager::LoginStepName(TFtpRequest rqType) const
+{
+    const TFtpClient& main = *Slot(0).Client;
+    switch (rqType) {
+    case ftpOpenAsync:
+        return "the greeting";
+    case ftpUserAsync:
+        return "USER";
+    case ftpPassAsync:
+        return "PASS";
+    case ftpUtf8Async:
+        return "OPTS UTF8";
+    case ftpTypeSetAsync:
+        return "TYPE I";
+    case ftpQuoteAsync:
+        return main.LocalFileName();
+    case ftpPwdAsync:
+        return "PWD";
+    case ftpDirAsync:
+        return main.ListCommand + " of " + m_currentDir;
+    default:
+        return "the login";
+    }
+}
+
+void TFtpManager::LoginFailed(int error, TFtpRequest rqType, const std::string& reason)
 {
     Log(0, "Server Connection Failed.");
-    Failed(Failure(TOperation::Connect, error, rqType));
+    TOperationResult result = Failure(TOperation::Connect, error, rqType);
+    if (!reason.empty())
+        result.Reply = reason;
+    if (rqType != ftpOpenAsync)
+        result.Step = LoginStepName(rqType);
+    result.LoggedIn = rqType == ftpPwdAsync || rqType == ftpDirAsync;
+    Failed(result);
+}
+
+// The connection went (or is going: a 421) during a step: the login starts again from Open
+// while tries are left, and ends naming the step otherwise.
+void TFtpManager::LoginLost(TFtpRequest rqType, int error)
+{
+    TFtpClient& main = *Slot(0).Client;
+    main.SetLocalStream(nullptr);
+    if (error == 0) // the step's reply came, the connection did not stay
+        error = main.StatusCode() == 421 ? 421 : wsa::kConnectionAborted;
+    Log(0, "! The connection was lost at " + LoginStepName(rqType));
+    if (--m_retryLeft > 0) {
+        Log(0, "Retry Connection...");
+        main.Abort();
+        // Opened again from the event loop: the close is still being reported.
+        m_posted.post([this] {
+            if (Mode(0) == cmLogin && !m_abortMain && !Slot(0).Client->Connected())
+                Slot(0).Client->Open();
+        });
+        return;
+    }
+    LoginFailed(error, rqType);
+    if (main.Connected())
+        main.Abort();
 }
 
 void TFtpManager::LoginStep(TFtpRequest rqType, int error)
@@ -18,22 +84,30 @@ void TFtpManager::LoginStep(TFtpRequest rqType, int error)
     }
     TFtpClient& main = *Slot(0).Client;
     // Through an FTP proxy the proxy's own replies to USER and PASS may come as 220 or 331.
-    bool proxyLoginReply = main.ConnectionType() == ftpProxy && (rqType == ftpUserAsync || rqType == ftpPassAsync) &&
-                           (error == 220 || error == 331);
-    if (error != 0 && !proxyLoginReply && rqType != ftpQuoteAsync && rqType != ftpUtf8Async) {
-        if (rqType == ftpOpenAsync) {
-            Log(0, "Server Connection Failed.");
-            if (error != TCustomFtpCli::kTlsRefused && --m_retryLeft > 0) {
-                Log(0, "Retry Connection...");
-                main.Open();
-            } else {
-                Failed(Failure(TOperation::Connect, error, rqType));
-            }
-        } else if (rqType == ftpUserAsync || rqType == ftpPassAsync || rqType == ftpPwdAsync || rqType == ftpDirAsync) {
-            // Without a login, a directory or its listing there is no session to show.
-            main.SetLocalStream(nullptr);
-            LoginFailed(error, rqType);
+    if (main.ConnectionType() == ftpProxy && (rqType == ftpUserAsync || rqType == ftpPassAsync) &&
+        (error == 220 || error == 331))
+        error = 0;
+    if (rqType == ftpOpenAsync && error != 0) {
+        Log(0, "Server Connection Failed.");
+        if (error != TCustomFtpCli::kTlsRefused && --m_retryLeft > 0) {
+            Log(0, "Retry Connection...");
+            main.Open();
+        } else {
+            Failed(Failure(TOperation::Connect, error, rqType));
         }
+        return;
+    }
+    // A refusal says no to this step; a closed connection (or 421, which closes it) or a reply
+    // that never came says nothing of the server's will.
+    bool refused = error >= 400 && error < 600 && error != 421;
+    if (rqType != ftpOpenAsync && (!main.Connected() || main.StatusCode() == 421 || (error != 0 && !refused))) {
+        LoginLost(rqType, error);
+        return;
+    }
+    if (error != 0 && !IsProbe(rqType)) {
+        // Without a login, a directory or its listing there is no session to show.
+        main.SetLocalStream(nullptr);
+        LoginFailed(error, rqType);
         return;
     }
     switch (rqType) {
@@ -46,7 +120,7 @@ void TFtpManager::LoginStep(TFtpRequest rqType, int error)
         main.User();
         break;
     case ftpUserAsync:
-        if (main.StatusCode() == 230 && error == 0) {
+        if (main.StatusCode() == 230) {
             m_loginProbe = TLoginProbe::Features; // logged in without a password
             NextLoginProbe();
             break;
@@ -59,19 +133,27 @@ void TFtpManager::LoginStep(TFtpRequest rqType, int error)
         break;
     case ftpQuoteAsync:
     case ftpUtf8Async:
+    case ftpTypeSetAsync:
         // The probes' answers are not needed to go on; a refused one just tells less.
         if (rqType == ftpUtf8Async && error != 0)
             m_features.Utf8 = false; // not asked again on the transfer connections
+        if (rqType == ftpTypeSetAsync)
+            main.TypeInEffect = error == 0 ? 'I' : 0;
         if (m_loginProbe == TLoginProbe::Features && error == 0) {
             m_features = ReadServerFeatures(main.ReplyLines());
             main.ListCommand = m_features.Mlsd ? "MLSD" : "LIST";
         }
-        if (m_loginProbe == TLoginProbe::System)
-            SetTransferType(main, true);
         m_loginProbe = static_cast<TLoginProbe>(static_cast<int>(m_loginProbe) + 1);
         NextLoginProbe();
         break;
     case ftpPwdAsync:
+        if (main.DirResult().empty()) {
+            // "257 /home is cwd": which directory this is stays unknown, and showing a listing
+            // under a guessed name would show one directory's files as another's.
+            Log(0, "! The reply to PWD names no directory");
+            LoginFailed(550, rqType, "the reply names no directory: " + main.LastResponse());
+            return;
+        }
         ListAfterPwd();
         break;
     case ftpDirAsync:
@@ -100,6 +182,9 @@ void TFtpManager::NextLoginProbe()
     case TLoginProbe::System:
         main.SetLocalFileName("SYST");
         break;
+    case TLoginProbe::Type:
+        main.TypeBinary();
+        return;
     case TLoginProbe::Restart:
         main.SetLocalFileName("REST 100");
         break;

@@ -38,6 +38,10 @@ struct TOperationResult
     bool Success = true;
     int Code = 0;      // the failing reply code or socket error, when the operation itself failed
     std::string Reply; // that reply line
+    // The command the operation failed at, where that says more than the reply ("FEAT", "PWD",
+    // "MLSD of /pub/"), and whether a failed Connect had logged in before it.
+    std::string Step;
+    bool LoggedIn = false;
     std::vector<TItemOutcome> Items;
     int64_t Bytes = 0;     // bytes moved (a run) or counted (a size calculation)
     uint64_t Sequence = 0; // set by whoever keeps results: later results have larger numbers

@@ -9,13 +9,23 @@
 
 // ---------------------------------------------------------------- change directory
 
+bool TFtpManager::MainConnected(TOperation operation)
+{
+    if (Slot(0).Client->Connected())
+        return true;
+    // Nothing would ever answer a request sent now: the operation ends at once, from the loop.
+    Log(0, "Lost Connection, Please Reconnect");
+    m_posted.post([this, operation] {
+        Failed(TOperationResult::Failed(operation, wsa::kNotConnected, "Lost Connection, Please Reconnect"));
+    });
+    return false;
+}
+
 void TFtpManager::ChangeDir(const std::string& name)
 {
     TFtpClient& main = *Slot(0).Client;
-    if (!main.Connected()) {
-        Log(0, "Lost Connection, Please Reconnect");
+    if (!MainConnected(TOperation::ChangeDir))
         return;
-    }
     m_abortMain = false;
     SetMode(0, cmChangeDir);
     std::string target = name.find('/') != std::string::npos ? name : EnsureTrailing(m_currentDir, '/') + name;
@@ -47,6 +57,14 @@ void TFtpManager::ChangeDirStep(TFtpRequest rqType, int error)
         main.Pwd();
         break;
     case ftpPwdAsync:
+        if (main.DirResult().empty()) {
+            // Which directory the server is in stays unknown: no listing is shown as this one's.
+            Log(0, "! The reply to PWD names no directory");
+            RestoreSaved();
+            Failed(TOperationResult::Failed(TOperation::ChangeDir, 550,
+                                            "the reply to PWD names no directory: " + main.LastResponse()));
+            return;
+        }
         ListAfterPwd();
         break;
     case ftpDirAsync:
@@ -61,6 +79,8 @@ void TFtpManager::ChangeDirStep(TFtpRequest rqType, int error)
 
 void TFtpManager::Refresh(const std::string& path)
 {
+    if (!MainConnected(TOperation::Refresh))
+        return;
     m_abortMain = false;
     SetMode(0, cmRefresh);
     m_currentDir = path;
@@ -86,9 +106,25 @@ void TFtpManager::RefreshStep(TFtpRequest rqType, int error)
 
 // ---------------------------------------------------------------- the walk
 
+namespace {
+
+// What a listing holds, for telling two names of one directory apart from two directories.
+std::string ListingContents(const std::vector<TDirAnalyze>& entries)
+{
+    std::string contents;
+    for (const TDirAnalyze& entry : entries)
+        contents += entry.Attributes.substr(0, 1) + entry.Name + '\0' + entry.Size + '\0' +
+                    std::to_string(entry.Modified) + '\0' + entry.Unique + '\n';
+    return contents;
+}
+
+} // namespace
+
 void TFtpManager::Walk(const std::string& name, std::vector<TGetFileInfo>* result)
 {
     TFtpClient& main = *Slot(0).Client;
+    if (!MainConnected(TOperation::Walk))
+        return;
     m_abortMain = false;
     SetMode(0, cmWalk);
     m_savedDir = m_currentDir;
@@ -98,18 +134,21 @@ void TFtpManager::Walk(const std::string& name, std::vector<TGetFileInfo>* resul
     if (m_walkResult)
         m_walkResult->clear();
     m_walkStack.clear();
+    m_walkRepeated.clear();
     m_walkVisited.clear();
     m_walkUniques.clear();
     m_walkRoot.clear();
     m_walkSkipped.clear();
-    m_walkDepth = 0;
-    m_walkRelative = IsSafeEntryName(name) ? name + "/" : "";
-    if (m_walkRelative.empty()) {
+    m_walkCurrent = {m_currentDir, IsSafeEntryName(name) ? name + "/" : "", 0, false, {}, false};
+    if (m_walkCurrent.Relative.empty()) {
         WalkSkip(name, 0, "an unsafe name");
         WalkNext();
         return;
     }
-    m_walkTryingLink = false;
+    // The start's own unique fact, from the listing it was chosen in: a link back to it is known.
+    for (const TDirAnalyze& entry : ParseListing(m_cache.CurrentText()))
+        if (entry.EntryName() == name && !entry.Unique.empty())
+            m_walkUniques[entry.Unique].Path = m_currentDir, m_walkCurrent.Unique = entry.Unique;
     main.HostDirName = m_currentDir;
     main.Cwd();
 }
@@ -125,7 +164,7 @@ void TFtpManager::WalkStep(TFtpRequest rqType, int error)
     case ftpCwdAsync:
         if (error != 0) {
             // A link to a file is tried as a directory too; only a real directory's refusal counts.
-            if (!m_walkTryingLink)
+            if (!m_walkCurrent.Link)
                 WalkSkip(main.HostDirName, error, main.LastResponse());
             WalkNext();
             return;
@@ -133,8 +172,8 @@ void TFtpManager::WalkStep(TFtpRequest rqType, int error)
         main.Pwd();
         return;
     case ftpPwdAsync: {
-        if (error != 0) {
-            WalkSkip(main.HostDirName, error, main.LastResponse());
+        if (error != 0 || main.DirResult().empty()) {
+            WalkSkip(main.HostDirName, error, error != 0 ? main.LastResponse() : "the reply to PWD names no directory");
             WalkNext();
             return;
         }
@@ -150,7 +189,9 @@ void TFtpManager::WalkStep(TFtpRequest rqType, int error)
             m_walkRoot = reported;
         bool seen = std::find(m_walkVisited.begin(), m_walkVisited.end(), reported) != m_walkVisited.end();
         if (seen || reported.rfind(m_walkRoot, 0) != 0) {
-            Log(0, "! Skipped " + reported + (seen ? ": already walked" : ": outside the walked tree"));
+            WalkSkip(main.HostDirName, 0,
+                     "the server calls it " + reported +
+                         (seen ? ", a directory walked already" : ", outside the walked tree"));
             WalkNext();
             return;
         }
@@ -181,15 +222,29 @@ void TFtpManager::WalkStep(TFtpRequest rqType, int error)
 
 void TFtpManager::WalkParse()
 {
-    int childDepth = m_walkDepth + 1;
+    std::vector<TDirAnalyze> entries = ParseListing(m_cache.CurrentText());
+    if (!m_walkCurrent.Unique.empty()) {
+        TWalkUnique& known = m_walkUniques[m_walkCurrent.Unique];
+        std::string contents = ListingContents(entries);
+        if (!m_walkCurrent.Repeated || known.Contents.empty()) {
+            known.Contents = contents;
+        } else if (contents == known.Contents) {
+            // Same unique fact, same entries: this name leads to a directory walked already.
+            WalkSkip(m_currentDir, 0, "the same directory as " + known.Path + ", walked there");
+            WalkNext();
+            return;
+        }
+    }
+    int childDepth = m_walkCurrent.Depth + 1;
+    const std::string& relative = m_walkCurrent.Relative;
     // Links are walked after the directories beside them (the stack takes them first), so a
     // link to one of those finds it walked under its own name already.
     std::vector<TWalkDir> directories;
-    for (const TDirAnalyze& entry : ParseListing(m_cache.CurrentText())) {
+    for (const TDirAnalyze& entry : entries) {
         std::string name = entry.EntryName();
         if (!IsSafeEntryName(name)) {
             if (name != "." && name != "..")
-                Log(0, "! Skipped the unsafe name \"" + name + "\" in " + m_currentDir);
+                WalkSkip(m_currentDir + name, 0, "an unsafe name");
             continue;
         }
         if (entry.IsFile()) {
@@ -197,17 +252,19 @@ void TFtpManager::WalkParse()
             if (!ParseSize(entry.Size, size))
                 Log(0, "! No size for " + m_currentDir + name + " (\"" + entry.Size + "\"), counted as 0");
             if (m_walkResult)
-                m_walkResult->push_back({m_currentDir + name, size, m_walkRelative + name, entry.Modified});
+                m_walkResult->push_back({m_currentDir + name, size, relative + name, entry.Modified});
         } else if (childDepth > kMaxWalkDepth) {
             WalkSkip(m_currentDir + name, 0, "it lies deeper than " + std::to_string(kMaxWalkDepth));
         } else if (entry.IsDirectory()) {
-            // MLSD shows a link to a directory as a directory on some servers; the "unique" fact
-            // tells that it names one met before.
-            if (!entry.Unique.empty() && !m_walkUniques.insert(entry.Unique).second) {
-                Log(0, "! Skipped " + m_currentDir + name + ": the same directory as one met before");
+            TWalkDir directory{m_currentDir + name + "/", relative + name + "/", childDepth, false, entry.Unique, false};
+            // MLSD shows a link to a directory as a directory on some servers, with the unique
+            // fact of the directory it leads to: such a one waits until the rest is walked.
+            if (!entry.Unique.empty() && !m_walkUniques.emplace(entry.Unique, TWalkUnique{directory.Path, {}}).second) {
+                directory.Repeated = true;
+                m_walkRepeated.push_back(directory);
                 continue;
             }
-            directories.push_back({m_currentDir + name + "/", m_walkRelative + name + "/", childDepth, false});
+            directories.push_back(directory);
         } else if (entry.IsLink()) {
             // A link to a directory is walked under the link's own name. An absolute target is
             // followed only when it stays in the walked tree; the check after its PWD sees to that.
@@ -216,7 +273,7 @@ void TFtpManager::WalkParse()
             std::string path = target.empty()     ? m_currentDir + name + "/"
                                : target[0] == '/' ? EnsureTrailing(target, '/')
                                                   : m_currentDir + target + "/";
-            m_walkStack.push_back({path, m_walkRelative + name + "/", childDepth, true});
+            m_walkStack.push_back({path, relative + name + "/", childDepth, true, {}, false});
         }
     }
     m_walkStack.insert(m_walkStack.end(), directories.begin(), directories.end());
@@ -227,13 +284,20 @@ void TFtpManager::WalkParse()
 void TFtpManager::WalkNext()
 {
     TFtpClient& main = *Slot(0).Client;
+    if (m_walkStack.empty() && !m_walkRepeated.empty()) {
+        m_walkStack.assign(m_walkRepeated.rbegin(), m_walkRepeated.rend());
+        m_walkRepeated.clear();
+    }
+    if (!main.Connected()) {
+        // What is left cannot be walked on this login: named, and the walk ends with what it found.
+        for (const TWalkDir& left : m_walkStack)
+            WalkSkip(left.Path, wsa::kNotConnected, "the connection was lost");
+        m_walkStack.clear();
+    }
     if (!m_walkStack.empty()) {
-        TWalkDir next = m_walkStack.back();
+        m_walkCurrent = m_walkStack.back();
         m_walkStack.pop_back();
-        m_walkDepth = next.Depth;
-        m_walkRelative = next.Relative;
-        m_walkTryingLink = next.Link;
-        main.HostDirName = next.Path;
+        main.HostDirName = m_walkCurrent.Path;
         main.Cwd();
         return;
     }
@@ -262,8 +326,19 @@ bool TFtpManager::ChainGoesOn(int error, TOperation operation, bool itemsLeft)
     return false;
 }
 
+bool TFtpManager::ChainConnected(std::vector<std::string> itemsLeft)
+{
+    if (Slot(0).Client->Connected())
+        return true;
+    for (const std::string& item : itemsLeft)
+        m_outcomes.push_back({item, wsa::kNotConnected, "the connection was lost"});
+    return false;
+}
+
 void TFtpManager::MakeDirs(std::vector<std::string> paths)
 {
+    if (!MainConnected(TOperation::MakeDirs))
+        return;
     m_abortMain = false;
     SetMode(0, cmMakeDir);
     m_makeDirs = std::move(paths);
@@ -274,6 +349,8 @@ void TFtpManager::MakeDirs(std::vector<std::string> paths)
 
 void TFtpManager::MakeDirStep(int error)
 {
+    if (!ChainConnected(m_makeDirs))
+        m_makeDirs.clear();
     if (!ChainGoesOn(error, TOperation::MakeDirs, !m_makeDirs.empty()))
         return;
     TFtpClient& main = *Slot(0).Client;
@@ -285,6 +362,8 @@ void TFtpManager::MakeDirStep(int error)
 
 void TFtpManager::RenameFiles(std::vector<THostMoveFileInfo> pairs)
 {
+    if (!MainConnected(TOperation::Rename))
+        return;
     SetMode(0, cmRename);
     m_renames = std::move(pairs);
     m_outcomes.clear();
@@ -307,6 +386,11 @@ void TFtpManager::RenameStep(int error)
     // The pair ended: its RNTO answered, or its RNFR was refused (no RNTO follows a refusal).
     if (!m_renaming.OldPath.empty())
         m_outcomes.push_back(Outcome(m_renaming.OldPath, error));
+    std::vector<std::string> left;
+    for (const THostMoveFileInfo& pair : m_renames)
+        left.push_back(pair.OldPath);
+    if (!ChainConnected(left))
+        m_renames.clear();
     if (m_renames.empty()) {
         m_renaming = {};
         Done(TOperationResult::Of(TOperation::Rename, std::move(m_outcomes)));
@@ -321,6 +405,8 @@ void TFtpManager::RenameStep(int error)
 
 void TFtpManager::DeleteFiles(std::vector<TDelFileInfo> entries)
 {
+    if (!MainConnected(TOperation::Delete))
+        return;
     SetMode(0, cmDelete);
     m_deletes = std::move(entries);
     m_outcomes.clear();
@@ -330,6 +416,11 @@ void TFtpManager::DeleteFiles(std::vector<TDelFileInfo> entries)
 
 void TFtpManager::DeleteStep(int error)
 {
+    std::vector<std::string> left;
+    for (const TDelFileInfo& entry : m_deletes)
+        left.push_back(entry.Name);
+    if (!ChainConnected(left))
+        m_deletes.clear();
     if (!ChainGoesOn(error, TOperation::Delete, !m_deletes.empty()))
         return;
     TFtpClient& main = *Slot(0).Client;
@@ -345,6 +436,8 @@ void TFtpManager::DeleteStep(int error)
 
 void TFtpManager::ChangeModes(std::vector<std::string> names, const std::string& mode)
 {
+    if (!MainConnected(TOperation::ChangeMode))
+        return;
     SetMode(0, cmChmod);
     m_chmodNames = std::move(names);
     m_chmodMode = mode;
@@ -355,6 +448,8 @@ void TFtpManager::ChangeModes(std::vector<std::string> names, const std::string&
 
 void TFtpManager::ChmodStep(int error)
 {
+    if (!ChainConnected(m_chmodNames))
+        m_chmodNames.clear();
     if (!ChainGoesOn(error, TOperation::ChangeMode, !m_chmodNames.empty()))
         return;
     TFtpClient& main = *Slot(0).Client;
