@@ -368,6 +368,14 @@ std::string RemoteDirPart(const std::string& path)
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+int64_t SaturatingAdd(int64_t a, int64_t b)
+{
+    int64_t sum = 0;
+    if (__builtin_add_overflow(a, b, &sum))
+        return b > 0 ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
+    return sum;
+}
+
 std::string EnsureTrailing(const std::string& text, char c)
 {
     if (text.empty() || text.back() == c)

@@ -75,6 +75,10 @@ std::string RemoteDirPart(const std::string& path);          // up to and includ
 std::string EnsureTrailing(const std::string& text, char c); // "" stays ""
 std::string ReplaceChar(std::string text, char from, char to);
 
+// a + b, held at the largest (or smallest) 64-bit number instead of wrapping: sums of sizes a
+// server reports.
+int64_t SaturatingAdd(int64_t a, int64_t b);
+
 // Formatting.
 std::string FormatThousands(const std::string& digits); // 1234567 -> 1,234,567
 std::string FormatThousands(int64_t value);

@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <string>
 
+// Larger than any file a disk holds (8 PiB): a listed size beyond it is refused, so that sums
+// and offsets of sizes stay far from the 64-bit limit.
+constexpr int64_t kLargestFileSize = int64_t(1) << 53;
+
 struct TTransferFileInfo
 {
     bool IsDownload = true;
@@ -17,4 +21,10 @@ struct TTransferFileInfo
     int Attempts = 0;        // failed tries in this run (not kept)
     bool Partial = false;    // resumes a half-written local file of an unfinished run (not kept)
     int64_t RemoteTime = -1; // the server's time of the file when its listing told it (not kept)
+    // Its length disagreed with its listing and SIZE did not settle it: it comes once more
+    // whole, and fails if it disagrees again (not kept).
+    bool FetchedAgain = false;
+    // Its length disagreed with its listing and SIZE confirmed the length: the server's hash,
+    // where offered, has the last word (not kept).
+    bool SizeDisputed = false;
 };

@@ -78,11 +78,11 @@ void TTransferEngine::TransferDataEnded(int i)
         return;
     const TTransferFileInfo& item = *slot.Item;
     TFtpClient& client = *m_manager.Client(i);
-    // A file short of its size asks SIZE, the last range of a file its hash: whatever else
-    // the server is asked must come before the next item's commands, so only a whole file
-    // goes on, asking at most its time.
+    // A file longer or shorter than listed asks SIZE, the last range of a file its hash:
+    // whatever else the server is asked must come before the next item's commands, so only a
+    // whole file of its listed size goes on, asking at most its time.
     int64_t reached = client.TransferStart() + client.ByteCount();
-    if (item.BeginPos > 0 || item.EndPos >= 0 || reached < item.FileSize || !CanSendAhead(i, item) ||
+    if (item.BeginPos > 0 || item.EndPos >= 0 || reached != item.FileSize || !CanSendAhead(i, item) ||
         FileHasOtherItems(item.LocalPath, i))
         return;
     if (m_host.Settings().KeepRemoteTimes && item.RemoteTime < 0)

@@ -91,28 +91,20 @@ void TTransferEngine::DownloadEnded(int i, int error)
             NextItemOrEnd(i);
         return;
     }
-    if (reached > end) {
-        // Only a whole file fetched from byte 0 gets here: nothing stopped it at the listed
-        // size, so the file grew since it was listed. All of it arrived.
-        m_manager.Log(i, "! " + item.HostPath + ": " + std::to_string(reached) + " bytes arrived, " +
-                             std::to_string(end) + " listed");
-        CutToSize(item.LocalPath, reached);
-        ItemDone(i);
+    if (text || item.EndPos >= 0) {
+        // A range stops at its end by itself: it can only be short, and goes on from there.
+        m_manager.Log(i, "! Only " + std::to_string(reached) + " of " + std::to_string(end) + " bytes of " +
+                             item.HostPath + " arrived");
+        ItemFailed(i, kIncomplete,
+                   "only " + std::to_string(reached - std::max<int64_t>(item.BeginPos, 0)) + " of " +
+                       std::to_string(ItemByteCount(item)) + " bytes received");
         NextItemOrEnd(i);
         return;
     }
-    if (item.EndPos < 0 && !text) {
-        // Short of the listed size: the listing may be wrong. The server's SIZE decides.
-        client.HostFileName = item.HostPath;
-        Request(i, ftpSizeAsync);
-        return;
-    }
-    m_manager.Log(i, "! Only " + std::to_string(reached) + " of " + std::to_string(end) + " bytes of " + item.HostPath +
-                         " arrived");
-    ItemFailed(i, kIncomplete,
-               "only " + std::to_string(reached - std::max<int64_t>(item.BeginPos, 0)) + " of " +
-                   std::to_string(ItemByteCount(item)) + " bytes received");
-    NextItemOrEnd(i);
+    // A whole file that is longer or shorter than listed, though the server called it complete:
+    // the listing may be old, or the bytes may not be the file's. The server's SIZE decides.
+    client.HostFileName = item.HostPath;
+    Request(i, ftpSizeAsync);
 }
 
 void TTransferEngine::SizeAnswered(int i, int error)
@@ -123,25 +115,50 @@ void TTransferEngine::SizeAnswered(int i, int error)
         NextItemOrEnd(i);
         return;
     }
+    TTransferFileInfo& item = *slot;
     int64_t reached = client.TransferStart() + client.ByteCount();
-    if (error == 0 && client.SizeResult() == reached) {
-        m_manager.Log(i, "! " + slot->HostPath + " has " + std::to_string(reached) + " bytes, not " +
-                             std::to_string(slot->FileSize) + " as listed");
-        TotalBytes += reached - slot->FileSize;
-        slot->FileSize = reached;
-        CutToSize(slot->LocalPath, reached);
+    bool sized = error == 0 && client.StatusCode() == 213;
+    if (sized && client.SizeResult() == reached) {
+        m_manager.Log(i, "! " + item.HostPath + " has " + std::to_string(reached) + " bytes, not " +
+                             std::to_string(item.FileSize) + " as listed");
+        TotalBytes = SaturatingAdd(TotalBytes, reached - item.FileSize);
+        item.FileSize = reached;
+        item.SizeDisputed = true; // the server's hash, where it offers one, checks the bytes too
+        CutToSize(item.LocalPath, reached);
+        TTransferFileInfo done = item; // ItemDone frees the item
         ItemDone(i);
+        if (!KeepRemoteTime(i, done) && !CheckHashWhenComplete(i, done))
+            NextItemOrEnd(i);
+        return;
+    }
+    int64_t expected = sized ? client.SizeResult() : item.FileSize;
+    std::string why = "it ended at byte " + std::to_string(reached) + ", not " + std::to_string(expected);
+    m_manager.Log(i, "! " + item.HostPath + " " + why.substr(3));
+    if (item.FetchedAgain) {
+        FailForGood(i, why + ", twice");
     } else {
-        int64_t expected = error == 0 ? client.SizeResult() : slot->FileSize;
-        m_manager.Log(i, "! " + slot->HostPath + " ended at byte " + std::to_string(reached) + ", not " +
-                             std::to_string(expected));
-        if (error == 0 && expected != slot->FileSize) {
-            TotalBytes += expected - slot->FileSize;
-            slot->FileSize = expected;
+        // What arrived is not trusted as a start to go on from: the file comes once more whole.
+        if (sized && expected != item.FileSize) {
+            TotalBytes = SaturatingAdd(TotalBytes, expected - item.FileSize);
+            item.FileSize = expected;
         }
-        ItemFailed(i, kIncomplete, "it ended at byte " + std::to_string(reached) + ", not " + std::to_string(expected));
+        item.FetchedAgain = true;
+        m_manager.Log(i, "Will fetch " + item.HostPath + " once more from byte 0");
+        FetchAgainWhole(item, "");
     }
     NextItemOrEnd(i);
+}
+
+void TTransferEngine::FailForGood(int i, const std::string& reason)
+{
+    m_manager.Client(i)->SetLocalStream(nullptr);
+    auto& slot = m_manager.Slot(i).Item;
+    if (!slot)
+        return;
+    m_host.ItemLeft(i, *slot);
+    m_manager.Log(i, "Not completed: " + slot->HostPath + " (" + reason + ")");
+    Failures.push_back({slot->HostPath, reason});
+    m_failed.push_back(std::move(slot));
 }
 
 bool TTransferEngine::KeepRemoteTime(int i, const TTransferFileInfo& item)
@@ -218,8 +235,8 @@ void TTransferEngine::UploadEnded(int i, int error)
 
 bool TTransferEngine::HashCheckDue(const TTransferFileInfo& item) const
 {
-    return !m_manager.Features().Hash.Command.empty() && m_doneRanges.count(item.LocalPath) != 0 &&
-           !FileHasOtherItems(item.LocalPath, -1);
+    return !m_manager.Features().Hash.Command.empty() &&
+           (m_doneRanges.count(item.LocalPath) != 0 || item.SizeDisputed) && !FileHasOtherItems(item.LocalPath, -1);
 }
 
 bool TTransferEngine::CheckHashWhenComplete(int i, const TTransferFileInfo& item)
@@ -258,16 +275,20 @@ void TTransferEngine::HashAnswered(int i, int error)
         m_manager.Log(i, "! " + file->HostPath + ": " + hash.Algorithm + " matches the server's");
     } else {
         m_manager.Log(i, "! " + file->HostPath + ": " + hash.Algorithm + " differs from the server's");
-        int64_t counted = m_doneRanges[file->LocalPath];
-        m_doneRanges.erase(file->LocalPath);
-        DoneBytes -= counted;
+        auto ranges = m_doneRanges.find(file->LocalPath);
+        DoneBytes -= ranges != m_doneRanges.end() ? ranges->second : ItemByteCount(*file);
+        if (ranges != m_doneRanges.end())
+            m_doneRanges.erase(ranges);
         ++file->Attempts;
-        if (file->Attempts > m_host.Settings().ConnectionRetryTimes) {
+        if (file->FetchedAgain) {
+            // It came whole once more already, and still is not the server's file.
             m_manager.Log(i, "Not completed: " + file->HostPath + " (its hash differs from the server's)");
-            Failures.push_back({file->HostPath, hash.Algorithm + " differs from the server's"});
+            Failures.push_back({file->HostPath, hash.Algorithm + " differs from the server's, twice"});
             m_failed.push_back(std::move(file));
         } else {
             m_manager.Log(i, "Will try " + file->HostPath + " again in one stream");
+            file->FetchedAgain = true;
+            file->SizeDisputed = false;
             m_queue->push_front(std::move(file));
         }
     }

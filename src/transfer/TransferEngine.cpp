@@ -139,7 +139,7 @@ void TTransferEngine::StartTransfers(TTransferQueue& queue, bool resuming)
     TotalBytes = 0;
     for (auto& item : queue) {
         item->Attempts = 0;
-        TotalBytes += ItemByteCount(*item);
+        TotalBytes = SaturatingAdd(TotalBytes, ItemByteCount(*item));
     }
     m_host.RunStarting();
     FillIdleConnections(m_manager.Count());
@@ -157,7 +157,7 @@ bool TTransferEngine::CheckFreeSpace()
     for (const auto& item : *m_queue) {
         if (!item->IsDownload)
             continue;
-        need += ItemByteCount(*item);
+        need = SaturatingAdd(need, ItemByteCount(*item));
         if (directory.empty())
             directory = ParentDirectory(item->LocalPath);
     }
@@ -378,9 +378,11 @@ void TTransferEngine::ItemDone(int i)
     auto& slot = m_manager.Slot(i).Item;
     if (!slot)
         return;
-    DoneBytes += ItemByteCount(*slot);
-    if (slot->EndPos >= 0)
-        m_doneRanges[slot->LocalPath] += ItemByteCount(*slot);
+    DoneBytes = SaturatingAdd(DoneBytes, ItemByteCount(*slot));
+    if (slot->EndPos >= 0) {
+        int64_t& ranges = m_doneRanges[slot->LocalPath];
+        ranges = SaturatingAdd(ranges, ItemByteCount(*slot));
+    }
     m_manager.Slot(i).LoginsLeft = m_host.Settings().ConnectionRetryTimes;
     std::unique_ptr<TTransferFileInfo> done = std::move(slot); // no longer unfinished when the host looks
     m_host.ItemLeft(i, *done);
@@ -664,11 +666,10 @@ TRunFigures TTransferEngine::Figures(int64_t elapsedSeconds) const
         if (!slot)
             continue;
         int64_t moved = m_manager.Slot(i).Position - std::max<int64_t>(slot->BeginPos, 0);
-        figures.Done += std::clamp<int64_t>(moved, 0, ItemByteCount(*slot));
+        figures.Done = SaturatingAdd(figures.Done, std::clamp<int64_t>(moved, 0, ItemByteCount(*slot)));
     }
     figures.Speed = elapsedSeconds > 0 ? figures.Done / elapsedSeconds : 0;
     figures.Remain = figures.Speed > 0 ? std::max<int64_t>(figures.Total - figures.Done, 0) / figures.Speed : 0;
-    figures.Percent =
-        figures.Total > 0 ? static_cast<int>(std::min<int64_t>(figures.Done * 100 / figures.Total, 100)) : 0;
+    figures.Percent = figures.Total > 0 ? static_cast<int>(std::min(100.0 * figures.Done / figures.Total, 100.0)) : 0;
     return figures;
 }

@@ -160,6 +160,8 @@ private:
     // server's hash, and a server that ignored REST.
     void DownloadEnded(int i, int error);
     void SizeAnswered(int i, int error);
+    // The item of connection i goes into the run's broken list as failed, with why.
+    void FailForGood(int i, const std::string& reason);
     void HashAnswered(int i, int error);
     // Runs the hash check when the item just done was the last range of its file.
     bool CheckHashWhenComplete(int i, const TTransferFileInfo& item);

@@ -165,3 +165,14 @@ void ParseFtpUrl(const std::string& text, TToolBarFields& fields, std::string& r
     if (!s.empty() && lastSlash != std::string::npos)
         remoteDir = percentDecoded(s.substr(0, lastSlash));
 }
+
+void CompleteAnonymousLogin(std::string& user, std::string& password, const std::string& anonymousPassword)
+{
+    if (user.empty())
+        user = "anonymous";
+    std::string lower = user;
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (password.empty() && (lower == "anonymous" || lower == "ftp"))
+        password = anonymousPassword;
+}

@@ -22,3 +22,7 @@ struct TToolBarFields
 //   host:port:user:password                  (a history entry; remoteDir unchanged)
 // An IPv6 host is written in brackets: ftp://[::1]:2121/pub/, [::1]:21:user:password.
 void ParseFtpUrl(const std::string& text, TToolBarFields& fields, std::string& remoteDir);
+
+// An anonymous login where no user is named, and the anonymous password for the users
+// "anonymous" and "ftp" when none is given.
+void CompleteAnonymousLogin(std::string& user, std::string& password, const std::string& anonymousPassword);

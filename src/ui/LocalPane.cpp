@@ -121,7 +121,7 @@ void TLocalPane::ShowLocalListing()
             row.Kind = S_ISDIR(info.st_mode) ? TEntryKind::Directory : TEntryKind::File;
             row.Size = static_cast<int64_t>(info.st_size);
             row.Time = static_cast<int64_t>(info.st_mtime);
-            total += row.Size;
+            total = SaturatingAdd(total, row.Size);
             ++(row.IsDir() ? folders : files);
             rows.push_back(row);
         }

@@ -287,11 +287,18 @@ void TfmMain::SetToolBar(const TToolBarFields& fields)
         m_toolBar.Security = security;
 }
 
-bool TfmMain::ValidHostInfo(THostInfo& info) const
+bool TfmMain::ValidHostInfo(THostInfo& info)
 {
     info = {platform::TrimBlanks(m_toolBar.HostName), platform::TrimBlanks(m_toolBar.Port),
             platform::TrimBlanks(m_toolBar.User), platform::TrimBlanks(m_toolBar.Pass), m_toolBar.Security};
-    return !info.HostName.empty() && !info.HostPort.empty() && !info.UserName.empty() && !info.PassWord.empty();
+    CompleteAnonymousLogin(info.UserName, info.PassWord, m_settings.AnonymousEmail);
+    std::string missing = info.HostName.empty()   ? "the host name"
+                          : info.HostPort.empty() ? "the port"
+                          : info.PassWord.empty() ? "the password of " + info.UserName
+                                                  : "";
+    if (!missing.empty())
+        m_view.ShowMessage("Please enter " + missing + " to connect");
+    return missing.empty();
 }
 
 void TfmMain::ConnectFromToolBar()

@@ -265,7 +265,9 @@ private:
     void EndProgress();
     // A status row's state and file name; the image is kept when -1.
     void SetStatusRow(int connection, const std::string& state, const std::string& fileName, int image);
-    bool ValidHostInfo(THostInfo& info) const;
+    // The tool bar's login, anonymous where no user is named; false (the user told what is
+    // missing) when it cannot log in.
+    bool ValidHostInfo(THostInfo& info);
     std::string SettingsPath() const { return m_dataDir + "quillftp.ini"; }
     std::string BrokenListsPath() const { return m_dataDir + "oldquene.ini"; }
     std::string FirstSelectedLocalPath() const;

@@ -221,7 +221,7 @@ TRemoteRows RemoteRowsFromListing(const std::string& listing, bool ascending, in
             ++result.Folders;
         else
             ++result.Files;
-        result.TotalBytes += row.Size;
+        result.TotalBytes = SaturatingAdd(result.TotalBytes, row.Size);
         result.Rows.push_back(row);
     }
     SortRows(result.Rows, ascending, column);

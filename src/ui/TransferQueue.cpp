@@ -13,6 +13,13 @@
 
 void TfmMain::AddToQueue(std::unique_ptr<TTransferFileInfo> item)
 {
+    if (item->FileSize > kLargestFileSize) {
+        // A size no disk holds is a listing's lie or a broken one: no sum or offset is built on it.
+        std::string why = "its size, " + FormatThousands(item->FileSize) + " bytes, is more than any file has";
+        ShowLogLine(0, "! Not queued: " + item->HostPath + ": " + why);
+        m_selectionProblems.push_back({item->HostPath, 550, why});
+        return;
+    }
     if (m_pendingAfterConnect == TPendingAfterConnect::CalculateSize) {
         m_sizeItems.push_back(std::move(item)); // sizes only: never mixed with a running queue
         return;
@@ -127,7 +134,7 @@ void TfmMain::FinishSizeCalculation()
     TOperationResult result = TOperationResult::Of(TOperation::CalculateSize, std::move(m_selectionProblems));
     m_selectionProblems.clear();
     for (const auto& item : m_sizeItems)
-        result.Bytes += item->FileSize;
+        result.Bytes = SaturatingAdd(result.Bytes, item->FileSize);
     m_sizeItems.clear();
     Record(result);
     m_view.ShowMessage("Total FileSize = " + FormatThousands(result.Bytes) + " bytes");

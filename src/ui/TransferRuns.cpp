@@ -192,6 +192,7 @@ void TfmMain::WriteJournal(bool force)
     list.PassWord = session.PassWord;
     for (auto& item : m_engine.Unfinished())
         list.Items.push_back(std::move(item));
+    list.SetDirectoriesFromItems();
     m_journal.Write(list);
 }
 
@@ -251,6 +252,7 @@ void TfmMain::CreateBrokenList(TTransferQueue& leftover)
     list->PassWord = session.PassWord;
     for (const auto& item : leftover)
         list->Items.push_back(std::make_unique<TTransferFileInfo>(*item));
+    list->SetDirectoriesFromItems();
     if (m_queueTree)
         m_queueTree->AddBrokenList(*list);
     m_lastBrokenKey = list->Key();
@@ -268,8 +270,25 @@ void TfmMain::ResumeBrokenList(size_t index)
     if (m_queueTree)
         m_queueTree->RemoveRoot(index + 1);
     m_queue.clear();
-    for (auto& item : list->Items)
-        AddToQueue(std::move(item));
+    // The list is data, not orders: only what lies inside the directory it was made for
+    // resumes; anything else is named and left out.
+    m_selectionProblems = list->Refused;
+    for (auto& item : list->Items) {
+        std::string problem = StoredItemProblem(*item, list->LocalDir);
+        if (problem.empty()) {
+            AddToQueue(std::move(item));
+            continue;
+        }
+        ShowLogLine(0, "! Not resumed: " + item->LocalPath + ": " + problem);
+        m_selectionProblems.push_back({item->LocalPath, 550, problem});
+    }
+    for (const TItemOutcome& refused : list->Refused)
+        ShowLogLine(0, "! Not resumed: " + refused.Name + ": " + refused.Reply);
+    if (!m_selectionProblems.empty())
+        m_view.ShowMessage(std::to_string(m_selectionProblems.size()) +
+                           (m_selectionProblems.size() == 1 ? " item" : " items") +
+                           " of the broken list will not be resumed: " + m_selectionProblems.front().Name + ": " +
+                           m_selectionProblems.front().Reply + (m_selectionProblems.size() > 1 ? ", ..." : ""));
     m_toolBar = {list->HostName, list->HostPort, list->UserName, list->PassWord};
     SetPendingAfterConnect(TPendingAfterConnect::ResumeBrokenList);
     ConnectFromToolBar();

@@ -237,7 +237,7 @@ TEST_F(Cli, LogsWithTheMaskedPasswordAndFailsALoginWithStatusThree)
 
     CliResult refused = run({"--retries", "0", "ls", url("/", "wrong")});
     EXPECT_EQ(refused.status, 3);
-    EXPECT_NE(refused.err.find("quillftp-cli: login to 127.0.0.1:" + server.portText() + " failed: 530 "),
+    EXPECT_NE(refused.err.find("quillftp-cli: login to 127.0.0.1:" + server.portText() + " failed at PASS: 530 "),
               std::string::npos)
         << refused.err;
 
@@ -262,7 +262,10 @@ TEST_F(Cli, ARefusedFileEndsWithStatusOneAndResumesFromItsBrokenList)
     CliResult listed = run({"broken"});
     EXPECT_EQ(listed.status, 0);
     EXPECT_EQ(listed.out.rfind("1\t", 0), 0u) << listed.out;
-    EXPECT_NE(listed.out.find("\t1 item\t70,000 bytes left\n"), std::string::npos) << listed.out;
+    // What resume would do, and where: the list's local and remote directories.
+    EXPECT_NE(listed.out.find("\t1 item\t70,000 bytes left\tlocal " + local() + "tree/inner/\tremote /tree/inner/\n"),
+              std::string::npos)
+        << listed.out;
 
     CliResult resumed = run({"resume", "1"});
     EXPECT_EQ(resumed.status, 0) << resumed.err;

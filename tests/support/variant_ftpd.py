@@ -26,10 +26,18 @@ Behaviours of a hostile or broken server, for the client's defences:
   --endless-listing        a LIST or MLSD that never ends
   --drop-after-150 COUNT   the control connection is closed right after the 150 of RETR, COUNT times
   --nul-in-listing         a NUL in the name on the first line of every listing
+  --list-size NAME=BYTES   listings give the file NAME this size (SIZE and RETR stay true)
+  --same-unique            MLSD gives every entry the same "unique" fact
   --third-party-first      on PORT, another address (127.0.0.2) connects to the client first and
                            sends its own bytes
   --refuse-mlsd            MLSD is "500 not understood" though FEAT names MLST
   --hash                   XMD5 (listed in FEAT) gives a file's MD5; --wrong-hash a wrong one
+  --at CMD=WHAT            each CMD (FEAT, SYST, TYPE, ...) is answered by closing the connection
+                           ("close"), by "421 Too many connections." and a close ("421"), or
+                           never ("silent"); repeatable
+  --reply CMD=TEXT         each CMD is answered with the line TEXT as it stands ("connect" for
+                           the greeting); CMD may be a whole command line ("CWD /a"); repeatable
+  --anonymous              "anonymous" (and "ftp") log in too, with any password, to the same tree
   --port-answered-at-once  PORT is answered "200" when it comes, as vsftpd, proftpd and pure-ftpd
                            do, not once the data connection to the client is made
   --drop-pipelined         with --delay: a command that comes less than half the delay after the
@@ -43,6 +51,7 @@ import collections
 import hashlib
 import logging
 import os
+import re
 import socket
 import time
 
@@ -56,6 +65,8 @@ def make_handlers(options):
     cuts_left = [options.cuts]
     refusals_left = [options.refusals]
     drops_left = [options.drop_after_150]
+    actions = dict(one.split("=", 1) for one in options.at)
+    replies = dict(one.split("=", 1) for one in options.reply)
 
     class VariantDTPHandler(TLS_DTPHandler if options.certfile else DTPHandler):
         ac_out_buffer_size = 65536
@@ -197,6 +208,10 @@ def make_handlers(options):
             super().found_terminator()
 
         def handle(self):
+            if "connect" in replies:
+                self.on_connect()
+                self.push(replies["connect"] + "\r\n")
+                return
             if options.silent_after == "connect":
                 self.on_connect()
                 return
@@ -215,6 +230,17 @@ def make_handlers(options):
         def pre_process_command(self, line, cmd, arg):
             if options.silent_after == cmd and cmd in ("USER", "PASS"):
                 return  # never answered
+            if cmd in actions:
+                if actions[cmd] == "421":
+                    self.respond("421 Too many connections.")
+                    self.close_when_done()
+                elif actions[cmd] == "close":
+                    self.close()
+                return  # "silent": never answered
+            reply = replies.get(line, replies.get(cmd))
+            if reply is not None:
+                self.push(reply + "\r\n")
+                return
             return super().pre_process_command(line, cmd, arg)
 
         def ftp_PWD(self, line):
@@ -264,7 +290,7 @@ def make_handlers(options):
             if options.endless_listing:
                 self.push_dtp_data(EndlessListing(), isproducer=True, cmd=cmd)
                 return True
-            if not options.nul_in_listing:
+            if not (options.nul_in_listing or options.list_size or options.same_unique):
                 return False
             try:
                 listing = self.run_as_current_user(self.fs.listdir, path)
@@ -274,9 +300,17 @@ def make_handlers(options):
             except (OSError, ValueError) as err:
                 self.respond("550 %s." % err)
                 return True
-            if lines:
+            if lines and options.nul_in_listing:
                 first = lines[0]  # "...a.bin\r\n" becomes "...a.b\0in\r\n"
                 lines[0] = first[:-4] + b"\0" + first[-4:]
+            if options.list_size:
+                name, size = options.list_size.encode().split(b"=", 1)
+                named = [line.endswith(b" " + name + b"\r\n") for line in lines]
+                lines = [re.sub(rb"^(\S+\s+\d+\s+\S+\s+\S+\s+)\d+", rb"\g<1>" + size,
+                                re.sub(rb"size=\d+;", b"size=" + size + b";", line)) if mine else line
+                         for line, mine in zip(lines, named)]
+            if options.same_unique:
+                lines = [re.sub(rb"unique=[^;]*;", b"unique=1;", line) for line in lines]
             self.push_dtp_data(b"".join(lines), cmd=cmd)
             return True
 
@@ -330,17 +364,24 @@ def main():
     parser.add_argument("--endless-listing", action="store_true")
     parser.add_argument("--drop-after-150", type=int, default=0)
     parser.add_argument("--nul-in-listing", action="store_true")
+    parser.add_argument("--list-size", default="")
+    parser.add_argument("--same-unique", action="store_true")
     parser.add_argument("--third-party-first", action="store_true")
     parser.add_argument("--refuse-mlsd", action="store_true")
     parser.add_argument("--hash", action="store_true")
     parser.add_argument("--wrong-hash", action="store_true")
     parser.add_argument("--drop-pipelined", action="store_true")
+    parser.add_argument("--at", action="append", default=[])
+    parser.add_argument("--reply", action="append", default=[])
+    parser.add_argument("--anonymous", action="store_true")
     parser.add_argument("--port-answered-at-once", action="store_true")
     options = parser.parse_args()
 
     config_logging(level=logging.INFO)
     authorizer = DummyAuthorizer()
     authorizer.add_user(options.user, options.password, options.dir, perm="elradfmwMT")
+    if options.anonymous:
+        authorizer.add_anonymous(options.dir)
     handler = make_handlers(options)
     handler.authorizer = authorizer
     if options.certfile:

@@ -353,3 +353,27 @@ TEST_F(MainWindowAlone, AnAddressSchemeHoldsWhileTheToolBarNamesTheSameServer)
     window.SetToolBar({"elsewhere", "990", "u", "p"});
     EXPECT_EQ(window.ToolBar().Security, -1);
 }
+
+TEST_F(MainWindowAlone, AnEmptyUserLogsInAnonymouslyAndAMissingFieldIsNamed)
+{
+    FtpServer server;
+    server.setVariant({"--anonymous"});
+    ASSERT_TRUE(server.start()) << server.error();
+    window.SetToolBar({"127.0.0.1", server.portText(), "", ""});
+    window.ConnectFromToolBar();
+    ASSERT_TRUE(waitFor([&] { return window.SessionState() == ssConnected || window.SessionState() == ssReady; }));
+    EXPECT_EQ(window.SessionState(), ssConnected);
+    EXPECT_EQ(window.Manager().SessionInfo().UserName, "anonymous");
+    EXPECT_EQ(window.Manager().SessionInfo().PassWord, window.Settings().AnonymousEmail);
+    window.Disconnect();
+    server.stop();
+
+    window.SetToolBar({"", "21", "me", ""});
+    window.ConnectFromToolBar();
+    EXPECT_EQ(window.SessionState(), ssReady);
+    ASSERT_FALSE(view.messages.empty());
+    EXPECT_EQ(view.messages.back(), "Please enter the host name to connect");
+    window.SetToolBar({"127.0.0.1", "21", "me", ""});
+    window.ConnectFromToolBar();
+    EXPECT_EQ(view.messages.back(), "Please enter the password of me to connect");
+}
