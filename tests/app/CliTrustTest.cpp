@@ -7,7 +7,6 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -115,7 +114,10 @@ TEST_F(Hostile, LengthsThatDisagreeWithTheListingDecideNothingByThemselves)
     EXPECT_EQ(grown.status, 0) << grown.err;
     EXPECT_TRUE(contains(grown.err, "/grown.bin has 40000 bytes, not 10000 as listed")) << grown.err;
     // A short run's time with digits that mean something.
-    EXPECT_TRUE(std::regex_search(grown.err, std::regex("40,000 bytes in [0-9]+\\.[0-9]{2,3} s"))) << grown.err;
+    size_t time = grown.err.find("40,000 bytes in ");
+    ASSERT_NE(time, std::string::npos) << grown.err;
+    std::string seconds = grown.err.substr(time + 16, grown.err.find(' ', time + 16) - time - 16);
+    EXPECT_GE(seconds.size() - seconds.find('.'), 3u) << seconds; // "0.012", "4.31"
     EXPECT_TRUE(cli.same(cli.local() + "grown.bin", cli.remote() + "grown.bin"));
     server.stop();
 
@@ -344,6 +346,9 @@ TEST_F(Hostile, SizesNoFileHasAreRefusedAndNoSumWraps)
 
 TEST(Misbehaving, AnEndlessListingStopsAtItsCapInLittleMoreMemoryThanTheCap)
 {
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "AddressSanitizer's shadow memory needs more than a data limit allows";
+#endif
     FtpServer endless;
     endless.setVariant({"--endless-listing"});
     ASSERT_TRUE(endless.start()) << endless.error();

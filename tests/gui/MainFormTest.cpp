@@ -140,7 +140,7 @@ TEST_P(WindowOnServer, RowsDraggedToTheOtherPaneAndFilesDroppedFromAFileManagerT
     ASSERT_FALSE(rows->urls().isEmpty());
     EXPECT_EQ(rows->urls()[0].scheme(), "ftp");
     EXPECT_TRUE(rows->urls()[0].password().isEmpty());
-    dropOn(session->list(TPane::Local), rows.release());
+    dropOn(session->list(TPane::Local), rows.get());
     ASSERT_TRUE(waitFor([&] { return session->window->Logic().Engine().Running() || fs::exists(session->localDir() + "b.bin"); }));
     ASSERT_TRUE(session->settled(30000));
     EXPECT_EQ(fileHash(session->localDir() + "b.bin"), fileHash(session->remoteDir() + "b.bin"));
@@ -150,16 +150,15 @@ TEST_P(WindowOnServer, RowsDraggedToTheOtherPaneAndFilesDroppedFromAFileManagerT
     QTemporaryDir elsewhere;
     std::string outside = elsewhere.path().toStdString() + "/";
     ASSERT_TRUE(writePatternFile(outside + "dropped.bin", 70000, 9));
-    auto* files = new QMimeData;
+    auto files = std::make_unique<QMimeData>();
     files->setUrls({QUrl::fromLocalFile(QString::fromStdString(outside + "dropped.bin"))});
-    dropOn(session->list(TPane::Remote), files);
+    dropOn(session->list(TPane::Remote), files.get());
     ASSERT_TRUE(waitFor([&] { return fileHash(session->remoteDir() + "dropped.bin") == fileHash(outside + "dropped.bin"); }, 30000));
     ASSERT_TRUE(session->settled());
     // Other drops are refused: a web address.
-    auto* web = new QMimeData;
-    web->setUrls({QUrl("https://example.org/x")});
-    EXPECT_FALSE(remote->model()->canDropMimeData(web, Qt::CopyAction, -1, -1, {}));
-    delete web;
+    QMimeData web;
+    web.setUrls({QUrl("https://example.org/x")});
+    EXPECT_FALSE(remote->model()->canDropMimeData(&web, Qt::CopyAction, -1, -1, {}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, WindowOnServer, ::testing::Values(ServerKind::Pyftpdlib, ServerKind::Vsftpd),

@@ -11,7 +11,7 @@ namespace {
 std::unique_ptr<TOldQuene> list(const std::string& dateTime, int64_t begin)
 {
     auto made = std::make_unique<TOldQuene>();
-    *made = TOldQuene{dateTime, "host", "21", "user", "pw", {}};
+    *made = TOldQuene{dateTime, "host", "21", "user", "pw", {}, {}, {}, {}};
     made->Items.push_back(std::make_unique<TTransferFileInfo>(
         TTransferFileInfo{true, "/big.iso", "/tmp/big.iso", 6000000000LL, begin, 6000000000LL, false}));
     made->Items.push_back(

@@ -15,7 +15,7 @@ namespace {
 
 TOldQuene runOf(int64_t reached)
 {
-    TOldQuene list{"2026-12-07 10:00:00", "127.0.0.1", "2121", "user", "pw", {}};
+    TOldQuene list{"2026-12-07 10:00:00", "127.0.0.1", "2121", "user", "pw", {}, {}, {}, {}};
     list.Items.push_back(std::make_unique<TTransferFileInfo>(
         TTransferFileInfo{true, "/big.iso", "/tmp/big.iso", 6000000000LL, reached, 6000000000LL, false}));
     return list;

@@ -124,7 +124,7 @@ TEST(BrokenListResume, CompletesAfterARestartIntoThePartlyWrittenFile)
         TBrokenLists before;
         auto broken = std::make_unique<TOldQuene>();
         *broken = TOldQuene{"2026-12-06 09:00:00", "127.0.0.1",          server.portText(),
-                            FtpServer::kUser,      FtpServer::kPassword, {}};
+                            FtpServer::kUser,      FtpServer::kPassword, {}, {}, {}, {}};
         broken->Items.push_back(std::make_unique<TTransferFileInfo>(
             TTransferFileInfo{true, "/big.bin", target, size, 1000000, size, false}));
         before.Lists.push_back(std::move(broken));
