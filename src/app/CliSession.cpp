@@ -136,7 +136,7 @@ bool TCliSession::WaitIdle()
 {
     return WaitUntil([this] {
         TSessionState state = m_window->SessionState();
-        return (state == ssConnected || state == ssReady) && !m_window->Engine().Running() &&
+        return (state == ssConnected || state == ssReady) && !m_window->Run().Running() &&
                !m_window->TransfersRunning();
     });
 }

@@ -314,6 +314,8 @@ public:
     // now) and the data command of a transfer of hostPath, sent ahead; false (nothing sent) when
     // this login cannot: an FTP proxy, EPSV not known to work, a listener already waiting.
     bool SendTransferAhead(bool download, const std::string& hostPath, char type);
+    // EPSV (or PORT) and the listing of directory (ListCommand), sent ahead as a download's are.
+    bool SendListAhead(const std::string& directory);
     bool TransferAheadPossible() const;
     size_t CommandsAhead() const { return m_ahead.size(); }
     // The replies to the first commands ahead are dropped unread until `keep` are left, for
@@ -353,6 +355,8 @@ public:
     int64_t TransferStart() const { return m_transferStart; }
     // The last download received more than FileEnd allowed.
     bool Overrun() const { return m_overrun; }
+    // The last transfer failed at its local file (not opened, not read or written).
+    bool LocalFailed() const { return m_localFailure; }
     // Every line of the last reply, continuation lines included.
     const std::vector<std::string>& ReplyLines() const { return m_replyLines; }
     int HighLevelResult() const { return m_highLevelResult; }
@@ -504,6 +508,8 @@ private:
     // Commands sent ahead (FtpPipeline.cpp).
     void WriteCommand(const std::string& cmd);
     void ClaimAhead(const std::string& cmd);
+    // The command of a data connection sent ahead (EPSV, or the PORT of a listener made now).
+    bool DataConnectionAhead(std::string& command);
     // Replies to commands sent ahead stay in the buffer while no request waits for them.
     bool RepliesHeldBack() const;
     bool TransferCommandAhead() const;

@@ -76,28 +76,46 @@ bool TCustomFtpCli::TransferAheadPossible() const
     return !m_listenerAhead || m_listenerAhead->State() == wsClosed; // one transfer ahead at a time
 }
 
-bool TCustomFtpCli::SendTransferAhead(bool download, const std::string& hostPath, char type)
+bool TCustomFtpCli::DataConnectionAhead(std::string& command)
 {
     if (!TransferAheadPossible())
         return false;
-    std::string dataConnection = "EPSV";
-    if (!m_passive) {
-        // Active mode: the listener is made now, for the PORT that names it.
-        if (!m_listenerAhead)
-            m_listenerAhead = std::make_unique<TWSocket>();
-        try {
-            m_listenerCommand = ListenForData(*m_listenerAhead);
-        } catch (const ESocketException&) {
-            m_listenerAhead->Close();
-            return false;
-        }
-        m_listenerAhead->OnSessionAvailable = PauseUntilTaken;
-        dataConnection = m_listenerCommand;
+    command = "EPSV";
+    if (m_passive)
+        return true;
+    // Active mode: the listener is made now, for the PORT that names it.
+    if (!m_listenerAhead)
+        m_listenerAhead = std::make_unique<TWSocket>();
+    try {
+        m_listenerCommand = ListenForData(*m_listenerAhead);
+    } catch (const ESocketException&) {
+        m_listenerAhead->Close();
+        return false;
     }
+    m_listenerAhead->OnSessionAvailable = PauseUntilTaken;
+    command = m_listenerCommand;
+    return true;
+}
+
+bool TCustomFtpCli::SendTransferAhead(bool download, const std::string& hostPath, char type)
+{
+    std::string dataConnection;
+    if (!DataConnectionAhead(dataConnection))
+        return false;
     if (type != TypeInEffect)
         SendAhead(std::string("TYPE ") + type);
     SendAhead(dataConnection);
     SendAhead((download ? "RETR " : "STOR ") + hostPath);
+    return true;
+}
+
+bool TCustomFtpCli::SendListAhead(const std::string& directory)
+{
+    std::string dataConnection;
+    if (!DataConnectionAhead(dataConnection))
+        return false;
+    SendAhead(dataConnection);
+    SendAhead(ListCommand + " " + directory);
     return true;
 }
 

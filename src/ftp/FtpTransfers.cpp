@@ -366,6 +366,7 @@ void TCustomFtpCli::StartDownload(TFtpRequest rqType, const char* command)
         FreeOwnStream();
         if (!OpenLocalStream(true) || !m_localStream->Seek(m_transferStart)) {
             std::string reason = m_localErrno != 0 ? ": " + platform::FileErrorText(m_localErrno) : "";
+            m_localFailure = true;
             FailTransfer(550, "550 Unable to open local file " + m_localFileName + reason, false);
             return;
         }
@@ -514,11 +515,20 @@ void TCustomFtpCli::DataReceive()
     char* buffer = m_transferBuffer.data();
     int received = data.Receive(buffer, wanted);
     if (received > 0) {
+        if (m_tooLarge)
+            return; // given up: what still comes until the close is dropped
         if (m_byteCount + received > kMaxMemoryTransfer && !DisplayFileFlag) {
             m_tooLarge = true;
             TriggerDisplay("! More than " + std::to_string(kMaxMemoryTransfer / (1024 * 1024)) +
                            " MiB received: given up");
+            // Neither the rest nor the server's last word is waited for: the connection goes, as
+            // the reply still due would answer whatever command came next.
             data.Shutdown(SHUT_RDWR);
+            m_posted.post([this, request = m_requestsStarted] {
+                if (m_tooLarge && !m_requestDoneFlag && m_requestsStarted == request)
+                    GiveUp(552, "More than " + std::to_string(kMaxMemoryTransfer / (1024 * 1024)) +
+                                    " MiB received: connection closed");
+            });
             return;
         }
         m_byteCount += received;
@@ -599,11 +609,13 @@ void TCustomFtpCli::StartUpload(TFtpRequest rqType, bool append)
     FreeOwnStream();
     if (!OpenLocalStream(false)) {
         std::string reason = m_localErrno != 0 ? ": " + platform::FileErrorText(m_localErrno) : "";
+        m_localFailure = true;
         FailTransfer(426, "426 Unable to open local file " + m_localFileName + reason, true);
         return;
     }
     m_endOfFile = false;
     if (ResumeAt > 0 && !m_localStream->Seek(ResumeAt)) {
+        m_localFailure = true;
         FailTransfer(426, "426 Unable to open local file " + m_localFileName, true);
         return;
     }

@@ -37,16 +37,16 @@ std::unique_ptr<TFtpClient> TFtpManager::CreateClient(int index)
     client->SetShareMode(ftpShareDenyNone); // several connections write one file at their offsets
     client->OnDisplay = [this, index](TCustomFtpCli*, std::string& msg) { m_host.ShowLogLine(index, msg); };
     client->OnProgress = [this, index](TCustomFtpCli*, int64_t count, bool&) {
-        if (m_sink && Mode(index) == cmTransfer)
-            m_sink->TransferProgress(index, count);
+        if (Mode(index) == cmTransfer && Slot(index).Session)
+            Slot(index).Session->Progress(count);
     };
     client->OnRequestDone = [this, index](TCustomFtpCli*, TFtpRequest rqType, int error) {
         RequestDone(index, rqType, error);
     };
     client->OnSessionClosed = [this, index](TCustomFtpCli*, int) { SessionClosed(index); };
     client->OnDataEnd = [this, index](TCustomFtpCli*) {
-        if (m_sink && Mode(index) == cmTransfer)
-            m_sink->TransferDataEnded(index);
+        if (Mode(index) == cmTransfer && Slot(index).Session)
+            Slot(index).Session->DataEnded();
     };
     // Requests refused by the client reach the log instead of the event loop as exceptions.
     client->OnError = [this, index](TCustomFtpCli*, const std::string& msg) { Log(index, "! " + msg); };
@@ -62,6 +62,7 @@ void TFtpManager::DestroyClient(int index)
     // Events of a client being destroyed must not reach the table.
     slot.Client->OnRequestDone = nullptr;
     slot.Client->OnSessionClosed = nullptr;
+    slot.Session.reset();
     slot = TConnectionSlot{};
 }
 
@@ -102,6 +103,33 @@ void TFtpManager::SetConnectionCount(int newCount)
         Slot(i).Client = CreateClient(i);
         ConfigureConnection(i);
     }
+}
+
+ISession& TFtpManager::RunSession(int index)
+{
+    TConnectionSlot& slot = Slot(index);
+    if (!slot.Session)
+        slot.Session = std::make_unique<TFtpSession>(*this, index);
+    SetMode(index, cmTransfer);
+    return *slot.Session;
+}
+
+bool TFtpManager::EpsvKnown() const
+{
+    for (int i = 0; i < m_count; ++i)
+        if (Slot(i).Client && Slot(i).Client->EpsvWorked())
+            return true;
+    return false;
+}
+
+void TFtpManager::RefuseMlsd()
+{
+    if (!m_features.Mlsd)
+        return;
+    Log(0, "! The server refused MLSD: listings come by LIST");
+    m_features.Mlsd = false;
+    if (TFtpClient* main = Client(0))
+        main->ListCommand = "LIST";
 }
 
 void TFtpManager::ConfigureConnection(int index)
@@ -153,7 +181,6 @@ void TFtpManager::ResetConnection(TFtpClient& client)
 void TFtpManager::ConnectMain(const THostInfo& info)
 {
     m_retryLeft = m_host.Settings().ConnectionRetryTimes;
-    m_abortTransfer = false;
     TFtpClient* main = Client(0);
     if (!main)
         return;
@@ -166,7 +193,6 @@ void TFtpManager::ConnectMain(const THostInfo& info)
         m_tlsRefused = false;
         m_features = {};
         main->ListCommand = "LIST"; // until this server's FEAT says more
-        m_restIgnored = false;
         m_pipeliningRefused = false;
         for (int i = 0; i < m_count; ++i)
             ResetConnection(*Slot(i).Client);
@@ -224,17 +250,7 @@ void TFtpManager::DisconnectAll()
 
 void TFtpManager::AbortCurrent()
 {
-    auto closeAllData = [this] {
-        for (int i = 0; i < m_count; ++i)
-            Slot(i).Client->DataSocket()->Close();
-    };
     TFtpClient& main = *Slot(0).Client;
-    if (m_host.SessionState() == ssConnected && m_host.TransfersRunning()) {
-        m_abortTransfer = true;
-        closeAllData();
-        Log(0, "User Aborted");
-        return;
-    }
     if (Mode(0) == cmLogin || Mode(0) == cmChangeDir || Mode(0) == cmWalk) {
         // A listing that waits for its TYPE does not start; the stream it was to fill goes.
         m_typeBeforeList = false;
@@ -260,11 +276,6 @@ void TFtpManager::AbortCurrent()
         RestoreSaved();
         Log(0, "User Aborted");
         Failed(TOperationResult::Failed(TOperation::Walk, 426, "User Aborted"));
-        break;
-    case cmTransfer:
-        m_abortMain = true;
-        closeAllData();
-        Log(0, "User Aborted");
         break;
     default:
         break;
@@ -295,16 +306,6 @@ bool TFtpManager::RemoteFileSize(const std::string& path, int64_t& size)
         return false; // no number, or one beyond 64 bits
     size = value;
     return true;
-}
-
-bool TFtpManager::SetTransferType(TFtpClient& client, bool binary)
-{
-    char type = binary ? 'I' : 'A';
-    if (client.TypeInEffect == type)
-        return true; // one round trip less per file of a run
-    bool set = binary ? client.TypeBinarySync() : client.TypeAsciiSync();
-    client.TypeInEffect = set ? type : 0;
-    return set;
 }
 
 void TFtpManager::AntiIdleTick()
@@ -398,8 +399,8 @@ void TFtpManager::RestoreSaved()
 void TFtpManager::RequestDone(int index, TFtpRequest rqType, int error)
 {
     if (index != 0 || Mode(0) == cmTransfer) {
-        if (Mode(index) == cmTransfer && m_sink)
-            m_sink->TransferStep(index, rqType, error);
+        if (Mode(index) == cmTransfer && Slot(index).Session)
+            Slot(index).Session->RequestDone(rqType, error);
         return;
     }
     TFtpClient& main = *Slot(0).Client;
@@ -417,9 +418,7 @@ void TFtpManager::RequestDone(int index, TFtpRequest rqType, int error)
     if (rqType == ftpDirAsync && (error == 500 || error == 502) && main.ListCommand == "MLSD" && main.Connected() &&
         m_cache.Current) {
         // FEAT named MLST, yet MLSD is not understood: LIST from now on, for this listing too.
-        Log(0, "! The server refused MLSD: listings come by LIST");
-        main.ListCommand = "LIST";
-        m_features.Mlsd = false;
+        RefuseMlsd();
         m_cache.Current->Clear();
         main.Dir();
         return;
@@ -463,9 +462,12 @@ void TFtpManager::RequestDone(int index, TFtpRequest rqType, int error)
 void TFtpManager::SessionClosed(int index)
 {
     Log(index, "Connection Lost");
-    if (Mode(index) == cmTransfer && m_sink && m_sink->Transferring(index)) {
-        m_sink->TransferConnectionLost(index); // the run goes on; it logs in again
-        return;
+    if (Mode(index) == cmTransfer) {
+        if (Slot(index).Client->AheadStalled() && !m_pipeliningRefused) {
+            m_pipeliningRefused = true;
+            Log(index, "! The server did not take commands sent together: one command at a time from now on");
+        }
+        return; // a run's call under way ends with the close; the run logs in again when it needs to
     }
     // A request under way ends with the close, and its operation reports the loss (a login
     // may log in again); an idle connection 0 leaves no session.

@@ -21,6 +21,7 @@
 #include "manager/ListingCache.h"
 #include "manager/ManagerHost.h"
 #include "manager/OperationResult.h"
+#include "manager/FtpSession.h"
 #include "manager/ServerFeatures.h"
 #include "manager/TransferFileInfo.h"
 
@@ -81,37 +82,8 @@ struct TConnectionSlot
 {
     std::unique_ptr<TFtpClient> Client;
     TConnectionMode Mode = cmLogin;
-    // The item the connection works on; it belongs to the slot until it goes back to the queue.
-    std::unique_ptr<TTransferFileInfo> Item;
-    int64_t Position = 0;               // the offset its transfer reached, as last reported
-    TFtpRequest Pending = ftpNoRequest; // the transfer request whose completion it waits for
-    int64_t LastProgressTick = 0;       // when its status row last showed the position
-    int LoginsLeft = 0;                 // logins left after it was lost during a run
-    // The complete file it asks the server about: its time (MDTM), then its hash (whole, as it
-    // comes again on a mismatch).
-    std::unique_ptr<TTransferFileInfo> Checking;
-    // The item whose commands went to the server while Item's transfer was still under way; it
-    // follows Item on this connection.
-    std::unique_ptr<TTransferFileInfo> Next;
-    // The item (Item or Next) whose commands are sent ahead, and how many they are.
-    const TTransferFileInfo* Ahead = nullptr;
-    size_t AheadCommands = 0;
-    bool PassAhead = false; // the login's PASS went with its USER
-};
-
-// What the manager hands the transfer engine: the completions of connections that transfer,
-// their progress, and their losses.
-class ITransferSink
-{
-public:
-    virtual ~ITransferSink() = default;
-    virtual void TransferStep(int connection, TFtpRequest rqType, int error) = 0;
-    virtual void TransferProgress(int connection, int64_t position) = 0;
-    virtual void TransferConnectionLost(int connection) = 0;
-    // The connection holds an item of a running run, or waits for a request of one.
-    virtual bool Transferring(int connection) const = 0;
-    // The data connection of a download closed whole; its final reply is still to come.
-    virtual void TransferDataEnded(int /*connection*/) {}
+    // The connection seen as a session, while a transfer run works on it.
+    std::unique_ptr<TFtpSession> Session;
 };
 
 class TFtpManager
@@ -126,13 +98,13 @@ public:
     TFtpManager(const TFtpManager&) = delete;
     TFtpManager& operator=(const TFtpManager&) = delete;
 
-    // The transfer engine, which takes the completions of connections in transfer mode.
-    void SetTransferSink(ITransferSink* sink) { m_sink = sink; }
-
     // The connection table.
     void InitConnections(int count);
-    // Creates or destroys clients; handing running items back is the transfer engine's part.
+    // Creates or destroys clients; a run lets go of the connections that go before.
     void SetConnectionCount(int newCount);
+    // Connection index, as a session for a transfer run: its completions go to the session
+    // from now on (until connection 0 browses again).
+    ISession& RunSession(int index);
     void ConfigureConnection(int index);
     void ConnectMain(const THostInfo& info);
     void DisconnectAll();
@@ -141,8 +113,6 @@ public:
     // The size the server gives a file (SIZE on connection 0, waiting); false when it names no
     // file it will give a size for.
     bool RemoteFileSize(const std::string& path, int64_t& size);
-    // TYPE I or TYPE A on that client, unless the server confirmed that type on this login.
-    bool SetTransferType(TFtpClient& client, bool binary);
     // One anti-idle command: PWD, REST 0, TYPE I or TYPE A, chosen at random.
     void AntiIdleTick();
 
@@ -162,20 +132,19 @@ public:
     const TListingCache& Cache() const { return m_cache; }
     std::string ListingText() const { return m_cache.CurrentText(); }
     const TServerFeatures& Features() const { return m_features; }
-    // The server answered REST but sent from byte 0: nothing is fetched from an offset again in
-    // this session (no split downloads, no resumes).
-    bool RestIgnored() const { return m_restIgnored; }
-    void SetRestIgnored() { m_restIgnored = true; }
+    // MLSD turned out not to be understood: listings come by LIST from now on.
+    void RefuseMlsd();
     // The server did not answer commands sent together: one at a time for this session.
     bool PipeliningRefused() const { return m_pipeliningRefused; }
     void SetPipeliningRefused() { m_pipeliningRefused = true; }
+    // Commands may be sent ahead: the setting allows it and the server took them so far.
+    bool PipeliningAllowed() const { return m_host.Settings().Pipelining && !m_pipeliningRefused; }
+    // EPSV gave a port on some login to this server.
+    bool EpsvKnown() const;
 
-    // The user stopped what connection 0 did (a login, a directory change, a walk, a foreground
-    // run), or the background run.
+    // The user stopped what connection 0 did (a login, a directory change, a walk).
     bool MainAborted() const { return m_abortMain; }
-    bool TransferAborted() const { return m_abortTransfer; }
     void ClearMainAbort() { m_abortMain = false; }
-    void ClearTransferAbort() { m_abortTransfer = false; }
 
     // The listing cache of connection 0.
     bool List(const std::string& path);
@@ -246,17 +215,14 @@ private:
     void ListingStored(TOperation operation);
 
     IManagerHost& m_host;
-    ITransferSink* m_sink = nullptr;
     int m_count = 0;
     std::array<TConnectionSlot, kMaxConnections> m_slots;
     THostInfo m_session;
     std::string m_currentDir;
     bool m_abortMain = false;
-    bool m_abortTransfer = false;
     int m_retryLeft = 0;
     TListingCache m_cache;
     TServerFeatures m_features;
-    bool m_restIgnored = false;
     bool m_pipeliningRefused = false;
     TLoginProbe m_loginProbe = TLoginProbe::Done;
     // A listing waits for its TYPE A: the TYPE's completion starts it.

@@ -100,7 +100,9 @@ void TFtpManager::LoginStep(TFtpRequest rqType, int error)
     // A refusal says no to this step; a closed connection (or 421, which closes it) or a reply
     // that never came says nothing of the server's will.
     bool refused = error >= 400 && error < 600 && error != 421;
-    if (rqType != ftpOpenAsync && (!main.Connected() || main.StatusCode() == 421 || (error != 0 && !refused))) {
+    bool lost = !main.Connected() || main.StatusCode() == 421 || (error != 0 && !refused);
+    // A refusal for good (5xx) ends the login whether or not the connection stayed.
+    if (lost && !(refused && error >= 500)) {
         LoginLost(rqType, error);
         return;
     }

@@ -2,10 +2,13 @@
 
 #include <cstdio>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include <QCryptographicHash>
 #include <zlib.h>
+
+#include "platform/EventLoop.h"
 
 namespace platform {
 
@@ -53,6 +56,15 @@ std::string FileDigest(const std::string& path, const std::string& algorithm)
         return text;
     }
     return hash.result().toHex().toStdString();
+}
+
+void FileDigestInBackground(const std::string& path, const std::string& algorithm,
+                            std::function<void(std::string digest)> done)
+{
+    std::thread([path, algorithm, done = std::move(done)]() mutable {
+        std::string digest = FileDigest(path, algorithm);
+        postToLoop([digest = std::move(digest), done = std::move(done)] { done(digest); });
+    }).detach();
 }
 
 } // namespace platform

@@ -53,9 +53,13 @@ void TOldQuene::SetDirectoriesFromItems()
 {
     std::vector<std::string> local;
     std::vector<std::string> host;
+    // A directory item counts as the directory that holds it.
+    auto path = [](const TTransferFileInfo& item, const std::string& text) {
+        return item.IsDir && text.size() > 1 && text.back() == '/' ? text.substr(0, text.size() - 1) : text;
+    };
     for (const auto& item : Items) {
-        local.push_back(item->LocalPath);
-        host.push_back(item->HostPath);
+        local.push_back(path(*item, item->LocalPath));
+        host.push_back(path(*item, item->HostPath));
     }
     LocalDir = SharedDirectory(local);
     HostDir = SharedDirectory(host);
@@ -66,7 +70,9 @@ std::string StoredItemProblem(const TTransferFileInfo& item, const std::string& 
     std::string numbers = NumbersProblem(item);
     if (!numbers.empty())
         return numbers;
-    const std::string& path = item.LocalPath;
+    std::string path = item.LocalPath;
+    if (item.IsDir && path.size() > 1 && path.back() == '/')
+        path.pop_back(); // a directory to list or make: its local directory
     if (localDir.empty() || localDir[0] != '/')
         return "the list names no local directory";
     if (path.empty() || path[0] != '/')
@@ -75,7 +81,7 @@ std::string StoredItemProblem(const TTransferFileInfo& item, const std::string& 
         return "a local path that is no plain file name";
     if (path.compare(0, localDir.size(), localDir) != 0 || !platform::isInsideDirectory(path, localDir))
         return "a local path outside " + localDir;
-    if (!item.IsDownload && !platform::isRegularFile(path))
+    if (!item.IsDownload && !item.IsDir && !platform::isRegularFile(path))
         return "no regular file to upload";
     return {};
 }

@@ -10,7 +10,7 @@
 
 #include "config/SiteBook.h"
 #include "manager/OperationResult.h"
-#include "transfer/TransferEngine.h"
+#include "transfer/TransferRun.h"
 
 struct TQueueNode;
 

@@ -317,6 +317,7 @@ void TfmMain::ConnectFromToolBar()
         return;
     }
     ResetSessionView();
+    m_run.NewSite();
     if (WSocketIsIPv6Form(m_toolBar.HostName)) // "::1" or "[::1]" alone: a host, not an address
         m_toolBar.HostName = TSocketAddress::Resolve(m_toolBar.HostName, 0).Host();
     const std::string& host = m_toolBar.HostName;
@@ -373,16 +374,22 @@ void TfmMain::Disconnect()
 
 void TfmMain::Abort()
 {
-    m_manager.AbortCurrent();
-    if (m_engine.Running() && (m_manager.TransferAborted() || (m_settings.MainConnDownload && m_manager.MainAborted())))
-        m_engine.AbortRequested();
+    // A foreground run stops with Abort; a background run when connection 0 has nothing of
+    // its own to stop (a directory change goes first).
+    bool runStops = m_run.Running() && (m_settings.MainConnDownload || m_sessionState == ssConnected);
+    if (runStops) {
+        ShowLogLine(0, "User Aborted");
+        m_run.AbortRequested();
+    } else {
+        m_manager.AbortCurrent();
+    }
     if (m_sessionState != ssTransfering)
         SetSessionState(m_sessionState);
 }
 
 void TfmMain::EndRunNow()
 {
-    m_engine.EndRun();
+    m_run.EndRun();
 }
 
 void TfmMain::AddHostHistory()
@@ -408,7 +415,7 @@ void TfmMain::ResizeConnectionCount(int newCount)
     if (newCount == m_settings.ConnectionCount && newCount == m_manager.Count())
         return;
     // Items on connections that go return to the queue with their reached offsets.
-    m_engine.ReleaseConnections(newCount);
+    m_run.ReleaseConnections(newCount);
     m_logs.ResizeLogPages(std::max(newCount, m_manager.Count())); // pages for the lines of new connections
     m_manager.SetConnectionCount(newCount);
     m_settings.ConnectionCount = newCount;
@@ -422,7 +429,7 @@ void TfmMain::ResizeConnectionCount(int newCount)
         m_statusRows.push_back(row);
     }
     m_view.StatusRowsResized();
-    m_engine.FillIdleConnections(newCount); // during a run, new connections take items at once
+    m_run.FillIdleConnections(newCount); // during a run, new connections take work at once
 }
 
 void TfmMain::IncreaseThreadNumber()

@@ -24,7 +24,7 @@
 #include "manager/FtpManager.h"
 #include "platform/Timer.h"
 #include "transfer/RunJournal.h"
-#include "transfer/TransferEngine.h"
+#include "transfer/TransferRun.h"
 #include "ui/FtpUrl.h"
 #include "ui/LocalPane.h"
 #include "ui/LogPages.h"
@@ -40,6 +40,7 @@ struct TStatusRow
     std::string FileName;
     int64_t Count = -1; // the position its transfer reached; -1 shows nothing
     int ImageIndex = 0;
+    int64_t LastTick = 0; // when Count was last shown: at most once a second
 };
 
 // The Caption and Count columns' texts.
@@ -192,7 +193,7 @@ public:
     const TTransferQueue& Queue() const { return m_queue; }
     const TBrokenLists& BrokenLists() const { return m_brokenLists; }
     const TFtpManager& Manager() const { return m_manager; }
-    const TTransferEngine& Engine() const { return m_engine; }
+    const TTransferRun& Run() const { return m_run; }
     TLocalPane& Local() { return m_local; }
     const TLocalPane& Local() const { return m_local; }
     const std::string& TmpDir() const { return m_tmpDir; }
@@ -215,7 +216,7 @@ public:
         if (!resuming && &list == &m_queue)
             AdoptPartialFiles();
         BeginProgress();
-        m_engine.StartTransfers(list, resuming);
+        m_run.StartTransfers(list, resuming);
     };
     // Free bytes of the volume holding a directory (tests give their own).
     std::function<int64_t(const std::string& directory)> FreeSpaceOf = DiskFreeSpace;
@@ -233,12 +234,14 @@ public:
     void OperationFailed(const TOperationResult& result) override;
     void SetTransfersRunning(bool running) override { m_transfersRunning = running; }
     void ShowMessage(const std::string& text) override { m_view.ShowMessage(text); }
-    bool AskYesNo(const std::string& caption, const std::string& text) override
-    {
-        return m_view.AskYesNo(caption, text);
-    }
-    TFileExistsChoice AskFileExists(const std::string& localPath) override { return m_view.AskFileExists(localPath); }
+    int ConnectionCount() const override { return m_manager.Count(); }
+    ISession& RunSession(int connection) override { return m_manager.RunSession(connection); }
+    void RunLog(int connection, const std::string& line) override { ShowLogLine(connection, line); }
+    // The run's questions are asked from the event loop, never inside the run's own calls.
+    void AskFileExists(const std::string& localPath, std::function<void(TFileExistsChoice)> answer) override;
+    void AskYesNo(const std::string& caption, const std::string& text, std::function<void(bool)> answer) override;
     int64_t FreeSpace(const std::string& directory) override { return FreeSpaceOf(directory); }
+    void ItemFound(const TTransferFileInfo& item) override;
     void ItemStarted(int connection, const TTransferFileInfo& item) override;
     void ItemLeft(int connection, const TTransferFileInfo& item) override;
     void ConnectionLostRow(int connection) override;
@@ -312,7 +315,7 @@ private:
     TLogPages m_logs;
     std::unique_ptr<TQueueTree> m_queueTree;
     TFtpManager m_manager{*this};
-    TTransferEngine m_engine{m_manager, *this};
+    TTransferRun m_run{*this};
     TBrokenLists m_brokenLists;
     TRunJournal m_journal;
     TLocalPane m_local{m_view};

@@ -1,8 +1,9 @@
 #include "ui/MainWindow.h"
 
-// Selections becoming queue items: the remote pane's files and walked directories for a
-// download (or only counted, for Calculate Size), the local pane's for an upload; the checks
-// that keep every local path inside the pane's directory; and the start of the run.
+// Selections becoming queue items: the remote pane's files and directories for a download
+// (the run lists the directories on its connections; Calculate Size walks them on connection
+// 0), the local pane's files and their remote directories for an upload; the checks that keep
+// every local path inside the pane's directory; and the start of the run.
 
 #include <algorithm>
 
@@ -24,18 +25,8 @@ void TfmMain::AddToQueue(std::unique_ptr<TTransferFileInfo> item)
         m_sizeItems.push_back(std::move(item)); // sizes only: never mixed with a running queue
         return;
     }
-    if (m_queueTree)
+    if (m_queueTree && !item->IsDir)
         m_queueTree->AddItem(*item);
-    int transferConnections = m_settings.ConnectionCount - (m_settings.MainConnDownload ? 0 : 1);
-    if (m_transfersRunning)
-        m_engine.ItemAdded(*item);
-    if (m_transfersRunning && !m_manager.RestIgnored() &&
-        NeedsSplit(*item, m_settings.MTFileSize, transferConnections, m_settings.TextExt)) {
-        // A running run takes a big download as ranges at its tail, the item itself last.
-        for (auto& range : SplitIntoRanges(*item, transferConnections))
-            m_queue.push_back(std::move(range));
-        return;
-    }
     m_queue.push_back(std::move(item));
 }
 
@@ -86,9 +77,18 @@ void TfmMain::SelectionPass()
         const TlvFileInfo& entry = rows[m_selectionCursor];
         if (entry.IsParent() || !IsSafeEntryName(entry.Name))
             continue;
-        if (entry.IsDir()) {
+        if (entry.IsDir() && m_pendingAfterConnect == TPendingAfterConnect::CalculateSize) {
             m_manager.Walk(entry.Name, &m_walkResult); // OperationDone goes on from here
             return;
+        }
+        if (entry.IsDir()) {
+            // Listed by the run's connections, as they are free.
+            auto directory = std::make_unique<TTransferFileInfo>();
+            directory->HostPath = m_remoteDir + entry.Name + "/";
+            directory->LocalPath = m_local.Path() + entry.Name + "/";
+            directory->IsDir = true;
+            AddToQueue(std::move(directory));
+            continue;
         }
         auto item = std::make_unique<TTransferFileInfo>();
         item->HostPath = m_remoteDir + entry.Name;
@@ -146,6 +146,8 @@ void TfmMain::FinishDownloadSelection()
     KeepInsideLocalDirectory();
     std::vector<std::string> made;
     for (const auto& item : m_queue) {
+        if (item->IsDir)
+            continue; // made when its listing finds a file for it
         std::string directory = RemoteDirPart(item->LocalPath);
         if (!directory.empty() && std::find(made.begin(), made.end(), directory) == made.end()) {
             MakeLocalDirs(directory);
@@ -214,23 +216,32 @@ void TfmMain::UploadPaths(const std::vector<std::string>& paths)
             AddToQueue(std::move(item));
         }
     }
-    // The remote directories, parents first, each once.
+    // The remote directories, parents first, each once: the run makes them on its
+    // connections, and a file waits for its own only.
     std::string base = EnsureTrailing(m_remoteDir, '/');
-    std::vector<std::string> directories;
+    std::vector<std::pair<std::string, std::string>> directories; // remote, local
     for (const auto& item : m_queue) {
-        if (item->IsDownload)
+        if (item->IsDownload || item->IsDir)
             continue;
         std::string directory = RemoteDirPart(item->HostPath);
         for (size_t slash = directory.find('/', base.size()); slash != std::string::npos;
              slash = directory.find('/', slash + 1)) {
             std::string prefix = directory.substr(0, slash + 1);
-            if (std::find(directories.begin(), directories.end(), prefix) == directories.end())
-                directories.push_back(prefix);
+            // Below the remote directory the local path has the same names.
+            std::string local = item->LocalPath.substr(0, item->LocalPath.size() - (item->HostPath.size() - prefix.size()));
+            if (std::none_of(directories.begin(), directories.end(), [&](const auto& d) { return d.first == prefix; }))
+                directories.emplace_back(prefix, local);
         }
     }
-    // Then RunQueue: a new run, or the running one takes the items on its idle connections.
-    SetSessionState(ssMakingUploadDirs);
-    m_manager.MakeDirs(std::move(directories));
+    for (auto directory = directories.rbegin(); directory != directories.rend(); ++directory) {
+        auto item = std::make_unique<TTransferFileInfo>();
+        item->IsDownload = false;
+        item->IsDir = true;
+        item->HostPath = directory->first;
+        item->LocalPath = directory->second;
+        m_queue.push_front(std::move(item));
+    }
+    RunQueue();
 }
 
 void TfmMain::RunQueue()
@@ -238,7 +249,7 @@ void TfmMain::RunQueue()
     if (!StartTransfers || m_transfersRunning) {
         // A background run takes what was added on its idle connections.
         if (m_transfersRunning)
-            m_engine.FillIdleConnections(m_manager.Count());
+            m_run.Add(m_queue);
         SetSessionState(ssConnected);
         return;
     }

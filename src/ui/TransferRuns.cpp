@@ -93,6 +93,22 @@ void TfmMain::SetStatusRow(int connection, const std::string& state, const std::
     m_view.StatusRowChanged(static_cast<size_t>(connection));
 }
 
+void TfmMain::ItemFound(const TTransferFileInfo& item)
+{
+    if (m_queueTree)
+        m_queueTree->AddItem(item);
+}
+
+void TfmMain::AskFileExists(const std::string& localPath, std::function<void(TFileExistsChoice)> answer)
+{
+    m_posted.post([this, localPath, answer = std::move(answer)] { answer(m_view.AskFileExists(localPath)); });
+}
+
+void TfmMain::AskYesNo(const std::string& caption, const std::string& text, std::function<void(bool)> answer)
+{
+    m_posted.post([this, caption, text, answer = std::move(answer)] { answer(m_view.AskYesNo(caption, text)); });
+}
+
 void TfmMain::ItemStarted(int connection, const TTransferFileInfo& item)
 {
     if (m_queueTree)
@@ -116,9 +132,11 @@ void TfmMain::ConnectionLostRow(int connection)
 void TfmMain::PositionReported(int connection, int64_t position)
 {
     // The rows change at most once a second per connection.
+    if (connection >= static_cast<int>(m_statusRows.size()))
+        return;
     int64_t tick = platform::tickCount();
-    int64_t& last = m_manager.Slot(connection).LastProgressTick;
-    if (tick - last < 1000 || connection >= static_cast<int>(m_statusRows.size()))
+    int64_t& last = m_statusRows[static_cast<size_t>(connection)].LastTick;
+    if (tick - last < 1000)
         return;
     last = tick;
     m_statusRows[static_cast<size_t>(connection)].Count = position;
@@ -139,10 +157,10 @@ void TfmMain::BeginProgress()
 // Once a second: bytes done, speed and times in the status bar, the gauge's percentage.
 void TfmMain::ProgressTick()
 {
-    if (!m_engine.Running())
+    if (!m_run.Running())
         return;
     int64_t elapsed = std::max<int64_t>((platform::tickCount() - m_runStartTick) / 1000, 1);
-    TRunFigures figures = m_engine.Figures(elapsed);
+    TRunFigures figures = m_run.Figures(elapsed);
     m_statusPanels[1] =
         ShortSize(figures.Done) + "/" + ShortSize(figures.Total) + "(" + ShortSize(figures.Speed) + "/s)";
     m_gaugePercent = figures.Percent;
@@ -177,7 +195,7 @@ void TfmMain::RunStarting()
 
 void TfmMain::WriteJournal(bool force)
 {
-    if (!m_journal.Active() || !m_engine.Running())
+    if (!m_journal.Active() || !m_run.Running())
         return;
     int64_t tick = platform::tickCount();
     if (!force && tick - m_lastJournalTick < 250)
@@ -190,7 +208,7 @@ void TfmMain::WriteJournal(bool force)
     list.HostPort = session.HostPort;
     list.UserName = session.UserName;
     list.PassWord = session.PassWord;
-    for (auto& item : m_engine.Unfinished())
+    for (auto& item : m_run.Unfinished())
         list.Items.push_back(std::move(item));
     list.SetDirectoriesFromItems();
     m_journal.Write(list);

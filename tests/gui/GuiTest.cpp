@@ -73,7 +73,7 @@ bool GuiSession::settled(int timeoutMs)
     return waitFor(
         [&] {
             TSessionState state = window->Logic().SessionState();
-            return (state == ssConnected || state == ssReady) && !window->Logic().Engine().Running();
+            return (state == ssConnected || state == ssReady) && !window->Logic().Run().Running();
         },
         timeoutMs);
 }

@@ -141,7 +141,7 @@ TEST_P(WindowOnServer, RowsDraggedToTheOtherPaneAndFilesDroppedFromAFileManagerT
     EXPECT_EQ(rows->urls()[0].scheme(), "ftp");
     EXPECT_TRUE(rows->urls()[0].password().isEmpty());
     dropOn(session->list(TPane::Local), rows.get());
-    ASSERT_TRUE(waitFor([&] { return session->window->Logic().Engine().Running() || fs::exists(session->localDir() + "b.bin"); }));
+    ASSERT_TRUE(waitFor([&] { return session->window->Logic().Run().Running() || fs::exists(session->localDir() + "b.bin"); }));
     ASSERT_TRUE(session->settled(30000));
     EXPECT_EQ(fileHash(session->localDir() + "b.bin"), fileHash(session->remoteDir() + "b.bin"));
     EXPECT_EQ(fileHash(session->localDir() + "docs/a.bin"), fileHash(session->remoteDir() + "docs/a.bin"));

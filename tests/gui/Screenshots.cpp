@@ -132,7 +132,7 @@ int main(int argc, char* argv[])
 
     selectRemote(logic, {"release-2.3.tar.gz", "quillftp.iso", "photo.jpg", "notes.pdf"});
     logic.DownloadSelected();
-    waitFor([&] { return logic.Engine().Running() && !logic.StatusPanel(3).empty(); }, 10000);
+    waitFor([&] { return logic.Run().Running() && !logic.StatusPanel(3).empty(); }, 10000);
     pumpFor(1200);
     save(window, out + "/run" + suffix);
 
@@ -210,7 +210,7 @@ int main(int argc, char* argv[])
     });
     closer.start(50);
     logic.Abort();
-    waitFor([&] { return !logic.Engine().Running(); }, 10000);
+    waitFor([&] { return !logic.Run().Running(); }, 10000);
     logic.Disconnect();
     window.close();
     server.stop();

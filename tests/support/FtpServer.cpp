@@ -157,13 +157,11 @@ bool FtpServer::prepare(QStringList& command)
     ::chmod(root.toUtf8().constData(), 0777);
     switch (m_kind) {
     case ServerKind::Pyftpdlib:
-        if (m_variant.isEmpty()) {
-            command = {kPython, "-m", "pyftpdlib", "-i", QString::fromStdString(host()), "-p", "0", "-d", root, "-u",
-                       kUser,   "-P", kPassword,   "-w"};
-        } else {
-            command = QStringList{kPython, kVariantServer, "--dir", root, "--user", kUser, "--password", kPassword} +
-                      m_variant;
-        }
+        // Through the variant script even without options: it mends a fault of pyftpdlib's
+        // active mode that would stop another session's commands (see the script).
+        command = QStringList{kPython,    kVariantServer, "--host",    QString::fromStdString(host()), "--dir", root,
+                              "--user",   kUser,          "--password", kPassword} +
+                  m_variant;
         return true;
     case ServerKind::Vsftpd: {
         // vsftpd refuses a writable root for anonymous sessions: writing happens in pub/.

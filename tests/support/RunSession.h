@@ -67,7 +67,7 @@ public:
     }
     bool runEnded(int timeoutMs = 60000)
     {
-        return waitFor([&] { return !window.Engine().Running() && window.SessionState() == ssConnected; }, timeoutMs);
+        return waitFor([&] { return !window.Run().Running() && window.SessionState() == ssConnected; }, timeoutMs);
     }
     // Lines of every connection's log that start with prefix.
     int countLines(const std::string& prefix, int connection = -1) const

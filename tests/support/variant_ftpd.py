@@ -43,6 +43,11 @@ Behaviours of a hostile or broken server, for the client's defences:
   --drop-pipelined         with --delay: a command that comes less than half the delay after the
                            one before (sent without waiting for its reply) is dropped unanswered
 
+Without options it is stock pyftpdlib but for one mend: pyftpdlib 1.5.7 keeps the connector
+of an active data connection after handing its socket on, and closes it again at the session's
+next PORT, unregistering a descriptor number that by then may be another session's command
+connection, whose commands are never read again.
+
 It prints the line "starting FTP server on 127.0.0.1:PORT" as `python3 -m pyftpdlib` does.
 """
 
@@ -146,6 +151,14 @@ def make_handlers(options):
 
     class VariantActiveDTP(ActiveDTP):
         def handle_connect(self):
+            try:
+                return self._connected()
+            finally:
+                # Its socket belongs to the data channel now: nothing may close it from here.
+                if self.cmd_channel._dtp_connector is self:
+                    self.cmd_channel._dtp_connector = None
+
+        def _connected(self):
             if not options.port_answered_at_once:
                 return super().handle_connect()
             # PORT was answered when it came: the connection's own "200" is not sent.
@@ -344,6 +357,7 @@ def make_handlers(options):
 
 def main():
     parser = argparse.ArgumentParser()
+    parser.add_argument("--host", default="127.0.0.1")
     parser.add_argument("--port", type=int, default=0)
     parser.add_argument("--dir", required=True)
     parser.add_argument("--user", required=True)
@@ -389,7 +403,7 @@ def main():
         handler.tls_control_required = True
         handler.tls_data_required = True
     handler.passive_ports = None
-    server = FTPServer(("127.0.0.1", options.port), handler)
+    server = FTPServer((options.host, options.port), handler)
     server.max_cons = 512
     server.max_cons_per_ip = 0
     server.serve_forever()

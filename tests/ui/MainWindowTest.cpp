@@ -182,19 +182,18 @@ TEST_P(MainWindowOnServer, SelectionsBecomeQueueItemsAndDirectories)
     window.ConnectFromToolBar();
     ASSERT_TRUE(settled());
 
-    // A directory (walked) and a file, in pane order.
+    // A directory (for the run to list) and a file, in pane order.
     select({"docs", "b.bin"});
     window.DownloadSelected();
     ASSERT_TRUE(waitFor([&] { return runs == 1; }));
     ASSERT_EQ(window.Queue().size(), 2u);
-    EXPECT_EQ(window.Queue()[0]->HostPath, "/docs/a.txt");
-    EXPECT_EQ(window.Queue()[0]->LocalPath, localDir + "docs/a.txt");
-    EXPECT_EQ(window.Queue()[0]->FileSize, 5);
+    EXPECT_TRUE(window.Queue()[0]->IsDir);
+    EXPECT_EQ(window.Queue()[0]->HostPath, "/docs/");
+    EXPECT_EQ(window.Queue()[0]->LocalPath, localDir + "docs/");
     EXPECT_EQ(window.Queue()[1]->HostPath, "/b.bin");
     EXPECT_EQ(window.Queue()[1]->FileSize, 3);
-    EXPECT_TRUE(fs::is_directory(localDir + "docs")); // local directories made before the run
     EXPECT_EQ(window.SessionState(), ssTransfering);
-    EXPECT_EQ(window.QueueTree().Downloads().Children.size(), 2u);
+    EXPECT_EQ(window.QueueTree().Downloads().Children.size(), 1u); // the directory's files come as it is listed
 
     // Calculate Size keeps to a list of its own.
     window.SetSessionState(ssConnected);
@@ -212,13 +211,18 @@ TEST_P(MainWindowOnServer, SelectionsBecomeQueueItemsAndDirectories)
     selectLocal(window, {"up"});
     window.UploadSelected();
     ASSERT_TRUE(waitFor([&] { return runs == 2; }));
-    EXPECT_EQ(window.Queue().size(), 4u); // the two uploads after the two downloads queued before
-    EXPECT_FALSE(window.Queue()[2]->IsDownload);
-    EXPECT_FALSE(window.Queue()[3]->IsDownload);
-    EXPECT_TRUE(fs::is_directory(server.localWorkDir() + "/up/one/two"));
-    EXPECT_EQ(std::count_if(window.Logs().Lines(0).begin(), window.Logs().Lines(0).end(),
-                            [](const TLogLine& line) { return line.Text.rfind("> MKD ", 0) == 0; }),
-              3);
+    // The directories to make first, parents first, then the two downloads queued before and
+    // the two uploads.
+    ASSERT_EQ(window.Queue().size(), 7u);
+    std::vector<std::string> directories;
+    for (size_t k = 0; k < 3; ++k) {
+        EXPECT_TRUE(window.Queue()[k]->IsDir && !window.Queue()[k]->IsDownload);
+        directories.push_back(window.Queue()[k]->HostPath);
+    }
+    EXPECT_EQ(directories, (std::vector<std::string>{"/up/", "/up/one/", "/up/one/two/"}));
+    EXPECT_EQ(window.Queue()[1]->LocalPath, localDir + "up/one/");
+    EXPECT_FALSE(window.Queue()[5]->IsDownload);
+    EXPECT_FALSE(window.Queue()[6]->IsDownload);
 }
 
 TEST_P(MainWindowOnServer, EditFetchesIntoTmpAndOpensTheFile)
@@ -268,18 +272,6 @@ TEST(MainWindow, StartsReadyWithItsRowsAndFollowsTheConnectionCount)
     window.ResizeConnectionCount(2);
     EXPECT_EQ(window.StatusRows().size(), 2u);
     EXPECT_EQ(window.Logs().Count(), 2);
-
-    // During a background run a big download joins as ranges at the tail.
-    window.SetTransfersRunning(true);
-    TSettings settings = window.Settings();
-    settings.MTFileSize = 1000;
-    window.ApplySettings(settings);
-    window.AddToQueue(std::make_unique<TTransferFileInfo>(TTransferFileInfo{true, "/big", dataDir + "big", 3001}));
-    ASSERT_EQ(window.Queue().size(), 2u); // two connections, both transferring
-    EXPECT_EQ(window.Queue()[0]->EndPos, 1500);
-    EXPECT_EQ(window.Queue()[1]->BeginPos, 1500);
-    EXPECT_EQ(window.Queue()[1]->EndPos, 3001);
-    window.SetTransfersRunning(false);
 
     // The connection commands and their limits.
     window.ResizeConnectionCount(1);

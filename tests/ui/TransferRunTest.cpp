@@ -68,8 +68,8 @@ TEST_P(TransferRun, DownloadsATreeAndASplitFileByteForByte)
     for (const char* name :
          {"big.bin", "tree/one.bin", "tree/f0.bin", "tree/f5.bin", "tree/inner/two.txt", "tree/inner/empty.bin"})
         EXPECT_EQ(fileHash(here + name), fileHash(remote + name)) << name;
-    EXPECT_EQ(window.Engine().DoneBytes, window.Engine().TotalBytes);
-    EXPECT_EQ(window.Engine().IncompleteItems, 0u);
+    EXPECT_EQ(window.Run().DoneBytes, window.Run().TotalBytes);
+    EXPECT_EQ(window.Run().IncompleteItems, 0u);
     EXPECT_TRUE(window.Queue().empty());
     EXPECT_TRUE(window.BrokenLists().Lists.empty());
     EXPECT_TRUE(window.QueueTree().Downloads().Children.empty());
@@ -139,7 +139,7 @@ TEST(BrokenListResume, CompletesAfterARestartIntoThePartlyWrittenFile)
     after.ResumeBrokenList(0);
     EXPECT_EQ(after.QueueTree().Root().Children.size(), 1u);
     ASSERT_TRUE(waitFor(
-        [&] { return !after.Engine().Running() && after.SessionState() == ssConnected && after.Queue().empty(); },
+        [&] { return !after.Run().Running() && after.SessionState() == ssConnected && after.Queue().empty(); },
         30000));
     EXPECT_EQ(fileHash(target), fileHash(server.localWorkDir() + "/big.bin"));
     EXPECT_TRUE(view.asked.empty()); // no questions on a resume
@@ -167,7 +167,7 @@ TEST(SplitDownload, SixtyFourMebibytesOnFourConnectionsFillOneFileRangeByRange)
     for (int n = 1; n < 4; ++n)
         EXPECT_EQ(session.countLines("> REST " + std::to_string(n * part)), 1) << n;
     EXPECT_EQ(session.countLines("> RETR /huge.bin"), 4);
-    EXPECT_EQ(session.window.Engine().DoneBytes, size);
+    EXPECT_EQ(session.window.Run().DoneBytes, size);
     if (::testing::Test::HasFailure())
         session.dumpLogs();
 }

@@ -46,8 +46,8 @@ TEST(TransferTrouble, CutDataConnectionsLeaveABrokenListThatResumesAfterARestart
     ASSERT_TRUE(first.connect());
     first.download({"a.bin", "b.bin", "c.bin"});
     ASSERT_TRUE(first.runEnded());
-    EXPECT_EQ(first.window.Engine().IncompleteItems, 3u);
-    EXPECT_LT(first.window.Engine().DoneBytes, first.window.Engine().TotalBytes);
+    EXPECT_EQ(first.window.Run().IncompleteItems, 3u);
+    EXPECT_LT(first.window.Run().DoneBytes, first.window.Run().TotalBytes);
     EXPECT_TRUE(anyMessageStartsWith(first.view, "3 items did not complete; kept in the broken list "));
     EXPECT_EQ(first.countLines("Will try "), 3);
     ASSERT_EQ(first.window.BrokenLists().Lists.size(), 1u);
@@ -66,7 +66,7 @@ TEST(TransferTrouble, CutDataConnectionsLeaveABrokenListThatResumesAfterARestart
     ASSERT_EQ(second.window.BrokenLists().Lists.size(), 1u);
     second.window.ResumeBrokenList(0);
     ASSERT_TRUE(waitFor(
-        [&] { return !second.window.Engine().Running() && second.window.SessionState() == ssConnected; }, 30000));
+        [&] { return !second.window.Run().Running() && second.window.SessionState() == ssConnected; }, 30000));
     for (const char* name : {"a.bin", "b.bin", "c.bin"})
         EXPECT_EQ(fileHash(second.localDir() + name), fileHash(server.localWorkDir() + "/" + name)) << name;
     EXPECT_TRUE(second.window.BrokenLists().Lists.empty());
@@ -86,8 +86,8 @@ TEST(TransferTrouble, AFileTheServerRefusesIsReportedAndKeptWhileTheOthersComple
     ASSERT_TRUE(session.runEnded());
     EXPECT_EQ(fileHash(session.localDir() + "one.bin"), fileHash(session.remoteDir() + "one.bin"));
     EXPECT_EQ(fileHash(session.localDir() + "three.bin"), fileHash(session.remoteDir() + "three.bin"));
-    EXPECT_EQ(session.window.Engine().FailedItems, 1u);
-    EXPECT_EQ(session.window.Engine().DoneBytes, 400000);
+    EXPECT_EQ(session.window.Run().FailedItems, 1u);
+    EXPECT_EQ(session.window.Run().DoneBytes, 400000);
     EXPECT_TRUE(anyMessageStartsWith(session.view, "1 item did not complete"));
     EXPECT_EQ(session.countLines("Will try "), 0); // a 550 is not tried again
     EXPECT_EQ(session.countLines("Not completed: /two.bin"), 1);
@@ -119,7 +119,7 @@ TEST(TransferTrouble, ConnectionsAServerRefusesLeaveTheirItemsToTheOthers)
     for (const std::string& name : names)
         EXPECT_EQ(fileHash(session.localDir() + name), fileHash(session.remoteDir() + name)) << name;
     EXPECT_GE(session.countLines("< 421"), 1);
-    EXPECT_EQ(session.window.Engine().IncompleteItems, 0u);
+    EXPECT_EQ(session.window.Run().IncompleteItems, 0u);
     EXPECT_TRUE(session.view.messages.empty());
 }
 
@@ -201,6 +201,7 @@ TEST_F(LocalChecks, NotEnoughSpaceAsksAgainOrKeepsTheQueueAsABrokenList)
         return bytes;
     };
     session->view.yesNo = {true, false}; // "free some space" once, then give up
+    fs::remove(session->localDir() + "big.bin"); // no question about an existing file here
     session->download({"new.bin", "big.bin"});
     ASSERT_TRUE(session->runEnded());
     ASSERT_EQ(session->view.asked.size(), 2u);
@@ -251,8 +252,7 @@ protected:
     }
     bool transferring(int connection, int64_t beyond = 0)
     {
-        const TConnectionSlot& slot = session->window.Manager().Slot(connection);
-        return slot.Item && slot.Position > beyond;
+        return session->window.Run().PositionOf(connection) > beyond;
     }
 
     FtpServer server;
@@ -265,10 +265,10 @@ TEST_F(ThrottledRun, FewerAndMoreConnectionsDuringARun)
     TfmMain& window = session->window;
     session->download(names);
     ASSERT_TRUE(waitFor([&] { return transferring(1, 100000) && transferring(2, 100000); }));
-    window.DecreaseThreadNumber(); // connection 2 goes: its file returns to the queue's tail
+    window.DecreaseThreadNumber(); // connection 2 goes: its file goes back to the run, from its offset
     EXPECT_EQ(window.Manager().Count(), 2);
-    ASSERT_FALSE(window.Queue().empty());
-    EXPECT_GT(window.Queue().back()->BeginPos, 100000);
+    auto left = window.Run().Unfinished();
+    EXPECT_TRUE(std::any_of(left.begin(), left.end(), [](const auto& item) { return item->BeginPos > 100000; }));
     window.IncreaseThreadNumber();
     window.IncreaseThreadNumber();
     EXPECT_EQ(window.Manager().Count(), 4);
@@ -285,10 +285,10 @@ TEST_F(ThrottledRun, ItemsAddedDuringABackgroundRunStartOnIdleConnections)
     session->download({names[0]});
     ASSERT_TRUE(waitFor([&] { return transferring(1); }));
     EXPECT_EQ(window.SessionState(), ssConnected); // browsing goes on
-    EXPECT_FALSE(window.Manager().Slot(2).Item);
+    EXPECT_LT(window.Run().PositionOf(2), 0);
     session->download({names[1]});
     ASSERT_TRUE(waitFor([&] { return transferring(1) && transferring(2); }));
-    EXPECT_EQ(window.Engine().TotalBytes, 1500000 + 1500001);
+    EXPECT_EQ(window.Run().TotalBytes, 1500000 + 1500001);
 
     // The status bar's figures while it runs.
     ASSERT_TRUE(waitFor([&] { return !window.StatusPanel(3).empty(); }, 3000));
@@ -303,7 +303,7 @@ TEST_F(ThrottledRun, ItemsAddedDuringABackgroundRunStartOnIdleConnections)
     EXPECT_EQ(fileHash(session->localDir() + names[1]), fileHash(session->remoteDir() + names[1]));
     EXPECT_FALSE(window.GaugeVisible());
     EXPECT_TRUE(window.StatusPanel(1).empty());
-    EXPECT_EQ(window.Engine().DoneBytes, window.Engine().TotalBytes);
+    EXPECT_EQ(window.Run().DoneBytes, window.Run().TotalBytes);
 }
 
 TEST_F(ThrottledRun, AQuestionDuringABackgroundRunLetsTheRunGoOn)
@@ -315,9 +315,9 @@ TEST_F(ThrottledRun, AQuestionDuringABackgroundRunLetsTheRunGoOn)
     // the transfers meanwhile; No leaves everything as it was.
     session->view.dialogMs = 800;
     session->view.yesNo = {false};
-    int64_t before = window.Manager().Slot(1).Position;
+    int64_t before = window.Run().PositionOf(1);
     window.ConnectFromToolBar();
-    EXPECT_GT(window.Manager().Slot(1).Position, before + 300000);
+    EXPECT_GT(window.Run().PositionOf(1), before + 300000);
     EXPECT_EQ(session->view.asked.back(), "Confirm|Break current connection ?");
     EXPECT_EQ(window.SessionState(), ssConnected);
     ASSERT_TRUE(session->runEnded());

@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QLabel>
 
-#include "transfer/TransferEngine.h"
+#include "transfer/TransferRun.h"
 
 class TfmFileExists : public QDialog
 {

@@ -1,5 +1,5 @@
-// The transfer engine on its own: a connection manager, a recording host, a real server; no
-// main window.
+// A transfer run on its own: a connection manager for its sessions, a recording host, a real
+// server; no main window.
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,8 @@
 #include "support/FtpServer.h"
 #include "support/TestTree.h"
 #include "support/WaitFor.h"
-#include "transfer/TransferEngine.h"
+#include "manager/FtpManager.h"
+#include "transfer/TransferRun.h"
 
 using namespace testsupport;
 namespace fs = std::filesystem;
@@ -26,6 +27,7 @@ public:
     std::vector<TOperationResult> results;
     std::vector<std::string> events; // "start n /path", "left n /path"
     std::vector<std::string> log;
+    TFtpManager* manager = nullptr;
 
     void OperationDone(const TOperationResult& result) override { results.push_back(result); }
     void OperationFailed(const TOperationResult& result) override { results.push_back(result); }
@@ -39,8 +41,14 @@ public:
         log.push_back(std::to_string(connection) + " " + line);
     }
     void ShowMessage(const std::string& text) override { log.push_back("message " + text); }
-    bool AskYesNo(const std::string&, const std::string&) override { return false; }
-    TFileExistsChoice AskFileExists(const std::string&) override { return TFileExistsChoice::Overwrite; }
+    int ConnectionCount() const override { return manager ? manager->Count() : 0; }
+    ISession& RunSession(int connection) override { return manager->RunSession(connection); }
+    void RunLog(int connection, const std::string& line) override { ShowLogLine(connection, line); }
+    void AskFileExists(const std::string&, std::function<void(TFileExistsChoice)> answer) override
+    {
+        answer(TFileExistsChoice::Overwrite);
+    }
+    void AskYesNo(const std::string&, const std::string&, std::function<void(bool)> answer) override { answer(false); }
     int64_t FreeSpace(const std::string&) override { return INT64_MAX / 2; }
     void ItemStarted(int connection, const TTransferFileInfo& item) override
     {
@@ -61,7 +69,7 @@ std::unique_ptr<TTransferFileInfo> download(const std::string& path, const std::
 
 } // namespace
 
-TEST(TransferEngine, ARunOnItsOwnEndsWithOneResultForEveryItemLeft)
+TEST(TransferRun, ARunOnItsOwnEndsWithOneResultForEveryItemLeft)
 {
     FtpServer server;
     ASSERT_TRUE(server.start()) << server.error();
@@ -74,7 +82,8 @@ TEST(TransferEngine, ARunOnItsOwnEndsWithOneResultForEveryItemLeft)
     host.settings.PasvMode = true;
     host.settings.MTFileSize = 1000000;
     TFtpManager manager(host);
-    TTransferEngine engine(manager, host);
+    host.manager = &manager;
+    TTransferRun engine(host);
     manager.InitConnections(3);
     for (int i = 0; i < 3; ++i) {
         TFtpClient& client = *manager.Client(i);
@@ -115,31 +124,56 @@ TEST(TransferEngine, ARunOnItsOwnEndsWithOneResultForEveryItemLeft)
     manager.DisconnectAll();
 }
 
-TEST(TransferEngine, FiguresCountFinishedItemsAndTheBytesBeyondEachHeldItemsStart)
+TEST(TransferFile, SegmentsAndBrokenListItemsMapBothWays)
+{
+    // A split file's ranges as a broken list keeps them: the first reached 700000 of its
+    // 1000000, the second is whole to come, the last runs to the end of the file.
+    std::vector<TTransferFileInfo> stored = {
+        {true, "/r.bin", "/tmp/r.bin", 3000000, 700000, 1000000, false},
+        {true, "/r.bin", "/tmp/r.bin", 3000000, 1000000, 2000000, false},
+        {true, "/r.bin", "/tmp/r.bin", 3000000, 2000000, 3000000, false},
+        {false, "/up.txt", "/tmp/up.txt", 10, -1, -1, false},
+    };
+    std::vector<const TTransferFileInfo*> items;
+    for (const auto& item : stored)
+        items.push_back(&item);
+    auto files = FilesOfItems(items);
+    ASSERT_EQ(files.size(), 2u);
+    const TTransferFile& ranges = *files[0];
+    ASSERT_EQ(ranges.Segments.size(), 3u);
+    EXPECT_TRUE(ranges.Split());
+    EXPECT_EQ(ranges.BytesLeft(), 300000 + 1000000 + 1000000);
+    EXPECT_FALSE(files[1]->Split());
+    EXPECT_EQ(files[1]->BytesLeft(), 10);
+    // Back to items: each segment from the offset it reached.
+    TSegment first = ranges.Segments[0];
+    first.Done = 100000;
+    TTransferFileInfo again = SegmentItem(ranges, first);
+    EXPECT_EQ(again.BeginPos, 800000);
+    EXPECT_EQ(again.EndPos, 1000000);
+    EXPECT_EQ(ItemByteCount(again), 200000);
+    EXPECT_EQ(SegmentItem(*files[1], files[1]->Segments[0]).BeginPos, -1);
+
+    TTransferFile big;
+    big.Size = 1000001;
+    SplitIntoSegments(big, 3);
+    ASSERT_EQ(big.Segments.size(), 3u);
+    EXPECT_EQ(big.Segments[2].Begin, 666666);
+    EXPECT_EQ(big.Segments[2].End, 1000001); // the last carries the remainder
+}
+
+TEST(TransferRun, FiguresWithNothingMovingYet)
 {
     RecordingHost host;
-    TFtpManager manager(host);
-    TTransferEngine engine(manager, host);
-    manager.InitConnections(3);
-    EXPECT_EQ(engine.Figures(1).Percent, 0); // nothing to move: no division by zero
-
-    engine.TotalBytes = 2000000;
-    engine.DoneBytes = 400000;
-    // A resumed range from 500000 that has reached 700000 counts 200000.
-    manager.Slot(1).Item = std::make_unique<TTransferFileInfo>(
-        TTransferFileInfo{true, "/r.bin", "/tmp/r.bin", 3000000, 500000, 1500000, false});
-    manager.Slot(1).Position = 700000;
-    // An item whose first report has not come yet counts nothing.
-    manager.Slot(2).Item = download("/s.bin", "/tmp/s.bin", 100000);
-    manager.Slot(2).Position = 0;
-    TRunFigures first = engine.Figures(1);
-    EXPECT_EQ(first.Done, 600000);
-    EXPECT_EQ(first.Speed, first.Done); // the first second
-    EXPECT_EQ(first.Remain, 2);         // 1400000 left at 600000 per second
+    TTransferRun run(host);
+    EXPECT_EQ(run.Figures(1).Percent, 0); // nothing to move: no division by zero
+    run.TotalBytes = 2000000;
+    run.DoneBytes = 600000;
+    TRunFigures first = run.Figures(1);
+    EXPECT_EQ(first.Speed, 600000);
+    EXPECT_EQ(first.Remain, 2); // 1400000 left at 600000 per second
     EXPECT_EQ(first.Percent, 30);
-    EXPECT_EQ(engine.Figures(4).Speed, 150000);
-    manager.Slot(1).Item.reset();
-    manager.Slot(2).Item.reset();
-    engine.DoneBytes = 0;
-    EXPECT_EQ(engine.Figures(3).Remain, 0); // no speed yet: 00:00:00
+    EXPECT_EQ(run.Figures(4).Speed, 150000);
+    run.DoneBytes = 0;
+    EXPECT_EQ(run.Figures(3).Remain, 0); // no speed yet: 00:00:00
 }
