@@ -136,8 +136,12 @@ bool TCliSession::WaitIdle()
 {
     return WaitUntil([this] {
         TSessionState state = m_window->SessionState();
-        return (state == ssConnected || state == ssReady) && !m_window->Run().Running() &&
-               !m_window->TransfersRunning();
+        // A run's end is its result: the window's return to its directory after it is not
+        // waited for.
+        bool runEnded = m_runStart != 0 && m_window->LastResult(TOperation::Transfer).Sequence > m_runBefore &&
+                        !m_window->Run().Running();
+        return runEnded || ((state == ssConnected || state == ssReady) && !m_window->Run().Running() &&
+                            !m_window->TransfersRunning());
     });
 }
 

@@ -354,11 +354,12 @@ void TFtpManager::Failed(const TOperationResult& result)
 bool TFtpManager::List(const std::string& path)
 {
     int slot = m_cache.Find(path);
+    TFtpClient& main = *Slot(0).Client;
     if (slot >= 0) {
+        main.DiscardAhead(0); // a TYPE A the login sent ahead is not needed
         m_cache.Current = m_cache.Stream(slot);
         return true;
     }
-    TFtpClient& main = *Slot(0).Client;
     m_cache.Current = std::make_shared<platform::TMemoryStream>();
     main.SetLocalFileName("");
     main.HostFileName.clear(); // LIST without an argument lists the current directory

@@ -66,14 +66,15 @@ struct TDelFileInfo
 };
 
 // The commands connection 0 sends after its login, in this order, before PWD.
+// The first five go to the server together where commands may be sent ahead.
 enum class TLoginProbe : uint8_t
 {
     Features, // FEAT: what the server offers beyond RFC 959 (file hashes)
-    Utf8,     // OPTS UTF8 ON, where FEAT names UTF8
     System,   // SYST
     Type,     // TYPE I: REST in ASCII mode is refused by some servers
     Restart,  // REST 100: whether downloads can resume
     Unmark,   // REST 0: takes the probe's restart marker back
+    Utf8,     // OPTS UTF8 ON, where FEAT names UTF8
     Done
 };
 

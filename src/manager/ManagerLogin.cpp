@@ -1,7 +1,7 @@
 #include "manager/FtpManager.h"
 
-// The login of connection 0: Open, USER, PASS, the probes (FEAT, OPTS UTF8, SYST, TYPE I,
-// REST 100, REST 0), PWD, and the listing of the directory it lands in, from the cache or by
+// The login of connection 0: Open, USER, PASS, the probes (FEAT, SYST, TYPE I, REST 100,
+// REST 0, OPTS UTF8), PWD, and the listing of the directory it lands in, from the cache or by
 // LIST or MLSD. Every step ends the login one way or the other: a refused probe only tells
 // less, a refused USER, PASS, PWD or listing ends it, and a step the connection does not
 // survive logs in again while tries are left.
@@ -122,15 +122,18 @@ void TFtpManager::LoginStep(TFtpRequest rqType, int error)
         main.User();
         break;
     case ftpUserAsync:
-        if (main.StatusCode() == 230) {
-            m_loginProbe = TLoginProbe::Features; // logged in without a password
-            NextLoginProbe();
+        if (main.StatusCode() != 230) {
+            main.Pass();
             break;
         }
-        main.Pass();
-        break;
+        [[fallthrough]]; // logged in without a password
     case ftpPassAsync:
         m_loginProbe = TLoginProbe::Features;
+        // Nothing between the probes depends on their answers: they go together, and the
+        // requests below take their replies one by one.
+        if (PipeliningAllowed() && !IsProxyConnection(main.ConnectionType()))
+            for (const char* probe : {"FEAT", "SYST", "TYPE I", "REST 100", "REST 0"})
+                main.SendAhead(probe);
         NextLoginProbe();
         break;
     case ftpQuoteAsync:
@@ -141,9 +144,19 @@ void TFtpManager::LoginStep(TFtpRequest rqType, int error)
             m_features.Utf8 = false; // not asked again on the transfer connections
         if (rqType == ftpTypeSetAsync)
             main.TypeInEffect = error == 0 ? 'I' : 0;
-        if (m_loginProbe == TLoginProbe::Features && error == 0) {
-            m_features = ReadServerFeatures(main.ReplyLines());
-            main.ListCommand = m_features.Mlsd ? "MLSD" : "LIST";
+        if (m_loginProbe == TLoginProbe::Features) {
+            if (error == 0) {
+                m_features = ReadServerFeatures(main.ReplyLines());
+                main.ListCommand = m_features.Mlsd ? "MLSD" : "LIST";
+            }
+            // The probes went together: what follows them goes too, now that FEAT told whether
+            // names are UTF-8 (the listing's TYPE A is dropped unread when the cache has it).
+            if (main.CommandsAhead() > 0) {
+                if (m_features.Utf8)
+                    main.SendAhead("OPTS UTF8 ON");
+                main.SendAhead("PWD");
+                main.SendAhead("TYPE A");
+            }
         }
         m_loginProbe = static_cast<TLoginProbe>(static_cast<int>(m_loginProbe) + 1);
         NextLoginProbe();
@@ -175,7 +188,7 @@ void TFtpManager::NextLoginProbe()
         break;
     case TLoginProbe::Utf8:
         if (!m_features.Utf8) {
-            m_loginProbe = TLoginProbe::System;
+            m_loginProbe = TLoginProbe::Done;
             NextLoginProbe();
             return;
         }

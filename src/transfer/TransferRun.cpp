@@ -235,6 +235,13 @@ void TTransferRun::Feed()
         if (!m_running)
             break;
     }
+    // A walk under way finds more work: the connections log in meanwhile.
+    bool walking = !m_listJobs.empty() || std::any_of(m_workers.begin(), m_workers.end(), [](const auto& worker) {
+        return worker->Job() && worker->Job()->Kind == TJob::TKind::List;
+    });
+    for (auto& worker : m_workers)
+        if (walking && !m_aborting && worker->Idle())
+            worker->LogInAhead();
     m_feeding = false;
     EndWhenIdle();
 }

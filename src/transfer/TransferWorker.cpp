@@ -115,6 +115,19 @@ void TTransferWorker::Take(std::unique_ptr<TJob> job)
         session.SendAhead(call);
 }
 
+bool TTransferWorker::LoggedIn() const
+{
+    return Session().LoggedIn();
+}
+
+void TTransferWorker::LogInAhead()
+{
+    if (m_state != TState::Idle || m_everLoggedIn || Session().LoggedIn())
+        return;
+    m_state = TState::LoggingIn;
+    Session().LogIn(Bound<const TSessionResult&>([this](const TSessionResult& result) { LoggedIn(result); }));
+}
+
 void TTransferWorker::LoggedIn(const TSessionResult& result)
 {
     if (!result.Ok()) {
@@ -126,7 +139,7 @@ void TTransferWorker::LoggedIn(const TSessionResult& result)
         return;
     }
     m_everLoggedIn = true;
-    if (m_run.m_aborting) {
+    if (!m_job || m_run.m_aborting) {
         m_run.HandBack(std::move(m_job), true);
         m_state = TState::Idle;
         m_run.Feed();

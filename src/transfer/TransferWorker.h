@@ -31,6 +31,9 @@ public:
     int64_t Position() const { return m_position; }
 
     void Take(std::unique_ptr<TJob> job);
+    // Logs in ahead of work to come (a walk under way finds more): the job then finds it ready.
+    void LogInAhead();
+    bool LoggedIn() const;
     // Stops what runs; its completion hands the job back.
     void Abort();
     // The worker goes (the connection count shrank, the run ends): its jobs go back, from

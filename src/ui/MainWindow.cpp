@@ -566,9 +566,12 @@ void TfmMain::OperationDone(const TOperationResult& result)
         }
         if (m_pendingAfterConnect == TPendingAfterConnect::ChangeDir) {
             SetPendingAfterConnect(TPendingAfterConnect::None);
-            SetSessionState(ssChangingDir);
-            m_manager.ChangeDir(m_remoteDir.empty() ? m_manager.CurrentRemoteDir() : m_remoteDir);
-            return;
+            // The login's own directory is listed already: only another one is changed to.
+            if (!m_remoteDir.empty() && EnsureTrailing(m_remoteDir, '/') != m_manager.CurrentRemoteDir()) {
+                SetSessionState(ssChangingDir);
+                m_manager.ChangeDir(m_remoteDir);
+                return;
+            }
         }
         m_remoteDir = m_manager.CurrentRemoteDir();
         SelectRemotePath(m_remoteDir);
