@@ -512,7 +512,10 @@ int TCliSession::Resume()
     m_runBefore = m_window->LastResult(TOperation::Transfer).Sequence;
     m_window->ResumeBrokenList(std::stoul(text) - 1);
     WaitIdle();
-    if (m_window->SessionState() != ssConnected)
-        return Fail("login failed; the broken list is kept", kExitLoginFailed);
+    if (m_window->LastResult(TOperation::Transfer).Sequence <= m_runBefore) {
+        const TOperationResult& login = m_window->LastResult(TOperation::Connect);
+        return Fail("login failed" + (login.Success ? std::string() : ": " + login.Reply) + "; the broken list is kept",
+                    kExitLoginFailed);
+    }
     return RunOutcome();
 }

@@ -367,10 +367,10 @@ bool TFtpManager::List(const std::string& path)
     main.ResumeAt = 0;
     if (main.TypeInEffect != 'A') {
         m_typeBeforeList = true;
-        main.TypeAscii();
+        StartMain(ftpTypeSetAsync, [&main] { main.TypeAscii(); });
         return false;
     }
-    main.Dir();
+    StartMain(ftpDirAsync, [&main] { main.Dir(); });
     return false;
 }
 
@@ -409,7 +409,7 @@ void TFtpManager::RequestDone(int index, TFtpRequest rqType, int error)
         m_typeBeforeList = false;
         main.TypeInEffect = error == 0 ? 'A' : 0;
         if (main.Connected() && (error == 0 || main.StatusCode() != 421)) {
-            main.Dir(); // a refused TYPE A still lists, as the server sees fit
+            StartMain(ftpDirAsync, [&main] { main.Dir(); }); // a refused TYPE A still lists, as the server sees fit
             return;
         }
         rqType = ftpDirAsync; // the listing's own failure: the operation hears of it as such
@@ -421,7 +421,7 @@ void TFtpManager::RequestDone(int index, TFtpRequest rqType, int error)
         // FEAT named MLST, yet MLSD is not understood: LIST from now on, for this listing too.
         RefuseMlsd();
         m_cache.Current->Clear();
-        main.Dir();
+        StartMain(ftpDirAsync, [&main] { main.Dir(); });
         return;
     }
     switch (Mode(0)) {
@@ -458,6 +458,15 @@ void TFtpManager::RequestDone(int index, TFtpRequest rqType, int error)
     default:
         break;
     }
+}
+
+void TFtpManager::StartMain(TFtpRequest rqType, const std::function<void()>& request)
+{
+    TFtpClient& main = *Slot(0).Client;
+    uint64_t before = main.RequestsStarted();
+    request();
+    if (main.RequestsStarted() == before)
+        m_posted.post([this, rqType] { RequestDone(0, rqType, wsa::kNotConnected); });
 }
 
 void TFtpManager::SessionClosed(int index)

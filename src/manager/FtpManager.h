@@ -169,6 +169,9 @@ private:
     void DestroyClient(int index);
     void ResetConnection(TFtpClient& client);
     void RequestDone(int index, TFtpRequest rqType, int error);
+    // Starts a request of connection 0; one the client refuses (its connection went in the
+    // meantime) ends as a lost connection would, from the event loop: every step completes.
+    void StartMain(TFtpRequest rqType, const std::function<void()>& request);
     // Whether a login may go on with the server's certificate: one the system vouches for, the
     // one trusted for the site, or one the user accepts when asked; refusal says why not.
     bool JudgeCertificate(const TTlsCertificate& certificate, std::string& refusal);

@@ -347,7 +347,11 @@ void TFtpSession::Transfer(const TTransferRequest& request, std::function<void(c
             transfer.Start = 0;
         done(transfer);
     };
-    KeepAheadOf(AheadKey({TAheadCall::TKind::Transfer, request, {}}));
+    TAheadCall call{TAheadCall::TKind::Transfer, request, {}};
+    KeepAheadOf(AheadKey(call));
+    // Its own commands go together (TYPE, EPSV, the data command) where they may.
+    if (m_ahead.empty() && client.CommandsAhead() == 0 && m_manager.PipeliningAllowed() && SendCallAhead(call))
+        KeepAheadOf(AheadKey(call));
     char type = request.Text ? 'A' : 'I';
     if (client.TypeInEffect != type) {
         client.SetBinary(!request.Text);
@@ -410,7 +414,11 @@ void TFtpSession::List(const std::string& directory, bool viaLink,
         m_listing.Clear();
         done(result, std::move(entries));
     };
-    KeepAheadOf(AheadKey({TAheadCall::TKind::List, {}, directory}));
+    TAheadCall call{TAheadCall::TKind::List, {}, directory};
+    KeepAheadOf(AheadKey(call));
+    if (!viaLink && m_ahead.empty() && Client().CommandsAhead() == 0 && m_manager.PipeliningAllowed() &&
+        SendCallAhead(call))
+        KeepAheadOf(AheadKey(call));
     if (viaLink || m_listFallback) {
         // A link may name a file, which CWD does not enter; and some servers list no path.
         TFtpClient& client = Client();

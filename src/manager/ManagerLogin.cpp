@@ -61,6 +61,13 @@ void TFtpManager::LoginLost(TFtpRequest rqType, int error)
     if (error == 0) // the step's reply came, the connection did not stay
         error = main.StatusCode() == 421 ? 421 : wsa::kConnectionAborted;
     Log(0, "! The connection was lost at " + LoginStepName(rqType));
+    if (main.AheadStalled() && !m_pipeliningRefused) {
+        // Commands sent together went unanswered: one at a time from now on, and that try
+        // does not count.
+        m_pipeliningRefused = true;
+        Log(0, "! The server did not take commands sent together: one command at a time from now on");
+        ++m_retryLeft;
+    }
     if (--m_retryLeft > 0) {
         Log(0, "Retry Connection...");
         main.Abort();
@@ -119,11 +126,11 @@ void TFtpManager::LoginStep(TFtpRequest rqType, int error)
             for (int i = 1; i < m_count; ++i)
                 ConfigureConnection(i);
         }
-        main.User();
+        StartMain(ftpUserAsync, [&main] { main.User(); });
         break;
     case ftpUserAsync:
         if (main.StatusCode() != 230) {
-            main.Pass();
+            StartMain(ftpPassAsync, [&main] { main.Pass(); });
             break;
         }
         [[fallthrough]]; // logged in without a password
@@ -192,13 +199,13 @@ void TFtpManager::NextLoginProbe()
             NextLoginProbe();
             return;
         }
-        main.Utf8On();
+        StartMain(ftpUtf8Async, [&main] { main.Utf8On(); });
         return;
     case TLoginProbe::System:
         main.SetLocalFileName("SYST");
         break;
     case TLoginProbe::Type:
-        main.TypeBinary();
+        StartMain(ftpTypeSetAsync, [&main] { main.TypeBinary(); });
         return;
     case TLoginProbe::Restart:
         main.SetLocalFileName("REST 100");
@@ -209,10 +216,10 @@ void TFtpManager::NextLoginProbe()
         main.SetLocalFileName("REST 0");
         break;
     case TLoginProbe::Done:
-        main.Pwd();
+        StartMain(ftpPwdAsync, [&main] { main.Pwd(); });
         return;
     }
-    main.Quote();
+    StartMain(ftpQuoteAsync, [&main] { main.Quote(); });
 }
 
 void TFtpManager::ListAfterPwd()

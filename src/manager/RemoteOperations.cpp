@@ -33,7 +33,7 @@ void TFtpManager::ChangeDir(const std::string& name)
     m_savedDir = m_currentDir;
     m_savedListing = m_cache.Current;
     m_currentDir = target;
-    main.Cwd();
+    StartMain(ftpCwdAsync, [&main] { main.Cwd(); });
 }
 
 void TFtpManager::ChangeDirStep(TFtpRequest rqType, int error)
@@ -54,7 +54,7 @@ void TFtpManager::ChangeDirStep(TFtpRequest rqType, int error)
     }
     switch (rqType) {
     case ftpCwdAsync:
-        main.Pwd();
+        StartMain(ftpPwdAsync, [&main] { main.Pwd(); });
         break;
     case ftpPwdAsync:
         if (main.DirResult().empty()) {
@@ -150,7 +150,7 @@ void TFtpManager::Walk(const std::string& name, std::vector<TGetFileInfo>* resul
         if (entry.EntryName() == name && !entry.Unique.empty())
             m_walkUniques[entry.Unique].Path = m_currentDir, m_walkCurrent.Unique = entry.Unique;
     main.HostDirName = m_currentDir;
-    main.Cwd();
+    StartMain(ftpCwdAsync, [&main] { main.Cwd(); });
 }
 
 void TFtpManager::WalkStep(TFtpRequest rqType, int error)
@@ -169,7 +169,7 @@ void TFtpManager::WalkStep(TFtpRequest rqType, int error)
             WalkNext();
             return;
         }
-        main.Pwd();
+        StartMain(ftpPwdAsync, [&main] { main.Pwd(); });
         return;
     case ftpPwdAsync: {
         if (error != 0 || main.DirResult().empty()) {
@@ -298,7 +298,7 @@ void TFtpManager::WalkNext()
         m_walkCurrent = m_walkStack.back();
         m_walkStack.pop_back();
         main.HostDirName = m_walkCurrent.Path;
-        main.Cwd();
+        StartMain(ftpCwdAsync, [&main] { main.Cwd(); });
         return;
     }
     RestoreSaved();
@@ -357,7 +357,7 @@ void TFtpManager::MakeDirStep(int error)
     m_chainItem = m_makeDirs.front();
     m_makeDirs.erase(m_makeDirs.begin());
     main.HostFileName = m_chainItem;
-    main.Mkd();
+    StartMain(ftpMkdAsync, [&main] { main.Mkd(); });
 }
 
 void TFtpManager::RenameFiles(std::vector<THostMoveFileInfo> pairs)
@@ -380,7 +380,7 @@ void TFtpManager::RenameStep(int error)
         // RNFR took the old name: RNTO gives the new one.
         m_renameToSent = true;
         main.SetLocalFileName("RNTO " + m_renaming.NewPath);
-        main.Quote();
+        StartMain(ftpQuoteAsync, [&main] { main.Quote(); });
         return;
     }
     // The pair ended: its RNTO answered, or its RNFR was refused (no RNTO follows a refusal).
@@ -400,7 +400,7 @@ void TFtpManager::RenameStep(int error)
     m_renames.erase(m_renames.begin());
     m_renameToSent = false;
     main.SetLocalFileName("RNFR " + m_renaming.OldPath);
-    main.Quote();
+    StartMain(ftpQuoteAsync, [&main] { main.Quote(); });
 }
 
 void TFtpManager::DeleteFiles(std::vector<TDelFileInfo> entries)
@@ -429,9 +429,9 @@ void TFtpManager::DeleteStep(int error)
     m_chainItem = entry.Name;
     main.HostFileName = entry.Name;
     if (entry.IsDirectory)
-        main.Rmd();
+        StartMain(ftpRmdAsync, [&main] { main.Rmd(); });
     else
-        main.Dele();
+        StartMain(ftpDeleAsync, [&main] { main.Dele(); });
 }
 
 void TFtpManager::ChangeModes(std::vector<std::string> names, const std::string& mode)
@@ -456,5 +456,5 @@ void TFtpManager::ChmodStep(int error)
     m_chainItem = m_chmodNames.front();
     m_chmodNames.erase(m_chmodNames.begin());
     main.SetLocalFileName("SITE CHMOD " + m_chmodMode + " " + m_chainItem);
-    main.Quote();
+    StartMain(ftpQuoteAsync, [&main] { main.Quote(); });
 }

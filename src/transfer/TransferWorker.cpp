@@ -205,11 +205,18 @@ void TTransferWorker::DataEnded(int64_t reached)
         if (timeWanted && !session.SendAhead({TAheadCall::TKind::ModifiedTime, {}, file.RemotePath}))
             return;
     }
+    SendNextAhead();
+}
+
+void TTransferWorker::SendNextAhead()
+{
+    if (m_next || m_run.m_aborting)
+        return;
     std::unique_ptr<TJob> next = m_run.TakeJob();
     if (!next)
         return;
     TAheadCall call;
-    if (!CallOf(*next, call) || !session.SendAhead(call)) {
+    if (!CallOf(*next, call) || !Session().SendAhead(call)) {
         m_run.HandBack(std::move(next), true);
         return;
     }
@@ -326,6 +333,7 @@ void TTransferWorker::UploadDone(TTransferFile& file)
                                 m_run.FileDone(file);
                                 Next();
                             }));
+    SendNextAhead(); // its calls go out while the server sets the time
 }
 
 // ---------------------------------------------------------------- between jobs

@@ -58,6 +58,8 @@ private:
     void Start();
     void SegmentDone(const TTransferResult& result);
     void DataEnded(int64_t reached);
+    // The job to follow, its calls sent to the server now.
+    void SendNextAhead();
     // A file's bytes are all in: its time, then the server's hash where that is due.
     void CheckFile(TTransferFile& file);
     void CheckHash(TTransferFile& file);

@@ -1,6 +1,7 @@
-// Commands sent ahead on the transfer connections: trees both ways on four connections against
-// every server, a refusal and a cut data connection in the middle of a sequence, and a server
-// that drops commands sent together.
+// Commands sent ahead and the work of a run spread over its connections: trees of a hundred
+// directories both ways on four connections against every server (directories listed and made
+// by connections other than 0), a refusal and a cut data connection in the middle of a
+// sequence, and a server that drops commands sent together.
 
 #include <gtest/gtest.h>
 
@@ -37,16 +38,23 @@ protected:
 
 } // namespace
 
-TEST_P(CliPipeline, TreesOfAHundredFilesTravelBothWaysOnFourConnections)
+TEST_P(CliPipeline, TreesOfAHundredDirectoriesTravelBothWaysOnFourConnections)
 {
     std::string work = server.workDir() == "/" ? "/" : server.workDir() + "/";
     std::string up = cli.local() + "up/tree/";
-    fs::create_directories(up + "sub");
     std::vector<std::string> names;
     for (int k = 0; k < 100; ++k) {
-        names.push_back((k % 3 == 0 ? "sub/f" : "f") + std::to_string(k) + ".bin");
+        // 50 directories, and a directory below each of 34 of them, plus an empty one.
+        std::string directory = "d" + std::to_string(k % 50) + (k % 3 == 0 ? "/sub/" : "/");
+        fs::create_directories(up + directory);
+        names.push_back(directory + "f" + std::to_string(k) + ".bin");
         ASSERT_TRUE(writePatternFile(up + names.back(), k == 7 ? 0 : 1000 + 977 * k, static_cast<uint32_t>(k)));
     }
+    fs::create_directories(up + "empty");
+    // Directories are listed and made by whichever connection is free, not by connection 0 alone.
+    auto byOthers = [](const std::string& log, const std::string& command) {
+        return std::regex_search(log, std::regex("\\[[1-9]\\] > " + command + " "));
+    };
     // pyftpdlib answers PORT once it has connected, after the RETR sent with it: in active
     // mode its sessions go one command at a time (each connection finds out once).
     std::vector<const char*> modes = {"--passive"};
@@ -58,17 +66,20 @@ TEST_P(CliPipeline, TreesOfAHundredFilesTravelBothWaysOnFourConnections)
         CliResult sent = cli.run({"--log", mode, "-n", "4", "put", QString::fromStdString(up), cli.url(work)});
         ASSERT_EQ(sent.status, 0) << sent.err;
         EXPECT_TRUE(sentTogether(sent.err, active ? "PORT" : "EPSV", "STOR")) << sent.err;
+        EXPECT_TRUE(byOthers(sent.err, "MKD")) << sent.err;
         std::string down = std::string("down") + mode;
         CliResult fetched = cli.run(
             {"--log", mode, "-n", "4", "get", cli.url(work + "tree/"), QString::fromStdString(cli.local() + down)});
         ASSERT_EQ(fetched.status, 0) << fetched.err;
         EXPECT_TRUE(sentTogether(fetched.err, active ? "PORT" : "EPSV", "RETR")) << fetched.err;
+        EXPECT_TRUE(byOthers(fetched.err, "(MLSD|LIST)")) << fetched.err;
         for (const std::string& log : {sent.err, fetched.err})
             EXPECT_EQ(log.find(kOneAtATime), std::string::npos);
         for (const std::string& name : names) {
             EXPECT_TRUE(cli.same(up + name, cli.remote() + "tree/" + name)) << name;
             EXPECT_TRUE(cli.same(cli.local() + down + "/tree/" + name, up + name)) << name;
         }
+        EXPECT_TRUE(fs::is_directory(cli.local() + down + "/tree/d49/sub")); // made as listed
     }
 }
 

@@ -247,13 +247,17 @@ TEST(Misbehaving, EveryStepOfTheLoginEndsTheLoginAfterItsRetries)
         {"close", "500 Connection aborted"},
         {"421", "421 Too many connections."},
         {"silent", "421 Timeout: no reply within 1 seconds"}};
+    // One command at a time, each step is named; sent together, the first unanswered is.
     for (const auto& [command, step] : steps)
-        for (const auto& [way, reason] : ways)
+        for (const auto& [way, reason] : ways) {
             expectOutcome({{"--at", command + "=" + way},
-                           {"--timeout", "1", "--retries", "1", "ls"},
+                           {"--no-pipelining", "--timeout", "1", "--retries", "1", "ls"},
                            "/",
                            3,
                            "login to 127.0.0.1:{port} failed at " + step + ": " + reason});
+            expectOutcome({{"--at", command + "=" + way}, {"--timeout", "1", "--retries", "1", "ls"}, "/", 3,
+                           "login to 127.0.0.1:{port} failed at "});
+        }
     // Two tries, as the settings allow, each from the greeting on.
     FtpServer closing;
     closing.setVariant({"--at", "SYST=close"});
@@ -452,6 +456,17 @@ TEST_F(Hostile, ABrokenListIsDataNotOrders)
     EXPECT_FALSE(fs::exists(cli.remote() + "exfil.txt"));
 }
 
+TEST_F(Hostile, ADirectoryThatCannotBeListedIsNamedWhileTheRestArrive)
+{
+    start({"--reply", "MLSD /tree/inner/=550 Permission denied."});
+    CliResult fetched = cli.run({"-n", "3", "get", cli.url("/tree/")});
+    EXPECT_EQ(fetched.status, 1) << fetched.err;
+    EXPECT_TRUE(contains(fetched.err, "not fetched: /tree/inner/: 550 Permission denied.")) << fetched.err;
+    EXPECT_TRUE(cli.same(cli.local() + "tree/a.bin", cli.remote() + "tree/a.bin"));
+    EXPECT_TRUE(cli.same(cli.local() + "tree/b.bin", cli.remote() + "tree/b.bin"));
+    EXPECT_FALSE(fs::exists(cli.local() + "tree/inner/c.bin"));
+}
+
 // ---------------------------------------------------------------- crashes and limits
 
 class KilledRun : public ::testing::Test
@@ -505,6 +520,46 @@ TEST_F(KilledRun, TheSameDownloadAgainResumesTheHalfWrittenFile)
     EXPECT_EQ(again.status, 0) << again.err;
     EXPECT_TRUE(cli.same(cli.local() + "slow.bin", cli.remote() + "slow.bin"));
     EXPECT_EQ(cli.run({"broken"}).out, "");
+}
+
+TEST(KilledWalk, ADirectoryNotListedYetComesBackWithTheBrokenList)
+{
+    // Every reply 20 ms late: the walk of 40 directories takes a while, and is cut in the middle.
+    FtpServer server;
+    server.setVariant({"--delay", "0.02"});
+    CliRunner cli(server);
+    std::vector<std::string> names;
+    for (int k = 0; k < 40; ++k) {
+        names.push_back("tree/d" + std::to_string(k) + "/f" + std::to_string(k) + ".bin");
+        fs::create_directories(cli.remote() + "tree/d" + std::to_string(k));
+        ASSERT_TRUE(writePatternFile(cli.remote() + names.back(), 3000 + k, static_cast<uint32_t>(k)));
+    }
+    ASSERT_TRUE(server.start()) << server.error();
+    QProcess process;
+    cli.start(process, {"-n", "2", "get", cli.url("/tree/")});
+    ASSERT_TRUE(process.waitForStarted());
+    // Directories are made locally as they are listed: with five of them the walk is under way.
+    auto listedSoFar = [&] {
+        size_t made = 0;
+        if (fs::exists(cli.local() + "tree"))
+            for (const auto& entry : fs::directory_iterator(cli.local() + "tree"))
+                made += entry.is_directory() ? 1 : 0;
+        return made;
+    };
+    ASSERT_TRUE(waitFor([&] { return listedSoFar() >= 5; }, 20000));
+    process.waitForFinished(300); // the journal has seen it
+    ::kill(static_cast<pid_t>(process.processId()), SIGKILL);
+    process.waitForFinished(5000);
+    ASSERT_LT(listedSoFar(), names.size()) << "the walk was not cut";
+
+    CliResult listed = cli.run({"broken"});
+    EXPECT_EQ(listed.out.rfind("1\t", 0), 0u) << listed.out;
+    CliResult resumed = cli.run({"resume", "1"});
+    EXPECT_EQ(resumed.status, 0) << resumed.err;
+    for (const std::string& name : names)
+        EXPECT_TRUE(cli.same(cli.local() + name, cli.remote() + name)) << name;
+    EXPECT_EQ(cli.run({"broken"}).out, "");
+    server.stop();
 }
 
 TEST(DescriptorLimit, FiveHundredFilesOn255ConnectionsUnderOneThousandDescriptors)

@@ -34,7 +34,7 @@ Behaviours of a hostile or broken server, for the client's defences:
   --hash                   XMD5 (listed in FEAT) gives a file's MD5; --wrong-hash a wrong one
   --at CMD=WHAT            each CMD (FEAT, SYST, TYPE, ...) is answered by closing the connection
                            ("close"), by "421 Too many connections." and a close ("421"), or
-                           never ("silent"); repeatable
+                           not at all, nor anything after it ("silent"); repeatable
   --reply CMD=TEXT         each CMD is answered with the line TEXT as it stands ("connect" for
                            the greeting); CMD may be a whole command line ("CWD /a"); repeatable
   --anonymous              "anonymous" (and "ftp") log in too, with any password, to the same tree
@@ -243,13 +243,17 @@ def make_handlers(options):
         def pre_process_command(self, line, cmd, arg):
             if options.silent_after == cmd and cmd in ("USER", "PASS"):
                 return  # never answered
+            if getattr(self, "_silent", False):
+                return  # fallen silent: nothing is answered any more
             if cmd in actions:
                 if actions[cmd] == "421":
                     self.respond("421 Too many connections.")
                     self.close_when_done()
                 elif actions[cmd] == "close":
                     self.close()
-                return  # "silent": never answered
+                else:
+                    self._silent = True
+                return
             reply = replies.get(line, replies.get(cmd))
             if reply is not None:
                 self.push(reply + "\r\n")
