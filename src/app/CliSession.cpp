@@ -172,8 +172,8 @@ int TCliSession::Connect(const TFtpAddress& address, const std::string& director
     if (login.Success && changed.Sequence > login.Sequence && !changed.Success)
         return Fail(changed.Code == 550 && changed.Reply.rfind("550", 0) == 0
                         ? "no such remote directory: " + directory
-                        : "cannot change to the remote directory " + (directory.empty() ? "/" : directory) +
-                              ": " + changed.Reply,
+                        : "cannot change to the remote directory " + (directory.empty() ? "/" : directory) + ": " +
+                              changed.Reply,
                     kExitIncomplete);
     if (m_window->SessionState() != ssConnected) {
         bool told = login.Sequence > before && !login.Success;

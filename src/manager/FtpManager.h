@@ -245,8 +245,8 @@ private:
         std::string Path;     // the remote directory to enter
         std::string Relative; // its local path below the walk's start: checked names only
         int Depth = 0;
-        bool Link = false;  // a symbolic link: it may name a file, which no CWD enters
-        std::string Unique; // MLSD's "unique" fact for it, when its listing gave one
+        bool Link = false;     // a symbolic link: it may name a file, which no CWD enters
+        std::string Unique;    // MLSD's "unique" fact for it, when its listing gave one
         bool Repeated = false; // a directory met before had the same unique fact
     };
     std::vector<TWalkDir> m_walkStack;

@@ -112,8 +112,7 @@ TSessionResult TFtpSession::ResultOf(int error) const
         return {};
     const TFtpClient& client = Client();
     std::string reply = client.LastResponse();
-    if (reply.empty() || reply[0] < '4' || reply[0] > '5' || m_step == TStep::Transferring ||
-        m_step == TStep::Listing)
+    if (reply.empty() || reply[0] < '4' || reply[0] > '5' || m_step == TStep::Transferring || m_step == TStep::Listing)
         reply = client.ErrorMessage(); // a socket error or a data request: the client's own words
     TFailure failure = TFailure::Permanent;
     if (m_step == TStep::Transferring && client.LocalFailed())
@@ -262,8 +261,9 @@ bool TFtpSession::SendCallAhead(const TAheadCall& call)
     bool sent = false;
     switch (call.Kind) {
     case TAheadCall::TKind::Transfer:
-        sent = CanSendTransferAhead(call.Transfer) &&
-               client.SendTransferAhead(call.Transfer.Download, call.Transfer.RemotePath, call.Transfer.Text ? 'A' : 'I');
+        sent =
+            CanSendTransferAhead(call.Transfer) &&
+            client.SendTransferAhead(call.Transfer.Download, call.Transfer.RemotePath, call.Transfer.Text ? 'A' : 'I');
         break;
     case TAheadCall::TKind::List:
         client.ListCommand = m_manager.Features().Mlsd ? "MLSD" : "LIST";
@@ -512,12 +512,15 @@ void TFtpSession::Size(const std::string& path, std::function<void(const TSessio
 {
     TFtpClient& client = Client();
     client.HostFileName = path;
-    Command([&client] { client.Size(); }, [this, done = std::move(done)](const TSessionResult& result) {
-        if (result.Ok() && Client().StatusCode() == 213)
-            done(result, Client().SizeResult());
-        else
-            done(result.Ok() ? TSessionResult::Failed(TFailure::Permanent, 550, Client().LastResponse()) : result, -1);
-    });
+    Command([&client] { client.Size(); },
+            [this, done = std::move(done)](const TSessionResult& result) {
+                if (result.Ok() && Client().StatusCode() == 213)
+                    done(result, Client().SizeResult());
+                else
+                    done(result.Ok() ? TSessionResult::Failed(TFailure::Permanent, 550, Client().LastResponse())
+                                     : result,
+                         -1);
+            });
 }
 
 void TFtpSession::ModifiedTime(const std::string& path, std::function<void(const TSessionResult&, int64_t)> done)
@@ -525,9 +528,10 @@ void TFtpSession::ModifiedTime(const std::string& path, std::function<void(const
     TFtpClient& client = Client();
     client.HostFileName = path;
     KeepAheadOf(AheadKey({TAheadCall::TKind::ModifiedTime, {}, path}));
-    Command([&client] { client.Mdtm(); }, [this, done = std::move(done)](const TSessionResult& result) {
-        done(result, result.Ok() ? Client().ModifiedResult() : -1);
-    });
+    Command([&client] { client.Mdtm(); },
+            [this, done = std::move(done)](const TSessionResult& result) {
+                done(result, result.Ok() ? Client().ModifiedResult() : -1);
+            });
 }
 
 bool TFtpSession::CanSetModifiedTime() const
@@ -554,28 +558,30 @@ void TFtpSession::Hash(const std::string& path, std::function<void(const TSessio
     TFtpClient& client = Client();
     const TRemoteHash& hash = m_manager.Features().Hash;
     client.SetLocalFileName(hash.Command + " " + path);
-    Command([&client] { client.Quote(); }, [this, done = std::move(done)](const TSessionResult& result) {
-        std::string hex = result.Ok() ? ParseHashReply(Client().LastResponse(), HashAlgorithm()) : "";
-        if (result.Ok() && hex.empty())
-            done(TSessionResult::Failed(TFailure::Permanent, 550, Client().LastResponse()), "");
-        else
-            done(result, hex);
-    });
+    Command([&client] { client.Quote(); },
+            [this, done = std::move(done)](const TSessionResult& result) {
+                std::string hex = result.Ok() ? ParseHashReply(Client().LastResponse(), HashAlgorithm()) : "";
+                if (result.Ok() && hex.empty())
+                    done(TSessionResult::Failed(TFailure::Permanent, 550, Client().LastResponse()), "");
+                else
+                    done(result, hex);
+            });
 }
 
 void TFtpSession::Rename(const std::string& from, const std::string& to, TDone done)
 {
     TFtpClient& client = Client();
     client.SetLocalFileName("RNFR " + from);
-    Command([&client] { client.Quote(); }, [this, to, done = std::move(done)](const TSessionResult& result) {
-        if (!result.Ok()) {
-            done(result);
-            return;
-        }
-        TFtpClient& again = Client();
-        again.SetLocalFileName("RNTO " + to);
-        Command([&again] { again.Quote(); }, done);
-    });
+    Command([&client] { client.Quote(); },
+            [this, to, done = std::move(done)](const TSessionResult& result) {
+                if (!result.Ok()) {
+                    done(result);
+                    return;
+                }
+                TFtpClient& again = Client();
+                again.SetLocalFileName("RNTO " + to);
+                Command([&again] { again.Quote(); }, done);
+            });
 }
 
 void TFtpSession::Delete(const std::string& path, bool directory, TDone done)

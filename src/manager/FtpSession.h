@@ -59,7 +59,7 @@ private:
         User,
         Pass,
         Utf8,
-        Type,       // the TYPE of a transfer, before its data request
+        Type, // the TYPE of a transfer, before its data request
         Transferring,
         ChangingDir, // CWD before the listing of a link (or of a server that lists no path)
         Listing,

@@ -256,7 +256,8 @@ void TFtpManager::WalkParse()
         } else if (childDepth > kMaxWalkDepth) {
             WalkSkip(m_currentDir + name, 0, "it lies deeper than " + std::to_string(kMaxWalkDepth));
         } else if (entry.IsDirectory()) {
-            TWalkDir directory{m_currentDir + name + "/", relative + name + "/", childDepth, false, entry.Unique, false};
+            TWalkDir directory{
+                m_currentDir + name + "/", relative + name + "/", childDepth, false, entry.Unique, false};
             // MLSD shows a link to a directory as a directory on some servers, with the unique
             // fact of the directory it leads to: such a one waits until the rest is walked.
             if (!entry.Unique.empty() && !m_walkUniques.emplace(entry.Unique, TWalkUnique{directory.Path, {}}).second) {

@@ -18,6 +18,9 @@ struct TTransferFileInfo
     int64_t BeginPos = -1;   // first byte still to move, -1 for byte 0
     int64_t EndPos = -1;     // end of the range (exclusive), -1 for the end of the file
     bool IsDir = false;      // kept through broken lists
+    // A directory's "unique" fact from the listing it was chosen in (not kept): a link back
+    // to it is known for what it is.
+    std::string Unique;
     int Attempts = 0;        // failed tries in this run (not kept)
     bool Partial = false;    // resumes a half-written local file of an unfinished run (not kept)
     int64_t RemoteTime = -1; // the server's time of the file when its listing told it (not kept)

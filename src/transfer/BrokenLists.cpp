@@ -103,7 +103,8 @@ std::vector<std::unique_ptr<TOldQuene>> ReadBrokenLists(const std::string& path)
         int items = std::min(ini.ReadInteger(section, "OldQueneCount", 0), kMaxItems);
         for (int j = 0; j < items; ++j) {
             std::string n = std::to_string(j);
-            if (ini.ReadString(section, n + "HostPath", "").empty() && ini.ReadString(section, n + "LocalPath", "").empty())
+            if (ini.ReadString(section, n + "HostPath", "").empty() &&
+                ini.ReadString(section, n + "LocalPath", "").empty())
                 break; // the items the file really holds end here
             auto item = std::make_unique<TTransferFileInfo>();
             item->IsDownload = ini.ReadBool(section, n + "IsDownload", true);

@@ -15,7 +15,8 @@ int64_t TTransferFile::BytesDone() const
 {
     int64_t done = 0;
     for (const TSegment& segment : Segments)
-        done = SaturatingAdd(done, std::clamp<int64_t>(segment.Done, 0, std::max<int64_t>(EndOf(segment) - segment.Begin, 0)));
+        done = SaturatingAdd(
+            done, std::clamp<int64_t>(segment.Done, 0, std::max<int64_t>(EndOf(segment) - segment.Begin, 0)));
     return done;
 }
 

@@ -94,6 +94,9 @@ void TTransferRun::Admit(TTransferQueue& queue, bool resuming)
             job->Root = ParentDirectory(job->LocalPath.substr(0, job->LocalPath.size() - 1));
             job->RemoteRoot = job->RemotePath;
             m_walked.insert(job->RemotePath);
+            job->Unique = item->Unique;
+            if (!job->Unique.empty())
+                m_uniques[job->Unique].Path = job->RemotePath;
         } else {
             job->Kind = TJob::TKind::MakeDir;
             m_dirsMaking.insert(job->RemotePath);
@@ -255,7 +258,8 @@ void TTransferRun::EndWhenIdle()
                     std::any_of(m_files.begin(), m_files.end(),
                                 [](const auto& file) { return file->State == TFileState::Waiting; });
     if (workLeft && !m_aborting) {
-        bool anyWorker = std::any_of(m_workers.begin(), m_workers.end(), [](const auto& worker) { return !worker->Out(); });
+        bool anyWorker =
+            std::any_of(m_workers.begin(), m_workers.end(), [](const auto& worker) { return !worker->Out(); });
         if (anyWorker)
             return; // the work waits for something (a directory to be made) that is under way
         m_host.ShowMessage("DOWNLOAD FAILED ! Check status to see more information");
@@ -341,8 +345,8 @@ void TTransferRun::EndRun()
             outcomes.push_back({item->HostPath, kItemNotFinished, item->IsDir ? "not listed" : "not finished", true});
     }
     outcomes.insert(outcomes.end(), m_skipped.begin(), m_skipped.end());
-    FailedItems = static_cast<size_t>(
-        std::count_if(m_files.begin(), m_files.end(), [](const auto& file) { return file->State == TFileState::Failed; }));
+    FailedItems = static_cast<size_t>(std::count_if(
+        m_files.begin(), m_files.end(), [](const auto& file) { return file->State == TFileState::Failed; }));
     IncompleteItems = left.size();
     if (m_queue) {
         m_queue->clear();

@@ -105,9 +105,9 @@ struct TJob
     int Depth = 0;
     std::string RemoteRoot; // the directory the selection listed: a link leading elsewhere is not walked
     bool Link = false;      // a symbolic link: it may name a file
-    std::string Unique;    // the directory's unique fact, where its parent's listing gave one
-    bool Repeated = false; // a directory met before had the same unique fact
-    int Attempts = 0; // failed tries of a listing or a directory to make
+    std::string Unique;     // the directory's unique fact, where its parent's listing gave one
+    bool Repeated = false;  // a directory met before had the same unique fact
+    int Attempts = 0;       // failed tries of a listing or a directory to make
     TTransferFile* File = nullptr;
     size_t Segment = 0;
 };
@@ -253,7 +253,7 @@ private:
     bool m_spaceQuestion = false; // downloads wait while the free-space question is open
     int64_t m_spaceKnown = -1;    // the free space last found
     std::string m_spaceDirectory;
-    int m_hashesPending = 0; // local hashes computing on their own thread
+    int m_hashesPending = 0;     // local hashes computing on their own thread
     int64_t m_downloadFound = 0; // bytes of downloads found, and of those on disk
     int64_t m_downloadDone = 0;
     bool m_feeding = false;

@@ -189,7 +189,8 @@ void TTransferRun::Listed(int connection, std::unique_ptr<TJob> job, const TSess
         m_walked.insert(child->RemotePath);
         // MLSD shows a link to a directory as a directory on some servers, with the unique
         // fact of the directory it leads to: such a one waits until the rest is walked.
-        if (!entry.Unique.empty() && !m_uniques.emplace(entry.Unique, TUniqueSeen{child->RemotePath, {}, false}).second) {
+        if (!entry.Unique.empty() &&
+            !m_uniques.emplace(entry.Unique, TUniqueSeen{child->RemotePath, {}, false}).second) {
             child->Repeated = true;
             m_repeated.push_back(std::move(child));
             continue;
@@ -233,7 +234,8 @@ bool TTransferRun::FileBusy(const TTransferFile& file) const
                        [](const TSegment& segment) { return segment.State == TSegmentState::Running; });
 }
 
-TTransferRun::TAfter TTransferRun::SegmentEnded(int connection, std::unique_ptr<TJob> job, const TTransferResult& result)
+TTransferRun::TAfter TTransferRun::SegmentEnded(int connection, std::unique_ptr<TJob> job,
+                                                const TTransferResult& result)
 {
     TTransferFile& file = *job->File;
     TSegment& segment = file.Segments[job->Segment];
@@ -383,9 +385,9 @@ void TTransferRun::FetchAgainWhole(TTransferFile& file, const std::string& why)
     for (TSegment& segment : file.Segments)
         if (segment.State == TSegmentState::Done)
             DoneBytes -= file.EndOf(segment) - segment.Begin;
-    m_segmentJobs.erase(std::remove_if(m_segmentJobs.begin(), m_segmentJobs.end(),
-                                       [&](const auto& job) { return job->File == &file; }),
-                        m_segmentJobs.end());
+    m_segmentJobs.erase(
+        std::remove_if(m_segmentJobs.begin(), m_segmentJobs.end(), [&](const auto& job) { return job->File == &file; }),
+        m_segmentJobs.end());
     file.RefetchPending = true;
     for (auto& worker : m_workers)
         if (worker->Job() && worker->Job()->Kind == TJob::TKind::Segment && worker->Job()->File == &file)

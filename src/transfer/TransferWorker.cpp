@@ -78,8 +78,7 @@ ISession& TTransferWorker::Session() const
     return m_run.m_host.RunSession(m_connection);
 }
 
-template <typename... Args, typename Call>
-std::function<void(Args...)> TTransferWorker::Bound(Call call)
+template <typename... Args, typename Call> std::function<void(Args...)> TTransferWorker::Bound(Call call)
 {
     return [alive = std::weak_ptr<bool>(m_alive), call = std::move(call)](Args... args) {
         if (auto living = alive.lock(); living && *living)
@@ -179,8 +178,8 @@ void TTransferWorker::Start()
         job.File->State = TFileState::Moving;
         m_position = segment.Begin + segment.Done;
         m_run.m_host.ItemStarted(m_connection, SegmentItem(*job.File, segment));
-        session.Transfer(RequestOf(job), Bound<const TTransferResult&>(
-                                             [this](const TTransferResult& result) { SegmentDone(result); }));
+        session.Transfer(RequestOf(job),
+                         Bound<const TTransferResult&>([this](const TTransferResult& result) { SegmentDone(result); }));
         return;
     }
     }
@@ -277,16 +276,17 @@ void TTransferWorker::CheckFile(TTransferFile& file)
         CheckHash(file);
         return;
     }
-    session.ModifiedTime(file.RemotePath,
-                         Bound<const TSessionResult&, int64_t>([this, &file](const TSessionResult& result, int64_t seconds) {
-                             if (result.Ok() && seconds >= 0) {
-                                 SetLocalTime(file.LocalPath, seconds);
-                                 file.TimeKept = true;
-                             } else {
-                                 m_run.Log(m_connection, "! No modification time of " + file.RemotePath + " from the server");
-                             }
-                             CheckHash(file);
-                         }));
+    session.ModifiedTime(
+        file.RemotePath,
+        Bound<const TSessionResult&, int64_t>([this, &file](const TSessionResult& result, int64_t seconds) {
+            if (result.Ok() && seconds >= 0) {
+                SetLocalTime(file.LocalPath, seconds);
+                file.TimeKept = true;
+            } else {
+                m_run.Log(m_connection, "! No modification time of " + file.RemotePath + " from the server");
+            }
+            CheckHash(file);
+        }));
 }
 
 void TTransferWorker::CheckHash(TTransferFile& file)
@@ -325,7 +325,8 @@ void TTransferWorker::UploadDone(TTransferFile& file)
         return;
     }
     m_state = TState::Checking;
-    session.SetModifiedTime(file.RemotePath, info.st_mtime, Bound<const TSessionResult&>([this, &file](const TSessionResult& result) {
+    session.SetModifiedTime(file.RemotePath, info.st_mtime,
+                            Bound<const TSessionResult&>([this, &file](const TSessionResult& result) {
                                 if (result.Ok())
                                     file.TimeKept = true;
                                 else

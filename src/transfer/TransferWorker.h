@@ -52,8 +52,7 @@ private:
 
     ISession& Session() const;
     // A session call's completion that reaches this worker only while it lives.
-    template <typename... Args, typename Call>
-    std::function<void(Args...)> Bound(Call call);
+    template <typename... Args, typename Call> std::function<void(Args...)> Bound(Call call);
     void LoggedIn(const TSessionResult& result);
     void Start();
     void SegmentDone(const TTransferResult& result);

@@ -367,6 +367,9 @@ void TfmMain::ConnectTo(const TToolBarFields& fields, const std::string& directo
 
 void TfmMain::Disconnect()
 {
+    // A run on these connections ends first: what it has not done is kept to resume.
+    if (m_run.Running())
+        m_run.EndRun();
     m_manager.DisconnectAll();
     m_queue.clear();
     SetSessionState(ssReady);

@@ -87,6 +87,9 @@ void TfmMain::SelectionPass()
             directory->HostPath = m_remoteDir + entry.Name + "/";
             directory->LocalPath = m_local.Path() + entry.Name + "/";
             directory->IsDir = true;
+            for (const TDirAnalyze& listed : ParseListing(m_manager.ListingText()))
+                if (listed.EntryName() == entry.Name)
+                    directory->Unique = listed.Unique;
             AddToQueue(std::move(directory));
             continue;
         }
@@ -228,7 +231,8 @@ void TfmMain::UploadPaths(const std::vector<std::string>& paths)
              slash = directory.find('/', slash + 1)) {
             std::string prefix = directory.substr(0, slash + 1);
             // Below the remote directory the local path has the same names.
-            std::string local = item->LocalPath.substr(0, item->LocalPath.size() - (item->HostPath.size() - prefix.size()));
+            std::string local =
+                item->LocalPath.substr(0, item->LocalPath.size() - (item->HostPath.size() - prefix.size()));
             if (std::none_of(directories.begin(), directories.end(), [&](const auto& d) { return d.first == prefix; }))
                 directories.emplace_back(prefix, local);
         }

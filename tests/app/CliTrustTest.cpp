@@ -124,12 +124,21 @@ TEST_F(Hostile, LengthsThatDisagreeWithTheListingDecideNothingByThemselves)
 
     for (const Misbehaviour& one : std::vector<Misbehaviour>{
              // SIZE says what the listing said: the file comes once more whole, then fails.
-             {{"--list-size", "file.bin=10000", "--reply", "SIZE /file.bin=213 10000"}, {"get"}, "/file.bin", 1,
+             {{"--list-size", "file.bin=10000", "--reply", "SIZE /file.bin=213 10000"},
+              {"get"},
+              "/file.bin",
+              1,
               "not completed: /file.bin: it ended at byte 300000, not 10000, twice"},
              // Each transfer ends short with 226: no REST builds on bytes that may not be the file's.
-             {{"--short-data", "150000"}, {"get"}, "/file.bin", 1,
+             {{"--short-data", "150000"},
+              {"get"},
+              "/file.bin",
+              1,
               "not completed: /file.bin: it ended at byte 150000, not 300000, twice"},
-             {{"--short-data", "150000", "--cuts", "1"}, {"--log", "get"}, "/file.bin", 0,
+             {{"--short-data", "150000", "--cuts", "1"},
+              {"--log", "get"},
+              "/file.bin",
+              0,
               "Will fetch /file.bin once more from byte 0"},
          })
         expectOutcome(one);
@@ -225,15 +234,28 @@ TEST(Misbehaving, EveryWaitEndsWithinItsTimeout)
 {
     QStringList quick = {"--timeout", "1", "--retries", "0"};
     for (const Misbehaviour& one : std::vector<Misbehaviour>{
-             {{"--silent-after", "connect"}, quick + QStringList{"ls"}, "/", 3, "421 Timeout: no reply within 1 seconds"},
+             {{"--silent-after", "connect"},
+              quick + QStringList{"ls"},
+              "/",
+              3,
+              "421 Timeout: no reply within 1 seconds"},
              {{"--silent-after", "USER"}, quick + QStringList{"ls"}, "/", 3, "421 Timeout: no reply within 1 seconds"},
              {{"--silent-after", "PASS"}, quick + QStringList{"ls"}, "/", 3, "421 Timeout: no reply within 1 seconds"},
-             {{"--silent-after", "LIST", "--stall-at", "0"}, quick + QStringList{"ls"}, "/", 3,
+             {{"--silent-after", "LIST", "--stall-at", "0"},
+              quick + QStringList{"ls"},
+              "/",
+              3,
               "logged in to 127.0.0.1:{port}, but MLSD of / failed: 421 Timeout: no data moved for 1 seconds"},
-             {{"--silent-after", "RETR"}, quick + QStringList{"get"}, "/file.bin", 1,
+             {{"--silent-after", "RETR"},
+              quick + QStringList{"get"},
+              "/file.bin",
+              1,
               "not completed: /file.bin: 421 Timeout: no data moved for 1 seconds"},
              {{"--endless-greeting"}, quick + QStringList{"ls"}, "/", 3, "500 Reply longer than 1 MiB"},
-             {{"--endless-listing"}, quick + QStringList{"ls"}, "/", 3,
+             {{"--endless-listing"},
+              quick + QStringList{"ls"},
+              "/",
+              3,
               "logged in to 127.0.0.1:{port}, but MLSD of / failed: 552 More than 256 MiB received"},
          })
         expectOutcome(one);
@@ -243,10 +265,9 @@ TEST(Misbehaving, EveryStepOfTheLoginEndsTheLoginAfterItsRetries)
 {
     const std::vector<std::pair<QString, std::string>> steps = {
         {"FEAT", "FEAT"}, {"OPTS", "OPTS UTF8"}, {"SYST", "SYST"}, {"TYPE", "TYPE I"}, {"REST", "REST 100"}};
-    const std::vector<std::pair<QString, std::string>> ways = {
-        {"close", "500 Connection aborted"},
-        {"421", "421 Too many connections."},
-        {"silent", "421 Timeout: no reply within 1 seconds"}};
+    const std::vector<std::pair<QString, std::string>> ways = {{"close", "500 Connection aborted"},
+                                                               {"421", "421 Too many connections."},
+                                                               {"silent", "421 Timeout: no reply within 1 seconds"}};
     // One command at a time, each step is named; sent together, the first unanswered is.
     for (const auto& [command, step] : steps)
         for (const auto& [way, reason] : ways) {
@@ -255,7 +276,10 @@ TEST(Misbehaving, EveryStepOfTheLoginEndsTheLoginAfterItsRetries)
                            "/",
                            3,
                            "login to 127.0.0.1:{port} failed at " + step + ": " + reason});
-            expectOutcome({{"--at", command + "=" + way}, {"--timeout", "1", "--retries", "1", "ls"}, "/", 3,
+            expectOutcome({{"--at", command + "=" + way},
+                           {"--timeout", "1", "--retries", "1", "ls"},
+                           "/",
+                           3,
                            "login to 127.0.0.1:{port} failed at "});
         }
     // Two tries, as the settings allow, each from the greeting on.
@@ -275,16 +299,28 @@ TEST(Misbehaving, EveryStepOfTheLoginEndsTheLoginAfterItsRetries)
 TEST(Misbehaving, RepliesThatAreNoRepliesEndTheirStep)
 {
     for (const Misbehaviour& one : std::vector<Misbehaviour>{
-             {{"--reply", "connect=000 hello"}, {"ls"}, "/", 3,
+             {{"--reply", "connect=000 hello"},
+              {"ls"},
+              "/",
+              3,
               "login to 127.0.0.1:{port} failed: 500 Not an FTP reply: \"000 hello\""},
              {{"--reply", "connect=0"}, {"ls"}, "/", 3, "failed: 500 Not an FTP reply: \"0\""},
-             {{"--reply", "PWD=257 /tree is cwd"}, {"ls"}, "/tree/", 3,
+             {{"--reply", "PWD=257 /tree is cwd"},
+              {"ls"},
+              "/tree/",
+              3,
               "logged in to 127.0.0.1:{port}, but PWD failed: the reply names no directory: 257 /tree is cwd"},
              {{"--reply", "PWD=000 end"}, {"ls"}, "/tree/", 3, "but PWD failed: 500 Not an FTP reply: \"000 end\""},
-             {{"--reply", "CWD tree/=000 ok"}, {"ls"}, "/tree/", 1,
+             {{"--reply", "CWD tree/=000 ok"},
+              {"ls"},
+              "/tree/",
+              1,
               "cannot change to the remote directory tree/: 500 Not an FTP reply: \"000 ok\""},
              // A listing whose connection breaks every time is named; the rest comes.
-             {{"--reply", "MLSD /tree/inner/=000 ok"}, {"--retries", "1", "get"}, "/tree/", 1,
+             {{"--reply", "MLSD /tree/inner/=000 ok"},
+              {"--retries", "1", "get"},
+              "/tree/",
+              1,
               "not fetched: /tree/inner/: 500 Not an FTP reply: \"000 ok\": connection closed"},
          })
         expectOutcome(one);
@@ -323,6 +359,7 @@ TEST_F(Hostile, NothingIsLeftOutSilently)
     // named, and the run is not called complete.
     fs::remove_all(cli.local() + "tree");
     fs::create_directory_symlink("inner", cli.remote() + "tree/link");
+    fs::create_directory_symlink(".", cli.remote() + "tree/loop");
     std::ofstream(cli.remote() + "tree/bad\x01name") << "x";
     server.setVariant({});
     ASSERT_TRUE(server.start()) << server.error();
@@ -330,9 +367,12 @@ TEST_F(Hostile, NothingIsLeftOutSilently)
     EXPECT_EQ(linked.status, 1) << linked.err;
     EXPECT_TRUE(contains(linked.err, "not fetched: /tree/link/: the same directory as /tree/inner/, walked there"))
         << linked.err;
+    EXPECT_TRUE(contains(linked.err, "not fetched: /tree/loop/: the same directory as /tree/, walked there"))
+        << linked.err;
     EXPECT_TRUE(contains(linked.err, "not fetched: /tree/bad\\x01name: an unsafe name")) << linked.err;
     EXPECT_TRUE(cli.same(cli.local() + "tree/inner/c.bin", cli.remote() + "tree/inner/c.bin"));
     EXPECT_FALSE(fs::exists(cli.local() + "tree/link"));
+    EXPECT_FALSE(fs::exists(cli.local() + "tree/loop"));
 }
 
 TEST_F(Hostile, SizesNoFileHasAreRefusedAndNoSumWraps)
@@ -377,7 +417,8 @@ TEST(Anonymous, ANamedAnonymousUserWithoutAPasswordLogsInAsNoUserDoes)
     ASSERT_TRUE(server.start()) << server.error();
     CliRunner runner(server);
     for (std::string user : {"anonymous@", ""}) {
-        CliResult listed = runner.run({"ls", QString::fromStdString("ftp://" + user + "127.0.0.1:" + server.portText() + "/")});
+        CliResult listed =
+            runner.run({"ls", QString::fromStdString("ftp://" + user + "127.0.0.1:" + server.portText() + "/")});
         EXPECT_EQ(listed.status, 0) << user << listed.err;
     }
     server.stop();
@@ -443,7 +484,8 @@ TEST_F(Hostile, ABrokenListIsDataNotOrders)
     EXPECT_EQ(resumed.status, 1) << resumed.err;
     EXPECT_TRUE(cli.same(in + "file.bin", cli.remote() + "file.bin"));
     for (const std::string& refusal :
-         {in + "../../climbed.bin: a local path that is no plain file name", elsewhere + "b.bin: a local path outside " + in,
+         {in + "../../climbed.bin: a local path that is no plain file name",
+          elsewhere + "b.bin: a local path outside " + in,
           std::string("relative.bin: a local path that is not absolute"),
           elsewhere + "secret.txt: a local path outside " + in, in + "link/a.bin: a local path outside " + in,
           in + "reversed.bin: a range that ends before it begins", in + "negative.bin: a negative size",

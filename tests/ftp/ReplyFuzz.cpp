@@ -136,8 +136,8 @@ private:
         case 1:
             return "000 " + text + "\r\n";
         case 2:
-            return std::to_string(code) + "-first\r\n" + Noise(m_random() % 200, true) + "\r\n" +
-                   std::to_string(code) + " " + text + "\r\n";
+            return std::to_string(code) + "-first\r\n" + Noise(m_random() % 200, true) + "\r\n" + std::to_string(code) +
+                   " " + text + "\r\n";
         case 3:
             return Noise(m_random() % 6000, false) + "\r\n"; // garbage, maybe longer than a line may be
         case 4:
@@ -329,8 +329,12 @@ bool RunCase(uint32_t seed)
         ++(error == 0 ? g_succeeded : g_failed);
         g_bytes += sender->ByteCount();
     };
-    bool ok = Await(client, [&] { client.Open(); }, "Open", seed) && Await(client, [&] { client.User(); }, "USER", seed) &&
-              Await(client, [&] { client.Pass(); }, "PASS", seed);
+    bool ok = Await(
+                  client, [&] { client.Open(); }, "Open", seed) &&
+              Await(
+                  client, [&] { client.User(); }, "USER", seed) &&
+              Await(
+                  client, [&] { client.Pass(); }, "PASS", seed);
     platform::TMemoryStream memory;
     for (int step = 0; ok && step < 8 && client.Connected(); ++step) {
         memory.Clear();
@@ -340,7 +344,8 @@ bool RunCase(uint32_t seed)
         case 0:
             client.SetLocalStream(&memory);
             client.ResumeAt = 0;
-            ok = Await(client, [&] { client.Dir(); }, "LIST", seed);
+            ok = Await(
+                client, [&] { client.Dir(); }, "LIST", seed);
             break;
         case 1:
         case 2:
@@ -348,7 +353,8 @@ bool RunCase(uint32_t seed)
             client.ResumeAt = random() % 3 == 0 ? static_cast<int64_t>(random() % 100000) : -1;
             client.TransferEnd = random() % 3 == 0 ? static_cast<int64_t>(random() % 200000) : -1;
             client.FileEnd = random() % 3 == 0 ? static_cast<int64_t>(random() % 200000) : -1;
-            ok = Await(client, [&] { client.RestGet(); }, "RETR", seed);
+            ok = Await(
+                client, [&] { client.RestGet(); }, "RETR", seed);
             break;
         case 3: {
             std::string payload(random() % 300000, 'u');
@@ -356,7 +362,8 @@ bool RunCase(uint32_t seed)
             memory.Seek(0);
             client.SetLocalStream(&memory);
             client.ResumeAt = 0;
-            ok = Await(client, [&] { client.Put(); }, "STOR", seed);
+            ok = Await(
+                client, [&] { client.Put(); }, "STOR", seed);
             break;
         }
         case 4:
@@ -367,22 +374,30 @@ bool RunCase(uint32_t seed)
             client.TransferEnd = -1;
             client.FileEnd = -1;
             client.SendTransferAhead(true, client.HostFileName, random() % 2 ? 'I' : 'A');
-            ok = Await(client, [&] { client.RestGet(); }, "RETR sent ahead", seed);
+            ok = Await(
+                client, [&] { client.RestGet(); }, "RETR sent ahead", seed);
             break;
         case 5:
             client.SendAhead("MDTM " + client.HostFileName);
-            ok = Await(client, [&] { client.Mdtm(); }, "MDTM sent ahead", seed);
+            ok = Await(
+                client, [&] { client.Mdtm(); }, "MDTM sent ahead", seed);
             break;
         case 6:
-            ok = Await(client, [&] { client.Pwd(); }, "PWD", seed) && Await(client, [&] { client.Cwd(); }, "CWD", seed);
+            ok = Await(
+                     client, [&] { client.Pwd(); }, "PWD", seed) &&
+                 Await(
+                     client, [&] { client.Cwd(); }, "CWD", seed);
             break;
         case 7:
-            ok = Await(client, [&] { client.Size(); }, "SIZE", seed);
+            ok = Await(
+                client, [&] { client.Size(); }, "SIZE", seed);
             break;
         default:
             client.SetLocalFileName("SYST");
-            ok = Await(client, [&] { client.Quote(); }, "SYST", seed) &&
-                 Await(client, [&] { client.TypeBinary(); }, "TYPE", seed);
+            ok = Await(
+                     client, [&] { client.Quote(); }, "SYST", seed) &&
+                 Await(
+                     client, [&] { client.TypeBinary(); }, "TYPE", seed);
             break;
         }
         client.SetLocalStream(nullptr);

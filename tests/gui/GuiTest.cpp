@@ -48,8 +48,8 @@ void answerDialogWith(const QString& text)
 GuiSession::GuiSession(FtpServer& server, const std::string& ini) : m_server(server)
 {
     std::ofstream(dataDir() + "quillftp.ini") << "[PasvMode]\nPasvMode=1\n[General]\nShowSiteManager=0\n"
-                                                << "[LocalPath]\nLocalPath=" << localDir() << "\n"
-                                                << ini;
+                                              << "[LocalPath]\nLocalPath=" << localDir() << "\n"
+                                              << ini;
     window = std::make_unique<TMainForm>(dataDir(), dataDir());
     window->OpenPath = [this](const QString& path) { opened.push_back(path); };
     window->RunPath = [](const QString&) {};

@@ -141,7 +141,8 @@ TEST_P(WindowOnServer, RowsDraggedToTheOtherPaneAndFilesDroppedFromAFileManagerT
     EXPECT_EQ(rows->urls()[0].scheme(), "ftp");
     EXPECT_TRUE(rows->urls()[0].password().isEmpty());
     dropOn(session->list(TPane::Local), rows.get());
-    ASSERT_TRUE(waitFor([&] { return session->window->Logic().Run().Running() || fs::exists(session->localDir() + "b.bin"); }));
+    ASSERT_TRUE(
+        waitFor([&] { return session->window->Logic().Run().Running() || fs::exists(session->localDir() + "b.bin"); }));
     ASSERT_TRUE(session->settled(30000));
     EXPECT_EQ(fileHash(session->localDir() + "b.bin"), fileHash(session->remoteDir() + "b.bin"));
     EXPECT_EQ(fileHash(session->localDir() + "docs/a.bin"), fileHash(session->remoteDir() + "docs/a.bin"));
@@ -153,7 +154,8 @@ TEST_P(WindowOnServer, RowsDraggedToTheOtherPaneAndFilesDroppedFromAFileManagerT
     auto files = std::make_unique<QMimeData>();
     files->setUrls({QUrl::fromLocalFile(QString::fromStdString(outside + "dropped.bin"))});
     dropOn(session->list(TPane::Remote), files.get());
-    ASSERT_TRUE(waitFor([&] { return fileHash(session->remoteDir() + "dropped.bin") == fileHash(outside + "dropped.bin"); }, 30000));
+    ASSERT_TRUE(waitFor(
+        [&] { return fileHash(session->remoteDir() + "dropped.bin") == fileHash(outside + "dropped.bin"); }, 30000));
     ASSERT_TRUE(session->settled());
     // Other drops are refused: a web address.
     QMimeData web;
@@ -194,8 +196,8 @@ TEST_F(Window, AnAddressInTheHostBoxAndCtrlFConnect)
     start();
     TMainForm& window = *session->window;
     auto* host = session->child<QComboBox>("cbHostName");
-    host->setEditText(QString::fromStdString("ftp://" + server.user() + ":" + server.password() + "@127.0.0.1:" +
-                                             server.portText() + "/docs/"));
+    host->setEditText(QString::fromStdString("ftp://" + server.user() + ":" + server.password() +
+                                             "@127.0.0.1:" + server.portText() + "/docs/"));
     host->setFocus();
     QTest::keyClick(host, Qt::Key_Return); // the box is the focus widget; it hands keys to its line
     ASSERT_TRUE(waitFor([&] { return window.Logic().RemoteDir() == "/docs/" && session->settled(0); }, 20000));
@@ -227,13 +229,16 @@ TEST_F(Window, ARunOnFourConnectionsMovesTheRowsTheGaugeAndTheTree)
     auto* gauge = session->child<QProgressBar>("Gauge1");
     auto* queue = session->child<QTreeView>("tvQuene");
     // While it runs: every connection's row transfers, the gauge and the panels show the figures.
-    ASSERT_TRUE(waitFor([&] {
-        int transferring = 0;
-        for (int row = 0; row < status->model()->rowCount(); ++row)
-            transferring += status->model()->index(row, 1).data().toString() == "Transfering";
-        return transferring == 4;
-    }, 15000));
-    ASSERT_TRUE(waitFor([&] { return gauge->isVisible() && !session->child<QLabel>("sbStatusPanel3")->text().isEmpty(); }, 5000));
+    ASSERT_TRUE(waitFor(
+        [&] {
+            int transferring = 0;
+            for (int row = 0; row < status->model()->rowCount(); ++row)
+                transferring += status->model()->index(row, 1).data().toString() == "Transfering";
+            return transferring == 4;
+        },
+        15000));
+    ASSERT_TRUE(waitFor(
+        [&] { return gauge->isVisible() && !session->child<QLabel>("sbStatusPanel3")->text().isEmpty(); }, 5000));
     EXPECT_TRUE(session->child<QLabel>("sbStatusPanel1")->text().contains("/s)"));
     EXPECT_TRUE(session->child<QLabel>("sbStatusPanel3")->text().startsWith("Elapsed: "));
     QModelIndex downloads = queue->model()->index(0, 0, queue->model()->index(0, 0));
@@ -304,7 +309,8 @@ TEST_F(Window, EveryQuestionIsAskedInItsRealDialog)
     // Closing with the session open asks first: No keeps the window.
     answerDialog([](QWidget* dialog) {
         EXPECT_EQ(dialog->windowTitle(), "Quit");
-        EXPECT_TRUE(dialog->findChild<QLabel*>("qt_msgbox_label")->text().contains("Still connected to host, Quit anyway?"));
+        EXPECT_TRUE(
+            dialog->findChild<QLabel*>("qt_msgbox_label")->text().contains("Still connected to host, Quit anyway?"));
         for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
             if (button->text().remove('&') == "No")
                 QTest::mouseClick(button, Qt::LeftButton);
@@ -350,11 +356,13 @@ TEST_F(Window, EveryActionAndButtonHasAnIconAndANameAndNoShortcutClashes)
     for (QAction* action : window.findChildren<QAction*>()) {
         if (action->isSeparator() || action->menu() || action->text().isEmpty() || !action->isVisible())
             continue;
-        EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString() << " " << action->text().toStdString();
+        EXPECT_FALSE(action->icon().isNull())
+            << action->objectName().toStdString() << " " << action->text().toStdString();
         for (const QKeySequence& key : action->shortcuts()) {
             QString text = key.toString();
-            EXPECT_EQ(shortcuts.count(text), 0u) << text.toStdString() << " clashes: " << action->objectName().toStdString()
-                                                 << " and " << shortcuts[text].toStdString();
+            EXPECT_EQ(shortcuts.count(text), 0u)
+                << text.toStdString() << " clashes: " << action->objectName().toStdString() << " and "
+                << shortcuts[text].toStdString();
             shortcuts[text] = action->objectName();
         }
     }
@@ -363,7 +371,8 @@ TEST_F(Window, EveryActionAndButtonHasAnIconAndANameAndNoShortcutClashes)
     for (QToolButton* button : window.findChildren<QToolButton*>()) {
         if (!button->isVisible() || !button->text().isEmpty())
             continue;
-        EXPECT_FALSE(button->accessibleName().isEmpty() && button->toolTip().isEmpty()) << button->objectName().toStdString();
+        EXPECT_FALSE(button->accessibleName().isEmpty() && button->toolTip().isEmpty())
+            << button->objectName().toStdString();
     }
     for (const char* name : {"sbConnect", "sbAbort", "sbDisconnect"}) {
         auto* button = session->child<QToolButton>(name);
@@ -379,8 +388,9 @@ TEST_F(Window, EveryActionAndButtonHasAnIconAndANameAndNoShortcutClashes)
         EXPECT_TRUE(labelled) << field;
     }
     // The Part's controls are there by name.
-    for (const char* name : {"tvQuene", "lvLocal", "lvHost", "cbLocal", "cbHost", "lvStatus", "pcDisplay",
-                             "plLocalStatus", "plHostStatus", "Gauge1", "sbStatus", "Splitter1", "Splitter2", "Splitter3"})
+    for (const char* name :
+         {"tvQuene", "lvLocal", "lvHost", "cbLocal", "cbHost", "lvStatus", "pcDisplay", "plLocalStatus", "plHostStatus",
+          "Gauge1", "sbStatus", "Splitter1", "Splitter2", "Splitter3"})
         EXPECT_NE(window.findChild<QObject*>(name), nullptr) << name;
 }
 
@@ -393,7 +403,8 @@ TEST_F(Window, TheModelsKeepQtsRulesWhileRowsAreReplacedSortedAndResized)
         testers.push_back(std::make_unique<QAbstractItemModelTester>(
             session->child<QAbstractItemView>(name)->model(), QAbstractItemModelTester::FailureReportingMode::Fatal));
     auto* log = session->child<QListView>("reLog");
-    testers.push_back(std::make_unique<QAbstractItemModelTester>(log->model(), QAbstractItemModelTester::FailureReportingMode::Fatal));
+    testers.push_back(std::make_unique<QAbstractItemModelTester>(
+        log->model(), QAbstractItemModelTester::FailureReportingMode::Fatal));
 
     ASSERT_TRUE(session->connectFromToolBar());
     TfmMain& logic = window.Logic();
@@ -452,7 +463,7 @@ TEST_F(Window, TheLayoutAndEachPanesOrderAreKeptBetweenRuns)
     start();
     {
         TMainForm& window = *session->window;
-        window.resize(700, 500); // within the offscreen screen of 800 x 600
+        window.resize(700, 500);                // within the offscreen screen of 800 x 600
         window.Logic().Local().SortByColumn(1); // by size, ascending
         window.Logic().Local().SortByColumn(1); // descending
         auto* middle = session->child<QSplitter>("Splitter3");

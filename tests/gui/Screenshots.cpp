@@ -184,8 +184,8 @@ int main(int argc, char* argv[])
     sites.close();
     TfmPreference preferences(logic, window);
     preferences.show();
-    for (const char* page : {"General", "AntiIdle", "ProxyAndSocks", "MultipleThread", "ASCIIExtension", "Fonts",
-                             "QuickConnect"}) {
+    for (const char* page :
+         {"General", "AntiIdle", "ProxyAndSocks", "MultipleThread", "ASCIIExtension", "Fonts", "QuickConnect"}) {
         preferences.ShowPage(page);
         pumpFor(150);
         save(preferences, out + "/preferences-" + QString(page).toLower() + suffix);

@@ -159,9 +159,10 @@ bool FtpServer::prepare(QStringList& command)
     case ServerKind::Pyftpdlib:
         // Through the variant script even without options: it mends a fault of pyftpdlib's
         // active mode that would stop another session's commands (see the script).
-        command = QStringList{kPython,    kVariantServer, "--host",    QString::fromStdString(host()), "--dir", root,
-                              "--user",   kUser,          "--password", kPassword} +
-                  m_variant;
+        command =
+            QStringList{kPython, kVariantServer, "--host", QString::fromStdString(host()), "--dir", root, "--user",
+                        kUser,   "--password",   kPassword} +
+            m_variant;
         return true;
     case ServerKind::Vsftpd: {
         // vsftpd refuses a writable root for anonymous sessions: writing happens in pub/.

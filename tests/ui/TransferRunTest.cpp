@@ -123,8 +123,15 @@ TEST(BrokenListResume, CompletesAfterARestartIntoThePartlyWrittenFile)
         std::ofstream(target, std::ios::binary).write(head.data(), static_cast<std::streamsize>(head.size()));
         TBrokenLists before;
         auto broken = std::make_unique<TOldQuene>();
-        *broken = TOldQuene{"2026-12-06 09:00:00", "127.0.0.1",          server.portText(),
-                            FtpServer::kUser,      FtpServer::kPassword, {}, {}, {}, {}};
+        *broken = TOldQuene{"2026-12-06 09:00:00",
+                            "127.0.0.1",
+                            server.portText(),
+                            FtpServer::kUser,
+                            FtpServer::kPassword,
+                            {},
+                            {},
+                            {},
+                            {}};
         broken->Items.push_back(std::make_unique<TTransferFileInfo>(
             TTransferFileInfo{true, "/big.bin", target, size, 1000000, size, false}));
         before.Lists.push_back(std::move(broken));
@@ -139,8 +146,7 @@ TEST(BrokenListResume, CompletesAfterARestartIntoThePartlyWrittenFile)
     after.ResumeBrokenList(0);
     EXPECT_EQ(after.QueueTree().Root().Children.size(), 1u);
     ASSERT_TRUE(waitFor(
-        [&] { return !after.Run().Running() && after.SessionState() == ssConnected && after.Queue().empty(); },
-        30000));
+        [&] { return !after.Run().Running() && after.SessionState() == ssConnected && after.Queue().empty(); }, 30000));
     EXPECT_EQ(fileHash(target), fileHash(server.localWorkDir() + "/big.bin"));
     EXPECT_TRUE(view.asked.empty()); // no questions on a resume
     after.FormDestroy();

@@ -65,8 +65,8 @@ TEST(TransferTrouble, CutDataConnectionsLeaveABrokenListThatResumesAfterARestart
     RunSession second(server, first);
     ASSERT_EQ(second.window.BrokenLists().Lists.size(), 1u);
     second.window.ResumeBrokenList(0);
-    ASSERT_TRUE(waitFor(
-        [&] { return !second.window.Run().Running() && second.window.SessionState() == ssConnected; }, 30000));
+    ASSERT_TRUE(
+        waitFor([&] { return !second.window.Run().Running() && second.window.SessionState() == ssConnected; }, 30000));
     for (const char* name : {"a.bin", "b.bin", "c.bin"})
         EXPECT_EQ(fileHash(second.localDir() + name), fileHash(server.localWorkDir() + "/" + name)) << name;
     EXPECT_TRUE(second.window.BrokenLists().Lists.empty());
@@ -200,7 +200,7 @@ TEST_F(LocalChecks, NotEnoughSpaceAsksAgainOrKeepsTheQueueAsABrokenList)
             free.erase(free.begin());
         return bytes;
     };
-    session->view.yesNo = {true, false}; // "free some space" once, then give up
+    session->view.yesNo = {true, false};         // "free some space" once, then give up
     fs::remove(session->localDir() + "big.bin"); // no question about an existing file here
     session->download({"new.bin", "big.bin"});
     ASSERT_TRUE(session->runEnded());
