@@ -469,7 +469,7 @@ void TCustomWSocket::Dispatch(TSocket handle, unsigned events, int error)
                 Close();
         }
         if ((events & FD_READ) && *alive && handle == m_hSocket)
-            ReceiveLoop(error);
+            ReceiveLoop(error, true);
         if ((events & FD_WRITE) && *alive && handle == m_hSocket) {
             TryToSend();
             if (*alive && m_allSent && handle == m_hSocket)
@@ -478,7 +478,7 @@ void TCustomWSocket::Dispatch(TSocket handle, unsigned events, int error)
         if ((events & FD_ACCEPT) && *alive && handle == m_hSocket)
             TriggerSessionAvailable(error);
         if ((events & FD_CLOSE) && *alive && handle == m_hSocket && m_state != wsConnecting) {
-            ReceiveLoop(0);
+            ReceiveLoop(0, false);
             if (!*alive)
                 return;
             if (!m_closeInvoked && handle == m_hSocket) {
@@ -505,10 +505,16 @@ int TCustomWSocket::AvailableBytes()
     return count;
 }
 
-void TCustomWSocket::ReceiveLoop(int error)
+void TCustomWSocket::ReceiveLoop(int error, bool bounded)
 {
+    // A sender faster than the handler would keep a read event going for ever: after a turn's
+    // worth the loop gives the others their turn and the socket's readiness brings it back
+    // (bytes already in a TLS buffer have no readiness of their own, hence the posted event).
+    // A closing socket is read to its end.
+    constexpr int64_t kTurnBytes = 4 << 20;
     auto alive = m_alive;
     TSocket handle = m_hSocket;
+    const int64_t readAtStart = m_readCount;
     for (;;) {
         m_lastError = 0;
         int64_t readBefore = m_readCount;
@@ -532,6 +538,11 @@ void TCustomWSocket::ReceiveLoop(int error)
         // gives it another chance.
         if (m_readCount == readBefore)
             return;
+        if (bounded && m_readCount - readAtStart >= kTurnBytes) {
+            if (m_tls && m_tls->Pending() > 0)
+                PostNotification(FD_READ, 0);
+            return;
+        }
     }
 }
 

@@ -243,7 +243,7 @@ private:
     // Resolves what is not resolved yet of protocol, ports and address; empties the send queue.
     void ResolveAddresses(bool withLocalPort);
     void Dispatch(TSocket handle, unsigned events, int error);
-    void ReceiveLoop(int error);
+    void ReceiveLoop(int error, bool bounded);
     void TryToSend();
     void PutDataInSendBuffer(const char* data, int len);
     void ApplyLinger();
