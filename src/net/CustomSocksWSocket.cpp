@@ -261,8 +261,14 @@ bool TCustomSocksWSocket::NegotiationStep(int error)
         return false;
     }
     bool socks4 = m_socksLevel[0] == '4';
-    int wanted =
-        socks4 && m_negotiation == Negotiation::ConnectReq ? 8 - m_receiveCount : kBufferSize - 1 - m_receiveCount;
+    int wanted = kBufferSize - 1 - m_receiveCount;
+    if (m_negotiation == Negotiation::ConnectReq) {
+        // The connect reply is read to its last byte and no further: what follows belongs to
+        // the protocol of the connection, whose handle may go on to a library as it is.
+        const unsigned char* reply = m_receiveBuffer.data();
+        int length = socks4 ? 8 : m_receiveCount < 5 ? 5 : reply[3] == 1 ? 10 : reply[3] == 3 ? reply[4] + 7 : 5;
+        wanted = std::clamp(length - m_receiveCount, 1, wanted);
+    }
     int got = Receive(m_receiveBuffer.data() + m_receiveCount, wanted);
     if (got <= 0)
         return true;
@@ -415,6 +421,18 @@ void TCustomSocksWSocket::NegotiationError(int error, const std::string& msg)
 }
 
 // ---------------------------------------------------------------- pending bytes
+
+std::string TCustomSocksWSocket::TakeHeldBytes()
+{
+    std::string held;
+    if (m_pendingCount > 0) {
+        held.assign(reinterpret_cast<const char*>(m_receiveBuffer.data()) + m_pendingPosition,
+                    static_cast<size_t>(m_pendingCount));
+        m_pendingCount = 0;
+        m_pendingPosition = 0;
+    }
+    return held;
+}
 
 int TCustomSocksWSocket::GetRcvdCount()
 {

@@ -58,6 +58,7 @@ protected:
     int DoRecv(void* buffer, int len, int flags) override;
     virtual void TriggerSocksConnected(int error);
     virtual void TriggerSocksError(int error, const std::string& msg);
+    std::string TakeHeldBytes() override;
 
 private:
     enum class Negotiation : uint8_t

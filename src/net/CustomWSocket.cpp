@@ -364,6 +364,22 @@ void TCustomWSocket::Dup(TSocket newHSocket)
     ChangeState(wsConnected);
 }
 
+TSocket TCustomWSocket::TakeHandle(std::string& held)
+{
+    held.clear();
+    if (m_state != wsConnected || m_hSocket == INVALID_SOCKET || m_tls)
+        return INVALID_SOCKET;
+    held = TakeHeldBytes(); // the kernel's own bytes stay queued for the new owner
+    TSocket handle = m_hSocket;
+    m_notifier.reset();
+    ClosePipe();
+    m_hSocket = INVALID_SOCKET;
+    m_closeInvoked = true;
+    ChangeState(wsClosed);
+    AssignDefaultValue();
+    return handle;
+}
+
 // ---------------------------------------------------------------- notifications
 
 void TCustomWSocket::Watch(TSocket handle)

@@ -125,6 +125,11 @@ public:
     void CloseDelayed();
     // Posts the destruction of this socket; only for sockets created with new that nothing else owns.
     void Release();
+    // Hands the connected handle over to its new owner (a library that speaks the protocol on
+    // it): this socket stops watching it and is closed without closing the handle, with no
+    // close event. Bytes a layer already holds (a SOCKS reply's tail) come in held; an
+    // unconnected or TLS socket gives INVALID_SOCKET.
+    TSocket TakeHandle(std::string& held);
     void Abort();
     void Flush();
     void WaitForClose();
@@ -212,6 +217,8 @@ protected:
     virtual void TriggerTlsDone(int error);
     virtual void TriggerError();
     virtual int DoRecv(void* buffer, int len, int flags);
+    // Bytes received from the kernel that a layer holds undelivered, taken out of it.
+    virtual std::string TakeHeldBytes() { return {}; }
 
     void ChangeState(TSocketState newState);
     // Writes bytes a layer already holds to a file, counted as received: len, or -2 on failure.
