@@ -295,18 +295,25 @@ bool ParseFtpAddress(const std::string& text, TFtpAddress& address, std::string&
 {
     QUrl url(QString::fromStdString(text), QUrl::StrictMode);
     QString scheme = url.scheme();
-    if (!url.isValid() || (scheme != "ftp" && scheme != "ftps" && scheme != "ftpes") || url.host().isEmpty()) {
-        error = "not an ftp:// address: " + AddressWithoutPassword(text);
+    if (!url.isValid() || (scheme != "ftp" && scheme != "ftps" && scheme != "ftpes" && scheme != "sftp") ||
+        url.host().isEmpty()) {
+        error = "not an ftp:// or sftp:// address: " + AddressWithoutPassword(text);
         return false;
     }
     address.Security = scheme == "ftps" ? ftpsImplicit : scheme == "ftpes" ? ftpsRequire : -1;
+    address.Sftp = scheme == "sftp";
     address.Host = url.host(QUrl::FullyDecoded).toStdString();
-    address.Port = std::to_string(url.port(scheme == "ftps" ? 990 : 21));
+    address.Port = std::to_string(url.port(scheme == "ftps" ? 990 : scheme == "sftp" ? 22 : 21));
     address.User = url.userName(QUrl::FullyDecoded).toStdString();
     address.Pass = url.password(QUrl::FullyDecoded).toStdString();
     // As RFC 1738 reads an address, and curl, wget and lftp with it: the path is relative to the
     // login directory, segment by segment; an encoded "/" (%2F) at its start reaches the root.
+    // An sftp:// path starts at the root, as curl reads it; "/~/" starts at the home directory.
     QString encoded = url.path(QUrl::FullyEncoded);
+    if (address.Sftp && encoded.startsWith("/~"))
+        encoded.remove(0, 2);
+    else if (address.Sftp && encoded.startsWith('/'))
+        encoded.replace(0, 1, "%2F");
     if (encoded.startsWith('/'))
         encoded.remove(0, 1);
     std::string path;

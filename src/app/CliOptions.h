@@ -59,6 +59,7 @@ struct TFtpAddress
     std::string User; // empty: anonymous
     std::string Pass;
     int Security = -1; // ftps:// implicit TLS, ftpes:// TLS required; -1 for ftp://
+    bool Sftp = false; // sftp://
     // Relative to the login directory ("" is that directory), or absolute ("/etc/"); a path
     // ending in "/" names a directory.
     std::string Path;

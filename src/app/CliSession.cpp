@@ -151,12 +151,15 @@ int TCliSession::Connect(const TFtpAddress& address, const std::string& director
 {
     std::string user = address.User;
     std::string pass = address.Pass;
-    CompleteAnonymousLogin(user, pass, m_window->Settings().AnonymousEmail);
-    if (pass.empty())
+    if (address.Sftp && user.empty())
+        user = LocalUserName(); // as ssh logs in
+    else if (!address.Sftp)
+        CompleteAnonymousLogin(user, pass, m_window->Settings().AnonymousEmail);
+    if (pass.empty() && !address.Sftp) // SSH logs in by key or agent without one
         return Fail("no password given for " + user + " (ftp://" + user + ":PASSWORD@" + address.Host + "/...)",
                     kExitUsage);
     uint64_t before = m_window->LastResult(TOperation::Connect).Sequence;
-    m_window->ConnectTo({address.Host, address.Port, user, pass, address.Security}, directory);
+    m_window->ConnectTo({address.Host, address.Port, user, pass, address.Security, address.Sftp}, directory);
     // Until the login has its result: a lost connection shows as ssReady before it arrives.
     bool settled = WaitUntil([&] {
         TSessionState state = m_window->SessionState();

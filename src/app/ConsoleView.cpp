@@ -64,6 +64,19 @@ TCertificateChoice TConsoleView::AskCertificate(const std::string& site, const T
     return TCertificateChoice::Cancel;
 }
 
+TCertificateChoice TConsoleView::AskHostKey(const std::string& site, const std::string& type,
+                                            const std::string& fingerprint)
+{
+    if (!m_trust.empty() && m_trust == fingerprint)
+        return TCertificateChoice::Once;
+    EndProgressLine();
+    std::cerr << "quillftp-cli: the host key of " << TerminalText(site) << " is unknown (" << TerminalText(type) << " "
+              << TerminalText(fingerprint) << ")\n"
+              << (m_trust.empty() ? "" : "  (not the key --trust names)\n")
+              << "quillftp-cli: to connect to it anyway, add --trust " << TerminalText(fingerprint) << "\n";
+    return TCertificateChoice::Cancel;
+}
+
 void TConsoleView::ShowMessage(const std::string& text)
 {
     EndProgressLine();

@@ -33,6 +33,9 @@ public:
     // Accepted once when it is the certificate --trust names; refused, with how to accept it,
     // otherwise.
     TCertificateChoice AskCertificate(const std::string& site, const TTlsCertificate& certificate) override;
+    // Accepted once when it is the key --trust names; refused, with how to accept it, otherwise.
+    TCertificateChoice AskHostKey(const std::string& site, const std::string& type,
+                                  const std::string& fingerprint) override;
     void LogLinesChanged(int page, size_t dropped, size_t appended) override;
     void ProgressChanged() override;
     // Ends the progress line, if one is drawn.

@@ -6,6 +6,8 @@
 #include <iostream>
 
 #include "config/CertificateTrust.h"
+#include "manager/SftpSession.h"
+#include "sftp/SftpClient.h"
 
 const char* ConnectionModeName(TConnectionMode mode)
 {
@@ -37,16 +39,16 @@ std::unique_ptr<TFtpClient> TFtpManager::CreateClient(int index)
     client->SetShareMode(ftpShareDenyNone); // several connections write one file at their offsets
     client->OnDisplay = [this, index](TCustomFtpCli*, std::string& msg) { m_host.ShowLogLine(index, msg); };
     client->OnProgress = [this, index](TCustomFtpCli*, int64_t count, bool&) {
-        if (Mode(index) == cmTransfer && Slot(index).Session)
-            Slot(index).Session->Progress(count);
+        if (auto* session = FtpSessionOf(index))
+            session->Progress(count);
     };
     client->OnRequestDone = [this, index](TCustomFtpCli*, TFtpRequest rqType, int error) {
         RequestDone(index, rqType, error);
     };
     client->OnSessionClosed = [this, index](TCustomFtpCli*, int) { SessionClosed(index); };
     client->OnDataEnd = [this, index](TCustomFtpCli*) {
-        if (Mode(index) == cmTransfer && Slot(index).Session)
-            Slot(index).Session->DataEnded();
+        if (auto* session = FtpSessionOf(index))
+            session->DataEnded();
     };
     // Requests refused by the client reach the log instead of the event loop as exceptions.
     client->OnError = [this, index](TCustomFtpCli*, const std::string& msg) { Log(index, "! " + msg); };
@@ -108,10 +110,32 @@ void TFtpManager::SetConnectionCount(int newCount)
 ISession& TFtpManager::RunSession(int index)
 {
     TConnectionSlot& slot = Slot(index);
-    if (!slot.Session)
-        slot.Session = std::make_unique<TFtpSession>(*this, index);
+    if (!slot.Session) {
+        if (Sftp())
+            slot.Session = index == 0 ? std::make_unique<TSftpSession>(*m_sftpMain)
+                                      : std::make_unique<TSftpSession>(NewSftpClient(index), SshParams());
+        else
+            slot.Session = std::make_unique<TFtpSession>(*this, index);
+    }
     SetMode(index, cmTransfer);
     return *slot.Session;
+}
+
+TFtpSession* TFtpManager::FtpSessionOf(int index) const
+{
+    const TConnectionSlot& slot = Slot(index);
+    return slot.Mode == cmTransfer && !Sftp() ? static_cast<TFtpSession*>(slot.Session.get()) : nullptr;
+}
+
+bool TFtpManager::Connected(int index) const
+{
+    if (index < 0 || index >= m_count)
+        return false;
+    if (!Sftp())
+        return Slot(index).Client && Slot(index).Client->Connected();
+    if (index == 0)
+        return m_sftpMain && m_sftpMain->Ready();
+    return Slot(index).Session && Slot(index).Session->LoggedIn();
 }
 
 bool TFtpManager::EpsvKnown() const
@@ -184,12 +208,27 @@ void TFtpManager::ConnectMain(const THostInfo& info)
     TFtpClient* main = Client(0);
     if (!main)
         return;
+    if (info.Sftp || (m_host.TransfersRunning() && Sftp())) {
+        if (!m_host.TransfersRunning()) {
+            m_cache.Clear();
+            m_session = info;
+            m_features = {};
+            for (int i = 0; i < m_count; ++i) {
+                ResetConnection(*Slot(i).Client);
+                Slot(i).Session.reset();
+            }
+        }
+        m_abortMain = false;
+        SftpConnect();
+        return;
+    }
     if (m_host.TransfersRunning()) {
         // A background run uses the other connections: only the main one starts again.
         ResetConnection(*main);
     } else {
         m_cache.Clear();
         m_session = info;
+        m_sftpMain.reset();
         m_tlsRefused = false;
         m_features = {};
         main->ListCommand = "LIST"; // until this server's FEAT says more
@@ -243,6 +282,14 @@ bool TFtpManager::JudgeCertificate(const TTlsCertificate& certificate, std::stri
 
 void TFtpManager::DisconnectAll()
 {
+    if (Sftp()) {
+        for (int i = 0; i < m_count; ++i)
+            Slot(i).Session.reset(); // each SFTP session closes its connection as it goes
+        if (m_sftpMain)
+            m_sftpMain->Close();
+        m_sftpBusy = false;
+        return;
+    }
     for (int i = 0; i < m_count; ++i)
         if (Slot(i).Client->Connected())
             ResetConnection(*Slot(i).Client);
@@ -250,6 +297,27 @@ void TFtpManager::DisconnectAll()
 
 void TFtpManager::AbortCurrent()
 {
+    if (Sftp()) {
+        // What connection 0 does ends here; the answers still due are dropped as they come.
+        ++m_sftpGeneration;
+        TConnectionMode mode = Mode(0);
+        if (!m_sftpBusy || mode == cmTransfer)
+            return;
+        m_abortMain = true;
+        m_sftpBusy = false;
+        Log(0, "User Aborted");
+        if (mode == cmLogin) {
+            m_sftpMain->Close();
+            Failed(TOperationResult::Failed(TOperation::Connect, 426, "User Aborted"));
+        } else if (mode == cmChangeDir || mode == cmWalk) {
+            RestoreSaved();
+            if (mode == cmWalk)
+                Failed(TOperationResult::Failed(TOperation::Walk, 426, "User Aborted"));
+            else
+                Done(TOperationResult::Failed(TOperation::ChangeDir, 426, "User Aborted"));
+        }
+        return;
+    }
     TFtpClient& main = *Slot(0).Client;
     if (Mode(0) == cmLogin || Mode(0) == cmChangeDir || Mode(0) == cmWalk) {
         // A listing that waits for its TYPE does not start; the stream it was to fill goes.
@@ -284,6 +352,8 @@ void TFtpManager::AbortCurrent()
 
 bool TFtpManager::SendQuoteSync(const std::string& command)
 {
+    if (Sftp())
+        return false; // no FTP command goes to an SSH server
     TFtpClient* main = Client(0);
     if (!main)
         return false;
@@ -354,6 +424,12 @@ void TFtpManager::Failed(const TOperationResult& result)
 bool TFtpManager::List(const std::string& path)
 {
     int slot = m_cache.Find(path);
+    if (Sftp()) {
+        // Only what the cache holds: SFTP listings come through the operations themselves.
+        if (slot >= 0)
+            m_cache.Current = m_cache.Stream(slot);
+        return slot >= 0;
+    }
     TFtpClient& main = *Slot(0).Client;
     if (slot >= 0) {
         main.DiscardAhead(0); // a TYPE A the login sent ahead is not needed
@@ -381,7 +457,8 @@ void TFtpManager::Store(const std::string& path)
         return;
     FinishListing(*m_cache.Current);
     m_cache.Add(directory, m_cache.Current);
-    Slot(0).Client->SetLocalStream(nullptr);
+    if (!Sftp())
+        Slot(0).Client->SetLocalStream(nullptr);
 }
 
 std::string TFtpManager::PwdDirectory() const
@@ -400,8 +477,8 @@ void TFtpManager::RestoreSaved()
 void TFtpManager::RequestDone(int index, TFtpRequest rqType, int error)
 {
     if (index != 0 || Mode(0) == cmTransfer) {
-        if (Mode(index) == cmTransfer && Slot(index).Session)
-            Slot(index).Session->RequestDone(rqType, error);
+        if (auto* session = FtpSessionOf(index))
+            session->RequestDone(rqType, error);
         return;
     }
     TFtpClient& main = *Slot(0).Client;

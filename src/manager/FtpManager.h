@@ -7,7 +7,9 @@
 // runs the remote commands as chains of requests on connection 0.
 
 #include <array>
+#include <functional>
 #include <map>
+#include <set>
 #include <cstdint>
 #include <memory>
 #include <random>
@@ -25,6 +27,16 @@
 #include "manager/ServerFeatures.h"
 #include "manager/TransferFileInfo.h"
 
+namespace sftp {
+class TSftpClient;
+struct TSshParams;
+struct TNameEntry;
+struct TStatus;
+} // namespace sftp
+
+// One SFTP entry as the MLSD line the listing cache keeps for it.
+std::string SftpListingLine(const sftp::TNameEntry& entry, const std::string& linkTarget);
+
 // A site: host, port, user, password, and TLS when the address chose it.
 struct THostInfo
 {
@@ -33,6 +45,7 @@ struct THostInfo
     std::string UserName;
     std::string PassWord;
     int Security = -1; // a TFtpSecurity, or -1 for the setting
+    bool Sftp = false; // SFTP over SSH rather than FTP
 };
 
 enum TConnectionMode : uint8_t
@@ -84,7 +97,7 @@ struct TConnectionSlot
     std::unique_ptr<TFtpClient> Client;
     TConnectionMode Mode = cmLogin;
     // The connection seen as a session, while a transfer run works on it.
-    std::unique_ptr<TFtpSession> Session;
+    std::unique_ptr<ISession> Session;
 };
 
 class TFtpManager
@@ -118,6 +131,11 @@ public:
     void AntiIdleTick();
 
     int Count() const { return m_count; }
+    // Connection index is logged in (on SFTP sites, connection 0's SSH session; the others
+    // count while a run's session holds a login).
+    bool Connected(int index) const;
+    // The site speaks SFTP.
+    bool Sftp() const;
     TFtpClient* Client(int index) const
     {
         return index >= 0 && index < m_count ? m_slots[static_cast<size_t>(index)].Client.get() : nullptr;
@@ -166,6 +184,8 @@ public:
 
 private:
     std::unique_ptr<TFtpClient> CreateClient(int index);
+    // The FTP session of a connection a run works on; null otherwise (and on SFTP sites).
+    TFtpSession* FtpSessionOf(int index) const;
     void DestroyClient(int index);
     void ResetConnection(TFtpClient& client);
     void RequestDone(int index, TFtpRequest rqType, int error);
@@ -218,8 +238,35 @@ private:
     // The listing of the current directory came: cached, and the operation is done.
     void ListingStored(TOperation operation);
 
+    // Connection 0 of an SFTP site (SftpMain.cpp).
+    sftp::TSshParams SshParams() const;
+    std::unique_ptr<sftp::TSftpClient> NewSftpClient(int index);
+    void SftpConnect();
+    void SftpListInto(const std::string& directory, std::function<void(const sftp::TStatus&, std::string text)> done);
+    // Lists the current directory (or takes it from the cache) and ends the operation.
+    void SftpListCurrent(TOperation operation, const std::string& savedDir);
+    void SftpChangeDir(const std::string& target);
+    void SftpRefresh(const std::string& path);
+    void SftpWalkNext();
+    void SftpWalkEnter();
+    std::string SftpPath(const std::string& name) const;
+    // Runs step on each item in turn, then ends the operation with how each fared.
+    void SftpChain(TOperation operation, std::vector<std::string> items,
+                   std::function<void(const std::string&, std::function<void(const sftp::TStatus&)>)> step);
+    void SftpMakeDirs(std::vector<std::string> paths);
+    void SftpRename(std::vector<THostMoveFileInfo> pairs);
+    void SftpDelete(std::vector<TDelFileInfo> entries);
+    void SftpChangeModes(std::vector<std::string> names, const std::string& mode);
+    // The walk entered the directory asked for, which the server calls reported: false (with
+    // the directory named as left out) when that name climbs, leaves the walked tree or was
+    // walked already.
+    bool WalkEntered(const std::string& asked, const std::string& reported);
+
     IManagerHost& m_host;
     int m_count = 0;
+    std::unique_ptr<sftp::TSftpClient> m_sftpMain;
+    bool m_sftpBusy = false;       // an operation of connection 0 is under way on SFTP
+    uint64_t m_sftpGeneration = 0; // moves on when an operation is aborted: its answers are dropped
     std::array<TConnectionSlot, kMaxConnections> m_slots;
     THostInfo m_session;
     std::string m_currentDir;

@@ -51,4 +51,13 @@ public:
     }
     // The file of the certificates trusted always; empty when none are kept.
     virtual std::string CertificateTrustFile() const { return {}; }
+    // The user's word on an SSH host key that no known_hosts file holds.
+    virtual TCertificateChoice AskHostKey(const std::string& /*site*/, const std::string& /*type*/,
+                                          const std::string& /*fingerprint*/)
+    {
+        return TCertificateChoice::Cancel;
+    }
+    // The user's SSH folder (keys, known_hosts) and the program's own known hosts file.
+    virtual std::string SshDir() const { return {}; }
+    virtual std::string KnownHostsFile() const { return {}; }
 };

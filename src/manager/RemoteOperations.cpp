@@ -11,7 +11,7 @@
 
 bool TFtpManager::MainConnected(TOperation operation)
 {
-    if (Slot(0).Client->Connected())
+    if (Connected(0) && !(Sftp() && m_sftpBusy))
         return true;
     // Nothing would ever answer a request sent now: the operation ends at once, from the loop.
     Log(0, "Lost Connection, Please Reconnect");
@@ -27,8 +27,12 @@ void TFtpManager::ChangeDir(const std::string& name)
     if (!MainConnected(TOperation::ChangeDir))
         return;
     m_abortMain = false;
-    SetMode(0, cmChangeDir);
     std::string target = name.find('/') != std::string::npos ? name : EnsureTrailing(m_currentDir, '/') + name;
+    if (Sftp()) {
+        SftpChangeDir(target);
+        return;
+    }
+    SetMode(0, cmChangeDir);
     main.HostDirName = target;
     m_savedDir = m_currentDir;
     m_savedListing = m_cache.Current;
@@ -82,6 +86,10 @@ void TFtpManager::Refresh(const std::string& path)
     if (!MainConnected(TOperation::Refresh))
         return;
     m_abortMain = false;
+    if (Sftp()) {
+        SftpRefresh(path);
+        return;
+    }
     SetMode(0, cmRefresh);
     m_currentDir = path;
     m_savedDir = path;
@@ -149,8 +157,36 @@ void TFtpManager::Walk(const std::string& name, std::vector<TGetFileInfo>* resul
     for (const TDirAnalyze& entry : ParseListing(m_cache.CurrentText()))
         if (entry.EntryName() == name && !entry.Unique.empty())
             m_walkUniques[entry.Unique].Path = m_currentDir, m_walkCurrent.Unique = entry.Unique;
+    if (Sftp()) {
+        m_sftpBusy = true;
+        SftpWalkEnter();
+        return;
+    }
     main.HostDirName = m_currentDir;
     StartMain(ftpCwdAsync, [&main] { main.Cwd(); });
+}
+
+bool TFtpManager::WalkEntered(const std::string& asked, const std::string& reported)
+{
+    // The server's name for the directory tells only whether it was met before; a name
+    // that climbs ("..") or leaves the walked tree stops the walk of that directory.
+    if (!IsPlainRemoteDir(reported)) {
+        WalkSkip(asked, 0, "the server calls it \"" + reported + "\"");
+        return false;
+    }
+    if (m_walkRoot.empty())
+        m_walkRoot = reported;
+    bool seen = std::find(m_walkVisited.begin(), m_walkVisited.end(), reported) != m_walkVisited.end();
+    if (seen || reported.rfind(m_walkRoot, 0) != 0) {
+        WalkSkip(asked, 0,
+                 "the server calls it " + reported +
+                     (seen ? ", a directory walked already" : ", outside the walked tree"));
+        return false;
+    }
+    m_walkVisited.push_back(reported);
+    // Files are fetched by the path asked for, which the server just accepted.
+    m_currentDir = EnsureTrailing(asked, '/');
+    return true;
 }
 
 void TFtpManager::WalkStep(TFtpRequest rqType, int error)
@@ -177,27 +213,10 @@ void TFtpManager::WalkStep(TFtpRequest rqType, int error)
             WalkNext();
             return;
         }
-        std::string reported = PwdDirectory();
-        // The server's name for the directory tells only whether it was met before; a name
-        // that climbs ("..") or leaves the walked tree stops the walk of that directory.
-        if (!IsPlainRemoteDir(reported)) {
-            WalkSkip(main.HostDirName, 0, "the server calls it \"" + reported + "\"");
+        if (!WalkEntered(main.HostDirName, PwdDirectory())) {
             WalkNext();
             return;
         }
-        if (m_walkRoot.empty())
-            m_walkRoot = reported;
-        bool seen = std::find(m_walkVisited.begin(), m_walkVisited.end(), reported) != m_walkVisited.end();
-        if (seen || reported.rfind(m_walkRoot, 0) != 0) {
-            WalkSkip(main.HostDirName, 0,
-                     "the server calls it " + reported +
-                         (seen ? ", a directory walked already" : ", outside the walked tree"));
-            WalkNext();
-            return;
-        }
-        m_walkVisited.push_back(reported);
-        // Files are fetched by the path asked for, which the server just accepted.
-        m_currentDir = EnsureTrailing(main.HostDirName, '/');
         if (List(m_currentDir))
             WalkParse();
         return;
@@ -284,6 +303,10 @@ void TFtpManager::WalkParse()
 
 void TFtpManager::WalkNext()
 {
+    if (Sftp()) {
+        SftpWalkNext();
+        return;
+    }
     TFtpClient& main = *Slot(0).Client;
     if (m_walkStack.empty() && !m_walkRepeated.empty()) {
         m_walkStack.assign(m_walkRepeated.rbegin(), m_walkRepeated.rend());
@@ -340,6 +363,10 @@ void TFtpManager::MakeDirs(std::vector<std::string> paths)
 {
     if (!MainConnected(TOperation::MakeDirs))
         return;
+    if (Sftp()) {
+        SftpMakeDirs(std::move(paths));
+        return;
+    }
     m_abortMain = false;
     SetMode(0, cmMakeDir);
     m_makeDirs = std::move(paths);
@@ -365,6 +392,10 @@ void TFtpManager::RenameFiles(std::vector<THostMoveFileInfo> pairs)
 {
     if (!MainConnected(TOperation::Rename))
         return;
+    if (Sftp()) {
+        SftpRename(std::move(pairs));
+        return;
+    }
     SetMode(0, cmRename);
     m_renames = std::move(pairs);
     m_outcomes.clear();
@@ -408,6 +439,10 @@ void TFtpManager::DeleteFiles(std::vector<TDelFileInfo> entries)
 {
     if (!MainConnected(TOperation::Delete))
         return;
+    if (Sftp()) {
+        SftpDelete(std::move(entries));
+        return;
+    }
     SetMode(0, cmDelete);
     m_deletes = std::move(entries);
     m_outcomes.clear();
@@ -439,6 +474,10 @@ void TFtpManager::ChangeModes(std::vector<std::string> names, const std::string&
 {
     if (!MainConnected(TOperation::ChangeMode))
         return;
+    if (Sftp()) {
+        SftpChangeModes(std::move(names), mode);
+        return;
+    }
     SetMode(0, cmChmod);
     m_chmodNames = std::move(names);
     m_chmodMode = mode;

@@ -1,12 +1,18 @@
 #include "ui/FtpUrl.h"
 
 #include <cctype>
+#include <cstdlib>
+
+#include <pwd.h>
+#include <unistd.h>
 
 #include <QByteArray>
 
 #include "ftp/FtpSecurity.h"
 
 namespace {
+
+constexpr int kSftpScheme = -2; // not a TLS mode: the scheme of SSH
 
 // The length of the address's scheme ("ftp://", "ftps://", "ftpes://"), 0 without one; the TLS
 // it stands for goes to security.
@@ -16,7 +22,7 @@ size_t schemeLength(const std::string& text, int& security)
     {
         const char* name;
         int security;
-    } kSchemes[] = {{"ftp://", -1}, {"ftps://", ftpsImplicit}, {"ftpes://", ftpsRequire}};
+    } kSchemes[] = {{"ftp://", -1}, {"ftps://", ftpsImplicit}, {"ftpes://", ftpsRequire}, {"sftp://", kSftpScheme}};
     for (const auto& scheme : kSchemes) {
         std::string name = scheme.name;
         if (text.size() < name.size())
@@ -79,9 +85,12 @@ void ParseFtpUrl(const std::string& text, TToolBarFields& fields, std::string& r
     int security = -1;
     size_t scheme = schemeLength(s, security);
     if (scheme > 0) {
-        fields.Security = security;
+        fields.Sftp = security == kSftpScheme;
+        fields.Security = fields.Sftp ? -1 : security;
         if (security == ftpsImplicit)
             fields.Port = "990"; // unless the address names one
+        else if (fields.Sftp)
+            fields.Port = "22";
     }
     if (scheme > 0 && s.find('@') != std::string::npos) {
         s = s.substr(scheme);
@@ -164,6 +173,14 @@ void ParseFtpUrl(const std::string& text, TToolBarFields& fields, std::string& r
     size_t lastSlash = s.rfind('/');
     if (!s.empty() && lastSlash != std::string::npos)
         remoteDir = percentDecoded(s.substr(0, lastSlash));
+}
+
+std::string LocalUserName()
+{
+    if (const passwd* entry = ::getpwuid(::geteuid()); entry && entry->pw_name)
+        return entry->pw_name;
+    const char* user = std::getenv("USER");
+    return user ? user : "";
 }
 
 void CompleteAnonymousLogin(std::string& user, std::string& password, const std::string& anonymousPassword)

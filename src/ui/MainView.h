@@ -41,6 +41,13 @@ public:
     {
         return TCertificateChoice::Cancel;
     }
+    // An SSH host key no known_hosts file holds (type "ssh-ed25519", fingerprint "SHA256:..."):
+    // connect this once, trust it always, or cancel.
+    virtual TCertificateChoice AskHostKey(const std::string& /*site*/, const std::string& /*type*/,
+                                          const std::string& /*fingerprint*/)
+    {
+        return TCertificateChoice::Cancel;
+    }
 
     // A pane's rows were replaced (a new listing, a new order); its selection is all clear.
     virtual void PaneRowsReplaced(TPane /*pane*/) {}

@@ -139,6 +139,12 @@ void TfmMain::FormDestroy()
     SaveBrokenLists();
 }
 
+std::string TfmMain::SshDir() const
+{
+    const char* home = std::getenv("HOME");
+    return std::string(home && *home ? home : "") + "/.ssh";
+}
+
 void TfmMain::SaveBrokenLists()
 {
     m_brokenLists.Save(BrokenListsPath());
@@ -152,7 +158,7 @@ void TfmMain::ApplySettings(const TSettings& settings)
     m_settings.ConnectionCount = m_manager.Count();
     m_logs.SetLineLimit(static_cast<size_t>(std::max(m_settings.LogLines, 1)));
     for (int i = 0; i < m_manager.Count(); ++i)
-        if (!m_manager.Client(i)->Connected())
+        if (!m_manager.Connected(i))
             m_manager.ConfigureConnection(i);
     if (count != m_manager.Count())
         ResizeConnectionCount(count);
@@ -192,6 +198,8 @@ std::string TfmMain::Caption() const
     if (m_sessionState == ssReady)
         return std::string(kTitle) + " - Not connected";
     std::string caption = std::string(kTitle) + " - " + m_manager.SessionInfo().HostName;
+    if (m_manager.Sftp())
+        return caption + " (SFTP)";
     const TFtpClient* main = m_manager.Client(0);
     if (m_sessionState != ssConnecting && main && main->ControlSocket()->Tls())
         caption += main->Protected() ? " (protected by " + main->ControlSocket()->Tls()->Version() + ")"
@@ -291,11 +299,17 @@ bool TfmMain::ValidHostInfo(THostInfo& info)
 {
     info = {platform::TrimBlanks(m_toolBar.HostName), platform::TrimBlanks(m_toolBar.Port),
             platform::TrimBlanks(m_toolBar.User), platform::TrimBlanks(m_toolBar.Pass), m_toolBar.Security};
-    CompleteAnonymousLogin(info.UserName, info.PassWord, m_settings.AnonymousEmail);
-    std::string missing = info.HostName.empty()   ? "the host name"
-                          : info.HostPort.empty() ? "the port"
-                          : info.PassWord.empty() ? "the password of " + info.UserName
-                                                  : "";
+    // SSH is told by its scheme or by its port: no FTP server is served on 22.
+    info.Sftp = m_toolBar.Sftp || info.HostPort == "22";
+    if (info.Sftp && info.UserName.empty())
+        info.UserName = LocalUserName();
+    else if (!info.Sftp)
+        CompleteAnonymousLogin(info.UserName, info.PassWord, m_settings.AnonymousEmail);
+    // An SSH login may need no password (a key, the agent).
+    std::string missing = info.HostName.empty()                 ? "the host name"
+                          : info.HostPort.empty()               ? "the port"
+                          : info.PassWord.empty() && !info.Sftp ? "the password of " + info.UserName
+                                                                : "";
     if (!missing.empty())
         m_view.ShowMessage("Please enter " + missing + " to connect");
     return missing.empty();
@@ -638,6 +652,6 @@ void TfmMain::OperationFailed(const TOperationResult& result)
         m_queue.clear();
     }
     // A login that failed, or a connection that went before its failure was told, leaves no session.
-    bool gone = m_sessionState == ssConnecting || m_sessionState == ssReady || !m_manager.Client(0)->Connected();
+    bool gone = m_sessionState == ssConnecting || m_sessionState == ssReady || !m_manager.Connected(0);
     SetSessionState(gone ? ssReady : ssConnected);
 }

@@ -111,6 +111,13 @@ public:
         return m_view.AskCertificate(site, certificate);
     }
     std::string CertificateTrustFile() const override { return m_dataDir + TCertificateTrust::kFileName; }
+    TCertificateChoice AskHostKey(const std::string& site, const std::string& type,
+                                  const std::string& fingerprint) override
+    {
+        return m_view.AskHostKey(site, type, fingerprint);
+    }
+    std::string SshDir() const override;
+    std::string KnownHostsFile() const override { return m_dataDir + "known_hosts"; }
 
     // ---- the local pane (its own commands are on Local())
     void LocalEdit();

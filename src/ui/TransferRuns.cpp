@@ -56,7 +56,7 @@ void TfmMain::EndOfRun(const TOperationResult& engineResult)
         m_queueTree->ClearTransfers();
     m_local.Refresh();
     if (m_settings.MainConnDownload) {
-        if (!m_manager.Client(0)->Connected()) {
+        if (!m_manager.Connected(0)) {
             // The main connection was lost during the run and not won back: it logs in again,
             // from the event loop, since its close may still be under way.
             SetPendingAfterConnect(TPendingAfterConnect::ChangeDir);

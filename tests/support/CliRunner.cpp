@@ -7,6 +7,7 @@ namespace testsupport {
 void CliRunner::start(QProcess& process, const QStringList& arguments)
 {
     process.setWorkingDirectory(QString::fromStdString(local()));
+    process.setProcessEnvironment(m_environment);
     process.start(QUILLFTP_CLI, QStringList{"--data-dir", m_data.path()} + arguments);
 }
 

@@ -26,7 +26,11 @@ struct CliResult
 class CliRunner
 {
 public:
-    explicit CliRunner(FtpServer& server) : m_server(server) {}
+    explicit CliRunner(FtpServer& server) : m_server(&server) {}
+    // For a server of another kind (SSH): url() is not for it.
+    CliRunner() = default;
+    // The environment the program runs in (HOME for its SSH keys, say).
+    void setEnvironment(const QProcessEnvironment& environment) { m_environment = environment; }
 
     // Runs the program to its end (killed after timeoutMs); setup runs in the child before it
     // starts (limits, say).
@@ -36,11 +40,11 @@ public:
 
     QString url(const std::string& path, const std::string& password = FtpServer::kPassword) const
     {
-        return QString::fromStdString("ftp://" + m_server.user() + ":" + password + "@" + m_server.urlHost() + ":" +
-                                      m_server.portText() + path);
+        return QString::fromStdString("ftp://" + m_server->user() + ":" + password + "@" + m_server->urlHost() + ":" +
+                                      m_server->portText() + path);
     }
     std::string local() const { return m_local.path().toStdString() + "/"; }
-    std::string remote() const { return m_server.localWorkDir() + "/"; }
+    std::string remote() const { return m_server->localWorkDir() + "/"; }
     std::string dataDir() const { return m_data.path().toStdString() + "/"; }
     // The local and the remote file are there and the same, byte for byte.
     bool same(const std::string& localPath, const std::string& remotePath) const
@@ -50,7 +54,8 @@ public:
     }
 
 private:
-    FtpServer& m_server;
+    FtpServer* m_server = nullptr;
+    QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
     QTemporaryDir m_data;
     QTemporaryDir m_local;
 };

@@ -1,0 +1,110 @@
+// quillftp-cli with sftp:// addresses against OpenSSH's sshd: host keys unknown and trusted by
+// fingerprint, logins by password and by key, trees both ways and a big file split over four
+// connections, every file compared byte for byte.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <unistd.h>
+
+#include "support/CliRunner.h"
+#include "support/SshServer.h"
+#include "support/TestTree.h"
+
+using namespace testsupport;
+namespace fs = std::filesystem;
+
+namespace {
+
+class CliSftp : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "sshd tests need root";
+        ASSERT_TRUE(server.start()) << server.error();
+        // The program's HOME holds no keys and no known hosts of its own.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", QString::fromStdString(cli.local() + "home"));
+        environment.remove("SSH_AUTH_SOCK");
+        cli.setEnvironment(environment);
+        fs::create_directories(cli.local() + "home");
+    }
+
+    QString url(const std::string& path, bool withPassword = true) const
+    {
+        return QString::fromStdString("sftp://" + server.user() + (withPassword ? ":" + server.password() : "") +
+                                      "@127.0.0.1:" + std::to_string(server.port()) + path);
+    }
+    QString trust() const { return QString::fromStdString(server.fingerprint()); }
+
+    SshServer server;
+    CliRunner cli;
+};
+
+} // namespace
+
+TEST_F(CliSftp, AnUnknownHostKeyIsRefusedUnlessTrustNamesIt)
+{
+    ASSERT_TRUE(writePatternFile(server.home() + "/listed.bin", 1234));
+    CliResult refused = cli.run({"ls", url("/~/")});
+    EXPECT_EQ(refused.status, 3) << refused.err;
+    EXPECT_NE(refused.err.find("--trust " + server.fingerprint()), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("host key"), std::string::npos) << refused.err;
+
+    CliResult listed = cli.run({"--trust", trust(), "ls", url("/~/")});
+    ASSERT_EQ(listed.status, 0) << listed.err;
+    EXPECT_NE(listed.out.find("listed.bin"), std::string::npos) << listed.out;
+    EXPECT_NE(listed.out.find("f\t1234\tlisted.bin"), std::string::npos) << listed.out;
+
+    // A wrong password fails at authentication, with the login's exit status.
+    CliResult wrong = cli.run(
+        {"--trust", trust(), "ls",
+         QString::fromStdString("sftp://" + server.user() + ":nope@127.0.0.1:" + std::to_string(server.port()) + "/")});
+    EXPECT_EQ(wrong.status, 3) << wrong.err;
+    EXPECT_NE(wrong.err.find("authentication"), std::string::npos) << wrong.err;
+}
+
+TEST_F(CliSftp, TreesTravelBothWaysAndABigFileSplitsOverFourConnections)
+{
+    std::string up = cli.local() + "up/tree/";
+    std::vector<std::string> names;
+    for (int k = 0; k < 100; ++k) {
+        std::string directory = "d" + std::to_string(k % 10) + (k % 3 == 0 ? "/sub/" : "/");
+        fs::create_directories(up + directory);
+        names.push_back(directory + "f" + std::to_string(k) + ".bin");
+        ASSERT_TRUE(writePatternFile(up + names.back(), k == 7 ? 0 : 1000 + 977 * k, static_cast<uint32_t>(k)));
+    }
+    CliResult sent = cli.run({"--trust", trust(), "-n", "4", "put", QString::fromStdString(up), url("/~/")});
+    ASSERT_EQ(sent.status, 0) << sent.err;
+    CliResult fetched =
+        cli.run({"--trust", trust(), "-n", "4", "get", url("/~/tree/"), QString::fromStdString(cli.local() + "down")});
+    ASSERT_EQ(fetched.status, 0) << fetched.err;
+    for (const std::string& name : names) {
+        EXPECT_TRUE(cli.same(up + name, server.home() + "/tree/" + name)) << name;
+        EXPECT_TRUE(cli.same(cli.local() + "down/tree/" + name, up + name)) << name;
+    }
+
+    ASSERT_TRUE(writePatternFile(server.home() + "/big.bin", 64 << 20, 9));
+    CliResult big = cli.run({"--trust", trust(), "--log", "-n", "4", "get", url("/~/big.bin"),
+                             QString::fromStdString(cli.local() + "big")});
+    ASSERT_EQ(big.status, 0) << big.err;
+    EXPECT_TRUE(cli.same(cli.local() + "big/big.bin", server.home() + "/big.bin"));
+}
+
+TEST_F(CliSftp, AKeyInTheUsersSshFolderLogsInWithoutAPassword)
+{
+    fs::create_directories(cli.local() + "home/.ssh");
+    fs::copy_file(server.clientSshDir() + "/id_ed25519", cli.local() + "home/.ssh/id_ed25519");
+    fs::copy_file(server.clientSshDir() + "/id_ed25519.pub", cli.local() + "home/.ssh/id_ed25519.pub");
+    ASSERT_TRUE(writePatternFile(server.home() + "/k.bin", 10));
+    // Known from the user's own known_hosts: no --trust needed.
+    std::FILE* known = std::fopen((cli.local() + "home/.ssh/known_hosts").c_str(), "w");
+    std::fputs((server.knownHostsLine() + "\n").c_str(), known);
+    std::fclose(known);
+    CliResult listed = cli.run({"ls", url("/~/", false)});
+    ASSERT_EQ(listed.status, 0) << listed.err;
+    EXPECT_NE(listed.out.find("k.bin"), std::string::npos) << listed.out;
+}
