@@ -112,7 +112,7 @@ ISession& TFtpManager::RunSession(int index)
     TConnectionSlot& slot = Slot(index);
     if (!slot.Session) {
         if (Sftp())
-            slot.Session = index == 0 ? std::make_unique<TSftpSession>(*m_sftpMain)
+            slot.Session = index == 0 ? std::make_unique<TSftpSession>(*m_sftpMain, SshParams())
                                       : std::make_unique<TSftpSession>(NewSftpClient(index), SshParams());
         else
             slot.Session = std::make_unique<TFtpSession>(*this, index);

@@ -13,7 +13,10 @@ TSftpSession::TSftpSession(std::unique_ptr<sftp::TSftpClient> client, sftp::TSsh
 {
 }
 
-TSftpSession::TSftpSession(sftp::TSftpClient& shared) : m_client(shared) {}
+TSftpSession::TSftpSession(sftp::TSftpClient& shared, sftp::TSshParams params)
+    : m_client(shared), m_params(std::move(params))
+{
+}
 
 TSftpSession::~TSftpSession()
 {
@@ -63,6 +66,12 @@ TSftpSession::Call(std::function<void(const TSessionResult&, TArgs...)> done)
     };
 }
 
+void TSftpSession::Log(const std::string& line) const
+{
+    if (m_client.OnLog)
+        m_client.OnLog(line);
+}
+
 bool TSftpSession::LoggedIn() const
 {
     return m_client.Ready();
@@ -70,15 +79,11 @@ bool TSftpSession::LoggedIn() const
 
 void TSftpSession::LogIn(TDone done)
 {
-    if (m_client.Ready()) {
-        done({});
-        return;
-    }
-    if (!m_own) {
-        done(TSessionResult::Failed(TFailure::Transient, wsa::kNotConnected, "connection 0 is not logged in"));
-        return;
-    }
     auto finish = Call<>(std::move(done));
+    if (m_client.Ready()) {
+        m_posted.post([finish] { finish(sftp::TStatus{}); });
+        return;
+    }
     m_client.Open(m_params, [finish](const sftp::TStatus& status, sftp::TSshStep step) {
         sftp::TStatus result = status;
         if (!status.Ok())
@@ -90,6 +95,7 @@ void TSftpSession::LogIn(TDone done)
 void TSftpSession::List(const std::string& directory, bool /*viaLink*/,
                         std::function<void(const TSessionResult&, std::vector<TRemoteEntry>)> done)
 {
+    Log("> list " + directory);
     auto finish = Call<std::vector<TRemoteEntry>>(std::move(done));
     std::weak_ptr<bool> alive = m_alive;
     m_client.ListDir(directory, [this, alive, directory, finish](const sftp::TStatus& status,
@@ -148,7 +154,7 @@ void TSftpSession::Transfer(const TTransferRequest& request, std::function<void(
         TTransferResult result;
         static_cast<TSessionResult&>(result) =
             TSessionResult::Failed(TFailure::Local, errno, request.LocalPath + ": " + std::strerror(errno));
-        done(result);
+        m_posted.post([done, result] { done(result); });
         return;
     }
     m_fd = fd;
@@ -160,6 +166,7 @@ void TSftpSession::Transfer(const TTransferRequest& request, std::function<void(
                 m_fd = -1;
             }
             m_client.OnProgress = nullptr;
+            Log(outcome.Ok() ? "< " + std::to_string(bytes) + " bytes" : "! " + outcome.Text);
             TTransferResult result;
             static_cast<TSessionResult&>(result) = outcome;
             result.Start = start;
@@ -171,6 +178,10 @@ void TSftpSession::Transfer(const TTransferRequest& request, std::function<void(
         if (OnProgress)
             OnProgress(position);
     };
+    Log((request.Download ? "> read " : "> write ") + request.RemotePath +
+        (request.Download && !request.Whole()
+             ? " from " + std::to_string(start) + (request.End >= 0 ? " to " + std::to_string(request.End) : "")
+             : ""));
     if (request.Download)
         m_client.Download(request.RemotePath, fd, start, request.End, finish);
     else
@@ -210,7 +221,8 @@ void TSftpSession::SetModifiedTime(const std::string& path, int64_t seconds, TDo
 
 void TSftpSession::Hash(const std::string&, std::function<void(const TSessionResult&, std::string)> done)
 {
-    done(TSessionResult::Failed(TFailure::Permanent, 502, "the server offers no file hashes"), {});
+    m_posted.post(
+        [done] { done(TSessionResult::Failed(TFailure::Permanent, 502, "the server offers no file hashes"), {}); });
 }
 
 void TSftpSession::Rename(const std::string& from, const std::string& to, TDone done)
@@ -231,7 +243,9 @@ void TSftpSession::ChangeMode(const std::string& path, const std::string& mode, 
     char* end = nullptr;
     unsigned long bits = std::strtoul(mode.c_str(), &end, 8);
     if (mode.empty() || !end || *end != '\0' || bits > 07777) {
-        done(TSessionResult::Failed(TFailure::Permanent, 501, "\"" + mode + "\" is no octal mode"));
+        m_posted.post([done, mode] {
+            done(TSessionResult::Failed(TFailure::Permanent, 501, "\"" + mode + "\" is no octal mode"));
+        });
         return;
     }
     sftp::TAttributes attributes;

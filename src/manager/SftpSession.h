@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "manager/Session.h"
+#include "platform/EventLoop.h"
 #include "sftp/SftpClient.h"
 
 class TSftpSession : public ISession
@@ -15,8 +16,9 @@ class TSftpSession : public ISession
 public:
     // A session of its own connection, which it opens with params when asked to log in.
     TSftpSession(std::unique_ptr<sftp::TSftpClient> client, sftp::TSshParams params);
-    // A session on a connection another owns (connection 0's, logged in by the manager).
-    explicit TSftpSession(sftp::TSftpClient& shared);
+    // A session on a connection another owns (connection 0's, logged in by the manager); it
+    // logs that one in again with params when the connection was lost.
+    TSftpSession(sftp::TSftpClient& shared, sftp::TSshParams params);
     ~TSftpSession() override;
 
     bool LoggedIn() const override;
@@ -43,6 +45,7 @@ private:
     template <typename... TArgs>
     std::function<void(const sftp::TStatus&, TArgs...)> Call(std::function<void(const TSessionResult&, TArgs...)> done);
     static TSessionResult ResultOf(const sftp::TStatus& status);
+    void Log(const std::string& line) const;
 
     std::unique_ptr<sftp::TSftpClient> m_own;
     sftp::TSftpClient& m_client;
@@ -51,4 +54,5 @@ private:
     std::function<void()> m_cancel; // ends it as cancelled
     int m_fd = -1;                  // the local file of the transfer under way
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+    platform::PostTarget m_posted; // completions known at once still come from the event loop
 };

@@ -100,7 +100,7 @@ void TSftpClient::Open(const TSshParams& params, std::function<void(const TStatu
 void TSftpClient::Close()
 {
     if (m_connection.Ready() || !m_pending.empty())
-        Lose("closed");
+        Lose("closed", false);
     m_connection.Close();
     m_timer->stop();
     m_ready = false;
@@ -114,8 +114,11 @@ void TSftpClient::Close()
 void TSftpClient::Request(TRequest& request, uint32_t id, THandler handler)
 {
     if (!m_ready) {
-        TReader none({});
-        handler(0, none); // the connection is gone: the handler's status says Lost
+        // The connection is gone: the handler's status says Lost, from the event loop.
+        m_posted.post([handler = std::move(handler)] {
+            TReader none({});
+            handler(0, none);
+        });
         return;
     }
     if (m_pending.empty())
@@ -216,36 +219,39 @@ void TSftpClient::Dispatch(std::string_view body)
     handler(type, reader);
 }
 
-void TSftpClient::Lose(const std::string& reason)
+void TSftpClient::Lose(const std::string& reason, bool unexpected)
 {
     auto alive = m_alive;
-    bool wasReady = m_ready;
+    bool wasReady = m_ready && unexpected;
     m_ready = false;
     m_lostReason = reason;
     if (OnLog && wasReady)
         OnLog("! SFTP connection lost: " + reason);
     m_connection.Close();
     m_timer->stop();
+    // Taken out first: a completion may open the connection again, and what it starts then is
+    // not this loss's to end.
     std::unordered_map<uint32_t, THandler> pending;
     pending.swap(m_pending);
+    auto opened = std::move(m_opened);
+    m_opened = nullptr;
+    if (wasReady && OnLost) {
+        OnLost(reason);
+        if (!*alive)
+            return;
+    }
     for (auto& [id, handler] : pending) {
         TReader none({});
         handler(0, none);
         if (!*alive)
             return;
     }
-    if (m_opened) {
-        auto opened = std::move(m_opened);
-        m_opened = nullptr;
+    if (opened) {
         TStatus status;
         status.Lost = true;
         status.Message = reason;
         opened(status, TSshStep::Channel);
-        if (!*alive)
-            return;
     }
-    if (wasReady && OnLost)
-        OnLost(reason);
 }
 
 TStatus TSftpClient::StatusReply(uint8_t type, TReader& reader) const

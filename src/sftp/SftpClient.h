@@ -14,6 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/EventLoop.h"
 #include "sftp/SftpPacket.h"
 #include "sftp/SshConnection.h"
 
@@ -86,7 +87,8 @@ private:
     void Flush();
     void Activity();
     void Dispatch(std::string_view body);
-    void Lose(const std::string& reason);
+    // Every pending request fails as Lost; an unexpected loss is logged and told (OnLost).
+    void Lose(const std::string& reason, bool unexpected = true);
     TStatus StatusReply(uint8_t type, TReader& reader) const;
     void StatusOnly(TRequest request, uint32_t id, std::function<void(const TStatus&)> done);
     void OpenHandle(const std::string& path, uint32_t flags, std::function<void(const TStatus&, std::string)> done);
@@ -117,6 +119,7 @@ private:
     bool m_posixRename = false;
     std::shared_ptr<TTransfer> m_transfer;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+    platform::PostTarget m_posted;
 };
 
 } // namespace sftp

@@ -101,7 +101,8 @@ void TSshConnection::Open(const TSshParams& params)
     try {
         m_socket->Connect();
     } catch (const std::exception& e) {
-        Fail(TSshStep::Connect, e.what());
+        std::string reason = e.what();
+        m_posted.post([this, reason] { Fail(TSshStep::Connect, reason); }); // from the loop, as any end
     }
 }
 

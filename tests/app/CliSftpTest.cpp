@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <regex>
 
 #include <unistd.h>
 
 #include "support/CliRunner.h"
 #include "support/SshServer.h"
 #include "support/TestTree.h"
+#include "support/WaitFor.h"
 
 using namespace testsupport;
 namespace fs = std::filesystem;
@@ -92,6 +94,34 @@ TEST_F(CliSftp, TreesTravelBothWaysAndABigFileSplitsOverFourConnections)
                              QString::fromStdString(cli.local() + "big")});
     ASSERT_EQ(big.status, 0) << big.err;
     EXPECT_TRUE(cli.same(cli.local() + "big/big.bin", server.home() + "/big.bin"));
+    // Ranges of it read by the other connections, at their offsets.
+    EXPECT_TRUE(std::regex_search(big.err, std::regex("\\[[1-3]\\] > read /.*/big\\.bin from [1-9]"))) << big.err;
+}
+
+TEST_F(CliSftp, ConnectionsCutMidwayLogInAgainAndGoOnFromWhereTheyWere)
+{
+    ASSERT_TRUE(writePatternFile(server.home() + "/cut.bin", 192 << 20, 4));
+    QProcess process;
+    cli.start(process, {"--trust", trust(), "--log", "-n", "2", "get", url("/~/cut.bin"),
+                        QString::fromStdString(cli.local() + "cut")});
+    std::string local = cli.local() + "cut/cut.bin";
+    // Once both connections are reading, every connection the server holds is killed.
+    std::string log;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            log += process.readAllStandardError().toStdString();
+            return log.find("[1] > read") != std::string::npos && log.find("[0] > read") != std::string::npos;
+        },
+        30000))
+        << log;
+    server.cutConnections();
+    ASSERT_TRUE(process.waitForFinished(60000));
+    log += process.readAllStandardError().toStdString();
+    EXPECT_EQ(process.exitCode(), 0) << log;
+    EXPECT_TRUE(cli.same(local, server.home() + "/cut.bin")) << log;
+    EXPECT_NE(log.find("connection lost"), std::string::npos) << log;
+    // Each range went on from where it was, not from its start again.
+    EXPECT_TRUE(std::regex_search(log, std::regex("Logging in again[^]*\\] > read /.*cut\\.bin from [1-9]"))) << log;
 }
 
 TEST_F(CliSftp, AKeyInTheUsersSshFolderLogsInWithoutAPassword)
