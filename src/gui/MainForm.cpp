@@ -786,6 +786,12 @@ TCertificateChoice TMainForm::AskCertificate(const std::string& site, const TTls
     return ::AskCertificate(this, site, certificate);
 }
 
+TCertificateChoice TMainForm::AskHostKey(const std::string& site, const std::string& type,
+                                         const std::string& fingerprint)
+{
+    return ::AskHostKey(this, site, type, fingerprint);
+}
+
 void TMainForm::SetClipboardText(const std::string& text)
 {
     QGuiApplication::clipboard()->setText(fromUtf8(text));

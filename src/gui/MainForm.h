@@ -87,6 +87,8 @@ public:
     void ShowProperties(const std::string& path) override;
     TFileExistsChoice AskFileExists(const std::string& localPath) override;
     TCertificateChoice AskCertificate(const std::string& site, const TTlsCertificate& certificate) override;
+    TCertificateChoice AskHostKey(const std::string& site, const std::string& type,
+                                  const std::string& fingerprint) override;
 
     // IMainView: what changed.
     void PaneRowsReplaced(TPane pane) override;

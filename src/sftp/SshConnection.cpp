@@ -93,7 +93,12 @@ void TSshConnection::Open(const TSshParams& params)
         m_socket->SocksPassword = params.SocksPassword;
         m_socket->SocksAuthentication = params.SocksUser.empty() ? socksNoAuthentication : socksAuthenticateUsercode;
     }
-    m_socket->OnSessionConnected = [this](TCustomWSocket*, int error) {
+    // What the server sends once connected (its banner) stays in the kernel for libssh: the
+    // socket reads nothing, and stops watching once connected.
+    m_socket->OnDataAvailable = [](TCustomWSocket*, int) {};
+    m_socket->OnSessionConnected = [this](TCustomWSocket* socket, int error) {
+        if (error == 0)
+            socket->Pause();
         // Handed over from the socket's own event: the socket goes once it has returned.
         m_posted.post([this, error] { SocketConnected(error); });
     };

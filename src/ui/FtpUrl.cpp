@@ -59,6 +59,15 @@ bool cutAt(std::string& s, char sep, std::string& head)
     return true;
 }
 
+// The port at the start of s, up to the path's "/" or the end ("host:2121" with no path).
+void cutPort(std::string& s, std::string& port)
+{
+    if (!cutAt(s, '/', port)) {
+        port = s;
+        s.clear();
+    }
+}
+
 // An IPv6 host in brackets at the start of s ("[::1]:21/..."): its address goes to host, s
 // keeps what follows the "]".
 bool cutBracketedHost(std::string& s, std::string& host)
@@ -110,13 +119,13 @@ void ParseFtpUrl(const std::string& text, TToolBarFields& fields, std::string& r
             fields.HostName = host;
             if (!s.empty() && s[0] == ':') {
                 s.erase(0, 1);
-                cutAt(s, '/', fields.Port);
+                cutPort(s, fields.Port);
             } else if (!s.empty()) {
                 s.erase(0, 1); // the "/" before the path
             }
         } else if (cutAt(s, ':', host)) {
             fields.HostName = host;
-            cutAt(s, '/', fields.Port);
+            cutPort(s, fields.Port);
         } else if (cutAt(s, '/', host)) {
             fields.HostName = host;
         } else if (!s.empty()) {

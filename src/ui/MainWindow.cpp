@@ -227,6 +227,8 @@ void TfmMain::SetSessionState(TSessionState state)
     if (state <= ssTransfering) {
         const Display& display = kDisplays[state];
         m_statusPanels[0] = display.panel;
+        if (state == ssConnected && m_manager.Sftp())
+            m_statusPanels[0] += " (SFTP)";
         if (display.row && !m_statusRows.empty()) {
             m_statusRows[0].State = display.row;
             m_statusRows[0].ImageIndex = display.image;
@@ -287,12 +289,15 @@ void TfmMain::CreateStatusRows()
 
 void TfmMain::SetToolBar(const TToolBarFields& fields)
 {
-    // The fields show no scheme: the TLS an address chose holds while they name its server.
+    // The fields show no scheme: the TLS or the SSH an address chose holds while they name its
+    // server.
     bool sameServer = fields.HostName == m_toolBar.HostName && fields.Port == m_toolBar.Port;
     int security = m_toolBar.Security;
+    bool sftp = m_toolBar.Sftp;
     m_toolBar = fields;
     if (fields.Security < 0 && sameServer)
         m_toolBar.Security = security;
+    m_toolBar.Sftp = fields.Sftp || (sameServer && sftp);
 }
 
 bool TfmMain::ValidHostInfo(THostInfo& info)

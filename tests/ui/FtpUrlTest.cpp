@@ -98,3 +98,21 @@ TEST(ParseFtpUrl, BracketedIPv6Hosts)
     EXPECT_EQ(history.fields.User, "ann");
     EXPECT_EQ(history.fields.Pass, "secret");
 }
+
+TEST(ParseFtpUrl, SftpAddressesAndAPortWithNoPathAfterIt)
+{
+    Parsed sftp = parse("sftp://joe:pw@h/home/joe/x/");
+    EXPECT_TRUE(sftp.fields.Sftp);
+    EXPECT_EQ(sftp.fields.Port, "22");
+    EXPECT_EQ(sftp.fields.Security, -1);
+    EXPECT_EQ(sftp.fields.HostName, "h");
+
+    // A port closes the address: it is the port, not a part of the host.
+    Parsed ending = parse("sftp://joe:pw@h:2222");
+    EXPECT_EQ(ending.fields.HostName, "h");
+    EXPECT_EQ(ending.fields.Port, "2222");
+    Parsed ftp = parse("ftp://joe:pw@[::1]:2121");
+    EXPECT_FALSE(ftp.fields.Sftp);
+    EXPECT_EQ(ftp.fields.HostName, "::1");
+    EXPECT_EQ(ftp.fields.Port, "2121");
+}

@@ -51,24 +51,15 @@ bool AskYesNo(QWidget* parent, const std::string& caption, const std::string& te
     return box.exec() == QMessageBox::Yes; // closing the box is No
 }
 
-TCertificateChoice AskCertificate(QWidget* parent, const std::string& site, const TTlsCertificate& certificate)
+namespace {
+
+// Connect once, trust always or cancel, for a server's certificate or host key that nothing
+// vouches for; details as they stand, selectable (a fingerprint is compared by eye).
+TCertificateChoice AskTrust(QWidget* parent, const QString& title, const QString& text, const QString& details,
+                            const char* objectName)
 {
-    QMessageBox box(QMessageBox::Warning, "Unknown Certificate",
-                    "The certificate of " + QString::fromStdString(site) + " is not trusted (" +
-                        QString::fromStdString(certificate.VerifyError) +
-                        ").\nConnect only if it is the server's own certificate.",
-                    QMessageBox::NoButton, parent);
-    box.setObjectName("CertificateQuestion");
-    // Lines as they stand (no wrapping inside the fingerprint), the fingerprint in two halves
-    // of 16 bytes so that the box stays narrower than a small screen at a large scale.
-    QString fingerprint = QString::fromStdString(certificate.Fingerprint);
-    if (fingerprint.size() > 48)
-        fingerprint.insert(48, '\n');
-    QString details = "Subject: " + QString::fromStdString(certificate.Subject) +
-                      "\nIssuer: " + QString::fromStdString(certificate.Issuer) +
-                      "\nValid from: " + QString::fromStdString(certificate.NotBefore) +
-                      "\nValid until: " + QString::fromStdString(certificate.NotAfter) + "\nSHA-256 fingerprint:\n" +
-                      fingerprint;
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, parent);
+    box.setObjectName(objectName);
     box.setInformativeText("<div style=\"white-space:pre\">" + details.toHtmlEscaped() + "</div>");
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     QPushButton* once = box.addButton("Connect &Once", QMessageBox::AcceptRole);
@@ -82,4 +73,36 @@ TCertificateChoice AskCertificate(QWidget* parent, const std::string& site, cons
     if (box.clickedButton() == always)
         return TCertificateChoice::Always;
     return TCertificateChoice::Cancel;
+}
+
+} // namespace
+
+TCertificateChoice AskCertificate(QWidget* parent, const std::string& site, const TTlsCertificate& certificate)
+{
+    // The fingerprint in two halves of 16 bytes, so that the box stays narrower than a small
+    // screen at a large scale.
+    QString fingerprint = QString::fromStdString(certificate.Fingerprint);
+    if (fingerprint.size() > 48)
+        fingerprint.insert(48, '\n');
+    QString details = "Subject: " + QString::fromStdString(certificate.Subject) +
+                      "\nIssuer: " + QString::fromStdString(certificate.Issuer) +
+                      "\nValid from: " + QString::fromStdString(certificate.NotBefore) +
+                      "\nValid until: " + QString::fromStdString(certificate.NotAfter) + "\nSHA-256 fingerprint:\n" +
+                      fingerprint;
+    return AskTrust(parent, "Unknown Certificate",
+                    "The certificate of " + QString::fromStdString(site) + " is not trusted (" +
+                        QString::fromStdString(certificate.VerifyError) +
+                        ").\nConnect only if it is the server's own certificate.",
+                    details, "CertificateQuestion");
+}
+
+TCertificateChoice AskHostKey(QWidget* parent, const std::string& site, const std::string& type,
+                              const std::string& fingerprint)
+{
+    return AskTrust(parent, "Unknown Host Key",
+                    "The SSH host key of " + QString::fromStdString(site) +
+                        " is not known.\nConnect only if it is the server's own key.",
+                    "Key type: " + QString::fromStdString(type) + "\nFingerprint:\n" +
+                        QString::fromStdString(fingerprint),
+                    "HostKeyQuestion");
 }

@@ -18,6 +18,9 @@ void ShowError(QWidget* parent, const std::string& text);
 bool AskYesNo(QWidget* parent, const std::string& caption, const std::string& text);
 // What it says of itself, and whether to connect once, trust it always or cancel (the default).
 TCertificateChoice AskCertificate(QWidget* parent, const std::string& site, const TTlsCertificate& certificate);
+// An SSH host key no known_hosts file holds, with its type and SHA-256 fingerprint.
+TCertificateChoice AskHostKey(QWidget* parent, const std::string& site, const std::string& type,
+                              const std::string& fingerprint);
 
 // The site book's questions, asked over a window.
 class TDialogPrompt : public ISiteBookPrompt

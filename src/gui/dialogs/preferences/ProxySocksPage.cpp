@@ -26,6 +26,10 @@ TProxySocksPage::TProxySocksPage(QWidget* parent) : TPreferencePage("Proxy && So
     }
     proxyTypes->addStretch(1);
     static_cast<QVBoxLayout*>(proxy->layout())->addLayout(proxyTypes);
+    auto* ftpOnly = new QLabel("An FTP proxy carries FTP only: SFTP goes directly or through SOCKS.", proxy);
+    ftpOnly->setObjectName("lbProxyFtpOnly");
+    ftpOnly->setWordWrap(true);
+    static_cast<QVBoxLayout*>(proxy->layout())->addWidget(ftpOnly);
 
     QGroupBox* socks = ServerGroup("SOCKS", "Socks", "Enable &SOCKS", m_socks);
     const char* socksNames[] = {"rbFtpSocks4", "rbFtpSocks4A", "rbFtpSocks5"};
