@@ -179,6 +179,13 @@ void ParseFtpUrl(const std::string& text, TToolBarFields& fields, std::string& r
             s = s.substr(slash);
         }
     }
+    // An sftp:// path starts at the root, as curl reads it; "~/" starts at the home directory.
+    if (fields.Sftp && !s.empty()) {
+        if (s.rfind("~/", 0) == 0 || s.rfind("/~/", 0) == 0)
+            s = s.substr(s.find('/') + 1);
+        else if (s[0] != '/')
+            s = "/" + s;
+    }
     size_t lastSlash = s.rfind('/');
     if (!s.empty() && lastSlash != std::string::npos)
         remoteDir = percentDecoded(s.substr(0, lastSlash));

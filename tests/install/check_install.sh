@@ -36,7 +36,7 @@ for program in quillftp quillftp-cli; do
     [ -x "$stage/usr/bin/$program" ] || { echo "$program is not executable"; exit 1; }
 done
 grep -qx 'Exec=quillftp %u' "$stage/usr/share/applications/org.quillftp.QuillFtp.desktop"
-grep -qx 'MimeType=x-scheme-handler/ftp;' "$stage/usr/share/applications/org.quillftp.QuillFtp.desktop"
+grep -qx 'MimeType=x-scheme-handler/ftp;x-scheme-handler/sftp;' "$stage/usr/share/applications/org.quillftp.QuillFtp.desktop"
 desktop-file-validate "$stage/usr/share/applications/org.quillftp.QuillFtp.desktop"
 appstreamcli validate --no-net "$stage/usr/share/metainfo/org.quillftp.QuillFtp.metainfo.xml" >/dev/null
 for size in 16 24 32 48 64 128 256; do

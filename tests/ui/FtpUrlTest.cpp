@@ -106,6 +106,9 @@ TEST(ParseFtpUrl, SftpAddressesAndAPortWithNoPathAfterIt)
     EXPECT_EQ(sftp.fields.Port, "22");
     EXPECT_EQ(sftp.fields.Security, -1);
     EXPECT_EQ(sftp.fields.HostName, "h");
+    EXPECT_EQ(sftp.remoteDir, "/home/joe/x"); // from the root, as curl reads sftp:// paths
+    EXPECT_EQ(parse("sftp://joe@h/~/site/").remoteDir, "site"); // from the home directory
+    EXPECT_EQ(parse("sftp://h/srv/www/").remoteDir, "/srv/www");
 
     // A port closes the address: it is the port, not a part of the host.
     Parsed ending = parse("sftp://joe:pw@h:2222");
