@@ -42,6 +42,10 @@ struct TSftpClient::TTransfer
     int64_t End = -1;                 // a download's end; -1 until the file's end is met
     int64_t Reached = 0;              // every byte before it moved
     std::map<int64_t, int64_t> Ahead; // blocks moved beyond Reached: offset -> length
+    // The tails of blocks that came short: asked for again once data beyond them shows the
+    // file goes on, else where the file ends. offset -> length
+    std::map<int64_t, int64_t> Gaps;
+    int64_t DataEnd = 0; // the end of the furthest block that brought data
     size_t InFlight = 0;
     bool SourceEnded = false; // EOF met (download) or the local file read to its end (upload)
     bool Closing = false;     // every block answered, the handle closing
@@ -149,9 +153,14 @@ void TSftpClient::Activity()
 {
     auto alive = m_alive;
     Flush();
-    char buffer[65536];
+    // libssh opens the server's window again only when it falls below what a read asks for:
+    // asking for 4 MiB keeps about that much on the way, which fills a long link.
+    constexpr size_t kReadAsk = 4 << 20;
+    if (m_readBuffer.size() < kReadAsk)
+        m_readBuffer.resize(kReadAsk);
+    char* buffer = m_readBuffer.data();
     for (;;) {
-        int got = m_connection.Read(buffer, sizeof buffer);
+        int got = m_connection.Read(buffer, static_cast<int>(m_readBuffer.size()));
         if (got < 0) {
             Lose("the server closed the SFTP channel");
             return;
@@ -527,7 +536,11 @@ void TSftpClient::Pump(const std::shared_ptr<TTransfer>& transfer)
     TTransfer& t = *transfer;
     if (t.Closing)
         return;
-    while (!t.Finished && !t.SourceEnded && t.InFlight < kInFlight && (t.End < 0 || t.Next < t.End)) {
+    // A block that came short may be the file's end: nothing more is asked for until the blocks
+    // in flight tell.
+    auto mayHaveEnded = [&t] { return !t.Gaps.empty() && t.Gaps.rbegin()->first >= t.DataEnd; };
+    while (!t.Finished && !t.SourceEnded && t.InFlight < kInFlight && (t.End < 0 || t.Next < t.End) &&
+           !mayHaveEnded()) {
         int64_t offset = t.Next;
         int64_t length = t.End < 0 ? kBlock : std::min(kBlock, t.End - offset);
         uint32_t id = NextId();
@@ -565,14 +578,50 @@ void TSftpClient::Pump(const std::shared_ptr<TTransfer>& transfer)
     if (t.Finished || t.InFlight > 0)
         return;
     bool allThere = t.SourceEnded || (t.End >= 0 && t.Next >= t.End);
-    if (!allThere)
+    if (!allThere || AskForGaps(transfer, true))
         return;
     // Every block is answered: the handle is closed, and an upload counts once the server
     // has taken the close (it may write the file out only then).
     t.Closing = true;
-    CloseHandle(t.Handle, [this, transfer](const TStatus& status) {
-        EndTransfer(transfer, transfer->Download ? TStatus{} : status);
-    });
+    if (t.Download) {
+        // Every byte is in its file: the close's answer changes nothing, and the next call
+        // need not wait a round trip for it.
+        CloseHandle(t.Handle, [](const TStatus&) {});
+        EndTransfer(transfer, TStatus{});
+        return;
+    }
+    CloseHandle(t.Handle, [this, transfer](const TStatus& status) { EndTransfer(transfer, status); });
+}
+
+bool TSftpClient::AskForGaps(const std::shared_ptr<TTransfer>& transfer, bool atEnd)
+{
+    TTransfer& t = *transfer;
+    bool asked = false;
+    for (auto gap = t.Gaps.begin(); gap != t.Gaps.end();) {
+        auto [offset, length] = *gap;
+        if (offset >= t.DataEnd) {
+            if (!atEnd) {
+                ++gap;
+                continue;
+            }
+            // Nothing came beyond it: the file ends here.
+            if (t.End < 0 || offset < t.End)
+                t.End = offset;
+            t.SourceEnded = true;
+            gap = t.Gaps.erase(gap);
+            continue;
+        }
+        gap = t.Gaps.erase(gap);
+        uint32_t id = NextId();
+        TRequest request(kRead, id);
+        request.Str(t.Handle).U64(static_cast<uint64_t>(offset)).U32(static_cast<uint32_t>(length));
+        ++t.InFlight;
+        asked = true;
+        Request(request, id, [this, transfer, offset, length](uint8_t type, TReader& reader) {
+            ReadAnswered(transfer, offset, length, type, reader);
+        });
+    }
+    return asked;
 }
 
 void TSftpClient::ReadAnswered(const std::shared_ptr<TTransfer>& transfer, int64_t offset, int64_t length, uint8_t type,
@@ -599,16 +648,11 @@ void TSftpClient::ReadAnswered(const std::shared_ptr<TTransfer>& transfer, int64
             return;
         }
         Moved(t, offset, got);
-        if (got < length && got > 0) {
-            // A short block: the rest of it is asked for again.
-            uint32_t id = NextId();
-            TRequest request(kRead, id);
-            request.Str(t.Handle).U64(static_cast<uint64_t>(offset + got)).U32(static_cast<uint32_t>(length - got));
-            ++t.InFlight;
-            Request(request, id, [this, transfer, offset, got, length](uint8_t type, TReader& reader) {
-                ReadAnswered(transfer, offset + got, length - got, type, reader);
-            });
-        }
+        if (got > 0)
+            t.DataEnd = std::max(t.DataEnd, offset + got);
+        if (got < length)
+            t.Gaps[offset + got] = length - got; // a short block: at the file's end, or a tail to ask again
+        AskForGaps(transfer, false);
         Pump(transfer);
         return;
     }

@@ -97,6 +97,9 @@ private:
                        std::function<void(const TStatus&, std::vector<TNameEntry>)> done);
     // Keeps the transfer's window of requests full, or ends it when all are answered.
     void Pump(const std::shared_ptr<TTransfer>& transfer);
+    // Asks again for the tails of short blocks that data beyond them shows to be inside the
+    // file; atEnd: the others mark the file's end. True when something was asked.
+    bool AskForGaps(const std::shared_ptr<TTransfer>& transfer, bool atEnd);
     void ReadAnswered(const std::shared_ptr<TTransfer>& transfer, int64_t offset, int64_t length, uint8_t type,
                       TReader& reader);
     void WriteAnswered(const std::shared_ptr<TTransfer>& transfer, int64_t offset, int64_t length, uint8_t type,
@@ -112,6 +115,7 @@ private:
     uint32_t m_nextId = 1;
     std::unordered_map<uint32_t, THandler> m_pending;
     std::string m_in;
+    std::vector<char> m_readBuffer;
     std::string m_out;
     size_t m_outSent = 0;
     int64_t m_lastReply = 0;
