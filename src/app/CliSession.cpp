@@ -494,9 +494,10 @@ int TCliSession::ShowBrokenLists()
         int64_t left = 0;
         for (const auto& item : list.Items)
             left = SaturatingAdd(left, ItemByteCount(*item));
-        std::cout << n + 1 << '\t' << EscapeControls(list.DateTime) << "\tftp://" << EscapeControls(list.UserName)
-                  << "@" << EscapeControls(list.HostName) << ":" << EscapeControls(list.HostPort) << '\t'
-                  << list.Items.size() << (list.Items.size() == 1 ? " item" : " items") << '\t' << FormatThousands(left)
+        std::cout << n + 1 << '\t' << EscapeControls(list.DateTime) << (list.Sftp ? "\tsftp://" : "\tftp://")
+                  << EscapeControls(list.UserName) << "@" << EscapeControls(list.HostName) << ":"
+                  << EscapeControls(list.HostPort) << '\t' << list.Items.size()
+                  << (list.Items.size() == 1 ? " item" : " items") << '\t' << FormatThousands(left)
                   << " bytes left\tlocal " << EscapeControls(list.LocalDir) << "\tremote "
                   << EscapeControls(list.HostDir) << '\n';
     }

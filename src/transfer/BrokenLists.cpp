@@ -100,6 +100,7 @@ std::vector<std::unique_ptr<TOldQuene>> ReadBrokenLists(const std::string& path)
         list->HostPort = ini.ReadString(section, "HostPort", "");
         list->UserName = ini.ReadString(section, "UserName", "");
         list->PassWord = ini.ReadString(section, "PassWord", "");
+        list->Sftp = ini.ReadString(section, "Protocol", "") == "SFTP";
         int items = std::min(ini.ReadInteger(section, "OldQueneCount", 0), kMaxItems);
         for (int j = 0; j < items; ++j) {
             std::string n = std::to_string(j);
@@ -174,6 +175,8 @@ std::string FormatBrokenLists(const std::vector<std::unique_ptr<TOldQuene>>& lis
         ini.WriteString(section, "HostPort", list.HostPort);
         ini.WriteString(section, "UserName", list.UserName);
         ini.WriteString(section, "PassWord", list.PassWord);
+        if (list.Sftp)
+            ini.WriteString(section, "Protocol", "SFTP");
         ini.WriteString(section, "LocalDir", list.LocalDir);
         ini.WriteString(section, "HostDir", list.HostDir);
         ini.WriteInteger(section, "OldQueneCount", static_cast<int>(list.Items.size()));

@@ -18,6 +18,7 @@ struct TOldQuene
     std::string HostPort;
     std::string UserName;
     std::string PassWord;
+    bool Sftp = false; // kept as "Protocol=SFTP"; lists without the key are FTP's
     std::vector<std::unique_ptr<TTransferFileInfo>> Items;
     // The local directory the list was made for, and the remote one (both ending with "/"):
     // every local path it resumes must lie inside LocalDir. Lists written before these were

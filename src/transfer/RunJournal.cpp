@@ -56,6 +56,7 @@ bool TRunJournal::Write(const TOldQuene& list)
     copy->HostPort = list.HostPort;
     copy->UserName = list.UserName;
     copy->PassWord = list.PassWord;
+    copy->Sftp = list.Sftp;
     for (const auto& item : list.Items)
         copy->Items.push_back(std::make_unique<TTransferFileInfo>(*item));
     lists.push_back(std::move(copy));

@@ -208,6 +208,7 @@ void TfmMain::WriteJournal(bool force)
     list.HostPort = session.HostPort;
     list.UserName = session.UserName;
     list.PassWord = session.PassWord;
+    list.Sftp = session.Sftp;
     for (auto& item : m_run.Unfinished())
         list.Items.push_back(std::move(item));
     list.SetDirectoriesFromItems();
@@ -224,7 +225,7 @@ void TfmMain::AdoptPartialFiles()
         if (wanted.IsDownload && platform::fileExists(wanted.LocalPath)) {
             for (size_t n = 0; n < m_brokenLists.Lists.size(); ++n) {
                 TOldQuene& list = *m_brokenLists.Lists[n];
-                if (list.HostName != session.HostName || list.HostPort != session.HostPort)
+                if (list.HostName != session.HostName || list.HostPort != session.HostPort || list.Sftp != session.Sftp)
                     continue;
                 auto& items = list.Items;
                 for (auto old = items.begin(); old != items.end();) {
@@ -268,6 +269,7 @@ void TfmMain::CreateBrokenList(TTransferQueue& leftover)
     list->HostPort = session.HostPort;
     list->UserName = session.UserName;
     list->PassWord = session.PassWord;
+    list->Sftp = session.Sftp;
     for (const auto& item : leftover)
         list->Items.push_back(std::make_unique<TTransferFileInfo>(*item));
     list->SetDirectoriesFromItems();
@@ -307,7 +309,7 @@ void TfmMain::ResumeBrokenList(size_t index)
                            (m_selectionProblems.size() == 1 ? " item" : " items") +
                            " of the broken list will not be resumed: " + m_selectionProblems.front().Name + ": " +
                            m_selectionProblems.front().Reply + (m_selectionProblems.size() > 1 ? ", ..." : ""));
-    m_toolBar = {list->HostName, list->HostPort, list->UserName, list->PassWord};
+    m_toolBar = {list->HostName, list->HostPort, list->UserName, list->PassWord, -1, list->Sftp};
     SetPendingAfterConnect(TPendingAfterConnect::ResumeBrokenList);
     ConnectFromToolBar();
 }

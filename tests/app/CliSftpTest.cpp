@@ -124,6 +124,34 @@ TEST_F(CliSftp, ConnectionsCutMidwayLogInAgainAndGoOnFromWhereTheyWere)
     EXPECT_TRUE(std::regex_search(log, std::regex("Logging in again[^]*\\] > read /.*cut\\.bin from [1-9]"))) << log;
 }
 
+TEST_F(CliSftp, WhatACutRunLeavesResumesOverSftpFromItsBrokenList)
+{
+    ASSERT_TRUE(writePatternFile(server.home() + "/kept.bin", 128 << 20, 5));
+    QProcess process;
+    cli.start(process, {"--trust", trust(), "--log", "--retries", "0", "-n", "1", "get", url("/~/kept.bin"),
+                        QString::fromStdString(cli.local() + "kept")});
+    std::string log;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            log += process.readAllStandardError().toStdString();
+            return log.find("[0] > read") != std::string::npos;
+        },
+        30000))
+        << log;
+    server.cutConnections();
+    ASSERT_TRUE(process.waitForFinished(60000));
+    log += process.readAllStandardError().toStdString();
+    ASSERT_EQ(process.exitCode(), 1) << log;
+
+    CliResult broken = cli.run({"broken"});
+    EXPECT_NE(broken.out.find("\tsftp://" + server.user() + "@127.0.0.1:" + std::to_string(server.port())),
+              std::string::npos)
+        << broken.out;
+    CliResult resumed = cli.run({"--trust", trust(), "resume", "1"});
+    ASSERT_EQ(resumed.status, 0) << resumed.err;
+    EXPECT_TRUE(cli.same(cli.local() + "kept/kept.bin", server.home() + "/kept.bin"));
+}
+
 TEST_F(CliSftp, AKeyInTheUsersSshFolderLogsInWithoutAPassword)
 {
     fs::create_directories(cli.local() + "home/.ssh");

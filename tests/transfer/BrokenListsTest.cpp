@@ -28,7 +28,10 @@ TEST(BrokenLists, SaveMergesWithOtherCopiesAndKeepsDeletedListsOut)
     TBrokenLists here;
     here.Lists.push_back(list("2026-12-06 10:00:00", 4000000000LL));
     here.Lists.push_back(list("2026-12-06 11:00:00", -1));
+    here.Lists.back()->Sftp = true; // a list of an SFTP site says so; FTP lists stay as they were
     ASSERT_TRUE(here.Save(path));
+    EXPECT_EQ(IniFile(path).ReadString("1", "Protocol", "none"), "none");
+    EXPECT_EQ(IniFile(path).ReadString("2", "Protocol", ""), "SFTP");
 
     // Another copy of the program loaded them too, and adds one of its own.
     TBrokenLists other;
@@ -37,6 +40,8 @@ TEST(BrokenLists, SaveMergesWithOtherCopiesAndKeepsDeletedListsOut)
     EXPECT_EQ(other.Lists[0]->Items[0]->BeginPos, 4000000000LL); // offsets beyond 32 bits survive
     EXPECT_EQ(other.Lists[0]->Items[0]->EndPos, 6000000000LL);
     EXPECT_FALSE(other.Lists[0]->Items[1]->IsDownload);
+    EXPECT_FALSE(other.Lists[0]->Sftp);
+    EXPECT_TRUE(other.Lists[1]->Sftp);
     other.Lists.push_back(list("2026-12-06 12:00:00", 0));
     ASSERT_TRUE(other.Save(path));
 
