@@ -575,22 +575,37 @@ void TSftpClient::Pump(const std::shared_ptr<TTransfer>& transfer)
             WriteAnswered(transfer, offset, got, type, reader);
         });
     }
-    if (t.Finished || t.InFlight > 0)
+    if (t.Finished)
+        return;
+    if (!t.Download) {
+        // The whole file is written out: the close follows the writes at once. A server answers
+        // in order, so its answer comes after every write's; the upload counts once the server
+        // has taken it (it may write the file out only then), unless a write failed first.
+        if (t.SourceEnded && !t.Closing) {
+            t.Closing = true;
+            CloseHandle(t.Handle, [this, transfer](const TStatus& status) {
+                if (status.Ok() && transfer->InFlight > 0) {
+                    TStatus early;
+                    early.Code = kBadMessage;
+                    early.Message = "the close was answered before the writes";
+                    EndTransfer(transfer, early);
+                    return;
+                }
+                EndTransfer(transfer, status);
+            });
+        }
+        return;
+    }
+    if (t.InFlight > 0)
         return;
     bool allThere = t.SourceEnded || (t.End >= 0 && t.Next >= t.End);
     if (!allThere || AskForGaps(transfer, true))
         return;
-    // Every block is answered: the handle is closed, and an upload counts once the server
-    // has taken the close (it may write the file out only then).
+    // Every byte is in its file: the close's answer changes nothing, and the next call need not
+    // wait a round trip for it.
     t.Closing = true;
-    if (t.Download) {
-        // Every byte is in its file: the close's answer changes nothing, and the next call
-        // need not wait a round trip for it.
-        CloseHandle(t.Handle, [](const TStatus&) {});
-        EndTransfer(transfer, TStatus{});
-        return;
-    }
-    CloseHandle(t.Handle, [this, transfer](const TStatus& status) { EndTransfer(transfer, status); });
+    CloseHandle(t.Handle, [](const TStatus&) {});
+    EndTransfer(transfer, TStatus{});
 }
 
 bool TSftpClient::AskForGaps(const std::shared_ptr<TTransfer>& transfer, bool atEnd)
