@@ -152,6 +152,31 @@ TEST_F(CliSftp, WhatACutRunLeavesResumesOverSftpFromItsBrokenList)
     EXPECT_TRUE(cli.same(cli.local() + "kept/kept.bin", server.home() + "/kept.bin"));
 }
 
+TEST_F(CliSftp, RemoteCommandsMakeRenameChangeAndRemove)
+{
+    ASSERT_TRUE(writePatternFile(server.home() + "/a.txt", 100));
+    QProcess::execute("chown", {QString::fromStdString(server.user()), QString::fromStdString(server.home() + "/a.txt")});
+    auto ok = [&](const QStringList& arguments) {
+        CliResult result = cli.run(QStringList{"--trust", trust()} + arguments);
+        EXPECT_EQ(result.status, 0) << arguments.join(' ').toStdString() << "\n" << result.err;
+        return result;
+    };
+    ok({"mkdir", url("/~/made")});
+    EXPECT_TRUE(fs::is_directory(server.home() + "/made"));
+    ok({"mv", url("/~/a.txt"), "made/b.txt"});
+    EXPECT_TRUE(fs::exists(server.home() + "/made/b.txt"));
+    ok({"chmod", "600", url("/~/made/b.txt")});
+    EXPECT_EQ(fs::status(server.home() + "/made/b.txt").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    // A directory that is not empty stays, and says why.
+    CliResult refused = cli.run({"--trust", trust(), "rmdir", url("/~/made")});
+    EXPECT_EQ(refused.status, 1) << refused.err;
+    EXPECT_TRUE(fs::is_directory(server.home() + "/made"));
+    ok({"rm", url("/~/made/b.txt")});
+    ok({"rmdir", url("/~/made")});
+    EXPECT_FALSE(fs::exists(server.home() + "/made"));
+}
+
 TEST_F(CliSftp, AKeyInTheUsersSshFolderLogsInWithoutAPassword)
 {
     fs::create_directories(cli.local() + "home/.ssh");
