@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include <termios.h>
 #include <unistd.h>
 
 #include "app/TerminalText.h"
@@ -75,6 +76,27 @@ TCertificateChoice TConsoleView::AskHostKey(const std::string& site, const std::
               << (m_trust.empty() ? "" : "  (not the key --trust names)\n")
               << "quillftp-cli: to connect to it anyway, add --trust " << TerminalText(fingerprint) << "\n";
     return TCertificateChoice::Cancel;
+}
+
+std::string TConsoleView::AskPassphrase(const std::string& keyPath)
+{
+    if (!m_interactive)
+        return {};
+    EndProgressLine();
+    std::cerr << "Passphrase for " << TerminalText(keyPath) << ": " << std::flush;
+    termios saved{};
+    bool quiet = ::tcgetattr(STDIN_FILENO, &saved) == 0;
+    if (quiet) {
+        termios noEcho = saved;
+        noEcho.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &noEcho);
+    }
+    std::string passphrase;
+    std::getline(std::cin, passphrase);
+    if (quiet)
+        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
+    std::cerr << "\n";
+    return passphrase;
 }
 
 void TConsoleView::ShowMessage(const std::string& text)

@@ -36,6 +36,8 @@ public:
     // Accepted once when it is the key --trust names; refused, with how to accept it, otherwise.
     TCertificateChoice AskHostKey(const std::string& site, const std::string& type,
                                   const std::string& fingerprint) override;
+    // Read from the terminal without echo; none without a terminal.
+    std::string AskPassphrase(const std::string& keyPath) override;
     void LogLinesChanged(int page, size_t dropped, size_t appended) override;
     void ProgressChanged() override;
     // Ends the progress line, if one is drawn.

@@ -792,6 +792,11 @@ TCertificateChoice TMainForm::AskHostKey(const std::string& site, const std::str
     return ::AskHostKey(this, site, type, fingerprint);
 }
 
+std::string TMainForm::AskPassphrase(const std::string& keyPath)
+{
+    return ::AskPassphrase(this, keyPath);
+}
+
 void TMainForm::SetClipboardText(const std::string& text)
 {
     QGuiApplication::clipboard()->setText(fromUtf8(text));

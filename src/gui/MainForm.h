@@ -89,6 +89,7 @@ public:
     TCertificateChoice AskCertificate(const std::string& site, const TTlsCertificate& certificate) override;
     TCertificateChoice AskHostKey(const std::string& site, const std::string& type,
                                   const std::string& fingerprint) override;
+    std::string AskPassphrase(const std::string& keyPath) override;
 
     // IMainView: what changed.
     void PaneRowsReplaced(TPane pane) override;

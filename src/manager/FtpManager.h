@@ -265,7 +265,8 @@ private:
     IManagerHost& m_host;
     int m_count = 0;
     std::unique_ptr<sftp::TSftpClient> m_sftpMain;
-    bool m_sftpBusy = false;       // an operation of connection 0 is under way on SFTP
+    bool m_sftpBusy = false;                                  // an operation of connection 0 is under way on SFTP
+    mutable std::map<std::string, std::string> m_passphrases; // SSH key file -> its passphrase, for this run
     uint64_t m_sftpGeneration = 0; // moves on when an operation is aborted: its answers are dropped
     std::array<TConnectionSlot, kMaxConnections> m_slots;
     THostInfo m_session;

@@ -57,6 +57,8 @@ public:
     {
         return TCertificateChoice::Cancel;
     }
+    // The passphrase of an SSH key file; empty passes the key over.
+    virtual std::string AskPassphrase(const std::string& /*keyPath*/) { return {}; }
     // The user's SSH folder (keys, known_hosts) and the program's own known hosts file.
     virtual std::string SshDir() const { return {}; }
     virtual std::string KnownHostsFile() const { return {}; }

@@ -77,6 +77,16 @@ sftp::TSshParams TFtpManager::SshParams() const
     params.SshDir = m_host.SshDir();
     params.OwnKnownHosts = m_host.KnownHostsFile();
     params.TimeoutSeconds = std::max(settings.ReplyTimeout, 1);
+    // Asked once a run for each key: every connection of the run uses the answer.
+    params.AskPassphrase = [this](const std::string& key) {
+        auto known = m_passphrases.find(key);
+        if (known != m_passphrases.end())
+            return known->second;
+        std::string passphrase = m_host.AskPassphrase(key);
+        if (!passphrase.empty())
+            m_passphrases[key] = passphrase;
+        return passphrase;
+    };
     if (settings.Socks.Enabled) {
         params.SocksServer = settings.Socks.Host;
         params.SocksPort = settings.Socks.Port;

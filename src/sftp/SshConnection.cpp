@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include <libssh/callbacks.h>
 #include <libssh/libssh.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -150,6 +151,12 @@ void TSshConnection::SocketConnected(int error)
     if (!m_params.SshDir.empty())
         ssh_options_set(m_session, SSH_OPTIONS_SSH_DIR, m_params.SshDir.c_str());
     ssh_set_blocking(m_session, 0);
+    m_callbacks = std::make_unique<ssh_callbacks_struct>();
+    *m_callbacks = {};
+    m_callbacks->userdata = this;
+    m_callbacks->auth_function = &TSshConnection::PassphraseFor;
+    ssh_callbacks_init(m_callbacks.get());
+    ssh_set_callbacks(m_session, m_callbacks.get());
     m_notifier = std::make_unique<platform::SocketNotifier>(handle);
     m_notifier->onReadable = [this] { Step(); };
     m_notifier->onWritable = [this] { Step(); };
@@ -361,6 +368,26 @@ void TSshConnection::Trusted(TTrust trust)
 }
 
 // ---------------------------------------------------------------- authentication
+
+int TSshConnection::PassphraseFor(const char* /*prompt*/, char* buffer, size_t length, int /*echo*/, int /*verify*/,
+                                  void* self)
+{
+    auto* connection = static_cast<TSshConnection*>(self);
+    if (!connection->m_params.AskPassphrase || length == 0)
+        return -1;
+    char* identity = nullptr;
+    std::string key;
+    if (ssh_userauth_publickey_auto_get_current_identity(connection->m_session, &identity) == SSH_OK && identity) {
+        key = identity;
+        ssh_string_free_char(identity);
+    }
+    std::string passphrase = connection->m_params.AskPassphrase(key);
+    if (passphrase.empty() || passphrase.size() >= length)
+        return -1;
+    std::copy(passphrase.begin(), passphrase.end(), buffer);
+    buffer[passphrase.size()] = '\0';
+    return 0;
+}
 
 void TSshConnection::StepAuthentication(int result)
 {

@@ -15,6 +15,7 @@
 
 struct ssh_session_struct;
 struct ssh_channel_struct;
+struct ssh_callbacks_struct;
 class TCustomSocksWSocket;
 
 namespace platform {
@@ -36,6 +37,9 @@ struct TSshParams
     // A key accepted without asking ("SHA256:..."), as given on a command line.
     std::string TrustedFingerprint;
     int TimeoutSeconds = 30;
+    // The passphrase of a key file (its path), asked when the key is to be used; empty: the
+    // key is passed over. No function: keys with a passphrase are passed over.
+    std::function<std::string(const std::string& keyPath)> AskPassphrase;
     // SOCKS 4, 4A or 5 on the way, when SocksServer is set.
     std::string SocksServer, SocksPort, SocksLevel, SocksUser, SocksPassword;
 };
@@ -137,6 +141,9 @@ private:
     bool m_triedPassword = false;
     bool m_triedKeyboard = false;
     THostKey m_hostKey;
+    // libssh's callbacks (the passphrase of a key), kept for the session's life.
+    std::unique_ptr<::ssh_callbacks_struct> m_callbacks;
+    static int PassphraseFor(const char* prompt, char* buffer, size_t length, int echo, int verify, void* self);
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     platform::PostTarget m_posted;
 };

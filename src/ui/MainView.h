@@ -41,6 +41,8 @@ public:
     {
         return TCertificateChoice::Cancel;
     }
+    // The passphrase of an SSH key file (asked once a run for each key); empty: not given.
+    virtual std::string AskPassphrase(const std::string& /*keyPath*/) { return {}; }
     // An SSH host key no known_hosts file holds (type "ssh-ed25519", fingerprint "SHA256:..."):
     // connect this once, trust it always, or cancel.
     virtual TCertificateChoice AskHostKey(const std::string& /*site*/, const std::string& /*type*/,

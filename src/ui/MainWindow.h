@@ -116,6 +116,7 @@ public:
     {
         return m_view.AskHostKey(site, type, fingerprint);
     }
+    std::string AskPassphrase(const std::string& keyPath) override { return m_view.AskPassphrase(keyPath); }
     std::string SshDir() const override;
     std::string KnownHostsFile() const override { return m_dataDir + "known_hosts"; }
 

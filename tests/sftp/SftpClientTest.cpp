@@ -334,6 +334,31 @@ TEST_F(SftpClientTest, KeysAgentAndKeyboardInteractiveLogIn)
     EXPECT_TRUE(opened.Status.Ok()) << opened.Status.Text();
 }
 
+TEST_F(SftpClientTest, AKeyWithAPassphraseIsAskedForByItsPath)
+{
+    ASSERT_TRUE(startServer({"PasswordAuthentication no", "KbdInteractiveAuthentication no"})) << m_server.error();
+    QTemporaryDir keys;
+    std::string key = keys.path().toStdString() + "/id_ed25519";
+    ASSERT_EQ(QProcess::execute("ssh-keygen",
+                                {"-q", "-t", "ed25519", "-N", "open sesame", "-f", QString::fromStdString(key)}),
+              0);
+    ASSERT_TRUE(m_server.authorizeKey(key + ".pub"));
+    for (std::string given : {"wrong", "open sesame"}) {
+        TSshParams withKey = params(false);
+        withKey.SshDir = keys.path().toStdString();
+        std::vector<std::string> asked;
+        withKey.AskPassphrase = [&](const std::string& path) {
+            asked.push_back(path);
+            return given;
+        };
+        TSftpClient client;
+        TOpened opened = open(client, withKey);
+        EXPECT_EQ(opened.Status.Ok(), given == "open sesame") << opened.Status.Text();
+        ASSERT_FALSE(asked.empty());
+        EXPECT_EQ(asked.front(), key);
+    }
+}
+
 TEST_F(SftpClientTest, HostKeysUnknownTrustedOnceOrAlwaysAndChanged)
 {
     ASSERT_TRUE(startServer()) << m_server.error();

@@ -118,6 +118,13 @@ bool SshServer::start()
     return false;
 }
 
+bool SshServer::authorizeKey(const std::string& publicKeyPath)
+{
+    QFile key(QString::fromStdString(publicKeyPath));
+    QFile keys(m_dir->path() + "/authorized_keys");
+    return key.open(QIODevice::ReadOnly) && keys.open(QIODevice::Append) && keys.write(key.readAll()) > 0;
+}
+
 void SshServer::cutConnections()
 {
     // Each connection is a process of the listener's and one of the user's, which holds the

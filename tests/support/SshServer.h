@@ -40,6 +40,8 @@ public:
     // A folder like ~/.ssh with the client key the server takes (id_ed25519, no passphrase)
     // and no known_hosts.
     std::string clientSshDir() const;
+    // Another key the user logs in with (its .pub file).
+    bool authorizeKey(const std::string& publicKeyPath);
     // "SHA256:..." of the host key, as ssh-keygen -l shows it.
     const std::string& fingerprint() const { return m_fingerprint; }
     // The known_hosts line for this server ("[127.0.0.1]:PORT ssh-ed25519 AAAA...").

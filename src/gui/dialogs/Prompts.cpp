@@ -96,6 +96,18 @@ TCertificateChoice AskCertificate(QWidget* parent, const std::string& site, cons
                     details, "CertificateQuestion");
 }
 
+std::string AskPassphrase(QWidget* parent, const std::string& keyPath)
+{
+    QInputDialog dialog(parent);
+    dialog.setObjectName("PassphraseQuestion");
+    dialog.setWindowTitle("Key Passphrase");
+    dialog.setLabelText("The passphrase of the SSH key " + QString::fromStdString(keyPath) + ":");
+    dialog.setTextEchoMode(QLineEdit::Password);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.textValue().toStdString();
+}
+
 TCertificateChoice AskHostKey(QWidget* parent, const std::string& site, const std::string& type,
                               const std::string& fingerprint)
 {

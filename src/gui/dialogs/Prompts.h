@@ -18,6 +18,8 @@ void ShowError(QWidget* parent, const std::string& text);
 bool AskYesNo(QWidget* parent, const std::string& caption, const std::string& text);
 // What it says of itself, and whether to connect once, trust it always or cancel (the default).
 TCertificateChoice AskCertificate(QWidget* parent, const std::string& site, const TTlsCertificate& certificate);
+// The passphrase of an SSH key file, typed unseen; empty when cancelled.
+std::string AskPassphrase(QWidget* parent, const std::string& keyPath);
 // An SSH host key no known_hosts file holds, with its type and SHA-256 fingerprint.
 TCertificateChoice AskHostKey(QWidget* parent, const std::string& site, const std::string& type,
                               const std::string& fingerprint);
