@@ -409,16 +409,15 @@ void TFtpManager::SftpDelete(std::vector<TDelFileInfo> entries)
 void TFtpManager::SftpChangeModes(std::vector<std::string> names, const std::string& mode)
 {
     SetMode(0, cmChmod);
-    char* end = nullptr;
-    unsigned long bits = std::strtoul(mode.c_str(), &end, 8);
-    bool valid = !mode.empty() && end && *end == '\0' && bits <= 07777;
+    uint32_t bits = 0;
+    bool valid = sftp::ParseOctalMode(mode, bits);
     SftpChain(TOperation::ChangeMode, std::move(names), [this, valid, bits](const std::string& name, auto done) {
         if (!valid) {
             done(sftp::TStatus{sftp::kFailure, "not an octal mode"});
             return;
         }
         sftp::TAttributes attributes;
-        attributes.Permissions = static_cast<uint32_t>(bits);
+        attributes.Permissions = bits;
         m_sftpMain->SetStat(SftpPath(name), attributes, done);
     });
 }

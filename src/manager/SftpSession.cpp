@@ -240,16 +240,15 @@ void TSftpSession::Delete(const std::string& path, bool directory, TDone done)
 
 void TSftpSession::ChangeMode(const std::string& path, const std::string& mode, TDone done)
 {
-    char* end = nullptr;
-    unsigned long bits = std::strtoul(mode.c_str(), &end, 8);
-    if (mode.empty() || !end || *end != '\0' || bits > 07777) {
+    uint32_t bits = 0;
+    if (!sftp::ParseOctalMode(mode, bits)) {
         m_posted.post([done, mode] {
             done(TSessionResult::Failed(TFailure::Permanent, 501, "\"" + mode + "\" is no octal mode"));
         });
         return;
     }
     sftp::TAttributes attributes;
-    attributes.Permissions = static_cast<uint32_t>(bits);
+    attributes.Permissions = bits;
     m_client.SetStat(path, attributes, Call<>(std::move(done)));
 }
 

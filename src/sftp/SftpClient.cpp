@@ -293,10 +293,11 @@ void TSftpClient::StatusOnly(TRequest request, uint32_t id, std::function<void(c
             [this, done = std::move(done)](uint8_t type, TReader& reader) { done(StatusReply(type, reader)); });
 }
 
-void TSftpClient::RealPath(const std::string& path, std::function<void(const TStatus&, std::string)> done)
+void TSftpClient::OneName(uint8_t requestType, const std::string& path,
+                          std::function<void(const TStatus&, std::string)> done)
 {
     uint32_t id = NextId();
-    TRequest request(kRealpath, id);
+    TRequest request(static_cast<TPacketType>(requestType), id);
     request.Str(path);
     Request(request, id, [this, done = std::move(done)](uint8_t type, TReader& reader) {
         if (type != kName) {
@@ -308,10 +309,15 @@ void TSftpClient::RealPath(const std::string& path, std::function<void(const TSt
         TStatus status;
         if (count != 1 || reader.Malformed()) {
             status.Code = kBadMessage;
-            status.Message = "a path the server could not name";
+            status.Message = "not the one name asked for";
         }
         done(status, name);
     });
+}
+
+void TSftpClient::RealPath(const std::string& path, std::function<void(const TStatus&, std::string)> done)
+{
+    OneName(kRealpath, path, std::move(done));
 }
 
 void TSftpClient::Stat(const std::string& path, bool follow, std::function<void(const TStatus&, TAttributes)> done)
@@ -336,18 +342,7 @@ void TSftpClient::Stat(const std::string& path, bool follow, std::function<void(
 
 void TSftpClient::ReadLink(const std::string& path, std::function<void(const TStatus&, std::string)> done)
 {
-    uint32_t id = NextId();
-    TRequest request(kReadlink, id);
-    request.Str(path);
-    Request(request, id, [this, done = std::move(done)](uint8_t type, TReader& reader) {
-        if (type != kName) {
-            done(StatusReply(type, reader), {});
-            return;
-        }
-        reader.U32();
-        std::string target = reader.Str();
-        done(TStatus{}, target);
-    });
+    OneName(kReadlink, path, std::move(done));
 }
 
 void TSftpClient::MakeDir(const std::string& path, std::function<void(const TStatus&)> done)

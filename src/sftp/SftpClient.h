@@ -91,6 +91,8 @@ private:
     void Lose(const std::string& reason, bool unexpected = true);
     TStatus StatusReply(uint8_t type, TReader& reader) const;
     void StatusOnly(TRequest request, uint32_t id, std::function<void(const TStatus&)> done);
+    // A request answered by one name (REALPATH, READLINK).
+    void OneName(uint8_t requestType, const std::string& path, std::function<void(const TStatus&, std::string)> done);
     void OpenHandle(const std::string& path, uint32_t flags, std::function<void(const TStatus&, std::string)> done);
     void CloseHandle(const std::string& handle, std::function<void(const TStatus&)> done);
     void ReadDirectory(std::shared_ptr<std::vector<TNameEntry>> entries, std::string handle,

@@ -190,6 +190,14 @@ void OwnerAndGroup(const std::string& longName, std::string& owner, std::string&
     }
 }
 
+bool ParseOctalMode(const std::string& text, uint32_t& bits)
+{
+    if (text.empty() || text.size() > 5 || text.find_first_not_of("01234567") != std::string::npos)
+        return false;
+    bits = static_cast<uint32_t>(std::stoul(text, nullptr, 8));
+    return bits <= 07777;
+}
+
 std::string StatusText(uint32_t code)
 {
     switch (code) {

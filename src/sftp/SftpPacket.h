@@ -128,6 +128,9 @@ int64_t WholePacketLength(std::string_view buffer);
 // The owner and group names an "ls -l" style long name shows, empty where it shows none.
 void OwnerAndGroup(const std::string& longName, std::string& owner, std::string& group);
 
+// "644", "0755": the permission bits an octal mode names; false for anything else.
+bool ParseOctalMode(const std::string& text, uint32_t& bits);
+
 // The words of a status code for messages ("No such file" ...).
 std::string StatusText(uint32_t code);
 

@@ -53,3 +53,14 @@ TEST(SftpPacket, OwnerAndGroupComeFromTheLongNameWhereItHasThem)
     EXPECT_EQ(owner, "");
     EXPECT_EQ(group, "");
 }
+
+TEST(SftpPacket, OctalModesAndNothingElse)
+{
+    uint32_t bits = 0;
+    EXPECT_TRUE(ParseOctalMode("644", bits));
+    EXPECT_EQ(bits, 0644u);
+    EXPECT_TRUE(ParseOctalMode("4755", bits));
+    EXPECT_EQ(bits, 04755u);
+    for (const char* bad : {"", "8", "rw-", "-1", "77777", "644 "})
+        EXPECT_FALSE(ParseOctalMode(bad, bits)) << bad;
+}
