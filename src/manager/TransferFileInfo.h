@@ -20,7 +20,7 @@ struct TTransferFileInfo
     bool IsDir = false;      // kept through broken lists
     // A directory's "unique" fact from the listing it was chosen in (not kept): a link back
     // to it is known for what it is.
-    std::string Unique;
+    std::string Unique{};
     int Attempts = 0;        // failed tries in this run (not kept)
     bool Partial = false;    // resumes a half-written local file of an unfinished run (not kept)
     int64_t RemoteTime = -1; // the server's time of the file when its listing told it (not kept)

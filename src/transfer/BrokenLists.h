@@ -26,7 +26,7 @@ struct TOldQuene
     std::string LocalDir;
     std::string HostDir;
     // Items of the file that were no items (numbers out of range): left out, with why (not kept).
-    std::vector<TItemOutcome> Refused;
+    std::vector<TItemOutcome> Refused{};
 
     // LocalDir and HostDir from the items: the deepest directories their paths share.
     void SetDirectoriesFromItems();
