@@ -11,10 +11,11 @@
 namespace sftp {
 namespace {
 
-// A read or write of 64 KiB is what OpenSSH and most servers take whole; 32 of them in
-// flight keep 2 MiB on the way, the window OpenSSH opens, which fills a long link.
+// A read or write of 64 KiB is what OpenSSH and most servers take whole; 64 of them in
+// flight keep 4 MiB on the way (twice what OpenSSH's own client keeps), which fills a link of
+// 20 ms at about 200 MB/s.
 constexpr int64_t kBlock = 64 * 1024;
-constexpr size_t kInFlight = 32;
+constexpr size_t kInFlight = 64;
 // A directory of more names than this is not read further (a server that never says EOF).
 constexpr size_t kMostNames = 2'000'000;
 
