@@ -227,8 +227,12 @@ void TFtpManager::ConnectMain(const THostInfo& info)
         ResetConnection(*main);
     } else {
         m_cache.Clear();
-        m_session = info;
+        // A new site: the sessions of the last one go (before the SFTP connection some of them
+        // work on), and the next run makes those of this site's protocol.
+        for (int i = 0; i < m_count; ++i)
+            Slot(i).Session.reset();
         m_sftpMain.reset();
+        m_session = info;
         m_tlsRefused = false;
         m_features = {};
         main->ListCommand = "LIST"; // until this server's FEAT says more

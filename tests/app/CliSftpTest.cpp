@@ -114,11 +114,17 @@ TEST_F(CliSftp, ConnectionsCutMidwayLogInAgainAndGoOnFromWhereTheyWere)
         },
         30000))
         << log;
+    // On a busy machine the run may be (nearly) through before the cut comes; while the second
+    // range has not reached the file's end, the cut is sure to break into it.
+    std::error_code error;
+    bool cutMidway = process.state() == QProcess::Running && fs::file_size(local, error) < (192u << 20);
     server.cutConnections();
     ASSERT_TRUE(process.waitForFinished(60000));
     log += process.readAllStandardError().toStdString();
     EXPECT_EQ(process.exitCode(), 0) << log;
     EXPECT_TRUE(cli.same(local, server.home() + "/cut.bin")) << log;
+    if (!cutMidway)
+        return;
     EXPECT_NE(log.find("connection lost"), std::string::npos) << log;
     // Each range went on from where it was, not from its start again.
     EXPECT_TRUE(std::regex_search(log, std::regex("Logging in again[^]*\\] > read /.*cut\\.bin from [1-9]"))) << log;
@@ -155,7 +161,8 @@ TEST_F(CliSftp, WhatACutRunLeavesResumesOverSftpFromItsBrokenList)
 TEST_F(CliSftp, RemoteCommandsMakeRenameChangeAndRemove)
 {
     ASSERT_TRUE(writePatternFile(server.home() + "/a.txt", 100));
-    QProcess::execute("chown", {QString::fromStdString(server.user()), QString::fromStdString(server.home() + "/a.txt")});
+    QProcess::execute("chown",
+                      {QString::fromStdString(server.user()), QString::fromStdString(server.home() + "/a.txt")});
     auto ok = [&](const QStringList& arguments) {
         CliResult result = cli.run(QStringList{"--trust", trust()} + arguments);
         EXPECT_EQ(result.status, 0) << arguments.join(' ').toStdString() << "\n" << result.err;

@@ -22,6 +22,16 @@
 
 using namespace testsupport;
 
+namespace {
+
+bool sameFile(const std::string& a, const std::string& b)
+{
+    std::string hash = fileHash(a);
+    return !hash.empty() && hash == fileHash(b);
+}
+
+} // namespace
+
 TEST(SftpWindow, AnSftpAddressAsksForTheHostKeyOnceAndShowsTheRemotePane)
 {
     if (::geteuid() != 0)
@@ -73,4 +83,22 @@ TEST(SftpWindow, AnSftpAddressAsksForTheHostKeyOnceAndShowsTheRemotePane)
     QTest::mouseClick(session.child<QAbstractButton>("sbConnect"), Qt::LeftButton);
     ASSERT_TRUE(waitFor([&] { return window.Logic().SessionState() == ssConnected; }, 20000) && session.settled());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    // A download over SFTP, then one from an FTP server in the same window: each run works
+    // through sessions of its own site's protocol.
+    session.select(TPane::Remote, {"b.bin"});
+    window.Logic().DownloadSelected();
+    ASSERT_TRUE(session.settled(30000));
+    EXPECT_TRUE(sameFile(session.localDir() + "b.bin", home + "b.bin"));
+    FtpServer ftp;
+    ASSERT_TRUE(ftp.start()) << ftp.error();
+    ASSERT_TRUE(writePatternFile(ftp.localWorkDir() + "/f.bin", 5000, 2));
+    answerDialogWith("Yes"); // drop the SFTP session
+    window.Logic().ConnectTo({"127.0.0.1", ftp.portText(), ftp.user(), ftp.password()}, ftp.workDir());
+    ASSERT_TRUE(waitFor([&] { return window.Logic().SessionState() == ssConnected; }, 20000) && session.settled());
+    EXPECT_EQ(window.windowTitle(), "QuillFTP 2.3 - 127.0.0.1");
+    session.select(TPane::Remote, {"f.bin"});
+    window.Logic().DownloadSelected();
+    ASSERT_TRUE(session.settled(30000));
+    EXPECT_TRUE(sameFile(session.localDir() + "f.bin", ftp.localWorkDir() + "/f.bin"));
 }
