@@ -487,34 +487,26 @@ void TSftpClient::ReadDirectory(std::shared_ptr<std::vector<TNameEntry>> entries
 void TSftpClient::Download(const std::string& path, int fd, int64_t offset, int64_t end,
                            std::function<void(const TStatus&, int64_t)> done)
 {
-    auto transfer = std::make_shared<TTransfer>();
-    transfer->Fd = fd;
-    transfer->Start = transfer->Next = transfer->Reached = std::max<int64_t>(offset, 0);
-    transfer->End = end;
-    transfer->Done = std::move(done);
-    m_transfer = transfer;
-    OpenHandle(path, kOpenRead, [this, transfer](const TStatus& status, std::string handle) {
-        if (transfer->Finished)
-            return;
-        if (!status.Ok()) {
-            EndTransfer(transfer, status);
-            return;
-        }
-        transfer->Handle = std::move(handle);
-        Pump(transfer);
-    });
+    StartTransfer(true, path, kOpenRead, fd, offset, end, std::move(done));
 }
 
 void TSftpClient::Upload(int fd, const std::string& path, int64_t offset,
                          std::function<void(const TStatus&, int64_t)> done)
 {
+    uint32_t flags = kOpenWrite | kOpenCreate | (offset <= 0 ? uint32_t{kOpenTruncate} : 0u);
+    StartTransfer(false, path, flags, fd, offset, -1, std::move(done));
+}
+
+void TSftpClient::StartTransfer(bool download, const std::string& path, uint32_t flags, int fd, int64_t offset,
+                                int64_t end, std::function<void(const TStatus&, int64_t)> done)
+{
     auto transfer = std::make_shared<TTransfer>();
-    transfer->Download = false;
+    transfer->Download = download;
     transfer->Fd = fd;
     transfer->Start = transfer->Next = transfer->Reached = std::max<int64_t>(offset, 0);
+    transfer->End = end;
     transfer->Done = std::move(done);
     m_transfer = transfer;
-    uint32_t flags = kOpenWrite | kOpenCreate | (offset <= 0 ? uint32_t{kOpenTruncate} : 0u);
     OpenHandle(path, flags, [this, transfer](const TStatus& status, std::string handle) {
         if (transfer->Finished)
             return;
@@ -643,7 +635,7 @@ void TSftpClient::ReadAnswered(const std::shared_ptr<TTransfer>& transfer, int64
     if (t.Finished)
         return;
     if (type == kData) {
-        std::string data = reader.Str();
+        std::string_view data = reader.View();
         int64_t got = static_cast<int64_t>(data.size());
         if (reader.Malformed() || got > length) {
             TStatus status;

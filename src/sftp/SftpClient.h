@@ -97,6 +97,9 @@ private:
     void CloseHandle(const std::string& handle, std::function<void(const TStatus&)> done);
     void ReadDirectory(std::shared_ptr<std::vector<TNameEntry>> entries, std::string handle,
                        std::function<void(const TStatus&, std::vector<TNameEntry>)> done);
+    // Opens the remote file and starts the transfer's blocks.
+    void StartTransfer(bool download, const std::string& path, uint32_t flags, int fd, int64_t offset, int64_t end,
+                       std::function<void(const TStatus&, int64_t)> done);
     // Keeps the transfer's window of requests full, or ends it when all are answered.
     void Pump(const std::shared_ptr<TTransfer>& transfer);
     // Asks again for the tails of short blocks that data beyond them shows to be inside the

@@ -132,10 +132,15 @@ uint64_t TReader::U64()
 
 std::string TReader::Str()
 {
+    return std::string(View());
+}
+
+std::string_view TReader::View()
+{
     uint32_t length = U32();
     if (!Take(length))
         return {};
-    std::string value(m_body.substr(m_position, length));
+    std::string_view value = m_body.substr(m_position, length);
     m_position += length;
     return value;
 }

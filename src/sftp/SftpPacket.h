@@ -110,6 +110,8 @@ public:
     uint32_t U32();
     uint64_t U64();
     std::string Str();
+    // A string field as it lies in the packet (a data block, written out without a copy).
+    std::string_view View();
     TAttributes Attrs();
     bool AtEnd() const { return m_position >= m_body.size(); }
     bool Malformed() const { return m_malformed; }
