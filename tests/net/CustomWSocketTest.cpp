@@ -151,24 +151,6 @@ TEST(TWSocket, AddressesChangeOnlyWhileClosedAndMustBeGivenAgainAfterClose)
     EXPECT_EQ(testsupport::exceptionMessage([&] { pair.client.Connect(); }), "Connect: No IP Address Specified");
 }
 
-TEST(TWSocket, SettersCheckTheirValues)
-{
-    TWSocket socket;
-    EXPECT_EQ(testsupport::exceptionMessage([&] { socket.SetLocalAddr("1.2.3.999"); }),
-              "SetLocalAddr(): Invalid IP address");
-    socket.SetLocalAddr(" 127.0.0.1 ");
-    EXPECT_EQ(socket.LocalAddr(), "127.0.0.1");
-    socket.SetLocalAddr("");
-    EXPECT_EQ(socket.LocalAddr(), "0.0.0.0");
-    EXPECT_EQ(testsupport::exceptionMessage([&] { socket.SetSendFlags(2); }), "Invalid SendFlags");
-    socket.SetSendFlags(wsSendUrgent);
-    EXPECT_EQ(socket.SendFlags(), wsSendUrgent);
-    EXPECT_EQ(testsupport::exceptionMessage([&] { socket.Listen(); }), "listen: port not assigned");
-    EXPECT_EQ(testsupport::exceptionMessage([&] { socket.Accept(); }),
-              "Error 10022 in function not a listening socket\r\nInvalid argument");
-    EXPECT_EQ(testsupport::exceptionMessage([&] { socket.DnsLookup(""); }), "DNS lookup: invalid host name.");
-}
-
 TEST(TWSocket, DottedLookupCompletesInsideTheCallAndNamesLater)
 {
     TWSocket socket;

@@ -71,22 +71,6 @@ struct SocksClient
 
 } // namespace
 
-TEST(SocksWSocket, PropertiesAreCheckedAndOnlyChangedWhileClosed)
-{
-    TWSocket socket;
-    socket.SetSocksLevel("4a");
-    EXPECT_EQ(socket.SocksLevel(), "4A");
-    EXPECT_EQ(exceptionMessage([&] { socket.SetSocksLevel("6"); }), "Invalid socks level. Must be 4, 4A or 5.");
-    socket.SetSocksServer(" 127.0.0.1 ");
-    EXPECT_EQ(socket.SocksServer(), "127.0.0.1");
-    socket.SetAddr("127.0.0.1");
-    socket.SetPort("0");
-    EXPECT_EQ(exceptionMessage([&] { socket.Listen(); }), "Listening is not supported thru socks server");
-    socket.SetProto("udp");
-    socket.SetSocksPort("1080");
-    EXPECT_EQ(exceptionMessage([&] { socket.Connect(); }), "tcp is the only protocol supported thru socks server");
-}
-
 TEST(SocksWSocket, Socks5HandsOverTheBytesThatCameWithTheReplyFirst)
 {
     // The method reply comes one byte at a time; the target's greeting shares a read with the

@@ -225,24 +225,6 @@ TEST_P(MainWindowOnServer, SelectionsBecomeQueueItemsAndDirectories)
     EXPECT_FALSE(window.Queue()[6]->IsDownload);
 }
 
-TEST_P(MainWindowOnServer, EditFetchesIntoTmpAndOpensTheFile)
-{
-    window.StartTransfers = [&](std::deque<std::unique_ptr<TTransferFileInfo>>& list, bool resuming) {
-        // Stands in for the transfer engine: the file arrives, the run ends.
-        EXPECT_TRUE(resuming);
-        ASSERT_EQ(list.size(), 1u);
-        std::ofstream(list.front()->LocalPath) << "fetched";
-        window.OperationDone(TOperationResult::Of(TOperation::Transfer));
-    };
-    window.ConnectFromToolBar();
-    ASSERT_TRUE(settled());
-    select({"b.bin"});
-    window.RemoteEdit();
-    EXPECT_EQ(window.EditFile(), window.TmpDir() + "b.bin");
-    EXPECT_EQ(view.opened, std::vector<std::string>{window.TmpDir() + "b.bin"});
-    EXPECT_EQ(window.SessionState(), ssConnected);
-}
-
 INSTANTIATE_TEST_SUITE_P(Servers, MainWindowOnServer, ::testing::Values(ServerKind::Pyftpdlib, ServerKind::Proftpd),
                          [](const ::testing::TestParamInfo<ServerKind>& info) { return serverName(info.param); });
 

@@ -105,56 +105,6 @@ INSTANTIATE_TEST_SUITE_P(Connections, TransferRun,
                                     (info.param.mainConnDownload ? "_foreground" : "_background");
                          });
 
-TEST(BrokenListResume, CompletesAfterARestartIntoThePartlyWrittenFile)
-{
-    FtpServer server;
-    ASSERT_TRUE(server.start()) << server.error();
-    const int64_t size = 2 * 1024 * 1024 + 11;
-    ASSERT_TRUE(writePatternFile(server.localWorkDir() + "/big.bin", size, 9));
-    QTemporaryDir data;
-    QTemporaryDir local;
-    std::string dataDir = data.path().toStdString() + "/";
-    std::string target = local.path().toStdString() + "/big.bin";
-    {
-        // What an interrupted run left: the first part on disk, and a broken list for the rest.
-        std::ifstream whole(server.localWorkDir() + "/big.bin", std::ios::binary);
-        std::string head(1000000, '\0');
-        whole.read(head.data(), static_cast<std::streamsize>(head.size()));
-        std::ofstream(target, std::ios::binary).write(head.data(), static_cast<std::streamsize>(head.size()));
-        TBrokenLists before;
-        auto broken = std::make_unique<TOldQuene>();
-        *broken = TOldQuene{"2026-12-06 09:00:00",
-                            "127.0.0.1",
-                            server.portText(),
-                            FtpServer::kUser,
-                            FtpServer::kPassword,
-                            {},
-                            {},
-                            {},
-                            {}};
-        broken->Items.push_back(std::make_unique<TTransferFileInfo>(
-            TTransferFileInfo{true, "/big.bin", target, size, 1000000, size, false}));
-        before.Lists.push_back(std::move(broken));
-        ASSERT_TRUE(before.Save(dataDir + "oldquene.ini"));
-    }
-    std::ofstream(dataDir + "quillftp.ini") << "[PasvMode]\nPasvMode=1\n";
-    ScriptedView view;
-    TfmMain after(view, dataDir, dataDir);
-    after.FormCreate();
-    ASSERT_EQ(after.BrokenLists().Lists.size(), 1u);
-    ASSERT_EQ(after.QueueTree().Root().Children.size(), 2u);
-    after.ResumeBrokenList(0);
-    EXPECT_EQ(after.QueueTree().Root().Children.size(), 1u);
-    ASSERT_TRUE(waitFor(
-        [&] { return !after.Run().Running() && after.SessionState() == ssConnected && after.Queue().empty(); }, 30000));
-    EXPECT_EQ(fileHash(target), fileHash(server.localWorkDir() + "/big.bin"));
-    EXPECT_TRUE(view.asked.empty()); // no questions on a resume
-    after.FormDestroy();
-    TBrokenLists stored;
-    stored.Load(dataDir + "oldquene.ini");
-    EXPECT_TRUE(stored.Lists.empty()); // resumed: gone from the file too
-}
-
 TEST(SplitDownload, SixtyFourMebibytesOnFourConnectionsFillOneFileRangeByRange)
 {
     FtpServer server;
