@@ -14,6 +14,7 @@ const char* const kCliUsage =
     "  get URL [LOCALDIR]     download a file, or a whole tree when URL ends with \"/\"\n"
     "  put LOCALPATH URL      upload a file or a tree into the remote directory URL\n"
     "  mkdir URL | rm URL | rmdir URL | mv URL NEWPATH | chmod MODE URL\n"
+    "  rm -r URL              delete a file, or a directory with everything in it\n"
     "  broken                 list the saved broken lists\n"
     "  resume N               resume broken list N (as numbered by broken)\n"
     "URL: ftp://[user[:password]@]host[:port]/path  (the path is taken from the login directory; ftp://host/%2Fetc/ "
@@ -165,6 +166,7 @@ const std::map<std::string, std::function<void(TCliOptions&)>>& flagOptions()
         {"--log", [](TCliOptions& o) { o.Log = true; }},
         {"--quiet", [](TCliOptions& o) { o.Quiet = true; }},
         {"--long", [](TCliOptions& o) { o.Long = true; }},
+        {"--recursive", [](TCliOptions& o) { o.Recursive = true; }},
     };
     return flags;
 }
@@ -201,6 +203,10 @@ bool checkCommand(const TCliOptions& options, std::string& error)
                 " operand" + (most == 1 ? "" : "s") + ", not " + std::to_string(given);
         return false;
     }
+    if (options.Recursive && options.Command != "rm") {
+        error = "-r goes with rm only";
+        return false;
+    }
     if (!options.Proxy.empty() && options.SocksType) {
         error = "--proxy and a SOCKS server cannot be used together";
         return false;
@@ -223,7 +229,7 @@ bool ParseCliOptions(const std::vector<std::string>& arguments, TCliOptions& opt
             (options.Command.empty() ? options.Command : options.Operands.emplace_back()) = argument;
             continue;
         }
-        std::string option = argument == "-n" ? "--connections" : argument;
+        std::string option = argument == "-n" ? "--connections" : argument == "-r" ? "--recursive" : argument;
         if (auto flag = flagOptions().find(option); flag != flagOptions().end()) {
             flag->second(options);
             continue;

@@ -38,7 +38,8 @@ struct TCliOptions
     TExistingFiles Existing = TExistingFiles::Ask;
     bool Log = false;
     bool Quiet = false;
-    bool Long = false; // ls: the pane's columns
+    bool Long = false;      // ls: the pane's columns
+    bool Recursive = false; // rm: a directory goes with its contents
     std::string DataDir;
     int Tls = -1;      // a TFtpSecurity, -1 as configured
     std::string Trust; // the SHA-256 fingerprint of a certificate to accept unverified

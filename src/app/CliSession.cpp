@@ -436,14 +436,15 @@ int TCliSession::Remove(bool directory)
     int status = ConnectToEntry(m_options.Operands[0], entry, name);
     if (status != kExitDone)
         return status;
-    if (entry->IsDir() != directory)
-        return Fail(name + (directory ? " is not a directory (use rm)" : " is a directory (use rmdir)"),
+    bool recursive = m_options.Recursive;
+    if (!recursive && entry->IsDir() != directory)
+        return Fail(name + (directory ? " is not a directory (use rm)" : " is a directory (use rmdir, or rm -r)"),
                     kExitIncomplete);
     uint64_t before = m_window->LastResult(TOperation::Delete).Sequence;
     Select(entry);
-    m_window->RemoteDelete();
+    m_window->DeleteSelectedRemote(recursive);
     WaitIdle();
-    return OperationOutcome(TOperation::Delete, before, (directory ? "rmdir " : "rm ") + name);
+    return OperationOutcome(TOperation::Delete, before, (recursive ? "rm -r " : directory ? "rmdir " : "rm ") + name);
 }
 
 int TCliSession::Rename()

@@ -175,6 +175,7 @@ void LoadSettings(TSettings& settings, const std::string& path, const std::strin
     settings.LogLines = std::max(ini.ReadInteger("General", "LogLines", 5000), 1);
     settings.KeepRemoteTimes = ini.ReadBool("General", "KeepRemoteTimes", true);
     settings.Pipelining = ini.ReadBool("General", "Pipelining", true);
+    settings.ConfirmDelete = ini.ReadBool("General", "ConfirmDelete", true);
     readWindow(ini, settings.Window);
 }
 
@@ -205,6 +206,7 @@ bool SaveSettings(const TSettings& settings, const std::string& path)
     ini.WriteInteger("General", "LogLines", settings.LogLines);
     ini.WriteBool("General", "KeepRemoteTimes", settings.KeepRemoteTimes);
     ini.WriteBool("General", "Pipelining", settings.Pipelining);
+    ini.WriteBool("General", "ConfirmDelete", settings.ConfirmDelete);
     writeWindow(ini, settings.Window);
     return ini.UpdateFile();
 }

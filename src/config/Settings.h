@@ -89,6 +89,8 @@ struct TSettings
     // Transfer connections send the commands of their next file before the replies to the
     // ones before have come (fewer round trips per file).
     bool Pipelining = true;
+    // Delete asks first, naming what goes; a folder's contents go only when the user says so.
+    bool ConfirmDelete = true;
     TWindowLayout Window;
     std::string AnonymousEmail = kDefaultAnonymousEmail;
 };

@@ -244,7 +244,7 @@ void TMainForm::BuildPanes()
     }
     connect(m_local, &TPaneWidget::DeleteRequested, this, [this] {
         if (m_logic->SessionState() == ssReady || m_logic->SessionState() == ssConnected)
-            m_logic->Local().Delete();
+            m_logic->Local().Delete(m_logic->Settings().ConfirmDelete);
     });
     connect(m_local, &TPaneWidget::RenameRequested, this, [this] {
         if (m_logic->SessionState() == ssReady || m_logic->SessionState() == ssConnected)

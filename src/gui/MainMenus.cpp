@@ -52,7 +52,8 @@ void TMainForm::BuildMenus()
 
     QMenu* sites = bar->addMenu("Site &Manager");
     sites->setObjectName("miSites");
-    AddAction(sites, "Site &Manager", "site-manager", "miSiteManager", [this] { SiteManager(); }, QKeySequence("F4"));
+    AddAction(
+        sites, "Site &Manager", "site-manager", "miSiteManager", [this] { SiteManager(); }, QKeySequence("F4"));
     AddAction(sites, "&Add Current Site", "add-site", "miAddCurrentSite", [this] { AddCurrentSite(); });
     sites->addSeparator();
     AddAction(sites, "&New Session", "new-session", "miNewSession", [this] { NewSession(); });
@@ -74,7 +75,8 @@ void TMainForm::BuildMenus()
     AddAction(local, "E&xecute", "execute", "miLocalExecute", [&logic] { logic.LocalExecute(); });
     AddAction(local, "&Invert Selection", "invert-selection", "miLocalInvert",
               [&logic] { logic.Local().InvertSelection(); });
-    AddAction(local, "&Delete", "delete", "miLocalDelete", localOnly([](TfmMain& l) { l.Local().Delete(); }));
+    AddAction(local, "&Delete", "delete", "miLocalDelete",
+              localOnly([](TfmMain& l) { l.Local().Delete(l.Settings().ConfirmDelete); }));
     AddAction(local, "&Rename", "rename", "miLocalRename", localOnly([](TfmMain& l) { l.Local().Rename(); }));
     AddAction(local, "&Properties", "properties", "miLocalProperties", [&logic] { logic.LocalProperties(); });
     AddAction(local, "&Open Current Directory", "open-directory", "miLocalOpenDirectory",
@@ -160,9 +162,11 @@ void TMainForm::BuildMenus()
 
     QMenu* about = bar->addMenu("&About");
     about->setObjectName("miAbout");
-    AddAction(about, "QuillFTP &Help", "help", "miHelp", [this] { OpenShippedPage("help.htm"); }, QKeySequence("F1"));
+    AddAction(
+        about, "QuillFTP &Help", "help", "miHelp", [this] { OpenShippedPage("help.htm"); }, QKeySequence("F1"));
     AddAction(about, "QuillFTP &FAQ", "faq", "miFaq", [this] { OpenShippedPage("FAQ.htm"); });
-    AddAction(about, "&EMail to Author", "mail", "miEmail", [this] { OpenLink(*MailAddress() ? QString("mailto:") + MailAddress() : QString()); });
+    AddAction(about, "&EMail to Author", "mail", "miEmail",
+              [this] { OpenLink(*MailAddress() ? QString("mailto:") + MailAddress() : QString()); });
     AddAction(about, "QuillSoft Home&Page", "home-page", "miHomePage", [this] { OpenLink(HomePage()); });
     AddAction(about, "Check New &Version", "check-version", "miCheckVersion", [this] { OpenLink(HomePage()); });
     about->addSeparator();

@@ -124,7 +124,12 @@ ISession& TFtpManager::RunSession(int index)
 TFtpSession* TFtpManager::FtpSessionOf(int index) const
 {
     const TConnectionSlot& slot = Slot(index);
-    return slot.Mode == cmTransfer && !Sftp() ? static_cast<TFtpSession*>(slot.Session.get()) : nullptr;
+    return SessionWorks(index) && !Sftp() ? static_cast<TFtpSession*>(slot.Session.get()) : nullptr;
+}
+
+bool TFtpManager::SessionWorks(int index) const
+{
+    return Mode(index) == cmTransfer || (index == 0 && Mode(0) == cmDelete && m_treeDelete && m_treeDelete->Running());
 }
 
 bool TFtpManager::Connected(int index) const
@@ -301,6 +306,11 @@ void TFtpManager::DisconnectAll()
 
 void TFtpManager::AbortCurrent()
 {
+    if (Mode(0) == cmDelete && m_treeDelete && m_treeDelete->Running()) {
+        Log(0, "User Aborted");
+        m_treeDelete->Cancel(); // the delete ends with what it did
+        return;
+    }
     if (Sftp()) {
         // What connection 0 does ends here; the answers still due are dropped as they come.
         ++m_sftpGeneration;
@@ -480,7 +490,7 @@ void TFtpManager::RestoreSaved()
 
 void TFtpManager::RequestDone(int index, TFtpRequest rqType, int error)
 {
-    if (index != 0 || Mode(0) == cmTransfer) {
+    if (index != 0 || SessionWorks(0)) {
         if (auto* session = FtpSessionOf(index))
             session->RequestDone(rqType, error);
         return;
@@ -528,10 +538,6 @@ void TFtpManager::RequestDone(int index, TFtpRequest rqType, int error)
         if (rqType == ftpQuoteAsync)
             RenameStep(error);
         break;
-    case cmDelete:
-        if (rqType == ftpDeleAsync || rqType == ftpRmdAsync)
-            DeleteStep(error);
-        break;
     case cmChmod:
         if (rqType == ftpQuoteAsync)
             ChmodStep(error);
@@ -553,7 +559,7 @@ void TFtpManager::StartMain(TFtpRequest rqType, const std::function<void()>& req
 void TFtpManager::SessionClosed(int index)
 {
     Log(index, "Connection Lost");
-    if (Mode(index) == cmTransfer) {
+    if (SessionWorks(index)) {
         if (Slot(index).Client->AheadStalled() && !m_pipeliningRefused) {
             m_pipeliningRefused = true;
             Log(index, "! The server did not take commands sent together: one command at a time from now on");

@@ -26,6 +26,7 @@
 #include "manager/FtpSession.h"
 #include "manager/ServerFeatures.h"
 #include "manager/TransferFileInfo.h"
+#include "manager/TreeDelete.h"
 
 namespace sftp {
 class TSftpClient;
@@ -71,11 +72,14 @@ struct THostMoveFileInfo
     std::string NewPath;
 };
 
-// An entry to delete: a bare name in the current directory, and whether it is a directory.
+// An entry to delete: a bare name in the current directory, and what it is. A link goes as
+// the link; a directory goes with its contents only when Recursive is set.
 struct TDelFileInfo
 {
     std::string Name;
     bool IsDirectory = false;
+    bool IsLink = false;
+    bool Recursive = false;
 };
 
 // The commands connection 0 sends after its login, in this order, before PWD.
@@ -186,6 +190,9 @@ private:
     std::unique_ptr<TFtpClient> CreateClient(int index);
     // The FTP session of a connection a run works on; null otherwise (and on SFTP sites).
     TFtpSession* FtpSessionOf(int index) const;
+    // The connection works through its session (a run's transfers, a delete under way), not
+    // as the manager's own chains.
+    bool SessionWorks(int index) const;
     void DestroyClient(int index);
     void ResetConnection(TFtpClient& client);
     void RequestDone(int index, TFtpRequest rqType, int error);
@@ -230,7 +237,6 @@ private:
     bool ChainGoesOn(int error, TOperation operation, bool itemsLeft);
     void MakeDirStep(int error);
     void RenameStep(int error);
-    void DeleteStep(int error);
     void ChmodStep(int error);
     void RestoreSaved();
     std::string PwdDirectory() const;
@@ -255,7 +261,6 @@ private:
                    std::function<void(const std::string&, std::function<void(const sftp::TStatus&)>)> step);
     void SftpMakeDirs(std::vector<std::string> paths);
     void SftpRename(std::vector<THostMoveFileInfo> pairs);
-    void SftpDelete(std::vector<TDelFileInfo> entries);
     void SftpChangeModes(std::vector<std::string> names, const std::string& mode);
     // The walk entered the directory asked for, which the server calls reported: false (with
     // the directory named as left out) when that name climbs, leaves the walked tree or was
@@ -319,7 +324,7 @@ private:
     std::vector<THostMoveFileInfo> m_renames;
     THostMoveFileInfo m_renaming; // the pair whose RNFR or RNTO is under way
     bool m_renameToSent = false;
-    std::vector<TDelFileInfo> m_deletes;
+    std::unique_ptr<TTreeDelete> m_treeDelete;
     std::vector<std::string> m_chmodNames;
     std::string m_chmodMode;
     std::string m_chainItem; // the item of the chain's request under way

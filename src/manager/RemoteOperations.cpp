@@ -439,35 +439,37 @@ void TFtpManager::DeleteFiles(std::vector<TDelFileInfo> entries)
 {
     if (!MainConnected(TOperation::Delete))
         return;
-    if (Sftp()) {
-        SftpDelete(std::move(entries));
-        return;
+    // Both protocols delete through connection 0's session: a tree is listed as a run lists.
+    std::map<std::string, std::string> uniques; // of the listed directories, where the server gave them
+    for (const TDirAnalyze& listed : ParseListing(ListingText()))
+        if (listed.IsDirectory() && !listed.Unique.empty())
+            uniques[listed.Name] = listed.Unique;
+    std::vector<TDeleteTarget> targets;
+    for (const TDelFileInfo& entry : entries) {
+        TRemoteKind kind = entry.IsLink        ? TRemoteKind::Link
+                           : entry.IsDirectory ? TRemoteKind::Directory
+                                               : TRemoteKind::File;
+        auto unique = uniques.find(entry.Name);
+        targets.push_back({entry.Name, m_currentDir + entry.Name, kind, entry.Recursive,
+                           unique == uniques.end() ? std::string() : unique->second});
     }
+    ISession& session = RunSession(0);
     SetMode(0, cmDelete);
-    m_deletes = std::move(entries);
-    m_outcomes.clear();
-    m_chainItem.clear();
-    DeleteStep(0);
-}
-
-void TFtpManager::DeleteStep(int error)
-{
-    std::vector<std::string> left;
-    for (const TDelFileInfo& entry : m_deletes)
-        left.push_back(entry.Name);
-    if (!ChainConnected(left))
-        m_deletes.clear();
-    if (!ChainGoesOn(error, TOperation::Delete, !m_deletes.empty()))
-        return;
-    TFtpClient& main = *Slot(0).Client;
-    TDelFileInfo entry = m_deletes.front();
-    m_deletes.erase(m_deletes.begin());
-    m_chainItem = entry.Name;
-    main.HostFileName = entry.Name;
-    if (entry.IsDirectory)
-        StartMain(ftpRmdAsync, [&main] { main.Rmd(); });
-    else
-        StartMain(ftpDeleAsync, [&main] { main.Dele(); });
+    m_treeDelete = std::make_unique<TTreeDelete>(session, [this](const std::string& line) { Log(0, line); });
+    m_treeDelete->Start(std::move(targets), [this](std::vector<TItemOutcome> outcomes, bool cancelled) {
+        for (const std::string& emptied : m_treeDelete->Emptied())
+            m_cache.Disable(emptied);
+        for (const TItemOutcome& outcome : outcomes)
+            if (!outcome.Succeeded() && Sftp())
+                Log(0, "! " + outcome.Name + ": " + outcome.Reply); // an FTP client logs its own replies
+        TOperationResult result = TOperationResult::Of(TOperation::Delete, std::move(outcomes));
+        if (cancelled) {
+            result.Success = false;
+            result.Code = 426;
+            result.Reply = "User Aborted";
+        }
+        Done(result);
+    });
 }
 
 void TFtpManager::ChangeModes(std::vector<std::string> names, const std::string& mode)

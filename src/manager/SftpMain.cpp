@@ -130,7 +130,7 @@ void TFtpManager::SftpConnect()
     m_sftpMain = NewSftpClient(0);
     m_sftpMain->OnLost = [this](const std::string&) {
         Log(0, "Connection Lost");
-        if (Mode(0) != cmTransfer && !m_sftpBusy)
+        if (!SessionWorks(0) && !m_sftpBusy)
             m_host.SetSessionState(ssReady);
     };
     SetMode(0, cmLogin);
@@ -386,24 +386,6 @@ void TFtpManager::SftpRename(std::vector<THostMoveFileInfo> pairs)
     }
     SftpChain(TOperation::Rename, std::move(olds), [this, targets](const std::string& from, auto done) {
         m_sftpMain->Rename(SftpPath(from), SftpPath((*targets)[from]), done);
-    });
-}
-
-void TFtpManager::SftpDelete(std::vector<TDelFileInfo> entries)
-{
-    SetMode(0, cmDelete);
-    auto directories = std::make_shared<std::set<std::string>>();
-    std::vector<std::string> names;
-    for (const TDelFileInfo& entry : entries) {
-        names.push_back(entry.Name);
-        if (entry.IsDirectory)
-            directories->insert(entry.Name);
-    }
-    SftpChain(TOperation::Delete, std::move(names), [this, directories](const std::string& name, auto done) {
-        if (directories->count(name))
-            m_sftpMain->RemoveDir(SftpPath(name), done);
-        else
-            m_sftpMain->Remove(SftpPath(name), done);
     });
 }
 

@@ -36,9 +36,14 @@ std::vector<std::string> volumeRoots()
     return roots;
 }
 
-bool moveToTrash(const std::string& path)
+bool moveToTrash(const std::string& path, std::string* reason)
 {
-    return QFile::moveToTrash(QString::fromStdString(path));
+    QFile file(QString::fromStdString(path));
+    if (file.moveToTrash())
+        return true;
+    if (reason)
+        *reason = file.exists() ? file.errorString().toStdString() : "it is no longer there";
+    return false;
 }
 
 } // namespace platform

@@ -11,6 +11,6 @@ namespace platform {
 std::vector<std::string> volumeRoots();
 
 // Moves a file or directory to the desktop's trash (reversible); false when it cannot.
-bool moveToTrash(const std::string& path);
+bool moveToTrash(const std::string& path, std::string* reason = nullptr);
 
 } // namespace platform

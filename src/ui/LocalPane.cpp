@@ -183,9 +183,16 @@ void TLocalPane::Move()
     Refresh();
 }
 
-void TLocalPane::Delete()
+void TLocalPane::Delete(bool ask)
 {
+    std::vector<const TlvFileInfo*> chosen = m_rows.SelectedRows();
+    if (chosen.empty() || (ask && !m_view.AskYesNo("Delete", DeleteQuestion(chosen, false))))
+        return;
+    std::string failures;
     for (const std::string& name : SelectedNames())
-        platform::moveToTrash(m_path + name);
+        if (std::string reason; !platform::moveToTrash(m_path + name, &reason))
+            failures += "\n" + name + ": " + reason;
     Refresh();
+    if (!failures.empty())
+        m_view.ShowMessage("Could not move to the trash:" + failures);
 }

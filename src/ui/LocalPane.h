@@ -44,7 +44,8 @@ public:
     void ChangeDirectory();
     void Rename();
     void Move();
-    void Delete();
+    // Moves the selection to the trash, asking first when ask is set; a failure is told.
+    void Delete(bool ask);
 
     const std::string& Path() const { return m_path; }
     const std::vector<TlvFileInfo>& Entries() const { return m_rows.Rows(); }

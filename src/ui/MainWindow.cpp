@@ -613,10 +613,12 @@ void TfmMain::OperationDone(const TOperationResult& result)
     case ssDeleting:
     case ssChangingMode:
     case ssRenaming:
+        TellRefusals(result);
         SetSessionState(ssRefreshing);
         m_manager.Refresh(m_remoteDir);
         break;
     case ssMoving:
+        TellRefusals(result);
         SetSessionState(ssChangingDir);
         m_manager.ChangeDir(m_moveTarget);
         break;
@@ -644,6 +646,25 @@ void TfmMain::OperationDone(const TOperationResult& result)
         SetSessionState(ssConnected);
         break;
     }
+}
+
+void TfmMain::TellRefusals(const TOperationResult& result)
+{
+    static const std::map<TOperation, const char*> kWhat = {{TOperation::MakeDirs, "make"},
+                                                            {TOperation::Delete, "delete"},
+                                                            {TOperation::ChangeMode, "change the mode of"},
+                                                            {TOperation::Rename, "rename or move"}};
+    std::vector<TItemOutcome> failures = result.Failures();
+    auto what = kWhat.find(result.Operation);
+    if (failures.empty() || what == kWhat.end())
+        return;
+    constexpr size_t kShown = 10;
+    std::string text = std::string("Could not ") + what->second + ":";
+    for (size_t k = 0; k < failures.size() && k < kShown; ++k)
+        text += "\n" + failures[k].Name + ": " + failures[k].Reply;
+    if (failures.size() > kShown)
+        text += "\n... and " + std::to_string(failures.size() - kShown) + " more (see the log)";
+    m_view.ShowMessage(text);
 }
 
 void TfmMain::OperationFailed(const TOperationResult& result)

@@ -139,7 +139,13 @@ public:
     void RemoteMakeDirectory();
     void RemoteChangeDirectory();
     void RemoteRefresh();
+    // Delete: asks first where the settings say so, and then folders go with their contents.
     void RemoteDelete();
+    // Deletes the selected rows without asking; folders with their contents when recursive,
+    // else only when empty.
+    void DeleteSelectedRemote(bool recursive);
+    // A remote command's items that the server refused, told in one message.
+    void TellRefusals(const TOperationResult& result);
     void RemoteRename();
     // Renames an entry of the current directory to a path (quillftp-cli's mv with a full path).
     void RemoteRenameTo(const std::string& name, const std::string& newPath);

@@ -181,13 +181,47 @@ void TPaneRowSet::InvertSelection()
     Tell(TChange::Selection);
 }
 
+std::vector<const TlvFileInfo*> TPaneRowSet::SelectedRows() const
+{
+    std::vector<const TlvFileInfo*> rows;
+    for (size_t i = 0; i < m_rows.size() && i < m_selected.size(); ++i)
+        if (m_selected[i] && !m_rows[i].IsParent())
+            rows.push_back(&m_rows[i]);
+    return rows;
+}
+
 std::vector<std::string> TPaneRowSet::SelectedNames() const
 {
     std::vector<std::string> names;
-    for (size_t i = 0; i < m_rows.size() && i < m_selected.size(); ++i)
-        if (m_selected[i] && !m_rows[i].IsParent())
-            names.push_back(m_rows[i].Name);
+    for (const TlvFileInfo* row : SelectedRows())
+        names.push_back(row->Name);
     return names;
+}
+
+std::string DeleteQuestion(const std::vector<const TlvFileInfo*>& rows, bool remote)
+{
+    size_t folders = 0;
+    for (const TlvFileInfo* row : rows)
+        folders += row->Kind == TEntryKind::Directory ? 1 : 0;
+    size_t files = rows.size() - folders;
+    std::string what;
+    if (rows.size() == 1) {
+        const TlvFileInfo& row = *rows.front();
+        what = std::string(folders                        ? "the folder"
+                           : row.Kind == TEntryKind::Link ? "the link"
+                                                          : "the file") +
+               " \"" + row.Name + "\"" + (folders && remote ? " and everything in it" : "");
+    } else {
+        auto count = [](size_t n, const char* one) { return std::to_string(n) + " " + one + (n == 1 ? "" : "s"); };
+        if (files)
+            what = count(files, "file");
+        if (files && folders)
+            what += " and ";
+        if (folders)
+            what += count(folders, "folder") +
+                    (remote ? folders == 1 ? " with everything in it" : " with everything in them" : "");
+    }
+    return remote ? "Delete " + what + " from the server?" : "Move " + what + " to the trash?";
 }
 
 std::string TRemoteRows::Summary() const

@@ -60,6 +60,10 @@ int64_t ListedTimeKey(const TListedTime& time, int currentYear);
 // equal keys keep their order.
 void SortRows(std::vector<TlvFileInfo>& rows, bool ascending, int column);
 
+// The question Delete asks before rows go: what and how many, and where (from the server, or
+// to the trash).
+std::string DeleteQuestion(const std::vector<const TlvFileInfo*>& rows, bool remote);
+
 // The rows a pane shows with their order and selection: what both panes have in common. The
 // pane says through onChanged what changed (everything, one row, the selection).
 class TPaneRowSet
@@ -89,7 +93,8 @@ public:
 
     const std::vector<TlvFileInfo>& Rows() const { return m_rows; }
     const std::vector<bool>& Selection() const { return m_selected; }
-    // The selected rows' names, "..", never.
+    // The selected rows and their names, "..", never.
+    std::vector<const TlvFileInfo*> SelectedRows() const;
     std::vector<std::string> SelectedNames() const;
     int SortColumn() const { return m_sortColumn; }
     bool SortAscending() const { return m_sortAscending; }

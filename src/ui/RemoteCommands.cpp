@@ -86,11 +86,23 @@ void TfmMain::RemoteDelete()
 {
     if (m_sessionState != ssConnected)
         return;
+    std::vector<const TlvFileInfo*> chosen = m_remoteRows.SelectedRows();
+    if (chosen.empty())
+        return;
+    if (m_settings.ConfirmDelete && !m_view.AskYesNo("Delete", DeleteQuestion(chosen, true)))
+        return;
+    DeleteSelectedRemote(m_settings.ConfirmDelete);
+}
+
+void TfmMain::DeleteSelectedRemote(bool recursive)
+{
+    if (m_sessionState != ssConnected)
+        return;
     std::vector<TDelFileInfo> entries;
-    const auto& rows = m_remoteRows.Rows();
-    for (size_t i = 0; i < rows.size(); ++i)
-        if (m_remoteRows.Selection()[i] && !rows[i].IsParent())
-            entries.push_back({rows[i].Name, rows[i].IsDir()});
+    for (const TlvFileInfo* row : m_remoteRows.SelectedRows()) {
+        bool directory = row->Kind == TEntryKind::Directory;
+        entries.push_back({row->Name, directory, row->Kind == TEntryKind::Link, directory && recursive});
+    }
     SetSessionState(ssDeleting);
     m_manager.DeleteFiles(std::move(entries));
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <regex>
 
 #include <unistd.h>
@@ -180,8 +181,18 @@ TEST_F(CliSftp, RemoteCommandsMakeRenameChangeAndRemove)
     EXPECT_EQ(refused.status, 1) << refused.err;
     EXPECT_TRUE(fs::is_directory(server.home() + "/made"));
     ok({"rm", url("/~/made/b.txt")});
-    ok({"rmdir", url("/~/made")});
+    // A tree goes with rm -r; a link in it goes as the link.
+    fs::create_directories(server.home() + "/made/inner/deeper");
+    std::ofstream(server.home() + "/made/inner/deeper/c.txt") << "c";
+    QTemporaryDir outside;
+    std::ofstream(outside.path().toStdString() + "/kept.txt") << "kept";
+    fs::create_directory_symlink(outside.path().toStdString(), server.home() + "/made/inner/out");
+    // Both the user's to delete: only not following the link keeps what it leads to.
+    QProcess::execute("chown", {"-hR", QString::fromStdString(server.user()),
+                                QString::fromStdString(server.home() + "/made"), outside.path()});
+    ok({"rm", "-r", url("/~/made")});
     EXPECT_FALSE(fs::exists(server.home() + "/made"));
+    EXPECT_TRUE(fs::exists(outside.path().toStdString() + "/kept.txt"));
 }
 
 TEST_F(CliSftp, AKeyInTheUsersSshFolderLogsInWithoutAPassword)

@@ -218,7 +218,18 @@ TEST_F(Cli, ChangesRemoteFilesAndReportsRefusals)
     EXPECT_NE(refused.err.find("quillftp-cli: rmdir inner failed: 550 "), std::string::npos) << refused.err;
     CliResult wrongKind = run({"rm", url("/tree/inner")});
     EXPECT_EQ(wrongKind.status, 1);
-    EXPECT_EQ(wrongKind.err, "quillftp-cli: inner is a directory (use rmdir)\n");
+    EXPECT_EQ(wrongKind.err, "quillftp-cli: inner is a directory (use rmdir, or rm -r)\n");
+    // rm -r takes the tree, and a link in it as the link.
+    fs::create_directory_symlink("../../keep", remote + "tree/inner/link");
+    fs::create_directories(remote + "keep");
+    std::ofstream(remote + "keep/k.txt") << "kept";
+    CliResult tree = run({"--log", "rm", "-r", url("/tree")});
+    EXPECT_EQ(tree.status, 0) << tree.err;
+    EXPECT_FALSE(fs::exists(remote + "tree"));
+    EXPECT_TRUE(fs::exists(remote + "keep/k.txt"));
+    EXPECT_NE(tree.err.find("> DELE /tree/inner/link"), std::string::npos) << tree.err;
+    EXPECT_EQ(run({"rm", "-r", url("/tree")}).status, 1);
+    EXPECT_EQ(run({"mkdir", "-r", url("/x")}).status, 2);
     CliResult noDirectory = run({"ls", url("/nowhere/")});
     EXPECT_EQ(noDirectory.status, 1);
     EXPECT_EQ(noDirectory.err, "quillftp-cli: no such remote directory: nowhere/\n");

@@ -375,6 +375,19 @@ TEST_F(Hostile, NothingIsLeftOutSilently)
     EXPECT_FALSE(fs::exists(cli.local() + "tree/loop"));
 }
 
+TEST_F(Hostile, ALinkLoopThatWillNotGoIsNotEmptiedForEver)
+{
+    fs::create_directories(cli.remote() + "tree");
+    fs::create_directory_symlink(".", cli.remote() + "tree/loop");
+    start({"--reply", "RMD /tree/loop=550 No.", "--reply", "DELE /tree/loop=550 No."});
+    CliResult removed = cli.run({"rm", "-r", cli.url("/tree")});
+    EXPECT_EQ(removed.status, 1) << removed.err;
+    EXPECT_TRUE(contains(removed.err, "/tree/loop: the same directory as /tree, left alone")) << removed.err;
+    EXPECT_FALSE(fs::exists(cli.remote() + "tree/a.bin"));
+    EXPECT_FALSE(fs::exists(cli.remote() + "tree/inner"));
+    EXPECT_TRUE(fs::is_symlink(cli.remote() + "tree/loop"));
+}
+
 TEST_F(Hostile, SizesNoFileHasAreRefusedAndNoSumWraps)
 {
     start({"--list-size", "b.bin=9223372036854775807"});

@@ -103,11 +103,24 @@ TEST_F(LocalPaneTest, CommandsActOnTheSelectionAndRefresh)
 
     QTemporaryDir trash;
     ::setenv("XDG_DATA_HOME", trash.path().toUtf8().constData(), 1);
-    select({"..", "bee.txt", "c.txt"});
-    pane.Delete();
+    select({"..", "bee.txt", "c.txt", "fresh"});
+    view.yesNo = {false, true};
+    pane.Delete(true); // No: nothing goes
+    EXPECT_EQ(view.asked.back(), "Delete|Move 2 files and 1 folder to the trash?");
+    EXPECT_TRUE(fs::exists(root + "bee.txt"));
+    pane.Delete(true);
+    EXPECT_FALSE(fs::exists(root + "fresh"));
     EXPECT_FALSE(fs::exists(root + "bee.txt"));
     EXPECT_FALSE(fs::exists(root + "c.txt"));
     EXPECT_TRUE(fs::exists(root + "docs"));
+    // A file gone meanwhile is named with the reason, without a question when none is wanted.
+    select({"docs"});
+    fs::rename(root + "docs", root + "gone");
+    size_t asked = view.asked.size();
+    pane.Delete(false);
+    EXPECT_EQ(view.asked.size(), asked);
+    ASSERT_FALSE(view.messages.empty());
+    EXPECT_EQ(view.messages.back(), "Could not move to the trash:\ndocs: it is no longer there");
     ::unsetenv("XDG_DATA_HOME");
 
     view.answers = {"<cancel>"};

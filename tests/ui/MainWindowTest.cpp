@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <unistd.h>
@@ -132,9 +133,76 @@ TEST_P(MainWindowOnServer, RemoteCommandsEndInTheRefreshedPane)
     }
 
     select({"c.bin"});
+    view.yesNo = {true};
     window.RemoteDelete();
+    EXPECT_EQ(view.asked.back(), "Delete|Delete the file \"c.bin\" from the server?");
     ASSERT_TRUE(settled());
     EXPECT_EQ(rowOf("c.bin"), -1);
+    EXPECT_EQ(window.SessionState(), ssConnected);
+}
+
+TEST_P(MainWindowOnServer, DeleteAsksAndTakesAFolderWithItsContentsButNotWhatItsLinksLeadTo)
+{
+    std::string root = server.localWorkDir() + "/";
+    fs::create_directories(root + "keep/inner");
+    std::ofstream(root + "keep/inner/k.txt") << "kept";
+    std::ofstream(root + "docs/old/deep.txt") << "deep";
+    fs::create_directory_symlink("../keep", root + "docs/link");
+    for (const char* name : {"keep", "keep/inner", "keep/inner/k.txt", "docs/old/deep.txt"})
+        if (::chown((root + name).c_str(), 65534, 65534) != 0 && ::geteuid() == 0)
+            ADD_FAILURE() << "chown " << name;
+    if (::lchown((root + "docs/link").c_str(), 65534, 65534) != 0 && ::geteuid() == 0)
+        ADD_FAILURE() << "lchown link";
+    window.ConnectFromToolBar();
+    ASSERT_TRUE(settled());
+
+    // No deletes nothing; without the question a folder goes only when empty, and the
+    // server's refusal is told.
+    select({"docs", "b.bin"});
+    view.yesNo = {false};
+    window.RemoteDelete();
+    EXPECT_EQ(view.asked.back(), "Delete|Delete 1 file and 1 folder with everything in it from the server?");
+    EXPECT_EQ(window.SessionState(), ssConnected);
+    TSettings settings = window.Settings();
+    settings.ConfirmDelete = false;
+    window.ApplySettings(settings);
+    select({"docs"});
+    window.RemoteDelete();
+    ASSERT_TRUE(settled());
+    ASSERT_FALSE(view.messages.empty());
+    EXPECT_EQ(view.messages.back().rfind("Could not delete:\ndocs: 55", 0), 0u) << view.messages.back();
+    EXPECT_TRUE(fs::exists(root + "docs/a.txt"));
+
+    settings.ConfirmDelete = true;
+    window.ApplySettings(settings);
+    select({"docs"});
+    view.yesNo = {true};
+    window.RemoteDelete();
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(rowOf("docs"), -1);
+    EXPECT_FALSE(fs::exists(root + "docs"));
+    EXPECT_TRUE(fs::exists(root + "keep/inner/k.txt")); // the link went, not what it led to
+    EXPECT_EQ(window.LastResult(TOperation::Delete).Failures().size(), 0u);
+
+    // Abort stops a tree's deletion where it is, says so, and keeps the connection.
+    fs::create_directories(root + "many");
+    for (int n = 0; n < 300; ++n)
+        std::ofstream(root + "many/f" + std::to_string(n)) << n;
+    QProcess::execute("chown", {"-R", "65534:65534", QString::fromStdString(root + "many")});
+    window.RemoteRefresh();
+    ASSERT_TRUE(settled());
+    select({"many"});
+    view.yesNo = {true};
+    window.RemoteDelete();
+    auto left = [&] { return std::distance(fs::directory_iterator(root + "many"), fs::directory_iterator()); };
+    ASSERT_TRUE(waitFor([&] { return left() < 300; }));
+    window.Abort();
+    ASSERT_TRUE(settled());
+    const TOperationResult& aborted = window.LastResult(TOperation::Delete);
+    EXPECT_FALSE(aborted.Success);
+    EXPECT_EQ(aborted.Reply, "User Aborted");
+    EXPECT_GT(left(), 200);
+    EXPECT_GE(rowOf("many"), 0);
     EXPECT_EQ(window.SessionState(), ssConnected);
 
     // A cancelled input box changes nothing.

@@ -15,6 +15,8 @@ TGeneralPage::TGeneralPage(QWidget* parent) : TPreferencePage("General", "Genera
     m_keepTimes->setObjectName("cbKeepRemoteTimes");
     m_pipelining = new QCheckBox("Send the next file's commands &without waiting for replies", Body());
     m_pipelining->setObjectName("cbPipelining");
+    m_confirmDelete = new QCheckBox("As&k before deleting (and then delete folders with their contents)", Body());
+    m_confirmDelete->setObjectName("cbConfirmDelete");
     m_retries = NumberField("seConnectionRetryTimes", Body());
     m_replyTimeout = NumberField("seReplyTimeout", Body());
     m_dataTimeout = NumberField("seDataTimeout", Body());
@@ -26,6 +28,7 @@ TGeneralPage::TGeneralPage(QWidget* parent) : TPreferencePage("General", "Genera
     form->addRow(m_siteManager);
     form->addRow(m_keepTimes);
     form->addRow(m_pipelining);
+    form->addRow(m_confirmDelete);
     form->addRow("Connection &Retry Times", m_retries);
     form->addRow("Seconds a reply may &take (0: no limit)", m_replyTimeout);
     form->addRow("Seconds a transfer may &stall (0: no limit)", m_dataTimeout);
@@ -37,6 +40,7 @@ void TGeneralPage::Load(const TSettings& settings)
     m_siteManager->setChecked(settings.ShowSiteManager);
     m_keepTimes->setChecked(settings.KeepRemoteTimes);
     m_pipelining->setChecked(settings.Pipelining);
+    m_confirmDelete->setChecked(settings.ConfirmDelete);
     m_retries->setText(QString::number(settings.ConnectionRetryTimes));
     m_replyTimeout->setText(QString::number(settings.ReplyTimeout));
     m_dataTimeout->setText(QString::number(settings.DataTimeout));
@@ -55,6 +59,7 @@ void TGeneralPage::Store(TSettings& settings) const
     settings.ShowSiteManager = m_siteManager->isChecked();
     settings.KeepRemoteTimes = m_keepTimes->isChecked();
     settings.Pipelining = m_pipelining->isChecked();
+    settings.ConfirmDelete = m_confirmDelete->isChecked();
     settings.ConnectionRetryTimes = static_cast<int>(m_checked[0]);
     settings.ReplyTimeout = static_cast<int>(m_checked[1]);
     settings.DataTimeout = static_cast<int>(m_checked[2]);

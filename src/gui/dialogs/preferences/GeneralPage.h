@@ -20,6 +20,7 @@ private:
     QCheckBox* m_siteManager;
     QCheckBox* m_keepTimes;
     QCheckBox* m_pipelining;
+    QCheckBox* m_confirmDelete;
     QLineEdit* m_retries;
     QLineEdit* m_replyTimeout;
     QLineEdit* m_dataTimeout;
