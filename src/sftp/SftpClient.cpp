@@ -109,7 +109,7 @@ void TSftpClient::Close()
     m_connection.Close();
     m_timer->stop();
     m_ready = false;
-    m_in.clear();
+    m_inBegin = m_inEnd = 0;
     m_out.clear();
     m_outSent = 0;
 }
@@ -152,41 +152,49 @@ void TSftpClient::Flush()
 
 void TSftpClient::Activity()
 {
+    if (m_dispatching)
+        return; // the read under way goes on once the completion returns
     auto alive = m_alive;
     Flush();
     // libssh opens the server's window again only when it falls below what a read asks for:
     // asking for 4 MiB keeps about that much on the way, which fills a long link.
     constexpr size_t kReadAsk = 4 << 20;
-    if (m_readBuffer.size() < kReadAsk)
-        m_readBuffer.resize(kReadAsk);
-    char* buffer = m_readBuffer.data();
+    if (m_in.size() < kReadAsk + kLargestPacket + 4)
+        m_in.resize(kReadAsk + kLargestPacket + 4);
     for (;;) {
-        int got = m_connection.Read(buffer, static_cast<int>(m_readBuffer.size()));
+        if (m_inBegin > 0) {
+            std::memmove(m_in.data(), m_in.data() + m_inBegin, m_inEnd - m_inBegin);
+            m_inEnd -= m_inBegin;
+            m_inBegin = 0;
+        }
+        int got = m_connection.Read(m_in.data() + m_inEnd, static_cast<int>(m_in.size() - m_inEnd));
         if (got < 0) {
             Lose("the server closed the SFTP channel");
             return;
         }
         if (got == 0)
             break;
-        m_in.append(buffer, static_cast<size_t>(got));
+        m_inEnd += static_cast<size_t>(got);
         m_lastReply = platform::tickCount();
-    }
-    size_t used = 0;
-    for (;;) {
-        int64_t length = WholePacketLength(std::string_view(m_in).substr(used));
-        if (length < 0) {
-            Lose("the server sent a packet no SFTP packet is");
-            return;
+        for (;;) {
+            std::string_view in(m_in.data() + m_inBegin, m_inEnd - m_inBegin);
+            int64_t length = WholePacketLength(in);
+            if (length < 0) {
+                Lose("the server sent a packet no SFTP packet is");
+                return;
+            }
+            if (length == 0)
+                break;
+            m_inBegin += static_cast<size_t>(length);
+            m_dispatching = true;
+            Dispatch(in.substr(4, static_cast<size_t>(length - 4)));
+            if (!*alive)
+                return;
+            m_dispatching = false;
+            if (!m_connection.Ready())
+                return;
         }
-        if (length == 0)
-            break;
-        std::string body = m_in.substr(used + 4, static_cast<size_t>(length - 4));
-        used += static_cast<size_t>(length);
-        Dispatch(body);
-        if (!*alive || !m_connection.Ready())
-            return;
     }
-    m_in.erase(0, used);
     Flush();
 }
 

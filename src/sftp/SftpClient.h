@@ -119,8 +119,12 @@ private:
     std::function<void(const TStatus&, TSshStep)> m_opened;
     uint32_t m_nextId = 1;
     std::unordered_map<uint32_t, THandler> m_pending;
-    std::string m_in;
-    std::vector<char> m_readBuffer;
+    // What came in: packets are read in place between m_inBegin and m_inEnd, the rest of a
+    // packet moves to the front before the next read.
+    std::vector<char> m_in;
+    size_t m_inBegin = 0;
+    size_t m_inEnd = 0;
+    bool m_dispatching = false; // a completion runs: a nested event loop does not read meanwhile
     std::string m_out;
     size_t m_outSent = 0;
     int64_t m_lastReply = 0;

@@ -14,7 +14,6 @@ constexpr uint32_t kAttrTimes = 0x08;
 constexpr uint32_t kAttrExtended = 0x80000000;
 // Bigger than any packet a server sends in answer to what this client asks (a read of 256
 // KiB, a directory's names): a length beyond is a broken stream.
-constexpr uint32_t kLargestPacket = 4u << 20;
 
 void PutU32(std::string& out, uint32_t value)
 {

@@ -123,6 +123,9 @@ private:
     bool m_malformed = false;
 };
 
+// The longest packet taken from a server.
+constexpr uint32_t kLargestPacket = 4u << 20;
+
 // The length of the next whole packet at the front of buffer (with its 4 length bytes), 0
 // when it has not all come yet; -1 for a length no packet may have.
 int64_t WholePacketLength(std::string_view buffer);
