@@ -171,6 +171,8 @@ public:
 
     // The listing cache of connection 0.
     bool List(const std::string& path);
+    // The directory's next listing comes from the server (something changed it).
+    void ForgetListing(const std::string& path) { m_cache.Disable(path); }
     void Store(const std::string& path);
 
     // Remote operations on connection 0; each ends with the host's OperationDone or

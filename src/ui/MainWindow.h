@@ -14,6 +14,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <memory>
 #include <string>
 #include <vector>
@@ -347,6 +348,8 @@ private:
     // The selection pass's own findings: what could not be queued, what the walks left out,
     // and for Calculate Size the items counted (never mixed with a running queue).
     std::vector<TItemOutcome> m_selectionProblems;
+    // The remote directories the run's uploads go into: listed again when it ends.
+    std::set<std::string> m_uploadDirs;
     std::vector<std::unique_ptr<TTransferFileInfo>> m_sizeItems;
     int64_t m_lastJournalTick = 0;
     bool m_brokenListsChanged = false; // lists taken or changed since they were last saved

@@ -237,6 +237,10 @@ void TfmMain::UploadPaths(const std::vector<std::string>& paths)
                 directories.emplace_back(prefix, local);
         }
     }
+    // The directories that change are listed again when the run ends.
+    m_uploadDirs.insert(base);
+    for (const auto& directory : directories)
+        m_uploadDirs.insert(directory.first);
     for (auto directory = directories.rbegin(); directory != directories.rend(); ++directory) {
         auto item = std::make_unique<TTransferFileInfo>();
         item->IsDownload = false;

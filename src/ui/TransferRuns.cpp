@@ -55,6 +55,18 @@ void TfmMain::EndOfRun(const TOperationResult& engineResult)
     if (m_queueTree)
         m_queueTree->ClearTransfers();
     m_local.Refresh();
+    // What the run put on the server is in the remote pane at once, whichever connections took it.
+    bool uploadedHere = m_uploadDirs.count(EnsureTrailing(m_remoteDir, '/')) > 0;
+    for (const std::string& directory : m_uploadDirs)
+        m_manager.ForgetListing(directory);
+    m_uploadDirs.clear();
+    if (uploadedHere && !m_settings.MainConnDownload)
+        m_posted.post([this] {
+            if (m_sessionState == ssConnected) {
+                SetSessionState(ssRefreshing);
+                m_manager.Refresh(m_remoteDir);
+            }
+        });
     if (m_settings.MainConnDownload) {
         if (!m_manager.Connected(0)) {
             // The main connection was lost during the run and not won back: it logs in again,

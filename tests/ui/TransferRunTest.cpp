@@ -96,6 +96,8 @@ TEST_P(TransferRun, UploadsATreeIntoNewRemoteDirectories)
     for (const char* name : {"up/deep/b.bin", "up/a0.bin", "up/a4.bin"})
         EXPECT_TRUE(waitFor([&] { return fileHash(remote + name) == fileHash(here + name); })) << name;
     EXPECT_TRUE(window.BrokenLists().Lists.empty());
+    // The remote pane shows what went into it without a refresh by hand.
+    EXPECT_TRUE(waitFor([&] { return remoteRow(window, "up") >= 0 && window.SessionState() == ssConnected; }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Connections, TransferRun,
