@@ -145,7 +145,8 @@ void TMainForm::BuildToolBar()
     bar->setMovable(false);
     bar->toggleViewAction()->setVisible(false); // the tool bar is always there
     bar->setIconSize(QSize(16, 16));
-    auto* hostLabel = new QLabel("FTP &Server : ", bar);
+    // The labels' access keys keep clear of the menus' (Alt+S opens the Server menu).
+    auto* hostLabel = new QLabel("&FTP Server : ", bar);
     m_hostName = new QComboBox(bar);
     m_hostName->setObjectName("cbHostName");
     m_hostName->setEditable(true);
@@ -187,7 +188,7 @@ void TMainForm::BuildToolBar()
         return edit;
     };
     m_user = field("&User", "edUser", 90);
-    m_pass = field("P&ass", "edPass", 90);
+    m_pass = field("&Pass", "edPass", 90);
     m_pass->setEchoMode(QLineEdit::Password);
     m_port = field("P&ort", "edPort", 40);
     connect(m_hostName->lineEdit(), &QLineEdit::returnPressed, this, [this] { Connect(); });
@@ -406,11 +407,14 @@ void TMainForm::RestoreLayout()
 TWindowLayout TMainForm::SavedLayout() const
 {
     TWindowLayout layout = m_logic->Settings().Window;
-    QRect frame = normalGeometry();
-    layout.X = frame.x();
-    layout.Y = frame.y();
-    layout.Width = frame.width();
-    layout.Height = frame.height();
+    // move() places the frame, so the frame's corner is kept: the inside's would move the
+    // window down by its title bar at every start under a window manager.
+    QRect normal = normalGeometry();
+    QPoint frameOffset = geometry().topLeft() - pos();
+    layout.X = normal.x() - frameOffset.x();
+    layout.Y = normal.y() - frameOffset.y();
+    layout.Width = normal.width();
+    layout.Height = normal.height();
     layout.Maximized = isMaximized();
     layout.MiddleSplitter = splitterSizes(m_middle);
     layout.PaneSplitter = splitterSizes(m_vertical);

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include <QAbstractButton>
 #include <QAbstractItemModelTester>
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QSplitter>
@@ -380,12 +382,21 @@ TEST_F(Window, EveryActionAndButtonHasAnIconAndANameAndNoShortcutClashes)
         EXPECT_FALSE(button->icon().isNull());
         EXPECT_FALSE(button->accessibleName().isEmpty());
     }
-    // The tool bar's labels are the buddies of their fields.
+    // The tool bar's labels are the buddies of their fields, with access keys of their own.
+    auto accessKey = [](const QString& text) {
+        qsizetype at = text.indexOf('&');
+        return at >= 0 && at + 1 < text.size() ? text[at + 1].toLower() : QChar();
+    };
+    std::set<QChar> menuKeys;
+    for (QAction* menu : window.menuBar()->actions())
+        menuKeys.insert(accessKey(menu->text()));
     for (const char* field : {"cbHostName", "edUser", "edPass", "edPort"}) {
-        bool labelled = false;
+        QLabel* labelled = nullptr;
         for (QLabel* label : window.findChildren<QLabel*>())
-            labelled = labelled || (label->buddy() && label->buddy()->objectName() == field);
-        EXPECT_TRUE(labelled) << field;
+            if (label->buddy() && label->buddy()->objectName() == field)
+                labelled = label;
+        ASSERT_NE(labelled, nullptr) << field;
+        EXPECT_EQ(menuKeys.count(accessKey(labelled->text())), 0u) << labelled->text().toStdString();
     }
     // The Part's controls are there by name.
     for (const char* name :
