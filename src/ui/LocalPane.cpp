@@ -166,8 +166,9 @@ void TLocalPane::ChangeDirectory()
 void TLocalPane::Rename()
 {
     std::vector<std::string> names = SelectedNames();
-    std::string answer;
-    if (names.empty() || !m_view.InputQuery("Rename", "New Name: ", answer))
+    std::string answer = names.empty() ? std::string() : names.front();
+    if (names.empty() || !m_view.InputQuery("Rename", "New Name: ", answer) || answer.empty() ||
+        answer == names.front())
         return;
     std::rename((m_path + names.front()).c_str(), (m_path + answer).c_str());
     Refresh();

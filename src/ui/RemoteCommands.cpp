@@ -110,8 +110,9 @@ void TfmMain::DeleteSelectedRemote(bool recursive)
 void TfmMain::RemoteRename()
 {
     std::vector<std::string> names = m_remoteRows.SelectedNames();
-    std::string answer;
-    if (m_sessionState != ssConnected || names.empty() || !m_view.InputQuery("Rename", "New Name: ", answer))
+    std::string answer = names.empty() ? std::string() : names.front();
+    if (m_sessionState != ssConnected || names.empty() || !m_view.InputQuery("Rename", "New Name: ", answer) ||
+        answer.empty() || answer == names.front())
         return;
     SetSessionState(ssRenaming);
     m_manager.RenameFiles({{m_remoteDir + names.front(), m_remoteDir + answer}});

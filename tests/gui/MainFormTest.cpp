@@ -291,6 +291,24 @@ TEST_F(Window, EveryQuestionIsAskedInItsRealDialog)
     EXPECT_TRUE(fs::is_directory(session->remoteDir() + "made"));
     EXPECT_GE(session->row(TPane::Remote, "made"), 0);
 
+    // Rename starts from the name with its stem selected; Del asks, naming what goes.
+    session->select(TPane::Remote, {"b.bin"});
+    answerDialog([](QWidget* dialog) {
+        auto* input = qobject_cast<QInputDialog*>(dialog);
+        ASSERT_NE(input, nullptr);
+        EXPECT_EQ(input->textValue(), "b.bin");
+        ASSERT_TRUE(waitFor([&] { return input->findChild<QLineEdit*>()->selectedText() == "b"; }, 2000));
+        input->reject();
+    });
+    session->child<QAction>("miRemoteRename")->trigger();
+    answerDialog([](QWidget* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Delete");
+        EXPECT_TRUE(dialog->findChild<QLabel*>("qt_msgbox_label")->text().contains("Delete the file \"b.bin\" from the server?"));
+        answerDialogWith("No");
+    });
+    QTest::keyClick(session->list(TPane::Remote), Qt::Key_Delete);
+    EXPECT_TRUE(fs::exists(session->remoteDir() + "b.bin"));
+
     // FileExists for a download onto a local file: OverWrite.
     std::ofstream(session->localDir() + "b.bin") << "old";
     session->select(TPane::Remote, {"b.bin"});

@@ -1,8 +1,10 @@
 #include "gui/dialogs/Prompts.h"
 
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -21,7 +23,15 @@ bool AskText(QWidget* parent, const std::string& caption, const std::string& pro
     dialog.setObjectName("inputBox");
     dialog.setWindowTitle(QString::fromStdString(caption));
     dialog.setLabelText(QString::fromStdString(prompt));
-    dialog.setTextValue(QString::fromStdString(value));
+    QString text = QString::fromStdString(value);
+    dialog.setTextValue(text);
+    // A name shows with its stem selected, so that typing replaces it and keeps the extension.
+    qsizetype dot = text.lastIndexOf('.');
+    if (!text.contains('/') && dot > 0)
+        QTimer::singleShot(0, &dialog, [&dialog, dot] {
+            if (auto* edit = dialog.findChild<QLineEdit*>())
+                edit->setSelection(0, static_cast<int>(dot));
+        });
     if (dialog.exec() != QDialog::Accepted)
         return false;
     value = dialog.textValue().toStdString();
