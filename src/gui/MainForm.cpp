@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCompleter>
+#include <QFileSystemModel>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QHBoxLayout>
@@ -255,6 +257,18 @@ void TMainForm::BuildPanes()
     connect(m_remote, &TPaneWidget::RenameRequested, this, [this] { m_logic->RemoteRename(); });
     connect(m_local->PathBox(), QOverload<int>::of(&QComboBox::activated), this,
             [this](int index) { m_logic->Local().ChooseDriveItem(index); });
+    // The local path box also takes a typed path, completing folder names as they are typed.
+    QComboBox* localPath = m_local->PathBox();
+    localPath->setEditable(true);
+    localPath->setInsertPolicy(QComboBox::NoInsert);
+    auto* folders = new QFileSystemModel(localPath);
+    folders->setFilter(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    folders->setRootPath("/");
+    auto* completer = new QCompleter(folders, localPath);
+    completer->setCompletionMode(QCompleter::PopupCompletion);
+    localPath->setCompleter(completer);
+    connect(localPath->lineEdit(), &QLineEdit::returnPressed, this,
+            [this, localPath] { m_logic->Local().OpenTypedPath(localPath->currentText().toStdString()); });
     connect(m_remote->PathBox(), QOverload<int>::of(&QComboBox::activated), this,
             [this](int index) { m_logic->RemoteChoosePath(index); });
 }
@@ -581,6 +595,7 @@ void TMainForm::PanePathChanged(TPane pane)
             box->setItemData(i, fromUtf8(item.Path), Qt::ToolTipRole);
         }
         box->setCurrentIndex(m_logic->Local().DriveIndex());
+        box->setEditText(fromUtf8(m_logic->Local().Path())); // the path alone, to type on from
         box->blockSignals(false);
         return;
     }

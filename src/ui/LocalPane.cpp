@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 #include <dirent.h>
@@ -81,6 +82,31 @@ void TLocalPane::ChooseDriveItem(int index)
     if (index < 0 || index >= static_cast<int>(m_driveItems.size()))
         return;
     SetPath(m_driveItems[static_cast<size_t>(index)].Path);
+}
+
+void TLocalPane::OpenTypedPath(const std::string& typed)
+{
+    std::string path = typed;
+    while (!path.empty() && (path.back() == ' ' || path.back() == '\t'))
+        path.pop_back();
+    if (path.empty())
+        return;
+    if (path == "~" || path.rfind("~/", 0) == 0) {
+        const char* home = std::getenv("HOME");
+        path = std::string(home ? home : "/") + path.substr(1);
+    } else if (path[0] != '/') {
+        path = m_path + path;
+    }
+    struct stat info = {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        m_view.ShowMessage("No such folder: " + typed);
+        FillDriveBox(); // the box shows the current directory again
+        return;
+    }
+    // "..", "." and links resolved: the box's chain of folders is the real one.
+    char* real = ::realpath(path.c_str(), nullptr);
+    SetPath(real ? std::string(real) : path);
+    std::free(real);
 }
 
 std::string TLocalPane::DriveItemText(int index) const

@@ -30,6 +30,9 @@ public:
     void SetOrder(int column, bool ascending) { m_rows.SetOrder(column, ascending); }
     void DoubleClick(int row);
     void ChooseDriveItem(int index);
+    // A path typed into the path box: "~" is the home folder, a relative path goes from the
+    // current directory; a folder that is not there is told and nothing changes.
+    void OpenTypedPath(const std::string& typed);
     // The roots the path box offers ("/", home and mounted volumes, each ending with "/").
     void SetVolumeRoots(std::vector<std::string> roots);
 

@@ -366,6 +366,14 @@ TEST_F(Window, EditFetchesIntoTmpAndF5RefreshesTheActivePane)
     // The active pane's strip is the green one.
     EXPECT_EQ(session->child<QLabel>("plLocalStatus")->palette().color(QPalette::Window),
               WindowColours(window.palette()).ActiveStrip);
+
+    // A path typed into the local path box opens on Enter.
+    auto* pathBox = session->child<QComboBox>("cbLocal");
+    fs::create_directories(session->localDir() + "typed");
+    pathBox->lineEdit()->setText(QString::fromStdString(session->localDir() + "typed"));
+    QTest::keyClick(pathBox->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(window.Logic().Local().Path(), session->localDir() + "typed/");
+    EXPECT_EQ(pathBox->currentText().toStdString(), session->localDir() + "typed/");
 }
 
 TEST_F(Window, EveryActionAndButtonHasAnIconAndANameAndNoShortcutClashes)

@@ -75,6 +75,21 @@ TEST_F(LocalPaneTest, ListsEverythingWithFullSizesAndTimes)
     EXPECT_EQ(pane.Path(), root);
     EXPECT_EQ(LocalParentDirectory("/"), "/");
 
+    // A typed path: relative to the current directory, "..", "~", and one that is not there.
+    pane.OpenTypedPath("docs ");
+    EXPECT_EQ(pane.Path(), root + "docs/");
+    pane.OpenTypedPath("../docs/..");
+    EXPECT_EQ(pane.Path(), root);
+    std::string home = std::getenv("HOME") ? std::getenv("HOME") : "/";
+    ::setenv("HOME", (root + "docs").c_str(), 1);
+    pane.OpenTypedPath("~");
+    ::setenv("HOME", home.c_str(), 1);
+    EXPECT_EQ(pane.Path(), root + "docs/");
+    pane.OpenTypedPath(root + "nowhere");
+    EXPECT_EQ(pane.Path(), root + "docs/");
+    ASSERT_FALSE(view.messages.empty());
+    EXPECT_EQ(view.messages.back(), "No such folder: " + root + "nowhere");
+
     pane.SetPath("/");
     EXPECT_EQ(rowOf(".."), -1); // a root has no parent row
 }
