@@ -51,6 +51,7 @@ TWindowColours WindowColours(const QPalette& palette)
     colours.Command = readable(0, 255, base, dark);
     colours.Reply = readable(120, 200, base, dark);
     colours.Message = readable(225, 255, base, dark);
+    colours.Refusal = readable(20, 255, base, dark);
     // The strips: the pane's grey-green of old in a light palette, the palette's own in a dark one;
     // the active one green. The text on each is whichever of black and white reads better.
     colours.Strip = dark ? palette.color(QPalette::Window).lighter(125) : QColor(187, 194, 186);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QFont>
+
 TLogModel::TLogModel(const TLogPages& logs, int page, QObject* parent)
     : QAbstractListModel(parent), m_logs(logs), m_page(page), m_rowCount(static_cast<int>(logs.Lines(page).size()))
 {
@@ -56,7 +58,14 @@ QVariant TLogModel::data(const QModelIndex& index, int role) const
             return m_colours.Reply;
         case TLogColour::Message:
             return m_colours.Message;
+        case TLogColour::Refusal:
+            return m_colours.Refusal;
         }
+    }
+    if (role == Qt::FontRole && line.Colour == TLogColour::Refusal) {
+        QFont bold; // only the weight: the rest comes from the view's font
+        bold.setBold(true);
+        return bold;
     }
     return {};
 }

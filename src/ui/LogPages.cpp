@@ -1,6 +1,7 @@
 #include "ui/LogPages.h"
 
 #include <algorithm>
+#include <cctype>
 
 void TLogPages::CreateLogPages(int count)
 {
@@ -20,12 +21,28 @@ void TLogPages::SetLineLimit(size_t limit)
         Trim(page);
 }
 
+TLogColour LineColour(const std::string& line)
+{
+    if (line[0] == '>')
+        return TLogColour::Command;
+    if (line.rfind("! ", 0) == 0)
+        return TLogColour::Refusal;
+    if (line[0] != '<')
+        return TLogColour::Message;
+    // "< 550 ...", "< 421-...": a transient or permanent refusal.
+    size_t code = line.find_first_not_of(' ', 1);
+    bool refused = code != std::string::npos && line.size() >= code + 3 && (line[code] == '4' || line[code] == '5') &&
+                   std::isdigit(static_cast<unsigned char>(line[code + 1])) &&
+                   std::isdigit(static_cast<unsigned char>(line[code + 2]));
+    return refused ? TLogColour::Refusal : TLogColour::Reply;
+}
+
 bool TLogPages::ShowLogLine(int connection, const std::string& msg)
 {
     // The client's "! " notes stay: they carry the reasons of failures.
     if (msg.empty() || connection < 0 || connection >= Count())
         return false;
-    TLogColour colour = msg[0] == '>' ? TLogColour::Command : msg[0] == '<' ? TLogColour::Reply : TLogColour::Message;
+    TLogColour colour = LineColour(msg);
     // The password never shows, whatever it is.
     std::string text = msg.rfind("> PASS", 0) == 0 ? "> PASS ********" : msg;
     Page& page = m_pages[static_cast<size_t>(connection)];

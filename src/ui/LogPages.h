@@ -16,6 +16,7 @@ enum class TLogColour
 {
     Command, // "> ..." sent to the server: red
     Reply,   // "< ..." from the server: green
+    Refusal, // "< 4xx/5xx ...", and the program's "! " notes of failures: the error colour, bold
     Message  // the program's own messages and notes: blue
 };
 
@@ -24,6 +25,9 @@ struct TLogLine
     std::string Text;
     TLogColour Colour;
 };
+
+// The colour of a log line, by what it is.
+TLogColour LineColour(const std::string& line);
 
 class TLogPages
 {

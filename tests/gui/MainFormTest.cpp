@@ -476,7 +476,7 @@ TEST_F(Window, ADarkPaletteKeepsTheColoursReadableAndAChangeRecoloursThem)
     dark.setColor(QPalette::Base, QColor(25, 25, 25));
     dark.setColor(QPalette::Text, QColor(235, 235, 235));
     TWindowColours colours = WindowColours(dark);
-    for (const QColor& line : {colours.Command, colours.Reply, colours.Message})
+    for (const QColor& line : {colours.Command, colours.Reply, colours.Message, colours.Refusal})
         EXPECT_GE(ContrastRatio(line, dark.color(QPalette::Base)), 4.5) << line.name().toStdString();
     EXPECT_GE(ContrastRatio(colours.ActiveStrip, colours.ActiveStripText), 4.5);
     EXPECT_GE(ContrastRatio(colours.Strip, colours.StripText), 4.5);

@@ -112,8 +112,13 @@ TEST(LogPages, KeepsNotesMasksThePasswordAndColoursByFirstCharacter)
     EXPECT_EQ(page[0].Colour, TLogColour::Command);
     EXPECT_EQ(page[1].Colour, TLogColour::Reply);
     EXPECT_EQ(page[2].Text, "> PASS ********");
-    // The client's notes carry the reasons of failures: they stay.
-    EXPECT_EQ(page[3].Colour, TLogColour::Message);
+    // The client's notes carry the reasons of failures: they stay, in the error colour as
+    // refusals do.
+    EXPECT_EQ(page[3].Colour, TLogColour::Refusal);
+    for (const char* refusal : {"< 550 No such file", "< 421-Too many", "< 426 Aborted"})
+        EXPECT_EQ(LineColour(refusal), TLogColour::Refusal) << refusal;
+    for (const char* reply : {"< 226 Done", "< 5 bytes", "< 4x2", "Connected"})
+        EXPECT_NE(LineColour(reply), TLogColour::Refusal) << reply;
     EXPECT_EQ(logs.Lines(2)[0].Colour, TLogColour::Message);
     EXPECT_EQ(logs.AllText(0), "> USER joe\n< 331 Password required\n> PASS ********\n! Data: Receive error 10054\n");
     // Told once per page and turn of the event loop, with every line that came.
