@@ -124,6 +124,17 @@ void TfmMain::FormShow(const std::string& argument)
 
 bool TfmMain::CanClose()
 {
+    size_t moving = 0;
+    if (m_run.Running())
+        for (const auto& file : m_run.Files())
+            moving += file->State == TFileState::Done || file->State == TFileState::Failed ||
+                              file->State == TFileState::Skipped
+                          ? 0
+                          : 1;
+    if (moving > 0)
+        return m_view.AskYesNo("Quit", std::to_string(moving) + (moving == 1 ? " file is" : " files are") +
+                                           " still being transferred; what is left can be resumed from the "
+                                           "broken list. Quit anyway?");
     return m_sessionState == ssReady || m_view.AskYesNo("Quit", "Still connected to host, Quit anyway?");
 }
 

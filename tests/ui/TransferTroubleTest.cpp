@@ -289,6 +289,11 @@ TEST_F(ThrottledRun, ItemsAddedDuringABackgroundRunStartOnIdleConnections)
     session->download({names[1]});
     ASSERT_TRUE(waitFor([&] { return transferring(1) && transferring(2); }));
     EXPECT_EQ(window.Run().TotalBytes, 1500000 + 1500001);
+    // Quitting now asks, saying what is still on the way.
+    session->view.yesNo = {false};
+    EXPECT_FALSE(window.CanClose());
+    EXPECT_EQ(session->view.asked.back(), "Quit|2 files are still being transferred; what is left can be resumed "
+                                          "from the broken list. Quit anyway?");
 
     // The status bar's figures while it runs.
     ASSERT_TRUE(waitFor([&] { return !window.StatusPanel(3).empty(); }, 3000));
