@@ -191,6 +191,8 @@ public:
     std::string StatusPanel(int index) const { return m_statusPanels[static_cast<size_t>(index)]; }
     // The gauge of the status bar: shown during a run, with the run's percentage.
     bool GaugeVisible() const { return m_gaugeVisible; }
+    // How long the last run took, its questions' waits left out.
+    int64_t LastRunMs() const { return m_lastRunMs; }
     int GaugePercent() const { return m_gaugePercent; }
     bool DraggingOn() const { return m_sessionState == ssConnected; }
     bool AntiIdleRunning() const { return m_antiIdle.active(); }
@@ -341,6 +343,17 @@ private:
     platform::Timer m_antiIdle;
     platform::Timer m_progressTimer;
     int64_t m_runStartTick = 0;
+    // The time the run's questions waited for the user: not the transfer's, so not counted.
+    int64_t m_questionMs = 0;
+    int64_t m_lastRunMs = 0;
+    // Asks the user, keeping the wait off the run's clock.
+    template <typename Ask> auto OffTheClock(Ask ask)
+    {
+        int64_t asked = platform::tickCount();
+        auto answer = ask();
+        m_questionMs += platform::tickCount() - asked;
+        return answer;
+    }
     bool m_gaugeVisible = false;
     int m_gaugePercent = 0;
     size_t m_selectionCursor = 0;

@@ -113,12 +113,18 @@ void TfmMain::ItemFound(const TTransferFileInfo& item)
 
 void TfmMain::AskFileExists(const std::string& localPath, std::function<void(TFileExistsChoice)> answer)
 {
-    m_posted.post([this, localPath, answer = std::move(answer)] { answer(m_view.AskFileExists(localPath)); });
+    m_posted.post([this, localPath, answer = std::move(answer)] {
+        TFileExistsChoice choice = OffTheClock([&] { return m_view.AskFileExists(localPath); });
+        answer(choice);
+    });
 }
 
 void TfmMain::AskYesNo(const std::string& caption, const std::string& text, std::function<void(bool)> answer)
 {
-    m_posted.post([this, caption, text, answer = std::move(answer)] { answer(m_view.AskYesNo(caption, text)); });
+    m_posted.post([this, caption, text, answer = std::move(answer)] {
+        bool yes = OffTheClock([&] { return m_view.AskYesNo(caption, text); });
+        answer(yes);
+    });
 }
 
 void TfmMain::ItemStarted(int connection, const TTransferFileInfo& item)
@@ -160,6 +166,7 @@ void TfmMain::PositionReported(int connection, int64_t position)
 void TfmMain::BeginProgress()
 {
     m_runStartTick = platform::tickCount();
+    m_questionMs = 0;
     m_gaugePercent = 0;
     m_gaugeVisible = true;
     m_progressTimer.start(1000);
@@ -171,7 +178,7 @@ void TfmMain::ProgressTick()
 {
     if (!m_run.Running())
         return;
-    int64_t elapsed = std::max<int64_t>((platform::tickCount() - m_runStartTick) / 1000, 1);
+    int64_t elapsed = std::max<int64_t>((platform::tickCount() - m_runStartTick - m_questionMs) / 1000, 1);
     TRunFigures figures = m_run.Figures(elapsed);
     m_statusPanels[1] =
         ShortSize(figures.Done) + "/" + ShortSize(figures.Total) + "(" + ShortSize(figures.Speed) + "/s)";
@@ -184,6 +191,8 @@ void TfmMain::ProgressTick()
 
 void TfmMain::EndProgress()
 {
+    if (m_progressTimer.active())
+        m_lastRunMs = platform::tickCount() - m_runStartTick - m_questionMs;
     m_progressTimer.stop();
     m_gaugeVisible = false;
     m_gaugePercent = 0;

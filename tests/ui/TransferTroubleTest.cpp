@@ -169,11 +169,13 @@ TEST_F(LocalChecks, EachExistingFileIsAskedAboutOnceAndAClosedDialogSkips)
     EXPECT_TRUE(session->window.BrokenLists().Lists.empty());
 }
 
-TEST_F(LocalChecks, OverwriteAllAsksOnce)
+TEST_F(LocalChecks, OverwriteAllAsksOnceAndTheWaitIsNotTheRunsTime)
 {
     session->view.fileExists = {TFileExistsChoice::OverwriteAll};
+    session->view.dialogMs = 2000;
     downloadAll();
     EXPECT_EQ(session->view.existing.size(), 1u);
+    EXPECT_LT(session->window.LastRunMs(), 1800);
     for (const char* name : {"a.bin", "b.bin", "big.bin", "c.bin", "new.bin"})
         EXPECT_TRUE(fetched(name)) << name;
 }
