@@ -85,7 +85,7 @@ TMainForm::TMainForm(std::string dataDir, std::string programDir, QWidget* paren
     m_logic = std::make_unique<TfmMain>(*this, std::move(dataDir), std::move(programDir));
     OpenPath = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
     RunPath = [](const QString& path) { QProcess::startDetached(path, {}); };
-    OpenUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    OpenUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     StartInstance = [](const QString& program) { return QProcess::startDetached(program, {}); };
     setWindowIcon(GuiIcon("quillftp"));
     BuildToolBar();

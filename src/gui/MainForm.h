@@ -51,7 +51,7 @@ public:
     std::function<void(const QString& path)> OpenPath;
     std::function<void(const QString& path)> RunPath;
     // Open an address in the desktop's browser or mail program; start the program once more.
-    std::function<void(const QUrl& url)> OpenUrl;
+    std::function<bool(const QUrl& url)> OpenUrl; // false when nothing could open it
     std::function<bool(const QString& program)> StartInstance;
 
     // The program's other windows (MainShell.cpp).

@@ -89,8 +89,11 @@ void TMainForm::NewSession()
 void TMainForm::OpenShippedPage(const QString& name)
 {
     QFileInfo page(m_programDir + name);
-    if (page.exists() && OpenUrl) // a missing page says nothing, as the shell's "open" would
-        OpenUrl(QUrl::fromLocalFile(page.absoluteFilePath()));
+    if (!page.exists() || !OpenUrl) // a missing page says nothing, as the shell's "open" would
+        return;
+    if (!OpenUrl(QUrl::fromLocalFile(page.absoluteFilePath())))
+        ShowMessage("No web browser could be opened. The page is " + page.absoluteFilePath().toStdString() +
+                    " (open it in any browser).");
 }
 
 void TMainForm::OpenLink(const QString& address)

@@ -188,7 +188,7 @@ TEST(ProgramShell, TheSplashIsGoneBeforeTheWindowShowsAndTheAboutMenuOpensItsPag
     std::ofstream(dataDir + "quillftp.ini") << "[General]\nShowSiteManager=0\n";
     TMainForm window(dataDir, dataDir);
     std::vector<QUrl> opened;
-    window.OpenUrl = [&opened](const QUrl& url) { opened.push_back(url); };
+    window.OpenUrl = [&opened](const QUrl& url) { return opened.push_back(url), true; };
     // The splash's state at the moment the window is shown.
     bool splashSeen = false;
     bool splashUpAtShow = true;
@@ -228,6 +228,13 @@ TEST(ProgramShell, TheSplashIsGoneBeforeTheWindowShowsAndTheAboutMenuOpensItsPag
     // Without addresses set at build time the links open the help page too.
     window.findChild<QAction*>("miHomePage")->trigger();
     EXPECT_EQ(opened.back(), opened[0]);
+    // With no browser to open it, F1 says where the page is.
+    window.OpenUrl = [](const QUrl&) { return false; };
+    answerDialog([&](QWidget* box) {
+        EXPECT_TRUE(box->findChild<QLabel*>("qt_msgbox_label")->text().contains(QString::fromStdString(dataDir + "help.htm")));
+        answerDialogWith("OK");
+    });
+    window.findChild<QAction*>("miHelp")->trigger();
 
     answerDialog([](QWidget* about) {
         EXPECT_EQ(about->windowTitle(), "About");
