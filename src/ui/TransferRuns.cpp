@@ -41,7 +41,11 @@ void TfmMain::EndOfRun(const TOperationResult& engineResult)
         // On disk at once, before the journal that held the same items goes.
         SaveBrokenLists();
         std::string name = m_brokenLists.Lists.empty() ? std::string() : m_brokenLists.Lists.back()->DateTime;
-        m_view.ShowMessage(std::to_string(m_queue.size()) + (m_queue.size() == 1 ? " item" : " items") +
+        // The ranges of a split file are one item to the user.
+        std::set<std::pair<bool, std::string>> items;
+        for (const auto& item : m_queue)
+            items.insert({item->IsDownload, item->IsDir ? item->HostPath : item->LocalPath});
+        m_view.ShowMessage(std::to_string(items.size()) + (items.size() == 1 ? " item" : " items") +
                            " did not complete; kept in the broken list " + name + " to resume");
     }
     m_journal.End();

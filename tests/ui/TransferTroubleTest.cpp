@@ -355,3 +355,20 @@ TEST_F(ThrottledRun, AbortKeepsTheReachedOffsets)
     EXPECT_EQ(started, 2);
     EXPECT_EQ(window.SessionState(), ssConnected);
 }
+
+TEST(SplitAbort, ASplitFileLeftUnfinishedIsOneItemToTheUser)
+{
+    FtpServer server;
+    server.setVariant({"--rate", "1000000"});
+    ASSERT_TRUE(server.start()) << server.error();
+    ASSERT_TRUE(writePatternFile(server.localWorkDir() + "/split.bin", 3000000, 3));
+    RunSession session(server, runSettings(3, true, 500000));
+    ASSERT_TRUE(session.connect());
+    session.download({"split.bin"});
+    ASSERT_TRUE(waitFor([&] { return session.window.Run().PositionOf(1) > 100000; }));
+    session.window.Abort();
+    ASSERT_TRUE(session.runEnded(10000));
+    ASSERT_EQ(session.window.BrokenLists().Lists.size(), 1u);
+    EXPECT_GT(session.window.BrokenLists().Lists[0]->Items.size(), 1u); // its ranges
+    EXPECT_TRUE(anyMessageStartsWith(session.view, "1 item did not complete")) << session.view.messages.back();
+}
