@@ -11,7 +11,7 @@ struct TWindowColours
     QColor Command; // "> " lines: red
     QColor Reply;   // "< " lines: green
     QColor Message; // the program's own lines: blue
-    QColor Refusal; // 4xx/5xx replies and failures: orange-red (shown bold)
+    QColor Refusal; // 4xx/5xx replies, failed ranges: orange-red (replies shown bold)
     QColor ActiveStrip;
     QColor ActiveStripText;
     QColor Strip;

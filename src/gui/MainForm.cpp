@@ -19,6 +19,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -31,6 +32,7 @@
 #include "gui/PaneWidget.h"
 #include "gui/QueueModel.h"
 #include "gui/StatusModel.h"
+#include "gui/TransfersView.h"
 #include "gui/dialogs/FileExistsDialog.h"
 #include "gui/dialogs/Prompts.h"
 #include "gui/dialogs/PropertiesDialog.h"
@@ -99,8 +101,9 @@ TMainForm::TMainForm(std::string dataDir, std::string programDir, QWidget* paren
     m_vertical->setObjectName("Splitter1");
     m_vertical->addWidget(m_middle);
     m_vertical->addWidget(m_bottom);
-    m_vertical->setStretchFactor(0, 1);
-    m_vertical->setStretchFactor(1, 0);
+    // A bigger window gives both the panes and the run's views more room.
+    m_vertical->setStretchFactor(0, 3);
+    m_vertical->setStretchFactor(1, 2);
     m_vertical->setChildrenCollapsible(false);
     setCentralWidget(m_vertical);
 
@@ -277,7 +280,12 @@ void TMainForm::BuildBottom()
 {
     m_bottom = new QSplitter(Qt::Horizontal, this);
     m_bottom->setObjectName("Splitter2");
-    m_status = new QTreeView(m_bottom);
+    m_runTabs = new QTabWidget(m_bottom);
+    m_runTabs->setObjectName("tcRun");
+    m_runTabs->setTabPosition(QTabWidget::South);
+    m_runTabs->setDocumentMode(true);
+    m_transfers = new TTransfersPanel(*m_logic, m_runTabs);
+    m_status = new QTreeView(m_runTabs);
     m_status->setObjectName("lvStatus");
     m_status->setAccessibleName("Connections");
     m_status->setRootIsDecorated(false);
@@ -312,9 +320,11 @@ void TMainForm::BuildBottom()
     layout->addWidget(m_log, 1);
     layout->addWidget(m_logTabs);
 
-    m_bottom->addWidget(m_status);
+    m_runTabs->addTab(m_transfers, GuiIcon("queue-current"), "&Transfers");
+    m_runTabs->addTab(m_status, GuiIcon("status-connected"), "Co&nnections");
+    m_bottom->addWidget(m_runTabs);
     m_bottom->addWidget(logs);
-    m_bottom->setStretchFactor(0, 0);
+    m_bottom->setStretchFactor(0, 1);
     m_bottom->setStretchFactor(1, 1);
     m_bottom->setChildrenCollapsible(false);
 }
@@ -409,10 +419,13 @@ void TMainForm::RestoreLayout()
     int middle = std::max(layout.Width - 169, 200);
     restoreSplitter(m_middle, layout.MiddleSplitter.empty() ? std::vector<int>{169, (middle - 8) / 2, (middle - 8) / 2}
                                                             : layout.MiddleSplitter);
-    restoreSplitter(m_vertical,
-                    layout.PaneSplitter.empty() ? std::vector<int>{layout.Height - 230, 130} : layout.PaneSplitter);
-    restoreSplitter(m_bottom, layout.BottomSplitter.empty() ? std::vector<int>{304, std::max(layout.Width - 308, 100)}
-                                                            : layout.BottomSplitter);
+    restoreSplitter(m_vertical, layout.PaneSplitter.empty()
+                                    ? std::vector<int>{layout.Height * 3 / 5, layout.Height * 2 / 5}
+                                    : layout.PaneSplitter);
+    // The transfers view wants room: more than half the width to start with.
+    restoreSplitter(m_bottom, layout.BottomSplitter.empty()
+                                  ? std::vector<int>{layout.Width * 3 / 5, std::max(layout.Width * 2 / 5 - 4, 100)}
+                                  : layout.BottomSplitter);
     restoreColumns(m_local->Details()->header(), layout.LocalColumns, {170, 85, 110});
     restoreColumns(m_remote->Details()->header(), layout.RemoteColumns, {150, 75, 95, 75});
     restoreColumns(m_status->header(), layout.StatusColumns, {40, 80, 100, 80});
@@ -763,11 +776,17 @@ void TMainForm::SessionStateChanged()
         m_mainConnection->setText(fromUtf8(m_logic->MainConnectionCaption()));
 }
 
+void TMainForm::TransfersChanged()
+{
+    m_transfers->RowsUpdated();
+}
+
 void TMainForm::ApplyColours()
 {
     m_colours = WindowColours(palette());
     for (TLogModel* model : m_logModels)
         model->SetColours(m_colours);
+    m_transfers->SetColours(m_colours);
     bool localActive = m_activePaneSet && m_activePane == TPane::Local;
     bool remoteActive = m_activePaneSet && m_activePane == TPane::Remote;
     m_local->SetStripColours(localActive ? m_colours.ActiveStrip : m_colours.Strip,

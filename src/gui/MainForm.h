@@ -28,6 +28,8 @@ class QToolButton;
 class QTreeView;
 class QUrl;
 class TLogModel;
+class TTransfersPanel;
+class QTabWidget;
 class TPaneModel;
 class TPaneWidget;
 class TQueueModel;
@@ -107,6 +109,7 @@ public:
     void QueueResetting() override;
     void QueueReset() override;
     void ProgressChanged() override;
+    void TransfersChanged() override;
     void SessionStateChanged() override;
 
 protected:
@@ -169,6 +172,8 @@ private:
     TPaneWidget* m_local = nullptr;
     TPaneWidget* m_remote = nullptr;
     QTreeView* m_status = nullptr;
+    QTabWidget* m_runTabs = nullptr; // the transfers view and the connections' rows
+    TTransfersPanel* m_transfers = nullptr;
     QListView* m_log = nullptr;
     QTabBar* m_logTabs = nullptr;
     // Status bar.

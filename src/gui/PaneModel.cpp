@@ -3,6 +3,8 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include "ui/FtpUrl.h"
+
 TPaneModel::TPaneModel(TfmMain& window, TPane pane, QObject* parent)
     : QAbstractTableModel(parent), m_window(window), m_pane(pane)
 {
@@ -112,17 +114,8 @@ QUrl TPaneModel::RowUrl(const TlvFileInfo& row) const
 {
     if (m_pane == TPane::Local)
         return QUrl::fromLocalFile(QString::fromStdString(m_window.Local().Path() + row.Name));
-    const THostInfo& session = m_window.Manager().SessionInfo();
-    QUrl url;
-    url.setScheme("ftp");
-    url.setUserName(QString::fromStdString(session.UserName));
-    url.setHost(QString::fromStdString(session.HostName));
-    bool portOk = false;
-    int port = QString::fromStdString(session.HostPort).toInt(&portOk);
-    if (portOk && port != 21)
-        url.setPort(port);
-    url.setPath(QString::fromStdString(m_window.RemoteDir() + row.Name + (row.IsDir() ? "/" : "")));
-    return url;
+    std::string path = m_window.RemoteDir() + row.Name + (row.IsDir() ? "/" : "");
+    return QUrl(QString::fromStdString(RemoteAddress(m_window.Manager().SessionInfo(), path)));
 }
 
 QMimeData* TPaneModel::mimeData(const QModelIndexList& indexes) const

@@ -430,6 +430,56 @@ int64_t TTransferRun::PositionOf(int connection) const
     return -1;
 }
 
+std::vector<TTransferRun::TLiveSegment> TTransferRun::LiveSegments() const
+{
+    std::vector<TLiveSegment> live;
+    for (const auto& worker : m_workers) {
+        const TJob* job = worker->Job();
+        if (job && job->Kind == TJob::TKind::Segment)
+            live.push_back({job->File, job->Segment, worker->Position(), worker->Connection()});
+    }
+    return live;
+}
+
+bool TTransferRun::SkipFile(const TTransferFile& file)
+{
+    auto found = std::find_if(m_files.begin(), m_files.end(), [&](const auto& owned) { return owned.get() == &file; });
+    if (!m_running || found == m_files.end() || (file.State != TFileState::Queued && file.State != TFileState::Waiting))
+        return false;
+    for (const auto& worker : m_workers)
+        if (worker->Job() && worker->Job()->File == &file)
+            return false; // a range of it is under way
+    TTransferFile& skipped = **found;
+    m_segmentJobs.erase(std::remove_if(m_segmentJobs.begin(), m_segmentJobs.end(),
+                                       [&](const auto& job) { return job->File == &skipped; }),
+                        m_segmentJobs.end());
+    skipped.State = TFileState::Skipped;
+    TotalBytes -= skipped.BytesLeft();
+    if (skipped.Download)
+        m_downloadFound -= skipped.BytesLeft();
+    Log(0, "Skipped at the user's word: " + skipped.RemotePath);
+    Feed(); // the run may have nothing left
+    return true;
+}
+
+bool TTransferRun::RetryFile(const TTransferFile& file)
+{
+    auto found = std::find_if(m_files.begin(), m_files.end(), [&](const auto& owned) { return owned.get() == &file; });
+    if (!m_running || m_aborting || found == m_files.end() || file.State != TFileState::Failed)
+        return false;
+    TTransferFile& again = **found;
+    for (TSegment& segment : again.Segments)
+        if (segment.State == TSegmentState::Failed) {
+            segment.State = TSegmentState::Waiting;
+            segment.Attempts = 0;
+        }
+    again.Reason.clear();
+    Log(0, "Will try " + again.RemotePath + " again at the user's word");
+    QueueSegments(again);
+    FillIdleConnections(m_host.ConnectionCount());
+    return true;
+}
+
 TRunFigures TTransferRun::Figures(int64_t elapsedSeconds) const
 {
     TRunFigures figures;

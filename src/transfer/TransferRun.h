@@ -148,6 +148,22 @@ public:
     const std::vector<std::unique_ptr<TTransferFile>>& Files() const { return m_files; }
     // The position the transfer on a connection reached; -1 when it moves no file's bytes.
     int64_t PositionOf(int connection) const;
+
+    // A range on a connection now: how far it got.
+    struct TLiveSegment
+    {
+        const TTransferFile* File = nullptr;
+        size_t Segment = 0;
+        int64_t Position = 0; // the byte of the file reached
+        int Connection = 0;
+    };
+    std::vector<TLiveSegment> LiveSegments() const;
+    // A file none of whose ranges has started leaves the run at the user's word (no part of its
+    // broken list either); false when it has started or ended.
+    bool SkipFile(const TTransferFile& file);
+    // A failed file of the running run goes again from where its ranges stopped; false when
+    // the run has ended or the file has not failed.
+    bool RetryFile(const TTransferFile& file);
     // The server sent from byte 0 where an offset was asked: no ranges or resumes on this site.
     bool OffsetsIgnored() const { return m_offsetsIgnored; }
 

@@ -7,8 +7,10 @@
 #include <unistd.h>
 
 #include <QByteArray>
+#include <QUrl>
 
 #include "ftp/FtpSecurity.h"
+#include "manager/FtpManager.h"
 
 namespace {
 
@@ -208,4 +210,18 @@ void CompleteAnonymousLogin(std::string& user, std::string& password, const std:
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (password.empty() && (lower == "anonymous" || lower == "ftp"))
         password = anonymousPassword;
+}
+
+std::string RemoteAddress(const THostInfo& site, const std::string& path)
+{
+    QUrl url;
+    url.setScheme(site.Sftp ? "sftp" : "ftp");
+    url.setUserName(QString::fromStdString(site.UserName));
+    url.setHost(QString::fromStdString(site.HostName));
+    bool portOk = false;
+    int port = QString::fromStdString(site.HostPort).toInt(&portOk);
+    if (portOk && port != (site.Sftp ? 22 : 21))
+        url.setPort(port);
+    url.setPath(QString::fromStdString(path));
+    return url.toString(QUrl::FullyEncoded).toStdString();
 }

@@ -25,8 +25,6 @@ TLogColour LineColour(const std::string& line)
 {
     if (line[0] == '>')
         return TLogColour::Command;
-    if (line.rfind("! ", 0) == 0)
-        return TLogColour::Refusal;
     if (line[0] != '<')
         return TLogColour::Message;
     // "< 550 ...", "< 421-...": a transient or permanent refusal.

@@ -16,7 +16,7 @@ enum class TLogColour
 {
     Command, // "> ..." sent to the server: red
     Reply,   // "< ..." from the server: green
-    Refusal, // "< 4xx/5xx ...", and the program's "! " notes of failures: the error colour, bold
+    Refusal, // "< 4xx/5xx ...": the error colour, bold
     Message  // the program's own messages and notes: blue
 };
 

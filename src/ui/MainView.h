@@ -76,6 +76,8 @@ public:
     virtual void QueueReset() {}
     // The run's figures (status panels 1, 3 and 4, the gauge and the Count column), once a second.
     virtual void ProgressChanged() {}
+    // The transfers view's rows were made anew (their number may have changed).
+    virtual void TransfersChanged() {}
     // The session state and what shows it: the caption, status panel 0, status row 0, the cursor.
     virtual void SessionStateChanged() {}
     // A remote operation or a transfer run ended.

@@ -56,6 +56,10 @@ TfmMain::TfmMain(IMainView& view, std::string dataDir, std::string programDir)
 {
     m_antiIdle.onTimeout = [this] { m_manager.AntiIdleTick(); };
     m_progressTimer.onTimeout = [this] { ProgressTick(); };
+    m_transfersTimer.onTimeout = [this] {
+        if (m_run.Running())
+            UpdateTransferRows();
+    };
     m_logs.OnLinesChanged = [this](int page, size_t dropped, size_t appended) {
         m_view.LogLinesChanged(page, dropped, appended);
     };

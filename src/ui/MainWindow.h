@@ -24,6 +24,7 @@
 #include "manager/CommFunc.h"
 #include "manager/FtpManager.h"
 #include "platform/Timer.h"
+#include "ui/TransferRows.h"
 #include "transfer/RunJournal.h"
 #include "transfer/TransferRun.h"
 #include "ui/FtpUrl.h"
@@ -211,6 +212,17 @@ public:
     const TBrokenLists& BrokenLists() const { return m_brokenLists; }
     const TFtpManager& Manager() const { return m_manager; }
     const TTransferRun& Run() const { return m_run; }
+
+    // The transfers view: a row per file of the run, the filter, and the rows' commands (a row
+    // is an index into the shown rows).
+    const TTransferRows& TransferRows() const { return m_transferRows; }
+    void SetTransferFilter(TTransferFilter filter);
+    // A failed file goes again: in the running run, or in a new one from where it stopped.
+    void RetryTransfer(size_t row);
+    // A file not started yet is left out of the run.
+    void SkipTransfer(size_t row);
+    void OpenTransferFolder(size_t row);
+    void CopyTransferAddress(size_t row);
     TLocalPane& Local() { return m_local; }
     const TLocalPane& Local() const { return m_local; }
     const std::string& TmpDir() const { return m_tmpDir; }
@@ -342,10 +354,14 @@ private:
 
     platform::Timer m_antiIdle;
     platform::Timer m_progressTimer;
+    platform::Timer m_transfersTimer;
     int64_t m_runStartTick = 0;
     // The time the run's questions waited for the user: not the transfer's, so not counted.
     int64_t m_questionMs = 0;
     int64_t m_lastRunMs = 0;
+    TTransferRows m_transferRows;
+    // The rows read the run's files again, and the view hears of it.
+    void UpdateTransferRows();
     // Asks the user, keeping the wait off the run's clock.
     template <typename Ask> auto OffTheClock(Ask ask)
     {

@@ -49,6 +49,7 @@ void TfmMain::EndOfRun(const TOperationResult& engineResult)
                            " did not complete; kept in the broken list " + name + " to resume");
     }
     m_journal.End();
+    UpdateTransferRows(); // the finished files stay in view with their verdicts
     // What the selection could not queue belongs to the run's outcome too.
     TOperationResult result = engineResult;
     result.Items.insert(result.Items.begin(), m_selectionProblems.begin(), m_selectionProblems.end());
@@ -171,9 +172,11 @@ void TfmMain::BeginProgress()
 {
     m_runStartTick = platform::tickCount();
     m_questionMs = 0;
+    m_transferRows.Clear();
     m_gaugePercent = 0;
     m_gaugeVisible = true;
     m_progressTimer.start(1000);
+    m_transfersTimer.start(250); // the transfers view: at most four times a second
     m_view.ProgressChanged();
 }
 
@@ -198,6 +201,7 @@ void TfmMain::EndProgress()
     if (m_progressTimer.active())
         m_lastRunMs = platform::tickCount() - m_runStartTick - m_questionMs;
     m_progressTimer.stop();
+    m_transfersTimer.stop();
     m_gaugeVisible = false;
     m_gaugePercent = 0;
     m_view.ProgressChanged();

@@ -254,11 +254,24 @@ TEST_F(Window, ARunOnFourConnectionsMovesTheRowsTheGaugeAndTheTree)
     auto* pages = session->child<QTabBar>("pcDisplay");
     EXPECT_EQ(pages->count(), 4);
     EXPECT_GE(pages->height(), pages->sizeHint().height());
+    // The transfers view: a row per file, the split one on its connections.
+    auto* transfers = session->child<QTreeView>("lvTransfers");
+    ASSERT_TRUE(transfers->isVisible());
+    ASSERT_TRUE(waitFor([&] { return transfers->model()->rowCount() == 2; }, 5000));
+    int big = transfers->model()->index(0, 0).data().toString() == "big.bin" ? 0 : 1;
+    EXPECT_TRUE(waitFor([&] { return transfers->model()->index(big, 5).data().toString().contains(","); }, 5000))
+        << "the split file on more than one connection";
 
     ASSERT_TRUE(session->settled(60000));
     EXPECT_FALSE(gauge->isVisible());
     EXPECT_EQ(fileHash(session->localDir() + "big.bin"), fileHash(session->remoteDir() + "big.bin"));
     EXPECT_EQ(status->model()->index(1, 1).data().toString(), "Ready");
+    // The finished files stay, with their verdicts, under Done.
+    EXPECT_EQ(transfers->model()->index(big, 7).data().toString(), "4,000,000 bytes checked; time kept");
+    auto* filters = session->child<QTabBar>("tbTransferFilter");
+    EXPECT_EQ(filters->tabText(3), "Done (2)");
+    filters->setCurrentIndex(2);
+    EXPECT_EQ(transfers->model()->rowCount(), 0);
 }
 
 TEST_F(Window, EveryQuestionIsAskedInItsRealDialog)

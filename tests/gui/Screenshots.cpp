@@ -135,6 +135,7 @@ int main(int argc, char* argv[])
     waitFor([&] { return logic.Run().Running() && !logic.StatusPanel(3).empty(); }, 10000);
     pumpFor(1200);
     save(window, out + "/run" + suffix);
+    save(*window.findChild<QWidget*>("tcRun"), out + "/transfers" + suffix);
 
     window.findChild<QTabBar*>("pcDisplay")->setCurrentIndex(1);
     pumpFor(300);

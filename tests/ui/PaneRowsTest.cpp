@@ -112,9 +112,8 @@ TEST(LogPages, KeepsNotesMasksThePasswordAndColoursByFirstCharacter)
     EXPECT_EQ(page[0].Colour, TLogColour::Command);
     EXPECT_EQ(page[1].Colour, TLogColour::Reply);
     EXPECT_EQ(page[2].Text, "> PASS ********");
-    // The client's notes carry the reasons of failures: they stay, in the error colour as
-    // refusals do.
-    EXPECT_EQ(page[3].Colour, TLogColour::Refusal);
+    // The client's notes carry the reasons of failures: they stay.
+    EXPECT_EQ(page[3].Colour, TLogColour::Message);
     for (const char* refusal : {"< 550 No such file", "< 421-Too many", "< 426 Aborted"})
         EXPECT_EQ(LineColour(refusal), TLogColour::Refusal) << refusal;
     for (const char* reply : {"< 226 Done", "< 5 bytes", "< 4x2", "Connected"})
