@@ -185,10 +185,13 @@ void TMainForm::BuildPopups()
     };
 
     m_hostSelected = menu("pmHostSelected");
-    for (const char* name :
-         {"miRemoteDownload", "miRemoteEdit", "miRemoteView", "miRemoteMove", "miRemoteCopyUrl", "miRemoteInvert",
-          "miRemoteDelete", "miRemoteChangeMode", "miRemoteRename", "miRemoteCalcSize"})
+    for (const char* name : {"miRemoteDownload", "miRemoteEdit", "miRemoteView", "miRemoteMove", "miRemoteCopyUrl",
+                             "miRemoteInvert", "miRemoteDelete", "miRemoteChangeMode", "miRemoteRename"})
         m_hostSelected->addAction(named(name));
+    // The popup's own caption for the main menu's "Calc Size".
+    QAction* calculate = m_hostSelected->addAction(named("miRemoteCalcSize")->icon(), "Calculate Size",
+                                                   [this] { m_logic->CalculateSize(); });
+    calculate->setObjectName("pmiCalculateSize");
     m_hostNoSelect = menu("pmHostNoSelect");
     for (const char* name : {"miSelectAll", "miMakeDirectory", "miChangeDirectory", "miRefresh"})
         m_hostNoSelect->addAction(named(name));

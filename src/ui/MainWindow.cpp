@@ -286,6 +286,7 @@ void TfmMain::ResetSessionView()
     if (m_pendingAfterConnect != TPendingAfterConnect::ResumeBrokenList && m_queueTree)
         m_queueTree->ClearTransfers();
     m_transfersRunning = false;
+    EndProgress(); // a disconnect during a run leaves no gauge or timer behind
     m_view.PanePathChanged(TPane::Remote);
 }
 

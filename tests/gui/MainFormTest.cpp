@@ -316,7 +316,9 @@ TEST_F(Window, EveryQuestionIsAskedInItsRealDialog)
     session->child<QAction>("miRemoteRename")->trigger();
     answerDialog([](QWidget* dialog) {
         EXPECT_EQ(dialog->windowTitle(), "Delete");
-        EXPECT_TRUE(dialog->findChild<QLabel*>("qt_msgbox_label")->text().contains("Delete the file \"b.bin\" from the server?"));
+        EXPECT_TRUE(dialog->findChild<QLabel*>("qt_msgbox_label")
+                        ->text()
+                        .contains("Delete the file \"b.bin\" from the server?"));
         answerDialogWith("No");
     });
     QTest::keyClick(session->list(TPane::Remote), Qt::Key_Delete);
@@ -407,6 +409,11 @@ TEST_F(Window, EveryActionAndButtonHasAnIconAndANameAndNoShortcutClashes)
             shortcuts[text] = action->objectName();
         }
     }
+    // The remote popup says "Calculate Size" where the main menu says "Calc Size".
+    auto* calculate = session->child<QAction>("pmiCalculateSize");
+    ASSERT_NE(calculate, nullptr);
+    EXPECT_EQ(calculate->text(), "Calculate Size");
+    EXPECT_TRUE(session->child<QMenu>("pmHostSelected")->actions().contains(calculate));
     for (const char* key : {"Ctrl+F", "Ctrl+D", "Ctrl+R", "F4", "F5", "F1", "Ctrl+A"})
         EXPECT_EQ(shortcuts.count(key), 1u) << key;
     for (QToolButton* button : window.findChildren<QToolButton*>()) {

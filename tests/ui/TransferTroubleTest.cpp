@@ -333,6 +333,20 @@ TEST_F(ThrottledRun, AQuestionDuringABackgroundRunLetsTheRunGoOn)
     EXPECT_EQ(session->view.nestedDialogs, 0);
 }
 
+TEST_F(ThrottledRun, ADisconnectDuringARunLeavesNoGaugeOrFigures)
+{
+    TfmMain& window = session->window;
+    session->download(names);
+    ASSERT_TRUE(waitFor([&] { return window.GaugeVisible() && !window.StatusPanel(3).empty(); }, 5000));
+    window.Disconnect();
+    EXPECT_EQ(window.SessionState(), ssReady);
+    EXPECT_FALSE(window.GaugeVisible());
+    EXPECT_TRUE(window.StatusPanel(3).empty());
+    pumpFor(1500); // the progress timer is stopped: nothing comes back
+    EXPECT_FALSE(window.GaugeVisible());
+    EXPECT_TRUE(window.StatusPanel(1).empty());
+}
+
 TEST_F(ThrottledRun, AbortKeepsTheReachedOffsets)
 {
     TfmMain& window = session->window;
