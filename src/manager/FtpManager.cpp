@@ -64,6 +64,8 @@ void TFtpManager::DestroyClient(int index)
     // Events of a client being destroyed must not reach the table.
     slot.Client->OnRequestDone = nullptr;
     slot.Client->OnSessionClosed = nullptr;
+    if (index == 0)
+        m_treeDelete.reset(); // it works through the session that goes now
     slot.Session.reset();
     slot = TConnectionSlot{};
 }
@@ -218,6 +220,7 @@ void TFtpManager::ConnectMain(const THostInfo& info)
             m_cache.Clear();
             m_session = info;
             m_features = {};
+            m_treeDelete.reset();
             for (int i = 0; i < m_count; ++i) {
                 ResetConnection(*Slot(i).Client);
                 Slot(i).Session.reset();
@@ -234,6 +237,7 @@ void TFtpManager::ConnectMain(const THostInfo& info)
         m_cache.Clear();
         // A new site: the sessions of the last one go (before the SFTP connection some of them
         // work on), and the next run makes those of this site's protocol.
+        m_treeDelete.reset();
         for (int i = 0; i < m_count; ++i)
             Slot(i).Session.reset();
         m_sftpMain.reset();
@@ -292,6 +296,7 @@ bool TFtpManager::JudgeCertificate(const TTlsCertificate& certificate, std::stri
 void TFtpManager::DisconnectAll()
 {
     if (Sftp()) {
+        m_treeDelete.reset();
         for (int i = 0; i < m_count; ++i)
             Slot(i).Session.reset(); // each SFTP session closes its connection as it goes
         if (m_sftpMain)

@@ -126,6 +126,7 @@ void TFtpManager::SftpConnect()
 {
     if (m_host.Settings().Proxy.Enabled)
         Log(0, "! An FTP proxy does not carry SFTP: connecting without it");
+    m_treeDelete.reset();
     Slot(0).Session.reset(); // it worked on the connection that goes now
     m_sftpMain = NewSftpClient(0);
     m_sftpMain->OnLost = [this](const std::string&) {
