@@ -88,7 +88,15 @@ TMainForm::TMainForm(std::string dataDir, std::string programDir, QWidget* paren
     OpenPath = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
     RunPath = [](const QString& path) { QProcess::startDetached(path, {}); };
     OpenUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
-    StartInstance = [](const QString& program) { return QProcess::startDetached(program, {}); };
+    StartInstance = [](const QString& program) {
+        // The program itself, without arguments, asked to show its window maximised.
+        QProcess process;
+        process.setProgram(program);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(kStartMaximized, "1");
+        process.setProcessEnvironment(environment);
+        return process.startDetached();
+    };
     setWindowIcon(GuiIcon("quillftp"));
     BuildToolBar();
     BuildPanes();
@@ -464,6 +472,10 @@ void TMainForm::Start(const std::string& argument, const std::function<void()>& 
     SessionStateChanged();
     if (beforeShow)
         beforeShow();
+    if (qEnvironmentVariableIsSet(kStartMaximized)) {
+        qunsetenv(kStartMaximized); // for this start only, not for what it starts
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
     show();
     m_hostName->setFocus();
     m_logic->FormShow(argument);

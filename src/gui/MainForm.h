@@ -54,6 +54,8 @@ public:
     std::function<void(const QString& path)> RunPath;
     // Open an address in the desktop's browser or mail program; start the program once more.
     std::function<bool(const QUrl& url)> OpenUrl; // false when nothing could open it
+    // Set in the environment of a new session's program: its window starts maximised.
+    static constexpr const char* kStartMaximized = "QUILLFTP_START_MAXIMIZED";
     std::function<bool(const QString& program)> StartInstance;
 
     // The program's other windows (MainShell.cpp).

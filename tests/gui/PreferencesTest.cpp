@@ -92,11 +92,12 @@ TEST_F(Preferences, NumbersOutOfRangeAreRefusedAndNothingIsHalfApplied)
         const char* text;
         const char* says;
     };
-    for (const Case& wrong : {Case{"seThreadNumber", "256", "Thread number must be a whole number from 1 to 255."},
-                              Case{"seThreadNumber", "0", "from 1 to 255"},
-                              Case{"seSplitDownloadFileSize", "-1", "Split download file size must be a whole number of at least 0."},
-                              Case{"edProxyPort", "70000", "The proxy port must be a whole number from 1 to 65535."},
-                              Case{"spAntiIdleInterval", "", "Anti Idle Interval"}}) {
+    for (const Case& wrong :
+         {Case{"seThreadNumber", "256", "Thread number must be a whole number from 1 to 255."},
+          Case{"seThreadNumber", "0", "from 1 to 255"},
+          Case{"seSplitDownloadFileSize", "-1", "Split download file size must be a whole number of at least 0."},
+          Case{"edProxyPort", "70000", "The proxy port must be a whole number from 1 to 65535."},
+          Case{"spAntiIdleInterval", "", "Anti Idle Interval"}}) {
         auto* edit = child<QLineEdit>(wrong.field);
         QString before = edit->text();
         edit->setText(wrong.text);
@@ -112,6 +113,15 @@ TEST_F(Preferences, NumbersOutOfRangeAreRefusedAndNothingIsHalfApplied)
         EXPECT_EQ(settings().ConnectionCount, 3);
         edit->setText(before);
     }
+    // Typed, the thread number comes into its range in the field itself.
+    auto* threads = child<QLineEdit>("seThreadNumber");
+    threads->clear();
+    QTest::keyClicks(threads, "300");
+    EXPECT_EQ(threads->text(), "255");
+    threads->clear();
+    QTest::keyClicks(threads, "-4");
+    emit threads->editingFinished(); // the field is left (its page is not shown here to take the focus)
+    EXPECT_EQ(threads->text(), "1");
     // Without connection 0 transferring, one connection becomes two.
     child<QLineEdit>("seThreadNumber")->setText("1");
     child<QCheckBox>("cbUseMainThreadTransfer")->setChecked(false);
@@ -231,7 +241,8 @@ TEST(ProgramShell, TheSplashIsGoneBeforeTheWindowShowsAndTheAboutMenuOpensItsPag
     // With no browser to open it, F1 says where the page is.
     window.OpenUrl = [](const QUrl&) { return false; };
     answerDialog([&](QWidget* box) {
-        EXPECT_TRUE(box->findChild<QLabel*>("qt_msgbox_label")->text().contains(QString::fromStdString(dataDir + "help.htm")));
+        EXPECT_TRUE(
+            box->findChild<QLabel*>("qt_msgbox_label")->text().contains(QString::fromStdString(dataDir + "help.htm")));
         answerDialogWith("OK");
     });
     window.findChild<QAction*>("miHelp")->trigger();
@@ -263,6 +274,7 @@ TEST(ProgramShell, NewSessionStartsASecondProgramOnTheSameDataAndBothEndCleanly)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QUILLFTP_HOME", QString::fromStdString(session.dataDir()));
     environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert(TMainForm::kStartMaximized, "1"); // as StartInstance sets it
     second.setProcessEnvironment(environment);
     second.start(QUILL_GUI_PROGRAM, {});
     ASSERT_TRUE(second.waitForStarted(5000));
@@ -276,5 +288,6 @@ TEST(ProgramShell, NewSessionStartsASecondProgramOnTheSameDataAndBothEndCleanly)
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_NE(fileText(ini).find("[Window]"), std::string::npos);
+    EXPECT_NE(fileText(ini).find("Maximized=1"), std::string::npos); // a new session's window is maximised
     EXPECT_NE(fileText(ini).find("LocalPath=" + session.localDir()), std::string::npos);
 }

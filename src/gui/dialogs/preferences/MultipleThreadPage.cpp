@@ -18,6 +18,18 @@ TMultipleThreadPage::TMultipleThreadPage(QWidget* parent)
         if (!on && m_threads->text().trimmed() == "1")
             m_threads->setText("2");
     });
+    // The thread number is brought into its range as it is typed: above the top at once, below
+    // the bottom when the field is left (a "1" may be the start of "12").
+    connect(m_threads, &QLineEdit::textEdited, this, [this](const QString& text) {
+        bool number = false;
+        if (text.toLongLong(&number) > 255 && number)
+            m_threads->setText("255");
+    });
+    connect(m_threads, &QLineEdit::editingFinished, this, [this] {
+        bool number = false;
+        if (m_threads->text().toLongLong(&number) < LowestThreadNumber() || !number)
+            m_threads->setText(QString::number(LowestThreadNumber()));
+    });
     auto* grid = new QGridLayout;
     auto* threadsLabel = new QLabel("&Thread number = ", Body());
     threadsLabel->setBuddy(m_threads);
