@@ -26,6 +26,7 @@
 #include <QTreeView>
 #include <QUrl>
 
+#include "gui/DesktopNotice.h"
 #include "gui/Icons.h"
 #include "gui/LogModel.h"
 #include "gui/PaneModel.h"
@@ -786,6 +787,11 @@ void TMainForm::SessionStateChanged()
     ShowHostHistory();
     if (m_mainConnection)
         m_mainConnection->setText(fromUtf8(m_logic->MainConnectionCaption()));
+}
+
+void TMainForm::NotifyDesktop(const std::string& summary, const std::string& body)
+{
+    SendDesktopNotice(QString::fromStdString(summary), QString::fromStdString(body));
 }
 
 void TMainForm::TransfersChanged()

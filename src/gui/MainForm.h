@@ -112,6 +112,8 @@ public:
     void QueueReset() override;
     void ProgressChanged() override;
     void TransfersChanged() override;
+    bool WindowActive() const override { return isActiveWindow(); }
+    void NotifyDesktop(const std::string& summary, const std::string& body) override;
     void SessionStateChanged() override;
 
 protected:

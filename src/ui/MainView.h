@@ -78,6 +78,11 @@ public:
     virtual void ProgressChanged() {}
     // The transfers view's rows were made anew (their number may have changed).
     virtual void TransfersChanged() {}
+    // Whether the user is looking at the window (it has the focus of the desktop).
+    virtual bool WindowActive() const { return true; }
+    // A notice on the desktop (where a notification service runs), for news the user is not
+    // looking at.
+    virtual void NotifyDesktop(const std::string& /*summary*/, const std::string& /*body*/) {}
     // The session state and what shows it: the caption, status panel 0, status row 0, the cursor.
     virtual void SessionStateChanged() {}
     // A remote operation or a transfer run ended.

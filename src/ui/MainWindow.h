@@ -146,6 +146,8 @@ public:
     // Deletes the selected rows without asking; folders with their contents when recursive,
     // else only when empty.
     void DeleteSelectedRemote(bool recursive);
+    // A desktop notice of a run's end, when it took a while and the window is not in view.
+    void NoticeOfRun(const TOperationResult& result);
     // A remote command's items that the server refused, told in one message.
     void TellRefusals(const TOperationResult& result);
     void RemoteRename();

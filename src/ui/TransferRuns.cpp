@@ -56,6 +56,7 @@ void TfmMain::EndOfRun(const TOperationResult& engineResult)
     result.Success = result.Success && m_selectionProblems.empty();
     m_selectionProblems.clear();
     Record(result);
+    NoticeOfRun(result);
     m_queue.clear();
     if (m_queueTree)
         m_queueTree->ClearTransfers();
@@ -84,6 +85,21 @@ void TfmMain::EndOfRun(const TOperationResult& engineResult)
         SetSessionState(ssChangingDir);
         m_manager.ChangeDir(m_remoteDir);
     }
+}
+
+void TfmMain::NoticeOfRun(const TOperationResult& result)
+{
+    // Only a run long enough for the user to have turned to something else, and only when
+    // the window is not what they look at.
+    constexpr int64_t kNoticeAfterMs = 5000;
+    if (m_lastRunMs < kNoticeAfterMs || m_sessionState == ssEditing || m_view.WindowActive())
+        return;
+    size_t failed = result.Failures().size();
+    std::string body = FormatThousands(result.Bytes) + " bytes in " + ElapsedTime(m_lastRunMs / 1000);
+    if (failed > 0)
+        body += "; " + std::to_string(failed) + (failed == 1 ? " item" : " items") + " did not complete";
+    m_view.NotifyDesktop(failed > 0 ? "QuillFTP: transfers ended, some did not complete" : "QuillFTP: transfers done",
+                         body);
 }
 
 size_t TfmMain::LastBrokenListNumber() const
