@@ -17,6 +17,8 @@ const char* const kCliUsage =
     "  rm -r URL              delete a file, or a directory with everything in it\n"
     "  broken                 list the saved broken lists\n"
     "  resume N               resume broken list N (as numbered by broken)\n"
+    "  history [--failed] [--csv]   the files of past runs, newest first (UTC time, get|put, state, size,\n"
+    "                         remote address, local path; --csv: every column as CSV)\n"
     "URL: ftp://[user[:password]@]host[:port]/path  (the path is taken from the login directory; ftp://host/%2Fetc/ "
     "names /etc/)\n"
     "     ftps://... for implicit TLS (port 990), ftpes://... for TLS required\n"
@@ -60,8 +62,9 @@ bool validHostPort(const std::string& text)
 const std::map<std::string, std::pair<size_t, size_t>>& commandOperands()
 {
     static const std::map<std::string, std::pair<size_t, size_t>> operands = {
-        {"ls", {1, 1}},    {"get", {1, 2}}, {"put", {2, 2}},   {"mkdir", {1, 1}},  {"rm", {1, 1}},
-        {"rmdir", {1, 1}}, {"mv", {2, 2}},  {"chmod", {2, 2}}, {"broken", {0, 0}}, {"resume", {1, 1}}};
+        {"ls", {1, 1}},     {"get", {1, 2}},    {"put", {2, 2}},    {"mkdir", {1, 1}},
+        {"rm", {1, 1}},     {"rmdir", {1, 1}},  {"mv", {2, 2}},     {"chmod", {2, 2}},
+        {"broken", {0, 0}}, {"resume", {1, 1}}, {"history", {0, 0}}};
     return operands;
 }
 
@@ -167,6 +170,8 @@ const std::map<std::string, std::function<void(TCliOptions&)>>& flagOptions()
         {"--quiet", [](TCliOptions& o) { o.Quiet = true; }},
         {"--long", [](TCliOptions& o) { o.Long = true; }},
         {"--recursive", [](TCliOptions& o) { o.Recursive = true; }},
+        {"--failed", [](TCliOptions& o) { o.Failed = true; }},
+        {"--csv", [](TCliOptions& o) { o.Csv = true; }},
     };
     return flags;
 }

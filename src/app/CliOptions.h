@@ -40,6 +40,8 @@ struct TCliOptions
     bool Quiet = false;
     bool Long = false;      // ls: the pane's columns
     bool Recursive = false; // rm: a directory goes with its contents
+    bool Failed = false;    // history: only the files that did not end well
+    bool Csv = false;       // history: as CSV
     std::string DataDir;
     int Tls = -1;      // a TFtpSecurity, -1 as configured
     std::string Trust; // the SHA-256 fingerprint of a certificate to accept unverified

@@ -101,6 +101,8 @@ int TCliSession::Run()
         return ChangeMode();
     if (command == "broken")
         return ShowBrokenLists();
+    if (command == "history")
+        return ShowHistory();
     return Resume();
 }
 
@@ -502,6 +504,23 @@ int TCliSession::ShowBrokenLists()
                   << " bytes left\tlocal " << EscapeControls(list.LocalDir) << "\tremote "
                   << EscapeControls(list.HostDir) << '\n';
     }
+    return kExitDone;
+}
+
+int TCliSession::ShowHistory()
+{
+    std::string error;
+    std::vector<THistoryFile> files = m_window->History().Files(m_options.Failed, error);
+    if (!error.empty())
+        return Fail(error, kExitIncomplete);
+    if (m_options.Csv) {
+        std::cout << HistoryCsv(files);
+        return kExitDone;
+    }
+    for (const THistoryFile& file : files)
+        std::cout << file.Started << '\t' << (file.Download ? "get" : "put") << '\t' << EscapeControls(file.State)
+                  << '\t' << file.Size << '\t' << EscapeControls(file.Site) << EscapeControls(file.RemotePath) << '\t'
+                  << EscapeControls(file.LocalPath) << '\n';
     return kExitDone;
 }
 

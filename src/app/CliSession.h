@@ -43,6 +43,7 @@ private:
     int Rename();
     int ChangeMode();
     int ShowBrokenLists();
+    int ShowHistory();
     int Resume();
 
     // Logs in and changes to directory; kExitDone, or the exit status after the error is shown.

@@ -176,6 +176,7 @@ void LoadSettings(TSettings& settings, const std::string& path, const std::strin
     settings.KeepRemoteTimes = ini.ReadBool("General", "KeepRemoteTimes", true);
     settings.Pipelining = ini.ReadBool("General", "Pipelining", true);
     settings.ConfirmDelete = ini.ReadBool("General", "ConfirmDelete", true);
+    settings.HistoryFiles = std::max<int64_t>(ini.ReadInt64("General", "HistoryFiles", 100000), 0);
     readWindow(ini, settings.Window);
 }
 
@@ -207,6 +208,7 @@ bool SaveSettings(const TSettings& settings, const std::string& path)
     ini.WriteBool("General", "KeepRemoteTimes", settings.KeepRemoteTimes);
     ini.WriteBool("General", "Pipelining", settings.Pipelining);
     ini.WriteBool("General", "ConfirmDelete", settings.ConfirmDelete);
+    ini.WriteInt64("General", "HistoryFiles", settings.HistoryFiles);
     writeWindow(ini, settings.Window);
     return ini.UpdateFile();
 }

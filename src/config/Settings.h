@@ -91,6 +91,8 @@ struct TSettings
     bool Pipelining = true;
     // Delete asks first, naming what goes; a folder's contents go only when the user says so.
     bool ConfirmDelete = true;
+    // Files the transfer history keeps (the oldest go); 0 keeps none.
+    int64_t HistoryFiles = 100000;
     TWindowLayout Window;
     std::string AnonymousEmail = kDefaultAnonymousEmail;
 };

@@ -13,6 +13,7 @@
 
 #include "gui/Icons.h"
 #include "gui/PaneWidget.h"
+#include "gui/dialogs/HistoryDialog.h"
 #include "gui/QueueModel.h"
 
 QAction* TMainForm::AddAction(QMenu* menu, const QString& caption, const QString& icon, const QString& name,
@@ -47,6 +48,11 @@ void TMainForm::BuildMenus()
             ShowToolBar();
         },
         QKeySequence("Ctrl+R"));
+    server->addSeparator();
+    AddAction(server, "Transfer &History...", "queue-broken", "miHistory", [this] {
+        TfmHistory dialog(m_logic->History(), this);
+        dialog.exec();
+    });
     server->addSeparator();
     AddAction(server, "&Exit", "exit", "miExit", [this] { close(); });
 

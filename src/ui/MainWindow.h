@@ -24,6 +24,7 @@
 #include "manager/CommFunc.h"
 #include "manager/FtpManager.h"
 #include "platform/Timer.h"
+#include "history/RunHistory.h"
 #include "ui/TransferRows.h"
 #include "transfer/RunJournal.h"
 #include "transfer/TransferRun.h"
@@ -146,6 +147,8 @@ public:
     // Deletes the selected rows without asking; folders with their contents when recursive,
     // else only when empty.
     void DeleteSelectedRemote(bool recursive);
+    // The run's files into the history, as the transfers view shows them at its end.
+    void RecordHistory();
     // A desktop notice of a run's end, when it took a while and the window is not in view.
     void NoticeOfRun(const TOperationResult& result);
     // A remote command's items that the server refused, told in one message.
@@ -194,6 +197,8 @@ public:
     std::string StatusPanel(int index) const { return m_statusPanels[static_cast<size_t>(index)]; }
     // The gauge of the status bar: shown during a run, with the run's percentage.
     bool GaugeVisible() const { return m_gaugeVisible; }
+    // The transfer history of the data directory.
+    TRunHistory& History();
     // How long the last run took, its questions' waits left out.
     int64_t LastRunMs() const { return m_lastRunMs; }
     int GaugePercent() const { return m_gaugePercent; }
@@ -362,6 +367,8 @@ private:
     int64_t m_questionMs = 0;
     int64_t m_lastRunMs = 0;
     TTransferRows m_transferRows;
+    std::string m_runStarted; // UTC
+    std::unique_ptr<TRunHistory> m_history;
     // The rows read the run's files again, and the view hears of it.
     void UpdateTransferRows();
     // Asks the user, keeping the wait off the run's clock.

@@ -8,16 +8,21 @@
 #include <ctime>
 
 #include "platform/AtomicFile.h"
+#include "ui/FtpUrl.h"
 
 namespace {
 
-std::string now(const char* format)
+// The time now, local or UTC.
+std::string now(const char* format, bool utc = false)
 {
     std::time_t seconds = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&seconds, &local);
+    std::tm when{};
+    if (utc)
+        gmtime_r(&seconds, &when);
+    else
+        localtime_r(&seconds, &when);
     char text[32];
-    std::strftime(text, sizeof text, format, &local);
+    std::strftime(text, sizeof text, format, &when);
     return text;
 }
 
@@ -50,6 +55,7 @@ void TfmMain::EndOfRun(const TOperationResult& engineResult)
     }
     m_journal.End();
     UpdateTransferRows(); // the finished files stay in view with their verdicts
+    RecordHistory();
     // What the selection could not queue belongs to the run's outcome too.
     TOperationResult result = engineResult;
     result.Items.insert(result.Items.begin(), m_selectionProblems.begin(), m_selectionProblems.end());
@@ -85,6 +91,39 @@ void TfmMain::EndOfRun(const TOperationResult& engineResult)
         SetSessionState(ssChangingDir);
         m_manager.ChangeDir(m_remoteDir);
     }
+}
+
+TRunHistory& TfmMain::History()
+{
+    if (!m_history)
+        m_history = std::make_unique<TRunHistory>(m_dataDir + "history.sqlite");
+    return *m_history;
+}
+
+void TfmMain::RecordHistory()
+{
+    if (m_sessionState == ssEditing || m_transferRows.All().empty() || m_settings.HistoryFiles <= 0)
+        return;
+    const THostInfo& site = m_manager.SessionInfo();
+    std::vector<THistoryFile> files;
+    for (const TTransferRow& row : m_transferRows.All()) {
+        THistoryFile file;
+        file.Started = m_runStarted;
+        file.Site = RemoteAddress(site, "");
+        file.Download = row.Download;
+        file.RemotePath = row.RemotePath;
+        file.LocalPath = row.LocalPath;
+        file.Size = row.Size;
+        file.Bytes = row.Done;
+        file.Connections = m_manager.Count();
+        file.Seconds = static_cast<double>(m_lastRunMs) / 1000.0;
+        file.State = row.StateText;
+        file.Verdict = row.Verdict;
+        files.push_back(std::move(file));
+    }
+    std::string error;
+    if (!History().Record(files, m_settings.HistoryFiles, error))
+        ShowLogLine(0, "! " + error); // the run itself is not the worse for it
 }
 
 void TfmMain::NoticeOfRun(const TOperationResult& result)
@@ -187,6 +226,7 @@ void TfmMain::PositionReported(int connection, int64_t position)
 void TfmMain::BeginProgress()
 {
     m_runStartTick = platform::tickCount();
+    m_runStarted = now("%Y-%m-%d %H:%M:%S", true);
     m_questionMs = 0;
     m_transferRows.Clear();
     m_gaugePercent = 0;

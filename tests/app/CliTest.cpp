@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -283,6 +284,22 @@ TEST_F(Cli, ARefusedFileEndsWithStatusOneAndResumesFromItsBrokenList)
     EXPECT_TRUE(same(local() + "tree/inner/b.bin", remote + "tree/inner/b.bin"));
     EXPECT_EQ(run({"broken"}).out, "");
     EXPECT_EQ(run({"resume", "1"}).status, 2);
+
+    // Both runs are in the history, newest first; the refusal with its reason.
+    CliResult history = run({"history"});
+    EXPECT_EQ(history.status, 0) << history.err;
+    EXPECT_EQ(history.out.find("\tget\tDone\t70000\tftp://"), 19u) << history.out; // the resumed b.bin
+    CliResult failed = run({"history", "--failed", "--csv"});
+    EXPECT_EQ(failed.status, 0) << failed.err;
+    std::istringstream lines(failed.out);
+    std::string header, line, extra;
+    std::getline(lines, header);
+    std::getline(lines, line);
+    EXPECT_FALSE(std::getline(lines, extra)) << failed.out;
+    EXPECT_EQ(header, "started,site,direction,remote,local,size,bytes,connections,seconds,state,verdict\r");
+    EXPECT_NE(line.find(",download,/tree/inner/b.bin," + local() + "tree/inner/b.bin,70000,0,3,"), std::string::npos)
+        << line;
+    EXPECT_NE(line.find(",Failed: 550 Refused by this test server.,\r"), std::string::npos) << line;
 }
 
 TEST_F(Cli, StoppedMidRunItKeepsTheReachedOffsetsAsABrokenList)

@@ -10,7 +10,10 @@
 #include <QAbstractButton>
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QDialog>
 #include <QDragEnterEvent>
 #include <QInputDialog>
@@ -31,6 +34,7 @@
 #include "gui/Colours.h"
 #include "gui/GuiTest.h"
 #include "gui/PaneModel.h"
+#include "gui/dialogs/HistoryDialog.h"
 #include "support/TestTree.h"
 
 using namespace testsupport;
@@ -272,6 +276,26 @@ TEST_F(Window, ARunOnFourConnectionsMovesTheRowsTheGaugeAndTheTree)
     EXPECT_EQ(filters->tabText(3), "Done (2)");
     filters->setCurrentIndex(2);
     EXPECT_EQ(transfers->model()->rowCount(), 0);
+
+    // The history dialog lists the run's files, filters the failed ones out and exports CSV.
+    std::string csv = session->localDir() + "history.csv";
+    answerDialog([&](QWidget* dialog) {
+        auto* history = qobject_cast<TfmHistory*>(dialog);
+        ASSERT_NE(history, nullptr);
+        auto* table = history->findChild<QTableWidget*>("tvHistory");
+        EXPECT_EQ(table->rowCount(), 2);
+        history->findChild<QCheckBox*>("cbHistoryFailed")->setChecked(true);
+        EXPECT_EQ(table->rowCount(), 0);
+        history->findChild<QCheckBox*>("cbHistoryFailed")->setChecked(false);
+        history->AskExportPath = [&] { return QString::fromStdString(csv); };
+        QTest::mouseClick(history->findChild<QPushButton*>("btExportCsv"), Qt::LeftButton);
+        history->reject();
+    });
+    session->child<QAction>("miHistory")->trigger();
+    std::ifstream exported(csv);
+    std::string header;
+    std::getline(exported, header);
+    EXPECT_EQ(header.rfind("started,site,direction,remote,local", 0), 0u) << header;
 }
 
 TEST_F(Window, EveryQuestionIsAskedInItsRealDialog)

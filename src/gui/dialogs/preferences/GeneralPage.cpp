@@ -20,6 +20,7 @@ TGeneralPage::TGeneralPage(QWidget* parent) : TPreferencePage("General", "Genera
     m_retries = NumberField("seConnectionRetryTimes", Body());
     m_replyTimeout = NumberField("seReplyTimeout", Body());
     m_dataTimeout = NumberField("seDataTimeout", Body());
+    m_historyFiles = NumberField("seHistoryFiles", Body());
     auto* form = new QFormLayout(Body());
     auto* emailLabel = new QLabel("&Email Address for Anonymous", Body());
     emailLabel->setBuddy(m_email);
@@ -32,6 +33,7 @@ TGeneralPage::TGeneralPage(QWidget* parent) : TPreferencePage("General", "Genera
     form->addRow("Connection &Retry Times", m_retries);
     form->addRow("Seconds a reply may &take (0: no limit)", m_replyTimeout);
     form->addRow("Seconds a transfer may &stall (0: no limit)", m_dataTimeout);
+    form->addRow("Files the transfer &history keeps (0: none)", m_historyFiles);
 }
 
 void TGeneralPage::Load(const TSettings& settings)
@@ -44,13 +46,15 @@ void TGeneralPage::Load(const TSettings& settings)
     m_retries->setText(QString::number(settings.ConnectionRetryTimes));
     m_replyTimeout->setText(QString::number(settings.ReplyTimeout));
     m_dataTimeout->setText(QString::number(settings.DataTimeout));
+    m_historyFiles->setText(QString::number(settings.HistoryFiles));
 }
 
 bool TGeneralPage::Check(QString& problem)
 {
     return ReadNumber(m_retries, "Connection Retry Times", 0, 1000, m_checked[0], problem) &&
            ReadNumber(m_replyTimeout, "The seconds a reply may take", 0, 86400, m_checked[1], problem) &&
-           ReadNumber(m_dataTimeout, "The seconds a transfer may stall", 0, 86400, m_checked[2], problem);
+           ReadNumber(m_dataTimeout, "The seconds a transfer may stall", 0, 86400, m_checked[2], problem) &&
+           ReadNumber(m_historyFiles, "The files the history keeps", 0, 100000000, m_checked[3], problem);
 }
 
 void TGeneralPage::Store(TSettings& settings) const
@@ -63,4 +67,5 @@ void TGeneralPage::Store(TSettings& settings) const
     settings.ConnectionRetryTimes = static_cast<int>(m_checked[0]);
     settings.ReplyTimeout = static_cast<int>(m_checked[1]);
     settings.DataTimeout = static_cast<int>(m_checked[2]);
+    settings.HistoryFiles = m_checked[3];
 }

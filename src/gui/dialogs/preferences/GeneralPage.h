@@ -24,5 +24,6 @@ private:
     QLineEdit* m_retries;
     QLineEdit* m_replyTimeout;
     QLineEdit* m_dataTimeout;
-    int64_t m_checked[3] = {};
+    QLineEdit* m_historyFiles;
+    int64_t m_checked[4] = {};
 };
