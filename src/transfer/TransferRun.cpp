@@ -441,18 +441,29 @@ std::vector<TTransferRun::TLiveSegment> TTransferRun::LiveSegments() const
     return live;
 }
 
-bool TTransferRun::SkipFile(const TTransferFile& file)
+TTransferFile* TTransferRun::Owned(const TTransferFile& file)
 {
     auto found = std::find_if(m_files.begin(), m_files.end(), [&](const auto& owned) { return owned.get() == &file; });
-    if (!m_running || found == m_files.end() || (file.State != TFileState::Queued && file.State != TFileState::Waiting))
+    return found == m_files.end() ? nullptr : found->get();
+}
+
+void TTransferRun::DropSegmentJobs(const TTransferFile& file)
+{
+    m_segmentJobs.erase(
+        std::remove_if(m_segmentJobs.begin(), m_segmentJobs.end(), [&](const auto& job) { return job->File == &file; }),
+        m_segmentJobs.end());
+}
+
+bool TTransferRun::SkipFile(const TTransferFile& file)
+{
+    TTransferFile* owned = Owned(file);
+    if (!m_running || !owned || (file.State != TFileState::Queued && file.State != TFileState::Waiting))
         return false;
     for (const auto& worker : m_workers)
         if (worker->Job() && worker->Job()->File == &file)
             return false; // a range of it is under way
-    TTransferFile& skipped = **found;
-    m_segmentJobs.erase(std::remove_if(m_segmentJobs.begin(), m_segmentJobs.end(),
-                                       [&](const auto& job) { return job->File == &skipped; }),
-                        m_segmentJobs.end());
+    TTransferFile& skipped = *owned;
+    DropSegmentJobs(skipped);
     skipped.State = TFileState::Skipped;
     TotalBytes -= skipped.BytesLeft();
     if (skipped.Download)
@@ -464,10 +475,10 @@ bool TTransferRun::SkipFile(const TTransferFile& file)
 
 bool TTransferRun::RetryFile(const TTransferFile& file)
 {
-    auto found = std::find_if(m_files.begin(), m_files.end(), [&](const auto& owned) { return owned.get() == &file; });
-    if (!m_running || m_aborting || found == m_files.end() || file.State != TFileState::Failed)
+    TTransferFile* owned = Owned(file);
+    if (!m_running || m_aborting || !owned || file.State != TFileState::Failed)
         return false;
-    TTransferFile& again = **found;
+    TTransferFile& again = *owned;
     for (TSegment& segment : again.Segments)
         if (segment.State == TSegmentState::Failed) {
             segment.State = TSegmentState::Waiting;

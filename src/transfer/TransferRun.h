@@ -185,6 +185,10 @@ private:
     // A file joins: split when big, asked about when its local file exists, queued.
     void AddFile(std::unique_ptr<TTransferFile> file, bool resuming);
     void QueueSegments(TTransferFile& file, bool front = false);
+    // The run's own record of a file the window names; null when it is none of this run's.
+    TTransferFile* Owned(const TTransferFile& file);
+    // The file's ranges still waiting for a connection are taken off the run's list.
+    void DropSegmentJobs(const TTransferFile& file);
     void AddJob(std::unique_ptr<TJob> job, bool front = false);
     // Every idle worker takes the next job it can do; the run ends once nothing is left.
     void Feed();

@@ -385,9 +385,7 @@ void TTransferRun::FetchAgainWhole(TTransferFile& file, const std::string& why)
     for (TSegment& segment : file.Segments)
         if (segment.State == TSegmentState::Done)
             DoneBytes -= file.EndOf(segment) - segment.Begin;
-    m_segmentJobs.erase(
-        std::remove_if(m_segmentJobs.begin(), m_segmentJobs.end(), [&](const auto& job) { return job->File == &file; }),
-        m_segmentJobs.end());
+    DropSegmentJobs(file);
     file.RefetchPending = true;
     for (auto& worker : m_workers)
         if (worker->Job() && worker->Job()->Kind == TJob::TKind::Segment && worker->Job()->File == &file)
