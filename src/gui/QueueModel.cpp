@@ -62,7 +62,8 @@ QVariant TQueueModel::data(const QModelIndex& index, int role) const
             return GuiIcon("upload");
         if (!node->Running.empty())
             return GuiIcon("status-busy");
-        return GuiIcon(node->Processed ? "status-connected" : "queue-item");
+        // "!!": a connection has been on it, which says nothing of how it ended: no check mark.
+        return GuiIcon(node->Processed ? "status-idle" : "queue-item");
     }
     return {};
 }

@@ -17,9 +17,9 @@ struct THistoryFile
     std::string LocalPath;
     int64_t Size = 0;
     int64_t Bytes = 0;   // moved in that run
-    int Connections = 0; // the run's
-    double Seconds = 0;  // the run's duration
-    std::string State;   // "Done", "Failed: 550 ...", "Skipped", "Queued" (left)
+    int Connections = 0; // how many connections moved some of it
+    double Seconds = 0;  // from its first byte to its end
+    std::string State;   // "Done", "Failed: 550 ...", "Skipped", "Not finished; kept in the broken list"
     std::string Verdict;
     bool Failed() const { return State != "Done" && State != "Skipped"; }
 };

@@ -58,6 +58,12 @@ struct TTransferFile
     bool HashMatched = false;
     bool TimeKept = false;
 
+    // When its first range started and when it ended (done or failed), in milliseconds of
+    // the monotonic clock; -1 until then. The connections that moved any of it, in order.
+    int64_t StartedMs = -1;
+    int64_t EndedMs = -1;
+    std::vector<int> Connections;
+
     // Resumes a half-written file of an unfinished run: never asked about.
     bool Partial = false;
     // Its length disagreed with its listing and SIZE did not settle it: it comes once more

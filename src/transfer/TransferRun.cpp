@@ -485,6 +485,7 @@ bool TTransferRun::RetryFile(const TTransferFile& file)
             segment.Attempts = 0;
         }
     again.Reason.clear();
+    again.EndedMs = -1;
     Log(0, "Will try " + again.RemotePath + " again at the user's word");
     QueueSegments(again);
     FillIdleConnections(m_host.ConnectionCount());

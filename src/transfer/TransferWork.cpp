@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "manager/CommFunc.h"
+#include "platform/EventLoop.h"
 #include "platform/FileHash.h"
 #include "platform/LocalFiles.h"
 #include "transfer/TransferWorker.h"
@@ -365,6 +366,7 @@ void TTransferRun::FileFailed(TTransferFile& file, const std::string& reason)
     }
     file.State = TFileState::Failed;
     file.Reason = reason;
+    file.EndedMs = platform::tickCount();
 }
 
 void TTransferRun::FileDone(TTransferFile& file)
@@ -373,6 +375,7 @@ void TTransferRun::FileDone(TTransferFile& file)
         return;
     file.State = TFileState::Done;
     file.BytesChecked = file.Size;
+    file.EndedMs = platform::tickCount();
 }
 
 void TTransferRun::FetchAgainWhole(TTransferFile& file, const std::string& why)

@@ -1,9 +1,11 @@
 #include "transfer/TransferWorker.h"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <sys/stat.h>
 
 #include "manager/CommFunc.h"
+#include "platform/EventLoop.h"
 
 namespace {
 
@@ -176,6 +178,11 @@ void TTransferWorker::Start()
         segment.State = TSegmentState::Running;
         segment.Connection = m_connection;
         job.File->State = TFileState::Moving;
+        if (job.File->StartedMs < 0)
+            job.File->StartedMs = platform::tickCount();
+        if (std::find(job.File->Connections.begin(), job.File->Connections.end(), m_connection) ==
+            job.File->Connections.end())
+            job.File->Connections.push_back(m_connection);
         m_position = segment.Begin + segment.Done;
         m_run.m_host.ItemStarted(m_connection, SegmentItem(*job.File, segment));
         session.Transfer(RequestOf(job),

@@ -78,7 +78,17 @@ void TTransferRows::Update(const TTransferRun& run, int64_t tick)
         row.Size = file.Size;
         row.State = file.State;
         row.StateText = StateText(file);
+        if (!run.Running() && (file.State == TFileState::Waiting || file.State == TFileState::Queued ||
+                               file.State == TFileState::Moving || file.State == TFileState::Checking)) {
+            // The run is over and this file did not get through: what is left waits in the
+            // broken list, and the row says so rather than a state that no longer moves.
+            row.State = TFileState::Failed;
+            row.StateText = "Not finished; kept in the broken list";
+        }
         row.Verdict = Verdict(file);
+        if (file.StartedMs >= 0)
+            row.Milliseconds = (file.EndedMs >= 0 ? file.EndedMs : tick) - file.StartedMs;
+        row.ConnectionsUsed = file.Connections.size();
         row.Split = file.Split();
         std::set<int> connections;
         for (size_t k = 0; k < file.Segments.size(); ++k) {

@@ -48,6 +48,9 @@ struct TTransferRow
     std::string Verdict;   // "300,000 bytes checked; MD5 matches; time kept"
     bool Split = false;
     std::vector<TSegmentCell> Segments;
+    // From its first byte to its end (or to now while it moves); -1 before it started.
+    int64_t Milliseconds = -1;
+    size_t ConnectionsUsed = 0; // how many connections moved some of it
 };
 
 class TTransferRows

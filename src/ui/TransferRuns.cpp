@@ -115,8 +115,8 @@ void TfmMain::RecordHistory()
         file.LocalPath = row.LocalPath;
         file.Size = row.Size;
         file.Bytes = row.Done;
-        file.Connections = m_manager.Count();
-        file.Seconds = static_cast<double>(m_lastRunMs) / 1000.0;
+        file.Connections = static_cast<int>(row.ConnectionsUsed);
+        file.Seconds = row.Milliseconds > 0 ? static_cast<double>(row.Milliseconds) / 1000.0 : 0.0;
         file.State = row.StateText;
         file.Verdict = row.Verdict;
         files.push_back(std::move(file));

@@ -61,6 +61,10 @@ TEST(TransferRows, ARunOnFourConnectionsShowsEachFileFromWaitingToItsVerdict)
     EXPECT_EQ(split->Verdict.rfind("8,000,000 bytes checked", 0), 0u) << split->Verdict;
     for (const TSegmentCell& cell : split->Segments)
         EXPECT_EQ(cell.State, TSegmentState::Done);
+    // Its own time and connections, not the run's.
+    EXPECT_GE(split->ConnectionsUsed, 2u);
+    EXPECT_EQ(rowNamed(window, "small.bin")->ConnectionsUsed, 1u);
+    EXPECT_GT(split->Milliseconds, rowNamed(window, "small.bin")->Milliseconds);
     EXPECT_EQ(window.TransferRows().Count(TTransferFilter::Done), 2u);
     ASSERT_EQ(window.TransferRows().Count(TTransferFilter::Failed), 1u);
     window.SetTransferFilter(TTransferFilter::Failed);
@@ -103,4 +107,35 @@ TEST(TransferRows, AQueuedFileSkippedLeavesTheRunAndItsBrokenList)
     EXPECT_FALSE(std::filesystem::exists(session.localDir() + skipped));
     EXPECT_EQ(window.TransferRows().Count(TTransferFilter::Done), 4u); // three done, one skipped
     EXPECT_TRUE(window.BrokenLists().Lists.empty());
+}
+
+TEST(TransferRows, ASplitFileCancelledMidwayIsShownAsNotFinishedAndKeptSo)
+{
+    FtpServer server;
+    server.setVariant({"--rate", "1000000"});
+    ASSERT_TRUE(server.start()) << server.error();
+    ASSERT_TRUE(writePatternFile(server.localWorkDir() + "/big.bin", 6000000, 1));
+    RunSession session(server, runSettings(3, true, 1000000));
+    ASSERT_TRUE(session.connect());
+    TfmMain& window = session.window;
+    session.download({"big.bin"});
+    ASSERT_TRUE(waitFor([&] {
+        const TTransferRow* big = rowNamed(window, "big.bin");
+        return big && big->Percent >= 5;
+    }));
+    window.Abort();
+    ASSERT_TRUE(session.runEnded());
+    const TTransferRow* big = rowNamed(window, "big.bin");
+    ASSERT_NE(big, nullptr);
+    EXPECT_EQ(big->StateText, "Not finished; kept in the broken list");
+    EXPECT_EQ(window.TransferRows().Count(TTransferFilter::Failed), 1u);
+    EXPECT_EQ(window.TransferRows().Count(TTransferFilter::Done), 0u);
+    EXPECT_LT(big->Percent, 100);
+    ASSERT_EQ(window.BrokenLists().Lists.size(), 1u);
+    // The history says the same.
+    std::string error;
+    std::vector<THistoryFile> kept = window.History().Files(false, error);
+    ASSERT_EQ(kept.size(), 1u) << error;
+    EXPECT_EQ(kept[0].State, "Not finished; kept in the broken list");
+    EXPECT_EQ(kept[0].Connections, static_cast<int>(big->ConnectionsUsed));
 }
