@@ -43,10 +43,10 @@ bool IsDarkPalette(const QPalette& palette)
     return palette.color(QPalette::Window).lightness() < palette.color(QPalette::WindowText).lightness();
 }
 
-TWindowColours WindowColours(const QPalette& palette)
+TWindowColours WindowColours(const QPalette& palette, const QColor& background)
 {
     bool dark = IsDarkPalette(palette);
-    QColor base = palette.color(QPalette::Base);
+    QColor base = background.isValid() ? background : palette.color(QPalette::Base);
     TWindowColours colours;
     colours.Command = readable(0, 255, base, dark);
     colours.Reply = readable(120, 200, base, dark);
@@ -63,4 +63,14 @@ TWindowColours WindowColours(const QPalette& palette)
     colours.StripText = textOn(colours.Strip);
     colours.ActiveStripText = textOn(colours.ActiveStrip);
     return colours;
+}
+
+QColor SkinBackground(int useSkin, int skinColour, const QPalette& palette)
+{
+    if (useSkin == 0)
+        return {};
+    QColor colour(skinColour & 0xFF, (skinColour >> 8) & 0xFF, (skinColour >> 16) & 0xFF);
+    if (ContrastRatio(colour, palette.color(QPalette::Text)) < 4.5)
+        return {}; // a light skin under a dark palette's light text, or the other way round
+    return colour;
 }

@@ -22,4 +22,9 @@ struct TWindowColours
 double ContrastRatio(const QColor& a, const QColor& b);
 // A dark palette: its window colour is darker than its text.
 bool IsDarkPalette(const QPalette& palette);
-TWindowColours WindowColours(const QPalette& palette);
+// background: what the log's lines are drawn on when not the palette's base colour.
+TWindowColours WindowColours(const QPalette& palette, const QColor& background = {});
+// The log's skin colour (a Windows colour value, 0x00BBGGRR) when a skin is on (useSkin not 0)
+// and the colour keeps the palette's text readable (4.5:1); an invalid colour otherwise, and
+// the log keeps the palette's base colour.
+QColor SkinBackground(int useSkin, int skinColour, const QPalette& palette);

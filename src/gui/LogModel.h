@@ -17,6 +17,9 @@ public:
     void LinesChanged(size_t dropped, size_t appended);
     void SetColours(const TWindowColours& colours);
     int Page() const { return m_page; }
+    // Pages made at start-up wear the skin's colour; pages added later do not.
+    void SetSkinned(bool skinned) { m_skinned = skinned; }
+    bool Skinned() const { return m_skinned; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -26,4 +29,5 @@ private:
     int m_page;
     int m_rowCount = 0;
     TWindowColours m_colours;
+    bool m_skinned = false;
 };

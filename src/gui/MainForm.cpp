@@ -27,6 +27,7 @@
 #include <QUrl>
 
 #include "gui/DesktopNotice.h"
+#include "platform/DesktopApps.h"
 #include "gui/Icons.h"
 #include "gui/LogModel.h"
 #include "gui/PaneModel.h"
@@ -88,6 +89,7 @@ TMainForm::TMainForm(std::string dataDir, std::string programDir, QWidget* paren
     m_logic = std::make_unique<TfmMain>(*this, std::move(dataDir), std::move(programDir));
     OpenPath = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
     RunPath = [](const QString& path) { QProcess::startDetached(path, {}); };
+    StartCommand = [](const QStringList& command) { QProcess::startDetached(command.front(), command.mid(1)); };
     OpenUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     StartInstance = [](const QString& program) {
         // The program itself, without arguments, asked to show its window maximised.
@@ -532,7 +534,23 @@ void TMainForm::SetActivePane(TPane pane)
 {
     m_activePaneSet = true;
     m_activePane = pane;
+    TickViewStyle();
     ApplyColours();
+}
+
+// The style actions are shared by the View menu and both panes' popups; their tick
+// follows the pane they act on, so each pane shows its own style.
+void TMainForm::TickViewStyle()
+{
+    static const std::pair<const char*, TfmMain::TViewStyle> kActions[] = {
+        {"miLargeIcons", TfmMain::TViewStyle::LargeIcons},
+        {"miSmallIcons", TfmMain::TViewStyle::SmallIcons},
+        {"miList", TfmMain::TViewStyle::List},
+        {"miDetails", TfmMain::TViewStyle::Details}};
+    TfmMain::TViewStyle style = m_activePaneSet ? m_logic->ViewStyle(m_activePane) : TfmMain::TViewStyle::Details;
+    for (const auto& [name, actionStyle] : kActions)
+        if (auto* action = findChild<QAction*>(name))
+            action->setChecked(actionStyle == style);
 }
 
 void TMainForm::OnActivePane(const std::function<void()>& remote, const std::function<void()>& local)
@@ -616,10 +634,15 @@ void TMainForm::PanePathChanged(TPane pane)
             bool current = i == m_logic->Local().DriveIndex();
             QIcon icon = GuiIcon(item.Level == 1 ? "volume" : current ? "folder-open" : "folder");
             box->addItem(icon, fromUtf8(m_logic->Local().DriveItemText(i)));
-            // The chain of the current directory is indented by its level.
-            box->setItemData(i, (item.Level - 1) * 8, Qt::UserRole);
+            // Each item is indented by its level, 8 pixels a level.
+            box->setItemData(i, item.Level * 8, Qt::UserRole);
             box->setItemData(i, fromUtf8(item.Path), Qt::ToolTipRole);
         }
+        // The open list is as wide as its widest item with its indent: nothing is cut.
+        int widest = 0;
+        for (int i = 0; i < box->count(); ++i)
+            widest = std::max(widest, box->view()->sizeHintForIndex(box->model()->index(i, 0)).width());
+        box->view()->setMinimumWidth(widest + box->view()->verticalScrollBar()->sizeHint().width());
         box->setCurrentIndex(m_logic->Local().DriveIndex());
         box->setEditText(fromUtf8(m_logic->Local().Path())); // the path alone, to type on from
         box->blockSignals(false);
@@ -664,9 +687,13 @@ void TMainForm::LogPagesResized()
         delete m_logModels.back();
         m_logModels.pop_back();
     }
+    bool startUp = m_logModels.empty() && !m_logPagesMade;
+    m_logPagesMade = true;
+    QColor skin = SkinBackground(m_logic->Settings().UseSkin, m_logic->Settings().SkinColor, palette());
     while (static_cast<int>(m_logModels.size()) < count) {
         auto* model = new TLogModel(m_logic->Logs(), static_cast<int>(m_logModels.size()), this);
-        model->SetColours(m_colours);
+        model->SetSkinned(startUp);
+        model->SetColours(startUp && skin.isValid() ? WindowColours(palette(), skin) : m_colours);
         m_logModels.push_back(model);
     }
     m_logTabs->blockSignals(true);
@@ -686,7 +713,21 @@ void TMainForm::ShowLogPage(int page)
         return;
     if (m_log->model() != m_logModels[static_cast<size_t>(page)])
         m_log->setModel(m_logModels[static_cast<size_t>(page)]);
+    ShowLogBackground();
     ScrollLogToEnd();
+}
+
+void TMainForm::ShowLogBackground()
+{
+    auto* model = qobject_cast<TLogModel*>(m_log->model());
+    QColor skin = model && model->Skinned()
+                      ? SkinBackground(m_logic->Settings().UseSkin, m_logic->Settings().SkinColor, palette())
+                      : QColor();
+    // Only the base colour is set, so the rest follows the palette when the desktop's changes.
+    QPalette colours;
+    if (skin.isValid())
+        colours.setColor(QPalette::Base, skin);
+    m_log->setPalette(colours);
 }
 
 void TMainForm::ScrollLogToEnd()
@@ -802,8 +843,10 @@ void TMainForm::TransfersChanged()
 void TMainForm::ApplyColours()
 {
     m_colours = WindowColours(palette());
+    QColor skin = SkinBackground(m_logic->Settings().UseSkin, m_logic->Settings().SkinColor, palette());
     for (TLogModel* model : m_logModels)
-        model->SetColours(m_colours);
+        model->SetColours(model->Skinned() && skin.isValid() ? WindowColours(palette(), skin) : m_colours);
+    ShowLogBackground();
     m_transfers->SetColours(m_colours);
     bool localActive = m_activePaneSet && m_activePane == TPane::Local;
     bool remoteActive = m_activePaneSet && m_activePane == TPane::Remote;
@@ -862,6 +905,20 @@ void TMainForm::OpenWithDefaultApplication(const std::string& path)
 {
     if (OpenPath)
         OpenPath(fromUtf8(path));
+}
+
+void TMainForm::OpenInTextEditor(const std::string& path)
+{
+    if (platform::isTextFile(path)) {
+        if (auto editor = platform::textEditorCommand(path); editor && StartCommand) {
+            QStringList command;
+            for (const std::string& word : *editor)
+                command += fromUtf8(word);
+            StartCommand(command);
+            return;
+        }
+    }
+    OpenWithDefaultApplication(path); // not text, or no text editor is set: what the desktop opens it with
 }
 
 void TMainForm::RunProgram(const std::string& path)

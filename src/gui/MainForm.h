@@ -52,6 +52,8 @@ public:
     // run a program.
     std::function<void(const QString& path)> OpenPath;
     std::function<void(const QString& path)> RunPath;
+    // Starts a command line (the program, then its arguments) on its own.
+    std::function<void(const QStringList& command)> StartCommand;
     // Open an address in the desktop's browser or mail program; start the program once more.
     std::function<bool(const QUrl& url)> OpenUrl; // false when nothing could open it
     // Set in the environment of a new session's program: its window starts maximised.
@@ -87,6 +89,7 @@ public:
     bool AskYesNo(const std::string& caption, const std::string& text) override;
     void SetClipboardText(const std::string& text) override;
     void OpenWithDefaultApplication(const std::string& path) override;
+    void OpenInTextEditor(const std::string& path) override;
     void RunProgram(const std::string& path) override;
     void ShowProperties(const std::string& path) override;
     TFileExistsChoice AskFileExists(const std::string& localPath) override;
@@ -144,6 +147,8 @@ private:
     // Commands that act on the active pane (the "View" menu).
     void OnActivePane(const std::function<void()>& remote, const std::function<void()>& local);
     void SetActivePane(TPane pane);
+    void TickViewStyle();
+    void ShowLogBackground();
     void EqualizePanes();
     void ApplyColours();
     void ShowLogPage(int page);
@@ -189,6 +194,7 @@ private:
     TQueueModel* m_queueModel = nullptr;
     TStatusModel* m_statusModel = nullptr;
     std::vector<TLogModel*> m_logModels;
+    bool m_logPagesMade = false;
     // Menus.
     QMenu* m_hostSelected = nullptr;
     QMenu* m_hostNoSelect = nullptr;

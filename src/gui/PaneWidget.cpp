@@ -1,10 +1,43 @@
 #include "gui/PaneWidget.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
+
+namespace {
+
+// The local path box's list draws each item indented by the pixels its Qt::UserRole holds:
+// the chain of the current directory reads as a tree under its volume.
+class TIndentedItemDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem item(option);
+        initStyleOption(&item, index);
+        const QWidget* widget = option.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        // The highlight spans the row; the icon and the text start at the indent.
+        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &item, painter, widget);
+        item.rect.adjust(index.data(Qt::UserRole).toInt(), 0, 0, 0);
+        style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        return {size.width() + index.data(Qt::UserRole).toInt(), size.height()};
+    }
+};
+
+} // namespace
 
 TPaneWidget::TPaneWidget(TPane pane, const QString& pathBoxName, const QString& listName, const QString& stripName,
                          QWidget* parent)
@@ -17,6 +50,8 @@ TPaneWidget::TPaneWidget(TPane pane, const QString& pathBoxName, const QString& 
     m_pathBox->setAccessibleName(remote ? "Remote directory" : "Local directory");
     m_pathBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_pathBox->setMinimumContentsLength(10);
+    if (!remote)
+        m_pathBox->setItemDelegate(new TIndentedItemDelegate(m_pathBox));
     m_details->setObjectName(listName);
     m_details->setAccessibleName(remote ? "Remote files" : "Local files");
     m_icons->setObjectName(listName + "Icons");

@@ -36,6 +36,26 @@ std::vector<std::string> volumeRoots()
     return roots;
 }
 
+std::string volumeName(const std::string& root)
+{
+    if (root == "/")
+        return "File System";
+    std::string path = root;
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    if (const char* home = std::getenv("HOME"); home && *home) {
+        std::string homePath = home;
+        while (homePath.size() > 1 && homePath.back() == '/')
+            homePath.pop_back();
+        if (path == homePath)
+            return "Home";
+    }
+    QStorageInfo volume(QString::fromStdString(path));
+    if (volume.isValid() && volume.rootPath().toStdString() == path && !volume.name().isEmpty())
+        return volume.name().toStdString();
+    return path.substr(path.rfind('/') + 1);
+}
+
 bool moveToTrash(const std::string& path, std::string* reason)
 {
     QFile file(QString::fromStdString(path));

@@ -114,10 +114,13 @@ std::string TLocalPane::DriveItemText(int index) const
     if (index < 0 || index >= static_cast<int>(m_driveItems.size()))
         return {};
     const TDriveItem& item = m_driveItems[static_cast<size_t>(index)];
-    if (item.Level != 1)
-        return item.Path;
+    if (item.Level != 1) {
+        std::string path = item.Path.substr(0, item.Path.size() - 1);
+        return path.substr(path.rfind('/') + 1);
+    }
+    std::string name = platform::volumeName(item.Path);
     int64_t free = DiskFreeSpace(item.Path);
-    return free > 0 ? item.Path + "  [" + FormatThousands(free) + " bytes free]" : item.Path;
+    return free > 0 ? name + "  [" + FormatThousands(free) + " bytes free]" : name;
 }
 
 void TLocalPane::ShowLocalListing()

@@ -57,7 +57,8 @@ public:
     const std::vector<TDriveItem>& DriveItems() const { return m_driveItems; }
     // The path box's item of the current directory; -1 when none.
     int DriveIndex() const { return m_driveIndex; }
-    // What the path box shows for an item: its path, and for a volume its free space.
+    // What the path box's list shows for an item: a folder's name, a volume's name and its
+    // free space.
     std::string DriveItemText(int index) const;
     int SortColumn() const { return m_rows.SortColumn(); }
     bool SortAscending() const { return m_rows.SortAscending(); }

@@ -29,6 +29,8 @@ public:
     // The desktop's services for local files: open with the default application (also a
     // directory, in the file manager), start a program, show a file's properties.
     virtual void OpenWithDefaultApplication(const std::string& /*path*/) {}
+    // Edit/View: text in the desktop's text editor, anything else in its default application.
+    virtual void OpenInTextEditor(const std::string& /*path*/) {}
     virtual void RunProgram(const std::string& /*path*/) {}
     virtual void ShowProperties(const std::string& /*path*/) {}
 

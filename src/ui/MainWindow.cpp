@@ -528,7 +528,7 @@ std::string TfmMain::FirstSelectedLocalPath() const
 void TfmMain::LocalEdit()
 {
     if (std::string path = FirstSelectedLocalPath(); !path.empty())
-        m_view.OpenWithDefaultApplication(path);
+        m_view.OpenInTextEditor(path);
 }
 
 void TfmMain::LocalExecute()
@@ -649,7 +649,7 @@ void TfmMain::OperationDone(const TOperationResult& result)
         Record(result);
         EndProgress();
         if (platform::fileExists(m_editFile))
-            m_view.OpenWithDefaultApplication(m_editFile);
+            m_view.OpenInTextEditor(m_editFile);
         SetSessionState(ssConnected);
         break;
     case ssPreparing:

@@ -230,8 +230,10 @@ void TfmMain::BeginProgress()
     m_questionMs = 0;
     m_transferRows.Clear();
     m_gaugePercent = 0;
-    m_gaugeVisible = true;
-    m_progressTimer.start(1000);
+    // A file fetched for Edit/View shows no gauge and no run figures.
+    m_gaugeVisible = m_sessionState != ssEditing;
+    if (m_gaugeVisible)
+        m_progressTimer.start(1000);
     m_transfersTimer.start(250); // the transfers view: at most four times a second
     m_view.ProgressChanged();
 }

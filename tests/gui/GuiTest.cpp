@@ -1,4 +1,5 @@
 #include "gui/GuiTest.h"
+#include "gui/PaneWidget.h"
 
 #include <fstream>
 
@@ -53,6 +54,7 @@ GuiSession::GuiSession(FtpServer& server, const std::string& ini) : m_server(ser
     window = std::make_unique<TMainForm>(dataDir(), dataDir());
     window->OpenPath = [this](const QString& path) { opened.push_back(path); };
     window->RunPath = [](const QString&) {};
+    window->StartCommand = [this](const QStringList& command) { started.push_back(command); };
     window->Start("");
     // Focus moves, and with it the active pane, only in the active window.
     QApplication::setActiveWindow(window.get());
@@ -125,8 +127,10 @@ void GuiSession::doubleClick(TPane pane, const std::string& name)
 void GuiSession::focus(TPane pane)
 {
     QApplication::setActiveWindow(window.get());
-    list(pane)->setFocus(Qt::MouseFocusReason);
-    if (!waitFor([&] { return QApplication::focusWidget() == list(pane); }, 2000))
+    // The view the pane shows: the details, or the icons in the other styles.
+    QWidget* view = window->findChild<TPaneWidget*>(pane == TPane::Local ? "plLocal" : "plHost")->CurrentView();
+    view->setFocus(Qt::MouseFocusReason);
+    if (!waitFor([&] { return QApplication::focusWidget() == view; }, 2000))
         ADD_FAILURE() << "the pane did not take the focus";
 }
 

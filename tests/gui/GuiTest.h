@@ -4,7 +4,9 @@
 // directories, and helpers that find its controls by name, answer its dialogs from a timer
 // (so that their nested event loops run), and wait for the session.
 
+#include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include <QApplication>
@@ -12,8 +14,11 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <gtest/gtest.h>
+
 #include "gui/MainForm.h"
 #include "support/FtpServer.h"
+#include "support/TestTree.h"
 #include "support/WaitFor.h"
 
 namespace testsupport {
@@ -57,7 +62,32 @@ public:
     QTemporaryDir m_data;
     QTemporaryDir m_local;
     std::unique_ptr<TMainForm> window;
-    std::vector<QString> opened; // paths given to the desktop's default application
+    std::vector<QString> opened;      // paths given to the desktop's default application
+    std::vector<QStringList> started; // command lines started (the text editor)
+};
+
+// A window on a server with docs/a.bin and b.bin, started by start().
+class Window : public ::testing::Test
+{
+protected:
+    void start(const QStringList& variant = {}, const std::string& ini = "")
+    {
+        std::string root = server.localWorkDir() + "/";
+        std::filesystem::create_directories(root + "docs");
+        ASSERT_TRUE(writePatternFile(root + "docs/a.bin", 120000, 1));
+        ASSERT_TRUE(writePatternFile(root + "b.bin", 3000, 2));
+        server.setVariant(variant);
+        ASSERT_TRUE(server.start()) << server.error();
+        session = std::make_unique<GuiSession>(server, ini);
+    }
+    void TearDown() override
+    {
+        session.reset();
+        server.stop();
+    }
+
+    FtpServer server;
+    std::unique_ptr<GuiSession> session;
 };
 
 } // namespace testsupport

@@ -174,29 +174,6 @@ INSTANTIATE_TEST_SUITE_P(Servers, WindowOnServer, ::testing::Values(ServerKind::
 
 // ---------------------------------------------------------------- with pyftpdlib
 
-class Window : public ::testing::Test
-{
-protected:
-    void start(const QStringList& variant = {}, const std::string& ini = "")
-    {
-        std::string root = server.localWorkDir() + "/";
-        fs::create_directories(root + "docs");
-        ASSERT_TRUE(writePatternFile(root + "docs/a.bin", 120000, 1));
-        ASSERT_TRUE(writePatternFile(root + "b.bin", 3000, 2));
-        server.setVariant(variant);
-        ASSERT_TRUE(server.start()) << server.error();
-        session = std::make_unique<GuiSession>(server, ini);
-    }
-    void TearDown() override
-    {
-        session.reset();
-        server.stop();
-    }
-
-    FtpServer server;
-    std::unique_ptr<GuiSession> session;
-};
-
 TEST_F(Window, AnAddressInTheHostBoxAndCtrlFConnect)
 {
     start();

@@ -39,7 +39,8 @@ class Preferences : public ::testing::Test
 protected:
     void SetUp() override
     {
-        session = std::make_unique<GuiSession>(server, "[FtpCliNum]\nFtpCliNum=3\n[MTFileSize]\nMTFileSize=1000000\n");
+        session = std::make_unique<GuiSession>(
+            server, "[FtpCliNum]\nFtpCliNum=3\n[MTFileSize]\nMTFileSize=1000000\n[Proxy]\nType=3\n");
         dialog = std::make_unique<TfmPreference>(session->window->Logic(), *session->window);
         dialog->show();
     }
@@ -57,6 +58,8 @@ protected:
 TEST_F(Preferences, TheConnectionCountAppliesOnOkWithItsRowsAndLogPages)
 {
     EXPECT_EQ(child<QLineEdit>("seThreadNumber")->text(), "3");
+    // The hidden proxy type "SITE site" is shown as chosen and kept through OK.
+    EXPECT_TRUE(child<QRadioButton>("rbFtpProxySiteSite")->isChecked());
     child<QLineEdit>("seThreadNumber")->setText("6");
     child<QLineEdit>("seSplitDownloadFileSize")->setText("5000000");
     child<QCheckBox>("cbPasvMode")->setChecked(false);
@@ -71,6 +74,8 @@ TEST_F(Preferences, TheConnectionCountAppliesOnOkWithItsRowsAndLogPages)
     EXPECT_FALSE(settings().PasvMode);
     EXPECT_TRUE(settings().Socks.Enabled);
     EXPECT_EQ(settings().Socks.Type, 7);
+    EXPECT_EQ(settings().Proxy.Type, 3);
+    EXPECT_NE(fileText(session->dataDir() + "quillftp.ini").find("Type=3"), std::string::npos);
     EXPECT_EQ(session->child<QTreeView>("lvStatus")->model()->rowCount(), 6);
     EXPECT_EQ(session->child<QTabBar>("pcDisplay")->count(), 6);
 

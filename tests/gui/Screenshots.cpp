@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QDir>
+#include <QAbstractItemView>
 #include <QListView>
 #include <QPalette>
 #include <QScreen>
@@ -24,6 +25,7 @@
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/dialogs/AddCurrentSiteDialog.h"
 #include "gui/dialogs/FileExistsDialog.h"
+#include "gui/dialogs/HistoryDialog.h"
 #include "gui/dialogs/Prompts.h"
 #include "gui/dialogs/SiteManagerDialog.h"
 #include "gui/dialogs/SplashWindow.h"
@@ -111,7 +113,9 @@ int main(int argc, char* argv[])
     writePatternFile(localDir + "index.html", 5200, 9);
     std::ofstream(dataDir + "quillftp.ini")
         << "[FtpCliNum]\nFtpCliNum=4\n[PasvMode]\nPasvMode=1\n[LocalPath]\nLocalPath=" << localDir
-        << "\n[General]\nShowSiteManager=0\n";
+        << "\n[General]\nShowSiteManager=0\n"
+        // A log skin in each palette's own shade (Windows colour values, 0xBBGGRR).
+        << "[Skin]\nUseSkin=1\n1Clr=" << (theme == "dark" ? "3153936" : "14741759") << "\n";
 
     TMainForm window(dataDir, dataDir);
     window.OpenPath = [](const QString&) {};
@@ -140,6 +144,17 @@ int main(int argc, char* argv[])
     window.findChild<QTabBar*>("pcDisplay")->setCurrentIndex(1);
     pumpFor(300);
     save(window, out + "/log" + suffix);
+    save(*window.findChild<QWidget*>("reLog"), out + "/log-skinned" + suffix);
+
+    // The local path box's open list, from a folder two levels down.
+    fs::create_directories(localDir + "Documents/Letters");
+    logic.Local().SetPath(localDir + "Documents/Letters/");
+    auto* pathBox = window.findChild<QComboBox*>("cbLocal");
+    pathBox->showPopup();
+    pumpFor(300);
+    save(*pathBox->view()->window(), out + "/pathbox" + suffix);
+    pathBox->hidePopup();
+    logic.Local().SetPath(localDir);
 
     TfmFileExists dialog(QString::fromStdString(localDir + "Downloads/quillftp.iso"), &window);
     dialog.show();
@@ -212,6 +227,14 @@ int main(int argc, char* argv[])
     closer.start(50);
     logic.Abort();
     waitFor([&] { return !logic.Run().Running(); }, 10000);
+    closer.stop();
+    pumpFor(100);
+    TfmHistory history(logic.History(), &window);
+    history.resize(900, 360);
+    history.show();
+    pumpFor(200);
+    save(history, out + "/history" + suffix);
+    history.close();
     logic.Disconnect();
     window.close();
     server.stop();

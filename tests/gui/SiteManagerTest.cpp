@@ -82,7 +82,10 @@ protected:
         book->show();
         return book;
     }
-    void click(TfmConnBook& book, const char* button) { QTest::mouseClick(book.findChild<QPushButton*>(button), Qt::LeftButton); }
+    void click(TfmConnBook& book, const char* button)
+    {
+        QTest::mouseClick(book.findChild<QPushButton*>(button), Qt::LeftButton);
+    }
     void select(TfmConnBook& book, const QString& text)
     {
         auto* tree = book.findChild<QTreeWidget*>("sitetree");
@@ -327,8 +330,8 @@ TEST(SiteManagerOnServer, OkOnASiteConnectsWithTheTrimmedFields)
             book.LoadSiteBook();
             std::string className = "Local";
             ASSERT_TRUE(book.AddClassUnique(className));
-            ASSERT_TRUE(book.AddSiteUnique("Local", {"pyftpdlib", " 127.0.0.1 ", server.portText() + " ",
-                                                     server.user(), server.password(), ""}));
+            ASSERT_TRUE(book.AddSiteUnique(
+                "Local", {"pyftpdlib", " 127.0.0.1 ", server.portText() + " ", server.user(), server.password(), ""}));
         }
         answerDialog([](QWidget* dialog) {
             auto* tree = dialog->findChild<QTreeWidget*>("sitetree");
@@ -342,6 +345,32 @@ TEST(SiteManagerOnServer, OkOnASiteConnectsWithTheTrimmedFields)
         session.window->SiteManager();
         EXPECT_EQ(session.child<QComboBox>("cbHostName")->currentText(), "127.0.0.1");
         EXPECT_EQ(session.child<QLineEdit>("edPort")->text().toStdString(), server.portText());
+        ASSERT_TRUE(waitFor([&] { return session.window->Logic().SessionState() == ssConnected; }, 20000));
+        EXPECT_TRUE(session.settled());
+
+        // A double click on the class only opens it; on the site it closes the dialog with the
+        // fields as they stand (the connection trims what it sends).
+        session.window->Logic().Disconnect();
+        answerDialog([](QWidget* dialog) {
+            auto* tree = dialog->findChild<QTreeWidget*>("sitetree");
+            auto doubleClick = [tree](QTreeWidgetItem* item) {
+                tree->setCurrentItem(item);
+                QPoint at = tree->visualItemRect(item).center();
+                // The view takes a double click only on the row its press was on.
+                QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+                QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
+            };
+            doubleClick(tree->findItems("Local", Qt::MatchExactly).front());
+            EXPECT_TRUE(dialog->isVisible());
+            tree->expandAll();
+            doubleClick(tree->findItems("pyftpdlib", Qt::MatchRecursive).front());
+            if (dialog->isVisible()) {
+                ADD_FAILURE() << "the double click on the site left the dialog open";
+                qobject_cast<QDialog*>(dialog)->reject();
+            }
+        });
+        session.window->SiteManager();
+        EXPECT_EQ(session.child<QComboBox>("cbHostName")->currentText(), " 127.0.0.1 ");
         ASSERT_TRUE(waitFor([&] { return session.window->Logic().SessionState() == ssConnected; }, 20000));
         EXPECT_TRUE(session.settled());
     }

@@ -76,6 +76,7 @@ private:
 
 public:
     void OpenWithDefaultApplication(const std::string& path) override { opened.push_back(path); }
+    void OpenInTextEditor(const std::string& path) override { opened.push_back(path); }
 };
 
 } // namespace testsupport

@@ -64,12 +64,14 @@ TEST_F(LocalPaneTest, ListsEverythingWithFullSizesAndTimes)
     EXPECT_EQ(items[0].Level, 1);
     EXPECT_EQ(items[static_cast<size_t>(pane.DriveIndex())].Path, root);
     EXPECT_EQ(items[static_cast<size_t>(pane.DriveIndex())].Level, 1);
+    EXPECT_EQ(pane.DriveItemText(0).rfind("File System  [", 0), 0u) << pane.DriveItemText(0);
     EXPECT_NE(pane.DriveItemText(0).find(" bytes free]"), std::string::npos);
 
     pane.DoubleClick(rowOf("docs"));
     EXPECT_EQ(pane.Path(), root + "docs/");
     EXPECT_EQ(pane.DriveItems().back().Path, root + "docs/");
     EXPECT_EQ(pane.DriveItems().back().Level, 2);
+    EXPECT_EQ(pane.DriveItemText(pane.DriveIndex()), "docs"); // a folder shows its name alone
     EXPECT_EQ(pane.DriveIndex(), static_cast<int>(pane.DriveItems().size()) - 1);
     pane.DoubleClick(rowOf(".."));
     EXPECT_EQ(pane.Path(), root);

@@ -327,6 +327,27 @@ TEST_F(ThrottledRun, AQuestionDuringABackgroundRunLetsTheRunGoOn)
     EXPECT_GT(window.Run().PositionOf(1), before + 300000);
     EXPECT_EQ(session->view.asked.back(), "Confirm|Break current connection ?");
     EXPECT_EQ(window.SessionState(), ssConnected);
+
+    // Yes with another site in the tool bar is refused while the run uses the connections;
+    // with the same site only the main connection logs in again, and the run goes on.
+    session->view.dialogMs = 0;
+    TToolBarFields same = window.ToolBar();
+    TToolBarFields other = same;
+    other.Port = "1";
+    window.SetToolBar(other);
+    session->view.yesNo = {true};
+    window.ConnectFromToolBar();
+    EXPECT_EQ(session->view.messages.back(),
+              "Sorry, Can't connect to different host while transfering file background");
+    EXPECT_EQ(window.SessionState(), ssConnected);
+    window.SetToolBar(same);
+    session->view.yesNo = {true};
+    int logins = session->countLines("> USER");
+    window.ConnectFromToolBar();
+    EXPECT_EQ(window.SessionState(), ssConnecting);
+    ASSERT_TRUE(waitFor([&] { return window.SessionState() == ssConnected; }, 10000));
+    EXPECT_EQ(session->countLines("> USER"), logins + 1);
+    EXPECT_TRUE(window.Run().Running());
     ASSERT_TRUE(session->runEnded());
     EXPECT_EQ(fileHash(session->localDir() + names[0]), fileHash(session->remoteDir() + names[0]));
     EXPECT_EQ(fileHash(session->localDir() + names[1]), fileHash(session->remoteDir() + names[1]));
