@@ -174,7 +174,7 @@ INSTANTIATE_TEST_SUITE_P(Servers, WindowOnServer, ::testing::Values(ServerKind::
 
 // ---------------------------------------------------------------- with pyftpdlib
 
-TEST_F(Window, AnAddressInTheHostBoxAndCtrlFConnect)
+TEST_F(Window, AnAddressInTheHostBoxCtrlFConnectsAndCtrlRReturnsToTheDirectory)
 {
     start();
     TMainForm& window = *session->window;
@@ -197,6 +197,24 @@ TEST_F(Window, AnAddressInTheHostBoxAndCtrlFConnect)
     QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
     EXPECT_EQ(window.Logic().SessionState(), ssConnecting);
     ASSERT_TRUE(waitFor([&] { return window.Logic().SessionState() == ssConnected; }, 20000));
+
+    // Ctrl+R logs in again (after asking) and returns to the directory shown.
+    ASSERT_TRUE(session->settled());
+    session->doubleClick(TPane::Remote, "docs");
+    ASSERT_TRUE(waitFor([&] { return window.Logic().RemoteDir() == "/docs/" && session->settled(0); }));
+    int logins = 0;
+    for (const TLogLine& line : window.Logic().Logs().Lines(0))
+        logins += line.Text.rfind("> USER", 0) == 0 ? 1 : 0;
+    answerDialogWith("Yes"); // "Break current connection ?"
+    QTest::keyClick(&window, Qt::Key_R, Qt::ControlModifier);
+    ASSERT_TRUE(waitFor([&] {
+        int now = 0;
+        for (const TLogLine& line : window.Logic().Logs().Lines(0))
+            now += line.Text.rfind("> USER", 0) == 0 ? 1 : 0;
+        return now == logins + 1 && session->settled(0);
+    }));
+    EXPECT_EQ(window.Logic().RemoteDir(), "/docs/");
+    EXPECT_GE(session->row(TPane::Remote, "a.bin"), 0);
 }
 
 TEST_F(Window, ARunOnFourConnectionsMovesTheRowsTheGaugeAndTheTree)
