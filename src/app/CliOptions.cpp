@@ -1,5 +1,6 @@
 #include "app/CliOptions.h"
 
+#include <cctype>
 #include <functional>
 #include <map>
 
@@ -31,6 +32,7 @@ const char* const kCliUsage =
     "  --proxy HOST:PORT      through an FTP proxy; --proxy-type user@host|login, --proxy-user, --proxy-pass\n"
     "  --socks4 | --socks4a | --socks5 HOST:PORT   through a SOCKS server; --socks-user, --socks-pass\n"
     "  --retries K            tries of a failed login or transfer\n"
+    "  --limit-rate RATE      bytes per second each way for all connections together (K, M, G: 1024, 1024², 1024³)\n"
     "  --timeout S            seconds a reply, or a data connection without progress, may take (0: no limit)\n"
     "  --overwrite | --skip   what to do with existing local files (default: ask on a terminal, else skip)\n"
     "  --log                  every connection's log lines on stderr\n"
@@ -98,6 +100,23 @@ const std::map<std::string, TValueOption>& valueOptions()
         {"--split-size",
          [](const std::string& text, TCliOptions& o, std::string& error) {
              return numberIn(text, 1, INT64_MAX / 2, o.SplitSize, "the split size must be a number of bytes: ", error);
+         }},
+        {"--limit-rate",
+         [](const std::string& text, TCliOptions& o, std::string& error) {
+             // As curl spells it: bytes per second, or with K, M or G for 1024, 1024² or 1024³.
+             int64_t unit = 1;
+             std::string digits = text;
+             if (!digits.empty() && std::string("kKmMgG").find(digits.back()) != std::string::npos) {
+                 char suffix = static_cast<char>(std::tolower(static_cast<unsigned char>(digits.back())));
+                 unit = suffix == 'k' ? 1024 : suffix == 'm' ? 1024 * 1024 : 1024 * 1024 * 1024;
+                 digits.pop_back();
+             }
+             int64_t n = 0;
+             if (!numberIn(digits, 1, INT64_MAX / (1024LL * 1024 * 1024), n,
+                           "the rate must be bytes per second, or a number with K, M or G: ", error))
+                 return false;
+             o.LimitRate = n * unit;
+             return true;
          }},
         {"--retries",
          [](const std::string& text, TCliOptions& o, std::string& error) {
@@ -273,6 +292,8 @@ void ApplyCliOptions(const TCliOptions& options, TSettings& settings)
         settings.PasvMode = options.Passive == 1;
     if (options.Retries >= 0)
         settings.ConnectionRetryTimes = options.Retries;
+    if (options.LimitRate > 0)
+        settings.DownloadLimit = settings.UploadLimit = options.LimitRate;
     if (options.Tls >= 0)
         settings.TlsMode = options.Tls;
     if (options.Timeout >= 0)

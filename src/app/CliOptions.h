@@ -34,7 +34,8 @@ struct TCliOptions
     std::string SocksUser;
     std::string SocksPass;
     int Retries = -1;
-    int Timeout = -1; // seconds, -1 as configured
+    int64_t LimitRate = 0; // bytes per second for the whole transfer, each way; 0: as configured
+    int Timeout = -1;      // seconds, -1 as configured
     TExistingFiles Existing = TExistingFiles::Ask;
     bool Log = false;
     bool Quiet = false;

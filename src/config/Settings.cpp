@@ -177,6 +177,8 @@ void LoadSettings(TSettings& settings, const std::string& path, const std::strin
     settings.Pipelining = ini.ReadBool("General", "Pipelining", true);
     settings.ConfirmDelete = ini.ReadBool("General", "ConfirmDelete", true);
     settings.HistoryFiles = std::max<int64_t>(ini.ReadInt64("General", "HistoryFiles", 100000), 0);
+    settings.DownloadLimit = std::max<int64_t>(ini.ReadInt64("General", "DownloadLimit", 0), 0);
+    settings.UploadLimit = std::max<int64_t>(ini.ReadInt64("General", "UploadLimit", 0), 0);
     readWindow(ini, settings.Window);
 }
 
@@ -209,6 +211,8 @@ bool SaveSettings(const TSettings& settings, const std::string& path)
     ini.WriteBool("General", "Pipelining", settings.Pipelining);
     ini.WriteBool("General", "ConfirmDelete", settings.ConfirmDelete);
     ini.WriteInt64("General", "HistoryFiles", settings.HistoryFiles);
+    ini.WriteInt64("General", "DownloadLimit", settings.DownloadLimit);
+    ini.WriteInt64("General", "UploadLimit", settings.UploadLimit);
     writeWindow(ini, settings.Window);
     return ini.UpdateFile();
 }

@@ -93,6 +93,9 @@ struct TSettings
     bool ConfirmDelete = true;
     // Files the transfer history keeps (the oldest go); 0 keeps none.
     int64_t HistoryFiles = 100000;
+    // Speed limits for all the connections of a run together, bytes per second; 0: none.
+    int64_t DownloadLimit = 0;
+    int64_t UploadLimit = 0;
     TWindowLayout Window;
     std::string AnonymousEmail = kDefaultAnonymousEmail;
 };

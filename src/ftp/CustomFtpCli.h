@@ -18,6 +18,7 @@
 #include "net/TlsSession.h"
 #include "net/WSocket.h"
 #include "platform/EventLoop.h"
+#include "platform/RateLimiter.h"
 #include "platform/Stream.h"
 #include "platform/Timer.h"
 
@@ -371,6 +372,9 @@ public:
     TWSocket* ControlSocket() const { return m_controlSocket.get(); }
     TWSocket* DataSocket() const { return m_dataSocket.get(); }
 
+    // The speed limit the data connection keeps from now on; null for none.
+    void SetRateLimiter(platform::TRateLimiter* limiter) { m_limiter = limiter; }
+
     // Requests started and completions delivered so far: a started request ends exactly once.
     uint64_t RequestsStarted() const { return m_requestsStarted; }
     uint64_t RequestsDone() const { return m_requestsDone; }
@@ -479,7 +483,7 @@ private:
     void StartSending();
     void SendNextBlock(int error);
     // One block of a file upload sent by the kernel; false when the socket cannot (TLS).
-    bool SendFileBlock(platform::TFileStream& file);
+    bool SendFileBlock(platform::TFileStream& file, int limit);
     void SendDataCommand(const std::string& cmd, TContinuation next);
     // The data connection that came in is the server's (the control connection's peer).
     bool FromServer(TSocket accepted);
@@ -582,4 +586,9 @@ private:
     uint64_t m_requestsDone = 0;
     platform::PostTarget m_posted;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+    platform::TRateLimiter* m_limiter = nullptr;
+    bool m_limitWaiting = false;
+    // The bytes the speed limit lets the data connection move now, at most wanted; 0 after
+    // arranging to be called again (a receiving socket pauses meanwhile).
+    int LimitedChunk(int wanted, bool receiving);
 };

@@ -461,13 +461,43 @@ bool TCustomFtpCli::ProbeBeyondFileEnd()
     return true;
 }
 
+int TCustomFtpCli::LimitedChunk(int wanted, bool receiving)
+{
+    int64_t allowance = m_limiter ? m_limiter->Allowance(this) : -1;
+    if (allowance < 0)
+        return wanted;
+    if (allowance > 0)
+        return static_cast<int>(std::min<int64_t>(allowance, wanted));
+    if (m_limitWaiting)
+        return 0;
+    m_limitWaiting = true;
+    if (receiving)
+        DataSocket()->Pause();
+    std::weak_ptr<bool> alive = m_alive;
+    m_limiter->Wait(this, [this, alive, receiving] {
+        if (alive.expired())
+            return;
+        m_limitWaiting = false;
+        // A transfer that ended meanwhile has closed its socket: nothing to resume then.
+        if (DataSocket()->State() != wsConnected)
+            return;
+        if (receiving)
+            DataSocket()->Resume();
+        else
+            SendNextBlock(0);
+    });
+    return 0;
+}
+
 void TCustomFtpCli::DataReceive()
 {
     if (!Progress())
         return;
     DataMoved();
     TWSocket& data = *DataSocket();
-    int wanted = kTransferChunk;
+    int wanted = LimitedChunk(kTransferChunk, true);
+    if (wanted == 0)
+        return;
     int64_t room = RoomLeft();
     if (room >= 0) {
         bool rangeEnd = TransferEnd >= 0 && (FileEnd < 0 || TransferEnd < FileEnd);
@@ -503,6 +533,8 @@ void TCustomFtpCli::DataReceive()
         if (moved > 0) {
             file->Advanced(moved);
             m_byteCount += moved;
+            if (m_limiter)
+                m_limiter->Spend(this, moved);
             reachedRangeEnd();
         } else if (moved < 0 && data.State() == wsConnected && data.LastError() != wsa::kWouldBlock) {
             TriggerDisplay("! Data: Receive error " + std::to_string(data.LastError()));
@@ -532,6 +564,8 @@ void TCustomFtpCli::DataReceive()
             return;
         }
         m_byteCount += received;
+        if (m_limiter)
+            m_limiter->Spend(this, received);
         if (m_localStream && m_localStream->Write(buffer, received) != received) {
             m_localErrno = errno;
             TriggerDisplay("! Error writing local file: " + platform::FileErrorText(m_localErrno));
@@ -697,11 +731,14 @@ void TCustomFtpCli::SendNextBlock(int error)
     // Over TLS the first block waits for the negotiation: its end asks for it again.
     if (m_endOfFile || !m_transferAccepted || !m_uploadConnectionOpen || data.TlsNegotiating())
         return;
-    if (auto* file = dynamic_cast<platform::TFileStream*>(m_localStream); file && SendFileBlock(*file))
+    int block = LimitedChunk(kTransferChunk, false);
+    if (block == 0)
+        return;
+    if (auto* file = dynamic_cast<platform::TFileStream*>(m_localStream); file && SendFileBlock(*file, block))
         return;
     if (m_transferBuffer.size() < static_cast<size_t>(kTransferChunk))
         m_transferBuffer.resize(kTransferChunk);
-    int64_t read = m_localStream->Read(m_transferBuffer.data(), kTransferChunk);
+    int64_t read = m_localStream->Read(m_transferBuffer.data(), block);
     if (read < 0) {
         m_localErrno = errno;
         TriggerDisplay("! Error reading file: " + platform::FileErrorText(m_localErrno));
@@ -715,16 +752,19 @@ void TCustomFtpCli::SendNextBlock(int error)
         return;
     }
     m_byteCount += read;
+    if (m_limiter)
+        m_limiter->Spend(this, read);
     DataMoved();
     data.Send(m_transferBuffer.data(), static_cast<int>(read));
 }
 
-bool TCustomFtpCli::SendFileBlock(platform::TFileStream& file)
+bool TCustomFtpCli::SendFileBlock(platform::TFileStream& file, int limit)
 {
     TWSocket& data = *DataSocket();
     int64_t offset = file.Position();
-    // The kernel moves the bytes: bigger pieces than a copied block cost nothing more.
-    int sent = data.SendFile(file.Handle(), offset, 4 * kTransferChunk);
+    // The kernel moves the bytes: bigger pieces than a copied block cost nothing more (unless a
+    // speed limit says how many may go).
+    int sent = data.SendFile(file.Handle(), offset, limit < kTransferChunk ? limit : 4 * kTransferChunk);
     if (sent == -2)
         return false; // TLS, or bytes queued: through the buffer
     int sendErrno = errno;
@@ -733,6 +773,8 @@ bool TCustomFtpCli::SendFileBlock(platform::TFileStream& file)
     if (sent > 0) {
         file.Seek(offset);
         m_byteCount += sent;
+        if (m_limiter)
+            m_limiter->Spend(this, sent);
         DataMoved();
     } else if (sent == 0) {
         m_endOfFile = true;

@@ -27,6 +27,7 @@
 #include <QUrl>
 
 #include "gui/DesktopNotice.h"
+#include "gui/SpeedLimitButton.h"
 #include "platform/DesktopApps.h"
 #include "gui/Icons.h"
 #include "gui/LogModel.h"
@@ -369,6 +370,8 @@ void TMainForm::BuildStatusBar()
         bar->addPermanentWidget(label, panel == 0 ? 1 : 0);
         m_panels.push_back(label);
     }
+    m_speedLimit = new TSpeedLimitButton(*m_logic, bar);
+    bar->addPermanentWidget(m_speedLimit);
 }
 
 void TMainForm::AttachModels()
@@ -466,6 +469,7 @@ TWindowLayout TMainForm::SavedLayout() const
 void TMainForm::Start(const std::string& argument, const std::function<void()>& beforeShow)
 {
     m_logic->FormCreate();
+    m_speedLimit->ShowLimits();
     ApplyFonts();
     AttachModels();
     RestoreLayout();

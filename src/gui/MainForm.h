@@ -203,6 +203,7 @@ private:
     QMenu* m_logMenu = nullptr;
     QMenu* m_queueMenu = nullptr;
     QAction* m_mainConnection = nullptr;
+    class TSpeedLimitButton* m_speedLimit = nullptr;
     QActionGroup* m_remoteStyles = nullptr;
     QActionGroup* m_localStyles = nullptr;
 };

@@ -12,6 +12,7 @@
 #include <QUrl>
 
 #include "gui/Fonts.h"
+#include "gui/SpeedLimitButton.h"
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/dialogs/AddCurrentSiteDialog.h"
 #include "gui/dialogs/SiteManagerDialog.h"
@@ -56,7 +57,7 @@ void TMainForm::AddCurrentSite()
     TfmAddCurrSite add(book, host, this);
     if (add.exec() != QDialog::Accepted || add.ClassName().isEmpty())
         return;
-    TNewSite site{add.SiteName().toStdString(), host.toStdString(), m_port->text().toStdString(),
+    TNewSite site{add.SiteName().toStdString(), host.toStdString(),           m_port->text().toStdString(),
                   m_user->text().toStdString(), m_pass->text().toStdString(), ""};
     TSiteBook& sites = book.Book();
     if (!sites.AddSiteUnique(add.ClassName().toStdString(), site))
@@ -71,6 +72,7 @@ void TMainForm::Preferences()
 {
     TfmPreference dialog(*m_logic, *this);
     dialog.exec();
+    m_speedLimit->ShowLimits();
 }
 
 void TMainForm::About()

@@ -337,6 +337,7 @@ void TFtpSession::Transfer(const TTransferRequest& request, std::function<void(c
 {
     TFtpClient& client = Client();
     m_transfer = request;
+    client.SetRateLimiter(request.Limiter);
     m_finish = [this, done = std::move(done)](const TSessionResult& result) {
         TTransferResult transfer;
         static_cast<TSessionResult&>(transfer) = result;

@@ -10,6 +10,10 @@
 #include <string>
 #include <vector>
 
+namespace platform {
+class TRateLimiter;
+}
+
 // What a failure means for the work that met it.
 enum class TFailure : uint8_t
 {
@@ -62,6 +66,8 @@ struct TTransferRequest
     int64_t End = -1;     // a download stops here (exclusive); -1 for the end of the file
     int64_t FileEnd = -1; // a download that runs to the file's end must end here; -1: unknown
     bool Text = false;    // line ends converted on the way
+    // The run's speed limit for this direction; null for none.
+    platform::TRateLimiter* Limiter = nullptr;
 
     bool Whole() const { return Offset <= 0 && End < 0; }
 };

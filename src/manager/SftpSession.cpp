@@ -158,6 +158,7 @@ void TSftpSession::Transfer(const TTransferRequest& request, std::function<void(
         return;
     }
     m_fd = fd;
+    m_client.SetRateLimiter(request.Limiter);
     int64_t start = request.Download ? std::max<int64_t>(request.Offset, 0) : 0;
     std::function<void(const TSessionResult&, int64_t)> ended =
         [this, start, done = std::move(done)](const TSessionResult& outcome, int64_t bytes) {

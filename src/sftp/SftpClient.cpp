@@ -51,6 +51,7 @@ struct TSftpClient::TTransfer
     bool SourceEnded = false; // EOF met (download) or the local file read to its end (upload)
     bool Closing = false;     // every block answered, the handle closing
     bool Finished = false;
+    bool LimitWaiting = false; // for the speed limit's next slice
     std::function<void(const TStatus&, int64_t)> Done;
 };
 
@@ -539,6 +540,8 @@ void TSftpClient::Pump(const std::shared_ptr<TTransfer>& transfer)
            !mayHaveEnded()) {
         int64_t offset = t.Next;
         int64_t length = t.End < 0 ? kBlock : std::min(kBlock, t.End - offset);
+        if (!LimitAllows(transfer, length))
+            break;
         uint32_t id = NextId();
         if (t.Download) {
             TRequest request(kRead, id);
@@ -571,8 +574,8 @@ void TSftpClient::Pump(const std::shared_ptr<TTransfer>& transfer)
             WriteAnswered(transfer, offset, got, type, reader);
         });
     }
-    if (t.Finished)
-        return;
+    if (t.Finished || t.LimitWaiting)
+        return; // a transfer held back by the speed limit goes on when the limit's slice comes
     if (!t.Download) {
         // The whole file is written out: the close follows the writes at once. A server answers
         // in order, so its answer comes after every write's; the upload counts once the server
@@ -595,13 +598,55 @@ void TSftpClient::Pump(const std::shared_ptr<TTransfer>& transfer)
     if (t.InFlight > 0)
         return;
     bool allThere = t.SourceEnded || (t.End >= 0 && t.Next >= t.End);
-    if (!allThere || AskForGaps(transfer, true))
+    if (!allThere) {
+        // A short block with nothing asked beyond it (a speed limit kept the window small): its
+        // tail is asked again, and the answer is more of the file or its end.
+        if (mayHaveEnded()) {
+            auto [offset, length] = *t.Gaps.rbegin();
+            t.Gaps.erase(offset);
+            uint32_t id = NextId();
+            TRequest request(kRead, id);
+            request.Str(t.Handle).U64(static_cast<uint64_t>(offset)).U32(static_cast<uint32_t>(length));
+            ++t.InFlight;
+            Request(request, id, [this, transfer, offset = offset, length = length](uint8_t type, TReader& reader) {
+                ReadAnswered(transfer, offset, length, type, reader);
+            });
+        }
+        return;
+    }
+    if (AskForGaps(transfer, true))
         return;
     // Every byte is in its file: the close's answer changes nothing, and the next call need not
     // wait a round trip for it.
     t.Closing = true;
     CloseHandle(t.Handle, [](const TStatus&) {});
     EndTransfer(transfer, TStatus{});
+}
+
+// A block is spent as it is asked for (a read) or sent (a write); with no credit left the
+// transfer waits for the speed limit's next slice.
+bool TSftpClient::LimitAllows(const std::shared_ptr<TTransfer>& transfer, int64_t length)
+{
+    TTransfer& t = *transfer;
+    if (!m_limiter || !m_limiter->Limited())
+        return true;
+    if (t.LimitWaiting)
+        return false;
+    if (m_limiter->Allowance(this) > 0) {
+        m_limiter->Spend(this, length);
+        return true;
+    }
+    t.LimitWaiting = true;
+    std::weak_ptr<bool> alive = m_alive;
+    std::weak_ptr<TTransfer> waiting = transfer;
+    m_limiter->Wait(this, [this, alive, waiting] {
+        std::shared_ptr<TTransfer> resumed = waiting.lock();
+        if (alive.expired() || !resumed)
+            return;
+        resumed->LimitWaiting = false;
+        Pump(resumed);
+    });
+    return false;
 }
 
 bool TSftpClient::AskForGaps(const std::shared_ptr<TTransfer>& transfer, bool atEnd)

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/EventLoop.h"
+#include "platform/RateLimiter.h"
 #include "sftp/SftpPacket.h"
 #include "sftp/SshConnection.h"
 
@@ -51,6 +52,8 @@ public:
     TSftpClient& operator=(const TSftpClient&) = delete;
 
     TSshConnection& Connection() { return m_connection; }
+    // The speed limit the transfers keep from now on; null for none.
+    void SetRateLimiter(platform::TRateLimiter* limiter) { m_limiter = limiter; }
     void Open(const TSshParams& params, std::function<void(const TStatus&, TSshStep failedAt)> done);
     bool Ready() const { return m_ready; }
     void Close();
@@ -105,6 +108,7 @@ private:
     // Asks again for the tails of short blocks that data beyond them shows to be inside the
     // file; atEnd: the others mark the file's end. True when something was asked.
     bool AskForGaps(const std::shared_ptr<TTransfer>& transfer, bool atEnd);
+    bool LimitAllows(const std::shared_ptr<TTransfer>& transfer, int64_t length);
     void ReadAnswered(const std::shared_ptr<TTransfer>& transfer, int64_t offset, int64_t length, uint8_t type,
                       TReader& reader);
     void WriteAnswered(const std::shared_ptr<TTransfer>& transfer, int64_t offset, int64_t length, uint8_t type,
@@ -133,6 +137,7 @@ private:
     std::shared_ptr<TTransfer> m_transfer;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     platform::PostTarget m_posted;
+    platform::TRateLimiter* m_limiter = nullptr;
 };
 
 } // namespace sftp

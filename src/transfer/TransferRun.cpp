@@ -473,6 +473,12 @@ bool TTransferRun::SkipFile(const TTransferFile& file)
     return true;
 }
 
+void TTransferRun::SetSpeedLimits(int64_t download, int64_t upload)
+{
+    m_downloadLimit.SetRate(download);
+    m_uploadLimit.SetRate(upload);
+}
+
 bool TTransferRun::RetryFile(const TTransferFile& file)
 {
     TTransferFile* owned = Owned(file);

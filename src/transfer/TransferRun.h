@@ -21,6 +21,7 @@
 #include "manager/ManagerHost.h"
 #include "manager/OperationResult.h"
 #include "manager/Session.h"
+#include "platform/RateLimiter.h"
 #include "transfer/SplitDownload.h"
 #include "transfer/TransferFile.h"
 
@@ -167,6 +168,12 @@ public:
     // The server sent from byte 0 where an offset was asked: no ranges or resumes on this site.
     bool OffsetsIgnored() const { return m_offsetsIgnored; }
 
+    // Speed limits in bytes per second for all the connections together, one per direction
+    // (0: none); they apply at once, also to a running run.
+    void SetSpeedLimits(int64_t download, int64_t upload);
+    platform::TRateLimiter& SpeedLimit(bool download) { return download ? m_downloadLimit : m_uploadLimit; }
+    const platform::TRateLimiter& SpeedLimit(bool download) const { return download ? m_downloadLimit : m_uploadLimit; }
+
     int64_t TotalBytes = 0;
     int64_t DoneBytes = 0;
     // Bytes that arrived or left on the data connections during the run, whatever became of them.
@@ -238,6 +245,8 @@ private:
     void CheckFreeSpace();
 
     ITransferHost& m_host;
+    platform::TRateLimiter m_downloadLimit;
+    platform::TRateLimiter m_uploadLimit;
     bool m_running = false;
     bool m_aborting = false;
     bool m_offsetsIgnored = false;

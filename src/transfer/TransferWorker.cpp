@@ -185,7 +185,9 @@ void TTransferWorker::Start()
             job.File->Connections.push_back(m_connection);
         m_position = segment.Begin + segment.Done;
         m_run.m_host.ItemStarted(m_connection, SegmentItem(*job.File, segment));
-        session.Transfer(RequestOf(job),
+        TTransferRequest request = RequestOf(job);
+        request.Limiter = &m_run.SpeedLimit(job.File->Download);
+        session.Transfer(request,
                          Bound<const TTransferResult&>([this](const TTransferResult& result) { SegmentDone(result); }));
         return;
     }

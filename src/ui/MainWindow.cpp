@@ -83,6 +83,7 @@ void TfmMain::FormCreate()
     // Each connection may hold six descriptors (control, data, listener, a pipe, the file).
     m_connectionLimit = std::clamp((platform::raiseDescriptorLimit() - 64) / 6, 1, TFtpManager::kMaxConnections - 1);
     m_settings.ConnectionCount = AllowedConnections(std::clamp(m_settings.ConnectionCount, 1, 255));
+    m_run.SetSpeedLimits(m_settings.DownloadLimit, m_settings.UploadLimit);
     m_brokenLists.Load(BrokenListsPath());
     RecoverJournals();
     m_logs.SetLineLimit(static_cast<size_t>(m_settings.LogLines));
@@ -166,12 +167,21 @@ void TfmMain::SaveBrokenLists()
     m_brokenListsChanged = false;
 }
 
+void TfmMain::SetSpeedLimits(int64_t download, int64_t upload)
+{
+    m_settings.DownloadLimit = std::max<int64_t>(download, 0);
+    m_settings.UploadLimit = std::max<int64_t>(upload, 0);
+    m_run.SetSpeedLimits(m_settings.DownloadLimit, m_settings.UploadLimit);
+    SaveSettings(m_settings, SettingsPath());
+}
+
 void TfmMain::ApplySettings(const TSettings& settings)
 {
     int count = settings.ConnectionCount;
     m_settings = settings;
     m_settings.ConnectionCount = m_manager.Count();
     m_logs.SetLineLimit(static_cast<size_t>(std::max(m_settings.LogLines, 1)));
+    m_run.SetSpeedLimits(m_settings.DownloadLimit, m_settings.UploadLimit);
     for (int i = 0; i < m_manager.Count(); ++i)
         if (!m_manager.Connected(i))
             m_manager.ConfigureConnection(i);

@@ -83,6 +83,9 @@ public:
     // New settings (the preferences dialog): the connections are configured anew, the log
     // pages take the new line limit.
     void ApplySettings(const TSettings& settings);
+    // The run's speed limits, bytes per second for all connections together (0: none): kept in
+    // the settings and applied at once, also to a running run.
+    void SetSpeedLimits(int64_t download, int64_t upload);
     // How the window is left (its place, splitters, columns), kept with the settings at the end.
     void SetWindowLayout(const TWindowLayout& layout);
 

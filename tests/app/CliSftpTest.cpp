@@ -80,10 +80,12 @@ TEST_F(CliSftp, TreesTravelBothWaysAndABigFileSplitsOverFourConnections)
         names.push_back(directory + "f" + std::to_string(k) + ".bin");
         ASSERT_TRUE(writePatternFile(up + names.back(), k == 7 ? 0 : 1000 + 977 * k, static_cast<uint32_t>(k)));
     }
-    CliResult sent = cli.run({"--trust", trust(), "-n", "4", "put", QString::fromStdString(up), url("/~/")});
+    // Both ways under a speed limit, which the blocks in flight keep.
+    CliResult sent =
+        cli.run({"--trust", trust(), "-n", "4", "--limit-rate", "20M", "put", QString::fromStdString(up), url("/~/")});
     ASSERT_EQ(sent.status, 0) << sent.err;
-    CliResult fetched =
-        cli.run({"--trust", trust(), "-n", "4", "get", url("/~/tree/"), QString::fromStdString(cli.local() + "down")});
+    CliResult fetched = cli.run({"--trust", trust(), "-n", "4", "--limit-rate", "20M", "get", url("/~/tree/"),
+                                 QString::fromStdString(cli.local() + "down")});
     ASSERT_EQ(fetched.status, 0) << fetched.err;
     for (const std::string& name : names) {
         EXPECT_TRUE(cli.same(up + name, server.home() + "/tree/" + name)) << name;

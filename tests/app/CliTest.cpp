@@ -64,6 +64,15 @@ TEST(CliOptions, TakesCommandsOperandsAndOptionsAnywhere)
 
     ASSERT_TRUE(parse({"rm", "--", "-odd-name"}, options, error));
     EXPECT_EQ(options.Operands, std::vector<std::string>{"-odd-name"});
+
+    // --limit-rate as curl reads it: both directions, K, M and G in 1024s.
+    for (auto [text, rate] : {std::pair{"500", 500LL}, {"500K", 512000LL}, {"2m", 2097152LL}, {"1G", 1073741824LL}}) {
+        ASSERT_TRUE(parse({"--limit-rate", text, "ls", "ftp://h/"}, options, error)) << error;
+        settings = TSettings{};
+        ApplyCliOptions(options, settings);
+        EXPECT_EQ(settings.DownloadLimit, rate) << text;
+        EXPECT_EQ(settings.UploadLimit, rate) << text;
+    }
 }
 
 TEST(CliOptions, RefusesWhatMakesNoCommandWithOneClearReason)
@@ -86,6 +95,10 @@ TEST(CliOptions, RefusesWhatMakesNoCommandWithOneClearReason)
     EXPECT_EQ(error, "--socks4 needs HOST:PORT: nohost");
     EXPECT_FALSE(parse({"--frob", "ls", "ftp://h/"}, options, error));
     EXPECT_EQ(error, "unknown option --frob");
+    for (const char* rate : {"0", "K", "fast", "5T", "-3"}) {
+        EXPECT_FALSE(parse({"--limit-rate", rate, "ls", "ftp://h/"}, options, error)) << rate;
+        EXPECT_EQ(error.rfind("the rate must be bytes per second", 0), 0u) << error;
+    }
     EXPECT_FALSE(parse({"--proxy", "p:21", "--socks5", "s:1080", "ls", "ftp://h/"}, options, error));
 }
 
@@ -297,7 +310,7 @@ TEST_F(Cli, ARefusedFileEndsWithStatusOneAndResumesFromItsBrokenList)
     std::getline(lines, line);
     EXPECT_FALSE(std::getline(lines, extra)) << failed.out;
     EXPECT_EQ(header, "started,site,direction,remote,local,size,bytes,connections,seconds,state,verdict\r");
-    EXPECT_NE(line.find(",download,/tree/inner/b.bin," + local() + "tree/inner/b.bin,70000,0,3,"), std::string::npos)
+    EXPECT_NE(line.find(",download,/tree/inner/b.bin," + local() + "tree/inner/b.bin,70000,0,1,"), std::string::npos)
         << line;
     EXPECT_NE(line.find(",Failed: 550 Refused by this test server.,\r"), std::string::npos) << line;
 }

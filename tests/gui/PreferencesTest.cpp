@@ -62,6 +62,7 @@ TEST_F(Preferences, TheConnectionCountAppliesOnOkWithItsRowsAndLogPages)
     EXPECT_TRUE(child<QRadioButton>("rbFtpProxySiteSite")->isChecked());
     child<QLineEdit>("seThreadNumber")->setText("6");
     child<QLineEdit>("seSplitDownloadFileSize")->setText("5000000");
+    child<QLineEdit>("seDownloadLimit")->setText("2048"); // KiB/s
     child<QCheckBox>("cbPasvMode")->setChecked(false);
     child<QCheckBox>("cbEnableSocks")->setChecked(true);
     child<QLineEdit>("edSocksHost")->setText("127.0.0.1");
@@ -71,6 +72,9 @@ TEST_F(Preferences, TheConnectionCountAppliesOnOkWithItsRowsAndLogPages)
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(settings().ConnectionCount, 6);
     EXPECT_EQ(settings().MTFileSize, 5000000);
+    EXPECT_EQ(settings().DownloadLimit, 2048 * 1024);
+    EXPECT_EQ(settings().UploadLimit, 0);
+    EXPECT_EQ(session->window->Logic().Run().SpeedLimit(true).Rate(), 2048 * 1024);
     EXPECT_FALSE(settings().PasvMode);
     EXPECT_TRUE(settings().Socks.Enabled);
     EXPECT_EQ(settings().Socks.Type, 7);

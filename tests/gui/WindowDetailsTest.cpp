@@ -9,6 +9,7 @@
 #include <optional>
 
 #include <QAction>
+#include <QDialog>
 #include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
@@ -18,9 +19,11 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTest>
+#include <QToolButton>
 
 #include "gui/Colours.h"
 #include "gui/GuiTest.h"
@@ -339,4 +342,43 @@ TEST_F(Window, TheLogHoldsStillWhileReadCopiesTheSelectionAndClearsEveryPage)
     for (int page = 0; page < 3; ++page)
         EXPECT_TRUE(logic.Logs().Lines(page).empty()) << page;
     EXPECT_EQ(session->child<QTabBar>("pcDisplay")->count(), 3);
+}
+
+TEST_F(Window, TheStatusBarsSpeedLimitShowsAndChangesTheLimitsAtOnce)
+{
+    start({}, "[General]\nDownloadLimit=1048576\n");
+    TfmMain& logic = session->window->Logic();
+    auto* button = session->child<QToolButton>("btnSpeedLimit");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), "Limit \u2193 1 MiB/s  \u2191 none");
+    auto choice = [&](const char* menu, const QString& text) -> QAction* {
+        for (QAction* action : session->child<QMenu>(menu)->actions())
+            if (action->text() == text)
+                return action;
+        return nullptr;
+    };
+    EXPECT_TRUE(choice("pmDownloadLimit", "1 MiB/s")->isChecked());
+    EXPECT_TRUE(choice("pmUploadLimit", "&No limit")->isChecked());
+
+    choice("pmUploadLimit", "500 KiB/s")->trigger();
+    EXPECT_EQ(logic.Settings().UploadLimit, 500 * 1024);
+    EXPECT_EQ(logic.Run().SpeedLimit(false).Rate(), 500 * 1024);
+    EXPECT_EQ(button->text(), "Limit \u2193 1 MiB/s  \u2191 500 KiB/s");
+    // Another figure through its question; Cancel keeps what holds.
+    answerDialog([](QWidget* dialog) {
+        auto* field = dialog->findChild<QSpinBox*>();
+        ASSERT_NE(field, nullptr);
+        field->setValue(3000);
+        qobject_cast<QDialog*>(dialog)->accept();
+    });
+    choice("pmDownloadLimit", "&Other...")->trigger();
+    EXPECT_EQ(logic.Settings().DownloadLimit, 3000 * 1024);
+    EXPECT_TRUE(choice("pmDownloadLimit", "&Other...")->isChecked());
+    answerDialog([](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->reject(); });
+    choice("pmDownloadLimit", "&Other...")->trigger();
+    EXPECT_EQ(logic.Settings().DownloadLimit, 3000 * 1024);
+    choice("pmDownloadLimit", "&No limit")->trigger();
+    choice("pmUploadLimit", "&No limit")->trigger();
+    EXPECT_EQ(button->text(), "No speed limit");
+    EXPECT_FALSE(logic.Run().SpeedLimit(true).Limited());
 }

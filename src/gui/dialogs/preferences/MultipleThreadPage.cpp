@@ -11,6 +11,8 @@ TMultipleThreadPage::TMultipleThreadPage(QWidget* parent)
 {
     m_threads = NumberField("seThreadNumber", Body());
     m_splitSize = NumberField("seSplitDownloadFileSize", Body());
+    m_downloadLimit = NumberField("seDownloadLimit", Body());
+    m_uploadLimit = NumberField("seUploadLimit", Body());
     m_mainThread = new QCheckBox("&Use main thread to transfer file", Body());
     m_mainThread->setObjectName("cbUseMainThreadTransfer");
     // Without connection 0 a run needs at least two connections.
@@ -40,6 +42,17 @@ TMultipleThreadPage::TMultipleThreadPage(QWidget* parent)
     grid->addWidget(splitLabel, 1, 0);
     grid->addWidget(m_splitSize, 1, 1);
     grid->addWidget(new QLabel("bytes", Body()), 1, 2);
+    // The speed limits are in KiB/s here, as a user thinks of them.
+    int row = 2;
+    for (auto [field, caption] :
+         {std::pair{m_downloadLimit, "&Download speed limit = "}, std::pair{m_uploadLimit, "Upload speed li&mit = "}}) {
+        auto* label = new QLabel(caption, Body());
+        label->setBuddy(field);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(field, row, 1);
+        grid->addWidget(new QLabel("KiB/s, for all connections together (0: none)", Body()), row, 2);
+        ++row;
+    }
     grid->setColumnStretch(3, 1);
     auto* layout = new QVBoxLayout(Body());
     layout->addLayout(grid);
@@ -57,12 +70,16 @@ void TMultipleThreadPage::Load(const TSettings& settings)
     m_mainThread->setChecked(settings.MainConnDownload);
     m_threads->setText(QString::number(settings.ConnectionCount));
     m_splitSize->setText(QString::number(settings.MTFileSize));
+    m_downloadLimit->setText(QString::number((settings.DownloadLimit + 1023) / 1024));
+    m_uploadLimit->setText(QString::number((settings.UploadLimit + 1023) / 1024));
 }
 
 bool TMultipleThreadPage::Check(QString& problem)
 {
     return ReadNumber(m_threads, "Thread number", LowestThreadNumber(), 255, m_checkedThreads, problem) &&
-           ReadNumber(m_splitSize, "Split download file size", 0, INT64_MAX, m_checkedSplitSize, problem);
+           ReadNumber(m_splitSize, "Split download file size", 0, INT64_MAX, m_checkedSplitSize, problem) &&
+           ReadNumber(m_downloadLimit, "Download speed limit", 0, 100000000, m_checkedDownloadLimit, problem) &&
+           ReadNumber(m_uploadLimit, "Upload speed limit", 0, 100000000, m_checkedUploadLimit, problem);
 }
 
 void TMultipleThreadPage::Store(TSettings& settings) const
@@ -70,4 +87,6 @@ void TMultipleThreadPage::Store(TSettings& settings) const
     settings.MainConnDownload = m_mainThread->isChecked();
     settings.ConnectionCount = static_cast<int>(m_checkedThreads);
     settings.MTFileSize = m_checkedSplitSize;
+    settings.DownloadLimit = m_checkedDownloadLimit * 1024;
+    settings.UploadLimit = m_checkedUploadLimit * 1024;
 }

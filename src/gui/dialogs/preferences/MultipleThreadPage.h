@@ -21,7 +21,11 @@ private:
 
     QLineEdit* m_threads;
     QLineEdit* m_splitSize;
+    QLineEdit* m_downloadLimit;
+    QLineEdit* m_uploadLimit;
     QCheckBox* m_mainThread;
     int64_t m_checkedThreads = 3;
     int64_t m_checkedSplitSize = 0;
+    int64_t m_checkedDownloadLimit = 0;
+    int64_t m_checkedUploadLimit = 0;
 };
