@@ -18,3 +18,17 @@ void SendDesktopNotice(const QString& summary, const QString& body)
            << -1;
     bus.send(notify); // the answer (the notice's number) is of no use here
 }
+
+void ShowLauncherProgress(bool visible, double progress)
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return;
+    QDBusMessage update = QDBusMessage::createSignal("/org/quillftp/QuillFtp/LauncherEntry",
+                                                     "com.canonical.Unity.LauncherEntry", "Update");
+    QVariantMap properties;
+    properties.insert("progress", progress);
+    properties.insert("progress-visible", visible);
+    update << QString("application://org.quillftp.QuillFtp.desktop") << properties;
+    bus.send(update);
+}

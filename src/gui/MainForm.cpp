@@ -814,6 +814,12 @@ void TMainForm::ProgressChanged()
             m_panels[static_cast<size_t>(panel)]->setText(fromUtf8(m_logic->StatusPanel(panel)));
     m_gauge->setVisible(m_logic->GaugeVisible());
     m_gauge->setValue(m_logic->GaugePercent());
+    // The dock's entry shows the same, told only when it changes.
+    std::pair<bool, int> launcher{m_logic->GaugeVisible(), m_logic->GaugePercent()};
+    if (launcher != m_launcherShown) {
+        m_launcherShown = launcher;
+        ShowLauncherProgress(launcher.first, launcher.second / 100.0);
+    }
     if (m_statusModel)
         m_statusModel->Flush();
 }

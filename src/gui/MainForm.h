@@ -194,6 +194,7 @@ private:
     TQueueModel* m_queueModel = nullptr;
     TStatusModel* m_statusModel = nullptr;
     std::vector<TLogModel*> m_logModels;
+    std::pair<bool, int> m_launcherShown{false, 0};
     bool m_logPagesMade = false;
     // Menus.
     QMenu* m_hostSelected = nullptr;

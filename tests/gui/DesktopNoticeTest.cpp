@@ -1,6 +1,6 @@
 // A run that took a while ends while the window is not in view: a notice goes to the desktop's
 // notification service over a real session bus (a dbus-daemon of the test's own, and a
-// listener that owns the service's name).
+// listener that owns the service's name), and the dock's entry shows the run's progress.
 
 #include <gtest/gtest.h>
 
@@ -33,6 +33,21 @@ public:
     }
 };
 
+// Stands in for a dock: keeps the launcher entry's updates of progress.
+class LauncherListener : public QObject
+{
+    Q_OBJECT
+public:
+    std::vector<std::pair<bool, double>> updates;
+
+public slots:
+    void Update(const QString& application, const QVariantMap& properties)
+    {
+        if (application == "application://org.quillftp.QuillFtp.desktop")
+            updates.push_back({properties.value("progress-visible").toBool(), properties.value("progress").toDouble()});
+    }
+};
+
 } // namespace
 
 TEST(DesktopNotice, ALongRunEndingOutOfViewIsNoticedOnTheSessionBus)
@@ -49,6 +64,9 @@ TEST(DesktopNotice, ALongRunEndingOutOfViewIsNoticedOnTheSessionBus)
     NoticeListener listener;
     ASSERT_TRUE(service.registerVirtualObject("/org/freedesktop/Notifications", &listener));
     ASSERT_TRUE(service.registerService("org.freedesktop.Notifications"));
+    LauncherListener dock;
+    ASSERT_TRUE(service.connect(QString(), QString(), "com.canonical.Unity.LauncherEntry", "Update", &dock,
+                                SLOT(Update(QString, QVariantMap))));
 
     FtpServer server;
     server.setVariant({"--rate", "1000000"});
@@ -73,9 +91,15 @@ TEST(DesktopNotice, ALongRunEndingOutOfViewIsNoticedOnTheSessionBus)
     EXPECT_EQ(notice[0].toString(), "QuillFTP");
     EXPECT_EQ(notice[3].toString(), "QuillFTP: transfers done");
     EXPECT_TRUE(notice[4].toString().startsWith("5,600,000 bytes in 00:00:0")) << notice[4].toString().toStdString();
+    // The dock's entry showed the run's progress rising, and hid it at the end.
+    ASSERT_TRUE(waitFor([&] { return dock.updates.size() >= 3 && !dock.updates.back().first; }, 5000));
+    EXPECT_TRUE(dock.updates.front().first);
+    EXPECT_GT(dock.updates[dock.updates.size() - 2].second, dock.updates.front().second);
     server.stop();
     service.unregisterService("org.freedesktop.Notifications");
     QDBusConnection::disconnectFromBus("notification-service");
     bus.terminate();
     bus.waitForFinished(5000);
 }
+
+#include "DesktopNoticeTest.moc"
