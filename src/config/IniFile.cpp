@@ -86,7 +86,7 @@ void IniFile::Parse(const std::string& text)
                 if (sameName(section.name, name))
                     current = &section;
             if (!current) {
-                m_sections.push_back({name, {}});
+                m_sections.push_back({name, {}, {}});
                 current = &m_sections.back();
             }
             continue;
@@ -96,15 +96,31 @@ void IniFile::Parse(const std::string& text)
             continue; // before the first section, or no entry at all
         std::string key = trimmed(line.substr(0, equals));
         std::string value = line.substr(equals + 1);
-        bool replaced = false;
-        for (Entry& entry : current->entries)
-            if (sameName(entry.key, key)) {
-                entry.value = value;
-                replaced = true;
-            }
-        if (!replaced)
-            current->entries.push_back({key, value});
+        current->Set(key, value);
     }
+}
+
+static std::string folded(const std::string& key)
+{
+    std::string lower = key;
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+const IniFile::Entry* IniFile::Section::Find(const std::string& key) const
+{
+    auto found = index.find(folded(key));
+    return found == index.end() ? nullptr : &entries[found->second];
+}
+
+void IniFile::Section::Set(const std::string& key, const std::string& value)
+{
+    auto [found, added] = index.emplace(folded(key), entries.size());
+    if (added)
+        entries.push_back({key, value});
+    else
+        entries[found->second].value = value;
 }
 
 const IniFile::Section* IniFile::FindSection(const std::string& name) const
@@ -120,10 +136,8 @@ const std::string* IniFile::FindValue(const std::string& section, const std::str
     const Section* found = FindSection(section);
     if (!found)
         return nullptr;
-    for (const Entry& entry : found->entries)
-        if (sameName(entry.key, key))
-            return &entry.value;
-    return nullptr;
+    const Entry* entry = found->Find(key);
+    return entry ? &entry->value : nullptr;
 }
 
 bool IniFile::SectionExists(const std::string& section) const
@@ -161,15 +175,10 @@ void IniFile::WriteString(const std::string& section, const std::string& key, co
 {
     Section* target = const_cast<Section*>(FindSection(section));
     if (!target) {
-        m_sections.push_back({section, {}});
+        m_sections.push_back({section, {}, {}});
         target = &m_sections.back();
     }
-    for (Entry& entry : target->entries)
-        if (sameName(entry.key, key)) {
-            entry.value = value;
-            return;
-        }
-    target->entries.push_back({key, value});
+    target->Set(key, value);
 }
 
 void IniFile::WriteInt64(const std::string& section, const std::string& key, int64_t value)

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class IniFile
@@ -48,6 +49,12 @@ private:
     {
         std::string name;
         std::vector<Entry> entries;
+        // Keys folded to lower case -> their entries: a section of many thousand keys (a
+        // broken list) is read and written in time linear in its size.
+        std::unordered_map<std::string, size_t> index;
+
+        const Entry* Find(const std::string& key) const;
+        void Set(const std::string& key, const std::string& value);
     };
 
     const Section* FindSection(const std::string& name) const;

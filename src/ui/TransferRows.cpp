@@ -63,13 +63,21 @@ void TTransferRows::Update(const TTransferRun& run, int64_t tick)
     for (const TTransferRun::TLiveSegment& segment : run.LiveSegments())
         live[{segment.File, segment.Segment}] = segment;
     int64_t elapsed = m_lastTick > 0 ? tick - m_lastTick : 0;
-    std::unordered_map<const TTransferFile*, int64_t> done;
-    m_rows.clear();
-    m_rows.reserve(run.Files().size());
-    for (const auto& owned : run.Files()) {
-        const TTransferFile& file = *owned;
+    // The rows are made again in place: a row whose file has ended and has not changed since
+    // stays as it is, so that a run of many thousand files costs little per tick.
+    m_rows.resize(run.Files().size());
+    for (size_t index = 0; index < run.Files().size(); ++index) {
+        const TTransferFile& file = *run.Files()[index];
+        TTransferRow& kept = m_rows[index];
+        bool ended =
+            file.State == TFileState::Done || file.State == TFileState::Failed || file.State == TFileState::Skipped;
+        if (kept.File == &file && kept.FileState == file.State && ended && file.EndedMs == kept.EndedMs)
+            continue;
+        int64_t lastDone = kept.File == &file ? kept.Done : -1;
         TTransferRow row;
         row.File = &file;
+        row.FileState = file.State;
+        row.EndedMs = file.EndedMs;
         row.Download = file.Download;
         row.RemotePath = file.RemotePath;
         row.LocalPath = file.LocalPath;
@@ -121,14 +129,12 @@ void TTransferRows::Update(const TTransferRun& run, int64_t tick)
                                                        : 0;
         for (int connection : connections)
             row.Connections += (row.Connections.empty() ? "" : ", ") + std::to_string(connection);
-        if (auto before = m_lastDone.find(&file); before != m_lastDone.end() && elapsed > 0 && !connections.empty()) {
-            row.Speed = std::max<int64_t>(row.Done - before->second, 0) * 1000 / elapsed;
+        if (lastDone >= 0 && elapsed > 0 && !connections.empty()) {
+            row.Speed = std::max<int64_t>(row.Done - lastDone, 0) * 1000 / elapsed;
             row.Left = row.Speed > 0 ? (file.Size - row.Done) / row.Speed : -1;
         }
-        done[&file] = row.Done;
-        m_rows.push_back(std::move(row));
+        kept = std::move(row);
     }
-    m_lastDone = std::move(done);
     m_lastTick = tick;
     Filter();
 }
@@ -137,7 +143,6 @@ void TTransferRows::Clear()
 {
     m_rows.clear();
     m_shown.clear();
-    m_lastDone.clear();
     m_lastTick = 0;
 }
 

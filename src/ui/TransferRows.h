@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "transfer/TransferRun.h"
@@ -51,6 +50,9 @@ struct TTransferRow
     // From its first byte to its end (or to now while it moves); -1 before it started.
     int64_t Milliseconds = -1;
     size_t ConnectionsUsed = 0; // how many connections moved some of it
+    // The file's own state and end when the row was made: a row of an ended file is made once.
+    TFileState FileState = TFileState::Queued;
+    int64_t EndedMs = -1;
 };
 
 class TTransferRows
@@ -73,9 +75,7 @@ private:
     std::vector<TTransferRow> m_rows;
     std::vector<const TTransferRow*> m_shown;
     TTransferFilter m_filter = TTransferFilter::All;
-    // Where each file had got at the last tick, for its speed.
-    std::unordered_map<const TTransferFile*, int64_t> m_lastDone;
-    int64_t m_lastTick = 0;
+    int64_t m_lastTick = 0; // of the last update, for the speeds
 };
 
 // The filter a row belongs to (besides All).

@@ -23,6 +23,9 @@
 
 namespace testsupport {
 
+// A dark palette: light text on dark windows and lists.
+QPalette darkPalette();
+
 // Acts on the next modal dialog as soon as it is open: act gets the dialog.
 void answerDialog(std::function<void(QWidget* dialog)> act, int timeoutMs = 10000);
 // Clicks the button of the open modal dialog whose text (without "&") is text.

@@ -510,11 +510,7 @@ TEST_F(Window, ADarkPaletteKeepsTheColoursReadableAndAChangeRecoloursThem)
 {
     start();
     TMainForm& window = *session->window;
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(40, 40, 40));
-    dark.setColor(QPalette::WindowText, QColor(235, 235, 235));
-    dark.setColor(QPalette::Base, QColor(25, 25, 25));
-    dark.setColor(QPalette::Text, QColor(235, 235, 235));
+    QPalette dark = darkPalette();
     TWindowColours colours = WindowColours(dark);
     for (const QColor& line : {colours.Command, colours.Reply, colours.Message, colours.Refusal})
         EXPECT_GE(ContrastRatio(line, dark.color(QPalette::Base)), 4.5) << line.name().toStdString();

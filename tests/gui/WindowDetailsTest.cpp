@@ -34,16 +34,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QPalette darkPalette()
-{
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(40, 40, 40));
-    dark.setColor(QPalette::WindowText, QColor(235, 235, 235));
-    dark.setColor(QPalette::Base, QColor(25, 25, 25));
-    dark.setColor(QPalette::Text, QColor(235, 235, 235));
-    return dark;
-}
-
 // Sets environment variables for as long as it lives.
 class ScopedEnvironment
 {
