@@ -265,6 +265,19 @@ int busyLogs(const std::string& dataDir)
     return longestPage <= logic.Logs().LineLimit() ? 0 : 1;
 }
 
+// Starts the window on the server's login directory with the local pane at local; false (and
+// why on stderr) when no session came.
+bool connectAt(TMainForm& window, const FtpServer& server, const std::string& local)
+{
+    window.Start("ftp://" + server.user() + ":" + server.password() + "@127.0.0.1:" + server.portText() + "/");
+    if (!waitFor([&] { return window.Logic().SessionState() == ssConnected; }, 30000)) {
+        std::cerr << "no session\n";
+        return false;
+    }
+    window.Logic().Local().SetPath(local);
+    return true;
+}
+
 int manyFiles(const std::string& dataDir)
 {
     constexpr int kDirectories = 100;
@@ -288,12 +301,8 @@ int manyFiles(const std::string& dataDir)
     window.resize(1100, 720);
     window.show();
     TfmMain& logic = window.Logic();
-    window.Start("ftp://" + server.user() + ":" + server.password() + "@127.0.0.1:" + server.portText() + "/");
-    if (!waitFor([&] { return logic.SessionState() == ssConnected; }, 30000)) {
-        std::cerr << "no session\n";
+    if (!connectAt(window, server, local))
         return 1;
-    }
-    logic.Local().SetPath(local);
     pumpFor(500);
     long startKiB = residentKiB();
     long peakKiB = startKiB;
@@ -358,13 +367,10 @@ int hashedSplitFile(const std::string& dataDir)
         << "[FtpCliNum]\nFtpCliNum=4\n[PasvMode]\nPasvMode=1\n[General]\nShowSiteManager=0\n";
     TTimedForm window(dataDir, dataDir);
     window.resize(1100, 720);
+    window.show();
     TfmMain& logic = window.Logic();
-    window.Start("ftp://" + server.user() + ":" + server.password() + "@127.0.0.1:" + server.portText() + "/");
-    if (!waitFor([&] { return logic.SessionState() == ssConnected; }, 30000)) {
-        std::cerr << "no session\n";
+    if (!connectAt(window, server, local))
         return 1;
-    }
-    logic.Local().SetPath(local);
     logic.SelectRemoteNames({"big.bin"});
     QElapsedTimer run;
     run.start();

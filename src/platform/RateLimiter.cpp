@@ -40,16 +40,18 @@ int64_t TRateLimiter::Allowance(const void* user)
     if (m_rate <= 0)
         return -1;
     Refill();
+    // A new slice: what each spent starts again, and users silent for three slices no longer
+    // share (once a slice, not on every read).
     int64_t now = tickCount();
     if (now - m_sliceStart >= kSliceMs) {
         m_sliceStart = now;
-        for (auto& [other, seen] : m_users)
-            seen.Spent = 0;
+        for (auto it = m_users.begin(); it != m_users.end();) {
+            it->second.Spent = 0;
+            it = now - it->second.Asked > 3 * kSliceMs ? m_users.erase(it) : std::next(it);
+        }
     }
-    // The users sharing the slice: those that asked lately, this one among them.
-    m_users[user].Asked = now;
-    for (auto it = m_users.begin(); it != m_users.end();)
-        it = now - it->second.Asked > 3 * kSliceMs ? m_users.erase(it) : std::next(it);
+    TUser& self = m_users[user];
+    self.Asked = now;
     if (m_credit <= 0)
         return 0;
     // A slice's share, or of the credit when more is there (a slice that lasted longer).
@@ -57,7 +59,7 @@ int64_t TRateLimiter::Allowance(const void* user)
     int64_t share = std::max({m_rate * kSliceMs / 1000 / users, static_cast<int64_t>(m_credit) / users, int64_t{512}});
     // One that has had its share of this slice waits for the next, however often its socket
     // is ready meanwhile.
-    return std::max<int64_t>(share - m_users[user].Spent, 0);
+    return std::max<int64_t>(share - self.Spent, 0);
 }
 
 void TRateLimiter::Spend(const void* user, int64_t bytes)

@@ -38,17 +38,12 @@ namespace {
 class ScopedEnvironment
 {
 public:
-    void set(const char* name, const std::string& value)
+    // Sets name to value, or takes it away when value is null.
+    void set(const char* name, const char* value)
     {
         const char* old = std::getenv(name);
         m_saved.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
-        ::setenv(name, value.c_str(), 1);
-    }
-    void unset(const char* name)
-    {
-        const char* old = std::getenv(name);
-        m_saved.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
-        ::unsetenv(name);
+        value ? ::setenv(name, value, 1) : ::unsetenv(name);
     }
     ~ScopedEnvironment()
     {
@@ -191,9 +186,9 @@ TEST_F(Window, EditOpensTextInTheTextEditorAndTheRestInTheDefaultApplication)
     std::ofstream(home + "/data/applications/test-editor.desktop")
         << "[Desktop Entry]\nType=Application\nName=Editor\nExec=/opt/editor --new-window %F\n";
     ScopedEnvironment environment;
-    environment.set("XDG_CONFIG_HOME", home + "/config");
-    environment.set("XDG_DATA_HOME", home + "/data");
-    environment.unset("XDG_CURRENT_DESKTOP");
+    environment.set("XDG_CONFIG_HOME", (home + "/config").c_str());
+    environment.set("XDG_DATA_HOME", (home + "/data").c_str());
+    environment.set("XDG_CURRENT_DESKTOP", nullptr);
 
     start({"--rate", "200000"});
     std::ofstream(session->remoteDir() + "notes.txt") << std::string(300000, 'n') << "\n";
