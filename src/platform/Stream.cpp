@@ -111,7 +111,11 @@ bool TMemoryStream::Reserve(size_t size)
 {
     if (size <= m_capacity)
         return true;
-    size_t capacity = std::max<size_t>(size, m_capacity < 4096 ? 4096 : m_capacity + m_capacity / 2);
+    // By half again, but by 64 MiB at the most: a listing near its 256 MiB cap then takes
+    // little more than the cap, not half as much again.
+    constexpr size_t kLargestStep = size_t(64) << 20;
+    size_t step = std::min(m_capacity / 2, kLargestStep);
+    size_t capacity = std::max<size_t>(size, m_capacity < 4096 ? 4096 : m_capacity + step);
     char* grown = static_cast<char*>(std::realloc(m_data, capacity));
     if (!grown)
         return false;

@@ -82,6 +82,8 @@ public:
     const std::string& error() const { return m_error; }
 
 private:
+    bool startOnce();
+    bool m_endedEarly = false; // the last start's process ended before it listened
     // Writes what the server needs and gives its command line (program first).
     bool prepare(QStringList& command);
     // A self-signed certificate and its key in the state folder.
