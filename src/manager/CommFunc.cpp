@@ -336,8 +336,10 @@ std::vector<TGetFileInfo> WalkLocalDir(const std::string& directory)
 bool MakeLocalDirs(const std::string& path)
 {
     std::string full = EnsureTrailing(path, '/');
-    for (size_t slash = full.find('/', 1); slash != std::string::npos; slash = full.find('/', slash + 1))
-        ::mkdir(full.substr(0, slash).c_str(), 0755); // errors show in the check below
+    // Most are one level below one that exists: the parents are made only when that fails.
+    if (::mkdir(full.c_str(), 0755) != 0 && errno == ENOENT)
+        for (size_t slash = full.find('/', 1); slash != std::string::npos; slash = full.find('/', slash + 1))
+            ::mkdir(full.substr(0, slash).c_str(), 0755); // errors show in the check below
     struct stat info
     {
     };

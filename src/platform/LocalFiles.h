@@ -11,6 +11,9 @@ namespace platform {
 // does not exist yet through its nearest existing parent), lies inside directory.
 bool isInsideDirectory(const std::string& path, const std::string& directory);
 
+// True when path itself is a symbolic link (not followed).
+bool isSymbolicLink(const std::string& path);
+
 // True for a regular file (symbolic links followed).
 bool isRegularFile(const std::string& path);
 

@@ -33,6 +33,7 @@ void TTransferRun::StartTransfers(TTransferQueue& queue, bool resuming)
     m_queue = &queue;
     m_files.clear();
     m_listJobs.clear();
+    m_arrived.clear();
     m_dirJobs.clear();
     m_segmentJobs.clear();
     m_repeated.clear();
@@ -239,9 +240,10 @@ void TTransferRun::Feed()
             break;
     }
     // A walk under way finds more work: the connections log in meanwhile.
-    bool walking = !m_listJobs.empty() || std::any_of(m_workers.begin(), m_workers.end(), [](const auto& worker) {
-        return worker->Job() && worker->Job()->Kind == TJob::TKind::List;
-    });
+    bool walking = !m_listJobs.empty() || !m_arrived.empty() ||
+                   std::any_of(m_workers.begin(), m_workers.end(), [](const auto& worker) {
+                       return worker->Job() && worker->Job()->Kind == TJob::TKind::List;
+                   });
     for (auto& worker : m_workers)
         if (walking && !m_aborting && worker->Idle())
             worker->LogInAhead();
@@ -252,7 +254,7 @@ void TTransferRun::Feed()
 void TTransferRun::EndWhenIdle()
 {
     if (!m_running || m_feeding || AnyWorkerBusy() || m_asking || !m_questions.empty() || m_spaceQuestion ||
-        m_hashesPending > 0)
+        m_hashesPending > 0 || !m_arrived.empty())
         return;
     bool workLeft = !m_listJobs.empty() || !m_dirJobs.empty() || !m_segmentJobs.empty() || !m_repeated.empty() ||
                     std::any_of(m_files.begin(), m_files.end(),
@@ -320,6 +322,7 @@ void TTransferRun::AbortRequested()
     if (!m_running)
         return;
     m_aborting = true;
+    HandBackArrived();
     for (auto& worker : m_workers)
         worker->Abort();
     EndWhenIdle();
@@ -329,6 +332,7 @@ void TTransferRun::EndRun()
 {
     if (!m_running)
         return;
+    HandBackArrived();
     for (auto& worker : m_workers)
         worker->Release();
     m_workers.clear();

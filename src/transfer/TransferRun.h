@@ -21,6 +21,7 @@
 #include "manager/ManagerHost.h"
 #include "manager/OperationResult.h"
 #include "manager/Session.h"
+#include "platform/EventLoop.h"
 #include "platform/RateLimiter.h"
 #include "transfer/SplitDownload.h"
 #include "transfer/TransferFile.h"
@@ -215,6 +216,10 @@ private:
     };
     void Listed(int connection, std::unique_ptr<TJob> job, const TSessionResult& result,
                 std::vector<TRemoteEntry> entries);
+    // Listings that arrived, gone through a few each turn of the event loop.
+    void WalkArrived();
+    void Walk(int connection, std::unique_ptr<TJob> job, const std::vector<TRemoteEntry>& entries);
+    void HandBackArrived();
     void DirectoryMade(int connection, std::unique_ptr<TJob> job, const TSessionResult& result);
     TAfter SegmentEnded(int connection, std::unique_ptr<TJob> job, const TTransferResult& result);
     // The server's size of a whole file whose length disagreed with its listing; true when the
@@ -259,6 +264,14 @@ private:
     std::deque<std::unique_ptr<TJob>> m_dirJobs;
     std::deque<std::unique_ptr<TJob>> m_segmentJobs;
     std::set<std::string> m_walked; // directories listed or queued for listing
+    struct TArrivedListing
+    {
+        int Connection = 0;
+        std::unique_ptr<TJob> Job;
+        std::vector<TRemoteEntry> Entries;
+    };
+    std::deque<TArrivedListing> m_arrived; // listed, not yet walked
+    platform::PostTarget m_arrivedPost;
     // Directories whose unique fact was met before: listed once the rest is, and left out when
     // their listing shows the directory met before again.
     std::deque<std::unique_ptr<TJob>> m_repeated;

@@ -1,5 +1,7 @@
 #include "transfer/TransferRun.h"
 
+#include <chrono>
+
 // What the workers' jobs come to. A listed directory gives files, which start moving at once,
 // and directories, listed by whichever connection is free; local paths are built only from
 // checked names and must lie inside the directory the selection went into. A segment is done
@@ -114,6 +116,48 @@ void TTransferRun::Listed(int connection, std::unique_ptr<TJob> job, const TSess
             WalkSkip(job->RemotePath, result.Code, result.Text);
         return;
     }
+    // Many connections finish their listings in the same turn of the event loop, and each entry
+    // costs a look at the local disk: they are gone through a few at a time, the window and the
+    // transfers moving in between.
+    m_arrived.push_back({connection, std::move(job), std::move(entries)});
+    if (m_arrived.size() == 1) {
+        uint64_t generation = m_generation;
+        m_arrivedPost.post([this, generation] {
+            if (generation == m_generation)
+                WalkArrived();
+        });
+    }
+}
+
+void TTransferRun::WalkArrived()
+{
+    constexpr auto kTurn = std::chrono::milliseconds(10);
+    auto start = std::chrono::steady_clock::now();
+    while (!m_arrived.empty() && !m_aborting && std::chrono::steady_clock::now() - start < kTurn) {
+        TArrivedListing listing = std::move(m_arrived.front());
+        m_arrived.pop_front();
+        Walk(listing.Connection, std::move(listing.Job), listing.Entries);
+    }
+    if (!m_arrived.empty() && !m_aborting) {
+        uint64_t generation = m_generation;
+        m_arrivedPost.post([this, generation] {
+            if (generation == m_generation)
+                WalkArrived();
+        });
+    }
+    Feed();
+}
+
+void TTransferRun::HandBackArrived()
+{
+    while (!m_arrived.empty()) {
+        HandBack(std::move(m_arrived.front().Job), false);
+        m_arrived.pop_front();
+    }
+}
+
+void TTransferRun::Walk(int connection, std::unique_ptr<TJob> job, const std::vector<TRemoteEntry>& entries)
+{
     if (!job->Unique.empty()) {
         TUniqueSeen& seen = m_uniques[job->Unique];
         std::string contents = ListingContents(entries);
@@ -153,8 +197,11 @@ void TTransferRun::Listed(int connection, std::unique_ptr<TJob> job, const TSess
                 m_skipped.push_back({remote, 550, why});
                 continue;
             }
+            // Its directory lies inside and its name has no slash: only a link of that name
+            // already there could lead out (and resolving every file's path costs a listing of
+            // thousands a noticeable pause).
             std::string local = job->LocalPath + name;
-            if (!platform::isInsideDirectory(local, job->Root)) {
+            if (platform::isSymbolicLink(local) && !platform::isInsideDirectory(local, job->Root)) {
                 Log(connection, "! Not queued: " + local + " lies outside " + job->Root);
                 m_skipped.push_back({remote, 550, "its local path lies outside " + job->Root});
                 continue;

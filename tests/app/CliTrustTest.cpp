@@ -104,6 +104,15 @@ TEST_F(Hostile, ATreeDownloadWritesNothingOutsideTheChosenDirectory)
     EXPECT_EQ(linked.status, 1) << linked.err;
     EXPECT_TRUE(contains(linked.err, "not fetched: /other/: its local path lies outside")) << linked.err;
     EXPECT_TRUE(fs::is_empty(elsewhere));
+
+    // Nor does a link at a file's own name that leads to no file yet.
+    fs::remove(cli.local() + "down/other");
+    fs::create_directories(cli.local() + "down/other");
+    fs::create_symlink(elsewhere + "/x.bin", cli.local() + "down/other/x.bin");
+    CliResult dangling = cli.run({"get", cli.url("/other/"), "down"});
+    EXPECT_EQ(dangling.status, 1) << dangling.err;
+    EXPECT_TRUE(contains(dangling.err, "lies outside")) << dangling.err;
+    EXPECT_TRUE(fs::is_empty(elsewhere));
 }
 
 TEST_F(Hostile, LengthsThatDisagreeWithTheListingDecideNothingByThemselves)
