@@ -1,5 +1,7 @@
 #include "gui/TransfersView.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -33,7 +35,7 @@ TTransfersModel::TTransfersModel(const TfmMain& window, QObject* parent) : QAbst
 {
 }
 
-void TTransfersModel::RowsUpdated()
+void TTransfersModel::RowsUpdated(int first, int last)
 {
     int count = static_cast<int>(m_window.TransferRows().Shown().size());
     if (count != m_rowCount) {
@@ -42,8 +44,12 @@ void TTransfersModel::RowsUpdated()
         endResetModel();
         return;
     }
-    if (count > 0)
-        emit dataChanged(index(0, 0), index(count - 1, ColumnCount - 1));
+    // The view works out where each changed row is drawn: told of every row of a run of
+    // thousands, it would take longer than the rows themselves.
+    first = std::max(first, 0);
+    last = std::min(last, count - 1);
+    if (first <= last)
+        emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
 }
 
 int TTransfersModel::rowCount(const QModelIndex& parent) const
@@ -211,7 +217,15 @@ TTransfersPanel::TTransfersPanel(TfmMain& window, QWidget* parent)
 
 void TTransfersPanel::RowsUpdated()
 {
-    m_model->RowsUpdated();
+    int first = 0;
+    int last = -1; // hidden: nothing to redraw now
+    if (m_view->isVisible()) {
+        QModelIndex top = m_view->indexAt(QPoint(0, 0));
+        QModelIndex bottom = m_view->indexAt(QPoint(0, m_view->viewport()->height() - 1));
+        first = top.isValid() ? top.row() : 0;
+        last = bottom.isValid() ? bottom.row() : m_model->rowCount() - 1;
+    }
+    m_model->RowsUpdated(first, last);
     ShowCounts();
 }
 

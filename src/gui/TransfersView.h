@@ -34,8 +34,9 @@ public:
     static constexpr int kRowRole = Qt::UserRole + 1; // the row's record, for the delegate
 
     explicit TTransfersModel(const TfmMain& window, QObject* parent = nullptr);
-    // The rows were made anew: rows added or gone reset the model, else their cells changed.
-    void RowsUpdated();
+    // The rows were made anew: rows added or gone reset the model, else the cells of the rows
+    // first to last (those in sight) changed; the others are read when they come into sight.
+    void RowsUpdated(int first, int last);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -21,6 +21,9 @@ public:
     PostTarget& operator=(const PostTarget&) = delete;
 
     void post(std::function<void()> call);
+    // A way to post to this target from another thread: the target is taken now, on the
+    // loop's thread, and the calls are dropped as post drops them.
+    std::function<void(std::function<void()>)> poster() const;
 
     // Drops every call posted so far that has not run yet.
     void cancelPending();

@@ -163,34 +163,55 @@ bool TBrokenLists::Save(const std::string& path)
     return platform::writeFileAtomically(path, FormatBrokenLists(Lists));
 }
 
+namespace {
+
+// The ini file's text written straight: the keys are unique by construction, and a journal of
+// tens of thousands of items is written several times a second.
+void AppendLine(std::string& text, const std::string& key, const std::string& value)
+{
+    text.append(key).append("=").append(value) += "\r\n";
+}
+
+void AppendList(std::string& text, const TOldQuene& list, size_t number)
+{
+    text.append("\r\n[").append(std::to_string(number)) += "]\r\n";
+    AppendLine(text, "DateTime", list.DateTime);
+    AppendLine(text, "HostName", list.HostName);
+    AppendLine(text, "HostPort", list.HostPort);
+    AppendLine(text, "UserName", list.UserName);
+    AppendLine(text, "PassWord", list.PassWord);
+    if (list.Sftp)
+        AppendLine(text, "Protocol", "SFTP");
+    AppendLine(text, "LocalDir", list.LocalDir);
+    AppendLine(text, "HostDir", list.HostDir);
+    AppendLine(text, "OldQueneCount", std::to_string(list.Items.size()));
+    for (size_t j = 0; j < list.Items.size(); ++j) {
+        const TTransferFileInfo& item = *list.Items[j];
+        std::string n = std::to_string(j);
+        AppendLine(text, n + "IsDownload", item.IsDownload ? "1" : "0");
+        AppendLine(text, n + "HostPath", item.HostPath);
+        AppendLine(text, n + "LocalPath", item.LocalPath);
+        AppendLine(text, n + "FileSize", std::to_string(item.FileSize));
+        AppendLine(text, n + "BeginPos", std::to_string(item.BeginPos));
+        AppendLine(text, n + "EndPos", std::to_string(item.EndPos));
+        AppendLine(text, n + "IsDir", item.IsDir ? "1" : "0");
+    }
+}
+
+} // namespace
+
 std::string FormatBrokenLists(const std::vector<std::unique_ptr<TOldQuene>>& lists)
 {
-    IniFile ini;
-    ini.WriteInteger("Count", "Count", static_cast<int>(lists.size()));
-    for (size_t i = 0; i < lists.size(); ++i) {
-        const TOldQuene& list = *lists[i];
-        std::string section = std::to_string(i + 1);
-        ini.WriteString(section, "DateTime", list.DateTime);
-        ini.WriteString(section, "HostName", list.HostName);
-        ini.WriteString(section, "HostPort", list.HostPort);
-        ini.WriteString(section, "UserName", list.UserName);
-        ini.WriteString(section, "PassWord", list.PassWord);
-        if (list.Sftp)
-            ini.WriteString(section, "Protocol", "SFTP");
-        ini.WriteString(section, "LocalDir", list.LocalDir);
-        ini.WriteString(section, "HostDir", list.HostDir);
-        ini.WriteInteger(section, "OldQueneCount", static_cast<int>(list.Items.size()));
-        for (size_t j = 0; j < list.Items.size(); ++j) {
-            const TTransferFileInfo& item = *list.Items[j];
-            std::string n = std::to_string(j);
-            ini.WriteBool(section, n + "IsDownload", item.IsDownload);
-            ini.WriteString(section, n + "HostPath", item.HostPath);
-            ini.WriteString(section, n + "LocalPath", item.LocalPath);
-            ini.WriteInt64(section, n + "FileSize", item.FileSize);
-            ini.WriteInt64(section, n + "BeginPos", item.BeginPos);
-            ini.WriteInt64(section, n + "EndPos", item.EndPos);
-            ini.WriteBool(section, n + "IsDir", item.IsDir);
-        }
-    }
-    return ini.Text();
+    std::string text = "[Count]\r\n";
+    AppendLine(text, "Count", std::to_string(lists.size()));
+    for (size_t i = 0; i < lists.size(); ++i)
+        AppendList(text, *lists[i], i + 1);
+    return text + "\r\n";
+}
+
+std::string FormatBrokenList(const TOldQuene& list)
+{
+    std::string text = "[Count]\r\nCount=1\r\n";
+    AppendList(text, list, 1);
+    return text + "\r\n";
 }

@@ -60,6 +60,8 @@ std::string StoredItemProblem(const TTransferFileInfo& item, const std::string& 
 
 // The text of a broken-list file holding these lists.
 std::string FormatBrokenLists(const std::vector<std::unique_ptr<TOldQuene>>& lists);
+// The text of a broken-list file holding this list alone.
+std::string FormatBrokenList(const TOldQuene& list);
 
 // The lists of a file, as they are stored.
 std::vector<std::unique_ptr<TOldQuene>> ReadBrokenLists(const std::string& path);

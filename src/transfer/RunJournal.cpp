@@ -22,7 +22,9 @@ std::string lockPathOf(const std::string& journal)
 
 TRunJournal::~TRunJournal()
 {
-    // A program that ends in the middle of a run leaves the journal for its next start.
+    // A program that ends in the middle of a run leaves the journal for its next start, with
+    // the last content handed over written before the lock is let go.
+    m_writer.Settle();
     if (m_lock < 0)
         return;
     if (!Active() && !m_lockPath.empty())
@@ -45,28 +47,22 @@ void TRunJournal::Begin(const std::string& directory)
     }
 }
 
-bool TRunJournal::Write(const TOldQuene& list)
+void TRunJournal::Write(const TOldQuene& list)
 {
-    if (!Active())
-        return false;
-    std::vector<std::unique_ptr<TOldQuene>> lists;
-    auto copy = std::make_unique<TOldQuene>();
-    copy->DateTime = list.DateTime;
-    copy->HostName = list.HostName;
-    copy->HostPort = list.HostPort;
-    copy->UserName = list.UserName;
-    copy->PassWord = list.PassWord;
-    copy->Sftp = list.Sftp;
-    for (const auto& item : list.Items)
-        copy->Items.push_back(std::make_unique<TTransferFileInfo>(*item));
-    lists.push_back(std::move(copy));
-    return platform::writeFileAtomically(m_path, FormatBrokenLists(lists));
+    if (Active())
+        m_writer.Write(m_path, FormatBrokenList(list));
+}
+
+bool TRunJournal::Settle()
+{
+    return m_writer.Settle();
 }
 
 void TRunJournal::End()
 {
     if (!Active())
         return;
+    m_writer.Drop(); // nothing written after the removal brings the journal back
     std::remove(m_path.c_str());
     m_path.clear();
 }

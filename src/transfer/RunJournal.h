@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/BackgroundWriter.h"
 #include "transfer/BrokenLists.h"
 
 class TRunJournal
@@ -24,8 +25,10 @@ public:
 
     // A run starts: its journal lives in directory (ending with "/") until End.
     void Begin(const std::string& directory);
-    // Replaces the journal's content with this list; false when it could not be written.
-    bool Write(const TOldQuene& list);
+    // Replaces the journal's content with this list, written on a thread of its own.
+    void Write(const TOldQuene& list);
+    // Waits for the writes handed over; false when the last could not be made.
+    bool Settle();
     // The run ended and what it left is saved elsewhere: the journal goes.
     void End();
     bool Active() const { return !m_path.empty(); }
@@ -40,5 +43,6 @@ public:
 private:
     std::string m_path;
     std::string m_lockPath;
+    platform::TBackgroundWriter m_writer;
     int m_lock = -1;
 };

@@ -23,6 +23,7 @@
 #include "config/Settings.h"
 #include "manager/CommFunc.h"
 #include "manager/FtpManager.h"
+#include "platform/SerialWorker.h"
 #include "platform/Timer.h"
 #include "history/RunHistory.h"
 #include "ui/TransferRows.h"
@@ -398,4 +399,5 @@ private:
     std::string m_lastBrokenKey;
     int m_connectionLimit = TFtpManager::kMaxConnections - 1;
     platform::PostTarget m_posted;
+    platform::TSerialWorker m_historyWrites; // last: what it was handed is written before the rest goes
 };

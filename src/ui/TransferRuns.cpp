@@ -95,6 +95,7 @@ void TfmMain::EndOfRun(const TOperationResult& engineResult)
 
 TRunHistory& TfmMain::History()
 {
+    m_historyWrites.Settle(); // what it shows includes the run that just ended
     if (!m_history)
         m_history = std::make_unique<TRunHistory>(m_dataDir + "history.sqlite");
     return *m_history;
@@ -104,12 +105,13 @@ void TfmMain::RecordHistory()
 {
     if (m_sessionState == ssEditing || m_transferRows.All().empty() || m_settings.HistoryFiles <= 0)
         return;
-    const THostInfo& site = m_manager.SessionInfo();
+    std::string site = RemoteAddress(m_manager.SessionInfo(), "");
     std::vector<THistoryFile> files;
+    files.reserve(m_transferRows.All().size());
     for (const TTransferRow& row : m_transferRows.All()) {
         THistoryFile file;
         file.Started = m_runStarted;
-        file.Site = RemoteAddress(site, "");
+        file.Site = site;
         file.Download = row.Download;
         file.RemotePath = row.RemotePath;
         file.LocalPath = row.LocalPath;
@@ -121,9 +123,14 @@ void TfmMain::RecordHistory()
         file.Verdict = row.Verdict;
         files.push_back(std::move(file));
     }
-    std::string error;
-    if (!History().Record(files, m_settings.HistoryFiles, error))
-        ShowLogLine(0, "! " + error); // the run itself is not the worse for it
+    // Committed on a thread of its own: a run of tens of thousands of files takes a moment.
+    m_historyWrites.Run([path = m_dataDir + "history.sqlite", files = std::move(files), most = m_settings.HistoryFiles,
+                         post = m_posted.poster(), this] {
+        TRunHistory history(path);
+        std::string error;
+        if (!history.Record(files, most, error))
+            post([this, error] { ShowLogLine(0, "! " + error); }); // the run itself is not the worse for it
+    });
 }
 
 void TfmMain::NoticeOfRun(const TOperationResult& result)
@@ -275,9 +282,11 @@ void TfmMain::RunStarting()
     m_journal.Begin(m_dataDir);
     WriteJournal(true);
     // What this run took out of the broken lists (a resumed list, adopted half-written files)
-    // is now in the journal: the broken-list file may forget it.
-    if (m_brokenListsChanged)
+    // is in the journal once it is written: the broken-list file may forget it then.
+    if (m_brokenListsChanged) {
+        m_journal.Settle();
         SaveBrokenLists();
+    }
 }
 
 void TfmMain::WriteJournal(bool force)
