@@ -31,6 +31,17 @@ TEST(LocalFiles, APathIsInsideItsDirectoryOnlyWithEveryLinkResolved)
     EXPECT_TRUE(platform::isInsideDirectory(target + "near/new.bin", target)); // a link that stays inside
     EXPECT_FALSE(platform::isInsideDirectory(target + "away/new.bin", target));
     EXPECT_FALSE(platform::isInsideDirectory(target + "sub/file.txt", target)); // the file itself is a link out
+    // Links to nothing yet count as where they lead, through chains and relative targets too.
+    fs::create_symlink(root + "/elsewhere/not-yet", target + "sub/dangling");
+    fs::create_symlink("../sub/dangling", target + "sub/chained");
+    fs::create_symlink("later.bin", target + "sub/stays");
+    fs::create_symlink("loop", target + "sub/loop");
+    EXPECT_FALSE(platform::isInsideDirectory(target + "sub/dangling", target));
+    EXPECT_FALSE(platform::isInsideDirectory(target + "sub/chained", target));
+    EXPECT_TRUE(platform::isInsideDirectory(target + "sub/stays", target));
+    EXPECT_FALSE(platform::isInsideDirectory(target + "sub/loop", target));
+    EXPECT_TRUE(platform::isSymbolicLink(target + "sub/dangling"));
+    EXPECT_FALSE(platform::isSymbolicLink(target + "sub"));
     EXPECT_FALSE(platform::isInsideDirectory(target + "../elsewhere/x", target));
     EXPECT_FALSE(platform::isInsideDirectory(target + "missing/../../elsewhere/x", target));
     EXPECT_FALSE(platform::isInsideDirectory(target, target)); // the directory itself is no file in it
