@@ -22,6 +22,8 @@ const char* const kCliUsage =
     "                         remote address, local path; --csv: every column as CSV)\n"
     "URL: ftp://[user[:password]@]host[:port]/path  (the path is taken from the login directory; ftp://host/%2Fetc/ "
     "names /etc/)\n"
+    "     a password in the URL can be read by other users: without one it comes from ~/.netrc, from\n"
+    "     --password-stdin, or is asked for on the terminal\n"
     "     ftps://... for implicit TLS (port 990), ftpes://... for TLS required\n"
     "options:\n"
     "  -n, --connections N    connections to use (1-255)\n"
@@ -41,7 +43,11 @@ const char* const kCliUsage =
     "  --tls auto|require|implicit|off   TLS: when the server offers it (default), required, from the first byte, "
     "never\n"
     "  --trust SHA256         accept the server certificate with this fingerprint (as printed) though nothing vouches "
-    "for it\n";
+    "for it\n"
+    "  --netrc-file FILE      logins from FILE instead of ~/.netrc (readable by its owner only)\n"
+    "  --password-stdin       the password is the first line of standard input\n"
+    "  --version              the program's version and the libraries it was built with\n"
+    "  -h, --help             this text\n";
 
 namespace {
 
@@ -171,6 +177,8 @@ const std::map<std::string, TValueOption>& valueOptions()
              return o.Tls = mode->second, true;
          }},
         {"--trust", [](const std::string& text, TCliOptions& o, std::string&) { return o.Trust = text, true; }},
+        {"--netrc-file",
+         [](const std::string& text, TCliOptions& o, std::string&) { return o.NetrcFile = text, true; }},
     };
     return options;
 }
@@ -191,6 +199,7 @@ const std::map<std::string, std::function<void(TCliOptions&)>>& flagOptions()
         {"--recursive", [](TCliOptions& o) { o.Recursive = true; }},
         {"--failed", [](TCliOptions& o) { o.Failed = true; }},
         {"--csv", [](TCliOptions& o) { o.Csv = true; }},
+        {"--password-stdin", [](TCliOptions& o) { o.PasswordStdin = true; }},
     };
     return flags;
 }

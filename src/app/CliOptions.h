@@ -44,8 +44,10 @@ struct TCliOptions
     bool Failed = false;    // history: only the files that did not end well
     bool Csv = false;       // history: as CSV
     std::string DataDir;
-    int Tls = -1;      // a TFtpSecurity, -1 as configured
-    std::string Trust; // the SHA-256 fingerprint of a certificate to accept unverified
+    int Tls = -1;               // a TFtpSecurity, -1 as configured
+    std::string Trust;          // the SHA-256 fingerprint of a certificate to accept unverified
+    std::string NetrcFile;      // empty: ~/.netrc
+    bool PasswordStdin = false; // the password is the first line of standard input
 };
 
 // Fills options from the arguments (without the program name); false with a one-line reason

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "app/Credentials.h"
 #include "app/TerminalText.h"
 #include "manager/CommFunc.h"
 #include "platform/EventLoop.h"
@@ -153,12 +154,17 @@ int TCliSession::Connect(const TFtpAddress& address, const std::string& director
 {
     std::string user = address.User;
     std::string pass = address.Pass;
+    if (int found = FindPassword(address, user, pass); found != kExitDone)
+        return found;
     if (address.Sftp && user.empty())
         user = LocalUserName(); // as ssh logs in
     else if (!address.Sftp)
         CompleteAnonymousLogin(user, pass, m_window->Settings().AnonymousEmail);
+    if (pass.empty() && !address.Sftp && !user.empty() &&
+        PromptPassword(user + "@" + address.Host + "'s password: ", pass))
+        m_password = pass;
     if (pass.empty() && !address.Sftp) // SSH logs in by key or agent without one
-        return Fail("no password given for " + user + " (ftp://" + user + ":PASSWORD@" + address.Host + "/...)",
+        return Fail("no password given for " + user + " (in ~/.netrc, with --password-stdin or on a terminal)",
                     kExitUsage);
     uint64_t before = m_window->LastResult(TOperation::Connect).Sequence;
     m_window->ConnectTo({address.Host, address.Port, user, pass, address.Security, address.Sftp}, directory);
@@ -189,6 +195,35 @@ int TCliSession::Connect(const TFtpAddress& address, const std::string& director
         return Fail("login to " + site + " failed" + (told && !login.Step.empty() ? " at " + login.Step : "") + ": " +
                         reason,
                     kExitLoginFailed);
+    }
+    return kExitDone;
+}
+
+int TCliSession::FindPassword(const TFtpAddress& address, std::string& user, std::string& pass)
+{
+    if (!pass.empty()) {
+        if (!m_warnedOfPassword)
+            std::cerr << "quillftp-cli: warning: a password in the address can be read by other users of this "
+                         "machine; ~/.netrc, --password-stdin or the terminal keep it to you\n";
+        m_warnedOfPassword = true;
+        return kExitDone;
+    }
+    if (!m_password.empty()) { // given once for this run: a resumed list or a second address
+        pass = m_password;
+        return kExitDone;
+    }
+    if (m_options.PasswordStdin) {
+        pass = m_password = ReadPasswordLine();
+        return kExitDone;
+    }
+    std::string netrc = m_options.NetrcFile.empty() ? DefaultNetrcPath() : m_options.NetrcFile;
+    TNetrcLogin login;
+    std::string error;
+    if (!netrc.empty() && !LookUpNetrc(netrc, address.Host, user, login, error))
+        return Fail(error, kExitUsage);
+    if (login.Found && !login.Password.empty()) {
+        user = login.User;
+        pass = login.Password;
     }
     return kExitDone;
 }

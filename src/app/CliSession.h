@@ -48,6 +48,9 @@ private:
 
     // Logs in and changes to directory; kExitDone, or the exit status after the error is shown.
     int Connect(const TFtpAddress& address, const std::string& directory);
+    // The login when the address holds no password: from standard input when asked, else from
+    // the netrc file; a password in the address is warned of.
+    int FindPassword(const TFtpAddress& address, std::string& user, std::string& pass);
     // Connects to the directory above the address's path and finds its last part there; entry
     // stays null when it is not listed and missingIsNoError holds.
     int ConnectToEntry(const std::string& url, const TlvFileInfo*& entry, std::string& name,
@@ -72,6 +75,8 @@ private:
     uint64_t m_runBefore = 0; // the sequence of the transfer result before the run
     std::pair<size_t, size_t> m_brokenListsAtStart;
     TCliOptions m_options;
+    std::string m_password; // read from standard input or the terminal, once a run
+    bool m_warnedOfPassword = false;
     TConsoleView m_view;
     std::unique_ptr<TfmMain> m_window;
 };

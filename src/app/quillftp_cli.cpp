@@ -8,6 +8,18 @@
 
 #include "app/CliOptions.h"
 #include "app/CliSession.h"
+#include "net/TlsSession.h"
+#include "sftp/SshConnection.h"
+
+namespace {
+
+std::string CliVersion()
+{
+    return std::string("quillftp-cli ") + QUILL_VERSION + " (build " + QUILL_BUILD + ")\nQt " + qVersion() + ", " +
+           TlsLibraryVersion() + ", libssh " + sftp::SshLibraryVersion() + "\n";
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -16,6 +28,10 @@ int main(int argc, char* argv[])
     if (arguments.empty() || arguments[0] == "-h" || arguments[0] == "--help") {
         std::cerr << kCliUsage;
         return arguments.empty() ? kExitUsage : kExitDone;
+    }
+    if (arguments[0] == "--version") {
+        std::cout << CliVersion();
+        return kExitDone;
     }
     TCliOptions options;
     std::string error;

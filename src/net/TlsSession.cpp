@@ -1,6 +1,7 @@
 #include "net/TlsSession.h"
 
 #include <arpa/inet.h>
+#include <openssl/crypto.h>
 #include <openssl/err.h>
 #include <openssl/ssl.h>
 #include <openssl/x509v3.h>
@@ -274,4 +275,9 @@ TTlsCertificate TTlsSession::Certificate() const
     if (!info.Verified)
         info.VerifyError = X509_verify_cert_error_string(result);
     return info;
+}
+
+std::string TlsLibraryVersion()
+{
+    return OpenSSL_version(OPENSSL_VERSION);
 }

@@ -91,3 +91,6 @@ private:
     bool m_established = false;
     std::string m_error;
 };
+
+// The version of the TLS library in use, as it names itself ("OpenSSL 3.0.17 1 Jul 2025").
+std::string TlsLibraryVersion();

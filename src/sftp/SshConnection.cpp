@@ -520,4 +520,9 @@ void TSshConnection::Close()
     m_state = TState::Closed;
 }
 
+std::string SshLibraryVersion()
+{
+    return ssh_version(0);
+}
+
 } // namespace sftp

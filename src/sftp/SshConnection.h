@@ -148,4 +148,7 @@ private:
     platform::PostTarget m_posted;
 };
 
+// The version of the SSH library in use ("0.10.6").
+std::string SshLibraryVersion();
+
 } // namespace sftp

@@ -90,7 +90,7 @@ TEST_F(LoginDirectory, ADirectoryItsParentDoesNotListIsEnteredAsNamed)
     EXPECT_TRUE(cli.same(cli.local() + "secret.bin", home + "closed/secret.bin"));
     CliResult notAFile = cli.run({"get", url("/closed/inner")});
     EXPECT_EQ(notAFile.status, 1);
-    EXPECT_EQ(notAFile.err, "quillftp-cli: no such remote file or directory: closed/inner\n");
+    EXPECT_EQ(notAFile.errorText(), "quillftp-cli: no such remote file or directory: closed/inner\n");
 }
 
 // Names beyond ASCII go up, come down and are listed as they are, on every server; a name that

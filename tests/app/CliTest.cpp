@@ -232,7 +232,7 @@ TEST_F(Cli, ChangesRemoteFilesAndReportsRefusals)
     EXPECT_NE(refused.err.find("quillftp-cli: rmdir inner failed: 550 "), std::string::npos) << refused.err;
     CliResult wrongKind = run({"rm", url("/tree/inner")});
     EXPECT_EQ(wrongKind.status, 1);
-    EXPECT_EQ(wrongKind.err, "quillftp-cli: inner is a directory (use rmdir, or rm -r)\n");
+    EXPECT_EQ(wrongKind.errorText(), "quillftp-cli: inner is a directory (use rmdir, or rm -r)\n");
     // rm -r takes the tree, and a link in it as the link.
     fs::create_directory_symlink("../../keep", remote + "tree/inner/link");
     fs::create_directories(remote + "keep");
@@ -246,10 +246,10 @@ TEST_F(Cli, ChangesRemoteFilesAndReportsRefusals)
     EXPECT_EQ(run({"mkdir", "-r", url("/x")}).status, 2);
     CliResult noDirectory = run({"ls", url("/nowhere/")});
     EXPECT_EQ(noDirectory.status, 1);
-    EXPECT_EQ(noDirectory.err, "quillftp-cli: no such remote directory: nowhere/\n");
+    EXPECT_EQ(noDirectory.errorText(), "quillftp-cli: no such remote directory: nowhere/\n");
     CliResult missing = run({"get", url("/nothing.bin")});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "quillftp-cli: no such remote file or directory: nothing.bin\n");
+    EXPECT_EQ(missing.errorText(), "quillftp-cli: no such remote file or directory: nothing.bin\n");
 }
 
 TEST_F(Cli, LogsWithTheMaskedPasswordAndFailsALoginWithStatusThree)

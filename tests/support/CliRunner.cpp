@@ -19,6 +19,8 @@ CliResult CliRunner::run(const QStringList& arguments, int timeoutMs, std::funct
     QElapsedTimer clock;
     clock.start();
     start(process, arguments);
+    process.write(m_input.data(), static_cast<qint64>(m_input.size()));
+    process.closeWriteChannel();
     CliResult result;
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();

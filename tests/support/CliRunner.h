@@ -21,6 +21,15 @@ struct CliResult
     std::string out;
     std::string err;
     int64_t milliseconds = 0;
+    // Standard error without the warning of a password in the address (the tests' addresses
+    // hold one).
+    std::string errorText() const
+    {
+        size_t end = err.find('\n');
+        return err.rfind("quillftp-cli: warning: a password in the address", 0) == 0 && end != std::string::npos
+                   ? err.substr(end + 1)
+                   : err;
+    }
 };
 
 class CliRunner
@@ -31,6 +40,8 @@ public:
     CliRunner() = default;
     // The environment the program runs in (HOME for its SSH keys, say).
     void setEnvironment(const QProcessEnvironment& environment) { m_environment = environment; }
+    // What the program reads on its standard input (closed after it).
+    void setInput(const std::string& input) { m_input = input; }
 
     // Runs the program to its end (killed after timeoutMs); setup runs in the child before it
     // starts (limits, say).
@@ -56,6 +67,7 @@ public:
 private:
     FtpServer* m_server = nullptr;
     QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
+    std::string m_input;
     QTemporaryDir m_data;
     QTemporaryDir m_local;
 };
