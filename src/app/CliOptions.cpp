@@ -22,6 +22,7 @@ const char* const kCliUsage =
     "                         remote address, local path; --csv: every column as CSV)\n"
     "URL: ftp://[user[:password]@]host[:port]/path  (the path is taken from the login directory; ftp://host/%2Fetc/ "
     "names /etc/)\n"
+    "     site:CLASS/NAME/path names a site of the site book (its address, user and password)\n"
     "     a password in the URL can be read by other users: without one it comes from ~/.netrc, from\n"
     "     --password-stdin, or is asked for on the terminal\n"
     "     ftps://... for implicit TLS (port 990), ftpes://... for TLS required\n"

@@ -9,8 +9,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QUrl>
+
 #include "app/Credentials.h"
 #include "app/TerminalText.h"
+#include "config/SiteBook.h"
 #include "manager/CommFunc.h"
 #include "platform/EventLoop.h"
 #include "platform/Paths.h"
@@ -85,6 +88,10 @@ std::pair<size_t, size_t> TCliSession::BrokenListsState() const
 
 int TCliSession::Run()
 {
+    for (std::string& operand : m_options.Operands)
+        if (operand.rfind("site:", 0) == 0)
+            if (std::string error; !SiteAddress(operand, error))
+                return Fail(error, kExitUsage);
     const std::string& command = m_options.Command;
     if (command == "ls")
         return List();
@@ -105,6 +112,65 @@ int TCliSession::Run()
     if (command == "history")
         return ShowHistory();
     return Resume();
+}
+
+bool TCliSession::SiteAddress(std::string& operand, std::string& error)
+{
+    struct TNoQuestions : ISiteBookPrompt
+    {
+        bool InputQuery(const std::string&, const std::string&, std::string&) override { return false; }
+        void ShowMessage(const std::string&) override {}
+    } noQuestions;
+    TSiteBook book(m_window->DataDir() + "book20.dat", noQuestions);
+    book.LoadSiteBook();
+    // site:CLASS/NAME[/PATH]: names may hold "/", so each class and site is tried as a prefix.
+    std::string named = operand.substr(5);
+    int record = 0;
+    for (const TSiteBook::ClassNode& node : book.Classes) {
+        for (const std::string& site : node.Sites) {
+            ++record;
+            std::string prefix = node.Name + "/" + site;
+            if (named.rfind(prefix, 0) != 0 || (named.size() > prefix.size() && named[prefix.size()] != '/'))
+                continue;
+            using Layout = TSiteBookTables;
+            std::string host = book.Tables.Text(record, Layout::kHost);
+            std::string port = book.Tables.Text(record, Layout::kPort);
+            std::string user = book.Tables.Text(record, Layout::kUser);
+            // The host field may hold an address of its own (sftp://host:22), as the window takes it.
+            std::string scheme = "ftp";
+            if (size_t sep = host.find("://"); sep != std::string::npos) {
+                scheme = host.substr(0, sep);
+                host = host.substr(sep + 3);
+            }
+            while (!host.empty() && host.back() == '/')
+                host.pop_back();
+            if (size_t colon = host.rfind(':'); colon != std::string::npos && host.find(':') == colon) {
+                if (port.empty())
+                    port = host.substr(colon + 1); // host:port in the host field
+                host.erase(colon);
+            }
+            if (host.size() > 2 && host.front() == '[' && host.back() == ']')
+                host = host.substr(1, host.size() - 2);
+            QUrl url;
+            url.setScheme(QString::fromStdString(scheme));
+            url.setHost(QString::fromStdString(host));
+            if (!port.empty())
+                url.setPort(QString::fromStdString(port).toInt());
+            url.setUserName(QString::fromStdString(user));
+            std::string path = named.substr(std::min(named.size(), prefix.size() + 1));
+            url.setPath("/" + QString::fromStdString(path));
+            if (!url.isValid() || host.empty()) {
+                error = "the site " + prefix + " holds no usable address: " + host;
+                return false;
+            }
+            operand = url.toString(QUrl::FullyEncoded).toStdString();
+            // The book's password is the run's, and kept off the address.
+            m_password = book.Tables.Text(record, Layout::kPassword);
+            return true;
+        }
+    }
+    error = "no site " + named + " in the site book " + book.Path() + " (site:CLASS/NAME/path)";
+    return false;
 }
 
 int TCliSession::Fail(const std::string& text, int status)

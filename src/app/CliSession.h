@@ -51,6 +51,9 @@ private:
     // The login when the address holds no password: from standard input when asked, else from
     // the netrc file; a password in the address is warned of.
     int FindPassword(const TFtpAddress& address, std::string& user, std::string& pass);
+    // A site of the site book named as site:CLASS/NAME/path, made its address (the book's
+    // password kept for the login, off the address); false with error when there is none.
+    bool SiteAddress(std::string& operand, std::string& error);
     // Connects to the directory above the address's path and finds its last part there; entry
     // stays null when it is not listed and missingIsNoError holds.
     int ConnectToEntry(const std::string& url, const TlvFileInfo*& entry, std::string& name,

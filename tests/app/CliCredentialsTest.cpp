@@ -14,6 +14,7 @@
 #include "app/Credentials.h"
 #include "support/CliRunner.h"
 #include "support/FtpServer.h"
+#include "support/ScriptedPrompt.h"
 
 using namespace testsupport;
 
@@ -151,6 +152,36 @@ TEST_F(CliCredentials, APasswordComesFromStandardInputOrIsAskedForAndOneInTheAdd
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << shown;
     EXPECT_NE(shown.find("here.txt"), std::string::npos) << shown;
     EXPECT_EQ(shown.find("feather"), std::string::npos) << shown;
+}
+
+TEST_F(CliCredentials, ASiteOfTheSiteBookIsNamedInPlaceOfTheAddress)
+{
+    ScriptedPrompt prompt;
+    TSiteBook book(cli.dataDir() + "book20.dat", prompt);
+    book.LoadSiteBook();
+    std::string work = "Work";
+    ASSERT_TRUE(book.AddClassUnique(work));
+    ASSERT_TRUE(book.AddSiteUnique("Work", {"Build server", "127.0.0.1", server.portText(), server.user(),
+                                            FtpServer::kPassword, "the nightly builds"}));
+    ASSERT_TRUE(
+        book.AddSiteUnique("Work", {"No password", "127.0.0.1:" + server.portText(), "", server.user(), "", ""}));
+    book.RebuildSiteTables();
+    ASSERT_TRUE(book.SaveSiteBook());
+
+    CliResult listed = cli.run({"ls", "site:Work/Build server/"}, 60000, setup);
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    EXPECT_NE(listed.out.find("here.txt"), std::string::npos) << listed.out;
+    EXPECT_EQ(listed.err.find("warning"), std::string::npos) << listed.err; // the password is the book's
+    CliResult fetched = cli.run({"get", "site:Work/Build server/here.txt", "in"}, 60000, setup);
+    EXPECT_EQ(fetched.status, 0) << fetched.err;
+    EXPECT_TRUE(cli.same(cli.local() + "in/here.txt", cli.remote() + "here.txt"));
+
+    // A site without a password, its port in the host field: the password comes as for an address.
+    cli.setInput(std::string(FtpServer::kPassword) + "\n");
+    EXPECT_EQ(cli.run({"--password-stdin", "ls", "site:Work/No password/"}, 60000, setup).status, 0);
+    CliResult unknown = cli.run({"ls", "site:Work/Nothing/"}, 60000, setup);
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("no site Work/Nothing/ in the site book"), std::string::npos) << unknown.err;
 }
 
 TEST(CliVersion, NamesTheProgramAndItsLibraries)
