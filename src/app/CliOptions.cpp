@@ -47,6 +47,7 @@ const char* const kCliUsage =
     "for it\n"
     "  --netrc-file FILE      logins from FILE instead of ~/.netrc (readable by its owner only)\n"
     "  --password-stdin       the password is the first line of standard input\n"
+    "  --json                 ls, get, put: one JSON document on standard output (see the man page)\n"
     "  --version              the program's version and the libraries it was built with\n"
     "  -h, --help             this text\n";
 
@@ -201,6 +202,7 @@ const std::map<std::string, std::function<void(TCliOptions&)>>& flagOptions()
         {"--failed", [](TCliOptions& o) { o.Failed = true; }},
         {"--csv", [](TCliOptions& o) { o.Csv = true; }},
         {"--password-stdin", [](TCliOptions& o) { o.PasswordStdin = true; }},
+        {"--json", [](TCliOptions& o) { o.Json = true; }},
     };
     return flags;
 }
@@ -235,6 +237,10 @@ bool checkCommand(const TCliOptions& options, std::string& error)
         error = options.Command + " takes " +
                 (least == most ? std::to_string(least) : std::to_string(least) + " or " + std::to_string(most)) +
                 " operand" + (most == 1 ? "" : "s") + ", not " + std::to_string(given);
+        return false;
+    }
+    if (options.Json && options.Command != "ls" && options.Command != "get" && options.Command != "put") {
+        error = "--json goes with ls, get and put";
         return false;
     }
     if (options.Recursive && options.Command != "rm") {

@@ -48,6 +48,7 @@ struct TCliOptions
     std::string Trust;          // the SHA-256 fingerprint of a certificate to accept unverified
     std::string NetrcFile;      // empty: ~/.netrc
     bool PasswordStdin = false; // the password is the first line of standard input
+    bool Json = false;          // ls, get, put: one JSON document on standard output
 };
 
 // Fills options from the arguments (without the program name); false with a one-line reason

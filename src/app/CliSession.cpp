@@ -11,6 +11,7 @@
 
 #include <QUrl>
 
+#include "app/CliJson.h"
 #include "app/Credentials.h"
 #include "app/TerminalText.h"
 #include "config/SiteBook.h"
@@ -358,6 +359,18 @@ void TCliSession::Select(const TlvFileInfo* entry)
 
 int TCliSession::RunOutcome()
 {
+    int status = RunStatus();
+    if (m_options.Json) {
+        double seconds = static_cast<double>(std::max<int64_t>(platform::tickCount() - m_runStart, 0)) / 1000.0;
+        std::cout << RunJson(m_options.Command, status, seconds, m_window->LastResult(TOperation::Transfer),
+                             m_window->TransferRows());
+        std::cout.flush();
+    }
+    return status;
+}
+
+int TCliSession::RunStatus()
+{
     m_view.EndProgressLine();
     const TOperationResult& run = m_window->LastResult(TOperation::Transfer);
     if (run.Sequence <= m_runBefore) {
@@ -431,6 +444,11 @@ int TCliSession::List()
     int status = Connect(address, address.Path);
     if (status != kExitDone)
         return status;
+    if (m_options.Json) {
+        std::cout << ListingJson(AddressWithoutPassword(m_options.Operands[0]), m_window->RemoteEntries());
+        std::cout.flush();
+        return kExitDone;
+    }
     for (const TlvFileInfo& entry : m_window->RemoteEntries()) {
         if (entry.IsParent())
             continue;

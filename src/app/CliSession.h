@@ -65,8 +65,10 @@ private:
     bool WaitUntil(const std::function<bool()>& done);
     // The session is idle again: connected or given up, no run going on.
     bool WaitIdle();
-    // The exit status of a transfer run, from its result, with what did not complete.
+    // The exit status of a transfer run, from its result, with what did not complete; with
+    // --json its summary on standard output too.
     int RunOutcome();
+    int RunStatus();
     // The exit status of a remote command, from the result that ended it (newer than before).
     int OperationOutcome(TOperation operation, uint64_t before, const std::string& what);
     int Fail(const std::string& text, int status);

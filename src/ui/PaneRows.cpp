@@ -245,6 +245,7 @@ TRemoteRows RemoteRowsFromListing(const std::string& listing, bool ascending, in
         row.LinkTarget = entry.LinkTarget();
         ParseSize(entry.Size, row.Size); // a size that is no number counts 0
         row.Listed = {entry.Month, entry.Day, entry.TimeOrYear};
+        row.Modified = entry.Modified;
         row.Time = ListedTimeKey(row.Listed, currentYear);
         row.Permissions = entry.Attributes;
         char kind = entry.Attributes.empty() ? ' ' : entry.Attributes[0];

@@ -37,6 +37,7 @@ struct TlvFileInfo
     // (a listing that gives a clock means this year).
     int64_t Time = 0;
     TListedTime Listed;      // remote rows
+    int64_t Modified = -1;   // remote rows: seconds since 1970 (UTC) where MLSD gave it, else -1
     std::string Permissions; // as listed ("drwxr-xr-x", "<DIR>"); empty for local rows
     std::string LinkTarget;  // a remote link's target
 
