@@ -17,6 +17,7 @@ const char* const kCliUsage =
     "  mkdir URL | rm URL | rmdir URL | mv URL NEWPATH | chmod MODE URL\n"
     "  rm -r URL              delete a file, or a directory with everything in it\n"
     "  broken                 list the saved broken lists\n"
+    "  sites                  the sites of the site book, as site:CLASS/NAME\n"
     "  resume N               resume broken list N (as numbered by broken)\n"
     "  history [--failed] [--csv]   the files of past runs, newest first (UTC time, get|put, state, size,\n"
     "                         remote address, local path; --csv: every column as CSV)\n"
@@ -72,9 +73,9 @@ bool validHostPort(const std::string& text)
 const std::map<std::string, std::pair<size_t, size_t>>& commandOperands()
 {
     static const std::map<std::string, std::pair<size_t, size_t>> operands = {
-        {"ls", {1, 1}},     {"get", {1, 2}},    {"put", {2, 2}},    {"mkdir", {1, 1}},
-        {"rm", {1, 1}},     {"rmdir", {1, 1}},  {"mv", {2, 2}},     {"chmod", {2, 2}},
-        {"broken", {0, 0}}, {"resume", {1, 1}}, {"history", {0, 0}}};
+        {"ls", {1, 1}},     {"get", {1, 2}},    {"put", {2, 2}},     {"mkdir", {1, 1}},
+        {"rm", {1, 1}},     {"rmdir", {1, 1}},  {"mv", {2, 2}},      {"chmod", {2, 2}},
+        {"broken", {0, 0}}, {"resume", {1, 1}}, {"history", {0, 0}}, {"sites", {0, 0}}};
     return operands;
 }
 

@@ -112,16 +112,37 @@ int TCliSession::Run()
         return ShowBrokenLists();
     if (command == "history")
         return ShowHistory();
+    if (command == "sites")
+        return ShowSites();
     return Resume();
+}
+
+namespace {
+
+// The site book as the program reads it: nothing to ask, nothing changed.
+struct TNoQuestions : ISiteBookPrompt
+{
+    bool InputQuery(const std::string&, const std::string&, std::string&) override { return false; }
+    void ShowMessage(const std::string&) override {}
+};
+
+} // namespace
+
+int TCliSession::ShowSites()
+{
+    TNoQuestions noQuestions;
+    TSiteBook book(m_window->DataDir() + "book20.dat", noQuestions);
+    book.LoadSiteBook();
+    for (const TSiteBook::ClassNode& node : book.Classes)
+        for (const std::string& site : node.Sites)
+            std::cout << "site:" << EscapeControls(node.Name) << "/" << EscapeControls(site) << "\n";
+    std::cout.flush();
+    return kExitDone;
 }
 
 bool TCliSession::SiteAddress(std::string& operand, std::string& error)
 {
-    struct TNoQuestions : ISiteBookPrompt
-    {
-        bool InputQuery(const std::string&, const std::string&, std::string&) override { return false; }
-        void ShowMessage(const std::string&) override {}
-    } noQuestions;
+    TNoQuestions noQuestions;
     TSiteBook book(m_window->DataDir() + "book20.dat", noQuestions);
     book.LoadSiteBook();
     // site:CLASS/NAME[/PATH]: names may hold "/", so each class and site is tried as a prefix.

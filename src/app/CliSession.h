@@ -44,6 +44,7 @@ private:
     int ChangeMode();
     int ShowBrokenLists();
     int ShowHistory();
+    int ShowSites();
     int Resume();
 
     // Logs in and changes to directory; kExitDone, or the exit status after the error is shown.

@@ -5,6 +5,8 @@
 
 #include <fstream>
 
+#include <QFileInfo>
+
 #include <poll.h>
 #include <pty.h>
 #include <sys/stat.h>
@@ -182,6 +184,40 @@ TEST_F(CliCredentials, ASiteOfTheSiteBookIsNamedInPlaceOfTheAddress)
     CliResult unknown = cli.run({"ls", "site:Work/Nothing/"}, 60000, setup);
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.err.find("no site Work/Nothing/ in the site book"), std::string::npos) << unknown.err;
+}
+
+TEST_F(CliCredentials, BashCompletesCommandsOptionsAndSitesOfTheSiteBook)
+{
+    ScriptedPrompt prompt;
+    TSiteBook book(cli.dataDir() + "book20.dat", prompt);
+    std::string work = "Work";
+    ASSERT_TRUE(book.AddClassUnique(work));
+    ASSERT_TRUE(book.AddSiteUnique("Work", {"Build server", "127.0.0.1", server.portText(), "", "", ""}));
+    ASSERT_TRUE(book.SaveSiteBook());
+    CliResult sites = cli.run({"sites"});
+    EXPECT_EQ(sites.out, "site:Work/Build server\n");
+
+    // Each case: the words of the line so far, and what completes the last.
+    auto complete = [&](const std::string& words) {
+        QProcess shell;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QUILLFTP_HOME", QString::fromStdString(cli.dataDir()));
+        environment.insert("PATH", QFileInfo(QUILLFTP_CLI).absolutePath() + ":" + environment.value("PATH"));
+        shell.setProcessEnvironment(environment);
+        shell.setWorkingDirectory(QString::fromStdString(cli.local()));
+        std::string script =
+            "source " QUILLFTP_COMPLETION_BASH "\nCOMP_WORDS=(" + words +
+            ")\nCOMP_CWORD=$((${#COMP_WORDS[@]} - 1))\n_quillftp_cli\nprintf '%s\\n' \"${COMPREPLY[@]}\"\n";
+        shell.start("bash", {"--norc", "--noprofile", "-c", QString::fromStdString(script)});
+        shell.waitForFinished(30000);
+        EXPECT_EQ(shell.readAllStandardError().toStdString(), "") << words;
+        return shell.readAllStandardOutput().toStdString();
+    };
+    std::ofstream(cli.local() + "upload.bin") << "x";
+    EXPECT_EQ(complete("quillftp-cli g"), "get\n");
+    EXPECT_EQ(complete("quillftp-cli --pass"), "--passive\n--password-stdin\n");
+    EXPECT_EQ(complete("quillftp-cli -n 4 ls site : Wo"), "Work/Build\\ server/\n");
+    EXPECT_EQ(complete("quillftp-cli put up"), "upload.bin\n");
 }
 
 TEST(CliVersion, NamesTheProgramAndItsLibraries)

@@ -11,6 +11,7 @@ DESTDIR=$stage cmake --install "$build" --prefix /usr >/dev/null
 expected="usr/bin/quillftp
 usr/bin/quillftp-cli
 usr/share/applications/org.quillftp.QuillFtp.desktop
+usr/share/bash-completion/completions/quillftp-cli
 usr/share/icons/hicolor/128x128/apps/org.quillftp.QuillFtp.png
 usr/share/icons/hicolor/16x16/apps/org.quillftp.QuillFtp.png
 usr/share/icons/hicolor/24x24/apps/org.quillftp.QuillFtp.png
@@ -25,7 +26,8 @@ usr/share/metainfo/org.quillftp.QuillFtp.metainfo.xml
 usr/share/quillftp/FAQ.htm
 usr/share/quillftp/def_book20.dat
 usr/share/quillftp/def_quillftp.ini
-usr/share/quillftp/help.htm"
+usr/share/quillftp/help.htm
+usr/share/zsh/vendor-completions/_quillftp-cli"
 actual=$(cd "$stage" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
 if [ "$actual" != "$(echo "$expected" | LC_ALL=C sort)" ]; then
     echo "installed files differ from the expected ones:"
@@ -42,6 +44,8 @@ appstreamcli validate --no-net "$stage/usr/share/metainfo/org.quillftp.QuillFtp.
 for size in 16 24 32 48 64 128 256; do
     head -c 8 "$stage/usr/share/icons/hicolor/${size}x${size}/apps/org.quillftp.QuillFtp.png" | grep -q PNG
 done
+bash -n "$stage/usr/share/bash-completion/completions/quillftp-cli"
+zsh -n "$stage/usr/share/zsh/vendor-completions/_quillftp-cli"
 man -l "$stage/usr/share/man/man1/quillftp.1" >/dev/null 2>&1 || groff -man -Tutf8 "$stage/usr/share/man/man1/quillftp.1" >/dev/null
 
 # The installed programs run, and find their shipped files in share/quillftp: the defaults land in
