@@ -21,82 +21,39 @@ Parsed parse(const std::string& text)
 
 TEST(ParseFtpUrl, EveryShapeOfTheAddressTable)
 {
-    Parsed full = parse("FTP://anonymous:me@x@h:21/pub/sub/file.txt");
-    EXPECT_EQ(full.fields.User, "anonymous");
-    EXPECT_EQ(full.fields.Pass, "me"); // the first "@" ends the password
-    EXPECT_EQ(full.fields.HostName, "x@h");
-
-    Parsed withPort = parse("ftp://anonymous:secret@h:21/pub/");
-    EXPECT_EQ(withPort.fields.HostName, "h");
-    EXPECT_EQ(withPort.fields.Port, "21");
-    EXPECT_EQ(withPort.fields.User, "anonymous");
-    EXPECT_EQ(withPort.fields.Pass, "secret");
-    EXPECT_EQ(withPort.remoteDir, "pub");
-
-    Parsed noPort = parse("ftp://joe:pw@h/a/b/c.txt");
-    EXPECT_EQ(noPort.fields.HostName, "h");
-    EXPECT_EQ(noPort.fields.Port, "old-port");
-    EXPECT_EQ(noPort.remoteDir, "a/b");
-
-    Parsed hostPort = parse("ftp://h:2121/pub/");
-    EXPECT_EQ(hostPort.fields.HostName, "h");
-    EXPECT_EQ(hostPort.fields.Port, "2121");
-    EXPECT_EQ(hostPort.fields.User, "old-user");
-    EXPECT_EQ(hostPort.fields.Pass, "old-pass");
-    EXPECT_EQ(hostPort.remoteDir, "/pub");
-
-    Parsed hostPath = parse("h/pub/dir/file.txt");
-    EXPECT_EQ(hostPath.fields.HostName, "h");
-    EXPECT_EQ(hostPath.fields.Port, "old-port");
-    EXPECT_EQ(hostPath.remoteDir, "/pub/dir");
-
-    Parsed history = parse("h:21:u:pa:ss"); // a password with ":" in a history entry
-    EXPECT_EQ(history.fields.HostName, "h");
-    EXPECT_EQ(history.fields.Port, "21");
-    EXPECT_EQ(history.fields.User, "u");
-    EXPECT_EQ(history.fields.Pass, "pa:ss");
-    EXPECT_EQ(history.remoteDir, "old-dir");
-
-    Parsed bare = parse("h:21");
-    EXPECT_EQ(bare.fields.HostName, "h");
-    EXPECT_EQ(bare.fields.Port, "21");
-    EXPECT_EQ(bare.fields.Pass, "old-pass");
-
-    // A "@" of a user name is written "%40"; a user may come without a password.
-    Parsed encoded = parse("ftp://u%40m@host:2121/pub/");
-    EXPECT_EQ(encoded.fields.User, "u@m");
-    EXPECT_EQ(encoded.fields.Pass, "");
-    EXPECT_EQ(encoded.fields.HostName, "host");
-    EXPECT_EQ(encoded.fields.Port, "2121");
-    EXPECT_EQ(encoded.remoteDir, "pub");
-    Parsed spaced = parse("ftp://joe:p%3Aw@h/my%20files/");
-    EXPECT_EQ(spaced.fields.Pass, "p:w");
-    EXPECT_EQ(spaced.remoteDir, "my files");
-}
-
-TEST(ParseFtpUrl, BracketedIPv6Hosts)
-{
-    Parsed login = parse("ftp://joe:pw@[::1]:2121/pub/");
-    EXPECT_EQ(login.fields.HostName, "::1");
-    EXPECT_EQ(login.fields.Port, "2121");
-    EXPECT_EQ(login.fields.User, "joe");
-    EXPECT_EQ(login.remoteDir, "pub");
-
-    Parsed noPort = parse("ftp://joe:pw@[fe80::1]/a/f.txt");
-    EXPECT_EQ(noPort.fields.HostName, "fe80::1");
-    EXPECT_EQ(noPort.fields.Port, "old-port");
-    EXPECT_EQ(noPort.remoteDir, "a");
-
-    Parsed plain = parse("[::1]:21/pub/");
-    EXPECT_EQ(plain.fields.HostName, "::1");
-    EXPECT_EQ(plain.fields.Port, "21");
-    EXPECT_EQ(plain.remoteDir, "/pub");
-
-    Parsed history = parse("[::1]:21:ann:secret"); // as the host history keeps one
-    EXPECT_EQ(history.fields.HostName, "::1");
-    EXPECT_EQ(history.fields.Port, "21");
-    EXPECT_EQ(history.fields.User, "ann");
-    EXPECT_EQ(history.fields.Pass, "secret");
+    // The fields an address leaves out keep what the tool bar held ("old-...").
+    struct Case
+    {
+        const char* text;
+        const char* host;
+        const char* port;
+        const char* user;
+        const char* pass;
+        const char* dir;
+    };
+    const Case cases[] = {
+        {"FTP://anonymous:me@x@h:21/pub/sub/file.txt", "x@h", "21", "anonymous", "me", "pub/sub"}, // first "@" ends it
+        {"ftp://anonymous:secret@h:21/pub/", "h", "21", "anonymous", "secret", "pub"},
+        {"ftp://joe:pw@h/a/b/c.txt", "h", "old-port", "joe", "pw", "a/b"},
+        {"ftp://h:2121/pub/", "h", "2121", "old-user", "old-pass", "/pub"},
+        {"h/pub/dir/file.txt", "h", "old-port", "old-user", "old-pass", "/pub/dir"},
+        {"h:21:u:pa:ss", "h", "21", "u", "pa:ss", "old-dir"}, // a history entry, ":" in its password
+        {"h:21", "h", "21", "old-user", "old-pass", "old-dir"},
+        {"ftp://u%40m@host:2121/pub/", "host", "2121", "u@m", "", "pub"}, // a user without a password
+        {"ftp://joe:p%3Aw@h/my%20files/", "h", "old-port", "joe", "p:w", "my files"},
+        {"ftp://joe:pw@[::1]:2121/pub/", "::1", "2121", "joe", "pw", "pub"},
+        {"ftp://joe:pw@[fe80::1]/a/f.txt", "fe80::1", "old-port", "joe", "pw", "a"},
+        {"[::1]:21/pub/", "::1", "21", "old-user", "old-pass", "/pub"},
+        {"[::1]:21:ann:secret", "::1", "21", "ann", "secret", "old-dir"}, // as the host history keeps one
+    };
+    for (const Case& c : cases) {
+        Parsed parsed = parse(c.text);
+        EXPECT_EQ(parsed.fields.HostName, c.host) << c.text;
+        EXPECT_EQ(parsed.fields.Port, c.port) << c.text;
+        EXPECT_EQ(parsed.fields.User, c.user) << c.text;
+        EXPECT_EQ(parsed.fields.Pass, c.pass) << c.text;
+        EXPECT_EQ(parsed.remoteDir, c.dir) << c.text;
+    }
 }
 
 TEST(ParseFtpUrl, SftpAddressesAndAPortWithNoPathAfterIt)
