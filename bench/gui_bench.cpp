@@ -269,10 +269,22 @@ int busyLogs(const std::string& dataDir)
     return longestPage <= logic.Logs().LineLimit() ? 0 : 1;
 }
 
-// Starts the window on the server's login directory with the local pane at local; false (and
-// why on stderr) when no session came.
+// The settings of a run on connections in passive mode, and its local directory (returned).
+std::string prepareRun(const std::string& dataDir, int connections)
+{
+    std::string local = dataDir + "down/";
+    fs::create_directories(local);
+    std::ofstream(dataDir + "quillftp.ini")
+        << "[FtpCliNum]\nFtpCliNum=" << connections << "\n[PasvMode]\nPasvMode=1\n[General]\nShowSiteManager=0\n";
+    return local;
+}
+
+// Shows the window and starts it on the server's login directory with the local pane at local;
+// false (and why on stderr) when no session came.
 bool connectAt(TMainForm& window, const FtpServer& server, const std::string& local)
 {
+    window.resize(1100, 720);
+    window.show();
     window.Start("ftp://" + server.user() + ":" + server.password() + "@127.0.0.1:" + server.portText() + "/");
     if (!waitFor([&] { return window.Logic().SessionState() == ssConnected; }, 30000)) {
         std::cerr << "no session\n";
@@ -297,13 +309,8 @@ int manyFiles(const std::string& dataDir, bool viewInFront)
         std::cerr << server.error() << "\n";
         return 1;
     }
-    std::string local = dataDir + "down/";
-    fs::create_directories(local);
-    std::ofstream(dataDir + "quillftp.ini")
-        << "[FtpCliNum]\nFtpCliNum=" << kConnections << "\n[PasvMode]\nPasvMode=1\n[General]\nShowSiteManager=0\n";
+    std::string local = prepareRun(dataDir, kConnections);
     TTimedForm window(dataDir, dataDir);
-    window.resize(1100, 720);
-    window.show();
     TfmMain& logic = window.Logic();
     if (!connectAt(window, server, local))
         return 1;
@@ -388,13 +395,8 @@ int hashedSplitFile(const std::string& dataDir)
         std::cerr << "no server: " << server.error() << "\n";
         return 1;
     }
-    std::string local = dataDir + "down/";
-    fs::create_directories(local);
-    std::ofstream(dataDir + "quillftp.ini")
-        << "[FtpCliNum]\nFtpCliNum=4\n[PasvMode]\nPasvMode=1\n[General]\nShowSiteManager=0\n";
+    std::string local = prepareRun(dataDir, 4);
     TTimedForm window(dataDir, dataDir);
-    window.resize(1100, 720);
-    window.show();
     TfmMain& logic = window.Logic();
     if (!connectAt(window, server, local))
         return 1;

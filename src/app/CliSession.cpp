@@ -9,8 +9,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QUrl>
-
 #include "app/CliJson.h"
 #include "app/Credentials.h"
 #include "app/TerminalText.h"
@@ -18,6 +16,7 @@
 #include "manager/CommFunc.h"
 #include "platform/EventLoop.h"
 #include "platform/Paths.h"
+#include "ui/FtpUrl.h"
 #include "ui/MainWindow.h"
 
 namespace fs = std::filesystem;
@@ -155,39 +154,23 @@ bool TCliSession::SiteAddress(std::string& operand, std::string& error)
             if (named.rfind(prefix, 0) != 0 || (named.size() > prefix.size() && named[prefix.size()] != '/'))
                 continue;
             using Layout = TSiteBookTables;
-            std::string host = book.Tables.Text(record, Layout::kHost);
-            std::string port = book.Tables.Text(record, Layout::kPort);
-            std::string user = book.Tables.Text(record, Layout::kUser);
-            // The host field may hold an address of its own (sftp://host:22), as the window takes it.
-            std::string scheme = "ftp";
-            if (size_t sep = host.find("://"); sep != std::string::npos) {
-                scheme = host.substr(0, sep);
-                host = host.substr(sep + 3);
-            }
-            while (!host.empty() && host.back() == '/')
-                host.pop_back();
-            if (size_t colon = host.rfind(':'); colon != std::string::npos && host.find(':') == colon) {
-                if (port.empty())
-                    port = host.substr(colon + 1); // host:port in the host field
-                host.erase(colon);
-            }
-            if (host.size() > 2 && host.front() == '[' && host.back() == ']')
-                host = host.substr(1, host.size() - 2);
-            QUrl url;
-            url.setScheme(QString::fromStdString(scheme));
-            url.setHost(QString::fromStdString(host));
-            if (!port.empty())
-                url.setPort(QString::fromStdString(port).toInt());
-            url.setUserName(QString::fromStdString(user));
-            std::string path = named.substr(std::min(named.size(), prefix.size() + 1));
-            url.setPath("/" + QString::fromStdString(path));
-            if (!url.isValid() || host.empty()) {
-                error = "the site " + prefix + " holds no usable address: " + host;
+            // The fields as the window's tool bar takes them: the host field may hold an
+            // address of its own (sftp://host, host:port).
+            TToolBarFields fields{"", book.Tables.Text(record, Layout::kPort), book.Tables.Text(record, Layout::kUser),
+                                  book.Tables.Text(record, Layout::kPassword)};
+            std::string ignored;
+            ParseFtpUrl(book.Tables.Text(record, Layout::kHost), fields, ignored);
+            if (fields.HostName.empty()) {
+                error = "the site " + prefix + " holds no address";
                 return false;
             }
-            operand = url.toString(QUrl::FullyEncoded).toStdString();
+            std::string path = named.substr(std::min(named.size(), prefix.size() + 1));
+            operand = RemoteAddress({fields.HostName, fields.Port, fields.User, "", fields.Security, fields.Sftp},
+                                    "/" + path);
+            if (fields.Security == ftpsImplicit || fields.Security == ftpsRequire)
+                operand.replace(0, 3, fields.Security == ftpsImplicit ? "ftps" : "ftpes");
             // The book's password is the run's, and kept off the address.
-            m_password = book.Tables.Text(record, Layout::kPassword);
+            m_password = fields.Pass;
             return true;
         }
     }

@@ -16,23 +16,29 @@ PostTarget::~PostTarget()
     *m_token = false;
 }
 
+namespace {
+
+// Every call goes to the one application object, so calls run in posting order across all
+// posters; the token drops the calls of a poster that is gone. No receiver object is ever
+// destroyed while one of its own calls runs.
+void postGuarded(std::weak_ptr<bool> token, std::function<void()> call)
+{
+    postToLoop([token = std::move(token), call = std::move(call)] {
+        if (auto alive = token.lock(); alive && *alive)
+            call();
+    });
+}
+
+} // namespace
+
 void PostTarget::post(std::function<void()> call)
 {
-    poster()(std::move(call));
+    postGuarded(m_token, std::move(call));
 }
 
 std::function<void(std::function<void()>)> PostTarget::poster() const
 {
-    // Every call goes to the one application object, so calls run in posting order across
-    // all posters; the token drops the calls of a poster that is gone. No receiver object is
-    // ever destroyed while one of its own calls runs.
-    std::weak_ptr<bool> token = m_token;
-    return [token](std::function<void()> call) {
-        postToLoop([token, call = std::move(call)] {
-            if (auto alive = token.lock(); alive && *alive)
-                call();
-        });
-    };
+    return [token = std::weak_ptr<bool>(m_token)](std::function<void()> call) { postGuarded(token, std::move(call)); };
 }
 
 void PostTarget::cancelPending()

@@ -14,16 +14,6 @@
 
 namespace testsupport {
 
-QPalette darkPalette()
-{
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(40, 40, 40));
-    dark.setColor(QPalette::WindowText, QColor(235, 235, 235));
-    dark.setColor(QPalette::Base, QColor(25, 25, 25));
-    dark.setColor(QPalette::Text, QColor(235, 235, 235));
-    return dark;
-}
-
 void answerDialog(std::function<void(QWidget* dialog)> act, int timeoutMs)
 {
     auto* timer = new QTimer;

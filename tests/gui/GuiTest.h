@@ -17,14 +17,12 @@
 #include <gtest/gtest.h>
 
 #include "gui/MainForm.h"
+#include "gui/DarkPalette.h"
 #include "support/FtpServer.h"
 #include "support/TestTree.h"
 #include "support/WaitFor.h"
 
 namespace testsupport {
-
-// A dark palette: light text on dark windows and lists.
-QPalette darkPalette();
 
 // Acts on the next modal dialog as soon as it is open: act gets the dialog.
 void answerDialog(std::function<void(QWidget* dialog)> act, int timeoutMs = 10000);
