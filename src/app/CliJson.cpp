@@ -9,20 +9,11 @@
 #include <QJsonObject>
 #include <QUrl>
 
+#include "platform/JsonNames.h"
 #include "ui/PaneRows.h"
 #include "ui/TransferRows.h"
 
 namespace {
-
-// The text of bytes, and their escaped form where they are no UTF-8.
-void AddName(QJsonObject& object, const QString& key, const std::string& bytes)
-{
-    QByteArray raw = QByteArray::fromStdString(bytes);
-    QString text = QString::fromUtf8(raw);
-    object.insert(key, text);
-    if (text.toUtf8() != raw)
-        object.insert(key + "_escaped", QString::fromLatin1(raw.toPercentEncoding("/")));
-}
 
 QString Kind(const TlvFileInfo& row)
 {
@@ -57,7 +48,7 @@ std::string ListingJson(const std::string& address, const std::vector<TlvFileInf
         if (row.IsParent())
             continue;
         QJsonObject entry;
-        AddName(entry, "name", row.Name);
+        platform::InsertJsonName(entry, "name", row.Name);
         entry.insert("kind", Kind(row));
         entry.insert("size", static_cast<qint64>(row.Size));
         // Exact UTC time where the server gave one (MLSD); the listing's own words otherwise.
@@ -66,13 +57,13 @@ std::string ListingJson(const std::string& address, const std::vector<TlvFileInf
                          ? QJsonValue(QDateTime::fromSecsSinceEpoch(row.Modified, Qt::UTC).toString(Qt::ISODate))
                          : QJsonValue());
         entry.insert("listed_time", QString::fromStdString(TimeColumnText(row)));
-        AddName(entry, "permissions", row.Permissions);
+        platform::InsertJsonName(entry, "permissions", row.Permissions);
         if (row.Kind == TEntryKind::Link)
-            AddName(entry, "link_target", row.LinkTarget);
+            platform::InsertJsonName(entry, "link_target", row.LinkTarget);
         entries.append(entry);
     }
     QJsonObject document;
-    AddName(document, "address", address);
+    platform::InsertJsonName(document, "address", address);
     document.insert("entries", entries);
     return Document(document);
 }
@@ -84,8 +75,8 @@ std::string RunJson(const std::string& command, int status, double seconds, cons
     std::set<std::string> named;
     for (const TTransferRow& row : rows.All()) {
         QJsonObject file;
-        AddName(file, "remote", row.RemotePath);
-        AddName(file, "local", row.LocalPath);
+        platform::InsertJsonName(file, "remote", row.RemotePath);
+        platform::InsertJsonName(file, "local", row.LocalPath);
         file.insert("size", static_cast<qint64>(row.Size));
         file.insert("bytes", static_cast<qint64>(row.Done));
         file.insert("state", StateName(row.FileState));
@@ -104,7 +95,7 @@ std::string RunJson(const std::string& command, int status, double seconds, cons
         if (named.count(item.Name) != 0)
             continue;
         QJsonObject entry;
-        AddName(entry, "path", item.Name);
+        platform::InsertJsonName(entry, "path", item.Name);
         entry.insert("reason", QString::fromStdString(item.Reply));
         leftOut.append(entry);
     }

@@ -23,6 +23,7 @@ struct TTransferFileInfo
     std::string Unique{};
     int Attempts = 0;        // failed tries in this run (not kept)
     bool Partial = false;    // resumes a half-written local file of an unfinished run (not kept)
+    bool Replace = false;    // replaces its local file without asking: a reviewed plan chose it (not kept)
     int64_t RemoteTime = -1; // the server's time of the file when its listing told it (not kept)
     // Its length disagreed with its listing and SIZE did not settle it: it comes once more
     // whole, and fails if it disagrees again (not kept).

@@ -72,6 +72,8 @@ std::vector<TComparedName> CompareDirectories(const std::vector<TCompareEntry>& 
                 std::string why;
                 bool unsure = false;
                 int later = LaterSide(a, b, why, unsure);
+                row.Later = later;
+                row.TimesUnsure = unsure;
                 if (a.Size >= 0 && b.Size >= 0 && a.Size != b.Size) {
                     row.State = TCompared::SizeDiffers;
                     row.Why = std::to_string(a.Size) + " bytes here, " + std::to_string(b.Size) + " there" +

@@ -40,6 +40,10 @@ struct TComparedName
     int Here = -1;   // index into the first side's entries, -1 when absent
     int There = -1;  // the second side's
     std::string Why; // for the rows that differ or are unsure: in words
+    // Of two files: 1 when the first side's time is later, -1 the second's, 0 the same or
+    // not known; TimesUnsure when the order cannot be told.
+    int Later = 0;
+    bool TimesUnsure = false;
 };
 
 // The names of both sides, in byte order, each once.

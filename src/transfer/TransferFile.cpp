@@ -48,6 +48,7 @@ TTransferFileInfo SegmentItem(const TTransferFile& file, const TSegment& segment
     item.EndPos = segment.End;
     item.RemoteTime = file.RemoteTime;
     item.Partial = file.Partial;
+    item.Replace = file.Replace;
     item.Attempts = segment.Attempts;
     return item;
 }
@@ -67,6 +68,7 @@ std::vector<std::unique_ptr<TTransferFile>> FilesOfItems(const std::vector<const
             file->Size = item->FileSize;
             file->RemoteTime = item->RemoteTime;
             file->Partial = item->Partial;
+            file->Replace = item->Replace;
             file->FetchedAgain = item->FetchedAgain;
             file->SizeDisputed = item->SizeDisputed;
         }

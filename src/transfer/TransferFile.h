@@ -66,6 +66,8 @@ struct TTransferFile
 
     // Resumes a half-written file of an unfinished run: never asked about.
     bool Partial = false;
+    // Replaces an existing local file without asking: the user chose it beforehand.
+    bool Replace = false;
     // Its length disagreed with its listing and SIZE did not settle it: it comes once more
     // whole, and fails if it disagrees again.
     bool FetchedAgain = false;

@@ -134,8 +134,9 @@ void TTransferRun::AddFile(std::unique_ptr<TTransferFile> owned, bool resuming)
         file.AwaitsDirectory = directory;
         return;
     }
-    // A download onto an existing local file asks first, unless it resumes a half-written one.
-    if (!resuming && file.Download && !file.Partial && platform::fileExists(file.LocalPath)) {
+    // A download onto an existing local file asks first, unless it resumes a half-written one
+    // or replaces it by the user's choice made beforehand.
+    if (!resuming && file.Download && !file.Partial && !file.Replace && platform::fileExists(file.LocalPath)) {
         AskAboutExisting(file);
         return;
     }

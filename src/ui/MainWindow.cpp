@@ -17,6 +17,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/LocalFiles.h"
 #include "platform/TextLines.h"
+#include "ui/SyncWork.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ std::string StatusCountText(const TStatusRow& row)
 TfmMain::TfmMain(IMainView& view, std::string dataDir, std::string programDir)
     : m_view(view), m_dataDir(std::move(dataDir)), m_programDir(std::move(programDir))
 {
+    m_sync = std::make_unique<TSyncWork>(*this);
     m_antiIdle.onTimeout = [this] { m_manager.AntiIdleTick(); };
     m_progressTimer.onTimeout = [this] { ProgressTick(); };
     m_transfersTimer.onTimeout = [this] {

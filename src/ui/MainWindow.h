@@ -60,6 +60,8 @@ enum class TPendingAfterConnect : uint8_t
     CalculateSize = 3     // a selection pass counts sizes only
 };
 
+class TSyncWork;
+
 class TfmMain : public IManagerHost, public ITransferHost
 {
 public:
@@ -186,6 +188,11 @@ public:
     // Uploads local files and directories (dropped from a file manager) into the remote
     // directory shown; only while connected.
     void UploadPaths(const std::vector<std::string>& paths);
+    // Runs the items queued by AddToQueue (a synchronization's), as a selection's run goes.
+    void RunQueuedItems();
+    // Compare and synchronize the local pane's folder with the remote one.
+    TSyncWork& Sync() { return *m_sync; }
+    const TSyncWork& Sync() const { return *m_sync; }
     // Broken lists: index is the list's position (its tree node is the top node index + 1).
     void ResumeBrokenList(size_t index);
     void DeleteBrokenList(size_t index);
@@ -399,5 +406,6 @@ private:
     std::string m_lastBrokenKey;
     int m_connectionLimit = TFtpManager::kMaxConnections - 1;
     platform::PostTarget m_posted;
+    std::unique_ptr<TSyncWork> m_sync;
     platform::TSerialWorker m_historyWrites; // last: what it was handed is written before the rest goes
 };

@@ -252,6 +252,17 @@ void TfmMain::UploadPaths(const std::vector<std::string>& paths)
     RunQueue();
 }
 
+void TfmMain::RunQueuedItems()
+{
+    if (m_sessionState != ssConnected || m_queue.empty())
+        return;
+    m_selectionProblems.clear();
+    for (const auto& item : m_queue)
+        if (!item->IsDownload)
+            m_uploadDirs.insert(item->IsDir ? item->HostPath : RemoteDirPart(item->HostPath));
+    RunQueue();
+}
+
 void TfmMain::RunQueue()
 {
     if (!StartTransfers || m_transfersRunning) {

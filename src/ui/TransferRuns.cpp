@@ -9,6 +9,7 @@
 
 #include "platform/AtomicFile.h"
 #include "ui/FtpUrl.h"
+#include "ui/SyncWork.h"
 
 namespace {
 
@@ -62,6 +63,8 @@ void TfmMain::EndOfRun(const TOperationResult& engineResult)
     result.Success = result.Success && m_selectionProblems.empty();
     m_selectionProblems.clear();
     Record(result);
+    if (m_sync)
+        m_sync->RunEnded(result);
     NoticeOfRun(result);
     m_queue.clear();
     if (m_queueTree)

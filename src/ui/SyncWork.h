@@ -1,0 +1,108 @@
+#pragma once
+
+// Compare and synchronize, on the window's connections: both folders listed as trees, the plan
+// built from them, and the plan's checked actions carried out — directories made here, the
+// files moved as one run of the queue (journalled like any run), then the deletions — after
+// which the state of the pair of folders is kept for the next time.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "manager/OperationResult.h"
+#include "platform/Timer.h"
+#include "sync/RemoteTree.h"
+#include "sync/SyncPlan.h"
+
+class TfmMain;
+
+class TSyncWork
+{
+public:
+    enum class TPhase : uint8_t
+    {
+        Idle,
+        Listing,
+        Planned,
+        Running,  // the files move
+        Deleting, // and then what goes
+        Relisting
+    };
+
+    explicit TSyncWork(TfmMain& window);
+    ~TSyncWork();
+    TSyncWork(const TSyncWork&) = delete;
+    TSyncWork& operator=(const TSyncWork&) = delete;
+
+    // Lists the local folder and the remote folder the window is in, and plans. done comes once
+    // the plan (or Error()) is there.
+    void Compare(const std::string& localDir, const TSyncOptions& options, bool byHash, std::function<void()> done);
+    // A plan made earlier: both folders are listed again, and the plan is kept only when neither
+    // side of any of its actions changed since it was made (Error() says which did).
+    void Reload(TSyncPlan plan, bool byHash, std::function<void()> done);
+    // Carries out the plan's checked actions; done once all are tried.
+    void Execute(std::function<void()> done);
+    void Cancel();
+    // The transfer run of the plan ended (the window's word).
+    void RunEnded(const TOperationResult& result);
+
+    TPhase Phase() const { return m_phase; }
+    bool Busy() const { return m_phase != TPhase::Idle && m_phase != TPhase::Planned; }
+    const TSyncPlan& Plan() const { return m_plan; }
+    void SetChecked(size_t action, bool checked);
+    const TSyncTree& Here() const { return m_here; }
+    const TSyncTree& There() const;
+    // Why the comparison or the plan could not be had; empty when it could.
+    const std::string& Error() const { return m_error; }
+
+    // What the last execution did.
+    struct TOutcome
+    {
+        size_t Done = 0;
+        std::vector<TItemOutcome> Failures; // by relative path
+        bool StateKept = false;
+    };
+    const TOutcome& Outcome() const { return m_outcome; }
+
+private:
+    std::vector<ISession*> Sessions() const;
+    // Lists both folders (again: after the plan ran, the remote one only when it changed).
+    void StartListing(bool again, std::function<void(bool)> listed);
+    void RemoteListed(std::function<void(bool)> listed);
+    // The times and hashes the comparison still needs.
+    void AskDetails(std::function<void(bool)> listed);
+    void CompareLocalHashes(std::vector<std::string> paths, std::function<void()> done);
+    void Planned();
+    void MakeLocalDirectories();
+    void QueueTransfers();
+    void AfterRun();
+    void DeleteRemote(std::vector<std::vector<std::pair<std::string, bool>>> rounds);
+    void DeleteLocal();
+    void Relist();
+    void Finish();
+    void Fail(const std::string& why);
+    std::string LocalPath(const std::string& path, bool directory) const;
+
+    TfmMain& m_window;
+    TPhase m_phase = TPhase::Idle;
+    TSyncOptions m_options;
+    bool m_byHash = false;
+    std::string m_localDir;  // ending with "/"
+    std::string m_remoteDir; // absolute, ending with "/"
+    std::string m_stateKey;  // the remote folder's address, for the kept state
+    TSyncTree m_here;
+    std::unique_ptr<TRemoteTree> m_remote;
+    TSyncState m_last;
+    TSyncPlan m_plan;
+    TSyncPlan m_reviewed; // a plan being reloaded
+    std::string m_error;
+    TOutcome m_outcome;
+    std::vector<std::string> m_settled; // paths moved or made: in step on both sides now
+    bool m_remoteChanged = false;
+    std::function<void()> m_done;     // the caller's
+    std::function<void()> m_whenIdle; // once the window is done with the run
+    platform::Timer m_idleTimer;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+};
