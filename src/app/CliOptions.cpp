@@ -19,6 +19,12 @@ const char* const kCliUsage =
     "  broken                 list the saved broken lists\n"
     "  sites                  the sites of the site book, as site:CLASS/NAME\n"
     "  resume N               resume broken list N (as numbered by broken)\n"
+    "  sync [--up|--down|--both] [--delete] [--dry-run] [--by-hash] [--plan FILE] LOCALDIR URL\n"
+    "                         make a local and a remote folder alike: --up the remote one like the local one,\n"
+    "                         --down the other way, --both (default) each side takes what changed on the other;\n"
+    "                         the plan is printed; --dry-run changes nothing; --plan FILE keeps it (JSON) and\n"
+    "                         changes nothing; --delete deletes what is gone on the leading side\n"
+    "  sync --apply FILE      carry out a kept plan, refused when either folder changed since\n"
     "  history [--failed] [--csv]   the files of past runs, newest first (UTC time, get|put, state, size,\n"
     "                         remote address, local path; --csv: every column as CSV)\n"
     "URL: ftp://[user[:password]@]host[:port]/path  (the path is taken from the login directory; ftp://host/%2Fetc/ "
@@ -48,7 +54,7 @@ const char* const kCliUsage =
     "for it\n"
     "  --netrc-file FILE      logins from FILE instead of ~/.netrc (readable by its owner only)\n"
     "  --password-stdin       the password is the first line of standard input\n"
-    "  --json                 ls, get, put: one JSON document on standard output (see the man page)\n"
+    "  --json                 ls, get, put, sync: one JSON document on standard output (see the man page)\n"
     "  --version              the program's version and the libraries it was built with\n"
     "  -h, --help             this text\n";
 
@@ -75,7 +81,8 @@ const std::map<std::string, std::pair<size_t, size_t>>& commandOperands()
     static const std::map<std::string, std::pair<size_t, size_t>> operands = {
         {"ls", {1, 1}},     {"get", {1, 2}},    {"put", {2, 2}},     {"mkdir", {1, 1}},
         {"rm", {1, 1}},     {"rmdir", {1, 1}},  {"mv", {2, 2}},      {"chmod", {2, 2}},
-        {"broken", {0, 0}}, {"resume", {1, 1}}, {"history", {0, 0}}, {"sites", {0, 0}}};
+        {"broken", {0, 0}}, {"resume", {1, 1}}, {"history", {0, 0}}, {"sites", {0, 0}},
+        {"sync", {0, 2}}};
     return operands;
 }
 
@@ -182,6 +189,8 @@ const std::map<std::string, TValueOption>& valueOptions()
         {"--trust", [](const std::string& text, TCliOptions& o, std::string&) { return o.Trust = text, true; }},
         {"--netrc-file",
          [](const std::string& text, TCliOptions& o, std::string&) { return o.NetrcFile = text, true; }},
+        {"--plan", [](const std::string& text, TCliOptions& o, std::string&) { return o.PlanFile = text, true; }},
+        {"--apply", [](const std::string& text, TCliOptions& o, std::string&) { return o.ApplyFile = text, true; }},
     };
     return options;
 }
@@ -204,6 +213,12 @@ const std::map<std::string, std::function<void(TCliOptions&)>>& flagOptions()
         {"--csv", [](TCliOptions& o) { o.Csv = true; }},
         {"--password-stdin", [](TCliOptions& o) { o.PasswordStdin = true; }},
         {"--json", [](TCliOptions& o) { o.Json = true; }},
+        {"--up", [](TCliOptions& o) { o.SyncDirection = 0; }},
+        {"--down", [](TCliOptions& o) { o.SyncDirection = 1; }},
+        {"--both", [](TCliOptions& o) { o.SyncDirection = 2; }},
+        {"--delete", [](TCliOptions& o) { o.Delete = true; }},
+        {"--dry-run", [](TCliOptions& o) { o.DryRun = true; }},
+        {"--by-hash", [](TCliOptions& o) { o.ByHash = true; }},
     };
     return flags;
 }
@@ -240,8 +255,23 @@ bool checkCommand(const TCliOptions& options, std::string& error)
                 " operand" + (most == 1 ? "" : "s") + ", not " + std::to_string(given);
         return false;
     }
-    if (options.Json && options.Command != "ls" && options.Command != "get" && options.Command != "put") {
-        error = "--json goes with ls, get and put";
+    if (options.Json && options.Command != "ls" && options.Command != "get" && options.Command != "put" &&
+        options.Command != "sync") {
+        error = "--json goes with ls, get, put and sync";
+        return false;
+    }
+    bool syncOptions = options.SyncDirection >= 0 || options.Delete || options.DryRun || options.ByHash ||
+                       !options.PlanFile.empty() || !options.ApplyFile.empty();
+    if (syncOptions && options.Command != "sync") {
+        error = "--up, --down, --both, --delete, --dry-run, --by-hash, --plan and --apply go with sync";
+        return false;
+    }
+    if (options.Command == "sync" && options.ApplyFile.empty() != (given == 2)) {
+        error = options.ApplyFile.empty() ? "sync takes LOCALDIR URL" : "sync --apply FILE takes no folders: the plan names them";
+        return false;
+    }
+    if (!options.ApplyFile.empty() && (options.SyncDirection >= 0 || options.Delete || !options.PlanFile.empty())) {
+        error = "sync --apply carries out the plan as it is: --up, --down, --both, --delete and --plan do not go with it";
         return false;
     }
     if (options.Recursive && options.Command != "rm") {

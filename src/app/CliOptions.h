@@ -48,7 +48,14 @@ struct TCliOptions
     std::string Trust;          // the SHA-256 fingerprint of a certificate to accept unverified
     std::string NetrcFile;      // empty: ~/.netrc
     bool PasswordStdin = false; // the password is the first line of standard input
-    bool Json = false;          // ls, get, put: one JSON document on standard output
+    bool Json = false;          // ls, get, put, sync: one JSON document on standard output
+    // sync
+    int SyncDirection = -1; // a TSyncDirection; -1: both ways
+    bool Delete = false;
+    bool DryRun = false;
+    bool ByHash = false;
+    std::string PlanFile;  // --plan: where the plan goes, nothing changed
+    std::string ApplyFile; // --apply: the plan to carry out
 };
 
 // Fills options from the arguments (without the program name); false with a one-line reason

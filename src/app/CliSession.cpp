@@ -56,6 +56,16 @@ char entryKind(const TlvFileInfo& entry)
 
 } // namespace
 
+bool TCliSession::Interrupted()
+{
+    return g_interrupts > 0;
+}
+
+std::string TCliSession::AbsolutePath(const std::string& path)
+{
+    return absolutePath(path);
+}
+
 TCliSession::TCliSession(const TCliOptions& options) : m_options(options), m_view(options)
 {
     std::string dataDir =
@@ -113,6 +123,8 @@ int TCliSession::Run()
         return ShowHistory();
     if (command == "sites")
         return ShowSites();
+    if (command == "sync")
+        return Synchronize();
     return Resume();
 }
 

@@ -14,6 +14,7 @@
 #include "manager/OperationResult.h"
 
 class TfmMain;
+struct TSyncPlan;
 struct TlvFileInfo;
 
 enum TCliExit
@@ -46,6 +47,13 @@ private:
     int ShowHistory();
     int ShowSites();
     int Resume();
+    // sync (CliSync.cpp): plans, and carries out the plan unless told not to.
+    int Synchronize();
+    int ExecutePlan();
+    void PrintPlan(const TSyncPlan& plan);
+    // Ctrl-C was pressed.
+    static bool Interrupted();
+    static std::string AbsolutePath(const std::string& path);
 
     // Logs in and changes to directory; kExitDone, or the exit status after the error is shown.
     int Connect(const TFtpAddress& address, const std::string& directory);
