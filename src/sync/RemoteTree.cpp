@@ -11,14 +11,12 @@ constexpr int kTries = 3;
 
 } // namespace
 
-TRemoteTree::TRemoteTree(std::vector<ISession*> sessions, std::function<void(int, const std::string&)> log)
-    : m_log(std::move(log))
+TRemoteTree::TRemoteTree(int count, TSessionOf session, std::function<void(int, const std::string&)> log)
+    : m_session(std::move(session)), m_log(std::move(log))
 {
-    m_workers.resize(sessions.size());
-    for (size_t k = 0; k < sessions.size(); ++k) {
+    m_workers.resize(static_cast<size_t>(std::max(count, 0)));
+    for (size_t k = 0; k < m_workers.size(); ++k)
         m_workers[k].Index = static_cast<int>(k);
-        m_workers[k].Session = sessions[k];
-    }
 }
 
 TRemoteTree::~TRemoteTree()
@@ -74,9 +72,9 @@ void TRemoteTree::Cancel()
     m_jobs.clear();
     for (TWorker& worker : m_workers) {
         if (worker.Next)
-            worker.Session->DropAhead();
+            Session(worker).DropAhead();
         if (worker.Busy)
-            worker.Session->Cancel();
+            Session(worker).Cancel();
         worker.Busy = false;
         worker.Job.reset();
         worker.Next.reset();
@@ -85,7 +83,7 @@ void TRemoteTree::Cancel()
 
 std::string TRemoteTree::HashAlgorithm() const
 {
-    return m_workers.empty() ? std::string() : m_workers.front().Session->HashAlgorithm();
+    return m_workers.empty() ? std::string() : Session(m_workers.front()).HashAlgorithm();
 }
 
 std::string TRemoteTree::RemotePath(const TJob& job) const
@@ -124,7 +122,7 @@ void TRemoteTree::Take(TWorker& worker, std::unique_ptr<TJob> job)
 {
     worker.Busy = true;
     worker.Job = std::move(job);
-    if (worker.Session->LoggedIn()) {
+    if (Session(worker).LoggedIn()) {
         Start(worker);
         return;
     }
@@ -134,7 +132,7 @@ void TRemoteTree::Take(TWorker& worker, std::unique_ptr<TJob> job)
         m_jobs.push_front(std::move(worker.Job));
         return;
     }
-    worker.Session->LogIn(Bound<const TSessionResult&>([this, &worker](const TSessionResult& result) {
+    Session(worker).LogIn(Bound<const TSessionResult&>([this, &worker](const TSessionResult& result) {
         if (result.Ok()) {
             Start(worker);
             return;
@@ -150,7 +148,7 @@ void TRemoteTree::Take(TWorker& worker, std::unique_ptr<TJob> job)
 void TRemoteTree::Start(TWorker& worker)
 {
     const TJob& job = *worker.Job;
-    ISession& session = *worker.Session;
+    ISession& session = Session(worker);
     std::string path = RemotePath(job);
     switch (job.Kind) {
     case TJob::TKind::List:
@@ -208,7 +206,7 @@ void TRemoteTree::SendAhead(TWorker& worker)
     else
         return;
     call.Path = RemotePath(next);
-    if (!worker.Session->SendAhead(call))
+    if (!Session(worker).SendAhead(call))
         return;
     worker.Next = std::move(m_jobs.front());
     m_jobs.pop_front();
@@ -228,14 +226,14 @@ void TRemoteTree::Finished(TWorker& worker, const TSessionResult& result)
             m_failures.emplace_back(job->Path, result.Text);
         }
     }
-    bool lost = !worker.Session->LoggedIn();
+    bool lost = !Session(worker).LoggedIn();
     if (worker.Next && !lost) {
         worker.Job = std::move(worker.Next);
         Start(worker);
         return;
     }
     if (worker.Next) {
-        worker.Session->DropAhead();
+        Session(worker).DropAhead();
         m_jobs.push_front(std::move(worker.Next));
     }
     worker.Busy = false;

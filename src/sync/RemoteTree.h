@@ -19,8 +19,11 @@
 class TRemoteTree
 {
 public:
-    // sessions: the connections to work on, logged in or not; log: a line for a connection's log.
-    TRemoteTree(std::vector<ISession*> sessions, std::function<void(int session, const std::string&)> log);
+    // count connections to work on, logged in or not, each asked for its session whenever it
+    // starts a call (a connection lent to others meanwhile is taken back so); log: a line for a
+    // connection's log.
+    using TSessionOf = std::function<ISession&(int connection)>;
+    TRemoteTree(int count, TSessionOf session, std::function<void(int connection, const std::string&)> log);
     ~TRemoteTree();
     TRemoteTree(const TRemoteTree&) = delete;
     TRemoteTree& operator=(const TRemoteTree&) = delete;
@@ -63,7 +66,6 @@ private:
     struct TWorker
     {
         int Index = 0;
-        ISession* Session = nullptr;
         bool Busy = false;
         bool Out = false;
         int LoginsLeft = 2;
@@ -71,6 +73,7 @@ private:
         std::unique_ptr<TJob> Next; // sent ahead
     };
 
+    ISession& Session(const TWorker& worker) const { return m_session(worker.Index); }
     void Feed();
     void Take(TWorker& worker, std::unique_ptr<TJob> job);
     void Start(TWorker& worker);
@@ -86,6 +89,7 @@ private:
     std::vector<TWorker> m_workers;
     std::deque<std::unique_ptr<TJob>> m_jobs;
     std::function<void()> m_done;
+    TSessionOf m_session;
     std::function<void(int, const std::string&)> m_log;
     std::string m_noConnection;
     std::vector<std::pair<std::string, std::string>> m_failures;

@@ -177,19 +177,20 @@ private:
         bool known = record != m_last.Paths.end();
         bool changedHere = known && !Unchanged(here, record->second.Here);
         bool changedThere = known && !Unchanged(there, record->second.There);
-        if (row.State == TCompared::Same) {
+        // The state holds a path only as it was when both sides were in step: unchanged on both
+        // sides, it is in step still, whatever the times a server that cannot set them shows.
+        if (row.State == TCompared::Same || (known && !changedHere && !changedThere)) {
             if (!here.Directory)
                 ++m_plan.Unchanged;
             return;
         }
         if (!known || changedHere == changedThere) {
-            if (known && changedHere) {
-                if (here.Exists || there.Exists)
-                    Add(TSyncActionKind::Conflict, path, "changed on both sides since the last synchronization");
+            if (known) {
+                Add(TSyncActionKind::Conflict, path, "changed on both sides since the last synchronization");
                 return;
             }
-            // Never synchronized, or neither side changed since (a difference left over):
-            // what is only on one side is new there, and the newer file wins where that is known.
+            // Never synchronized: what is only on one side is new there, and the newer file wins
+            // where that is known.
             switch (row.State) {
             case TCompared::OnlyHere:
             case TCompared::OnlyThere:

@@ -45,14 +45,11 @@ void TSyncWork::SetChecked(size_t action, bool checked)
         m_plan.Actions[action].Checked = checked;
 }
 
-std::vector<ISession*> TSyncWork::Sessions() const
+std::pair<int, int> TSyncWork::Connections() const
 {
     int count = m_window.ConnectionCount();
     int first = m_window.Settings().MainConnDownload || count < 2 ? 0 : 1;
-    std::vector<ISession*> sessions;
-    for (int connection = first; connection < count; ++connection)
-        sessions.push_back(&m_window.RunSession(connection));
-    return sessions;
+    return {first, count - first};
 }
 
 std::string TSyncWork::LocalPath(const std::string& path, bool directory) const
@@ -135,8 +132,10 @@ void TSyncWork::StartListing(bool again, std::function<void(bool)> listed)
         listed(true);
         return;
     }
+    auto [first, count] = Connections();
     m_remote = std::make_unique<TRemoteTree>(
-        Sessions(), [this](int connection, const std::string& line) { m_window.ShowLogLine(connection, line); });
+        count, [this, first = first](int k) -> ISession& { return m_window.RunSession(first + k); },
+        [this, first = first](int k, const std::string& line) { m_window.ShowLogLine(first + k, line); });
     m_remote->List(m_remoteDir, [this, listed = std::move(listed)]() mutable { RemoteListed(std::move(listed)); });
 }
 

@@ -67,7 +67,8 @@ public:
     const TOutcome& Outcome() const { return m_outcome; }
 
 private:
-    std::vector<ISession*> Sessions() const;
+    // The connections a synchronization works on: as a run's.
+    std::pair<int, int> Connections() const;
     // Lists both folders (again: after the plan ran, the remote one only when it changed).
     void StartListing(bool again, std::function<void(bool)> listed);
     void RemoteListed(std::function<void(bool)> listed);
