@@ -18,6 +18,11 @@ struct TWindowColours
     QColor StripText;
 };
 
+// The tint of a pane's row that a comparison marked: only on one side (green), newer on one
+// side (blue), different in size or kind (orange), not to be told (yellow); invalid for rows
+// alike. Pale in a light palette, deep in a dark one: the palette's text stays readable.
+QColor CompareTint(int state, const QPalette& palette);
+
 // WCAG contrast ratio of two colours (1 to 21).
 double ContrastRatio(const QColor& a, const QColor& b);
 // A dark palette: its window colour is darker than its text.

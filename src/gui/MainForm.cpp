@@ -189,6 +189,9 @@ void TMainForm::BuildToolBar()
     button("sbAbort", "abort", "Abort Current Command", [this] { m_logic->Abort(); });
     button("sbDisconnect", "disconnect", "Disconnect to Host", [this] { m_logic->Disconnect(); });
     bar->addSeparator();
+    button("sbCompare", "compare", "Compare the Folders", [this] { CompareFolders(false); });
+    button("sbSynchronize", "synchronize", "Synchronize the Folders", [this] { CompareFolders(true); });
+    bar->addSeparator();
 
     auto field = [&](const QString& caption, const QString& name, int width) {
         auto* label = new QLabel(caption, bar);
@@ -209,6 +212,11 @@ void TMainForm::BuildToolBar()
     m_pass->setEchoMode(QLineEdit::Password);
     m_port = field("P&ort", "edPort", 40);
     connect(m_hostName->lineEdit(), &QLineEdit::returnPressed, this, [this] { Connect(); });
+    // On a narrow screen the rest of the bar goes behind a chevron, which needs a name too.
+    if (auto* more = bar->findChild<QToolButton*>("qt_toolbar_ext_button")) {
+        more->setToolTip("More of the tool bar");
+        more->setAccessibleName("More of the tool bar");
+    }
 }
 
 void TMainForm::BuildPanes()
@@ -606,6 +614,7 @@ void TMainForm::PaneRowsReplaced(TPane pane)
     widget->Details()->header()->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
     widget->SetViewStyle(m_logic->ViewStyle(pane));
     widget->Strip()->setText(fromUtf8(pane == TPane::Remote ? m_logic->RemoteSummary() : m_logic->Local().Summary()));
+    ShowOnlyDifferences(pane);
     if (model->rowCount() > 0)
         widget->CurrentView()->scrollToTop();
 }

@@ -159,6 +159,11 @@ private:
     void QueueMenu(const QPoint& position);
     void CopySelectedLog();
     void ApplyFonts();
+    // Compare and synchronize (MainCompare.cpp): both folders listed, the rows marked, and for
+    // a synchronization the plan dialog; the filter that shows only the rows that differ.
+    void CompareFolders(bool synchronize);
+    void Compared(bool synchronize);
+    void ShowOnlyDifferences(TPane pane);
 
     QString m_programDir;
     std::unique_ptr<TfmMain> m_logic;
@@ -204,6 +209,7 @@ private:
     QMenu* m_logMenu = nullptr;
     QMenu* m_queueMenu = nullptr;
     QAction* m_mainConnection = nullptr;
+    QAction* m_differencesOnly = nullptr;
     class TSpeedLimitButton* m_speedLimit = nullptr;
     QActionGroup* m_remoteStyles = nullptr;
     QActionGroup* m_localStyles = nullptr;

@@ -151,6 +151,17 @@ void TMainForm::BuildMenus()
         view, "&Refresh", "refresh", "miRefresh",
         [this] { OnActivePane([this] { m_logic->RemoteRefresh(); }, [this] { m_logic->Local().Refresh(); }); },
         QKeySequence("F5"));
+    view->addSeparator();
+    AddAction(
+        view, "C&ompare Folders", "compare", "miCompare", [this] { CompareFolders(false); }, QKeySequence("Ctrl+M"));
+    m_differencesOnly = AddAction(view, "Only &Differences", "differences", "miDifferencesOnly", [this] {
+        ShowOnlyDifferences(TPane::Local);
+        ShowOnlyDifferences(TPane::Remote);
+    });
+    m_differencesOnly->setCheckable(true);
+    AddAction(
+        view, "S&ynchronize...", "synchronize", "miSynchronize", [this] { CompareFolders(true); },
+        QKeySequence("Ctrl+Y"));
 
     QMenu* setting = bar->addMenu("S&etting");
     setting->setObjectName("miSetting");

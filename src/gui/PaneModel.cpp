@@ -1,8 +1,10 @@
 #include "gui/PaneModel.h"
 
+#include <QGuiApplication>
 #include <QMimeData>
 #include <QUrl>
 
+#include "gui/Colours.h"
 #include "ui/FtpUrl.h"
 
 TPaneModel::TPaneModel(TfmMain& window, TPane pane, QObject* parent)
@@ -61,10 +63,19 @@ QVariant TPaneModel::data(const QModelIndex& index, int role) const
     case Qt::TextAlignmentRole:
         return index.column() == 0 ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                                    : QVariant(Qt::AlignRight | Qt::AlignVCenter);
-    case Qt::ToolTipRole:
-        return row.Kind == TEntryKind::Link && !row.LinkTarget.empty()
-                   ? QString::fromStdString(row.Name + " -> " + row.LinkTarget)
-                   : QVariant();
+    case Qt::BackgroundRole:
+        if (const TComparedName* mark = Mark(row))
+            if (QColor tint = CompareTint(CompareTintState(*mark), QGuiApplication::palette()); tint.isValid())
+                return tint;
+        return {};
+    case Qt::ToolTipRole: {
+        QString tip = row.Kind == TEntryKind::Link && !row.LinkTarget.empty()
+                          ? QString::fromStdString(row.Name + " -> " + row.LinkTarget)
+                          : QString();
+        if (const TComparedName* mark = Mark(row))
+            tip += (tip.isEmpty() ? "" : "\n") + QString::fromStdString(CompareMarkText(*mark));
+        return tip.isEmpty() ? QVariant() : QVariant(tip);
+    }
     case Qt::UserRole: // the raw value the column shows
         switch (index.column()) {
         case 1:
@@ -77,6 +88,11 @@ QVariant TPaneModel::data(const QModelIndex& index, int role) const
     default:
         return {};
     }
+}
+
+const TComparedName* TPaneModel::Mark(const TlvFileInfo& row) const
+{
+    return row.IsParent() ? nullptr : m_window.Sync().MarkOf(m_pane, row.Name);
 }
 
 QVariant TPaneModel::headerData(int section, Qt::Orientation orientation, int role) const

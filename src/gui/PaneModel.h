@@ -11,6 +11,7 @@
 
 #include "gui/FileIcons.h"
 #include "ui/MainWindow.h"
+#include "ui/SyncWork.h"
 
 // What a drag between the panes carries: the pane it came from.
 inline const char* const kPaneRowsMimeType = "application/x-quillftp-pane-rows";
@@ -47,6 +48,8 @@ public:
 
 private:
     const std::vector<TlvFileInfo>& Rows() const;
+    // The comparison's word on a row, for its tint and its tip; null when it has none.
+    const TComparedName* Mark(const TlvFileInfo& row) const;
     // The address a file manager gets for a row: file:// for local rows, ftp:// (user and host,
     // never the password) for remote ones.
     QUrl RowUrl(const TlvFileInfo& row) const;

@@ -232,3 +232,13 @@ bool TPaneWidget::eventFilter(QObject* watched, QEvent* event)
     }
     return QWidget::eventFilter(watched, event);
 }
+
+void TPaneWidget::HideRows(const std::function<bool(int row)>& hidden)
+{
+    int rows = m_model ? m_model->rowCount() : 0;
+    for (int row = 0; row < rows; ++row) {
+        bool hide = hidden && hidden(row);
+        m_details->setRowHidden(row, {}, hide);
+        m_icons->setRowHidden(row, hide);
+    }
+}

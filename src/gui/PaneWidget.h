@@ -30,6 +30,8 @@ public:
     void SetViewStyle(TfmMain::TViewStyle style);
     void SetStripColours(const QColor& background, const QColor& text);
     void SetBusy(bool busy);
+    // Rows left out of view (a filter), in both views; an empty test shows every row.
+    void HideRows(const std::function<bool(int row)>& hidden);
 
     QComboBox* PathBox() const { return m_pathBox; }
     QTreeView* Details() const { return m_details; }

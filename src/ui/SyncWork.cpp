@@ -16,6 +16,51 @@
 #include "ui/FtpUrl.h"
 #include "ui/MainWindow.h"
 
+namespace {
+const char* const kDiffersInside = "differs inside: ";
+}
+
+std::string CompareMarkText(const TComparedName& mark)
+{
+    std::string text;
+    switch (mark.State) {
+    case TCompared::Same:
+        text = mark.Why.rfind(kDiffersInside, 0) == 0 ? "" : "alike on both sides";
+        break;
+    case TCompared::OnlyHere:
+        text = "only in the local folder";
+        break;
+    case TCompared::OnlyThere:
+        text = "only in the remote folder";
+        break;
+    case TCompared::NewerHere:
+        text = "newer here (local)";
+        break;
+    case TCompared::NewerThere:
+        text = "newer there (remote)";
+        break;
+    case TCompared::SizeDiffers:
+        text = "size differs";
+        break;
+    case TCompared::KindDiffers:
+        text = "kind differs";
+        break;
+    case TCompared::Unsure:
+        text = "cannot be told";
+        break;
+    }
+    if (mark.Why.empty())
+        return "Compared: " + text;
+    return "Compared: " + text + (text.empty() ? "" : ": ") + mark.Why;
+}
+
+int CompareTintState(const TComparedName& mark)
+{
+    if (mark.State == TCompared::Same)
+        return mark.Why.rfind(kDiffersInside, 0) == 0 ? 8 : 0;
+    return static_cast<int>(mark.State);
+}
+
 TSyncWork::TSyncWork(TfmMain& window) : m_window(window)
 {
     m_idleTimer.onTimeout = [this] {
@@ -206,13 +251,53 @@ void TSyncWork::CompareLocalHashes(std::vector<std::string> paths, std::function
 
 void TSyncWork::Planned()
 {
+    Replan(m_options);
+    MarkTopLevel();
+    auto done = std::move(m_done);
+    m_done = nullptr;
+    done();
+}
+
+void TSyncWork::Replan(const TSyncOptions& options)
+{
+    m_options = options;
     m_plan = BuildSyncPlan(m_here, There(), m_last, m_options);
     m_plan.Local = m_localDir;
     m_plan.Remote = m_stateKey;
     m_phase = TPhase::Planned;
-    auto done = std::move(m_done);
-    m_done = nullptr;
-    done();
+}
+
+void TSyncWork::MarkTopLevel()
+{
+    // The folders' own entries, each as Compare finds it; a directory alike on both sides is
+    // marked by the first difference below it.
+    auto topLevel = [](const TSyncTree& tree) {
+        std::vector<TCompareEntry> entries;
+        for (const auto& [path, entry] : tree.Entries)
+            if (path.find('/') == std::string::npos)
+                entries.push_back({path, entry.Directory, entry.Size, entry.Time, entry.Precision, entry.ZoneKnown});
+        return entries;
+    };
+    m_marks.clear();
+    for (TComparedName& row : CompareDirectories(topLevel(m_here), topLevel(There())))
+        m_marks[row.Name] = std::move(row);
+    for (const TSyncAction& action : m_plan.Actions) {
+        std::string top = action.Path.substr(0, action.Path.find('/'));
+        TComparedName& mark = m_marks[top];
+        if (top != action.Path && mark.State == TCompared::Same && mark.Why.empty())
+            mark.Why = kDiffersInside + action.Path + " (" + action.Why + ")";
+    }
+    m_marking = true;
+}
+
+const TComparedName* TSyncWork::MarkOf(TPane pane, const std::string& name) const
+{
+    if (!m_marking)
+        return nullptr;
+    bool shown = pane == TPane::Local ? EnsureTrailing(m_window.Local().Path(), '/') == m_localDir
+                                      : EnsureTrailing(m_window.RemoteDir(), '/') == m_remoteDir;
+    auto mark = m_marks.find(name);
+    return shown && mark != m_marks.end() ? &mark->second : nullptr;
 }
 
 void TSyncWork::Fail(const std::string& why)
@@ -427,6 +512,7 @@ void TSyncWork::Finish()
 {
     m_phase = TPhase::Idle;
     m_plan.Actions.clear();
+    m_marking = false; // the folders changed: the marks would mislead
     auto done = std::move(m_done);
     m_done = nullptr;
     if (done)

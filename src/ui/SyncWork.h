@@ -7,16 +7,24 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "manager/OperationResult.h"
+#include "ui/MainView.h"
 #include "platform/Timer.h"
+#include "sync/Compare.h"
 #include "sync/RemoteTree.h"
 #include "sync/SyncPlan.h"
 
 class TfmMain;
+
+// A comparison's mark in words, for a row of a pane ("here" is the local folder), and as a
+// state for its tint: the TCompared value, or 8 for a directory alike that differs inside.
+std::string CompareMarkText(const TComparedName& mark);
+int CompareTintState(const TComparedName& mark);
 
 class TSyncWork
 {
@@ -42,6 +50,8 @@ public:
     // A plan made earlier: both folders are listed again, and the plan is kept only when neither
     // side of any of its actions changed since it was made (Error() says which did).
     void Reload(TSyncPlan plan, bool byHash, std::function<void()> done);
+    // The plan again from the folders as listed, for other options (the dialog's direction).
+    void Replan(const TSyncOptions& options);
     // Carries out the plan's checked actions; done once all are tried.
     void Execute(std::function<void()> done);
     void Cancel();
@@ -54,6 +64,12 @@ public:
     void SetChecked(size_t action, bool checked);
     const TSyncTree& Here() const { return m_here; }
     const TSyncTree& There() const;
+    // What the comparison found of a name in a pane, while the pane still shows the folder that
+    // was compared (a directory by what lies below it too); null otherwise.
+    const TComparedName* MarkOf(TPane pane, const std::string& name) const;
+    // Marks are shown: the last comparison's, until the user drops them.
+    bool Marking() const { return m_marking; }
+    void DropMarks() { m_marking = false; }
     // Why the comparison or the plan could not be had; empty when it could.
     const std::string& Error() const { return m_error; }
 
@@ -76,6 +92,7 @@ private:
     void AskDetails(std::function<void(bool)> listed);
     void CompareLocalHashes(std::vector<std::string> paths, std::function<void()> done);
     void Planned();
+    void MarkTopLevel();
     void MakeLocalDirectories();
     void QueueTransfers();
     void AfterRun();
@@ -97,6 +114,8 @@ private:
     std::unique_ptr<TRemoteTree> m_remote;
     TSyncState m_last;
     TSyncPlan m_plan;
+    std::map<std::string, TComparedName> m_marks; // the folders' own entries by name
+    bool m_marking = false;
     TSyncPlan m_reviewed; // a plan being reloaded
     std::string m_error;
     TOutcome m_outcome;
