@@ -217,7 +217,11 @@ void TRemoteTree::Finished(TWorker& worker, const TSessionResult& result)
     std::unique_ptr<TJob> job = std::move(worker.Job);
     bool tried = job->Kind == TJob::TKind::List || job->Kind == TJob::TKind::Delete;
     if (!result.Ok() && result.Failure != TFailure::Cancelled && tried) {
-        if (result.Failure == TFailure::Transient && ++job->Attempts < kTries) {
+        // A directory its parent listed should list: any failure of a listing is tried again
+        // (a data connection that a server closed on commands sent ahead fails so, and looks
+        // permanent); a deletion only when it may go another time.
+        bool again = job->Kind == TJob::TKind::List || result.Failure == TFailure::Transient;
+        if (again && ++job->Attempts < kTries) {
             m_log(worker.Index, "! Again: " + RemotePath(*job) + ": " + result.Text);
             m_jobs.push_back(std::move(job));
         } else if (job->Kind == TJob::TKind::List) {

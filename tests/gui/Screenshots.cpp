@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QDialog>
 #include <QDir>
 #include <QAbstractItemView>
 #include <QListView>
@@ -29,6 +30,7 @@
 #include "gui/dialogs/Prompts.h"
 #include "gui/dialogs/SiteManagerDialog.h"
 #include "gui/dialogs/SplashWindow.h"
+#include "ui/SyncWork.h"
 #include "gui/dialogs/preferences/PreferencesDialog.h"
 #include "support/FtpServer.h"
 #include "support/Selection.h"
@@ -91,6 +93,10 @@ int main(int argc, char* argv[])
     std::ofstream(localDir + "todo.txt") << "upload the release\n";
     writePatternFile(localDir + "backup.zip", 1250000, 8);
     writePatternFile(localDir + "index.html", 5200, 9);
+    // For the comparison: one file alike on both sides, one of another size.
+    fs::copy_file(root + "pub/README.txt", localDir + "README.txt");
+    fs::last_write_time(localDir + "README.txt", fs::last_write_time(root + "pub/README.txt"));
+    writePatternFile(localDir + "data.csv", 64000, 10);
     std::ofstream(dataDir + "quillftp.ini")
         << "[FtpCliNum]\nFtpCliNum=4\n[PasvMode]\nPasvMode=1\n[LocalPath]\nLocalPath=" << localDir
         << "\n[General]\nShowSiteManager=0\n"
@@ -113,6 +119,29 @@ int main(int argc, char* argv[])
     window.findChild<QWidget*>("lvHost")->setFocus();
     pumpFor(300);
     save(window, out + "/connected" + suffix);
+
+    // The folders compared, then the plan of a synchronization (not carried out).
+    window.findChild<QAction*>("miCompare")->trigger();
+    waitFor([&] { return logic.Sync().Marking() && !logic.Sync().Busy(); }, 10000);
+    pumpFor(300);
+    save(window, out + "/compare" + suffix);
+    bool planShown = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || dialog->objectName() != "fmSynchronize")
+            return;
+        watch.stop();
+        pumpFor(300);
+        save(*dialog, out + "/synchronize" + suffix);
+        dialog->reject();
+        planShown = true;
+    });
+    watch.start(100);
+    window.findChild<QAction*>("miSynchronize")->trigger();
+    waitFor([&] { return planShown; }, 10000);
+    logic.Sync().DropMarks();
+    logic.Local().Refresh();
 
     selectRemote(logic, {"release-2.3.tar.gz", "quillftp.iso", "photo.jpg", "notes.pdf"});
     logic.DownloadSelected();
