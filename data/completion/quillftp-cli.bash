@@ -19,7 +19,7 @@ _quillftp_cli()
             COMPREPLY=($(compgen -d -- "$cur"))
             return
             ;;
-        --netrc-file)
+        --netrc-file | --plan | --apply)
             COMPREPLY=($(compgen -f -- "$cur"))
             return
             ;;
@@ -35,7 +35,8 @@ _quillftp_cli()
         COMPREPLY=($(compgen -W "--connections --split-size --background --active --passive --no-pipelining
             --proxy --proxy-type --proxy-user --proxy-pass --socks4 --socks4a --socks5 --socks-user --socks-pass
             --retries --limit-rate --timeout --overwrite --skip --log --quiet --long --recursive --failed --csv
-            --data-dir --tls --trust --netrc-file --password-stdin --json --version --help" -- "$cur"))
+            --data-dir --tls --trust --netrc-file --password-stdin --json --up --down --both --delete --dry-run
+            --by-hash --plan --apply --version --help" -- "$cur"))
         return
     fi
 
@@ -45,7 +46,7 @@ _quillftp_cli()
         case ${COMP_WORDS[i]} in
             -n | --connections | --split-size | --retries | --timeout | --limit-rate | --proxy | --proxy-type | \
                 --proxy-user | --proxy-pass | --socks4 | --socks4a | --socks5 | --socks-user | --socks-pass | \
-                --tls | --trust | --data-dir | --netrc-file)
+                --tls | --trust | --data-dir | --netrc-file | --plan | --apply)
                 ((i++))
                 ;;
             -*) ;;
@@ -56,7 +57,7 @@ _quillftp_cli()
         esac
     done
     if [[ -z $command ]]; then
-        COMPREPLY=($(compgen -W "ls get put mkdir rm rmdir mv chmod broken resume history sites" -- "$cur"))
+        COMPREPLY=($(compgen -W "ls get put mkdir rm rmdir mv chmod broken resume history sites sync" -- "$cur"))
         return
     fi
 
