@@ -6,8 +6,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <cstring>
 #include <regex>
 
+#include <pwd.h>
 #include <unistd.h>
 
 #include "support/CliRunner.h"
@@ -210,4 +212,31 @@ TEST_F(CliSftp, AKeyInTheUsersSshFolderLogsInWithoutAPassword)
     CliResult listed = cli.run({"ls", url("/~/", false)});
     ASSERT_EQ(listed.status, 0) << listed.err;
     EXPECT_NE(listed.out.find("k.bin"), std::string::npos) << listed.out;
+}
+
+TEST_F(CliSftp, ASynchronizationMakesTheServersFolderLikeTheLocalOneAndThenFindsThemAlike)
+{
+    std::string here = cli.local() + "site/";
+    for (const char* name : {"index.html", "css/site.css", "img/logo.png"}) {
+        fs::create_directories(fs::path(here + name).parent_path());
+        ASSERT_TRUE(writePatternFile(here + name, 3000, static_cast<uint32_t>(std::strlen(name))));
+    }
+    // The server's folder and its old file belong to its user, who replaces them.
+    std::string there = server.home() + "/www/";
+    fs::create_directories(there);
+    ASSERT_TRUE(writePatternFile(there + "old.html", 100));
+    const passwd* owner = ::getpwnam(server.user().c_str());
+    ASSERT_NE(owner, nullptr);
+    for (const std::string& path : {there, there + "old.html"})
+        ASSERT_EQ(::chown(path.c_str(), owner->pw_uid, owner->pw_gid), 0);
+    CliResult run = cli.run({"--trust", trust(), "-n", "3", "sync", "--up", "--delete", QString::fromStdString(here),
+                             url("/~/www/")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (const char* name : {"index.html", "css/site.css", "img/logo.png"})
+        EXPECT_TRUE(cli.same(here + name, there + name)) << name;
+    EXPECT_FALSE(fs::exists(there + "old.html"));
+    // Times kept both ways: nothing left to do.
+    CliResult again = cli.run({"--trust", trust(), "sync", "--dry-run", QString::fromStdString(here), url("/~/www/")});
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.out, "") << again.out;
 }

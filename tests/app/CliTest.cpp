@@ -100,6 +100,20 @@ TEST(CliOptions, RefusesWhatMakesNoCommandWithOneClearReason)
         EXPECT_EQ(error.rfind("the rate must be bytes per second", 0), 0u) << error;
     }
     EXPECT_FALSE(parse({"--proxy", "p:21", "--socks5", "s:1080", "ls", "ftp://h/"}, options, error));
+    // sync: two folders, or a plan that names them; its options go with it only.
+    const std::pair<std::vector<std::string>, const char*> syncs[] = {
+        {{"sync", "here/"}, "sync takes LOCALDIR URL"},
+        {{"sync", "--apply", "p.json", "here/", "ftp://h/"}, "sync --apply FILE takes no folders: the plan names them"},
+        {{"sync", "--apply", "p.json", "--delete"}, "sync --apply carries out the plan as it is"},
+        {{"--delete", "get", "ftp://h/x"}, "--up, --down, --both, --delete, --dry-run, --by-hash, --plan and --apply "
+                                           "go with sync"}};
+    for (const auto& [arguments, why] : syncs) {
+        EXPECT_FALSE(parse(arguments, options, error)) << why;
+        EXPECT_EQ(error.rfind(why, 0), 0u) << error;
+    }
+    ASSERT_TRUE(parse({"sync", "--up", "--delete", "--dry-run", "here/", "ftp://h/"}, options, error)) << error;
+    EXPECT_EQ(options.SyncDirection, 0);
+    EXPECT_TRUE(options.Delete && options.DryRun);
 }
 
 TEST(CliOptions, AddressesAreTakenApartWithEscapesDecoded)
