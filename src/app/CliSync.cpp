@@ -26,35 +26,6 @@ std::string Count(size_t count, const char* one, const char* many)
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
-// "3 to upload (12,345 bytes), 1 directory to make there, 2 skipped, 1 conflict, 40 unchanged"
-std::string PlanSummary(const TSyncPlan& plan)
-{
-    struct Part
-    {
-        TSyncActionKind Kind;
-        const char* One;
-        const char* Many;
-    };
-    const Part parts[] = {{TSyncActionKind::Upload, "to upload", "to upload"},
-                          {TSyncActionKind::Download, "to download", "to download"},
-                          {TSyncActionKind::MakeDirThere, "directory to make there", "directories to make there"},
-                          {TSyncActionKind::MakeDirHere, "directory to make here", "directories to make here"},
-                          {TSyncActionKind::DeleteThere, "to delete there", "to delete there"},
-                          {TSyncActionKind::DeleteHere, "to delete here", "to delete here"},
-                          {TSyncActionKind::Skip, "skipped", "skipped"},
-                          {TSyncActionKind::Conflict, "conflict", "conflicts"}};
-    std::string text;
-    for (const Part& part : parts) {
-        TSyncPlan::TTotals totals = plan.Totals(part.Kind);
-        if (totals.Count == 0)
-            continue;
-        text += (text.empty() ? "" : ", ") + Count(totals.Count, part.One, part.Many);
-        if (totals.Bytes > 0)
-            text += " (" + FormatThousands(totals.Bytes) + (totals.Bytes == 1 ? " byte)" : " bytes)");
-    }
-    return text + (text.empty() ? "" : ", ") + std::to_string(plan.Unchanged) + " unchanged";
-}
-
 } // namespace
 
 void TCliSession::PrintPlan(const TSyncPlan& plan)
@@ -71,7 +42,7 @@ void TCliSession::PrintPlan(const TSyncPlan& plan)
     if (!plan.DeletionsRefused.empty())
         std::cerr << "quillftp-cli: " << TerminalText(plan.DeletionsRefused) << "\n";
     if (!m_options.Quiet)
-        std::cerr << "quillftp-cli: plan: " << PlanSummary(plan) << "\n";
+        std::cerr << "quillftp-cli: plan: " << SyncPlanTotalsText(plan) << "\n";
 }
 
 int TCliSession::Synchronize()

@@ -3,6 +3,7 @@
 #include <map>
 #include <set>
 
+#include "manager/CommFunc.h"
 #include "sync/Compare.h"
 
 namespace {
@@ -333,6 +334,36 @@ TSyncPlan::TTotals TSyncPlan::Totals(TSyncActionKind kind) const
             totals.Bytes += std::max<int64_t>(action.There.Size, 0);
     }
     return totals;
+}
+
+std::string SyncPlanTotalsText(const TSyncPlan& plan)
+{
+    struct Part
+    {
+        TSyncActionKind Kind;
+        const char* One;
+        const char* Many;
+    };
+    static const Part kParts[] = {
+        {TSyncActionKind::Upload, "to upload", "to upload"},
+        {TSyncActionKind::Download, "to download", "to download"},
+        {TSyncActionKind::MakeDirThere, "remote directory to make", "remote directories to make"},
+        {TSyncActionKind::MakeDirHere, "local directory to make", "local directories to make"},
+        {TSyncActionKind::DeleteThere, "remote to delete", "remote to delete"},
+        {TSyncActionKind::DeleteHere, "local to delete", "local to delete"},
+        {TSyncActionKind::Skip, "skipped", "skipped"},
+        {TSyncActionKind::Conflict, "conflict (left as it is)", "conflicts (left as they are)"}};
+    std::string text;
+    for (const Part& part : kParts) {
+        TSyncPlan::TTotals totals = plan.Totals(part.Kind);
+        if (totals.Count == 0)
+            continue;
+        text += std::to_string(totals.Count) + " " + (totals.Count == 1 ? part.One : part.Many);
+        if (totals.Bytes > 0)
+            text += " (" + FormatThousands(totals.Bytes) + (totals.Bytes == 1 ? " byte)" : " bytes)");
+        text += ", ";
+    }
+    return text + std::to_string(plan.Unchanged) + " unchanged";
 }
 
 namespace {

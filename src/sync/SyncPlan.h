@@ -75,6 +75,10 @@ struct TSyncPlan
 TSyncPlan BuildSyncPlan(const TSyncTree& here, const TSyncTree& there, const TSyncState& last,
                         const TSyncOptions& options);
 
+// The checked actions in words: "3 to upload (12,345 bytes), 1 remote directory to make,
+// 2 skipped, 1 conflict (left as it is), 40 unchanged".
+std::string SyncPlanTotalsText(const TSyncPlan& plan);
+
 // The word for an action, as plans and the CLI name it ("upload", "mkdir-there", ...).
 const char* SyncActionWord(TSyncActionKind kind);
 bool SyncActionOfWord(const std::string& word, TSyncActionKind& kind);

@@ -152,6 +152,7 @@ void TSyncWork::Reload(TSyncPlan plan, bool byHash, std::function<void()> done)
                  (changed.size() == 1 ? " path" : " paths") + " changed since it was made: " + names);
             return;
         }
+        Hold(false);
         m_plan = std::move(m_reviewed);
         m_phase = TPhase::Planned;
         auto done = std::move(m_done);
@@ -163,10 +164,11 @@ void TSyncWork::Reload(TSyncPlan plan, bool byHash, std::function<void()> done)
 void TSyncWork::StartListing(bool again, std::function<void(bool)> listed)
 {
     m_phase = again ? TPhase::Relisting : TPhase::Listing;
-    if (m_window.SessionState() != ssConnected) {
+    if (m_window.SessionState() != ssConnected && !m_holding) {
         Fail("not connected");
         return;
     }
+    Hold(true);
     m_here = {};
     std::string why;
     if (!ListLocalTree(m_localDir, m_here, why)) {
@@ -251,6 +253,7 @@ void TSyncWork::CompareLocalHashes(std::vector<std::string> paths, std::function
 
 void TSyncWork::Planned()
 {
+    Hold(false);
     Replan(m_options);
     MarkTopLevel();
     auto done = std::move(m_done);
@@ -300,8 +303,21 @@ const TComparedName* TSyncWork::MarkOf(TPane pane, const std::string& name) cons
     return shown && mark != m_marks.end() ? &mark->second : nullptr;
 }
 
+void TSyncWork::Hold(bool on)
+{
+    if (on && !m_holding && m_window.SessionState() == ssConnected) {
+        m_holding = true;
+        m_window.SetSessionState(ssPreparing);
+    } else if (!on && m_holding) {
+        m_holding = false;
+        if (m_window.SessionState() == ssPreparing)
+            m_window.SetSessionState(ssConnected);
+    }
+}
+
 void TSyncWork::Fail(const std::string& why)
 {
+    Hold(false);
     m_error = why;
     m_phase = TPhase::Idle;
     if (m_remote)
@@ -318,6 +334,7 @@ void TSyncWork::Cancel()
     if (m_remote)
         m_remote->Cancel();
     m_done = nullptr;
+    Hold(false);
     m_phase = m_plan.Actions.empty() ? TPhase::Idle : TPhase::Planned;
 }
 
@@ -393,6 +410,7 @@ void TSyncWork::QueueTransfers()
         return;
     }
     m_phase = TPhase::Running;
+    Hold(false); // the run is the window's
     m_window.RunQueuedItems();
 }
 
@@ -437,6 +455,7 @@ void TSyncWork::RunEnded(const TOperationResult& result)
 void TSyncWork::AfterRun()
 {
     m_phase = TPhase::Deleting;
+    Hold(true);
     std::vector<std::pair<std::string, bool>> files;
     std::map<size_t, std::vector<std::pair<std::string, bool>>, std::greater<>> directories; // deepest first
     for (const TSyncAction& action : m_plan.Actions) {
@@ -510,6 +529,7 @@ void TSyncWork::Relist()
 
 void TSyncWork::Finish()
 {
+    Hold(false);
     m_phase = TPhase::Idle;
     m_plan.Actions.clear();
     m_marking = false; // the folders changed: the marks would mislead

@@ -101,6 +101,9 @@ private:
     void Relist();
     void Finish();
     void Fail(const std::string& why);
+    // While the connections list or delete, the window's own commands wait (its state says it is
+    // preparing); they take it back for the run and at the end.
+    void Hold(bool on);
     std::string LocalPath(const std::string& path, bool directory) const;
 
     TfmMain& m_window;
@@ -121,6 +124,7 @@ private:
     TOutcome m_outcome;
     std::vector<std::string> m_settled; // paths moved or made: in step on both sides now
     bool m_remoteChanged = false;
+    bool m_holding = false;
     std::function<void()> m_done;     // the caller's
     std::function<void()> m_whenIdle; // once the window is done with the run
     platform::Timer m_idleTimer;

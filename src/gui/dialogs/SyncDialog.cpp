@@ -184,36 +184,7 @@ void TSyncDialog::ShowPlan()
 void TSyncDialog::ShowTotals()
 {
     const TSyncPlan& plan = m_sync.Plan();
-    auto part = [&](TSyncActionKind kind, const QString& one, const QString& many) {
-        TSyncPlan::TTotals totals = plan.Totals(kind);
-        if (totals.Count == 0)
-            return QString();
-        QString text = QString::number(totals.Count) + " " + (totals.Count == 1 ? one : many);
-        if (totals.Bytes > 0)
-            text += " (" + QString::fromStdString(FormatThousands(totals.Bytes)) + " bytes)";
-        return text;
-    };
-    QStringList parts;
-    struct Part
-    {
-        TSyncActionKind Kind;
-        const char* One;
-        const char* Many;
-    };
-    static const Part kParts[] = {
-        {TSyncActionKind::Upload, "to upload", "to upload"},
-        {TSyncActionKind::Download, "to download", "to download"},
-        {TSyncActionKind::MakeDirThere, "remote directory to make", "remote directories to make"},
-        {TSyncActionKind::MakeDirHere, "local directory to make", "local directories to make"},
-        {TSyncActionKind::DeleteThere, "remote to delete", "remote to delete"},
-        {TSyncActionKind::DeleteHere, "local to delete", "local to delete"},
-        {TSyncActionKind::Skip, "skipped", "skipped"},
-        {TSyncActionKind::Conflict, "conflict (left as it is)", "conflicts (left as they are)"}};
-    for (const Part& each : kParts)
-        if (QString text = part(each.Kind, each.One, each.Many); !text.isEmpty())
-            parts << text;
-    parts << QString::number(plan.Unchanged) + " unchanged";
-    m_totals->setText(parts.join(", "));
+    m_totals->setText(QString::fromStdString(SyncPlanTotalsText(plan)));
     bool acts = false;
     for (const TSyncAction& action : plan.Actions)
         acts = acts || (action.Acts() && action.Checked);
