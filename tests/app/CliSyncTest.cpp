@@ -209,3 +209,27 @@ TEST(CliSyncTrust, AListingThatFailsRefusesDeletionsAndAPlanOlderThanTheFoldersI
     EXPECT_EQ(std::string((std::istreambuf_iterator<char>(still)), {}), "meanwhile");
     server.stop();
 }
+
+TEST(CliSyncTrust, ByHashFilesOfOneSizeAndTimeAreToldApartByTheServersDigest)
+{
+    FtpServer server;
+    server.setVariant({"--hash"}); // XMD5
+    CliRunner cli{server};
+    ASSERT_TRUE(server.start()) << server.error();
+    std::string here = cli.local() + "mine/", there = cli.remote() + "s/";
+    for (const std::string& side : {here, there})
+        write(side + "same.txt", "twelve bytes", kStart);
+    write(here + "differ.txt", "twelve bytes", kStart);
+    write(there + "differ.txt", "TWELVE BYTES", kStart);
+    QStringList folders{QString::fromStdString(here), cli.url("/s/")};
+    CliResult byTime = cli.run(QStringList{"--json", "sync", "--down", "--dry-run"} + folders);
+    ASSERT_EQ(byTime.status, 0) << byTime.errorText();
+    EXPECT_EQ(actions(byTime), Words{}); // size and time alike
+    CliResult byHash = cli.run(QStringList{"--json", "sync", "--down", "--dry-run", "--by-hash"} + folders);
+    ASSERT_EQ(byHash.status, 0) << byHash.errorText();
+    // Other content at the same time: one way, the leading side's wins; both ways, a conflict.
+    EXPECT_EQ(actions(byHash), (Words{"download differ.txt"}));
+    CliResult both = cli.run(QStringList{"--json", "sync", "--dry-run", "--by-hash"} + folders);
+    EXPECT_EQ(actions(both), (Words{"conflict differ.txt"}));
+    server.stop();
+}
