@@ -20,8 +20,10 @@ usr/share/icons/hicolor/32x32/apps/org.quillftp.QuillFtp.png
 usr/share/icons/hicolor/48x48/apps/org.quillftp.QuillFtp.png
 usr/share/icons/hicolor/64x64/apps/org.quillftp.QuillFtp.png
 usr/share/icons/hicolor/scalable/apps/org.quillftp.QuillFtp.svg
-usr/share/man/man1/quillftp-cli.1
-usr/share/man/man1/quillftp.1
+usr/share/doc/quillftp/changelog.gz
+usr/share/doc/quillftp/copyright
+usr/share/man/man1/quillftp-cli.1.gz
+usr/share/man/man1/quillftp.1.gz
 usr/share/metainfo/org.quillftp.QuillFtp.metainfo.xml
 usr/share/quillftp/FAQ.htm
 usr/share/quillftp/def_book20.dat
@@ -46,7 +48,7 @@ for size in 16 24 32 48 64 128 256; do
 done
 bash -n "$stage/usr/share/bash-completion/completions/quillftp-cli"
 zsh -n "$stage/usr/share/zsh/vendor-completions/_quillftp-cli"
-man -l "$stage/usr/share/man/man1/quillftp.1" >/dev/null 2>&1 || groff -man -Tutf8 "$stage/usr/share/man/man1/quillftp.1" >/dev/null
+man -l "$stage/usr/share/man/man1/quillftp.1.gz" >/dev/null 2>&1 || zcat "$stage/usr/share/man/man1/quillftp.1.gz" | groff -man -Tutf8 >/dev/null
 
 # The installed programs run, and find their shipped files in share/quillftp: the defaults land in
 # the data directory on the first start.
