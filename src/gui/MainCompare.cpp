@@ -32,6 +32,12 @@ void TMainForm::Compared(bool synchronize)
     m_remote->SetBusy(false);
     statusBar()->clearMessage();
     TSyncWork& sync = m_logic->Sync();
+    if (sync.Error() == TSyncWork::kStopped) {
+        statusBar()->showMessage("The comparison was stopped.", 10000);
+        PaneRowsReplaced(TPane::Local);
+        PaneRowsReplaced(TPane::Remote);
+        return;
+    }
     if (!sync.Error().empty()) {
         ShowMessage("The folders could not be compared: " + sync.Error());
         return;

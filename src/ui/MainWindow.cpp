@@ -427,7 +427,11 @@ void TfmMain::Abort()
     // A foreground run stops with Abort; a background run when connection 0 has nothing of
     // its own to stop (a directory change goes first).
     bool runStops = m_run.Running() && (m_settings.MainConnDownload || m_sessionState == ssConnected);
-    if (runStops) {
+    if (m_sync->Busy() && !runStops) {
+        // A comparison's listings, or a synchronization's deletions, stop where they are.
+        ShowLogLine(0, "User Aborted");
+        m_sync->Cancel();
+    } else if (runStops) {
         ShowLogLine(0, "User Aborted");
         m_run.AbortRequested();
     } else {

@@ -331,11 +331,10 @@ void TSyncWork::Fail(const std::string& why)
 void TSyncWork::Cancel()
 {
     m_idleTimer.stop();
-    if (m_remote)
-        m_remote->Cancel();
-    m_done = nullptr;
-    Hold(false);
-    m_phase = m_plan.Actions.empty() ? TPhase::Idle : TPhase::Planned;
+    m_whenIdle = nullptr;
+    m_plan.Actions.clear();
+    m_marking = false;
+    Fail(kStopped);
 }
 
 // ---------------------------------------------------------------- carrying out the plan

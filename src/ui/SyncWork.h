@@ -39,6 +39,9 @@ public:
         Relisting
     };
 
+    // Error() after Cancel().
+    static constexpr const char* kStopped = "stopped by the user";
+
     explicit TSyncWork(TfmMain& window);
     ~TSyncWork();
     TSyncWork(const TSyncWork&) = delete;
@@ -54,6 +57,8 @@ public:
     void Replan(const TSyncOptions& options);
     // Carries out the plan's checked actions; done once all are tried.
     void Execute(std::function<void()> done);
+    // Stops the listings or deletions under way (Error() says so, done is told); a run of the
+    // plan stops through the window's Abort and ends as runs do.
     void Cancel();
     // The transfer run of the plan ended (the window's word).
     void RunEnded(const TOperationResult& result);

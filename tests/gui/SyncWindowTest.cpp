@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QPushButton>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest/QTest>
 
@@ -30,9 +31,9 @@ class SyncWindow : public Window
 {
 protected:
     // The server has docs/a.bin and b.bin; here are b.bin alike (copied, times kept) and new.txt.
-    void prepare()
+    void prepare(const QStringList& variant = {})
     {
-        start();
+        start(variant);
         std::string here = session->localDir();
         fs::copy_file(session->remoteDir() + "b.bin", here + "b.bin");
         fs::last_write_time(here + "b.bin", fs::last_write_time(session->remoteDir() + "b.bin"));
@@ -100,4 +101,20 @@ TEST_F(SyncWindow, ThePlanIsReviewedAnActionLeftOutAndTheRestCarriedOut)
     EXPECT_TRUE(fs::exists(session->remoteDir() + "new.txt"));
     EXPECT_FALSE(fs::exists(session->remoteDir() + "left.txt"));
     EXPECT_EQ(fileHash(session->localDir() + "docs/a.bin"), fileHash(session->remoteDir() + "docs/a.bin"));
+}
+
+TEST_F(SyncWindow, AbortStopsAComparisonAndTheWindowIsItsOwnAgain)
+{
+    prepare({"--delay", "0.15"}); // every reply a while late: the listings take long enough
+    TMainForm& window = *session->window;
+    window.findChild<QAction*>("miCompare")->trigger();
+    ASSERT_TRUE(waitFor([&] { return window.Logic().SessionState() == ssPreparing; }, 5000));
+    session->child<QToolButton>("sbAbort")->click();
+    ASSERT_TRUE(waitFor([&] { return !window.Logic().Sync().Busy(); }, 5000));
+    EXPECT_EQ(window.Logic().Sync().Error(), TSyncWork::kStopped);
+    EXPECT_EQ(window.Logic().SessionState(), ssConnected);
+    EXPECT_FALSE(window.Logic().Sync().Marking());
+    // The main connection browses again.
+    session->doubleClick(TPane::Remote, "docs");
+    EXPECT_TRUE(waitFor([&] { return window.Logic().RemoteDir() == session->workDir() + "docs/"; }, 20000));
 }
