@@ -143,6 +143,7 @@ int TCliSession::ShowSites()
 {
     TNoQuestions noQuestions;
     TSiteBook book(m_window->DataDir() + "book20.dat", noQuestions);
+    book.Passwords = m_window->Keyring(); // the window's store: the same passwords
     book.LoadSiteBook();
     for (const TSiteBook::ClassNode& node : book.Classes)
         for (const std::string& site : node.Sites)
@@ -155,6 +156,7 @@ bool TCliSession::SiteAddress(std::string& operand, std::string& error)
 {
     TNoQuestions noQuestions;
     TSiteBook book(m_window->DataDir() + "book20.dat", noQuestions);
+    book.Passwords = m_window->Keyring(); // the window's store: the same passwords
     book.LoadSiteBook();
     // site:CLASS/NAME[/PATH]: names may hold "/", so each class and site is tried as a prefix.
     std::string named = operand.substr(5);

@@ -174,6 +174,7 @@ void LoadSettings(TSettings& settings, const std::string& path, const std::strin
     settings.DataTimeout = std::max(ini.ReadInteger("General", "DataTimeout", 60), 0);
     settings.LogLines = std::max(ini.ReadInteger("General", "LogLines", 5000), 1);
     settings.KeepRemoteTimes = ini.ReadBool("General", "KeepRemoteTimes", true);
+    settings.KeyringPasswords = ini.ReadBool("General", "KeyringPasswords", false);
     settings.Pipelining = ini.ReadBool("General", "Pipelining", true);
     settings.ConfirmDelete = ini.ReadBool("General", "ConfirmDelete", true);
     settings.HistoryFiles = std::max<int64_t>(ini.ReadInt64("General", "HistoryFiles", 100000), 0);
@@ -208,6 +209,7 @@ bool SaveSettings(const TSettings& settings, const std::string& path)
     ini.WriteInteger("General", "DataTimeout", settings.DataTimeout);
     ini.WriteInteger("General", "LogLines", settings.LogLines);
     ini.WriteBool("General", "KeepRemoteTimes", settings.KeepRemoteTimes);
+    ini.WriteBool("General", "KeyringPasswords", settings.KeyringPasswords);
     ini.WriteBool("General", "Pipelining", settings.Pipelining);
     ini.WriteBool("General", "ConfirmDelete", settings.ConfirmDelete);
     ini.WriteInt64("General", "HistoryFiles", settings.HistoryFiles);

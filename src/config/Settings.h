@@ -86,6 +86,8 @@ struct TSettings
     // A downloaded file takes the server's modification time of it (MDTM), an uploaded one
     // gives the server its local time (MFMT, where offered).
     bool KeepRemoteTimes = true;
+    // The site book's passwords live in the desktop's keyring; its file keeps empty fields.
+    bool KeyringPasswords = false;
     // Transfer connections send the commands of their next file before the replies to the
     // ones before have come (fewer round trips per file).
     bool Pipelining = true;

@@ -38,11 +38,98 @@ void TSiteBook::LoadSiteBook()
         }
         Classes.push_back(std::move(node));
     }
+    if (!Passwords)
+        return;
+    // A password the file does not hold comes from the keyring.
+    for (int record : SiteRecords()) {
+        if (!Tables.Text(record, Layout::kPassword).empty())
+            continue;
+        std::string password, why;
+        auto found = Passwords->Read(PasswordKey(record), password, why);
+        if (found == platform::IPasswordStore::TFound::Yes) {
+            Tables.SetText(record, Layout::kPassword, password);
+        } else if (found == platform::IPasswordStore::TFound::Unreachable) {
+            m_prompt.ShowMessage(KeyringUnreachable(why) + ": the site book's passwords kept there are not at hand.");
+            return;
+        }
+    }
 }
 
 bool TSiteBook::SaveSiteBook()
 {
-    return platform::writeFileAtomically(m_path, Tables.Bytes());
+    if (!Passwords)
+        return platform::writeFileAtomically(m_path, Tables.Bytes());
+    // The passwords go to the keyring and the file keeps its layout with empty password
+    // fields; when the keyring cannot take them all, the file keeps them all.
+    TSiteBookTables file = Tables;
+    if (std::string why; !StorePasswords(file, why)) {
+        m_prompt.ShowMessage(KeyringUnreachable(why) + ": the passwords stay in the site book's file.");
+        return platform::writeFileAtomically(m_path, Tables.Bytes());
+    }
+    return platform::writeFileAtomically(m_path, file.Bytes());
+}
+
+bool TSiteBook::StorePasswords(TSiteBookTables& file, std::string& why)
+{
+    for (int record : SiteRecords()) {
+        std::string password = Tables.Text(record, Layout::kPassword);
+        if (password.empty())
+            continue;
+        if (!Passwords->Write(PasswordKey(record), password, why))
+            return false;
+        file.SetText(record, Layout::kPassword, "");
+    }
+    return true;
+}
+
+std::string TSiteBook::KeyringUnreachable(const std::string& why)
+{
+    return "The desktop's keyring cannot be reached (" + why + ")";
+}
+
+bool TSiteBook::MovePasswords(const std::string& path, ISiteBookPrompt& prompt, platform::IPasswordStore& keyring,
+                              bool intoKeyring)
+{
+    TSiteBook book(path, prompt);
+    std::string why;
+    if (intoKeyring) {
+        // Every password into the keyring first: the file forgets them only once it holds them.
+        book.LoadSiteBook();
+        book.Passwords = &keyring;
+        TSiteBookTables file = book.Tables;
+        if (!book.StorePasswords(file, why)) {
+            prompt.ShowMessage(KeyringUnreachable(why) + ": the passwords stay in the site book's file.");
+            return false;
+        }
+        return platform::writeFileAtomically(path, file.Bytes());
+    }
+    // Out of the keyring: into the file first, then out of the keyring.
+    book.Passwords = &keyring;
+    book.LoadSiteBook();
+    for (int record : book.SiteRecords()) {
+        std::string password;
+        if (book.Tables.Text(record, Layout::kPassword).empty() &&
+            keyring.Read(book.PasswordKey(record), password, why) == platform::IPasswordStore::TFound::Unreachable)
+            return false; // told by LoadSiteBook; they stay in the keyring
+    }
+    if (!platform::writeFileAtomically(path, book.Tables.Bytes()))
+        return false;
+    for (int record : book.SiteRecords())
+        keyring.Remove(book.PasswordKey(record), why);
+    return true;
+}
+
+std::vector<int> TSiteBook::SiteRecords() const
+{
+    std::vector<int> records;
+    for (int record = 1; record <= Layout::kMaxSites && Tables.ClassNumber(record) != 0; ++record)
+        records.push_back(record);
+    return records;
+}
+
+std::string TSiteBook::PasswordKey(int record) const
+{
+    return "site-book/" + Tables.ClassName(Tables.ClassNumber(record)) + "/" + Tables.Text(record, Layout::kName);
 }
 
 void TSiteBook::RebuildSiteTables()

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "config/SiteBookTables.h"
+#include "platform/Keyring.h"
 
 // A site to add, from an import or from the current connection.
 struct TNewSite
@@ -69,6 +70,14 @@ public:
     void LoadSiteBook();
     // False when the file could not be written (the old one stays).
     bool SaveSiteBook();
+    // Where the passwords go instead of the file (the desktop's keyring); null: in the file,
+    // as always. A keyring that cannot be reached keeps them in the file, and says so.
+    platform::IPasswordStore* Passwords = nullptr;
+    // Turns the keyring on or off for the book at path: the passwords move from one place to
+    // the other (read from the old one, written to the new one, then taken out of the old one).
+    // False, with the prompt told why, when they could not move: then they stay where they were.
+    static bool MovePasswords(const std::string& path, ISiteBookPrompt& prompt, platform::IPasswordStore& keyring,
+                              bool intoKeyring);
     void RebuildSiteTables();
 
     int FindClass(const std::string& name) const; // index in Classes, or -1
@@ -97,6 +106,14 @@ private:
                                const std::function<bool(const std::string&)>& taken, bool& cancelled);
     void NoteCut(const std::string& what, const std::string& original, int width);
     void ReportCuts();
+    // The passwords into Passwords, taken out of file (a copy of the tables); false with why when
+    // the keyring did not take one.
+    bool StorePasswords(TSiteBookTables& file, std::string& why);
+    static std::string KeyringUnreachable(const std::string& why);
+    // The keyring's name of a record's password.
+    std::string PasswordKey(int record) const;
+    // Records holding a site, in order.
+    std::vector<int> SiteRecords() const;
 
     std::string m_path;
     ISiteBookPrompt& m_prompt;

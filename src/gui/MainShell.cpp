@@ -38,6 +38,7 @@ std::string siteBookPath(const TfmMain& logic)
 void TMainForm::SiteManager()
 {
     TfmConnBook book(siteBookPath(*m_logic), this);
+    book.Book().Passwords = m_logic->Keyring();
     if (book.exec() != QDialog::Accepted)
         return;
     // The fields as they stand, stored or not, go into the tool bar, which connects.
@@ -54,6 +55,7 @@ void TMainForm::AddCurrentSite()
     if (host.isEmpty())
         return;
     TfmConnBook book(siteBookPath(*m_logic), this);
+    book.Book().Passwords = m_logic->Keyring();
     TfmAddCurrSite add(book, host, this);
     if (add.exec() != QDialog::Accepted || add.ClassName().isEmpty())
         return;

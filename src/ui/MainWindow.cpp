@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "config/DataFiles.h"
+#include "config/SiteBook.h"
 #include "net/SocketAddress.h"
 #include "platform/AtomicFile.h"
 #include "platform/LocalFiles.h"
@@ -177,10 +178,41 @@ void TfmMain::SetSpeedLimits(int64_t download, int64_t upload)
     SaveSettings(m_settings, SettingsPath());
 }
 
+namespace {
+
+// The site book's messages, shown by the window.
+struct TBookMessages : ISiteBookPrompt
+{
+    explicit TBookMessages(IMainView& view) : View(view) {}
+    bool InputQuery(const std::string&, const std::string&, std::string&) override { return false; }
+    void ShowMessage(const std::string& text) override { View.ShowMessage(text); }
+    IMainView& View;
+};
+
+} // namespace
+
+platform::IPasswordStore* TfmMain::Keyring()
+{
+    if (!m_settings.KeyringPasswords)
+        return nullptr;
+    if (!m_keyring)
+        m_keyring = platform::DesktopKeyring();
+    return m_keyring.get();
+}
+
 void TfmMain::ApplySettings(const TSettings& settings)
 {
     int count = settings.ConnectionCount;
+    bool keyring = m_settings.KeyringPasswords;
     m_settings = settings;
+    if (keyring != settings.KeyringPasswords) {
+        // The passwords move; when they cannot, they stay where they were, and so does the setting.
+        if (!m_keyring)
+            m_keyring = platform::DesktopKeyring();
+        TBookMessages messages(m_view);
+        if (!TSiteBook::MovePasswords(m_dataDir + datafiles::kSiteBook, messages, *m_keyring, settings.KeyringPasswords))
+            m_settings.KeyringPasswords = keyring;
+    }
     m_settings.ConnectionCount = m_manager.Count();
     m_logs.SetLineLimit(static_cast<size_t>(std::max(m_settings.LogLines, 1)));
     m_run.SetSpeedLimits(m_settings.DownloadLimit, m_settings.UploadLimit);

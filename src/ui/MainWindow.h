@@ -23,6 +23,7 @@
 #include "config/Settings.h"
 #include "manager/CommFunc.h"
 #include "manager/FtpManager.h"
+#include "platform/Keyring.h"
 #include "platform/SerialWorker.h"
 #include "platform/Timer.h"
 #include "history/RunHistory.h"
@@ -89,6 +90,8 @@ public:
     // The run's speed limits, bytes per second for all connections together (0: none): kept in
     // the settings and applied at once, also to a running run.
     void SetSpeedLimits(int64_t download, int64_t upload);
+    // The desktop's keyring when the site book's passwords are kept there; null otherwise.
+    platform::IPasswordStore* Keyring();
     // How the window is left (its place, splitters, columns), kept with the settings at the end.
     void SetWindowLayout(const TWindowLayout& layout);
 
@@ -407,5 +410,6 @@ private:
     int m_connectionLimit = TFtpManager::kMaxConnections - 1;
     platform::PostTarget m_posted;
     std::unique_ptr<TSyncWork> m_sync;
+    std::unique_ptr<platform::IPasswordStore> m_keyring;
     platform::TSerialWorker m_historyWrites; // last: what it was handed is written before the rest goes
 };

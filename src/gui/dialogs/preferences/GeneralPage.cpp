@@ -17,6 +17,8 @@ TGeneralPage::TGeneralPage(QWidget* parent) : TPreferencePage("General", "Genera
     m_pipelining->setObjectName("cbPipelining");
     m_confirmDelete = new QCheckBox("As&k before deleting (and then delete folders with their contents)", Body());
     m_confirmDelete->setObjectName("cbConfirmDelete");
+    m_keyring = new QCheckBox("Keep passwords in the desktop's ke&yring", Body());
+    m_keyring->setObjectName("cbKeyringPasswords");
     m_retries = NumberField("seConnectionRetryTimes", Body());
     m_replyTimeout = NumberField("seReplyTimeout", Body());
     m_dataTimeout = NumberField("seDataTimeout", Body());
@@ -30,6 +32,7 @@ TGeneralPage::TGeneralPage(QWidget* parent) : TPreferencePage("General", "Genera
     form->addRow(m_keepTimes);
     form->addRow(m_pipelining);
     form->addRow(m_confirmDelete);
+    form->addRow(m_keyring);
     form->addRow("Connection &Retry Times", m_retries);
     form->addRow("Seconds a reply may &take (0: no limit)", m_replyTimeout);
     form->addRow("Seconds a transfer may &stall (0: no limit)", m_dataTimeout);
@@ -43,6 +46,7 @@ void TGeneralPage::Load(const TSettings& settings)
     m_keepTimes->setChecked(settings.KeepRemoteTimes);
     m_pipelining->setChecked(settings.Pipelining);
     m_confirmDelete->setChecked(settings.ConfirmDelete);
+    m_keyring->setChecked(settings.KeyringPasswords);
     m_retries->setText(QString::number(settings.ConnectionRetryTimes));
     m_replyTimeout->setText(QString::number(settings.ReplyTimeout));
     m_dataTimeout->setText(QString::number(settings.DataTimeout));
@@ -64,6 +68,7 @@ void TGeneralPage::Store(TSettings& settings) const
     settings.KeepRemoteTimes = m_keepTimes->isChecked();
     settings.Pipelining = m_pipelining->isChecked();
     settings.ConfirmDelete = m_confirmDelete->isChecked();
+    settings.KeyringPasswords = m_keyring->isChecked();
     settings.ConnectionRetryTimes = static_cast<int>(m_checked[0]);
     settings.ReplyTimeout = static_cast<int>(m_checked[1]);
     settings.DataTimeout = static_cast<int>(m_checked[2]);

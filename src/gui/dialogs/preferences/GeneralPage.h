@@ -21,6 +21,7 @@ private:
     QCheckBox* m_keepTimes;
     QCheckBox* m_pipelining;
     QCheckBox* m_confirmDelete;
+    QCheckBox* m_keyring;
     QLineEdit* m_retries;
     QLineEdit* m_replyTimeout;
     QLineEdit* m_dataTimeout;
