@@ -344,6 +344,10 @@ void TSyncWork::Execute(std::function<void()> done)
     if (m_phase != TPhase::Planned)
         return;
     m_done = std::move(done);
+    if (m_window.SessionState() != ssConnected || m_window.TransfersRunning()) {
+        Fail("not connected, or a run is going on");
+        return;
+    }
     m_outcome = {};
     m_settled.clear();
     m_remoteChanged = false;
