@@ -30,8 +30,11 @@ struct TOldQuene
 
     // LocalDir and HostDir from the items: the deepest directories their paths share.
     void SetDirectoriesFromItems();
-    // Two lists with the same key are the same list.
-    std::string Key() const { return DateTime + HostName + HostPort + UserName + PassWord; }
+    // Two lists with the same key are the same list, whether the file or the keyring holds the
+    // password.
+    std::string Key() const { return DateTime + '\n' + HostName + '\n' + HostPort + '\n' + UserName; }
+    // The keyring's name of its password.
+    std::string PasswordKey() const { return "broken-list/" + DateTime + "/" + UserName + "@" + HostName + ":" + HostPort; }
 };
 
 class TBrokenLists

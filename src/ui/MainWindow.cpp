@@ -88,6 +88,7 @@ void TfmMain::FormCreate()
     m_settings.ConnectionCount = AllowedConnections(std::clamp(m_settings.ConnectionCount, 1, 255));
     m_run.SetSpeedLimits(m_settings.DownloadLimit, m_settings.UploadLimit);
     m_brokenLists.Load(BrokenListsPath());
+    FillBrokenListPasswords();
     RecoverJournals();
     m_logs.SetLineLimit(static_cast<size_t>(m_settings.LogLines));
     m_logs.CreateLogPages(m_settings.ConnectionCount);
@@ -166,8 +167,42 @@ std::string TfmMain::SshDir() const
 
 void TfmMain::SaveBrokenLists()
 {
+    // With the keyring on, the lists' passwords go there and the file holds none; when the
+    // keyring cannot take them all, the file keeps them all.
+    std::vector<std::pair<TOldQuene*, std::string>> held;
+    if (platform::IPasswordStore* keyring = Keyring()) {
+        std::string why;
+        for (const auto& list : m_brokenLists.Lists)
+            if (!list->PassWord.empty() && keyring->Write(list->PasswordKey(), list->PassWord, why))
+                held.emplace_back(list.get(), list->PassWord);
+            else if (!list->PassWord.empty())
+                break;
+        if (!why.empty()) {
+            m_view.ShowMessage("The desktop's keyring cannot be reached (" + why +
+                               "): the broken lists' passwords stay in their file.");
+            held.clear();
+        }
+    }
+    for (auto& [list, password] : held)
+        list->PassWord.clear();
     m_brokenLists.Save(BrokenListsPath());
+    for (auto& [list, password] : held)
+        list->PassWord = password;
     m_brokenListsChanged = false;
+}
+
+void TfmMain::FillBrokenListPasswords()
+{
+    platform::IPasswordStore* keyring = Keyring();
+    for (const auto& list : m_brokenLists.Lists) {
+        std::string why;
+        if (keyring && list->PassWord.empty() &&
+            keyring->Read(list->PasswordKey(), list->PassWord, why) == platform::IPasswordStore::TFound::Unreachable) {
+            m_view.ShowMessage("The desktop's keyring cannot be reached (" + why +
+                               "): the broken lists' passwords kept there are not at hand.");
+            return;
+        }
+    }
 }
 
 void TfmMain::SetSpeedLimits(int64_t download, int64_t upload)
@@ -212,6 +247,12 @@ void TfmMain::ApplySettings(const TSettings& settings)
         TBookMessages messages(m_view);
         if (!TSiteBook::MovePasswords(m_dataDir + datafiles::kSiteBook, messages, *m_keyring, settings.KeyringPasswords))
             m_settings.KeyringPasswords = keyring;
+        else
+            SaveBrokenLists(); // theirs move too: into the keyring, or back into the file
+        if (m_settings.KeyringPasswords != keyring && !settings.KeyringPasswords)
+            for (const auto& list : m_brokenLists.Lists)
+                if (std::string why; !list->PassWord.empty())
+                    m_keyring->Remove(list->PasswordKey(), why);
     }
     m_settings.ConnectionCount = m_manager.Count();
     m_logs.SetLineLimit(static_cast<size_t>(std::max(m_settings.LogLines, 1)));

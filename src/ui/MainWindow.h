@@ -82,7 +82,8 @@ public:
     bool CanClose();
     // Saves the settings; the end of the program.
     void FormDestroy();
-    // Writes the broken lists to the data directory (FormDestroy does it too).
+    // Writes the broken lists to the data directory (FormDestroy does it too); their passwords
+    // to the keyring when it keeps them.
     void SaveBrokenLists();
     // New settings (the preferences dialog): the connections are configured anew, the log
     // pages take the new line limit.
@@ -325,6 +326,8 @@ private:
     std::string BrokenListsPath() const { return m_dataDir + "oldquene.ini"; }
     std::string FirstSelectedLocalPath() const;
     void CreateBrokenList(TTransferQueue& leftover);
+    // The lists' passwords the file does not hold, from the keyring.
+    void FillBrokenListPasswords();
     // Writes the running run's unfinished items to its journal; unless forced, not again within
     // a quarter of a second.
     void WriteJournal(bool force);
