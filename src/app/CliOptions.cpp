@@ -79,10 +79,9 @@ bool validHostPort(const std::string& text)
 const std::map<std::string, std::pair<size_t, size_t>>& commandOperands()
 {
     static const std::map<std::string, std::pair<size_t, size_t>> operands = {
-        {"ls", {1, 1}},     {"get", {1, 2}},    {"put", {2, 2}},     {"mkdir", {1, 1}},
-        {"rm", {1, 1}},     {"rmdir", {1, 1}},  {"mv", {2, 2}},      {"chmod", {2, 2}},
-        {"broken", {0, 0}}, {"resume", {1, 1}}, {"history", {0, 0}}, {"sites", {0, 0}},
-        {"sync", {0, 2}}};
+        {"ls", {1, 1}},      {"get", {1, 2}},   {"put", {2, 2}},   {"mkdir", {1, 1}},  {"rm", {1, 1}},
+        {"rmdir", {1, 1}},   {"mv", {2, 2}},    {"chmod", {2, 2}}, {"broken", {0, 0}}, {"resume", {1, 1}},
+        {"history", {0, 0}}, {"sites", {0, 0}}, {"sync", {0, 2}}};
     return operands;
 }
 
@@ -267,11 +266,13 @@ bool checkCommand(const TCliOptions& options, std::string& error)
         return false;
     }
     if (options.Command == "sync" && options.ApplyFile.empty() != (given == 2)) {
-        error = options.ApplyFile.empty() ? "sync takes LOCALDIR URL" : "sync --apply FILE takes no folders: the plan names them";
+        error = options.ApplyFile.empty() ? "sync takes LOCALDIR URL"
+                                          : "sync --apply FILE takes no folders: the plan names them";
         return false;
     }
     if (!options.ApplyFile.empty() && (options.SyncDirection >= 0 || options.Delete || !options.PlanFile.empty())) {
-        error = "sync --apply carries out the plan as it is: --up, --down, --both, --delete and --plan do not go with it";
+        error =
+            "sync --apply carries out the plan as it is: --up, --down, --both, --delete and --plan do not go with it";
         return false;
     }
     if (options.Recursive && options.Command != "rm") {

@@ -61,7 +61,8 @@ int TCliSession::Synchronize()
         if (!ParseFtpAddress(kept.Remote, address, error))
             return Fail(m_options.ApplyFile + ": " + error, kExitUsage);
         // The plan names the remote folder by its path from the root.
-        address.Path = QByteArray::fromPercentEncoding(QUrl(QString::fromStdString(kept.Remote)).path(QUrl::FullyEncoded).toLatin1())
+        address.Path = QByteArray::fromPercentEncoding(
+                           QUrl(QString::fromStdString(kept.Remote)).path(QUrl::FullyEncoded).toLatin1())
                            .toStdString();
     } else {
         localDir = EnsureTrailing(AbsolutePath(m_options.Operands[0]), '/');
@@ -84,8 +85,8 @@ int TCliSession::Synchronize()
         sync.Reload(kept, m_options.ByHash, done);
     } else {
         TSyncOptions options;
-        options.Direction = m_options.SyncDirection < 0 ? TSyncDirection::Both
-                                                        : static_cast<TSyncDirection>(m_options.SyncDirection);
+        options.Direction =
+            m_options.SyncDirection < 0 ? TSyncDirection::Both : static_cast<TSyncDirection>(m_options.SyncDirection);
         options.Delete = m_options.Delete;
         sync.Compare(localDir, options, m_options.ByHash, done);
     }

@@ -79,9 +79,9 @@ QColor CompareTint(int state, const QPalette& palette)
 {
     // The states of a comparison, in their order: alike, only here, only there, newer here,
     // newer there, size differs, kind differs, unsure; a directory that differs inside (8).
-    static const char* const kLight[] = {"", "#d4efd4", "#d4efd4", "#d3e4f6", "#d3e4f6",
+    static const char* const kLight[] = {"",        "#d4efd4", "#d4efd4", "#d3e4f6", "#d3e4f6",
                                          "#f8dfc0", "#f8dfc0", "#f3edc0", "#d3e4f6"};
-    static const char* const kDark[] = {"", "#1f4a26", "#1f4a26", "#1e3d61", "#1e3d61",
+    static const char* const kDark[] = {"",        "#1f4a26", "#1f4a26", "#1e3d61", "#1e3d61",
                                         "#5c3a12", "#5c3a12", "#4f4714", "#1e3d61"};
     if (state <= 0 || state > 8)
         return {};

@@ -45,10 +45,10 @@ void TMainForm::Compared(bool synchronize)
     PaneRowsReplaced(TPane::Local);
     PaneRowsReplaced(TPane::Remote);
     const TSyncPlan& plan = sync.Plan();
-    statusBar()->showMessage(plan.Actions.empty()
-                                 ? QString("The folders are alike (%1 files).").arg(plan.Unchanged)
-                                 : QString("%1 differences; %2 files alike.").arg(plan.Actions.size()).arg(plan.Unchanged),
-                             10000);
+    statusBar()->showMessage(
+        plan.Actions.empty() ? QString("The folders are alike (%1 files).").arg(plan.Unchanged)
+                             : QString("%1 differences; %2 files alike.").arg(plan.Actions.size()).arg(plan.Unchanged),
+        10000);
     if (!synchronize)
         return;
     TSyncDialog dialog(sync, this);
@@ -62,7 +62,8 @@ void TMainForm::Compared(bool synchronize)
         if (!outcome.Failures.empty()) {
             text += "; not done:";
             for (size_t k = 0; k < outcome.Failures.size() && k < 10; ++k)
-                text += "\n" + (outcome.Failures[k].Name.empty() ? std::string("(the run)") : outcome.Failures[k].Name) +
+                text += "\n" +
+                        (outcome.Failures[k].Name.empty() ? std::string("(the run)") : outcome.Failures[k].Name) +
                         ": " + outcome.Failures[k].Reply;
             ShowMessage("Synchronize: " + text);
         } else {

@@ -12,12 +12,12 @@ constexpr int64_t kLargestFileSize = int64_t(1) << 53;
 struct TTransferFileInfo
 {
     bool IsDownload = true;
-    std::string HostPath;    // full remote path, "/" separators
-    std::string LocalPath;   // full local path
-    int64_t FileSize = 0;    // the whole file
-    int64_t BeginPos = -1;   // first byte still to move, -1 for byte 0
-    int64_t EndPos = -1;     // end of the range (exclusive), -1 for the end of the file
-    bool IsDir = false;      // kept through broken lists
+    std::string HostPath;  // full remote path, "/" separators
+    std::string LocalPath; // full local path
+    int64_t FileSize = 0;  // the whole file
+    int64_t BeginPos = -1; // first byte still to move, -1 for byte 0
+    int64_t EndPos = -1;   // end of the range (exclusive), -1 for the end of the file
+    bool IsDir = false;    // kept through broken lists
     // A directory's "unique" fact from the listing it was chosen in (not kept): a link back
     // to it is known for what it is.
     std::string Unique{};

@@ -161,16 +161,16 @@ void TRemoteTree::Start(TWorker& worker)
                          }));
         break;
     case TJob::TKind::Time:
-        session.ModifiedTime(path, Bound<const TSessionResult&, int64_t>(
-                                       [this, &worker](const TSessionResult& result, int64_t seconds) {
-                                           auto entry = m_tree.Entries.find(worker.Job->Path);
-                                           if (result.Ok() && seconds >= 0 && entry != m_tree.Entries.end()) {
-                                               entry->second.Time = seconds;
-                                               entry->second.Precision = 1;
-                                               entry->second.ZoneKnown = true;
-                                           }
-                                           Finished(worker, result);
-                                       }));
+        session.ModifiedTime(
+            path, Bound<const TSessionResult&, int64_t>([this, &worker](const TSessionResult& result, int64_t seconds) {
+                auto entry = m_tree.Entries.find(worker.Job->Path);
+                if (result.Ok() && seconds >= 0 && entry != m_tree.Entries.end()) {
+                    entry->second.Time = seconds;
+                    entry->second.Precision = 1;
+                    entry->second.ZoneKnown = true;
+                }
+                Finished(worker, result);
+            }));
         break;
     case TJob::TKind::Hash:
         session.Hash(path, Bound<const TSessionResult&, std::string>(

@@ -58,7 +58,7 @@ private:
             Hash,
             Delete
         } Kind = TKind::List;
-        std::string Path; // relative; a directory's without "/"
+        std::string Path;       // relative; a directory's without "/"
         bool Directory = false; // a deletion's
         int Depth = 0;
         int Attempts = 0;

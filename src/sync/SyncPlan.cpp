@@ -73,9 +73,7 @@ private:
                 return;
             }
         }
-        auto link = [&](const TSyncTree& tree, int index) {
-            return index >= 0 && tree.Entries.at(path).Link;
-        };
+        auto link = [&](const TSyncTree& tree, int index) { return index >= 0 && tree.Entries.at(path).Link; };
         if (link(m_here, row.Here) || link(m_there, row.There)) {
             if (row.State != TCompared::Same)
                 Add(TSyncActionKind::Skip, path,
@@ -113,8 +111,9 @@ private:
             decided.State = TCompared::Same;
         } else {
             decided.State = TCompared::SizeDiffers;
-            decided.Why = "the same size, other content by digest" +
-                          std::string(row.Later > 0 ? "; newer here" : row.Later < 0 ? "; newer there" : "");
+            decided.Why = "the same size, other content by digest" + std::string(row.Later > 0   ? "; newer here"
+                                                                                 : row.Later < 0 ? "; newer there"
+                                                                                                 : "");
         }
         return decided;
     }
@@ -146,8 +145,8 @@ private:
             else if (row.Later == -laterFrom)
                 Add(TSyncActionKind::Skip, path, row.Why + ": an older file does not replace a newer one");
             else
-                Add(TSyncActionKind::Skip, path, row.Why + "; which is newer cannot be told (" +
-                                                     TimeDoubt(row) + "): not replaced");
+                Add(TSyncActionKind::Skip, path,
+                    row.Why + "; which is newer cannot be told (" + TimeDoubt(row) + "): not replaced");
         } else if (row.State == TCompared::KindDiffers) {
             Add(TSyncActionKind::Skip, path, row.Why + ": not replaced");
         } else if (row.State == TCompared::Unsure) {
@@ -163,9 +162,9 @@ private:
         // differs it is the same doubt.
         const TSyncEntry& here = m_here.Entries.at(row.Name);
         const TSyncEntry& there = m_there.Entries.at(row.Name);
-        std::vector<TComparedName> again = CompareDirectories(
-            {{row.Name, false, 0, here.Time, here.Precision, here.ZoneKnown}},
-            {{row.Name, false, 0, there.Time, there.Precision, there.ZoneKnown}});
+        std::vector<TComparedName> again =
+            CompareDirectories({{row.Name, false, 0, here.Time, here.Precision, here.ZoneKnown}},
+                               {{row.Name, false, 0, there.Time, there.Precision, there.ZoneKnown}});
         return again.front().Why;
     }
 
@@ -298,8 +297,8 @@ private:
             thereBefore += record.There.Exists;
         }
         if (m_here.Entries.empty() && hereBefore > 0)
-            return "the local folder lists empty, where the last synchronization found " +
-                   std::to_string(hereBefore) + " entries";
+            return "the local folder lists empty, where the last synchronization found " + std::to_string(hereBefore) +
+                   " entries";
         if (m_there.Entries.empty() && thereBefore > 0)
             return "the remote folder lists empty, where the last synchronization found " +
                    std::to_string(thereBefore) + " entries";
@@ -367,11 +366,14 @@ std::string SyncPlanTotalsText(const TSyncPlan& plan)
 }
 
 namespace {
-const std::map<TSyncActionKind, const char*> kWords = {
-    {TSyncActionKind::Upload, "upload"},           {TSyncActionKind::Download, "download"},
-    {TSyncActionKind::MakeDirThere, "mkdir-there"}, {TSyncActionKind::MakeDirHere, "mkdir-here"},
-    {TSyncActionKind::DeleteThere, "delete-there"}, {TSyncActionKind::DeleteHere, "delete-here"},
-    {TSyncActionKind::Skip, "skip"},               {TSyncActionKind::Conflict, "conflict"}};
+const std::map<TSyncActionKind, const char*> kWords = {{TSyncActionKind::Upload, "upload"},
+                                                       {TSyncActionKind::Download, "download"},
+                                                       {TSyncActionKind::MakeDirThere, "mkdir-there"},
+                                                       {TSyncActionKind::MakeDirHere, "mkdir-here"},
+                                                       {TSyncActionKind::DeleteThere, "delete-there"},
+                                                       {TSyncActionKind::DeleteHere, "delete-here"},
+                                                       {TSyncActionKind::Skip, "skip"},
+                                                       {TSyncActionKind::Conflict, "conflict"}};
 }
 
 const char* SyncActionWord(TSyncActionKind kind)
@@ -399,7 +401,8 @@ std::vector<std::string> ChangedSincePlan(const TSyncPlan& plan, const TSyncTree
     std::vector<std::string> changed;
     for (const TSyncAction& action : plan.Actions)
         if (action.Checked && action.Acts() &&
-            (!Unchanged(FactsOf(here, action.Path), action.Here) || !Unchanged(FactsOf(there, action.Path), action.There)))
+            (!Unchanged(FactsOf(here, action.Path), action.Here) ||
+             !Unchanged(FactsOf(there, action.Path), action.There)))
             changed.push_back(action.Path);
     return changed;
 }

@@ -96,7 +96,8 @@ bool ReadSyncPlan(const std::string& text, TSyncPlan& plan, std::string& why)
         }
         action.Path = platform::JsonName(object, "path");
         // A path that climbs out of either folder is no plan this program made.
-        if (action.Path.empty() || action.Path.front() == '/' || ("/" + action.Path + "/").find("/../") != std::string::npos ||
+        if (action.Path.empty() || action.Path.front() == '/' ||
+            ("/" + action.Path + "/").find("/../") != std::string::npos ||
             ("/" + action.Path + "/").find("/./") != std::string::npos || action.Path.find("//") != std::string::npos) {
             why = "a path that leaves the folders: " + action.Path;
             return false;

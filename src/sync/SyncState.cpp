@@ -36,8 +36,8 @@ void TSyncState::Update(const TSyncTree& here, const TSyncTree& there, const std
         b.push_back({path, entry.Directory, entry.Size, entry.Time, entry.Precision, entry.ZoneKnown});
     std::set<std::string> moved(settled.begin(), settled.end());
     for (const TComparedName& row : CompareDirectories(a, b)) {
-        bool link = (row.Here >= 0 && here.Entries.at(row.Name).Link) ||
-                    (row.There >= 0 && there.Entries.at(row.Name).Link);
+        bool link =
+            (row.Here >= 0 && here.Entries.at(row.Name).Link) || (row.There >= 0 && there.Entries.at(row.Name).Link);
         if (!link && (row.State == TCompared::Same || moved.count(row.Name) != 0))
             Paths[row.Name] = {FactsOf(here, row.Name), FactsOf(there, row.Name)};
     }

@@ -34,7 +34,10 @@ struct TOldQuene
     // password.
     std::string Key() const { return DateTime + '\n' + HostName + '\n' + HostPort + '\n' + UserName; }
     // The keyring's name of its password.
-    std::string PasswordKey() const { return "broken-list/" + DateTime + "/" + UserName + "@" + HostName + ":" + HostPort; }
+    std::string PasswordKey() const
+    {
+        return "broken-list/" + DateTime + "/" + UserName + "@" + HostName + ":" + HostPort;
+    }
 };
 
 class TBrokenLists

@@ -83,6 +83,7 @@ void TfmMain::FormCreate()
     LoadSettings(m_settings, SettingsPath(), startDir);
     if (AdjustSettings)
         AdjustSettings(m_settings);
+    FillHostHistoryPasswords();
     // Each connection may hold six descriptors (control, data, listener, a pipe, the file).
     m_connectionLimit = std::clamp((platform::raiseDescriptorLimit() - 64) / 6, 1, TFtpManager::kMaxConnections - 1);
     m_settings.ConnectionCount = AllowedConnections(std::clamp(m_settings.ConnectionCount, 1, 255));
@@ -155,7 +156,7 @@ void TfmMain::FormDestroy()
     m_settings.Window.LocalSortAscending = m_local.SortAscending();
     m_settings.Window.RemoteSortColumn = m_remoteRows.SortColumn();
     m_settings.Window.RemoteSortAscending = m_remoteRows.SortAscending();
-    SaveSettings(m_settings, SettingsPath());
+    SaveSettingsFile();
     SaveBrokenLists();
 }
 
@@ -191,6 +192,62 @@ void TfmMain::SaveBrokenLists()
     m_brokenListsChanged = false;
 }
 
+namespace {
+
+// A host history entry ("host:port:user:password", the host in brackets when it is IPv6) cut
+// before its password; false for an entry of another shape.
+bool SplitHistoryEntry(const std::string& entry, std::string& login, std::string& password)
+{
+    size_t colon = 0;
+    if (!entry.empty() && entry.front() == '[')
+        colon = entry.find(']'); // the colons of an IPv6 address are no field's end
+    for (int field = 0; field < 3 && colon != std::string::npos; ++field)
+        colon = entry.find(':', field == 0 ? colon : colon + 1);
+    if (colon == std::string::npos)
+        return false;
+    login = entry.substr(0, colon);
+    password = entry.substr(colon + 1);
+    return true;
+}
+
+} // namespace
+
+void TfmMain::SaveSettingsFile()
+{
+    TSettings settings = m_settings;
+    if (platform::IPasswordStore* keyring = Keyring()) {
+        // The host history's passwords go to the keyring; the file keeps "host:port:user:".
+        for (std::string& entry : settings.HostHistory) {
+            std::string login, password, why;
+            if (!SplitHistoryEntry(entry, login, password) || password.empty())
+                continue;
+            if (!keyring->Write("host-history/" + login, password, why)) {
+                m_view.ShowMessage("The desktop's keyring cannot be reached (" + why +
+                                   "): the host history's passwords stay in quillftp.ini.");
+                settings.HostHistory = m_settings.HostHistory;
+                break;
+            }
+            entry = login + ":";
+        }
+    }
+    SaveSettings(settings, SettingsPath());
+}
+
+void TfmMain::FillHostHistoryPasswords()
+{
+    platform::IPasswordStore* keyring = Keyring();
+    for (std::string& entry : m_settings.HostHistory) {
+        std::string login, password, why;
+        if (!keyring || !SplitHistoryEntry(entry, login, password) || !password.empty())
+            continue;
+        auto found = keyring->Read("host-history/" + login, password, why);
+        if (found == platform::IPasswordStore::TFound::Yes)
+            entry = login + ":" + password;
+        else if (found == platform::IPasswordStore::TFound::Unreachable)
+            return; // the site book or the broken lists say so
+    }
+}
+
 void TfmMain::FillBrokenListPasswords()
 {
     platform::IPasswordStore* keyring = Keyring();
@@ -210,7 +267,7 @@ void TfmMain::SetSpeedLimits(int64_t download, int64_t upload)
     m_settings.DownloadLimit = std::max<int64_t>(download, 0);
     m_settings.UploadLimit = std::max<int64_t>(upload, 0);
     m_run.SetSpeedLimits(m_settings.DownloadLimit, m_settings.UploadLimit);
-    SaveSettings(m_settings, SettingsPath());
+    SaveSettingsFile();
 }
 
 namespace {
@@ -245,14 +302,19 @@ void TfmMain::ApplySettings(const TSettings& settings)
         if (!m_keyring)
             m_keyring = platform::DesktopKeyring();
         TBookMessages messages(m_view);
-        if (!TSiteBook::MovePasswords(m_dataDir + datafiles::kSiteBook, messages, *m_keyring, settings.KeyringPasswords))
+        if (!TSiteBook::MovePasswords(m_dataDir + datafiles::kSiteBook, messages, *m_keyring,
+                                      settings.KeyringPasswords))
             m_settings.KeyringPasswords = keyring;
         else
-            SaveBrokenLists(); // theirs move too: into the keyring, or back into the file
+            SaveBrokenLists(), SaveSettingsFile(); // theirs move too: into the keyring, or back
         if (m_settings.KeyringPasswords != keyring && !settings.KeyringPasswords)
             for (const auto& list : m_brokenLists.Lists)
                 if (std::string why; !list->PassWord.empty())
                     m_keyring->Remove(list->PasswordKey(), why);
+        if (m_settings.KeyringPasswords != keyring && !settings.KeyringPasswords)
+            for (const std::string& entry : m_settings.HostHistory)
+                if (std::string login, password, why; SplitHistoryEntry(entry, login, password))
+                    m_keyring->Remove("host-history/" + login, why);
     }
     m_settings.ConnectionCount = m_manager.Count();
     m_logs.SetLineLimit(static_cast<size_t>(std::max(m_settings.LogLines, 1)));

@@ -328,6 +328,9 @@ private:
     void CreateBrokenList(TTransferQueue& leftover);
     // The lists' passwords the file does not hold, from the keyring.
     void FillBrokenListPasswords();
+    // quillftp.ini, the host history's passwords in the keyring when it keeps them.
+    void SaveSettingsFile();
+    void FillHostHistoryPasswords();
     // Writes the running run's unfinished items to its journal; unless forced, not again within
     // a quarter of a second.
     void WriteJournal(bool force);

@@ -148,8 +148,8 @@ void TSyncWork::Reload(TSyncPlan plan, bool byHash, std::function<void()> done)
                 names += (k ? ", " : "") + changed[k];
             if (changed.size() > 5)
                 names += " and " + std::to_string(changed.size() - 5) + " more";
-            Fail("the plan is refused: " + std::to_string(changed.size()) +
-                 (changed.size() == 1 ? " path" : " paths") + " changed since it was made: " + names);
+            Fail("the plan is refused: " + std::to_string(changed.size()) + (changed.size() == 1 ? " path" : " paths") +
+                 " changed since it was made: " + names);
             return;
         }
         Hold(false);

@@ -229,8 +229,8 @@ TEST_F(CliSftp, ASynchronizationMakesTheServersFolderLikeTheLocalOneAndThenFinds
     ASSERT_NE(owner, nullptr);
     for (const std::string& path : {there, there + "old.html"})
         ASSERT_EQ(::chown(path.c_str(), owner->pw_uid, owner->pw_gid), 0);
-    CliResult run = cli.run({"--trust", trust(), "-n", "3", "sync", "--up", "--delete", QString::fromStdString(here),
-                             url("/~/www/")});
+    CliResult run = cli.run(
+        {"--trust", trust(), "-n", "3", "sync", "--up", "--delete", QString::fromStdString(here), url("/~/www/")});
     ASSERT_EQ(run.status, 0) << run.err;
     for (const char* name : {"index.html", "css/site.css", "img/logo.png"})
         EXPECT_TRUE(cli.same(here + name, there + name)) << name;

@@ -35,8 +35,7 @@ void write(const std::string& path, const std::string& content, int64_t time)
         fs::permissions(directory, fs::perms::all, fs::perm_options::add);
     std::ofstream(path, std::ios::binary) << content;
     fs::permissions(path, fs::perms::all & ~fs::perms::others_exec & ~fs::perms::group_exec & ~fs::perms::owner_exec);
-    fs::last_write_time(path, fs::file_time_type::clock::now() -
-                                  std::chrono::seconds(std::time(nullptr) - time));
+    fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::seconds(std::time(nullptr) - time));
 }
 
 int64_t timeOf(const std::string& path)
@@ -120,17 +119,16 @@ TEST_P(CliSync, EveryKindOfChangeGivesItsPlanEachWayAndTheRunLeavesBothAlike)
     fs::remove(there + "gone-there.txt");
     auto before = std::make_pair(contents(here), contents(there));
 
-    EXPECT_EQ(actions(sync({"--dry-run", "--up", "--delete"})),
-              (Words{"upload a.txt", "skip d/b.txt", "delete-there gone-here.txt", "upload gone-there.txt",
-                     "upload new-here.txt", "delete-there new-there.txt", "skip there-touched.txt",
-                     "upload touched.txt"}));
+    EXPECT_EQ(
+        actions(sync({"--dry-run", "--up", "--delete"})),
+        (Words{"upload a.txt", "skip d/b.txt", "delete-there gone-here.txt", "upload gone-there.txt",
+               "upload new-here.txt", "delete-there new-there.txt", "skip there-touched.txt", "upload touched.txt"}));
     EXPECT_EQ(actions(sync({"--dry-run", "--down"})),
               (Words{"skip a.txt", "download d/b.txt", "download gone-here.txt", "skip gone-there.txt",
-                     "skip new-here.txt", "download new-there.txt", "download there-touched.txt",
-                     "skip touched.txt"}));
-    const Words both{"upload a.txt",         "download d/b.txt",     "delete-there gone-here.txt",
-                     "delete-here gone-there.txt", "upload new-here.txt", "download new-there.txt",
-                     "download there-touched.txt", "upload touched.txt"};
+                     "skip new-here.txt", "download new-there.txt", "download there-touched.txt", "skip touched.txt"}));
+    const Words both{
+        "upload a.txt",        "download d/b.txt",       "delete-there gone-here.txt", "delete-here gone-there.txt",
+        "upload new-here.txt", "download new-there.txt", "download there-touched.txt", "upload touched.txt"};
     EXPECT_EQ(actions(sync({"--dry-run", "--both", "--delete"})), both);
     EXPECT_EQ(std::make_pair(contents(here), contents(there)), before) << "a dry run changed something";
 
@@ -178,8 +176,8 @@ TEST(CliSyncTrust, AListingThatFailsRefusesDeletionsAndAPlanOlderThanTheFoldersI
 {
     FtpServer server;
     // Every listing of s/sub fails, as a listing cut by the server does, each try.
-    server.setVariant({"--reply", "MLSD /s/sub/=451 Listing aborted: local error.",
-                       "--reply", "MLSD /s/sub=451 Listing aborted: local error."});
+    server.setVariant({"--reply", "MLSD /s/sub/=451 Listing aborted: local error.", "--reply",
+                       "MLSD /s/sub=451 Listing aborted: local error."});
     CliRunner cli{server};
     ASSERT_TRUE(server.start()) << server.error();
     std::string here = cli.local() + "mine/", there = cli.remote() + "s/";
@@ -195,7 +193,8 @@ TEST(CliSyncTrust, AListingThatFailsRefusesDeletionsAndAPlanOlderThanTheFoldersI
 
     // A plan kept, then the server's file changes: applying it is refused, nothing moves.
     std::string kept = cli.dataDir() + "plan.json";
-    CliResult made = cli.run({"sync", "--up", "--plan", QString::fromStdString(kept), QString::fromStdString(here), url});
+    CliResult made =
+        cli.run({"sync", "--up", "--plan", QString::fromStdString(kept), QString::fromStdString(here), url});
     ASSERT_EQ(made.status, 0) << made.errorText();
     write(there + "new.txt", "meanwhile", kStart + 300);
     // The plan keeps no password: it comes as for any address without one.

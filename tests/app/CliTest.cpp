@@ -105,8 +105,9 @@ TEST(CliOptions, RefusesWhatMakesNoCommandWithOneClearReason)
         {{"sync", "here/"}, "sync takes LOCALDIR URL"},
         {{"sync", "--apply", "p.json", "here/", "ftp://h/"}, "sync --apply FILE takes no folders: the plan names them"},
         {{"sync", "--apply", "p.json", "--delete"}, "sync --apply carries out the plan as it is"},
-        {{"--delete", "get", "ftp://h/x"}, "--up, --down, --both, --delete, --dry-run, --by-hash, --plan and --apply "
-                                           "go with sync"}};
+        {{"--delete", "get", "ftp://h/x"},
+         "--up, --down, --both, --delete, --dry-run, --by-hash, --plan and --apply "
+         "go with sync"}};
     for (const auto& [arguments, why] : syncs) {
         EXPECT_FALSE(parse(arguments, options, error)) << why;
         EXPECT_EQ(error.rfind(why, 0), 0u) << error;

@@ -57,8 +57,8 @@ TEST(SyncPlan, OneWayCopiesWhatIsNewOrNewerAndNeverAnOlderFileOverANewerOne)
 {
     // new here, changed in size (newer here), changed in time only, newer there, unchanged,
     // only there, and a directory only here.
-    TSyncTree here = Tree({"f new 5 0", "f grown 9 100", "f touched 5 100", "f older 5 0", "f same 5 0", "d dir",
-                           "f dir/x 3 0"});
+    TSyncTree here =
+        Tree({"f new 5 0", "f grown 9 100", "f touched 5 100", "f older 5 0", "f same 5 0", "d dir", "f dir/x 3 0"});
     TSyncTree there = Tree({"f grown 5 0", "f touched 5 0", "f older 5 100", "f same 5 0", "f gone 4 0"});
     TSyncPlan up = Plan(here, there, TSyncDirection::Up);
     EXPECT_EQ(Words(up), (Words_{"mkdir-there dir", "upload dir/x", "skip gone", "upload grown", "upload new",
@@ -126,8 +126,8 @@ TEST(SyncPlan, BothWaysTheSideThatChangedSinceTheLastRunLeadsAndChangesOnBothAre
     for (const char* path : {"mine", "theirs", "both", "deleted", "kept", "d", "d/x"})
         last.Paths[path] = {{true, false, 5, kNoon}, {true, false, 5, kNoon}};
     last.Paths["d"] = {{true, true, -1, -1}, {true, true, -1, -1}};
-    TSyncTree here = Tree({"f mine 7 50", "f theirs 5 0", "f both 8 50", "f kept 5 0", "d d", "f d/x 5 0",
-                           "f fresh 1 0"});
+    TSyncTree here =
+        Tree({"f mine 7 50", "f theirs 5 0", "f both 8 50", "f kept 5 0", "d d", "f d/x 5 0", "f fresh 1 0"});
     TSyncTree there = Tree({"f mine 5 0", "f theirs 9 70", "f both 6 60", "f deleted 5 0", "f kept 5 0"});
     TSyncPlan plan = Plan(here, there, TSyncDirection::Both, true, last);
     EXPECT_EQ(Words(plan), (Words_{"conflict both", "delete-here d", "delete-here d/x", "delete-there deleted",

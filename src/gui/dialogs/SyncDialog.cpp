@@ -145,8 +145,9 @@ void TSyncDialog::Replan()
     if (m_filling)
         return;
     TSyncOptions options;
-    options.Direction = m_up->isChecked() ? TSyncDirection::Up : m_down->isChecked() ? TSyncDirection::Down
-                                                                                      : TSyncDirection::Both;
+    options.Direction = m_up->isChecked()     ? TSyncDirection::Up
+                        : m_down->isChecked() ? TSyncDirection::Down
+                                              : TSyncDirection::Both;
     options.Delete = m_delete->isChecked();
     m_sync.Replan(options);
     ShowPlan();
@@ -159,9 +160,9 @@ void TSyncDialog::ShowPlan()
     const TSyncPlan& plan = m_sync.Plan();
     QList<QTreeWidgetItem*> items;
     for (const TSyncAction& action : plan.Actions) {
-        auto* item = new QTreeWidgetItem(
-            {ActionText(action.Kind), QString::fromUtf8(action.Path.c_str()) + (action.Directory ? "/" : ""),
-             QString::fromUtf8(action.Why.c_str())});
+        auto* item = new QTreeWidgetItem({ActionText(action.Kind),
+                                          QString::fromUtf8(action.Path.c_str()) + (action.Directory ? "/" : ""),
+                                          QString::fromUtf8(action.Why.c_str())});
         item->setIcon(0, GuiIcon(ActionIcon(action.Kind)));
         item->setToolTip(2, item->text(2));
         if (action.Acts()) {
