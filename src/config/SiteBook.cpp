@@ -49,7 +49,8 @@ void TSiteBook::LoadSiteBook()
         if (found == platform::IPasswordStore::TFound::Yes) {
             Tables.SetText(record, Layout::kPassword, password);
         } else if (found == platform::IPasswordStore::TFound::Unreachable) {
-            m_prompt.ShowMessage(KeyringUnreachable(why) + ": the site book's passwords kept there are not at hand.");
+            m_prompt.ShowMessage(platform::KeyringUnreachable(why) +
+                                 ": the site book's passwords kept there are not at hand.");
             return;
         }
     }
@@ -63,7 +64,7 @@ bool TSiteBook::SaveSiteBook()
     // fields; when the keyring cannot take them all, the file keeps them all.
     TSiteBookTables file = Tables;
     if (std::string why; !StorePasswords(file, why)) {
-        m_prompt.ShowMessage(KeyringUnreachable(why) + ": the passwords stay in the site book's file.");
+        m_prompt.ShowMessage(platform::KeyringUnreachable(why) + ": the passwords stay in the site book's file.");
         return platform::writeFileAtomically(m_path, Tables.Bytes());
     }
     return platform::writeFileAtomically(m_path, file.Bytes());
@@ -82,11 +83,6 @@ bool TSiteBook::StorePasswords(TSiteBookTables& file, std::string& why)
     return true;
 }
 
-std::string TSiteBook::KeyringUnreachable(const std::string& why)
-{
-    return "The desktop's keyring cannot be reached (" + why + ")";
-}
-
 bool TSiteBook::MovePasswords(const std::string& path, ISiteBookPrompt& prompt, platform::IPasswordStore& keyring,
                               bool intoKeyring)
 {
@@ -98,7 +94,7 @@ bool TSiteBook::MovePasswords(const std::string& path, ISiteBookPrompt& prompt, 
         book.Passwords = &keyring;
         TSiteBookTables file = book.Tables;
         if (!book.StorePasswords(file, why)) {
-            prompt.ShowMessage(KeyringUnreachable(why) + ": the passwords stay in the site book's file.");
+            prompt.ShowMessage(platform::KeyringUnreachable(why) + ": the passwords stay in the site book's file.");
             return false;
         }
         return platform::writeFileAtomically(path, file.Bytes());

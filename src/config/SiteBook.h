@@ -109,7 +109,6 @@ private:
     // The passwords into Passwords, taken out of file (a copy of the tables); false with why when
     // the keyring did not take one.
     bool StorePasswords(TSiteBookTables& file, std::string& why);
-    static std::string KeyringUnreachable(const std::string& why);
     // The keyring's name of a record's password.
     std::string PasswordKey(int record) const;
     // Records holding a site, in order.

@@ -68,6 +68,11 @@ public:
 
 } // namespace
 
+std::string KeyringUnreachable(const std::string& why)
+{
+    return "The desktop's keyring cannot be reached (" + why + ")";
+}
+
 std::unique_ptr<IPasswordStore> DesktopKeyring()
 {
     return std::make_unique<TDesktopKeyring>();

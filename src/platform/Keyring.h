@@ -25,6 +25,10 @@ public:
     virtual bool Remove(const std::string& key, std::string& why) = 0;
 };
 
+// "The desktop's keyring cannot be reached (why)": the start of every message of a keyring
+// that did not answer.
+std::string KeyringUnreachable(const std::string& why);
+
 // The desktop's keyring, under the service name "QuillFtp".
 std::unique_ptr<IPasswordStore> DesktopKeyring();
 

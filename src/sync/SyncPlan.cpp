@@ -8,15 +8,6 @@
 
 namespace {
 
-std::vector<TCompareEntry> CompareEntries(const TSyncTree& tree)
-{
-    std::vector<TCompareEntry> entries;
-    entries.reserve(tree.Entries.size());
-    for (const auto& [path, entry] : tree.Entries)
-        entries.push_back({path, entry.Directory, entry.Size, entry.Time, entry.Precision, entry.ZoneKnown});
-    return entries;
-}
-
 // The names of the two sides in one direction: the side that leads and the one that follows.
 struct TWay
 {
@@ -39,7 +30,7 @@ public:
 
     TSyncPlan Build()
     {
-        for (const TComparedName& row : CompareDirectories(CompareEntries(m_here), CompareEntries(m_there)))
+        for (const TComparedName& row : CompareTrees(m_here, m_there))
             Decide(row);
         KeepDirectoriesThatStillHold();
         RefuseDeletionsOnDoubt();

@@ -29,13 +29,8 @@ bool Unchanged(const TSyncFacts& now, const TSyncFacts& then)
 
 void TSyncState::Update(const TSyncTree& here, const TSyncTree& there, const std::vector<std::string>& settled)
 {
-    std::vector<TCompareEntry> a, b;
-    for (const auto& [path, entry] : here.Entries)
-        a.push_back({path, entry.Directory, entry.Size, entry.Time, entry.Precision, entry.ZoneKnown});
-    for (const auto& [path, entry] : there.Entries)
-        b.push_back({path, entry.Directory, entry.Size, entry.Time, entry.Precision, entry.ZoneKnown});
     std::set<std::string> moved(settled.begin(), settled.end());
-    for (const TComparedName& row : CompareDirectories(a, b)) {
+    for (const TComparedName& row : CompareTrees(here, there)) {
         bool link =
             (row.Here >= 0 && here.Entries.at(row.Name).Link) || (row.There >= 0 && there.Entries.at(row.Name).Link);
         if (!link && (row.State == TCompared::Same || moved.count(row.Name) != 0))

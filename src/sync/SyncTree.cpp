@@ -31,6 +31,19 @@ bool LooksCut(size_t entries)
     return false;
 }
 
+std::vector<TComparedName> CompareTrees(const TSyncTree& here, const TSyncTree& there, bool topLevel)
+{
+    auto entries = [topLevel](const TSyncTree& tree) {
+        std::vector<TCompareEntry> out;
+        out.reserve(tree.Entries.size());
+        for (const auto& [path, entry] : tree.Entries)
+            if (!topLevel || path.find('/') == std::string::npos)
+                out.push_back({path, entry.Directory, entry.Size, entry.Time, entry.Precision, entry.ZoneKnown});
+        return out;
+    };
+    return CompareDirectories(entries(here), entries(there));
+}
+
 std::string ParentOf(const std::string& path)
 {
     size_t slash = path.rfind('/');

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "sync/Compare.h"
+
 struct TSyncEntry
 {
     bool Directory = false;
@@ -43,6 +45,10 @@ bool LooksCut(size_t entries);
 // Every entry below root (an absolute local directory), links not followed; a directory that
 // cannot be read is named as failed. False with why when root itself is no readable directory.
 bool ListLocalTree(const std::string& root, TSyncTree& tree, std::string& why);
+
+// Both trees compared path by path (Compare's rows, by relative path); topLevel: only the
+// folders' own entries.
+std::vector<TComparedName> CompareTrees(const TSyncTree& here, const TSyncTree& there, bool topLevel = false);
 
 // The relative paths' directory part ("" for the root's own entries) and last part.
 std::string ParentOf(const std::string& path);

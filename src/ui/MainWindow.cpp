@@ -179,8 +179,7 @@ void TfmMain::SaveBrokenLists()
             else if (!list->PassWord.empty())
                 break;
         if (!why.empty()) {
-            m_view.ShowMessage("The desktop's keyring cannot be reached (" + why +
-                               "): the broken lists' passwords stay in their file.");
+            m_view.ShowMessage(platform::KeyringUnreachable(why) + ": the broken lists' passwords stay in their file.");
             held.clear();
         }
     }
@@ -222,8 +221,8 @@ void TfmMain::SaveSettingsFile()
             if (!SplitHistoryEntry(entry, login, password) || password.empty())
                 continue;
             if (!keyring->Write("host-history/" + login, password, why)) {
-                m_view.ShowMessage("The desktop's keyring cannot be reached (" + why +
-                                   "): the host history's passwords stay in quillftp.ini.");
+                m_view.ShowMessage(platform::KeyringUnreachable(why) +
+                                   ": the host history's passwords stay in quillftp.ini.");
                 settings.HostHistory = m_settings.HostHistory;
                 break;
             }
@@ -255,8 +254,8 @@ void TfmMain::FillBrokenListPasswords()
         std::string why;
         if (keyring && list->PassWord.empty() &&
             keyring->Read(list->PasswordKey(), list->PassWord, why) == platform::IPasswordStore::TFound::Unreachable) {
-            m_view.ShowMessage("The desktop's keyring cannot be reached (" + why +
-                               "): the broken lists' passwords kept there are not at hand.");
+            m_view.ShowMessage(platform::KeyringUnreachable(why) +
+                               ": the broken lists' passwords kept there are not at hand.");
             return;
         }
     }

@@ -274,15 +274,8 @@ void TSyncWork::MarkTopLevel()
 {
     // The folders' own entries, each as Compare finds it; a directory alike on both sides is
     // marked by the first difference below it.
-    auto topLevel = [](const TSyncTree& tree) {
-        std::vector<TCompareEntry> entries;
-        for (const auto& [path, entry] : tree.Entries)
-            if (path.find('/') == std::string::npos)
-                entries.push_back({path, entry.Directory, entry.Size, entry.Time, entry.Precision, entry.ZoneKnown});
-        return entries;
-    };
     m_marks.clear();
-    for (TComparedName& row : CompareDirectories(topLevel(m_here), topLevel(There())))
+    for (TComparedName& row : CompareTrees(m_here, There(), true))
         m_marks[row.Name] = std::move(row);
     for (const TSyncAction& action : m_plan.Actions) {
         std::string top = action.Path.substr(0, action.Path.find('/'));
@@ -297,10 +290,13 @@ const TComparedName* TSyncWork::MarkOf(TPane pane, const std::string& name) cons
 {
     if (!m_marking)
         return nullptr;
-    bool shown = pane == TPane::Local ? EnsureTrailing(m_window.Local().Path(), '/') == m_localDir
-                                      : EnsureTrailing(m_window.RemoteDir(), '/') == m_remoteDir;
-    auto mark = m_marks.find(name);
-    return shown && mark != m_marks.end() ? &mark->second : nullptr;
+    // Asked for every row the panes paint: the folder is matched without making strings.
+    const std::string& shown = pane == TPane::Local ? m_window.Local().Path() : m_window.RemoteDir();
+    const std::string& compared = pane == TPane::Local ? m_localDir : m_remoteDir;
+    bool same = shown == compared ||
+                (shown.size() + 1 == compared.size() && compared.compare(0, shown.size(), shown) == 0);
+    auto mark = same ? m_marks.find(name) : m_marks.end();
+    return mark != m_marks.end() ? &mark->second : nullptr;
 }
 
 void TSyncWork::Hold(bool on)

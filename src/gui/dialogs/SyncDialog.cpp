@@ -1,5 +1,7 @@
 #include "gui/dialogs/SyncDialog.h"
 
+#include <map>
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -21,45 +23,25 @@
 
 namespace {
 
-QString ActionText(TSyncActionKind kind)
+// An action as the plan's rows show it: its words and its icon.
+struct TActionLook
 {
-    switch (kind) {
-    case TSyncActionKind::Upload:
-        return "Upload";
-    case TSyncActionKind::Download:
-        return "Download";
-    case TSyncActionKind::MakeDirThere:
-        return "Make remote directory";
-    case TSyncActionKind::MakeDirHere:
-        return "Make local directory";
-    case TSyncActionKind::DeleteThere:
-        return "Delete remote";
-    case TSyncActionKind::DeleteHere:
-        return "Delete local";
-    case TSyncActionKind::Skip:
-        return "Skip";
-    case TSyncActionKind::Conflict:
-        return "Conflict";
-    }
-    return {};
-}
+    const char* Text;
+    const char* Icon;
+};
 
-QString ActionIcon(TSyncActionKind kind)
+TActionLook LookOf(TSyncActionKind kind)
 {
-    switch (kind) {
-    case TSyncActionKind::Upload:
-        return "upload";
-    case TSyncActionKind::Download:
-        return "download";
-    case TSyncActionKind::MakeDirThere:
-    case TSyncActionKind::MakeDirHere:
-        return "make-directory";
-    case TSyncActionKind::DeleteThere:
-    case TSyncActionKind::DeleteHere:
-        return "delete";
-    default:
-        return "abort";
-    }
+    static const std::map<TSyncActionKind, TActionLook> kLooks = {
+        {TSyncActionKind::Upload, {"Upload", "upload"}},
+        {TSyncActionKind::Download, {"Download", "download"}},
+        {TSyncActionKind::MakeDirThere, {"Make remote directory", "make-directory"}},
+        {TSyncActionKind::MakeDirHere, {"Make local directory", "make-directory"}},
+        {TSyncActionKind::DeleteThere, {"Delete remote", "delete"}},
+        {TSyncActionKind::DeleteHere, {"Delete local", "delete"}},
+        {TSyncActionKind::Skip, {"Skip", "abort"}},
+        {TSyncActionKind::Conflict, {"Conflict", "abort"}}};
+    return kLooks.at(kind);
 }
 
 } // namespace
@@ -160,10 +142,11 @@ void TSyncDialog::ShowPlan()
     const TSyncPlan& plan = m_sync.Plan();
     QList<QTreeWidgetItem*> items;
     for (const TSyncAction& action : plan.Actions) {
-        auto* item = new QTreeWidgetItem({ActionText(action.Kind),
-                                          QString::fromUtf8(action.Path.c_str()) + (action.Directory ? "/" : ""),
-                                          QString::fromUtf8(action.Why.c_str())});
-        item->setIcon(0, GuiIcon(ActionIcon(action.Kind)));
+        TActionLook look = LookOf(action.Kind);
+        auto* item =
+            new QTreeWidgetItem({look.Text, QString::fromUtf8(action.Path.c_str()) + (action.Directory ? "/" : ""),
+                                 QString::fromUtf8(action.Why.c_str())});
+        item->setIcon(0, GuiIcon(look.Icon));
         item->setToolTip(2, item->text(2));
         if (action.Acts()) {
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
