@@ -8,8 +8,13 @@
 
 #include "app/TerminalText.h"
 #include "ftp/CustomFtpCli.h"
+#include "platform/Translate.h"
 
-const char* const kCliUsage =
+using platform::Fill;
+using platform::Tr;
+
+const char* const kCliUsage = QT_TRANSLATE_NOOP(
+    "Cli",
     "usage: quillftp-cli [OPTIONS] COMMAND ...\n"
     "  ls URL                 list a remote directory (kind, size, name; --long for the pane's columns)\n"
     "  get URL [LOCALDIR]     download a file, or a whole tree when URL ends with \"/\"\n"
@@ -56,7 +61,7 @@ const char* const kCliUsage =
     "  --password-stdin       the password is the first line of standard input\n"
     "  --json                 ls, get, put, sync: one JSON document on standard output (see the man page)\n"
     "  --version              the program's version and the libraries it was built with\n"
-    "  -h, --help             this text\n";
+    "  -h, --help             this text\n");
 
 namespace {
 
@@ -107,14 +112,15 @@ const std::map<std::string, TValueOption>& valueOptions()
         {"--connections",
          [](const std::string& text, TCliOptions& o, std::string& error) {
              int64_t n = 0;
-             if (!numberIn(text, 1, 255, n, "the connection count must lie between 1 and 255: ", error))
+             if (!numberIn(text, 1, 255, n, Tr("Cli", "the connection count must lie between 1 and 255: "), error))
                  return false;
              o.Connections = static_cast<int>(n);
              return true;
          }},
         {"--split-size",
          [](const std::string& text, TCliOptions& o, std::string& error) {
-             return numberIn(text, 1, INT64_MAX / 2, o.SplitSize, "the split size must be a number of bytes: ", error);
+             return numberIn(text, 1, INT64_MAX / 2, o.SplitSize,
+                             Tr("Cli", "the split size must be a number of bytes: "), error);
          }},
         {"--limit-rate",
          [](const std::string& text, TCliOptions& o, std::string& error) {
@@ -128,7 +134,7 @@ const std::map<std::string, TValueOption>& valueOptions()
              }
              int64_t n = 0;
              if (!numberIn(digits, 1, INT64_MAX / (1024LL * 1024 * 1024), n,
-                           "the rate must be bytes per second, or a number with K, M or G: ", error))
+                           Tr("Cli", "the rate must be bytes per second, or a number with K, M or G: "), error))
                  return false;
              o.LimitRate = n * unit;
              return true;
@@ -136,7 +142,7 @@ const std::map<std::string, TValueOption>& valueOptions()
         {"--retries",
          [](const std::string& text, TCliOptions& o, std::string& error) {
              int64_t n = 0;
-             if (!numberIn(text, 0, 1000, n, "the retry count must lie between 0 and 1000: ", error))
+             if (!numberIn(text, 0, 1000, n, Tr("Cli", "the retry count must lie between 0 and 1000: "), error))
                  return false;
              o.Retries = static_cast<int>(n);
              return true;
@@ -144,7 +150,8 @@ const std::map<std::string, TValueOption>& valueOptions()
         {"--timeout",
          [](const std::string& text, TCliOptions& o, std::string& error) {
              int64_t n = 0;
-             if (!numberIn(text, 0, 86400, n, "the timeout must be a number of seconds between 0 and 86400: ", error))
+             if (!numberIn(text, 0, 86400, n,
+                           Tr("Cli", "the timeout must be a number of seconds between 0 and 86400: "), error))
                  return false;
              o.Timeout = static_cast<int>(n);
              return true;
@@ -154,7 +161,7 @@ const std::map<std::string, TValueOption>& valueOptions()
              o.Proxy = text;
              if (validHostPort(text))
                  return true;
-             error = "--proxy needs HOST:PORT: " + text;
+             error = Tr("Cli", "--proxy needs HOST:PORT: ") + text;
              return false;
          }},
         {"--proxy-type",
@@ -162,7 +169,7 @@ const std::map<std::string, TValueOption>& valueOptions()
              o.ProxyType = text;
              if (text == "user@host" || text == "login")
                  return true;
-             error = "--proxy-type is user@host or login: " + text;
+             error = Tr("Cli", "--proxy-type is user@host or login: ") + text;
              return false;
          }},
         {"--proxy-user",
@@ -180,7 +187,7 @@ const std::map<std::string, TValueOption>& valueOptions()
                  {"auto", ftpsAuto}, {"require", ftpsRequire}, {"implicit", ftpsImplicit}, {"off", ftpsOff}};
              auto mode = modes.find(text);
              if (mode == modes.end()) {
-                 error = "--tls is auto, require, implicit or off: " + text;
+                 error = Tr("Cli", "--tls is auto, require, implicit or off: ") + text;
                  return false;
              }
              return o.Tls = mode->second, true;
@@ -227,7 +234,7 @@ bool socksOption(const std::string& option, const std::string& text, TCliOptions
 {
     options.Socks = text;
     if (!validHostPort(text)) {
-        error = option + " needs HOST:PORT: " + text;
+        error = Fill(Tr("Cli", "%1 needs HOST:PORT: %2"), {option, text});
         return false;
     }
     options.SocksType = option == "--socks4" ? ftpSocks4 : option == "--socks4a" ? ftpSocks4A : ftpSocks5;
@@ -238,49 +245,51 @@ bool socksOption(const std::string& option, const std::string& text, TCliOptions
 bool checkCommand(const TCliOptions& options, std::string& error)
 {
     if (options.Command.empty()) {
-        error = "no command given";
+        error = Tr("Cli", "no command given");
         return false;
     }
     auto counts = commandOperands().find(options.Command);
     if (counts == commandOperands().end()) {
-        error = "unknown command " + options.Command;
+        error = Tr("Cli", "unknown command ") + options.Command;
         return false;
     }
     size_t given = options.Operands.size();
     auto [least, most] = counts->second;
     if (given < least || given > most) {
-        error = options.Command + " takes " +
-                (least == most ? std::to_string(least) : std::to_string(least) + " or " + std::to_string(most)) +
-                " operand" + (most == 1 ? "" : "s") + ", not " + std::to_string(given);
+        std::string counts = least == most ? std::to_string(least)
+                                           : Fill(Tr("Cli", "%1 or %2"), {std::to_string(least), std::to_string(most)});
+        error = Fill(most == 1 ? Tr("Cli", "%1 takes %2 operand, not %3") : Tr("Cli", "%1 takes %2 operands, not %3"),
+                     {options.Command, counts, std::to_string(given)});
         return false;
     }
     if (options.Json && options.Command != "ls" && options.Command != "get" && options.Command != "put" &&
         options.Command != "sync") {
-        error = "--json goes with ls, get, put and sync";
+        error = Tr("Cli", "--json goes with ls, get, put and sync");
         return false;
     }
     bool syncOptions = options.SyncDirection >= 0 || options.Delete || options.DryRun || options.ByHash ||
                        !options.PlanFile.empty() || !options.ApplyFile.empty();
     if (syncOptions && options.Command != "sync") {
-        error = "--up, --down, --both, --delete, --dry-run, --by-hash, --plan and --apply go with sync";
+        error = Tr("Cli", "--up, --down, --both, --delete, --dry-run, --by-hash, --plan and --apply go with sync");
         return false;
     }
     if (options.Command == "sync" && options.ApplyFile.empty() != (given == 2)) {
-        error = options.ApplyFile.empty() ? "sync takes LOCALDIR URL"
-                                          : "sync --apply FILE takes no folders: the plan names them";
+        error = options.ApplyFile.empty() ? Tr("Cli", "sync takes LOCALDIR URL")
+                                          : Tr("Cli", "sync --apply FILE takes no folders: the plan names them");
         return false;
     }
     if (!options.ApplyFile.empty() && (options.SyncDirection >= 0 || options.Delete || !options.PlanFile.empty())) {
-        error =
-            "sync --apply carries out the plan as it is: --up, --down, --both, --delete and --plan do not go with it";
+        error = Tr(
+            "Cli",
+            "sync --apply carries out the plan as it is: --up, --down, --both, --delete and --plan do not go with it");
         return false;
     }
     if (options.Recursive && options.Command != "rm") {
-        error = "-r goes with rm only";
+        error = Tr("Cli", "-r goes with rm only");
         return false;
     }
     if (!options.Proxy.empty() && options.SocksType) {
-        error = "--proxy and a SOCKS server cannot be used together";
+        error = Tr("Cli", "--proxy and a SOCKS server cannot be used together");
         return false;
     }
     return true;
@@ -309,11 +318,11 @@ bool ParseCliOptions(const std::vector<std::string>& arguments, TCliOptions& opt
         auto valued = valueOptions().find(option);
         bool socks = option == "--socks4" || option == "--socks4a" || option == "--socks5";
         if (valued == valueOptions().end() && !socks) {
-            error = "unknown option " + argument;
+            error = Tr("Cli", "unknown option ") + argument;
             return false;
         }
         if (k + 1 >= arguments.size()) {
-            error = "option " + argument + " needs a value";
+            error = Fill(Tr("Cli", "option %1 needs a value"), {argument});
             return false;
         }
         const std::string& value = arguments[++k];
@@ -377,7 +386,7 @@ bool ParseFtpAddress(const std::string& text, TFtpAddress& address, std::string&
     QString scheme = url.scheme();
     if (!url.isValid() || (scheme != "ftp" && scheme != "ftps" && scheme != "ftpes" && scheme != "sftp") ||
         url.host().isEmpty()) {
-        error = "not an ftp:// or sftp:// address: " + AddressWithoutPassword(text);
+        error = Tr("Cli", "not an ftp:// or sftp:// address: ") + AddressWithoutPassword(text);
         return false;
     }
     address.Security = scheme == "ftps" ? ftpsImplicit : scheme == "ftpes" ? ftpsRequire : -1;

@@ -18,6 +18,10 @@
 #include "platform/Paths.h"
 #include "ui/FtpUrl.h"
 #include "ui/MainWindow.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 namespace fs = std::filesystem;
 
@@ -175,7 +179,7 @@ bool TCliSession::SiteAddress(std::string& operand, std::string& error)
             std::string ignored;
             ParseFtpUrl(book.Tables.Text(record, Layout::kHost), fields, ignored);
             if (fields.HostName.empty()) {
-                error = "the site " + prefix + " holds no address";
+                error = Fill(Tr("Cli", "the site %1 holds no address"), {prefix});
                 return false;
             }
             std::string path = named.substr(std::min(named.size(), prefix.size() + 1));
@@ -188,7 +192,7 @@ bool TCliSession::SiteAddress(std::string& operand, std::string& error)
             return true;
         }
     }
-    error = "no site " + named + " in the site book " + book.Path() + " (site:CLASS/NAME/path)";
+    error = Fill(Tr("Cli", "no site %1 in the site book %2 (site:CLASS/NAME/path)"), {named, book.Path()});
     return false;
 }
 
@@ -213,7 +217,8 @@ bool TCliSession::WaitUntil(const std::function<bool()>& done)
         if (g_interrupts == 1 && !aborted) {
             aborted = true;
             m_view.EndProgressLine();
-            std::cerr << "quillftp-cli: interrupted; stopping the transfers (Ctrl-C again to quit at once)\n";
+            std::cerr << "quillftp-cli: "
+                      << Tr("Cli", "interrupted; stopping the transfers (Ctrl-C again to quit at once)") << "\n";
             m_window->Abort();
         }
     }
@@ -246,11 +251,12 @@ int TCliSession::Connect(const TFtpAddress& address, const std::string& director
     else if (!address.Sftp)
         CompleteAnonymousLogin(user, pass, m_window->Settings().AnonymousEmail);
     if (pass.empty() && !address.Sftp && !user.empty() &&
-        PromptPassword(user + "@" + address.Host + "'s password: ", pass))
+        PromptPassword(Fill(Tr("Cli", "%1's password: "), {user + "@" + address.Host}), pass))
         m_password = pass;
     if (pass.empty() && !address.Sftp) // SSH logs in by key or agent without one
-        return Fail("no password given for " + user + " (in ~/.netrc, with --password-stdin or on a terminal)",
-                    kExitUsage);
+        return Fail(
+            Fill(Tr("Cli", "no password given for %1 (in ~/.netrc, with --password-stdin or on a terminal)"), {user}),
+            kExitUsage);
     uint64_t before = m_window->LastResult(TOperation::Connect).Sequence;
     m_window->ConnectTo({address.Host, address.Port, user, pass, address.Security, address.Sftp}, directory);
     // Until the login has its result: a lost connection shows as ssReady before it arrives.
@@ -260,26 +266,27 @@ int TCliSession::Connect(const TFtpAddress& address, const std::string& director
                (state == ssReady && m_window->LastResult(TOperation::Connect).Sequence > before);
     });
     if (!settled)
-        return Fail("interrupted", kExitIncomplete);
+        return Fail(Tr("Cli", "interrupted"), kExitIncomplete);
     const TOperationResult& login = m_window->LastResult(TOperation::Connect);
     // Told by the refused change of directory: the server reports its directory in its own
     // words, so the path it shows need not be the one asked for.
     const TOperationResult& changed = m_window->LastResult(TOperation::ChangeDir);
     if (login.Success && changed.Sequence > login.Sequence && !changed.Success)
         return Fail(changed.Code == 550 && changed.Reply.rfind("550", 0) == 0
-                        ? "no such remote directory: " + directory
-                        : "cannot change to the remote directory " + (directory.empty() ? "/" : directory) + ": " +
-                              changed.Reply,
+                        ? Tr("Cli", "no such remote directory: ") + directory
+                        : Fill(Tr("Cli", "cannot change to the remote directory %1: %2"),
+                               {directory.empty() ? "/" : directory, changed.Reply}),
                     kExitIncomplete);
     if (m_window->SessionState() != ssConnected) {
         bool told = login.Sequence > before && !login.Success;
-        std::string reason = told && !login.Reply.empty() ? login.Reply : "Server Connection Failed.";
+        std::string reason = told && !login.Reply.empty() ? login.Reply : Tr("Cli", "Server Connection Failed.");
         std::string site = address.Host + ":" + address.Port;
         if (told && login.LoggedIn)
-            return Fail("logged in to " + site + ", but " + login.Step + " failed: " + reason, kExitLoginFailed);
-        return Fail("login to " + site + " failed" + (told && !login.Step.empty() ? " at " + login.Step : "") + ": " +
-                        reason,
-                    kExitLoginFailed);
+            return Fail(Fill(Tr("Cli", "logged in to %1, but %2 failed: %3"), {site, login.Step, reason}),
+                        kExitLoginFailed);
+        if (told && !login.Step.empty())
+            return Fail(Fill(Tr("Cli", "login to %1 failed at %2: %3"), {site, login.Step, reason}), kExitLoginFailed);
+        return Fail(Fill(Tr("Cli", "login to %1 failed: %2"), {site, reason}), kExitLoginFailed);
     }
     return kExitDone;
 }
@@ -288,8 +295,10 @@ int TCliSession::FindPassword(const TFtpAddress& address, std::string& user, std
 {
     if (!pass.empty()) {
         if (!m_warnedOfPassword)
-            std::cerr << "quillftp-cli: warning: a password in the address can be read by other users of this "
-                         "machine; ~/.netrc, --password-stdin or the terminal keep it to you\n";
+            std::cerr << "quillftp-cli: "
+                      << Tr("Cli", "warning: a password in the address can be read by other users of this machine; "
+                                   "~/.netrc, --password-stdin or the terminal keep it to you")
+                      << "\n";
         m_warnedOfPassword = true;
         return kExitDone;
     }
@@ -322,7 +331,7 @@ int TCliSession::ConnectToEntry(const std::string& url, const TlvFileInfo*& entr
         return Fail(error, kExitUsage);
     std::string path = withoutTrailingSlash(address.Path);
     if (path.empty() || path == "/")
-        return Fail("the address names no file or directory: " + AddressWithoutPassword(url), kExitUsage);
+        return Fail(Tr("Cli", "the address names no file or directory: ") + AddressWithoutPassword(url), kExitUsage);
     name = path.substr(path.rfind('/') + 1);
     // The parent: "" is the login directory.
     int status = Connect(address, path.substr(0, path.rfind('/') + 1));
@@ -333,24 +342,25 @@ int TCliSession::ConnectToEntry(const std::string& url, const TlvFileInfo*& entr
         if (row.Name == name)
             entry = &row;
     if (!entry && !missingIsNoError)
-        return Fail("no such remote file or directory: " + path, kExitIncomplete);
+        return Fail(Tr("Cli", "no such remote file or directory: ") + path, kExitIncomplete);
     return kExitDone;
 }
 
 int TCliSession::EnterUnlistedDirectory(const std::string& name, const std::string& localDir)
 {
     if (!IsSafeEntryName(name)) // "..", say: no name of a directory to make locally
-        return Fail("not fetched: " + name + "/: not a name a local directory can have", kExitIncomplete);
+        return Fail(Fill(Tr("Cli", "not fetched: %1/: not a name a local directory can have"), {name}),
+                    kExitIncomplete);
     uint64_t before = m_window->LastResult(TOperation::ChangeDir).Sequence;
     m_view.Answers = {name};
     m_window->RemoteChangeDirectory();
     WaitIdle();
     const TOperationResult& changed = m_window->LastResult(TOperation::ChangeDir);
     if (changed.Sequence <= before || !changed.Success)
-        return Fail("no such remote file or directory: " + name, kExitIncomplete);
+        return Fail(Tr("Cli", "no such remote file or directory: ") + name, kExitIncomplete);
     // Its files are fetched by the path the server gives it: one that climbs is refused, as in a walk.
     if (!IsPlainRemoteDir(m_window->RemoteDir()))
-        return Fail("not fetched: " + name + "/: the server calls it \"" + m_window->RemoteDir() + "\"",
+        return Fail(Fill(Tr("Cli", "not fetched: %1/: the server calls it \"%2\""), {name, m_window->RemoteDir()}),
                     kExitIncomplete);
     // The local directory of the tree must be a directory of localDir itself, not a link away.
     std::string target = localDir + name + "/";
@@ -360,9 +370,10 @@ int TCliSession::EnterUnlistedDirectory(const std::string& name, const std::stri
     std::string prefix = EnsureTrailing(inside.string(), '/');
     if (error || fs::is_symlink(withoutTrailingSlash(target)) ||
         EnsureTrailing(resolved.string(), '/').compare(0, prefix.size(), prefix) != 0)
-        return Fail("not fetched: " + name + "/: its local path lies outside " + localDir, kExitIncomplete);
+        return Fail(Fill(Tr("Cli", "not fetched: %1/: its local path lies outside %2"), {name, localDir}),
+                    kExitIncomplete);
     if (!MakeLocalDirs(target))
-        return Fail("cannot create the local directory " + target, kExitIncomplete);
+        return Fail(Tr("Cli", "cannot create the local directory ") + target, kExitIncomplete);
     m_window->Local().SetPath(target);
     m_window->RemoteSelectAll();
     return kExitDone;
@@ -399,7 +410,8 @@ int TCliSession::RunStatus()
             if (!result.Success && result.Sequence > m_runBefore && (!last || result.Sequence > last->Sequence))
                 last = &result;
         }
-        return Fail("nothing was transferred" + (last ? ": " + last->Reply : std::string()), kExitIncomplete);
+        return Fail(Tr("Cli", "nothing was transferred") + (last ? ": " + last->Reply : std::string()),
+                    kExitIncomplete);
     }
     // What really arrived or left, not what the listing promised.
     if (!m_options.Quiet && run.Bytes > 0) {
@@ -407,9 +419,11 @@ int TCliSession::RunStatus()
         // Three digits that mean something: "0.012 s", "4.31 s", "72.4 s".
         int decimals = seconds < 1 ? 3 : seconds < 10 ? 2 : 1;
         char text[160];
-        std::snprintf(text, sizeof text, "%s bytes in %.*f s (%.1f MiB/s)", FormatThousands(run.Bytes).c_str(),
-                      decimals, seconds, run.Bytes / seconds / (1024.0 * 1024.0));
-        std::cerr << "quillftp-cli: " << text << "\n";
+        std::snprintf(text, sizeof text, "%.*f", decimals, seconds);
+        char rate[64];
+        std::snprintf(rate, sizeof rate, "%.1f", run.Bytes / seconds / (1024.0 * 1024.0));
+        std::cerr << "quillftp-cli: "
+                  << Fill(Tr("Cli", "%1 bytes in %2 s (%3 MiB/s)"), {FormatThousands(run.Bytes), text, rate}) << "\n";
     }
     size_t kept = 0;
     size_t notFetched = 0;
@@ -418,37 +432,38 @@ int TCliSession::RunStatus()
         if (failure.Kept && failure.Code == kItemNotFinished)
             ++kept;
         else if (failure.Kept)
-            ++kept, std::cerr << "quillftp-cli: not completed: " << EscapeControls(failure.Name) << ": "
-                              << EscapeControls(failure.Reply) << "\n";
+            ++kept, std::cerr << "quillftp-cli: " << Tr("Cli", "not completed: ") << EscapeControls(failure.Name)
+                              << ": " << EscapeControls(failure.Reply) << "\n";
         else
-            ++notFetched, std::cerr << "quillftp-cli: not fetched: " << EscapeControls(failure.Name) << ": "
-                                    << EscapeControls(failure.Reply) << "\n";
+            ++notFetched, std::cerr << "quillftp-cli: " << Tr("Cli", "not fetched: ") << EscapeControls(failure.Name)
+                                    << ": " << EscapeControls(failure.Reply) << "\n";
     }
     if (g_interrupts > 0 || kept > 0) {
         size_t number = m_window->LastBrokenListNumber();
-        std::string what = kept == 1 ? "1 item" : std::to_string(kept) + " items";
+        std::string what = Fill(kept == 1 ? Tr("Cli", "1 item") : Tr("Cli", "%1 items"), {std::to_string(kept)});
         if (number == 0)
-            return Fail(what + " did not complete", kExitIncomplete);
-        return Fail(what + " did not complete; resume with: quillftp-cli resume " + std::to_string(number),
-                    kExitIncomplete);
+            return Fail(Fill(Tr("Cli", "%1 did not complete"), {what}), kExitIncomplete);
+        return Fail(
+            Fill(Tr("Cli", "%1 did not complete; resume with: quillftp-cli resume %2"), {what, std::to_string(number)}),
+            kExitIncomplete);
     }
     if (notFetched > 0)
-        return Fail(std::to_string(notFetched) + " could not be fetched", kExitIncomplete);
+        return Fail(Fill(Tr("Cli", "%1 could not be fetched"), {std::to_string(notFetched)}), kExitIncomplete);
     return kExitDone;
 }
 
 int TCliSession::OperationOutcome(TOperation operation, uint64_t before, const std::string& what)
 {
     if (g_interrupts > 0)
-        return Fail("interrupted", kExitIncomplete);
+        return Fail(Tr("Cli", "interrupted"), kExitIncomplete);
     const TOperationResult& result = m_window->LastResult(operation);
     if (result.Sequence <= before)
-        return Fail(what + " did not run", kExitIncomplete);
+        return Fail(Fill(Tr("Cli", "%1 did not run"), {what}), kExitIncomplete);
     if (result.Success)
         return kExitDone;
     std::vector<TItemOutcome> failures = result.Failures();
     std::string reply = failures.empty() ? result.Reply : failures.front().Reply;
-    return Fail(what + " failed: " + reply, kExitIncomplete);
+    return Fail(Fill(Tr("Cli", "%1 failed: %2"), {what, reply}), kExitIncomplete);
 }
 
 // ---------------------------------------------------------------- the commands
@@ -495,7 +510,7 @@ int TCliSession::Get()
     if (status != kExitDone)
         return status;
     if (!MakeLocalDirs(localDir))
-        return Fail("cannot create the local directory " + localDir, kExitIncomplete);
+        return Fail(Tr("Cli", "cannot create the local directory ") + localDir, kExitIncomplete);
     m_runStart = platform::tickCount();
     m_runBefore = m_window->LastResult(TOperation::Transfer).Sequence;
     if (entry) {
@@ -514,7 +529,7 @@ int TCliSession::Get()
             TFtpAddress address;
             std::string error;
             ParseFtpAddress(url, address, error);
-            return Fail("no such remote file or directory: " + address.Path, kExitIncomplete);
+            return Fail(Tr("Cli", "no such remote file or directory: ") + address.Path, kExitIncomplete);
         }
     }
     WaitIdle();
@@ -525,10 +540,10 @@ int TCliSession::Put()
 {
     std::string local = withoutTrailingSlash(absolutePath(m_options.Operands[0]));
     if (::access(local.c_str(), R_OK) != 0)
-        return Fail("no such local file or directory: " + m_options.Operands[0], kExitIncomplete);
+        return Fail(Tr("Cli", "no such local file or directory: ") + m_options.Operands[0], kExitIncomplete);
     struct stat info = {};
     if (::stat(local.c_str(), &info) != 0 || (!S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)))
-        return Fail("not a regular file: " + m_options.Operands[0], kExitIncomplete);
+        return Fail(Tr("Cli", "not a regular file: ") + m_options.Operands[0], kExitIncomplete);
     TFtpAddress address;
     std::string error;
     if (!ParseFtpAddress(m_options.Operands[1], address, error))
@@ -541,7 +556,7 @@ int TCliSession::Put()
     pane.SetPath(local.substr(0, local.rfind('/') + 1));
     pane.SelectNames({name});
     if (pane.SelectedNames().empty())
-        return Fail("cannot read the local directory of " + local, kExitIncomplete);
+        return Fail(Tr("Cli", "cannot read the local directory of ") + local, kExitIncomplete);
     m_runStart = platform::tickCount();
     m_runBefore = m_window->LastResult(TOperation::Transfer).Sequence;
     m_window->UploadSelected();
@@ -557,7 +572,8 @@ int TCliSession::MakeDirectory()
         return Fail(error, kExitUsage);
     std::string path = withoutTrailingSlash(address.Path);
     if (path.empty() || path == "/")
-        return Fail("the address names no directory: " + AddressWithoutPassword(m_options.Operands[0]), kExitUsage);
+        return Fail(Tr("Cli", "the address names no directory: ") + AddressWithoutPassword(m_options.Operands[0]),
+                    kExitUsage);
     int status = Connect(address, path.substr(0, path.rfind('/') + 1));
     if (status != kExitDone)
         return status;
@@ -577,7 +593,9 @@ int TCliSession::Remove(bool directory)
         return status;
     bool recursive = m_options.Recursive;
     if (!recursive && entry->IsDir() != directory)
-        return Fail(name + (directory ? " is not a directory (use rm)" : " is a directory (use rmdir, or rm -r)"),
+        return Fail(Fill(directory ? Tr("Cli", "%1 is not a directory (use rm)")
+                                   : Tr("Cli", "%1 is a directory (use rmdir, or rm -r)"),
+                         {name}),
                     kExitIncomplete);
     uint64_t before = m_window->LastResult(TOperation::Delete).Sequence;
     Select(entry);
@@ -610,7 +628,7 @@ int TCliSession::ChangeMode()
 {
     const std::string& mode = m_options.Operands[0];
     if (mode.size() < 3 || mode.size() > 4 || mode.find_first_not_of("01234567") != std::string::npos)
-        return Fail("the mode must be three or four octal digits, such as 644: " + mode, kExitUsage);
+        return Fail(Tr("Cli", "the mode must be three or four octal digits, such as 644: ") + mode, kExitUsage);
     const TlvFileInfo* entry = nullptr;
     std::string name;
     int status = ConnectToEntry(m_options.Operands[1], entry, name);
@@ -628,7 +646,7 @@ int TCliSession::ShowBrokenLists()
 {
     const auto& lists = m_window->BrokenLists().Lists;
     if (lists.empty())
-        std::cerr << "quillftp-cli: no broken lists\n";
+        std::cerr << "quillftp-cli: " << Tr("Cli", "no broken lists") << "\n";
     for (size_t n = 0; n < lists.size(); ++n) {
         const TOldQuene& list = *lists[n];
         int64_t left = 0;
@@ -667,7 +685,8 @@ int TCliSession::Resume()
     size_t count = m_window->BrokenLists().Lists.size();
     if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos ||
         std::stoul(text) < 1 || std::stoul(text) > count)
-        return Fail("no broken list " + text + " (" + std::to_string(count) + " saved; quillftp-cli broken lists them)",
+        return Fail(Fill(Tr("Cli", "no broken list %1 (%2 saved; quillftp-cli broken lists them)"),
+                         {text, std::to_string(count)}),
                     kExitUsage);
     m_runStart = platform::tickCount();
     m_runBefore = m_window->LastResult(TOperation::Transfer).Sequence;
@@ -675,7 +694,8 @@ int TCliSession::Resume()
     WaitIdle();
     if (m_window->LastResult(TOperation::Transfer).Sequence <= m_runBefore) {
         const TOperationResult& login = m_window->LastResult(TOperation::Connect);
-        return Fail("login failed" + (login.Success ? std::string() : ": " + login.Reply) + "; the broken list is kept",
+        return Fail(login.Success ? Tr("Cli", "login failed; the broken list is kept")
+                                  : Fill(Tr("Cli", "login failed: %1; the broken list is kept"), {login.Reply}),
                     kExitLoginFailed);
     }
     return RunOutcome();

@@ -18,12 +18,17 @@
 #include "sync/SyncPlanFile.h"
 #include "ui/MainWindow.h"
 #include "ui/SyncWork.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 namespace {
 
-std::string Count(size_t count, const char* one, const char* many)
+// "1 action done", "2 actions done": `one` and `many` hold %1 for the number.
+std::string Count(size_t count, const std::string& one, const std::string& many)
 {
-    return std::to_string(count) + " " + (count == 1 ? one : many);
+    return Fill(count == 1 ? one : many, {std::to_string(count)});
 }
 
 } // namespace
@@ -42,7 +47,7 @@ void TCliSession::PrintPlan(const TSyncPlan& plan)
     if (!plan.DeletionsRefused.empty())
         std::cerr << "quillftp-cli: " << TerminalText(plan.DeletionsRefused) << "\n";
     if (!m_options.Quiet)
-        std::cerr << "quillftp-cli: plan: " << SyncPlanTotalsText(plan) << "\n";
+        std::cerr << "quillftp-cli: " << Tr("Cli", "plan: ") << SyncPlanTotalsText(plan) << "\n";
 }
 
 int TCliSession::Synchronize()
@@ -54,7 +59,7 @@ int TCliSession::Synchronize()
     if (!m_options.ApplyFile.empty()) {
         std::string text;
         if (!platform::readWholeFile(m_options.ApplyFile, text))
-            return Fail("cannot read the plan " + m_options.ApplyFile, kExitUsage);
+            return Fail(Tr("Cli", "cannot read the plan ") + m_options.ApplyFile, kExitUsage);
         if (!ReadSyncPlan(text, kept, error))
             return Fail(m_options.ApplyFile + ": " + error, kExitUsage);
         localDir = kept.Local;
@@ -73,7 +78,7 @@ int TCliSession::Synchronize()
     }
     struct stat info = {};
     if (::stat(localDir.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
-        return Fail("no such local directory: " + localDir, kExitIncomplete);
+        return Fail(Tr("Cli", "no such local directory: ") + localDir, kExitIncomplete);
     int status = Connect(address, address.Path);
     if (status != kExitDone)
         return status;
@@ -100,10 +105,12 @@ int TCliSession::Synchronize()
     PrintPlan(sync.Plan());
     if (!m_options.PlanFile.empty()) {
         if (!platform::writeFileAtomically(m_options.PlanFile, SyncPlanJson(sync.Plan())))
-            return Fail("cannot write the plan to " + m_options.PlanFile, kExitIncomplete);
+            return Fail(Tr("Cli", "cannot write the plan to ") + m_options.PlanFile, kExitIncomplete);
         if (!m_options.Quiet)
-            std::cerr << "quillftp-cli: the plan is in " << m_options.PlanFile
-                      << "; carry it out with: quillftp-cli sync --apply " << m_options.PlanFile << "\n";
+            std::cerr << "quillftp-cli: "
+                      << Fill(Tr("Cli", "the plan is in %1; carry it out with: quillftp-cli sync --apply %1"),
+                              {m_options.PlanFile})
+                      << "\n";
     }
     if (m_options.DryRun || !m_options.PlanFile.empty()) {
         if (m_options.Json)
@@ -128,19 +135,23 @@ int TCliSession::ExecutePlan()
     int status = kExitDone;
     for (const TItemOutcome& failure : outcome.Failures) {
         if (!failure.Name.empty() && !m_options.Json)
-            std::cerr << "quillftp-cli: not done: " << EscapeControls(failure.Name) << ": "
+            std::cerr << "quillftp-cli: " << Tr("Cli", "not done: ") << EscapeControls(failure.Name) << ": "
                       << EscapeControls(failure.Reply) << "\n";
         status = kExitIncomplete;
     }
     if (!sync.Error().empty())
         status = Fail(sync.Error(), kExitIncomplete);
     if (!m_options.Quiet && !m_options.Json)
-        std::cerr << "quillftp-cli: " << Count(outcome.Done, "action done", "actions done")
-                  << (outcome.Failures.empty() ? "" : ", " + Count(outcome.Failures.size(), "not done", "not done"))
-                  << (outcome.StateKept ? "" : "; the state of the folders was not kept") << "\n";
+        std::cerr << "quillftp-cli: " << Count(outcome.Done, Tr("Cli", "%1 action done"), Tr("Cli", "%1 actions done"))
+                  << (outcome.Failures.empty()
+                          ? ""
+                          : ", " + Count(outcome.Failures.size(), Tr("Cli", "%1 not done"), Tr("Cli", "%1 not done")))
+                  << (outcome.StateKept ? "" : Tr("Cli", "; the state of the folders was not kept")) << "\n";
     if (conflicts > 0) {
         if (!m_options.Json)
-            Fail(Count(conflicts, "conflict is", "conflicts are") + " left for you to resolve", kExitIncomplete);
+            Fail(Count(conflicts, Tr("Cli", "%1 conflict is left for you to resolve"),
+                       Tr("Cli", "%1 conflicts are left for you to resolve")),
+                 kExitIncomplete);
         status = kExitIncomplete;
     }
     if (m_options.Json) {

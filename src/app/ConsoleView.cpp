@@ -7,6 +7,10 @@
 
 #include "app/TerminalText.h"
 #include "ui/MainWindow.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 TConsoleView::TConsoleView(const TCliOptions& options)
     : m_existing(options.Existing), m_trust(options.Trust), m_log(options.Log),
@@ -53,15 +57,19 @@ TCertificateChoice TConsoleView::AskCertificate(const std::string& site, const T
     if (!m_trust.empty() && fingerprintDigits(m_trust) == fingerprintDigits(certificate.Fingerprint))
         return TCertificateChoice::Once;
     EndProgressLine();
-    std::cerr << "quillftp-cli: the certificate of " << TerminalText(site) << " is not trusted ("
-              << TerminalText(certificate.VerifyError) << ")\n"
-              << "  subject: " << TerminalText(certificate.Subject) << "\n"
-              << "  issuer:  " << TerminalText(certificate.Issuer) << "\n"
-              << "  valid:   " << TerminalText(certificate.NotBefore) << " to " << TerminalText(certificate.NotAfter)
+    std::cerr << "quillftp-cli: "
+              << Fill(Tr("Cli", "the certificate of %1 is not trusted (%2)"),
+                      {TerminalText(site), TerminalText(certificate.VerifyError)})
+              << "\n"
+              << Tr("Cli", "  subject: ") << TerminalText(certificate.Subject) << "\n"
+              << Tr("Cli", "  issuer:  ") << TerminalText(certificate.Issuer) << "\n"
+              << Tr("Cli", "  valid:   ")
+              << Fill(Tr("Cli", "%1 to %2"), {TerminalText(certificate.NotBefore), TerminalText(certificate.NotAfter)})
               << "\n"
               << "  SHA-256: " << certificate.Fingerprint << "\n"
-              << (m_trust.empty() ? "" : "  (not the certificate --trust names)\n")
-              << "quillftp-cli: to connect to it anyway, add --trust " << certificate.Fingerprint << "\n";
+              << (m_trust.empty() ? "" : Tr("Cli", "  (not the certificate --trust names)") + "\n")
+              << "quillftp-cli: " << Tr("Cli", "to connect to it anyway, add --trust ") << certificate.Fingerprint
+              << "\n";
     return TCertificateChoice::Cancel;
 }
 
@@ -71,10 +79,13 @@ TCertificateChoice TConsoleView::AskHostKey(const std::string& site, const std::
     if (!m_trust.empty() && m_trust == fingerprint)
         return TCertificateChoice::Once;
     EndProgressLine();
-    std::cerr << "quillftp-cli: the host key of " << TerminalText(site) << " is unknown (" << TerminalText(type) << " "
-              << TerminalText(fingerprint) << ")\n"
-              << (m_trust.empty() ? "" : "  (not the key --trust names)\n")
-              << "quillftp-cli: to connect to it anyway, add --trust " << TerminalText(fingerprint) << "\n";
+    std::cerr << "quillftp-cli: "
+              << Fill(Tr("Cli", "the host key of %1 is unknown (%2)"),
+                      {TerminalText(site), TerminalText(type) + " " + TerminalText(fingerprint)})
+              << "\n"
+              << (m_trust.empty() ? "" : Tr("Cli", "  (not the key --trust names)") + "\n")
+              << "quillftp-cli: " << Tr("Cli", "to connect to it anyway, add --trust ") << TerminalText(fingerprint)
+              << "\n";
     return TCertificateChoice::Cancel;
 }
 
@@ -83,7 +94,7 @@ std::string TConsoleView::AskPassphrase(const std::string& keyPath)
     if (!m_interactive)
         return {};
     EndProgressLine();
-    std::cerr << "Passphrase for " << TerminalText(keyPath) << ": " << std::flush;
+    std::cerr << Fill(Tr("Cli", "Passphrase for %1: "), {TerminalText(keyPath)}) << std::flush;
     termios saved{};
     bool quiet = ::tcgetattr(STDIN_FILENO, &saved) == 0;
     if (quiet) {
@@ -125,8 +136,9 @@ TFileExistsChoice TConsoleView::AskFileExists(const std::string& localPath)
         return TFileExistsChoice::Overwrite;
     if (m_existing == TExistingFiles::Skip || !m_interactive)
         return TFileExistsChoice::Skip;
-    std::string answer = AskLine("This local file exists!\n" + EscapeControls(localPath) +
-                                 "\n[o]verwrite, overwrite [a]ll, [s]kip, skip a[l]l? ");
+    // The answers are the letters o, a, s and l, whatever the language.
+    std::string answer = AskLine(Tr("Cli", "This local file exists!") + "\n" + EscapeControls(localPath) + "\n" +
+                                 Tr("Cli", "[o]verwrite, overwrite [a]ll, [s]kip, skip a[l]l? "));
     switch (answer.empty() ? ' ' : answer[0]) {
     case 'o':
         return TFileExistsChoice::Overwrite;

@@ -14,6 +14,10 @@
 #include <unistd.h>
 
 #include "platform/AtomicFile.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 namespace {
 
@@ -73,12 +77,12 @@ bool LookUpNetrc(const std::string& path, const std::string& host, const std::st
         return errno == ENOENT || (error = path + ": " + std::strerror(errno), false);
     // Passwords others can read are no secret, and a file others can change names any login.
     if ((info.st_mode & (S_IRWXG | S_IRWXO)) != 0 || info.st_uid != ::getuid()) {
-        error = path + " may be read or changed by other users: not used (chmod 600 " + path + ")";
+        error = Fill(Tr("Cli", "%1 may be read or changed by other users: not used (chmod 600 %1)"), {path});
         return false;
     }
     std::string text;
     if (!platform::readWholeFile(path, text)) {
-        error = path + ": cannot be read";
+        error = path + Tr("Cli", ": cannot be read");
         return false;
     }
     std::vector<std::string> words = NetrcWords(text);

@@ -12,6 +12,7 @@
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/dialogs/SplashWindow.h"
 #include "platform/Paths.h"
+#include "platform/Translate.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(kProgramName);
     QApplication::setApplicationVersion(kProgramVersion);
     QApplication::setDesktopFileName("org.quillftp.QuillFtp");
+    platform::LoadTranslations(platform::shippedFilesDirectory() + "translations");
     QStringList arguments = QApplication::arguments();
     std::string address = arguments.size() > 1 ? arguments[1].toStdString() : std::string();
 

@@ -9,6 +9,8 @@
 #include "app/CliOptions.h"
 #include "app/CliSession.h"
 #include "net/TlsSession.h"
+#include "platform/Paths.h"
+#include "platform/Translate.h"
 #include "sftp/SshConnection.h"
 
 namespace {
@@ -24,9 +26,10 @@ std::string CliVersion()
 int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
+    platform::LoadTranslations(platform::shippedFilesDirectory() + "translations");
     std::vector<std::string> arguments(argv + 1, argv + argc);
     if (arguments.empty() || arguments[0] == "-h" || arguments[0] == "--help") {
-        std::cerr << kCliUsage;
+        std::cerr << platform::Tr("Cli", kCliUsage);
         return arguments.empty() ? kExitUsage : kExitDone;
     }
     if (arguments[0] == "--version") {
@@ -36,7 +39,7 @@ int main(int argc, char* argv[])
     TCliOptions options;
     std::string error;
     if (!ParseCliOptions(arguments, options, error)) {
-        std::cerr << "quillftp-cli: " << error << " (quillftp-cli --help shows the usage)\n";
+        std::cerr << "quillftp-cli: " << error << platform::Tr("Cli", " (quillftp-cli --help shows the usage)") << "\n";
         return kExitUsage;
     }
     TCliSession session(options);

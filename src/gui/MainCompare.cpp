@@ -4,6 +4,7 @@
 // tinted by what the comparison found, and a synchronization's plan shown for review.
 
 #include <QAction>
+#include <QLocale>
 #include <QStatusBar>
 
 #include "gui/PaneWidget.h"
@@ -14,12 +15,14 @@ void TMainForm::CompareFolders(bool synchronize)
 {
     TSyncWork& sync = m_logic->Sync();
     if (m_logic->SessionState() != ssConnected || m_logic->TransfersRunning() || sync.Busy()) {
-        ShowMessage(sync.Busy() ? "The folders are being compared already."
-                                : "Compare and synchronize need a connected session with no transfers running.");
+        ShowMessage((sync.Busy() ? tr("The folders are being compared already.")
+                                 : tr("Compare and synchronize need a connected session with no transfers running."))
+                        .toStdString());
         return;
     }
-    statusBar()->showMessage("Comparing " + QString::fromStdString(m_logic->Local().Path()) + " with " +
-                             QString::fromStdString(m_logic->RemoteDir()) + "...");
+    statusBar()->showMessage(
+        tr("Comparing %1 with %2...")
+            .arg(QString::fromStdString(m_logic->Local().Path()), QString::fromStdString(m_logic->RemoteDir())));
     m_local->SetBusy(true);
     m_remote->SetBusy(true);
     TSyncOptions options; // both ways, nothing deleted: the dialog offers the rest
@@ -33,41 +36,46 @@ void TMainForm::Compared(bool synchronize)
     statusBar()->clearMessage();
     TSyncWork& sync = m_logic->Sync();
     if (sync.Error() == TSyncWork::kStopped) {
-        statusBar()->showMessage("The comparison was stopped.", 10000);
+        statusBar()->showMessage(tr("The comparison was stopped."), 10000);
         PaneRowsReplaced(TPane::Local);
         PaneRowsReplaced(TPane::Remote);
         return;
     }
     if (!sync.Error().empty()) {
-        ShowMessage("The folders could not be compared: " + sync.Error());
+        ShowMessage(
+            tr("The folders could not be compared: %1").arg(QString::fromStdString(sync.Error())).toStdString());
         return;
     }
     PaneRowsReplaced(TPane::Local);
     PaneRowsReplaced(TPane::Remote);
     const TSyncPlan& plan = sync.Plan();
     statusBar()->showMessage(
-        plan.Actions.empty() ? QString("The folders are alike (%1 files).").arg(plan.Unchanged)
-                             : QString("%1 differences; %2 files alike.").arg(plan.Actions.size()).arg(plan.Unchanged),
+        plan.Actions.empty()
+            ? tr("The folders are alike (%1 files).").arg(QLocale().toString(qulonglong(plan.Unchanged)))
+            : tr("%1 differences; %2 files alike.")
+                  .arg(QLocale().toString(qulonglong(plan.Actions.size())),
+                       QLocale().toString(qulonglong(plan.Unchanged))),
         10000);
     if (!synchronize)
         return;
     TSyncDialog dialog(sync, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    statusBar()->showMessage("Synchronizing...");
+    statusBar()->showMessage(tr("Synchronizing..."));
     sync.Execute([this] {
         statusBar()->clearMessage();
         const TSyncWork::TOutcome& outcome = m_logic->Sync().Outcome();
-        std::string text = std::to_string(outcome.Done) + (outcome.Done == 1 ? " action" : " actions") + " done";
+        QString done = outcome.Done == 1 ? tr("1 action done") : tr("%1 actions done").arg(outcome.Done);
         if (!outcome.Failures.empty()) {
-            text += "; not done:";
+            QString text = tr("Synchronize: %1; not done:").arg(done);
             for (size_t k = 0; k < outcome.Failures.size() && k < 10; ++k)
                 text += "\n" +
-                        (outcome.Failures[k].Name.empty() ? std::string("(the run)") : outcome.Failures[k].Name) +
-                        ": " + outcome.Failures[k].Reply;
-            ShowMessage("Synchronize: " + text);
+                        (outcome.Failures[k].Name.empty() ? tr("(the run)")
+                                                          : QString::fromStdString(outcome.Failures[k].Name)) +
+                        ": " + QString::fromStdString(outcome.Failures[k].Reply);
+            ShowMessage(text.toStdString());
         } else {
-            statusBar()->showMessage(QString::fromStdString("Synchronized: " + text + "."), 10000);
+            statusBar()->showMessage(tr("Synchronized: %1.").arg(done), 10000);
         }
         m_logic->Local().Refresh();
         m_logic->RemoteRefresh();

@@ -157,18 +157,18 @@ TMainForm::~TMainForm()
 
 void TMainForm::BuildToolBar()
 {
-    auto* bar = addToolBar("Server");
+    auto* bar = addToolBar(tr("Server"));
     bar->setObjectName("tbServer");
     bar->setMovable(false);
     bar->toggleViewAction()->setVisible(false); // the tool bar is always there
     bar->setIconSize(QSize(16, 16));
     // The labels' access keys keep clear of the menus' (Alt+S opens the Server menu).
-    auto* hostLabel = new QLabel("&FTP Server : ", bar);
+    auto* hostLabel = new QLabel(tr("&FTP Server : "), bar);
     m_hostName = new QComboBox(bar);
     m_hostName->setObjectName("cbHostName");
     m_hostName->setEditable(true);
     m_hostName->setInsertPolicy(QComboBox::NoInsert);
-    m_hostName->setAccessibleName("FTP Server");
+    m_hostName->setAccessibleName(tr("FTP Server"));
     m_hostName->setMinimumContentsLength(24);
     m_hostName->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     hostLabel->setBuddy(m_hostName);
@@ -185,12 +185,12 @@ void TMainForm::BuildToolBar()
         connect(tool, &QToolButton::clicked, this, std::move(run));
         bar->addWidget(tool);
     };
-    button("sbConnect", "connect", "Connect to Host", [this] { Connect(); });
-    button("sbAbort", "abort", "Abort Current Command", [this] { m_logic->Abort(); });
-    button("sbDisconnect", "disconnect", "Disconnect to Host", [this] { m_logic->Disconnect(); });
+    button("sbConnect", "connect", tr("Connect to Host"), [this] { Connect(); });
+    button("sbAbort", "abort", tr("Abort Current Command"), [this] { m_logic->Abort(); });
+    button("sbDisconnect", "disconnect", tr("Disconnect to Host"), [this] { m_logic->Disconnect(); });
     bar->addSeparator();
-    button("sbCompare", "compare", "Compare the Folders", [this] { CompareFolders(false); });
-    button("sbSynchronize", "synchronize", "Synchronize the Folders", [this] { CompareFolders(true); });
+    button("sbCompare", "compare", tr("Compare the Folders"), [this] { CompareFolders(false); });
+    button("sbSynchronize", "synchronize", tr("Synchronize the Folders"), [this] { CompareFolders(true); });
     bar->addSeparator();
 
     auto field = [&](const QString& caption, const QString& name, int width) {
@@ -207,15 +207,15 @@ void TMainForm::BuildToolBar()
         connect(edit, &QLineEdit::returnPressed, this, [this] { Connect(); });
         return edit;
     };
-    m_user = field("&User", "edUser", 90);
-    m_pass = field("&Pass", "edPass", 90);
+    m_user = field(tr("&User"), "edUser", 90);
+    m_pass = field(tr("&Pass"), "edPass", 90);
     m_pass->setEchoMode(QLineEdit::Password);
-    m_port = field("P&ort", "edPort", 40);
+    m_port = field(tr("P&ort"), "edPort", 40);
     connect(m_hostName->lineEdit(), &QLineEdit::returnPressed, this, [this] { Connect(); });
     // On a narrow screen the rest of the bar goes behind a chevron, which needs a name too.
     if (auto* more = bar->findChild<QToolButton*>("qt_toolbar_ext_button")) {
-        more->setToolTip("More of the tool bar");
-        more->setAccessibleName("More of the tool bar");
+        more->setToolTip(tr("More of the tool bar"));
+        more->setAccessibleName(tr("More of the tool bar"));
     }
 }
 
@@ -225,7 +225,7 @@ void TMainForm::BuildPanes()
     m_middle->setObjectName("Splitter3");
     m_queue = new QTreeView(m_middle);
     m_queue->setObjectName("tvQuene");
-    m_queue->setAccessibleName("Transfer queue");
+    m_queue->setAccessibleName(tr("Transfer queue"));
     m_queue->setHeaderHidden(true);
     m_queue->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_queue->setUniformRowHeights(true);
@@ -307,7 +307,7 @@ void TMainForm::BuildBottom()
     m_transfers = new TTransfersPanel(*m_logic, m_runTabs);
     m_status = new QTreeView(m_runTabs);
     m_status->setObjectName("lvStatus");
-    m_status->setAccessibleName("Connections");
+    m_status->setAccessibleName(tr("Connections"));
     m_status->setRootIsDecorated(false);
     m_status->setUniformRowHeights(true);
     m_status->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -317,7 +317,7 @@ void TMainForm::BuildBottom()
     logs->setObjectName("plDisplay");
     m_log = new QListView(logs);
     m_log->setObjectName("reLog");
-    m_log->setAccessibleName("Connection log");
+    m_log->setAccessibleName(tr("Connection log"));
     m_log->setUniformItemSizes(true);
     m_log->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_log->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -332,7 +332,7 @@ void TMainForm::BuildBottom()
     m_logTabs->setShape(QTabBar::RoundedSouth);
     m_logTabs->setExpanding(false);
     m_logTabs->setUsesScrollButtons(true);
-    m_logTabs->setAccessibleName("Log pages");
+    m_logTabs->setAccessibleName(tr("Log pages"));
     connect(m_logTabs, &QTabBar::currentChanged, this, &TMainForm::ShowLogPage);
     auto* layout = new QVBoxLayout(logs);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -340,8 +340,8 @@ void TMainForm::BuildBottom()
     layout->addWidget(m_log, 1);
     layout->addWidget(m_logTabs);
 
-    m_runTabs->addTab(m_transfers, GuiIcon("queue-current"), "&Transfers");
-    m_runTabs->addTab(m_status, GuiIcon("status-connected"), "Co&nnections");
+    m_runTabs->addTab(m_transfers, GuiIcon("queue-current"), tr("&Transfers"));
+    m_runTabs->addTab(m_status, GuiIcon("status-connected"), tr("Co&nnections"));
     m_bottom->addWidget(m_runTabs);
     m_bottom->addWidget(logs);
     m_bottom->setStretchFactor(0, 1);
@@ -366,7 +366,7 @@ void TMainForm::BuildStatusBar()
             m_gauge->setObjectName("Gauge1");
             m_gauge->setRange(0, 100);
             m_gauge->setTextVisible(true);
-            m_gauge->setAccessibleName("Transfer progress");
+            m_gauge->setAccessibleName(tr("Transfer progress"));
             QPalette teal = m_gauge->palette();
             teal.setColor(QPalette::Highlight, QColor(0, 128, 128));
             m_gauge->setPalette(teal);

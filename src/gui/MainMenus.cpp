@@ -34,14 +34,15 @@ void TMainForm::BuildMenus()
     QMenuBar* bar = menuBar();
     TfmMain& logic = *m_logic;
 
-    QMenu* server = bar->addMenu("&Server");
+    QMenu* server = bar->addMenu(tr("&Server"));
     server->setObjectName("miServer");
     AddAction(
-        server, "&Connect", "connect", "miConnect", [this] { Connect(); }, QKeySequence("Ctrl+F"));
+        server, tr("&Connect"), "connect", "miConnect", [this] { Connect(); }, QKeySequence("Ctrl+F"));
     AddAction(
-        server, "&Disconnect", "disconnect", "miDisconnect", [&logic] { logic.Disconnect(); }, QKeySequence("Ctrl+D"));
+        server, tr("&Disconnect"), "disconnect", "miDisconnect", [&logic] { logic.Disconnect(); },
+        QKeySequence("Ctrl+D"));
     AddAction(
-        server, "&Reconnect", "reconnect", "miReconnect",
+        server, tr("&Reconnect"), "reconnect", "miReconnect",
         [this] {
             PushToolBar();
             m_logic->Reconnect();
@@ -49,24 +50,24 @@ void TMainForm::BuildMenus()
         },
         QKeySequence("Ctrl+R"));
     server->addSeparator();
-    AddAction(server, "Transfer &History...", "queue-broken", "miHistory", [this] {
+    AddAction(server, tr("Transfer &History..."), "queue-broken", "miHistory", [this] {
         TfmHistory dialog(m_logic->History(), this);
         dialog.exec();
     });
     server->addSeparator();
-    AddAction(server, "&Exit", "exit", "miExit", [this] { close(); });
+    AddAction(server, tr("&Exit"), "exit", "miExit", [this] { close(); });
 
-    QMenu* sites = bar->addMenu("Site &Manager");
+    QMenu* sites = bar->addMenu(tr("Site &Manager"));
     sites->setObjectName("miSites");
     AddAction(
-        sites, "Site &Manager", "site-manager", "miSiteManager", [this] { SiteManager(); }, QKeySequence("F4"));
-    AddAction(sites, "&Add Current Site", "add-site", "miAddCurrentSite", [this] { AddCurrentSite(); });
+        sites, tr("Site &Manager"), "site-manager", "miSiteManager", [this] { SiteManager(); }, QKeySequence("F4"));
+    AddAction(sites, tr("&Add Current Site"), "add-site", "miAddCurrentSite", [this] { AddCurrentSite(); });
     sites->addSeparator();
-    AddAction(sites, "&New Session", "new-session", "miNewSession", [this] { NewSession(); });
+    AddAction(sites, tr("&New Session"), "new-session", "miNewSession", [this] { NewSession(); });
 
-    QMenu* command = bar->addMenu("&Command");
+    QMenu* command = bar->addMenu(tr("&Command"));
     command->setObjectName("miCommand");
-    QMenu* local = command->addMenu(GuiIcon("folder"), "&Local");
+    QMenu* local = command->addMenu(GuiIcon("folder"), tr("&Local"));
     local->setObjectName("miLocal");
     auto localOnly = [&logic](std::function<void(TfmMain&)> run) {
         return [&logic, run] {
@@ -74,38 +75,38 @@ void TMainForm::BuildMenus()
                 run(logic);
         };
     };
-    AddAction(local, "&Upload", "upload", "miLocalUpload", [&logic] { logic.UploadSelected(); });
-    AddAction(local, "&Edit", "edit", "miLocalEdit", [&logic] { logic.LocalEdit(); });
-    AddAction(local, "&View", "view", "miLocalView", [&logic] { logic.LocalEdit(); });
-    AddAction(local, "&Move", "move", "miLocalMove", localOnly([](TfmMain& l) { l.Local().Move(); }));
-    AddAction(local, "E&xecute", "execute", "miLocalExecute", [&logic] { logic.LocalExecute(); });
-    AddAction(local, "&Invert Selection", "invert-selection", "miLocalInvert",
+    AddAction(local, tr("&Upload"), "upload", "miLocalUpload", [&logic] { logic.UploadSelected(); });
+    AddAction(local, tr("&Edit"), "edit", "miLocalEdit", [&logic] { logic.LocalEdit(); });
+    AddAction(local, tr("&View"), "view", "miLocalView", [&logic] { logic.LocalEdit(); });
+    AddAction(local, tr("&Move"), "move", "miLocalMove", localOnly([](TfmMain& l) { l.Local().Move(); }));
+    AddAction(local, tr("E&xecute"), "execute", "miLocalExecute", [&logic] { logic.LocalExecute(); });
+    AddAction(local, tr("&Invert Selection"), "invert-selection", "miLocalInvert",
               [&logic] { logic.Local().InvertSelection(); });
-    AddAction(local, "&Delete", "delete", "miLocalDelete",
+    AddAction(local, tr("&Delete"), "delete", "miLocalDelete",
               localOnly([](TfmMain& l) { l.Local().Delete(l.Settings().ConfirmDelete); }));
-    AddAction(local, "&Rename", "rename", "miLocalRename", localOnly([](TfmMain& l) { l.Local().Rename(); }));
-    AddAction(local, "&Properties", "properties", "miLocalProperties", [&logic] { logic.LocalProperties(); });
-    AddAction(local, "&Open Current Directory", "open-directory", "miLocalOpenDirectory",
+    AddAction(local, tr("&Rename"), "rename", "miLocalRename", localOnly([](TfmMain& l) { l.Local().Rename(); }));
+    AddAction(local, tr("&Properties"), "properties", "miLocalProperties", [&logic] { logic.LocalProperties(); });
+    AddAction(local, tr("&Open Current Directory"), "open-directory", "miLocalOpenDirectory",
               [&logic] { logic.LocalOpenCurrentDirectory(); });
 
-    QMenu* remote = command->addMenu(GuiIcon("connect"), "&Remote");
+    QMenu* remote = command->addMenu(GuiIcon("connect"), tr("&Remote"));
     remote->setObjectName("miRemote");
-    AddAction(remote, "&Download", "download", "miRemoteDownload", [&logic] { logic.DownloadSelected(); });
-    AddAction(remote, "Calc &Size", "calculate-size", "miRemoteCalcSize", [&logic] { logic.CalculateSize(); });
-    AddAction(remote, "&Edit", "edit", "miRemoteEdit", [&logic] { logic.RemoteEdit(); });
-    AddAction(remote, "&View", "view", "miRemoteView", [&logic] { logic.RemoteEdit(); });
-    AddAction(remote, "&Move", "move", "miRemoteMove", [&logic] { logic.RemoteMove(); });
-    AddAction(remote, "&Copy URL", "copy-url", "miRemoteCopyUrl", [&logic] { logic.RemoteCopyUrl(); });
-    AddAction(remote, "&Invert Selection", "invert-selection", "miRemoteInvert",
+    AddAction(remote, tr("&Download"), "download", "miRemoteDownload", [&logic] { logic.DownloadSelected(); });
+    AddAction(remote, tr("Calc &Size"), "calculate-size", "miRemoteCalcSize", [&logic] { logic.CalculateSize(); });
+    AddAction(remote, tr("&Edit"), "edit", "miRemoteEdit", [&logic] { logic.RemoteEdit(); });
+    AddAction(remote, tr("&View"), "view", "miRemoteView", [&logic] { logic.RemoteEdit(); });
+    AddAction(remote, tr("&Move"), "move", "miRemoteMove", [&logic] { logic.RemoteMove(); });
+    AddAction(remote, tr("&Copy URL"), "copy-url", "miRemoteCopyUrl", [&logic] { logic.RemoteCopyUrl(); });
+    AddAction(remote, tr("&Invert Selection"), "invert-selection", "miRemoteInvert",
               [&logic] { logic.RemoteInvertSelection(); });
-    AddAction(remote, "&Delete", "delete", "miRemoteDelete", [&logic] { logic.RemoteDelete(); });
-    AddAction(remote, "C&hange Mode", "change-mode", "miRemoteChangeMode", [&logic] { logic.RemoteChangeMode(); });
-    AddAction(remote, "&Rename", "rename", "miRemoteRename", [&logic] { logic.RemoteRename(); });
+    AddAction(remote, tr("&Delete"), "delete", "miRemoteDelete", [&logic] { logic.RemoteDelete(); });
+    AddAction(remote, tr("C&hange Mode"), "change-mode", "miRemoteChangeMode", [&logic] { logic.RemoteChangeMode(); });
+    AddAction(remote, tr("&Rename"), "rename", "miRemoteRename", [&logic] { logic.RemoteRename(); });
 
     // "View" acts on the pane whose list last had the focus.
-    QMenu* view = bar->addMenu("&View");
+    QMenu* view = bar->addMenu(tr("&View", "menu bar"));
     view->setObjectName("miView");
-    QMenu* styles = view->addMenu(GuiIcon("details"), "V&iew");
+    QMenu* styles = view->addMenu(GuiIcon("details"), tr("V&iew"));
     auto* styleGroup = new QActionGroup(this);
     struct Style
     {
@@ -114,13 +115,14 @@ void TMainForm::BuildMenus()
         const char* name;
         TfmMain::TViewStyle style;
     };
-    static const Style kStyles[] = {{"&Large Icons", "large-icons", "miLargeIcons", TfmMain::TViewStyle::LargeIcons},
-                                    {"&Small Icons", "small-icons", "miSmallIcons", TfmMain::TViewStyle::SmallIcons},
-                                    {"&List", "list", "miList", TfmMain::TViewStyle::List},
-                                    {"&Details", "details", "miDetails", TfmMain::TViewStyle::Details}};
+    static const Style kStyles[] = {
+        {QT_TR_NOOP("&Large Icons"), "large-icons", "miLargeIcons", TfmMain::TViewStyle::LargeIcons},
+        {QT_TR_NOOP("&Small Icons"), "small-icons", "miSmallIcons", TfmMain::TViewStyle::SmallIcons},
+        {QT_TR_NOOP("&List"), "list", "miList", TfmMain::TViewStyle::List},
+        {QT_TR_NOOP("&Details"), "details", "miDetails", TfmMain::TViewStyle::Details}};
     for (const Style& entry : kStyles) {
         TfmMain::TViewStyle style = entry.style;
-        QAction* action = AddAction(styles, entry.caption, entry.icon, entry.name, [this, style] {
+        QAction* action = AddAction(styles, tr(entry.caption), entry.icon, entry.name, [this, style] {
             OnActivePane([this, style] { m_logic->SetViewStyle(TPane::Remote, style); },
                          [this, style] { m_logic->SetViewStyle(TPane::Local, style); });
         });
@@ -128,46 +130,47 @@ void TMainForm::BuildMenus()
         action->setChecked(style == TfmMain::TViewStyle::Details);
         styleGroup->addAction(action);
     }
-    QMenu* arrange = view->addMenu(GuiIcon("sort-name"), "&Arrange Icons");
-    static const char* const kSorts[][3] = {{"By &Name", "sort-name", "miByName"},
-                                            {"By &Size", "sort-size", "miBySize"},
-                                            {"By &DateTime", "sort-time", "miByTime"}};
+    QMenu* arrange = view->addMenu(GuiIcon("sort-name"), tr("&Arrange Icons"));
+    static const char* const kSorts[][3] = {{QT_TR_NOOP("By &Name"), "sort-name", "miByName"},
+                                            {QT_TR_NOOP("By &Size"), "sort-size", "miBySize"},
+                                            {QT_TR_NOOP("By &DateTime"), "sort-time", "miByTime"}};
     for (int column = 0; column < 3; ++column)
-        AddAction(arrange, kSorts[column][0], kSorts[column][1], kSorts[column][2], [this, column] {
+        AddAction(arrange, tr(kSorts[column][0]), kSorts[column][1], kSorts[column][2], [this, column] {
             OnActivePane([this, column] { m_logic->SortByColumn(column); },
                          [this, column] { m_logic->Local().SortByColumn(column); });
         });
     AddAction(
-        view, "&Select All", "select-all", "miSelectAll",
+        view, tr("&Select All"), "select-all", "miSelectAll",
         [this] { OnActivePane([this] { m_logic->RemoteSelectAll(); }, [this] { m_logic->Local().SelectAll(); }); },
         QKeySequence::SelectAll);
-    AddAction(view, "&Make Directory", "make-directory", "miMakeDirectory", [this] {
+    AddAction(view, tr("&Make Directory"), "make-directory", "miMakeDirectory", [this] {
         OnActivePane([this] { m_logic->RemoteMakeDirectory(); }, [this] { m_logic->LocalMakeDirectory(); });
     });
-    AddAction(view, "&Change Directory", "change-directory", "miChangeDirectory", [this] {
+    AddAction(view, tr("&Change Directory"), "change-directory", "miChangeDirectory", [this] {
         OnActivePane([this] { m_logic->RemoteChangeDirectory(); }, [this] { m_logic->LocalChangeDirectory(); });
     });
     AddAction(
-        view, "&Refresh", "refresh", "miRefresh",
+        view, tr("&Refresh"), "refresh", "miRefresh",
         [this] { OnActivePane([this] { m_logic->RemoteRefresh(); }, [this] { m_logic->Local().Refresh(); }); },
         QKeySequence("F5"));
     view->addSeparator();
     AddAction(
-        view, "C&ompare Folders", "compare", "miCompare", [this] { CompareFolders(false); }, QKeySequence("Ctrl+M"));
-    m_differencesOnly = AddAction(view, "Only &Differences", "differences", "miDifferencesOnly", [this] {
+        view, tr("C&ompare Folders"), "compare", "miCompare", [this] { CompareFolders(false); },
+        QKeySequence("Ctrl+M"));
+    m_differencesOnly = AddAction(view, tr("Only &Differences"), "differences", "miDifferencesOnly", [this] {
         ShowOnlyDifferences(TPane::Local);
         ShowOnlyDifferences(TPane::Remote);
     });
     m_differencesOnly->setCheckable(true);
     AddAction(
-        view, "S&ynchronize...", "synchronize", "miSynchronize", [this] { CompareFolders(true); },
+        view, tr("S&ynchronize..."), "synchronize", "miSynchronize", [this] { CompareFolders(true); },
         QKeySequence("Ctrl+Y"));
 
-    QMenu* setting = bar->addMenu("S&etting");
+    QMenu* setting = bar->addMenu(tr("S&etting"));
     setting->setObjectName("miSetting");
-    AddAction(setting, "&Increase Thread Number", "increase", "miIncreaseThread",
+    AddAction(setting, tr("&Increase Thread Number"), "increase", "miIncreaseThread",
               [&logic] { logic.IncreaseThreadNumber(); });
-    AddAction(setting, "&Decrease Thread Number", "decrease", "miDecreaseThread",
+    AddAction(setting, tr("&Decrease Thread Number"), "decrease", "miDecreaseThread",
               [&logic] { logic.DecreaseThreadNumber(); });
     m_mainConnection = AddAction(
         setting, QString::fromStdString(logic.MainConnectionCaption()), "main-connection", "miMainConnection", [this] {
@@ -175,19 +178,19 @@ void TMainForm::BuildMenus()
             m_mainConnection->setText(QString::fromStdString(m_logic->MainConnectionCaption()));
         });
     setting->addSeparator();
-    AddAction(setting, "&Preference...", "preferences", "miPreference", [this] { Preferences(); });
+    AddAction(setting, tr("&Preference..."), "preferences", "miPreference", [this] { Preferences(); });
 
-    QMenu* about = bar->addMenu("&About");
+    QMenu* about = bar->addMenu(tr("&About"));
     about->setObjectName("miAbout");
     AddAction(
-        about, "QuillFTP &Help", "help", "miHelp", [this] { OpenShippedPage("help.htm"); }, QKeySequence("F1"));
-    AddAction(about, "QuillFTP &FAQ", "faq", "miFaq", [this] { OpenShippedPage("FAQ.htm"); });
-    AddAction(about, "&EMail to Author", "mail", "miEmail",
+        about, tr("QuillFTP &Help"), "help", "miHelp", [this] { OpenShippedPage("help.htm"); }, QKeySequence("F1"));
+    AddAction(about, tr("QuillFTP &FAQ"), "faq", "miFaq", [this] { OpenShippedPage("FAQ.htm"); });
+    AddAction(about, tr("&EMail to Author"), "mail", "miEmail",
               [this] { OpenLink(*MailAddress() ? QString("mailto:") + MailAddress() : QString()); });
-    AddAction(about, "QuillSoft Home&Page", "home-page", "miHomePage", [this] { OpenLink(HomePage()); });
-    AddAction(about, "Check New &Version", "check-version", "miCheckVersion", [this] { OpenLink(HomePage()); });
+    AddAction(about, tr("QuillSoft Home&Page"), "home-page", "miHomePage", [this] { OpenLink(HomePage()); });
+    AddAction(about, tr("Check New &Version"), "check-version", "miCheckVersion", [this] { OpenLink(HomePage()); });
     about->addSeparator();
-    AddAction(about, "A&bout ...", "about", "miAboutBox", [this] { About(); });
+    AddAction(about, tr("A&bout ..."), "about", "miAboutBox", [this] { About(); });
 }
 
 void TMainForm::BuildPopups()
@@ -206,7 +209,7 @@ void TMainForm::BuildPopups()
                              "miRemoteInvert", "miRemoteDelete", "miRemoteChangeMode", "miRemoteRename"})
         m_hostSelected->addAction(named(name));
     // The popup's own caption for the main menu's "Calc Size".
-    QAction* calculate = m_hostSelected->addAction(named("miRemoteCalcSize")->icon(), "Calculate Size",
+    QAction* calculate = m_hostSelected->addAction(named("miRemoteCalcSize")->icon(), tr("Calculate Size"),
                                                    [this] { m_logic->CalculateSize(); });
     calculate->setObjectName("pmiCalculateSize");
     m_hostNoSelect = menu("pmHostNoSelect");
@@ -245,10 +248,10 @@ void TMainForm::BuildPopups()
         });
         m_logMenu->addAction(action);
     };
-    logAction("Copy Select", "copy", "miCopySelect", [this] { CopySelectedLog(); });
-    logAction("Copy All", "copy", "miCopyAll", [this] { m_logic->CopyLog(m_logTabs->currentIndex()); });
-    logAction("Clear", "clear", "miClear", [this] { m_logic->ClearLog(m_logTabs->currentIndex()); });
-    logAction("Clear All", "clear-all", "miClearAll", [this] {
+    logAction(tr("Copy Select"), "copy", "miCopySelect", [this] { CopySelectedLog(); });
+    logAction(tr("Copy All"), "copy", "miCopyAll", [this] { m_logic->CopyLog(m_logTabs->currentIndex()); });
+    logAction(tr("Clear"), "clear", "miClear", [this] { m_logic->ClearLog(m_logTabs->currentIndex()); });
+    logAction(tr("Clear All"), "clear-all", "miClearAll", [this] {
         for (int page = 0; page < m_logic->Logs().Count(); ++page)
             m_logic->ClearLog(page);
     });
@@ -268,8 +271,8 @@ void TMainForm::BuildPopups()
         });
         m_queueMenu->addAction(action);
     };
-    queueAction("Resume Broken List", "resume", "miResumeBrokenList", true);
-    queueAction("Delete Broken List", "delete-list", "miDeleteBrokenList", false);
+    queueAction(tr("Resume Broken List"), "resume", "miResumeBrokenList", true);
+    queueAction(tr("Delete Broken List"), "delete-list", "miDeleteBrokenList", false);
 }
 
 void TMainForm::PaneMenu(TPane pane, const QPoint& position, bool onSelection)

@@ -96,8 +96,9 @@ void TMainForm::OpenShippedPage(const QString& name)
     if (!page.exists() || !OpenUrl) // a missing page says nothing, as the shell's "open" would
         return;
     if (!OpenUrl(QUrl::fromLocalFile(page.absoluteFilePath())))
-        ShowMessage("No web browser could be opened. The page is " + page.absoluteFilePath().toStdString() +
-                    " (open it in any browser).");
+        ShowMessage(tr("No web browser could be opened. The page is %1 (open it in any browser).")
+                        .arg(page.absoluteFilePath())
+                        .toStdString());
 }
 
 void TMainForm::OpenLink(const QString& address)

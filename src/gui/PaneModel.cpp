@@ -100,8 +100,9 @@ QVariant TPaneModel::headerData(int section, Qt::Orientation orientation, int ro
     if (orientation != Qt::Horizontal)
         return {};
     if (role == Qt::DisplayRole) {
-        static const char* const kColumns[] = {"Name", "Size", "Time", "Attr"};
-        return section >= 0 && section < 4 ? QString(kColumns[section]) : QString();
+        static const char* const kColumns[] = {QT_TR_NOOP("Name"), QT_TR_NOOP("Size"), QT_TR_NOOP("Time"),
+                                               QT_TR_NOOP("Attr")};
+        return section >= 0 && section < 4 ? tr(kColumns[section]) : QString();
     }
     if (role == Qt::TextAlignmentRole)
         return section == 0 ? QVariant(Qt::AlignLeft | Qt::AlignVCenter) : QVariant(Qt::AlignRight | Qt::AlignVCenter);

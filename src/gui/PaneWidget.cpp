@@ -47,15 +47,15 @@ TPaneWidget::TPaneWidget(TPane pane, const QString& pathBoxName, const QString& 
     bool remote = pane == TPane::Remote;
     setObjectName(remote ? "plHost" : "plLocal");
     m_pathBox->setObjectName(pathBoxName);
-    m_pathBox->setAccessibleName(remote ? "Remote directory" : "Local directory");
+    m_pathBox->setAccessibleName(remote ? tr("Remote directory") : tr("Local directory"));
     m_pathBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_pathBox->setMinimumContentsLength(10);
     if (!remote)
         m_pathBox->setItemDelegate(new TIndentedItemDelegate(m_pathBox));
     m_details->setObjectName(listName);
-    m_details->setAccessibleName(remote ? "Remote files" : "Local files");
-    m_icons->setObjectName(listName + "Icons");
-    m_icons->setAccessibleName(remote ? "Remote files" : "Local files");
+    m_details->setAccessibleName(remote ? tr("Remote files") : tr("Local files"));
+    m_icons->setObjectName(listName + tr("Icons"));
+    m_icons->setAccessibleName(remote ? tr("Remote files") : tr("Local files"));
     m_strip->setObjectName(stripName);
     m_strip->setAutoFillBackground(true);
     m_strip->setContentsMargins(4, 1, 4, 1);

@@ -2,6 +2,7 @@
 
 #include <QActionGroup>
 #include <QInputDialog>
+#include <QLocale>
 #include <QMenu>
 
 #include "gui/Icons.h"
@@ -16,26 +17,26 @@ constexpr int64_t kPresets[] = {0, 100 * 1024, 500 * 1024, 1024 * 1024, 5 * 1024
 TSpeedLimitButton::TSpeedLimitButton(TfmMain& logic, QWidget* parent) : QToolButton(parent), m_logic(logic)
 {
     setObjectName("btnSpeedLimit");
-    setAccessibleName("Speed limit");
-    setToolTip("Speed limits for all connections together; they apply at once, also to a running transfer");
+    setAccessibleName(tr("Speed limit"));
+    setToolTip(tr("Speed limits for all connections together; they apply at once, also to a running transfer"));
     setPopupMode(QToolButton::InstantPopup);
     setToolButtonStyle(Qt::ToolButtonTextOnly);
     setAutoRaise(true);
     auto* menu = new QMenu(this);
     menu->setObjectName("pmSpeedLimit");
     for (bool download : {true, false}) {
-        QMenu* direction = menu->addMenu(download ? "&Download limit" : "&Upload limit");
+        QMenu* direction = menu->addMenu(download ? tr("&Download limit") : tr("&Upload limit"));
         direction->setObjectName(download ? "pmDownloadLimit" : "pmUploadLimit");
         direction->setIcon(GuiIcon(download ? "download" : "upload"));
         auto* group = new QActionGroup(direction);
         for (int64_t rate : kPresets) {
-            QAction* action = direction->addAction(rate == 0 ? "&No limit" : RateText(rate));
+            QAction* action = direction->addAction(rate == 0 ? tr("&No limit") : RateText(rate));
             action->setCheckable(true);
             action->setData(QVariant::fromValue<qlonglong>(rate));
             group->addAction(action);
             connect(action, &QAction::triggered, this, [this, download, rate] { Choose(download, rate); });
         }
-        QAction* other = direction->addAction("&Other...");
+        QAction* other = direction->addAction(tr("&Other..."));
         other->setCheckable(true);
         other->setData(QVariant::fromValue<qlonglong>(-1));
         group->addAction(other);
@@ -48,17 +49,18 @@ TSpeedLimitButton::TSpeedLimitButton(TfmMain& logic, QWidget* parent) : QToolBut
 QString TSpeedLimitButton::RateText(int64_t bytesPerSecond)
 {
     if (bytesPerSecond <= 0)
-        return "none";
+        return tr("none");
     if (bytesPerSecond >= 1024 * 1024 && bytesPerSecond % (1024 * 1024) == 0)
-        return QString::number(bytesPerSecond / (1024 * 1024)) + " MiB/s";
-    return QString::number((bytesPerSecond + 1023) / 1024) + " KiB/s";
+        return tr("%1 MiB/s").arg(QLocale().toString(bytesPerSecond / (1024 * 1024)));
+    return tr("%1 KiB/s").arg(QLocale().toString((bytesPerSecond + 1023) / 1024));
 }
 
 void TSpeedLimitButton::ShowLimits()
 {
     int64_t down = m_logic.Settings().DownloadLimit;
     int64_t up = m_logic.Settings().UploadLimit;
-    setText(down == 0 && up == 0 ? "No speed limit" : "Limit \u2193 " + RateText(down) + "  \u2191 " + RateText(up));
+    setText(down == 0 && up == 0 ? tr("No speed limit")
+                                 : tr("Limit \u2193 %1  \u2191 %2").arg(RateText(down), RateText(up)));
     for (bool download : {true, false}) {
         auto* direction = findChild<QMenu*>(download ? "pmDownloadLimit" : "pmUploadLimit");
         int64_t rate = download ? down : up;
@@ -80,9 +82,9 @@ void TSpeedLimitButton::AskOther(bool download)
 {
     int64_t now = download ? m_logic.Settings().DownloadLimit : m_logic.Settings().UploadLimit;
     bool ok = false;
-    int kib = QInputDialog::getInt(
-        this, download ? "Download limit" : "Upload limit",
-        "KiB/s for all connections together (0: none):", static_cast<int>((now + 1023) / 1024), 0, 100000000, 1, &ok);
+    int kib = QInputDialog::getInt(this, download ? tr("Download limit") : tr("Upload limit"),
+                                   tr("KiB/s for all connections together (0: none):"),
+                                   static_cast<int>((now + 1023) / 1024), 0, 100000000, 1, &ok);
     if (ok)
         Choose(download, static_cast<int64_t>(kib) * 1024);
     else

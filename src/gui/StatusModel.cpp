@@ -43,6 +43,13 @@ int TStatusModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : 4;
 }
 
+// The states a connection's row shows, for the translations.
+[[maybe_unused]] static const char* const kStates[] = {
+    QT_TRANSLATE_NOOP("TStatusModel", "Ready"),       QT_TRANSLATE_NOOP("TStatusModel", "Connecting"),
+    QT_TRANSLATE_NOOP("TStatusModel", "Connected"),   QT_TRANSLATE_NOOP("TStatusModel", "ChangingDir"),
+    QT_TRANSLATE_NOOP("TStatusModel", "Preparing"),   QT_TRANSLATE_NOOP("TStatusModel", "Transfering"),
+    QT_TRANSLATE_NOOP("TStatusModel", "disconnected")};
+
 QVariant TStatusModel::data(const QModelIndex& index, int role) const
 {
     const auto& rows = m_window.StatusRows();
@@ -54,7 +61,8 @@ QVariant TStatusModel::data(const QModelIndex& index, int role) const
         case 0:
             return QString::fromStdString(StatusCaptionText(row));
         case 1:
-            return QString::fromStdString(row.State);
+            // The logic keeps its states' names; they are shown in the user's language.
+            return tr(row.State.c_str());
         case 2:
             return QString::fromStdString(row.FileName);
         default:
@@ -72,8 +80,8 @@ QVariant TStatusModel::data(const QModelIndex& index, int role) const
 
 QVariant TStatusModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const char* const kColumns[] = {"#", "State", "FileName", "Count"};
+    static const char* const kColumns[] = {"#", QT_TR_NOOP("State"), QT_TR_NOOP("FileName"), QT_TR_NOOP("Count")};
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < 4)
-        return QString(kColumns[section]);
+        return tr(kColumns[section]);
     return {};
 }

@@ -25,7 +25,9 @@ const TTransferRow* rowAt(const TfmMain& window, int row)
 
 constexpr TTransferFilter kFilters[] = {TTransferFilter::All, TTransferFilter::Queued, TTransferFilter::Failed,
                                         TTransferFilter::Done};
-constexpr const char* kFilterNames[] = {"All", "Queued", "Failed", "Done"};
+constexpr const char* kFilterNames[] = {
+    QT_TRANSLATE_NOOP("TTransfersPanel", "All"), QT_TRANSLATE_NOOP("TTransfersPanel", "Queued"),
+    QT_TRANSLATE_NOOP("TTransfersPanel", "Failed"), QT_TRANSLATE_NOOP("TTransfersPanel", "Done")};
 
 } // namespace
 
@@ -104,10 +106,12 @@ QVariant TTransfersModel::data(const QModelIndex& index, int role) const
 
 QVariant TTransfersModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const char* const kTitles[] = {"Name", "Size", "Progress", "Speed", "Left", "On", "State", "Verdict"};
+    static const char* const kTitles[] = {QT_TR_NOOP("Name"),  QT_TR_NOOP("Size"),   QT_TR_NOOP("Progress"),
+                                          QT_TR_NOOP("Speed"), QT_TR_NOOP("Left"),   QT_TR_NOOP("On"),
+                                          QT_TR_NOOP("State"), QT_TR_NOOP("Verdict")};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
         return {};
-    return QString(kTitles[section]);
+    return tr(kTitles[section]);
 }
 
 // ---------------------------------------------------------------- the progress column
@@ -176,17 +180,17 @@ TTransfersPanel::TTransfersPanel(TfmMain& window, QWidget* parent)
 {
     setObjectName("plTransfers");
     m_filters->setObjectName("tbTransferFilter");
-    m_filters->setAccessibleName("Transfers shown");
+    m_filters->setAccessibleName(tr("Transfers shown"));
     m_filters->setExpanding(false);
     m_filters->setDrawBase(false);
     for (const char* name : kFilterNames)
-        m_filters->addTab(name);
+        m_filters->addTab(tr(name));
     connect(m_filters, &QTabBar::currentChanged, this, [this](int index) {
         if (index >= 0 && index < 4)
             m_window.SetTransferFilter(kFilters[index]);
     });
     m_view->setObjectName("lvTransfers");
-    m_view->setAccessibleName("Transfers");
+    m_view->setAccessibleName(tr("Transfers"));
     m_view->setModel(m_model);
     m_view->setItemDelegateForColumn(TTransfersModel::Progress, m_delegate);
     m_view->setRootIsDecorated(false);
@@ -251,17 +255,17 @@ void TTransfersPanel::ShowMenu(const QPoint& position)
     size_t at = static_cast<size_t>(index.row());
     QMenu menu(this);
     menu.setObjectName("pmTransfer");
-    QAction* retry = menu.addAction(GuiIcon("resume"), "&Retry", [this, at] { m_window.RetryTransfer(at); });
+    QAction* retry = menu.addAction(GuiIcon("resume"), tr("&Retry"), [this, at] { m_window.RetryTransfer(at); });
     retry->setObjectName("miTransferRetry");
     retry->setEnabled(row->State == TFileState::Failed);
-    QAction* skip = menu.addAction(GuiIcon("abort"), "&Skip", [this, at] { m_window.SkipTransfer(at); });
+    QAction* skip = menu.addAction(GuiIcon("abort"), tr("&Skip"), [this, at] { m_window.SkipTransfer(at); });
     skip->setObjectName("miTransferSkip");
     skip->setEnabled(row->State == TFileState::Queued || row->State == TFileState::Waiting);
     menu.addSeparator();
-    menu.addAction(GuiIcon("open-directory"), "&Open Containing Folder",
+    menu.addAction(GuiIcon("open-directory"), tr("&Open Containing Folder"),
                    [this, at] { m_window.OpenTransferFolder(at); })
         ->setObjectName("miTransferFolder");
-    menu.addAction(GuiIcon("copy-url"), "&Copy Remote Address", [this, at] { m_window.CopyTransferAddress(at); })
+    menu.addAction(GuiIcon("copy-url"), tr("&Copy Remote Address"), [this, at] { m_window.CopyTransferAddress(at); })
         ->setObjectName("miTransferAddress");
     menu.exec(m_view->viewport()->mapToGlobal(position));
 }

@@ -10,6 +10,10 @@
 
 #include "manager/CommFunc.h"
 #include "platform/Volumes.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 std::string LocalParentDirectory(const std::string& path)
 {
@@ -99,7 +103,7 @@ void TLocalPane::OpenTypedPath(const std::string& typed)
     }
     struct stat info = {};
     if (::stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-        m_view.ShowMessage("No such folder: " + typed);
+        m_view.ShowMessage(Fill(Tr("TLocalPane", "No such folder: %1"), {typed}));
         FillDriveBox(); // the box shows the current directory again
         return;
     }
@@ -120,7 +124,7 @@ std::string TLocalPane::DriveItemText(int index) const
     }
     std::string name = platform::volumeName(item.Path);
     int64_t free = DiskFreeSpace(item.Path);
-    return free > 0 ? name + "  [" + FormatThousands(free) + " bytes free]" : name;
+    return free > 0 ? name + "  [" + Fill(Tr("TLocalPane", "%1 bytes free"), {FormatThousands(free)}) + "]" : name;
 }
 
 void TLocalPane::ShowLocalListing()
@@ -156,8 +160,7 @@ void TLocalPane::ShowLocalListing()
         }
         ::closedir(directory);
     }
-    m_summary = std::to_string(folders) + " folder(s) " + std::to_string(files) + " file(s) " + FormatThousands(total) +
-                " byte(s) listed";
+    m_summary = ListedSummary(folders, files, total);
     m_rows.Replace(std::move(rows));
 }
 
@@ -178,7 +181,7 @@ void TLocalPane::DoubleClick(int row)
 void TLocalPane::MakeDirectory()
 {
     std::string name;
-    if (!m_view.InputQuery("Make Directory", "Name: ", name))
+    if (!m_view.InputQuery(Tr("TLocalPane", "Make Directory"), Tr("TLocalPane", "Name: "), name))
         return;
     MakeLocalDirs(m_path + name); // a failure shows as the unchanged listing
     Refresh();
@@ -187,7 +190,7 @@ void TLocalPane::MakeDirectory()
 void TLocalPane::ChangeDirectory()
 {
     std::string path;
-    if (!m_view.InputQuery("Change Directory", "Name: ", path))
+    if (!m_view.InputQuery(Tr("TLocalPane", "Change Directory"), Tr("TLocalPane", "Name: "), path))
         return;
     SetPath(path);
 }
@@ -196,8 +199,8 @@ void TLocalPane::Rename()
 {
     std::vector<std::string> names = SelectedNames();
     std::string answer = names.empty() ? std::string() : names.front();
-    if (names.empty() || !m_view.InputQuery("Rename", "New Name: ", answer) || answer.empty() ||
-        answer == names.front())
+    if (names.empty() || !m_view.InputQuery(Tr("TLocalPane", "Rename"), Tr("TLocalPane", "New Name: "), answer) ||
+        answer.empty() || answer == names.front())
         return;
     std::rename((m_path + names.front()).c_str(), (m_path + answer).c_str());
     Refresh();
@@ -207,7 +210,8 @@ void TLocalPane::Move()
 {
     std::vector<std::string> names = SelectedNames();
     std::string answer;
-    if (names.empty() || !m_view.InputQuery("Move File", "Destination Directory: ", answer))
+    if (names.empty() ||
+        !m_view.InputQuery(Tr("TLocalPane", "Move File"), Tr("TLocalPane", "Destination Directory: "), answer))
         return;
     std::rename((m_path + names.front()).c_str(), (EnsureTrailing(answer, '/') + names.front()).c_str());
     Refresh();
@@ -216,7 +220,7 @@ void TLocalPane::Move()
 void TLocalPane::Delete(bool ask)
 {
     std::vector<const TlvFileInfo*> chosen = m_rows.SelectedRows();
-    if (chosen.empty() || (ask && !m_view.AskYesNo("Delete", DeleteQuestion(chosen, false))))
+    if (chosen.empty() || (ask && !m_view.AskYesNo(Tr("TLocalPane", "Delete"), DeleteQuestion(chosen, false))))
         return;
     std::string failures;
     for (const std::string& name : SelectedNames())
@@ -224,5 +228,5 @@ void TLocalPane::Delete(bool ask)
             failures += "\n" + name + ": " + reason;
     Refresh();
     if (!failures.empty())
-        m_view.ShowMessage("Could not move to the trash:" + failures);
+        m_view.ShowMessage(Tr("TLocalPane", "Could not move to the trash:") + failures);
 }

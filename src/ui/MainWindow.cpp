@@ -18,7 +18,11 @@
 #include "platform/AtomicFile.h"
 #include "platform/LocalFiles.h"
 #include "platform/TextLines.h"
+#include "platform/Translate.h"
 #include "ui/SyncWork.h"
+
+using platform::Fill;
+using platform::Tr;
 
 namespace {
 
@@ -142,10 +146,14 @@ bool TfmMain::CanClose()
                           ? 0
                           : 1;
     if (moving > 0)
-        return m_view.AskYesNo("Quit", std::to_string(moving) + (moving == 1 ? " file is" : " files are") +
-                                           " still being transferred; what is left can be resumed from the "
-                                           "broken list. Quit anyway?");
-    return m_sessionState == ssReady || m_view.AskYesNo("Quit", "Still connected to host, Quit anyway?");
+        return m_view.AskYesNo(Tr("TfmMain", "Quit"),
+                               moving == 1 ? Tr("TfmMain", "1 file is still being transferred; what is left can be "
+                                                           "resumed from the broken list. Quit anyway?")
+                                           : Fill(Tr("TfmMain", "%1 files are still being transferred; what is left "
+                                                                "can be resumed from the broken list. Quit anyway?"),
+                                                  {std::to_string(moving)}));
+    return m_sessionState == ssReady ||
+           m_view.AskYesNo(Tr("TfmMain", "Quit"), Tr("TfmMain", "Still connected to host, Quit anyway?"));
 }
 
 void TfmMain::FormDestroy()
@@ -179,7 +187,8 @@ void TfmMain::SaveBrokenLists()
             else if (!list->PassWord.empty())
                 break;
         if (!why.empty()) {
-            m_view.ShowMessage(platform::KeyringUnreachable(why) + ": the broken lists' passwords stay in their file.");
+            m_view.ShowMessage(platform::KeyringUnreachable(why) +
+                               Tr("TfmMain", ": the broken lists' passwords stay in their file."));
             held.clear();
         }
     }
@@ -222,7 +231,7 @@ void TfmMain::SaveSettingsFile()
                 continue;
             if (!keyring->Write("host-history/" + login, password, why)) {
                 m_view.ShowMessage(platform::KeyringUnreachable(why) +
-                                   ": the host history's passwords stay in quillftp.ini.");
+                                   Tr("TfmMain", ": the host history's passwords stay in quillftp.ini."));
                 settings.HostHistory = m_settings.HostHistory;
                 break;
             }
@@ -255,7 +264,7 @@ void TfmMain::FillBrokenListPasswords()
         if (keyring && list->PassWord.empty() &&
             keyring->Read(list->PasswordKey(), list->PassWord, why) == platform::IPasswordStore::TFound::Unreachable) {
             m_view.ShowMessage(platform::KeyringUnreachable(why) +
-                               ": the broken lists' passwords kept there are not at hand.");
+                               Tr("TfmMain", ": the broken lists' passwords kept there are not at hand."));
             return;
         }
     }
@@ -347,8 +356,8 @@ int TfmMain::AllowedConnections(int wanted)
 {
     if (wanted <= m_connectionLimit)
         return wanted;
-    m_view.ShowMessage("Using " + std::to_string(m_connectionLimit) + " connections, not " + std::to_string(wanted) +
-                       ": the limit of open files allows no more");
+    m_view.ShowMessage(Fill(Tr("TfmMain", "Using %1 connections, not %2: the limit of open files allows no more"),
+                            {std::to_string(m_connectionLimit), std::to_string(wanted)}));
     return m_connectionLimit;
 }
 
@@ -357,14 +366,15 @@ int TfmMain::AllowedConnections(int wanted)
 std::string TfmMain::Caption() const
 {
     if (m_sessionState == ssReady)
-        return std::string(kTitle) + " - Not connected";
+        return std::string(kTitle) + Tr("TfmMain", " - Not connected");
     std::string caption = std::string(kTitle) + " - " + m_manager.SessionInfo().HostName;
     if (m_manager.Sftp())
         return caption + " (SFTP)";
     const TFtpClient* main = m_manager.Client(0);
     if (m_sessionState != ssConnecting && main && main->ControlSocket()->Tls())
-        caption += main->Protected() ? " (protected by " + main->ControlSocket()->Tls()->Version() + ")"
-                                     : " (TLS for commands only)";
+        caption += main->Protected()
+                       ? Fill(Tr("TfmMain", " (protected by %1)"), {main->ControlSocket()->Tls()->Version()})
+                       : Tr("TfmMain", " (TLS for commands only)");
     return caption;
 }
 
@@ -382,12 +392,15 @@ void TfmMain::SetSessionState(TSessionState state)
         int image;
     };
     // Panel 0 and status row 0 by state; states after ssPreparing leave them as they are.
-    static const Display kDisplays[] = {{"Ready", "Ready", 0},         {"Connecting", "Connecting", 1},
-                                        {"Connected", "Connected", 2}, {"Changing dir", "ChangingDir", 1},
-                                        {"Preparing", "Preparing", 1}, {"Transfering", nullptr, 0}};
+    static const Display kDisplays[] = {{QT_TRANSLATE_NOOP("TfmMain", "Ready"), "Ready", 0},
+                                        {QT_TRANSLATE_NOOP("TfmMain", "Connecting"), "Connecting", 1},
+                                        {QT_TRANSLATE_NOOP("TfmMain", "Connected"), "Connected", 2},
+                                        {QT_TRANSLATE_NOOP("TfmMain", "Changing dir"), "ChangingDir", 1},
+                                        {QT_TRANSLATE_NOOP("TfmMain", "Preparing"), "Preparing", 1},
+                                        {QT_TRANSLATE_NOOP("TfmMain", "Transfering"), nullptr, 0}};
     if (state <= ssTransfering) {
         const Display& display = kDisplays[state];
-        m_statusPanels[0] = display.panel;
+        m_statusPanels[0] = Tr("TfmMain", display.panel);
         if (state == ssConnected && m_manager.Sftp())
             m_statusPanels[0] += " (SFTP)";
         if (display.row && !m_statusRows.empty()) {
@@ -473,24 +486,27 @@ bool TfmMain::ValidHostInfo(THostInfo& info)
     else if (!info.Sftp)
         CompleteAnonymousLogin(info.UserName, info.PassWord, m_settings.AnonymousEmail);
     // An SSH login may need no password (a key, the agent).
-    std::string missing = info.HostName.empty()                 ? "the host name"
-                          : info.HostPort.empty()               ? "the port"
-                          : info.PassWord.empty() && !info.Sftp ? "the password of " + info.UserName
-                                                                : "";
+    std::string missing = info.HostName.empty()   ? Tr("TfmMain", "Please enter the host name to connect")
+                          : info.HostPort.empty() ? Tr("TfmMain", "Please enter the port to connect")
+                          : info.PassWord.empty() && !info.Sftp
+                              ? Fill(Tr("TfmMain", "Please enter the password of %1 to connect"), {info.UserName})
+                              : "";
     if (!missing.empty())
-        m_view.ShowMessage("Please enter " + missing + " to connect");
+        m_view.ShowMessage(missing);
     return missing.empty();
 }
 
 void TfmMain::ConnectFromToolBar()
 {
-    if (m_sessionState != ssReady && !m_view.AskYesNo("Confirm", "Break current connection ?"))
+    if (m_sessionState != ssReady &&
+        !m_view.AskYesNo(Tr("TfmMain", "Confirm"), Tr("TfmMain", "Break current connection ?")))
         return;
     if (m_transfersRunning) {
         const THostInfo& session = m_manager.SessionInfo();
         if (session.HostName + session.HostPort + session.UserName + session.PassWord !=
             m_toolBar.HostName + m_toolBar.Port + m_toolBar.User + m_toolBar.Pass) {
-            m_view.ShowMessage("Sorry, Can't connect to different host while transfering file background");
+            m_view.ShowMessage(
+                Tr("TfmMain", "Sorry, Can't connect to different host while transfering file background"));
             return;
         }
         m_manager.ConnectMain(m_manager.SessionInfo());
@@ -563,10 +579,10 @@ void TfmMain::Abort()
     bool runStops = m_run.Running() && (m_settings.MainConnDownload || m_sessionState == ssConnected);
     if (m_sync->Busy() && !runStops) {
         // A comparison's listings, or a synchronization's deletions, stop where they are.
-        ShowLogLine(0, "User Aborted");
+        ShowLogLine(0, Tr("TfmMain", "User Aborted"));
         m_sync->Cancel();
     } else if (runStops) {
-        ShowLogLine(0, "User Aborted");
+        ShowLogLine(0, Tr("TfmMain", "User Aborted"));
         m_run.AbortRequested();
     } else {
         m_manager.AbortCurrent();
@@ -637,19 +653,21 @@ void TfmMain::DecreaseThreadNumber()
 void TfmMain::ToggleMainConnDownload()
 {
     if (m_settings.MainConnDownload && m_settings.ConnectionCount == 1) {
-        m_view.ShowMessage("Can't set Main-Connection idle when only 1 connection");
+        m_view.ShowMessage(Tr("TfmMain", "Can't set Main-Connection idle when only 1 connection"));
         return;
     }
     m_settings.MainConnDownload = !m_settings.MainConnDownload;
-    m_view.ShowMessage(m_settings.MainConnDownload
-                           ? "USE MAIN CONNECTION TRANSFER means use all FTP connection to transfer files"
-                           : "NOT USE MAIN CONNECTION TRANSFER means remain main FTP connection to do other things, "
-                             "such as CHANGING DIR, DRAG MORE FILES TO TRANSFER, etc.");
+    m_view.ShowMessage(
+        m_settings.MainConnDownload
+            ? Tr("TfmMain", "USE MAIN CONNECTION TRANSFER means use all FTP connection to transfer files")
+            : Tr("TfmMain", "NOT USE MAIN CONNECTION TRANSFER means remain main FTP connection to do "
+                            "other things, such as CHANGING DIR, DRAG MORE FILES TO TRANSFER, etc."));
 }
 
 std::string TfmMain::MainConnectionCaption() const
 {
-    return m_settings.MainConnDownload ? "NOT Use Main Connection to Transfer" : "Use Main Connection to Transfer";
+    return m_settings.MainConnDownload ? Tr("TfmMain", "NOT Use Main Connection to Transfer")
+                                       : Tr("TfmMain", "Use Main Connection to Transfer");
 }
 
 // ---------------------------------------------------------------- logs and local commands
@@ -816,20 +834,21 @@ void TfmMain::OperationDone(const TOperationResult& result)
 
 void TfmMain::TellRefusals(const TOperationResult& result)
 {
-    static const std::map<TOperation, const char*> kWhat = {{TOperation::MakeDirs, "make"},
-                                                            {TOperation::Delete, "delete"},
-                                                            {TOperation::ChangeMode, "change the mode of"},
-                                                            {TOperation::Rename, "rename or move"}};
+    static const std::map<TOperation, const char*> kWhat = {
+        {TOperation::MakeDirs, QT_TRANSLATE_NOOP("TfmMain", "Could not make:")},
+        {TOperation::Delete, QT_TRANSLATE_NOOP("TfmMain", "Could not delete:")},
+        {TOperation::ChangeMode, QT_TRANSLATE_NOOP("TfmMain", "Could not change the mode of:")},
+        {TOperation::Rename, QT_TRANSLATE_NOOP("TfmMain", "Could not rename or move:")}};
     std::vector<TItemOutcome> failures = result.Failures();
     auto what = kWhat.find(result.Operation);
     if (failures.empty() || what == kWhat.end())
         return;
     constexpr size_t kShown = 10;
-    std::string text = std::string("Could not ") + what->second + ":";
+    std::string text = Tr("TfmMain", what->second);
     for (size_t k = 0; k < failures.size() && k < kShown; ++k)
         text += "\n" + failures[k].Name + ": " + failures[k].Reply;
     if (failures.size() > kShown)
-        text += "\n... and " + std::to_string(failures.size() - kShown) + " more (see the log)";
+        text += "\n" + Fill(Tr("TfmMain", "... and %1 more (see the log)"), {std::to_string(failures.size() - kShown)});
     m_view.ShowMessage(text);
 }
 

@@ -5,6 +5,10 @@
 #include <ctime>
 
 #include "manager/CommFunc.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 namespace {
 
@@ -198,6 +202,12 @@ std::vector<std::string> TPaneRowSet::SelectedNames() const
     return names;
 }
 
+std::string ListedSummary(int folders, int files, int64_t bytes)
+{
+    return Fill(Tr("TPaneRows", "%1 folder(s) %2 file(s) %3 byte(s) listed"),
+                {std::to_string(folders), std::to_string(files), FormatThousands(bytes)});
+}
+
 std::string DeleteQuestion(const std::vector<const TlvFileInfo*>& rows, bool remote)
 {
     size_t folders = 0;
@@ -207,27 +217,30 @@ std::string DeleteQuestion(const std::vector<const TlvFileInfo*>& rows, bool rem
     std::string what;
     if (rows.size() == 1) {
         const TlvFileInfo& row = *rows.front();
-        what = std::string(folders                        ? "the folder"
-                           : row.Kind == TEntryKind::Link ? "the link"
-                                                          : "the file") +
-               " \"" + row.Name + "\"" + (folders && remote ? " and everything in it" : "");
+        what = Fill(folders && remote              ? Tr("TPaneRows", "the folder \"%1\" and everything in it")
+                    : folders                      ? Tr("TPaneRows", "the folder \"%1\"")
+                    : row.Kind == TEntryKind::Link ? Tr("TPaneRows", "the link \"%1\"")
+                                                   : Tr("TPaneRows", "the file \"%1\""),
+                    {row.Name});
     } else {
-        auto count = [](size_t n, const char* one) { return std::to_string(n) + " " + one + (n == 1 ? "" : "s"); };
-        if (files)
-            what = count(files, "file");
-        if (files && folders)
-            what += " and ";
-        if (folders)
-            what += count(folders, "folder") +
-                    (remote ? folders == 1 ? " with everything in it" : " with everything in them" : "");
+        std::string fileCount =
+            Fill(files == 1 ? Tr("TPaneRows", "%1 file") : Tr("TPaneRows", "%1 files"), {std::to_string(files)});
+        std::string folderCount = Fill(folders == 1 ? Tr("TPaneRows", "%1 folder") : Tr("TPaneRows", "%1 folders"),
+                                       {std::to_string(folders)});
+        if (folders && remote)
+            folderCount +=
+                folders == 1 ? Tr("TPaneRows", " with everything in it") : Tr("TPaneRows", " with everything in them");
+        what = files && folders ? Fill(Tr("TPaneRows", "%1 and %2"), {fileCount, folderCount})
+               : files          ? fileCount
+                                : folderCount;
     }
-    return remote ? "Delete " + what + " from the server?" : "Move " + what + " to the trash?";
+    return Fill(remote ? Tr("TPaneRows", "Delete %1 from the server?") : Tr("TPaneRows", "Move %1 to the trash?"),
+                {what});
 }
 
 std::string TRemoteRows::Summary() const
 {
-    return std::to_string(Folders) + " folder(s) " + std::to_string(Files) + " file(s) " + FormatThousands(TotalBytes) +
-           " byte(s) listed";
+    return ListedSummary(Folders, Files, TotalBytes);
 }
 
 TRemoteRows RemoteRowsFromListing(const std::string& listing, bool ascending, int column, int currentYear)

@@ -61,6 +61,9 @@ int64_t ListedTimeKey(const TListedTime& time, int currentYear);
 // equal keys keep their order.
 void SortRows(std::vector<TlvFileInfo>& rows, bool ascending, int column);
 
+// "<folders> folder(s) <files> file(s) <bytes> byte(s) listed", below a pane.
+std::string ListedSummary(int folders, int files, int64_t bytes);
+
 // The question Delete asks before rows go: what and how many, and where (from the server, or
 // to the trash).
 std::string DeleteQuestion(const std::vector<const TlvFileInfo*>& rows, bool remote);

@@ -1,6 +1,11 @@
 #include "ui/QueueTree.h"
 
 #include <algorithm>
+#include <string_view>
+
+#include "platform/Translate.h"
+
+using platform::Tr;
 
 std::string TQueueNode::Text() const
 {
@@ -13,6 +18,22 @@ std::string TQueueNode::Text() const
         marks += "#" + std::to_string(connection);
     if (marks.empty() && Processed)
         marks = "!!";
+    // The tree's own labels are shown in the user's language; paths and values as they are.
+    static const char* const kOwnLabels[] = {
+        QT_TRANSLATE_NOOP("TQueueTree", "Download"), QT_TRANSLATE_NOOP("TQueueTree", "Upload"),
+        QT_TRANSLATE_NOOP("TQueueTree", "download"), QT_TRANSLATE_NOOP("TQueueTree", "upload"),
+        QT_TRANSLATE_NOOP("TQueueTree", "hostinfo")};
+    for (const char* own : kOwnLabels)
+        if (Label == own)
+            return marks + Tr("TQueueTree", own);
+    static const char* const kOwnEndings[] = {QT_TRANSLATE_NOOP("TQueueTree", " - Current"),
+                                              QT_TRANSLATE_NOOP("TQueueTree", " - Broken")};
+    for (const char* ending : kOwnEndings) {
+        std::string_view end(ending);
+        if (Parent && !Parent->Parent && Label.size() > end.size() &&
+            Label.compare(Label.size() - end.size(), end.size(), end) == 0)
+            return marks + Label.substr(0, Label.size() - end.size()) + Tr("TQueueTree", ending);
+    }
     return marks + Label;
 }
 

@@ -5,6 +5,10 @@
 
 #include <algorithm>
 
+#include "platform/Translate.h"
+
+using platform::Tr;
+
 void TfmMain::ShowRemoteListing()
 {
     TRemoteRows rows = RemoteRowsFromListing(m_manager.ListingText(), m_remoteRows.SortAscending(),
@@ -59,7 +63,8 @@ void TfmMain::RemoteDoubleClick(int row)
 void TfmMain::RemoteMakeDirectory()
 {
     std::string name;
-    if (m_sessionState != ssConnected || !m_view.InputQuery("Make Directory", "Name: ", name))
+    if (m_sessionState != ssConnected ||
+        !m_view.InputQuery(Tr("TfmMain", "Make Directory"), Tr("TfmMain", "Name: "), name))
         return;
     SetSessionState(ssMakingDir);
     m_manager.MakeDirs({name});
@@ -68,7 +73,8 @@ void TfmMain::RemoteMakeDirectory()
 void TfmMain::RemoteChangeDirectory()
 {
     std::string name;
-    if (m_sessionState != ssConnected || !m_view.InputQuery("Change Directory", "Name: ", name))
+    if (m_sessionState != ssConnected ||
+        !m_view.InputQuery(Tr("TfmMain", "Change Directory"), Tr("TfmMain", "Name: "), name))
         return;
     SetSessionState(ssChangingDir);
     m_manager.ChangeDir(name);
@@ -89,7 +95,7 @@ void TfmMain::RemoteDelete()
     std::vector<const TlvFileInfo*> chosen = m_remoteRows.SelectedRows();
     if (chosen.empty())
         return;
-    if (m_settings.ConfirmDelete && !m_view.AskYesNo("Delete", DeleteQuestion(chosen, true)))
+    if (m_settings.ConfirmDelete && !m_view.AskYesNo(Tr("TfmMain", "Delete"), DeleteQuestion(chosen, true)))
         return;
     DeleteSelectedRemote(m_settings.ConfirmDelete);
 }
@@ -111,8 +117,9 @@ void TfmMain::RemoteRename()
 {
     std::vector<std::string> names = m_remoteRows.SelectedNames();
     std::string answer = names.empty() ? std::string() : names.front();
-    if (m_sessionState != ssConnected || names.empty() || !m_view.InputQuery("Rename", "New Name: ", answer) ||
-        answer.empty() || answer == names.front())
+    if (m_sessionState != ssConnected || names.empty() ||
+        !m_view.InputQuery(Tr("TfmMain", "Rename"), Tr("TfmMain", "New Name: "), answer) || answer.empty() ||
+        answer == names.front())
         return;
     SetSessionState(ssRenaming);
     m_manager.RenameFiles({{m_remoteDir + names.front(), m_remoteDir + answer}});
@@ -131,7 +138,7 @@ void TfmMain::RemoteMove()
     std::vector<std::string> names = m_remoteRows.SelectedNames();
     std::string answer = m_remoteDir;
     if (m_sessionState != ssConnected || names.empty() ||
-        !m_view.InputQuery("Move File", "Destination Directory: ", answer))
+        !m_view.InputQuery(Tr("TfmMain", "Move File"), Tr("TfmMain", "Destination Directory: "), answer))
         return;
     m_moveTarget = answer;
     std::string target = EnsureTrailing(answer, '/');
@@ -146,7 +153,8 @@ void TfmMain::RemoteChangeMode()
 {
     std::vector<std::string> names = m_remoteRows.SelectedNames();
     std::string mode;
-    if (m_sessionState != ssConnected || !m_view.InputQuery("Change Mode", "New Mode: ", mode))
+    if (m_sessionState != ssConnected ||
+        !m_view.InputQuery(Tr("TfmMain", "Change Mode"), Tr("TfmMain", "New Mode: "), mode))
         return;
     SetSessionState(ssChangingMode);
     m_manager.ChangeModes(std::move(names), mode);

@@ -15,6 +15,10 @@
 #include "platform/LocalFiles.h"
 #include "ui/FtpUrl.h"
 #include "ui/MainWindow.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 namespace {
 const char* const kDiffersInside = "differs inside: ";
@@ -25,33 +29,33 @@ std::string CompareMarkText(const TComparedName& mark)
     std::string text;
     switch (mark.State) {
     case TCompared::Same:
-        text = mark.Why.rfind(kDiffersInside, 0) == 0 ? "" : "alike on both sides";
+        text = mark.Why.rfind(kDiffersInside, 0) == 0 ? "" : Tr("TSyncWork", "alike on both sides");
         break;
     case TCompared::OnlyHere:
-        text = "only in the local folder";
+        text = Tr("TSyncWork", "only in the local folder");
         break;
     case TCompared::OnlyThere:
-        text = "only in the remote folder";
+        text = Tr("TSyncWork", "only in the remote folder");
         break;
     case TCompared::NewerHere:
-        text = "newer here (local)";
+        text = Tr("TSyncWork", "newer here (local)");
         break;
     case TCompared::NewerThere:
-        text = "newer there (remote)";
+        text = Tr("TSyncWork", "newer there (remote)");
         break;
     case TCompared::SizeDiffers:
-        text = "size differs";
+        text = Tr("TSyncWork", "size differs");
         break;
     case TCompared::KindDiffers:
-        text = "kind differs";
+        text = Tr("TSyncWork", "kind differs");
         break;
     case TCompared::Unsure:
-        text = "cannot be told";
+        text = Tr("TSyncWork", "cannot be told");
         break;
     }
     if (mark.Why.empty())
-        return "Compared: " + text;
-    return "Compared: " + text + (text.empty() ? "" : ": ") + mark.Why;
+        return Tr("TSyncWork", "Compared: ") + text;
+    return Tr("TSyncWork", "Compared: ") + text + (text.empty() ? "" : ": ") + mark.Why;
 }
 
 int CompareTintState(const TComparedName& mark)
@@ -134,7 +138,7 @@ void TSyncWork::Reload(TSyncPlan plan, bool byHash, std::function<void()> done)
     m_remoteDir = EnsureTrailing(m_window.RemoteDir(), '/');
     m_stateKey = RemoteAddress(m_window.Manager().SessionInfo(), m_remoteDir);
     if (m_stateKey != m_reviewed.Remote) {
-        Fail("the plan is for " + m_reviewed.Remote + ", not " + m_stateKey);
+        Fail(Fill(Tr("TSyncWork", "the plan is for %1, not %2"), {m_reviewed.Remote, m_stateKey}));
         return;
     }
     m_last = LoadSyncState(m_window.DataDir(), m_localDir, m_stateKey);
@@ -147,9 +151,11 @@ void TSyncWork::Reload(TSyncPlan plan, bool byHash, std::function<void()> done)
             for (size_t k = 0; k < changed.size() && k < 5; ++k)
                 names += (k ? ", " : "") + changed[k];
             if (changed.size() > 5)
-                names += " and " + std::to_string(changed.size() - 5) + " more";
-            Fail("the plan is refused: " + std::to_string(changed.size()) + (changed.size() == 1 ? " path" : " paths") +
-                 " changed since it was made: " + names);
+                names += Fill(Tr("TSyncWork", " and %1 more"), {std::to_string(changed.size() - 5)});
+            Fail(Fill(changed.size() == 1
+                          ? Tr("TSyncWork", "the plan is refused: 1 path changed since it was made: %2")
+                          : Tr("TSyncWork", "the plan is refused: %1 paths changed since it was made: %2"),
+                      {std::to_string(changed.size()), names}));
             return;
         }
         Hold(false);
@@ -165,7 +171,7 @@ void TSyncWork::StartListing(bool again, std::function<void(bool)> listed)
 {
     m_phase = again ? TPhase::Relisting : TPhase::Listing;
     if (m_window.SessionState() != ssConnected && !m_holding) {
-        Fail("not connected");
+        Fail(Tr("TSyncWork", "not connected"));
         return;
     }
     Hold(true);
@@ -191,9 +197,9 @@ void TSyncWork::RemoteListed(std::function<void(bool)> listed)
     const std::vector<std::string>& failed = There().FailedDirs;
     if (std::find(failed.begin(), failed.end(), std::string()) != failed.end()) {
         if (!m_remote->NoConnection().empty() && There().Entries.empty())
-            Fail("no connection could list the remote folder: " + m_remote->NoConnection());
+            Fail(Tr("TSyncWork", "no connection could list the remote folder: ") + m_remote->NoConnection());
         else
-            Fail("the remote folder could not be listed: " + There().Failed.front());
+            Fail(Tr("TSyncWork", "the remote folder could not be listed: ") + There().Failed.front());
         return;
     }
     AskDetails(std::move(listed));
@@ -293,8 +299,8 @@ const TComparedName* TSyncWork::MarkOf(TPane pane, const std::string& name) cons
     // Asked for every row the panes paint: the folder is matched without making strings.
     const std::string& shown = pane == TPane::Local ? m_window.Local().Path() : m_window.RemoteDir();
     const std::string& compared = pane == TPane::Local ? m_localDir : m_remoteDir;
-    bool same = shown == compared ||
-                (shown.size() + 1 == compared.size() && compared.compare(0, shown.size(), shown) == 0);
+    bool same =
+        shown == compared || (shown.size() + 1 == compared.size() && compared.compare(0, shown.size(), shown) == 0);
     auto mark = same ? m_marks.find(name) : m_marks.end();
     return mark != m_marks.end() ? &mark->second : nullptr;
 }
@@ -341,7 +347,7 @@ void TSyncWork::Execute(std::function<void()> done)
         return;
     m_done = std::move(done);
     if (m_window.SessionState() != ssConnected || m_window.TransfersRunning()) {
-        Fail("not connected, or a run is going on");
+        Fail(Tr("TSyncWork", "not connected, or a run is going on"));
         return;
     }
     m_outcome = {};
@@ -361,7 +367,7 @@ void TSyncWork::MakeLocalDirectories()
             ++m_outcome.Done;
             m_settled.push_back(action.Path);
         } else {
-            m_outcome.Failures.push_back({action.Path, 550, "cannot create the local directory"});
+            m_outcome.Failures.push_back({action.Path, 550, Tr("TSyncWork", "cannot create the local directory")});
         }
     }
 }
@@ -391,7 +397,8 @@ void TSyncWork::QueueTransfers()
         case TSyncActionKind::Download:
             // Nothing lands outside the local folder, whatever a link below it says.
             if (!platform::isInsideDirectory(item->LocalPath, m_localDir)) {
-                m_outcome.Failures.push_back({action.Path, 550, "its local path lies outside " + m_localDir});
+                m_outcome.Failures.push_back(
+                    {action.Path, 550, Fill(Tr("TSyncWork", "its local path lies outside %1"), {m_localDir})});
                 continue;
             }
             item->FileSize = action.There.Size;
@@ -436,13 +443,13 @@ void TSyncWork::RunEnded(const TOperationResult& result)
             ++m_outcome.Done;
             m_settled.push_back(action.Path);
         } else if (file != files.end() || !unfinished) {
-            std::string why = file == files.end() ? "not transferred" : file->second->Reason;
-            m_outcome.Failures.push_back({action.Path, 550, why.empty() ? "not transferred" : why});
+            std::string why = file == files.end() ? std::string() : file->second->Reason;
+            m_outcome.Failures.push_back({action.Path, 550, why.empty() ? Tr("TSyncWork", "not transferred") : why});
         }
     }
     if (unfinished) {
         // The user stopped the run, or it could not finish: nothing more is done, nothing deleted.
-        m_outcome.Failures.push_back({"", kItemNotFinished, "the run did not complete: no deletions"});
+        m_outcome.Failures.push_back({"", kItemNotFinished, Tr("TSyncWork", "the run did not complete: no deletions")});
         m_whenIdle = [this] { Relist(); };
     } else {
         m_whenIdle = [this] { AfterRun(); };
@@ -500,7 +507,8 @@ void TSyncWork::DeleteLocal()
             continue;
         std::string path = LocalPath(action->Path, false);
         if (!platform::isInsideDirectory(path, m_localDir)) {
-            m_outcome.Failures.push_back({action->Path, 550, "its local path lies outside " + m_localDir});
+            m_outcome.Failures.push_back(
+                {action->Path, 550, Fill(Tr("TSyncWork", "its local path lies outside %1"), {m_localDir})});
             continue;
         }
         if ((action->Directory ? ::rmdir(path.c_str()) : ::unlink(path.c_str())) == 0)

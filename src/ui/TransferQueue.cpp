@@ -11,13 +11,18 @@
 
 #include "platform/LocalFiles.h"
 #include "transfer/SplitDownload.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 void TfmMain::AddToQueue(std::unique_ptr<TTransferFileInfo> item)
 {
     if (item->FileSize > kLargestFileSize) {
         // A size no disk holds is a listing's lie or a broken one: no sum or offset is built on it.
-        std::string why = "its size, " + FormatThousands(item->FileSize) + " bytes, is more than any file has";
-        ShowLogLine(0, "! Not queued: " + item->HostPath + ": " + why);
+        std::string why =
+            Fill(Tr("TfmMain", "its size, %1 bytes, is more than any file has"), {FormatThousands(item->FileSize)});
+        ShowLogLine(0, Fill(Tr("TfmMain", "! Not queued: %1"), {item->HostPath + ": " + why}));
         m_selectionProblems.push_back({item->HostPath, 550, why});
         return;
     }
@@ -115,8 +120,8 @@ void TfmMain::QueueWalkResult()
         // The local path is the pane's directory and the names the walk checked, nothing the
         // server reported as a path.
         if (found.Relative.empty()) {
-            ShowLogLine(0, "! Not queued: " + found.Path);
-            m_selectionProblems.push_back({found.Path, 550, "no local name for it"});
+            ShowLogLine(0, Fill(Tr("TfmMain", "! Not queued: %1"), {found.Path}));
+            m_selectionProblems.push_back({found.Path, 550, Tr("TfmMain", "no local name for it")});
             continue;
         }
         auto item = std::make_unique<TTransferFileInfo>();
@@ -140,7 +145,7 @@ void TfmMain::FinishSizeCalculation()
         result.Bytes = SaturatingAdd(result.Bytes, item->FileSize);
     m_sizeItems.clear();
     Record(result);
-    m_view.ShowMessage("Total FileSize = " + FormatThousands(result.Bytes) + " bytes");
+    m_view.ShowMessage(Fill(Tr("TfmMain", "Total FileSize = %1 bytes"), {FormatThousands(result.Bytes)}));
     SetSessionState(ssConnected);
 }
 
@@ -168,8 +173,9 @@ void TfmMain::KeepInsideLocalDirectory()
             ++item;
             continue;
         }
-        ShowLogLine(0, "! Not queued: " + (*item)->LocalPath + " lies outside " + m_local.Path());
-        m_selectionProblems.push_back({(*item)->HostPath, 550, "its local path lies outside " + m_local.Path()});
+        ShowLogLine(0, Fill(Tr("TfmMain", "! Not queued: %1 lies outside %2"), {(*item)->LocalPath, m_local.Path()}));
+        m_selectionProblems.push_back(
+            {(*item)->HostPath, 550, Fill(Tr("TfmMain", "its local path lies outside %1"), {m_local.Path()})});
         item = m_queue.erase(item);
     }
 }
@@ -207,9 +213,9 @@ void TfmMain::UploadPaths(const std::vector<std::string>& paths)
             }
         } else if (!S_ISREG(info.st_mode)) {
             // A FIFO or a device would block the program or never end.
-            ShowLogLine(0, "! Not uploaded: " + path + " is not a regular file");
-            m_selectionProblems.push_back({path, 550, "not a regular file"});
-            m_view.ShowMessage("Not uploaded: " + name + " is not a regular file");
+            ShowLogLine(0, Fill(Tr("TfmMain", "! Not uploaded: %1 is not a regular file"), {path}));
+            m_selectionProblems.push_back({path, 550, Tr("TfmMain", "not a regular file")});
+            m_view.ShowMessage(Fill(Tr("TfmMain", "Not uploaded: %1 is not a regular file"), {name}));
         } else {
             auto item = std::make_unique<TTransferFileInfo>();
             item->IsDownload = false;

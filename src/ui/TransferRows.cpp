@@ -5,6 +5,10 @@
 #include <set>
 
 #include "manager/CommFunc.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 namespace {
 
@@ -12,19 +16,20 @@ std::string StateText(const TTransferFile& file)
 {
     switch (file.State) {
     case TFileState::Waiting:
-        return "Waiting";
+        return Tr("TTransferRows", "Waiting");
     case TFileState::Queued:
-        return "Queued";
+        return Tr("TTransferRows", "Queued");
     case TFileState::Moving:
-        return "Transferring";
+        return Tr("TTransferRows", "Transferring");
     case TFileState::Checking:
-        return "Checking";
+        return Tr("TTransferRows", "Checking");
     case TFileState::Done:
-        return "Done";
+        return Tr("TTransferRows", "Done");
     case TFileState::Failed:
-        return file.Reason.empty() ? "Failed" : "Failed: " + file.Reason;
+        return file.Reason.empty() ? Tr("TTransferRows", "Failed")
+                                   : Fill(Tr("TTransferRows", "Failed: %1"), {file.Reason});
     case TFileState::Skipped:
-        return "Skipped";
+        return Tr("TTransferRows", "Skipped");
     }
     return {};
 }
@@ -33,11 +38,12 @@ std::string Verdict(const TTransferFile& file)
 {
     if (file.State != TFileState::Done)
         return {};
-    std::string verdict = FormatThousands(file.BytesChecked) + " bytes checked";
+    std::string verdict = Fill(Tr("TTransferRows", "%1 bytes checked"), {FormatThousands(file.BytesChecked)});
     if (!file.HashAlgorithm.empty())
-        verdict += "; " + file.HashAlgorithm + (file.HashMatched ? " matches" : " differs");
+        verdict += "; " + Fill(file.HashMatched ? Tr("TTransferRows", "%1 matches") : Tr("TTransferRows", "%1 differs"),
+                               {file.HashAlgorithm});
     if (file.TimeKept)
-        verdict += "; time kept";
+        verdict += Tr("TTransferRows", "; time kept");
     return verdict;
 }
 
@@ -91,7 +97,7 @@ void TTransferRows::Update(const TTransferRun& run, int64_t tick)
             // The run is over and this file did not get through: what is left waits in the
             // broken list, and the row says so rather than a state that no longer moves.
             row.State = TFileState::Failed;
-            row.StateText = "Not finished; kept in the broken list";
+            row.StateText = Tr("TTransferRows", "Not finished; kept in the broken list");
         }
         row.Verdict = Verdict(file);
         if (file.StartedMs >= 0)

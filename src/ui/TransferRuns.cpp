@@ -10,6 +10,10 @@
 #include "platform/AtomicFile.h"
 #include "ui/FtpUrl.h"
 #include "ui/SyncWork.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 namespace {
 
@@ -51,8 +55,10 @@ void TfmMain::EndOfRun(const TOperationResult& engineResult)
         std::set<std::pair<bool, std::string>> items;
         for (const auto& item : m_queue)
             items.insert({item->IsDownload, item->IsDir ? item->HostPath : item->LocalPath});
-        m_view.ShowMessage(std::to_string(items.size()) + (items.size() == 1 ? " item" : " items") +
-                           " did not complete; kept in the broken list " + name + " to resume");
+        m_view.ShowMessage(Fill(items.size() == 1
+                                    ? Tr("TfmMain", "1 item did not complete; kept in the broken list %2 to resume")
+                                    : Tr("TfmMain", "%1 items did not complete; kept in the broken list %2 to resume"),
+                                {std::to_string(items.size()), name}));
     }
     m_journal.End();
     UpdateTransferRows(); // the finished files stay in view with their verdicts
@@ -144,10 +150,14 @@ void TfmMain::NoticeOfRun(const TOperationResult& result)
     if (m_lastRunMs < kNoticeAfterMs || m_sessionState == ssEditing || m_view.WindowActive())
         return;
     size_t failed = result.Failures().size();
-    std::string body = FormatThousands(result.Bytes) + " bytes in " + ElapsedTime(m_lastRunMs / 1000);
+    std::string body =
+        Fill(Tr("TfmMain", "%1 bytes in %2"), {FormatThousands(result.Bytes), ElapsedTime(m_lastRunMs / 1000)});
     if (failed > 0)
-        body += "; " + std::to_string(failed) + (failed == 1 ? " item" : " items") + " did not complete";
-    m_view.NotifyDesktop(failed > 0 ? "QuillFTP: transfers ended, some did not complete" : "QuillFTP: transfers done",
+        body += "; " + Fill(failed == 1 ? Tr("TfmMain", "1 item did not complete")
+                                        : Tr("TfmMain", "%1 items did not complete"),
+                            {std::to_string(failed)});
+    m_view.NotifyDesktop(failed > 0 ? Tr("TfmMain", "QuillFTP: transfers ended, some did not complete")
+                                    : Tr("TfmMain", "QuillFTP: transfers done"),
                          body);
 }
 
@@ -258,8 +268,8 @@ void TfmMain::ProgressTick()
     m_statusPanels[1] =
         ShortSize(figures.Done) + "/" + ShortSize(figures.Total) + "(" + ShortSize(figures.Speed) + "/s)";
     m_gaugePercent = figures.Percent;
-    m_statusPanels[3] = "Elapsed: " + ElapsedTime(elapsed);
-    m_statusPanels[4] = "Remain: " + ElapsedTime(figures.Remain);
+    m_statusPanels[3] = Tr("TfmMain", "Elapsed: ") + ElapsedTime(elapsed);
+    m_statusPanels[4] = Tr("TfmMain", "Remain: ") + ElapsedTime(figures.Remain);
     m_view.ProgressChanged();
     WriteJournal(false);
 }
@@ -347,7 +357,7 @@ void TfmMain::AdoptPartialFiles()
         }
         if (taken) {
             m_brokenListsChanged = true;
-            ShowLogLine(0, "! Resuming the half-written " + wanted.LocalPath);
+            ShowLogLine(0, Fill(Tr("TfmMain", "! Resuming the half-written %1"), {wanted.LocalPath}));
             item = m_queue.erase(item);
         } else {
             ++item;
@@ -381,7 +391,7 @@ void TfmMain::CreateBrokenList(TTransferQueue& leftover)
 void TfmMain::ResumeBrokenList(size_t index)
 {
     if ((m_sessionState != ssConnected && m_sessionState != ssReady) || index >= m_brokenLists.Lists.size()) {
-        m_view.ShowMessage("Please select a broken list !");
+        m_view.ShowMessage(Tr("TfmMain", "Please select a broken list !"));
         return;
     }
     std::unique_ptr<TOldQuene> list = m_brokenLists.Remove(index);
@@ -398,16 +408,18 @@ void TfmMain::ResumeBrokenList(size_t index)
             AddToQueue(std::move(item));
             continue;
         }
-        ShowLogLine(0, "! Not resumed: " + item->LocalPath + ": " + problem);
+        ShowLogLine(0, Fill(Tr("TfmMain", "! Not resumed: %1"), {item->LocalPath + ": " + problem}));
         m_selectionProblems.push_back({item->LocalPath, 550, problem});
     }
     for (const TItemOutcome& refused : list->Refused)
-        ShowLogLine(0, "! Not resumed: " + refused.Name + ": " + refused.Reply);
+        ShowLogLine(0, Fill(Tr("TfmMain", "! Not resumed: %1"), {refused.Name + ": " + refused.Reply}));
     if (!m_selectionProblems.empty())
-        m_view.ShowMessage(std::to_string(m_selectionProblems.size()) +
-                           (m_selectionProblems.size() == 1 ? " item" : " items") +
-                           " of the broken list will not be resumed: " + m_selectionProblems.front().Name + ": " +
-                           m_selectionProblems.front().Reply + (m_selectionProblems.size() > 1 ? ", ..." : ""));
+        m_view.ShowMessage(Fill(m_selectionProblems.size() == 1
+                                    ? Tr("TfmMain", "1 item of the broken list will not be resumed: %2")
+                                    : Tr("TfmMain", "%1 items of the broken list will not be resumed: %2"),
+                                {std::to_string(m_selectionProblems.size()),
+                                 m_selectionProblems.front().Name + ": " + m_selectionProblems.front().Reply +
+                                     (m_selectionProblems.size() > 1 ? ", ..." : "")}));
     m_toolBar = {list->HostName, list->HostPort, list->UserName, list->PassWord, -1, list->Sftp};
     SetPendingAfterConnect(TPendingAfterConnect::ResumeBrokenList);
     ConnectFromToolBar();
@@ -416,7 +428,7 @@ void TfmMain::ResumeBrokenList(size_t index)
 void TfmMain::DeleteBrokenList(size_t index)
 {
     if ((m_sessionState != ssConnected && m_sessionState != ssReady) || index >= m_brokenLists.Lists.size()) {
-        m_view.ShowMessage("Please select a broken list !");
+        m_view.ShowMessage(Tr("TfmMain", "Please select a broken list !"));
         return;
     }
     m_brokenLists.Remove(index);

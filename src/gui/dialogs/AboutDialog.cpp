@@ -10,7 +10,7 @@
 TfmAbout::TfmAbout(QWidget* parent) : QDialog(parent)
 {
     setObjectName("fmAbout");
-    setWindowTitle("About");
+    setWindowTitle(tr("About"));
     auto* icon = new QLabel(this);
     icon->setObjectName("imgIcon");
     icon->setPixmap(GuiIcon("quillftp").pixmap(32, 32));
@@ -20,7 +20,7 @@ TfmAbout::TfmAbout(QWidget* parent) : QDialog(parent)
     QFont large = name->font();
     large.setPixelSize(35);
     name->setFont(large);
-    auto* version = new QLabel(QString("Version %1    Build %2").arg(kProgramVersion, kProgramBuild), this);
+    auto* version = new QLabel(QString(tr("Version %1    Build %2")).arg(kProgramVersion, kProgramBuild), this);
     version->setObjectName("lbVersion");
     QFont small = version->font();
     small.setPixelSize(14);

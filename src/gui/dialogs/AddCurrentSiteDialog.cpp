@@ -10,20 +10,19 @@
 
 #include "gui/dialogs/SiteManagerDialog.h"
 
-TfmAddCurrSite::TfmAddCurrSite(TfmConnBook& book, const QString& name, QWidget* parent)
-    : QDialog(parent), m_book(book)
+TfmAddCurrSite::TfmAddCurrSite(TfmConnBook& book, const QString& name, QWidget* parent) : QDialog(parent), m_book(book)
 {
     setObjectName("fmAddCurrSite");
-    setWindowTitle("Add Current Site");
+    setWindowTitle(tr("Add Current Site"));
     m_classes = new QComboBox(this);
     m_classes->setObjectName("ComboBox1");
     m_classes->setEditable(false); // only classes there are
     m_name = new QLineEdit(name, this);
     m_name->setObjectName("Edit1");
     auto* form = new QFormLayout;
-    form->addRow("&Class : ", m_classes);
-    form->addRow("&Name :", m_name);
-    auto* note = new QLabel("The site book has no class yet: add one in the Site Manager first.", this);
+    form->addRow(tr("&Class : "), m_classes);
+    form->addRow(tr("&Name :"), m_name);
+    auto* note = new QLabel(tr("The site book has no class yet: add one in the Site Manager first."), this);
     note->setObjectName("lbNoClass");
     note->setWordWrap(true);
     note->hide();

@@ -17,7 +17,7 @@ TfmFileExists::TfmFileExists(const QString& localPath, QWidget* parent) : QDialo
     auto* icon = new QLabel(this);
     int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion, nullptr, this).pixmap(size, size));
-    auto* info = new QLabel("This local file exists!\n" + localPath, this);
+    auto* info = new QLabel(tr("This local file exists!") + "\n" + localPath, this);
     info->setObjectName("lbInfo");
     info->setWordWrap(true);
     info->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -34,13 +34,13 @@ TfmFileExists::TfmFileExists(const QString& localPath, QWidget* parent) : QDialo
         const char* caption;
         TFileExistsChoice choice;
     };
-    static const Button kButtons[] = {{"btOverWrite", "&OverWrite", TFileExistsChoice::Overwrite},
-                                      {"btOverwriteAll", "OverWrite &All", TFileExistsChoice::OverwriteAll},
-                                      {"btSkip", "&Skip", TFileExistsChoice::Skip},
-                                      {"btSkipAll", "Skip A&ll", TFileExistsChoice::SkipAll}};
+    static const Button kButtons[] = {{"btOverWrite", QT_TR_NOOP("&OverWrite"), TFileExistsChoice::Overwrite},
+                                      {"btOverwriteAll", QT_TR_NOOP("OverWrite &All"), TFileExistsChoice::OverwriteAll},
+                                      {"btSkip", QT_TR_NOOP("&Skip"), TFileExistsChoice::Skip},
+                                      {"btSkipAll", QT_TR_NOOP("Skip A&ll"), TFileExistsChoice::SkipAll}};
     buttons->addStretch();
     for (const Button& entry : kButtons) {
-        auto* button = new QPushButton(entry.caption, this);
+        auto* button = new QPushButton(tr(entry.caption), this);
         button->setObjectName(entry.name);
         button->setAutoDefault(false);
         TFileExistsChoice choice = entry.choice;

@@ -14,28 +14,29 @@
 #include "manager/CommFunc.h"
 
 TfmHistory::TfmHistory(TRunHistory& history, QWidget* parent)
-    : QDialog(parent), m_history(history), m_failedOnly(new QCheckBox("Only the files that &failed", this)),
+    : QDialog(parent), m_history(history), m_failedOnly(new QCheckBox(tr("Only the files that &failed"), this)),
       m_table(new QTableWidget(this))
 {
     setObjectName("fmHistory");
-    setWindowTitle("Transfer History");
+    setWindowTitle(tr("Transfer History"));
     resize(900, 420);
     m_failedOnly->setObjectName("cbHistoryFailed");
     connect(m_failedOnly, &QCheckBox::toggled, this, &TfmHistory::Fill);
     m_table->setObjectName("tvHistory");
     m_table->setColumnCount(7);
-    m_table->setHorizontalHeaderLabels({"Started (UTC)", "", "Remote", "Local", "Size", "State", "Verdict"});
+    m_table->setHorizontalHeaderLabels(
+        {tr("Started (UTC)"), "", tr("Remote"), tr("Local"), tr("Size"), tr("State"), tr("Verdict")});
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    QPushButton* exportButton = buttons->addButton("&Export CSV...", QDialogButtonBox::ActionRole);
+    QPushButton* exportButton = buttons->addButton(tr("&Export CSV..."), QDialogButtonBox::ActionRole);
     exportButton->setObjectName("btExportCsv");
     connect(exportButton, &QPushButton::clicked, this, &TfmHistory::Export);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     AskExportPath = [this] {
-        return QFileDialog::getSaveFileName(this, "Export CSV", "quillftp-history.csv", "CSV (*.csv)");
+        return QFileDialog::getSaveFileName(this, tr("Export CSV"), "quillftp-history.csv", tr("CSV (*.csv)"));
     };
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_failedOnly);
@@ -72,6 +73,6 @@ void TfmHistory::Export()
     QFile out(path);
     if (!error.empty() || !out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         out.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()))
-        ShowError(this, error.empty() ? "Could not write " + path.toStdString() + ": " + out.errorString().toStdString()
-                                      : error);
+        ShowError(this,
+                  error.empty() ? tr("Could not write %1: %2").arg(path, out.errorString()).toStdString() : error);
 }

@@ -1,5 +1,6 @@
 #include "gui/dialogs/Prompts.h"
 
+#include <QCoreApplication>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -47,7 +48,8 @@ void ShowInformation(QWidget* parent, const std::string& text)
 
 void ShowError(QWidget* parent, const std::string& text)
 {
-    QMessageBox box(QMessageBox::Critical, "Error", boxText(text), QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Critical, QCoreApplication::translate("Prompts", "Error"), boxText(text),
+                    QMessageBox::Ok, parent);
     box.setObjectName("errorBox");
     box.exec();
 }
@@ -72,8 +74,8 @@ TCertificateChoice AskTrust(QWidget* parent, const QString& title, const QString
     box.setObjectName(objectName);
     box.setInformativeText("<div style=\"white-space:pre\">" + details.toHtmlEscaped() + "</div>");
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);
-    QPushButton* once = box.addButton("Connect &Once", QMessageBox::AcceptRole);
-    QPushButton* always = box.addButton("&Trust Always", QMessageBox::YesRole);
+    QPushButton* once = box.addButton(QCoreApplication::translate("Prompts", "Connect &Once"), QMessageBox::AcceptRole);
+    QPushButton* always = box.addButton(QCoreApplication::translate("Prompts", "&Trust Always"), QMessageBox::YesRole);
     QPushButton* cancel = box.addButton(QMessageBox::Cancel);
     box.setDefaultButton(cancel);
     box.setEscapeButton(cancel);
@@ -94,15 +96,16 @@ TCertificateChoice AskCertificate(QWidget* parent, const std::string& site, cons
     QString fingerprint = QString::fromStdString(certificate.Fingerprint);
     if (fingerprint.size() > 48)
         fingerprint.insert(48, '\n');
-    QString details = "Subject: " + QString::fromStdString(certificate.Subject) +
-                      "\nIssuer: " + QString::fromStdString(certificate.Issuer) +
-                      "\nValid from: " + QString::fromStdString(certificate.NotBefore) +
-                      "\nValid until: " + QString::fromStdString(certificate.NotAfter) + "\nSHA-256 fingerprint:\n" +
-                      fingerprint;
-    return AskTrust(parent, "Unknown Certificate",
-                    "The certificate of " + QString::fromStdString(site) + " is not trusted (" +
-                        QString::fromStdString(certificate.VerifyError) +
-                        ").\nConnect only if it is the server's own certificate.",
+    QString details =
+        QCoreApplication::translate("Prompts", "Subject: %1\nIssuer: %2\nValid from: %3\nValid until: %4\n"
+                                               "SHA-256 fingerprint:\n%5")
+            .arg(QString::fromStdString(certificate.Subject), QString::fromStdString(certificate.Issuer),
+                 QString::fromStdString(certificate.NotBefore), QString::fromStdString(certificate.NotAfter),
+                 fingerprint);
+    return AskTrust(parent, QCoreApplication::translate("Prompts", "Unknown Certificate"),
+                    QCoreApplication::translate("Prompts", "The certificate of %1 is not trusted (%2).\n"
+                                                           "Connect only if it is the server's own certificate.")
+                        .arg(QString::fromStdString(site), QString::fromStdString(certificate.VerifyError)),
                     details, "CertificateQuestion");
 }
 
@@ -110,8 +113,9 @@ std::string AskPassphrase(QWidget* parent, const std::string& keyPath)
 {
     QInputDialog dialog(parent);
     dialog.setObjectName("PassphraseQuestion");
-    dialog.setWindowTitle("Key Passphrase");
-    dialog.setLabelText("The passphrase of the SSH key " + QString::fromStdString(keyPath) + ":");
+    dialog.setWindowTitle(QCoreApplication::translate("Prompts", "Key Passphrase"));
+    dialog.setLabelText(QCoreApplication::translate("Prompts", "The passphrase of the SSH key %1:")
+                            .arg(QString::fromStdString(keyPath)));
     dialog.setTextEchoMode(QLineEdit::Password);
     if (dialog.exec() != QDialog::Accepted)
         return {};
@@ -121,10 +125,11 @@ std::string AskPassphrase(QWidget* parent, const std::string& keyPath)
 TCertificateChoice AskHostKey(QWidget* parent, const std::string& site, const std::string& type,
                               const std::string& fingerprint)
 {
-    return AskTrust(parent, "Unknown Host Key",
-                    "The SSH host key of " + QString::fromStdString(site) +
-                        " is not known.\nConnect only if it is the server's own key.",
-                    "Key type: " + QString::fromStdString(type) + "\nFingerprint:\n" +
-                        QString::fromStdString(fingerprint),
+    return AskTrust(parent, QCoreApplication::translate("Prompts", "Unknown Host Key"),
+                    QCoreApplication::translate("Prompts", "The SSH host key of %1 is not known.\n"
+                                                           "Connect only if it is the server's own key.")
+                        .arg(QString::fromStdString(site)),
+                    QCoreApplication::translate("Prompts", "Key type: %1\nFingerprint:\n%2")
+                        .arg(QString::fromStdString(type), QString::fromStdString(fingerprint)),
                     "HostKeyQuestion");
 }

@@ -29,22 +29,22 @@ TfmProperties::TfmProperties(const QString& path, QWidget* parent) : QDialog(par
 {
     setObjectName("TfmProperties");
     QFileInfo info(path);
-    setWindowTitle(info.fileName() + " Properties");
+    setWindowTitle(tr("%1 Properties").arg(info.fileName()));
     auto* form = new QFormLayout;
     auto add = [&](const QString& label, const QString& value) {
         auto* field = new QLabel(value, this);
         field->setTextInteractionFlags(Qt::TextSelectableByMouse);
         form->addRow(label, field);
     };
-    add("Name:", info.fileName());
-    add("Location:", info.absolutePath());
-    add("Type:", info.isDir() ? QString("Folder") : QMimeDatabase().mimeTypeForFile(info).comment());
+    add(tr("Name:"), info.fileName());
+    add(tr("Location:"), info.absolutePath());
+    add(tr("Type:"), info.isDir() ? tr("Folder") : QMimeDatabase().mimeTypeForFile(info).comment());
     if (!info.isDir())
-        add("Size:", QLocale::c().toString(info.size()) + " bytes");
-    add("Permissions:", permissionsText(info.permissions()));
-    add("Owner:", info.owner() + " / " + info.group());
-    add("Modified:", info.lastModified().toString(Qt::ISODate));
-    add("Accessed:", info.lastRead().toString(Qt::ISODate));
+        add(tr("Size:"), tr("%1 bytes").arg(QLocale().toString(info.size())));
+    add(tr("Permissions:"), permissionsText(info.permissions()));
+    add(tr("Owner:"), info.owner() + " / " + info.group());
+    add(tr("Modified:"), QLocale().toString(info.lastModified(), QLocale::ShortFormat));
+    add(tr("Accessed:"), QLocale().toString(info.lastRead(), QLocale::ShortFormat));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);

@@ -31,15 +31,14 @@ QString text(const std::string& value)
     return QString::fromStdString(value);
 }
 
-const char* const kNameExists = "This name already exists !\rplease change another .";
+const char* const kNameExists = QT_TRANSLATE_NOOP("TfmConnBook", "This name already exists !\rplease change another .");
 
 } // namespace
 
-TfmConnBook::TfmConnBook(const std::string& bookPath, QWidget* parent)
-    : QDialog(parent), m_book(bookPath, m_prompt)
+TfmConnBook::TfmConnBook(const std::string& bookPath, QWidget* parent) : QDialog(parent), m_book(bookPath, m_prompt)
 {
     setObjectName("fmConnBook");
-    setWindowTitle("Site Manager");
+    setWindowTitle(tr("Site Manager"));
     BuildControls();
     resize(std::max(510, sizeHint().width()), std::max(407, sizeHint().height()));
 }
@@ -48,7 +47,7 @@ void TfmConnBook::BuildControls()
 {
     m_tree = new QTreeWidget(this);
     m_tree->setObjectName("sitetree");
-    m_tree->setAccessibleName("Sites");
+    m_tree->setAccessibleName(tr("Sites"));
     m_tree->setHeaderHidden(true);
     m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -62,7 +61,7 @@ void TfmConnBook::BuildControls()
     });
     connect(m_tree, &QWidget::customContextMenuRequested, this, &TfmConnBook::TreeMenu);
     // The tree's popup; F2 and Del work on the tree as in the panes.
-    auto action = [this](const char* name, const char* icon, const char* caption, void (TfmConnBook::*command)(),
+    auto action = [this](const char* name, const char* icon, const QString& caption, void (TfmConnBook::*command)(),
                          const QKeySequence& key = {}) {
         auto* item = new QAction(GuiIcon(icon), caption, this);
         item->setObjectName(name);
@@ -71,38 +70,38 @@ void TfmConnBook::BuildControls()
         connect(item, &QAction::triggered, this, command);
         m_tree->addAction(item);
     };
-    action("miNewClass", "make-directory", "New Class...", &TfmConnBook::NewClass);
-    action("miNewSite", "add-site", "New Site...", &TfmConnBook::NewSite);
-    action("miRename", "rename", "Rename", &TfmConnBook::Rename, QKeySequence(Qt::Key_F2));
-    action("miDelete", "delete", "Delete", &TfmConnBook::Delete, QKeySequence(Qt::Key_Delete));
+    action("miNewClass", "make-directory", tr("New Class..."), &TfmConnBook::NewClass);
+    action("miNewSite", "add-site", tr("New Site..."), &TfmConnBook::NewSite);
+    action("miRename", "rename", tr("Rename"), &TfmConnBook::Rename, QKeySequence(Qt::Key_F2));
+    action("miDelete", "delete", tr("Delete"), &TfmConnBook::Delete, QKeySequence(Qt::Key_Delete));
 
-    auto field = [this](const char* name, const char* accessible) {
+    auto field = [this](const char* name, const QString& accessible) {
         auto* edit = new QLineEdit(this);
         edit->setObjectName(name);
         edit->setAccessibleName(accessible);
         return edit;
     };
-    m_name = field("name", "Name");
-    m_address = field("addr", "Address");
-    m_port = field("port", "Port");
-    m_user = field("username", "User");
-    m_password = field("password", "Password");
+    m_name = field("name", tr("Name"));
+    m_address = field("addr", tr("Address"));
+    m_port = field("port", tr("Port"));
+    m_user = field("username", tr("User"));
+    m_password = field("password", tr("Password"));
     m_password->setEchoMode(QLineEdit::Password);
     m_description = new QPlainTextEdit(this);
     m_description->setObjectName("Memo1");
-    m_description->setAccessibleName("Description");
+    m_description->setAccessibleName(tr("Description"));
     m_description->setTabChangesFocus(true);
 
     auto* fields = new QFormLayout;
-    fields->addRow("&Name:", m_name);
-    fields->addRow("A&ddr:", m_address);
-    fields->addRow("P&ort:", m_port);
-    fields->addRow("&User:", m_user);
-    fields->addRow("Pa&ss:", m_password);
-    auto* descriptionLabel = new QLabel("D&escription:", this);
+    fields->addRow(tr("&Name:"), m_name);
+    fields->addRow(tr("A&ddr:"), m_address);
+    fields->addRow(tr("P&ort:"), m_port);
+    fields->addRow(tr("&User:"), m_user);
+    fields->addRow(tr("Pa&ss:"), m_password);
+    auto* descriptionLabel = new QLabel(tr("D&escription:"), this);
     descriptionLabel->setBuddy(m_description);
 
-    auto button = [this](const char* name, const char* caption, void (TfmConnBook::*command)()) {
+    auto button = [this](const char* name, const QString& caption, void (TfmConnBook::*command)()) {
         auto* pushButton = new QPushButton(caption, this);
         pushButton->setObjectName(name);
         pushButton->setAutoDefault(false);
@@ -110,10 +109,10 @@ void TfmConnBook::BuildControls()
         return pushButton;
     };
     auto* sideButtons = new QGridLayout;
-    sideButtons->addWidget(button("btnNewClass", "New &Class", &TfmConnBook::NewClass), 0, 0);
-    sideButtons->addWidget(button("btnDelete", "De&lete", &TfmConnBook::Delete), 0, 1);
-    sideButtons->addWidget(button("btnNewSite", "New S&ite", &TfmConnBook::NewSite), 1, 0);
-    sideButtons->addWidget(button("btnApply", "&Apply", &TfmConnBook::Apply), 1, 1);
+    sideButtons->addWidget(button("btnNewClass", tr("New &Class"), &TfmConnBook::NewClass), 0, 0);
+    sideButtons->addWidget(button("btnDelete", tr("De&lete"), &TfmConnBook::Delete), 0, 1);
+    sideButtons->addWidget(button("btnNewSite", tr("New S&ite"), &TfmConnBook::NewSite), 1, 0);
+    sideButtons->addWidget(button("btnApply", tr("&Apply"), &TfmConnBook::Apply), 1, 1);
 
     auto* side = new QWidget(this);
     side->setObjectName("pnRight");
@@ -126,14 +125,14 @@ void TfmConnBook::BuildControls()
     sideLayout->addLayout(sideButtons);
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(button("btnBackup", "&Backup", &TfmConnBook::Backup));
-    bottom->addWidget(button("btnRestore", "&Restore", &TfmConnBook::Restore));
-    bottom->addWidget(button("btnImport", "I&mport", &TfmConnBook::Import));
+    bottom->addWidget(button("btnBackup", tr("&Backup"), &TfmConnBook::Backup));
+    bottom->addWidget(button("btnRestore", tr("&Restore"), &TfmConnBook::Restore));
+    bottom->addWidget(button("btnImport", tr("I&mport"), &TfmConnBook::Import));
     bottom->addStretch(1);
-    QPushButton* ok = button("btnOK", "OK", &TfmConnBook::Confirm);
+    QPushButton* ok = button("btnOK", tr("OK"), &TfmConnBook::Confirm);
     ok->setDefault(true);
     bottom->addWidget(ok);
-    auto* cancel = new QPushButton("Cancel", this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName("btnCancel");
     cancel->setAutoDefault(false);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -292,11 +291,11 @@ bool TfmConnBook::NameTaken(const std::string& name) const
 void TfmConnBook::NewClass()
 {
     std::string name;
-    if (!AskText(this, "New Class", "Name: ", name))
+    if (!AskText(this, tr("New Class").toStdString(), tr("Name: ").toStdString(), name))
         return;
     ReloadKeepingSelection();
     if (m_book.FindClass(name) >= 0) {
-        ShowError(this, "Duplicate Class Name!");
+        ShowError(this, tr("Duplicate Class Name!").toStdString());
         return;
     }
     m_book.AddClassUnique(name);
@@ -306,21 +305,21 @@ void TfmConnBook::NewClass()
 void TfmConnBook::NewSite()
 {
     if (m_book.Selected.classIndex < 0 || m_book.Selected.siteIndex >= 0) {
-        ShowError(this, "Please Select a Class!");
+        ShowError(this, tr("Please Select a Class!").toStdString());
         return;
     }
     std::string name;
-    if (!AskText(this, "Add New Site", "Site Name: ", name))
+    if (!AskText(this, tr("Add New Site").toStdString(), tr("Site Name: ").toStdString(), name))
         return;
     if (!ReloadKeepingSelection())
         return;
     const std::string className = m_book.Classes[static_cast<size_t>(m_book.Selected.classIndex)].Name;
     // A second site of a name would take over the first one's data: refused as renames are.
     if (m_book.FindSite(className, Layout::Fit(name, Layout::kName.width))) {
-        ShowInformation(this, kNameExists);
+        ShowInformation(this, tr(kNameExists).toStdString());
         return;
     }
-    ShowInformation(this, "Please Finish the information of this site and press Apply Button");
+    ShowInformation(this, tr("Please Finish the information of this site and press Apply Button").toStdString());
     if (!m_book.AddSiteUnique(className, {name, "", "21", "anonymous", TSettings::kDefaultAnonymousEmail, ""}))
         return;
     BuildTree();
@@ -341,13 +340,14 @@ void TfmConnBook::Apply()
     m_book.Tables.SetText(record, Layout::kPassword, m_password->text().toStdString());
     m_book.Tables.SetText(record, Layout::kDescription, m_description->toPlainText().toStdString());
     if (!m_book.SaveSiteBook())
-        ShowError(this, "The site book could not be written: " + m_book.Path());
+        ShowError(this, tr("The site book could not be written: ").toStdString() + m_book.Path());
     BuildTree();
 }
 
 void TfmConnBook::Delete()
 {
-    if (!AskYesNo(this, "Delete", "Confirm to delete?") || m_book.Selected.classIndex < 0)
+    if (!AskYesNo(this, tr("Delete").toStdString(), tr("Confirm to delete?").toStdString()) ||
+        m_book.Selected.classIndex < 0)
         return;
     if (!ReloadKeepingSelection())
         return;
@@ -370,21 +370,21 @@ void TfmConnBook::Rename()
     if (m_book.Selected.classIndex < 0)
         return;
     std::string name;
-    if (!AskText(this, "Rename: ", "NewName = ", name))
+    if (!AskText(this, tr("Rename: ").toStdString(), tr("NewName = ").toStdString(), name))
         return;
     if (!ReloadKeepingSelection())
         return;
     TSiteBook::NodeRef node = m_book.Selected;
     if (NameTaken(name)) {
-        ShowInformation(this, kNameExists);
+        ShowInformation(this, tr(kNameExists).toStdString());
         return;
     }
     const TSiteBook::ClassNode& owner = m_book.Classes[static_cast<size_t>(node.classIndex)];
     if (node.siteIndex < 0)
         m_book.Rename = {TSiteBook::PendingRename::Kind::Class, owner.Name, name, ""};
     else
-        m_book.Rename = {TSiteBook::PendingRename::Kind::Site, owner.Sites[static_cast<size_t>(node.siteIndex)],
-                         name, owner.Name};
+        m_book.Rename = {TSiteBook::PendingRename::Kind::Site, owner.Sites[static_cast<size_t>(node.siteIndex)], name,
+                         owner.Name};
     m_tree->setUpdatesEnabled(false);
     m_book.RebuildSiteTables(); // applies the rename
     m_book.SaveSiteBook();
@@ -394,9 +394,9 @@ void TfmConnBook::Rename()
 
 void TfmConnBook::Import()
 {
-    const QString leapFtp = "LeapFtp (SITES.INI) (*.ini)";
-    const QString cuteFtp = "CuteFtp Exported List (*.TXT) (*.txt)";
-    QFileDialog chooser(this, "Import");
+    const QString leapFtp = tr("LeapFtp (SITES.INI) (*.ini)");
+    const QString cuteFtp = tr("CuteFtp Exported List (*.TXT) (*.txt)");
+    QFileDialog chooser(this, tr("Import"));
     chooser.setObjectName("importDialog");
     chooser.setOption(QFileDialog::DontUseNativeDialog); // the same chooser everywhere, tests included
     chooser.setFileMode(QFileDialog::ExistingFile);
@@ -416,13 +416,13 @@ void TfmConnBook::Import()
 
 void TfmConnBook::Backup()
 {
-    if (AskYesNo(this, "Backup", "Are you sure ?"))
+    if (AskYesNo(this, tr("Backup").toStdString(), tr("Are you sure ?").toStdString()))
         m_book.BackupSiteBook();
 }
 
 void TfmConnBook::Restore()
 {
-    if (!AskYesNo(this, "Restore", "Are you sure ?"))
+    if (!AskYesNo(this, tr("Restore").toStdString(), tr("Are you sure ?").toStdString()))
         return;
     m_book.RestoreSiteBook();
     LoadBook();

@@ -33,14 +33,14 @@ struct TActionLook
 TActionLook LookOf(TSyncActionKind kind)
 {
     static const std::map<TSyncActionKind, TActionLook> kLooks = {
-        {TSyncActionKind::Upload, {"Upload", "upload"}},
-        {TSyncActionKind::Download, {"Download", "download"}},
-        {TSyncActionKind::MakeDirThere, {"Make remote directory", "make-directory"}},
-        {TSyncActionKind::MakeDirHere, {"Make local directory", "make-directory"}},
-        {TSyncActionKind::DeleteThere, {"Delete remote", "delete"}},
-        {TSyncActionKind::DeleteHere, {"Delete local", "delete"}},
-        {TSyncActionKind::Skip, {"Skip", "abort"}},
-        {TSyncActionKind::Conflict, {"Conflict", "abort"}}};
+        {TSyncActionKind::Upload, {QT_TRANSLATE_NOOP("TSyncDialog", "Upload"), "upload"}},
+        {TSyncActionKind::Download, {QT_TRANSLATE_NOOP("TSyncDialog", "Download"), "download"}},
+        {TSyncActionKind::MakeDirThere, {QT_TRANSLATE_NOOP("TSyncDialog", "Make remote directory"), "make-directory"}},
+        {TSyncActionKind::MakeDirHere, {QT_TRANSLATE_NOOP("TSyncDialog", "Make local directory"), "make-directory"}},
+        {TSyncActionKind::DeleteThere, {QT_TRANSLATE_NOOP("TSyncDialog", "Delete remote"), "delete"}},
+        {TSyncActionKind::DeleteHere, {QT_TRANSLATE_NOOP("TSyncDialog", "Delete local"), "delete"}},
+        {TSyncActionKind::Skip, {QT_TRANSLATE_NOOP("TSyncDialog", "Skip"), "abort"}},
+        {TSyncActionKind::Conflict, {QT_TRANSLATE_NOOP("TSyncDialog", "Conflict"), "abort"}}};
     return kLooks.at(kind);
 }
 
@@ -49,19 +49,20 @@ TActionLook LookOf(TSyncActionKind kind)
 TSyncDialog::TSyncDialog(TSyncWork& sync, QWidget* parent) : QDialog(parent), m_sync(sync)
 {
     setObjectName("fmSynchronize");
-    setWindowTitle("Synchronize");
+    setWindowTitle(tr("Synchronize"));
     const TSyncPlan& plan = sync.Plan();
 
-    auto* folders = new QLabel(QString::fromStdString("Local: " + plan.Local + "\nRemote: " + plan.Remote), this);
+    auto* folders = new QLabel(
+        tr("Local: %1\nRemote: %2").arg(QString::fromStdString(plan.Local), QString::fromStdString(plan.Remote)), this);
     folders->setObjectName("lbFolders");
     folders->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    auto* way = new QGroupBox("Direction", this);
-    m_up = new QRadioButton("&Upload: make the remote folder like the local one", way);
+    auto* way = new QGroupBox(tr("Direction"), this);
+    m_up = new QRadioButton(tr("&Upload: make the remote folder like the local one"), way);
     m_up->setObjectName("rbUp");
-    m_down = new QRadioButton("&Download: make the local folder like the remote one", way);
+    m_down = new QRadioButton(tr("&Download: make the local folder like the remote one"), way);
     m_down->setObjectName("rbDown");
-    m_both = new QRadioButton("&Both ways: each side takes what changed on the other", way);
+    m_both = new QRadioButton(tr("&Both ways: each side takes what changed on the other"), way);
     m_both->setObjectName("rbBoth");
     auto* wayLayout = new QVBoxLayout(way);
     for (QRadioButton* button : {m_up, m_down, m_both}) {
@@ -71,16 +72,16 @@ TSyncDialog::TSyncDialog(TSyncWork& sync, QWidget* parent) : QDialog(parent), m_
                 Replan();
         });
     }
-    m_delete = new QCheckBox("D&elete what is gone on the leading side", this);
+    m_delete = new QCheckBox(tr("D&elete what is gone on the leading side"), this);
     m_delete->setObjectName("cbDelete");
     connect(m_delete, &QCheckBox::toggled, this, [this] { Replan(); });
 
     m_actions = new QTreeWidget(this);
     m_actions->setObjectName("tvPlan");
-    m_actions->setAccessibleName("Plan");
+    m_actions->setAccessibleName(tr("Plan"));
     m_actions->setRootIsDecorated(false);
     m_actions->setUniformRowHeights(true);
-    m_actions->setHeaderLabels({"Action", "Path", "Why"});
+    m_actions->setHeaderLabels({tr("Action"), tr("Path"), tr("Why")});
     m_actions->header()->setStretchLastSection(true);
     connect(m_actions, &QTreeWidget::itemChanged, this, &TSyncDialog::ItemChanged);
 
@@ -92,10 +93,10 @@ TSyncDialog::TSyncDialog(TSyncWork& sync, QWidget* parent) : QDialog(parent), m_
     m_totals->setWordWrap(true);
 
     auto* buttons = new QDialogButtonBox(this);
-    m_run = buttons->addButton("&Synchronize", QDialogButtonBox::AcceptRole);
+    m_run = buttons->addButton(tr("&Synchronize"), QDialogButtonBox::AcceptRole);
     m_run->setObjectName("btSynchronize");
     m_run->setIcon(GuiIcon("synchronize"));
-    QPushButton* save = buttons->addButton("Save &Plan...", QDialogButtonBox::ActionRole);
+    QPushButton* save = buttons->addButton(tr("Save &Plan..."), QDialogButtonBox::ActionRole);
     save->setObjectName("btSavePlan");
     buttons->addButton(QDialogButtonBox::Cancel);
     connect(save, &QPushButton::clicked, this, &TSyncDialog::SavePlan);
@@ -144,7 +145,7 @@ void TSyncDialog::ShowPlan()
     for (const TSyncAction& action : plan.Actions) {
         TActionLook look = LookOf(action.Kind);
         auto* item =
-            new QTreeWidgetItem({look.Text, QString::fromUtf8(action.Path.c_str()) + (action.Directory ? "/" : ""),
+            new QTreeWidgetItem({tr(look.Text), QString::fromUtf8(action.Path.c_str()) + (action.Directory ? "/" : ""),
                                  QString::fromUtf8(action.Why.c_str())});
         item->setIcon(0, GuiIcon(look.Icon));
         item->setToolTip(2, item->text(2));
@@ -185,9 +186,10 @@ void TSyncDialog::ItemChanged(QTreeWidgetItem* item, int column)
 
 void TSyncDialog::SavePlan()
 {
-    QString path = QFileDialog::getSaveFileName(this, "Save Plan", "plan.json", "Synchronization plans (*.json)");
+    QString path =
+        QFileDialog::getSaveFileName(this, tr("Save Plan"), "plan.json", tr("Synchronization plans (*.json)"));
     if (path.isEmpty())
         return;
     if (!platform::writeFileAtomically(path.toStdString(), SyncPlanJson(m_sync.Plan())))
-        QMessageBox::warning(this, "Save Plan", "The plan could not be written to " + path + ".");
+        QMessageBox::warning(this, tr("Save Plan"), tr("The plan could not be written to %1.").arg(path));
 }

@@ -8,13 +8,14 @@
 #include "ui/MainWindow.h"
 
 TAsciiExtensionPage::TAsciiExtensionPage(const TPreferenceContext& context, QWidget* parent)
-    : TPreferencePage("ASCII Extension", "ASCIIExtension", parent), m_context(context)
+    : TPreferencePage(tr("ASCII Extension"), "ASCIIExtension", parent), m_context(context)
 {
-    QPushButton* add = PageButton("&Add", "btnAddExtension", Body());
-    QPushButton* remove = PageButton("&Delete", "btnDeleteExtension", Body());
+    QPushButton* add = PageButton(tr("&Add"), "btnAddExtension", Body());
+    QPushButton* remove = PageButton(tr("&Delete"), "btnDeleteExtension", Body());
     connect(add, &QPushButton::clicked, this, &TAsciiExtensionPage::Add);
     connect(remove, &QPushButton::clicked, this, &TAsciiExtensionPage::Delete);
-    m_list = ListWithButtons(Body(), "ListBox1", "ASCII extensions", QAbstractItemView::SingleSelection, {add, remove});
+    m_list =
+        ListWithButtons(Body(), "ListBox1", tr("ASCII extensions"), QAbstractItemView::SingleSelection, {add, remove});
 }
 
 void TAsciiExtensionPage::Load(const TSettings& settings)
@@ -25,11 +26,11 @@ void TAsciiExtensionPage::Load(const TSettings& settings)
 void TAsciiExtensionPage::Add()
 {
     std::string extension;
-    if (!AskText(this, "Add Extension", "New = ", extension))
+    if (!AskText(this, tr("Add Extension").toStdString(), tr("New = ").toStdString(), extension))
         return;
     for (const std::string& existing : m_context.Logic.Settings().TextExt)
         if (platform::EqualsIgnoringCase(existing, extension)) {
-            ShowInformation(this, "This extension exists!");
+            ShowInformation(this, tr("This extension exists!").toStdString());
             return;
         }
     m_context.ChangeNow([&extension](TSettings& settings) { settings.TextExt.push_back(extension); });

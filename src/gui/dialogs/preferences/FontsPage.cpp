@@ -27,7 +27,7 @@ QLabel* sample(const char* name, QWidget* parent)
 } // namespace
 
 TFontsPage::TFontsPage(const TPreferenceContext& context, QWidget* parent)
-    : TPreferencePage("Fonts", "Fonts", parent), m_context(context)
+    : TPreferencePage(tr("Fonts"), "Fonts", parent), m_context(context)
 {
     auto group = [this](const QString& title, QLabel* panel, const QString& buttonText, const char* buttonName) {
         auto* box = new QGroupBox(title, Body());
@@ -40,8 +40,10 @@ TFontsPage::TFontsPage(const TPreferenceContext& context, QWidget* parent)
     };
     m_programSample = sample("ProgramFontPanel", Body());
     m_logSample = sample("LogWindowFontPanel", Body());
-    auto [programBox, programButton] = group("Program Font", m_programSample, "Set &Program Font", "btnProgramFont");
-    auto [logBox, logButton] = group("Log Window Font", m_logSample, "Set &Log Window Font", "btnLogWindowFont");
+    auto [programBox, programButton] =
+        group(tr("Program Font"), m_programSample, tr("Set &Program Font"), "btnProgramFont");
+    auto [logBox, logButton] =
+        group(tr("Log Window Font"), m_logSample, tr("Set &Log Window Font"), "btnLogWindowFont");
 
     // A font chosen takes effect at once: its sample, the setting switched on, the window.
     auto fontButton = [this](QPushButton* button, QLabel* panel, bool TSettings::*use, TFontSetting TSettings::*data) {
@@ -60,11 +62,11 @@ TFontsPage::TFontsPage(const TPreferenceContext& context, QWidget* parent)
     fontButton(logButton, m_logSample, &TSettings::RichEditFont, &TSettings::RichEditFontData);
 
     m_logLines = NumberField("seLogLines", Body());
-    QPushButton* resetLayout = PageButton("&Reset Window Layout", "btnResetLayout", Body());
-    resetLayout->setToolTip("The window's size, splitters and columns as at the first start");
+    QPushButton* resetLayout = PageButton(tr("&Reset Window Layout"), "btnResetLayout", Body());
+    resetLayout->setToolTip(tr("The window's size, splitters and columns as at the first start"));
     connect(resetLayout, &QPushButton::clicked, this, [this] { m_context.Window.ResetLayout(); });
     auto* form = new QFormLayout;
-    form->addRow("Lines kept per log &page", m_logLines);
+    form->addRow(tr("Lines kept per log &page"), m_logLines);
     form->addRow(resetLayout);
 
     auto* layout = new QVBoxLayout(Body());
@@ -88,15 +90,14 @@ bool TFontsPage::ChooseFont(QLabel* sample, QFont& font)
 void TFontsPage::Load(const TSettings& settings)
 {
     QFont font;
-    m_programSample->setFont(settings.ProgramFont && FontFromSetting(settings.ProgramFontData, font) ? font
-                                                                                                      : QFont());
+    m_programSample->setFont(settings.ProgramFont && FontFromSetting(settings.ProgramFontData, font) ? font : QFont());
     m_logSample->setFont(settings.RichEditFont && FontFromSetting(settings.RichEditFontData, font) ? font : QFont());
     m_logLines->setText(QString::number(settings.LogLines));
 }
 
 bool TFontsPage::Check(QString& problem)
 {
-    return ReadNumber(m_logLines, "Lines kept per log page", 1, 1000000, m_checkedLogLines, problem);
+    return ReadNumber(m_logLines, tr("Lines kept per log page"), 1, 1000000, m_checkedLogLines, problem);
 }
 
 void TFontsPage::Store(TSettings& settings) const

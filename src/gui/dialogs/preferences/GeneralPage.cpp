@@ -5,26 +5,26 @@
 #include <QLabel>
 #include <QLineEdit>
 
-TGeneralPage::TGeneralPage(QWidget* parent) : TPreferencePage("General", "General", parent)
+TGeneralPage::TGeneralPage(QWidget* parent) : TPreferencePage(tr("General"), "General", parent)
 {
     m_email = new QLineEdit(Body());
     m_email->setObjectName("edAnonymousPassword");
-    m_siteManager = new QCheckBox("Upon Startup &Launch Site Manager", Body());
+    m_siteManager = new QCheckBox(tr("Upon Startup &Launch Site Manager"), Body());
     m_siteManager->setObjectName("cbShowSiteManagerStartup");
-    m_keepTimes = new QCheckBox("Transferred files keep their &modification time", Body());
+    m_keepTimes = new QCheckBox(tr("Transferred files keep their &modification time"), Body());
     m_keepTimes->setObjectName("cbKeepRemoteTimes");
-    m_pipelining = new QCheckBox("Send the next file's commands &without waiting for replies", Body());
+    m_pipelining = new QCheckBox(tr("Send the next file's commands &without waiting for replies"), Body());
     m_pipelining->setObjectName("cbPipelining");
-    m_confirmDelete = new QCheckBox("As&k before deleting (and then delete folders with their contents)", Body());
+    m_confirmDelete = new QCheckBox(tr("As&k before deleting (and then delete folders with their contents)"), Body());
     m_confirmDelete->setObjectName("cbConfirmDelete");
-    m_keyring = new QCheckBox("Keep passwords in the desktop's ke&yring", Body());
+    m_keyring = new QCheckBox(tr("Keep passwords in the desktop's ke&yring"), Body());
     m_keyring->setObjectName("cbKeyringPasswords");
     m_retries = NumberField("seConnectionRetryTimes", Body());
     m_replyTimeout = NumberField("seReplyTimeout", Body());
     m_dataTimeout = NumberField("seDataTimeout", Body());
     m_historyFiles = NumberField("seHistoryFiles", Body());
     auto* form = new QFormLayout(Body());
-    auto* emailLabel = new QLabel("&Email Address for Anonymous", Body());
+    auto* emailLabel = new QLabel(tr("&Email Address for Anonymous"), Body());
     emailLabel->setBuddy(m_email);
     form->addRow(emailLabel);
     form->addRow(m_email);
@@ -33,10 +33,10 @@ TGeneralPage::TGeneralPage(QWidget* parent) : TPreferencePage("General", "Genera
     form->addRow(m_pipelining);
     form->addRow(m_confirmDelete);
     form->addRow(m_keyring);
-    form->addRow("Connection &Retry Times", m_retries);
-    form->addRow("Seconds a reply may &take (0: no limit)", m_replyTimeout);
-    form->addRow("Seconds a transfer may &stall (0: no limit)", m_dataTimeout);
-    form->addRow("Files the transfer &history keeps (0: none)", m_historyFiles);
+    form->addRow(tr("Connection &Retry Times"), m_retries);
+    form->addRow(tr("Seconds a reply may &take (0: no limit)"), m_replyTimeout);
+    form->addRow(tr("Seconds a transfer may &stall (0: no limit)"), m_dataTimeout);
+    form->addRow(tr("Files the transfer &history keeps (0: none)"), m_historyFiles);
 }
 
 void TGeneralPage::Load(const TSettings& settings)
@@ -55,10 +55,10 @@ void TGeneralPage::Load(const TSettings& settings)
 
 bool TGeneralPage::Check(QString& problem)
 {
-    return ReadNumber(m_retries, "Connection Retry Times", 0, 1000, m_checked[0], problem) &&
-           ReadNumber(m_replyTimeout, "The seconds a reply may take", 0, 86400, m_checked[1], problem) &&
-           ReadNumber(m_dataTimeout, "The seconds a transfer may stall", 0, 86400, m_checked[2], problem) &&
-           ReadNumber(m_historyFiles, "The files the history keeps", 0, 100000000, m_checked[3], problem);
+    return ReadNumber(m_retries, tr("Connection Retry Times"), 0, 1000, m_checked[0], problem) &&
+           ReadNumber(m_replyTimeout, tr("The seconds a reply may take"), 0, 86400, m_checked[1], problem) &&
+           ReadNumber(m_dataTimeout, tr("The seconds a transfer may stall"), 0, 86400, m_checked[2], problem) &&
+           ReadNumber(m_historyFiles, tr("The files the history keeps"), 0, 100000000, m_checked[3], problem);
 }
 
 void TGeneralPage::Store(TSettings& settings) const

@@ -7,13 +7,13 @@
 #include <QVBoxLayout>
 
 TMultipleThreadPage::TMultipleThreadPage(QWidget* parent)
-    : TPreferencePage("Multiple Thread Setting", "MultipleThread", parent)
+    : TPreferencePage(tr("Multiple Thread Setting"), "MultipleThread", parent)
 {
     m_threads = NumberField("seThreadNumber", Body());
     m_splitSize = NumberField("seSplitDownloadFileSize", Body());
     m_downloadLimit = NumberField("seDownloadLimit", Body());
     m_uploadLimit = NumberField("seUploadLimit", Body());
-    m_mainThread = new QCheckBox("&Use main thread to transfer file", Body());
+    m_mainThread = new QCheckBox(tr("&Use main thread to transfer file"), Body());
     m_mainThread->setObjectName("cbUseMainThreadTransfer");
     // Without connection 0 a run needs at least two connections.
     connect(m_mainThread, &QCheckBox::toggled, this, [this](bool on) {
@@ -33,9 +33,9 @@ TMultipleThreadPage::TMultipleThreadPage(QWidget* parent)
             m_threads->setText(QString::number(LowestThreadNumber()));
     });
     auto* grid = new QGridLayout;
-    auto* threadsLabel = new QLabel("&Thread number = ", Body());
+    auto* threadsLabel = new QLabel(tr("&Thread number = "), Body());
     threadsLabel->setBuddy(m_threads);
-    auto* splitLabel = new QLabel("&Split download file size = ", Body());
+    auto* splitLabel = new QLabel(tr("&Split download file size = "), Body());
     splitLabel->setBuddy(m_splitSize);
     grid->addWidget(threadsLabel, 0, 0);
     grid->addWidget(m_threads, 0, 1);
@@ -44,13 +44,13 @@ TMultipleThreadPage::TMultipleThreadPage(QWidget* parent)
     grid->addWidget(new QLabel("bytes", Body()), 1, 2);
     // The speed limits are in KiB/s here, as a user thinks of them.
     int row = 2;
-    for (auto [field, caption] :
-         {std::pair{m_downloadLimit, "&Download speed limit = "}, std::pair{m_uploadLimit, "Upload speed li&mit = "}}) {
+    for (auto [field, caption] : {std::pair{m_downloadLimit, tr("&Download speed limit = ")},
+                                  std::pair{m_uploadLimit, tr("Upload speed li&mit = ")}}) {
         auto* label = new QLabel(caption, Body());
         label->setBuddy(field);
         grid->addWidget(label, row, 0);
         grid->addWidget(field, row, 1);
-        grid->addWidget(new QLabel("KiB/s, for all connections together (0: none)", Body()), row, 2);
+        grid->addWidget(new QLabel(tr("KiB/s, for all connections together (0: none)"), Body()), row, 2);
         ++row;
     }
     grid->setColumnStretch(3, 1);
@@ -76,10 +76,10 @@ void TMultipleThreadPage::Load(const TSettings& settings)
 
 bool TMultipleThreadPage::Check(QString& problem)
 {
-    return ReadNumber(m_threads, "Thread number", LowestThreadNumber(), 255, m_checkedThreads, problem) &&
-           ReadNumber(m_splitSize, "Split download file size", 0, INT64_MAX, m_checkedSplitSize, problem) &&
-           ReadNumber(m_downloadLimit, "Download speed limit", 0, 100000000, m_checkedDownloadLimit, problem) &&
-           ReadNumber(m_uploadLimit, "Upload speed limit", 0, 100000000, m_checkedUploadLimit, problem);
+    return ReadNumber(m_threads, tr("Thread number"), LowestThreadNumber(), 255, m_checkedThreads, problem) &&
+           ReadNumber(m_splitSize, tr("Split download file size"), 0, INT64_MAX, m_checkedSplitSize, problem) &&
+           ReadNumber(m_downloadLimit, tr("Download speed limit"), 0, 100000000, m_checkedDownloadLimit, problem) &&
+           ReadNumber(m_uploadLimit, tr("Upload speed limit"), 0, 100000000, m_checkedUploadLimit, problem);
 }
 
 void TMultipleThreadPage::Store(TSettings& settings) const

@@ -1,5 +1,6 @@
 #include "gui/dialogs/preferences/PreferencePage.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,8 +48,14 @@ bool ReadNumber(QLineEdit* edit, const QString& field, int64_t min, int64_t max,
         value = number;
         return true;
     }
-    problem = max == INT64_MAX ? QString("%1 must be a whole number of at least %2.").arg(field).arg(min)
-                               : QString("%1 must be a whole number from %2 to %3.").arg(field).arg(min).arg(max);
+    problem = max == INT64_MAX
+                  ? QCoreApplication::translate("TPreferencePage", "%1 must be a whole number of at least %2.")
+                        .arg(field)
+                        .arg(min)
+                  : QCoreApplication::translate("TPreferencePage", "%1 must be a whole number from %2 to %3.")
+                        .arg(field)
+                        .arg(min)
+                        .arg(max);
     edit->setFocus();
     edit->selectAll();
     return false;

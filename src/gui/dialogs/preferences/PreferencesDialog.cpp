@@ -19,8 +19,7 @@
 #include "gui/dialogs/preferences/QuickConnectPage.h"
 #include "ui/MainWindow.h"
 
-TfmPreference::TfmPreference(TfmMain& logic, TMainForm& window)
-    : QDialog(&window), m_context{logic, window}
+TfmPreference::TfmPreference(TfmMain& logic, TMainForm& window) : QDialog(&window), m_context{logic, window}
 {
     setObjectName("fmPreference");
     setWindowTitle("Preference");
@@ -34,17 +33,17 @@ TfmPreference::TfmPreference(TfmMain& logic, TMainForm& window)
         QString Item;
         TPreferencePage* Page;
     };
-    const std::vector<std::pair<QString, std::vector<Entry>>> groups = {
-        {"Connection",
-         {{"General", new TGeneralPage(m_pages)},
-          {"Anti Idle", new TAntiIdlePage(m_pages)},
-          {"Proxy && Socks", new TProxySocksPage(m_pages)}}},
-        {"Transferring",
-         {{"Multiple Thread", new TMultipleThreadPage(m_pages)},
-          {"ASC II Extension", new TAsciiExtensionPage(m_context, m_pages)}}},
-        {"Appearance",
-         {{"Fonts", new TFontsPage(m_context, m_pages)},
-          {"Quick Connection", new TQuickConnectPage(m_context, m_pages)}}},
+    const std::vector<std::pair<const char*, std::vector<Entry>>> groups = {
+        {QT_TR_NOOP("Connection"),
+         {{tr("General"), new TGeneralPage(m_pages)},
+          {tr("Anti Idle"), new TAntiIdlePage(m_pages)},
+          {tr("Proxy && Socks"), new TProxySocksPage(m_pages)}}},
+        {QT_TR_NOOP("Transferring"),
+         {{tr("Multiple Thread"), new TMultipleThreadPage(m_pages)},
+          {tr("ASC II Extension"), new TAsciiExtensionPage(m_context, m_pages)}}},
+        {QT_TR_NOOP("Appearance"),
+         {{tr("Fonts"), new TFontsPage(m_context, m_pages)},
+          {tr("Quick Connection"), new TQuickConnectPage(m_context, m_pages)}}},
     };
     for (const auto& [title, entries] : groups) {
         auto* items = new QListWidget(m_groups);
@@ -60,7 +59,7 @@ TfmPreference::TfmPreference(TfmMain& logic, TMainForm& window)
             if (item)
                 m_pages->setCurrentIndex(item->data(Qt::UserRole).toInt());
         });
-        m_groups->addItem(items, title);
+        m_groups->addItem(items, tr(title));
     }
     ShowPage("General");
 

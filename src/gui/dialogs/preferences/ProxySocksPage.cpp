@@ -12,9 +12,9 @@
 
 #include "ftp/FtpSecurity.h"
 
-TProxySocksPage::TProxySocksPage(QWidget* parent) : TPreferencePage("Proxy && Socks", "ProxyAndSocks", parent)
+TProxySocksPage::TProxySocksPage(QWidget* parent) : TPreferencePage(tr("Proxy && Socks"), "ProxyAndSocks", parent)
 {
-    QGroupBox* proxy = ServerGroup("Proxy", "Proxy", "Enable &Proxy", m_proxy);
+    QGroupBox* proxy = ServerGroup(tr("Proxy"), "Proxy", tr("Enable &Proxy"), m_proxy);
     const char* proxyNames[] = {"rbFtpProxyUserHost", "rbFtpProxyUser", "rbFtpProxySiteSite", "rbFtpProxySiteUserHost"};
     const char* proxyTexts[] = {"USER user@host", "USER login", "SITE site", "SITE user@host"};
     auto* proxyTypes = new QHBoxLayout;
@@ -26,12 +26,12 @@ TProxySocksPage::TProxySocksPage(QWidget* parent) : TPreferencePage("Proxy && So
     }
     proxyTypes->addStretch(1);
     static_cast<QVBoxLayout*>(proxy->layout())->addLayout(proxyTypes);
-    auto* ftpOnly = new QLabel("An FTP proxy carries FTP only: SFTP goes directly or through SOCKS.", proxy);
+    auto* ftpOnly = new QLabel(tr("An FTP proxy carries FTP only: SFTP goes directly or through SOCKS."), proxy);
     ftpOnly->setObjectName("lbProxyFtpOnly");
     ftpOnly->setWordWrap(true);
     static_cast<QVBoxLayout*>(proxy->layout())->addWidget(ftpOnly);
 
-    QGroupBox* socks = ServerGroup("SOCKS", "Socks", "Enable &SOCKS", m_socks);
+    QGroupBox* socks = ServerGroup(tr("SOCKS"), "Socks", tr("Enable &SOCKS"), m_socks);
     const char* socksNames[] = {"rbFtpSocks4", "rbFtpSocks4A", "rbFtpSocks5"};
     const char* socksTexts[] = {"SOCKS4", "SOCKS4A", "SOCKS5"};
     auto* socksTypes = new QHBoxLayout;
@@ -43,13 +43,13 @@ TProxySocksPage::TProxySocksPage(QWidget* parent) : TPreferencePage("Proxy && So
     socksTypes->addStretch(1);
     static_cast<QVBoxLayout*>(socks->layout())->addLayout(socksTypes);
 
-    m_passive = new QCheckBox("Use PASV &mode", Body());
+    m_passive = new QCheckBox(tr("Use PASV &mode"), Body());
     m_passive->setObjectName("cbPasvMode");
     m_tls = new QComboBox(Body());
     m_tls->setObjectName("cbTlsMode");
     for (int mode = ftpsAuto; mode <= ftpsOff; ++mode)
         m_tls->addItem(SecurityName(static_cast<TFtpSecurity>(mode)));
-    auto* tlsLabel = new QLabel("&Security of new connections:", Body());
+    auto* tlsLabel = new QLabel(tr("&Security of new connections:"), Body());
     tlsLabel->setBuddy(m_tls);
     auto* tls = new QHBoxLayout;
     tls->addWidget(tlsLabel);
@@ -86,10 +86,10 @@ QGroupBox* TProxySocksPage::ServerGroup(const QString& title, const QString& pre
         grid->addWidget(label, line, column);
         grid->addWidget(field, line, column + 1);
     };
-    row(0, 0, "Host", server.Host);
-    row(0, 2, "Port", server.Port);
-    row(1, 0, "User", server.User);
-    row(1, 2, "Pass", server.Pass);
+    row(0, 0, tr("Host"), server.Host);
+    row(0, 2, tr("Port"), server.Port);
+    row(1, 0, tr("User"), server.User);
+    row(1, 2, tr("Pass"), server.Pass);
     grid->setColumnStretch(1, 2);
     grid->setColumnStretch(3, 1);
     auto* layout = new QVBoxLayout(group);
@@ -122,7 +122,7 @@ bool TProxySocksPage::CheckServer(const Server& server, const QString& what, QSt
     if (server.Port->text().trimmed().isEmpty() && !server.Enabled->isChecked())
         return true;
     int64_t port = 0;
-    return ReadNumber(server.Port, "The " + what + " port", 1, 65535, port, problem);
+    return ReadNumber(server.Port, tr("The %1 port").arg(what), 1, 65535, port, problem);
 }
 
 void TProxySocksPage::Load(const TSettings& settings)
@@ -139,7 +139,7 @@ void TProxySocksPage::Load(const TSettings& settings)
 
 bool TProxySocksPage::Check(QString& problem)
 {
-    return CheckServer(m_proxy, "proxy", problem) && CheckServer(m_socks, "SOCKS", problem);
+    return CheckServer(m_proxy, tr("proxy"), problem) && CheckServer(m_socks, "SOCKS", problem);
 }
 
 void TProxySocksPage::Store(TSettings& settings) const

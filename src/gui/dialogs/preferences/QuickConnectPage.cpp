@@ -7,13 +7,13 @@
 #include "ui/MainWindow.h"
 
 TQuickConnectPage::TQuickConnectPage(const TPreferenceContext& context, QWidget* parent)
-    : TPreferencePage("Quick Connection", "QuickConnect", parent), m_context(context)
+    : TPreferencePage(tr("Quick Connection"), "QuickConnect", parent), m_context(context)
 {
-    QPushButton* remove = PageButton("&Delete", "btnDeleteQuickConnect", Body());
-    QPushButton* clear = PageButton("&Clear", "btnClearQuickConnect", Body());
+    QPushButton* remove = PageButton(tr("&Delete"), "btnDeleteQuickConnect", Body());
+    QPushButton* clear = PageButton(tr("&Clear"), "btnClearQuickConnect", Body());
     connect(remove, &QPushButton::clicked, this, &TQuickConnectPage::DeleteSelected);
     connect(clear, &QPushButton::clicked, this, &TQuickConnectPage::Clear);
-    m_list = ListWithButtons(Body(), "lbQuickConnect", "Quick connections", QAbstractItemView::ExtendedSelection,
+    m_list = ListWithButtons(Body(), "lbQuickConnect", tr("Quick connections"), QAbstractItemView::ExtendedSelection,
                              {remove, clear});
 }
 
@@ -24,7 +24,7 @@ void TQuickConnectPage::Load(const TSettings& settings)
 
 void TQuickConnectPage::DeleteSelected()
 {
-    if (!AskYesNo(this, "Clear", "Are you sure?"))
+    if (!AskYesNo(this, tr("Clear").toStdString(), tr("Are you sure?").toStdString()))
         return;
     std::vector<bool> selected;
     for (int row = 0; row < m_list->count(); ++row)
@@ -41,7 +41,7 @@ void TQuickConnectPage::DeleteSelected()
 
 void TQuickConnectPage::Clear()
 {
-    if (!AskYesNo(this, "Clear", "Are you sure?"))
+    if (!AskYesNo(this, tr("Clear").toStdString(), tr("Are you sure?").toStdString()))
         return;
     m_context.ChangeNow([](TSettings& settings) {
         settings.HostItems.clear();
