@@ -1162,6 +1162,10 @@ Fingerabdruck:
         <source>Upload speed limit</source>
         <translation>Upload-Geschwindigkeitsgrenze</translation>
     </message>
+    <message>
+        <source>bytes</source>
+        <translation>Bytes</translation>
+    </message>
 </context>
 <context>
     <name>TPaneModel</name>
@@ -2050,6 +2054,10 @@ Entfernt: %2</translation>
         <source>Skip A&amp;ll</source>
         <translation>A&amp;lle überspringen</translation>
     </message>
+    <message>
+        <source>FileExists</source>
+        <translation>Datei existiert</translation>
+    </message>
 </context>
 <context>
     <name>TfmHistory</name>
@@ -2414,6 +2422,10 @@ Entfernt: %2</translation>
     <message>
         <source>Quick Connection</source>
         <translation>Schnellverbindung</translation>
+    </message>
+    <message>
+        <source>Preference</source>
+        <translation>Einstellungen</translation>
     </message>
 </context>
 <context>

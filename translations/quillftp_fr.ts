@@ -1162,6 +1162,10 @@ Empreinte :
         <source>Upload speed limit</source>
         <translation>Limite de débit en envoi</translation>
     </message>
+    <message>
+        <source>bytes</source>
+        <translation>octets</translation>
+    </message>
 </context>
 <context>
     <name>TPaneModel</name>
@@ -2050,6 +2054,10 @@ Distant : %2</translation>
         <source>Skip A&amp;ll</source>
         <translation>Sauter tou&amp;t</translation>
     </message>
+    <message>
+        <source>FileExists</source>
+        <translation>Le fichier existe</translation>
+    </message>
 </context>
 <context>
     <name>TfmHistory</name>
@@ -2414,6 +2422,10 @@ Distant : %2</translation>
     <message>
         <source>Quick Connection</source>
         <translation>Connexion rapide</translation>
+    </message>
+    <message>
+        <source>Preference</source>
+        <translation>Préférences</translation>
     </message>
 </context>
 <context>

@@ -242,8 +242,8 @@ void TTransfersPanel::SetColours(const TWindowColours& colours)
 void TTransfersPanel::ShowCounts()
 {
     for (int k = 0; k < 4; ++k)
-        m_filters->setTabText(k,
-                              QString("%1 (%2)").arg(kFilterNames[k]).arg(m_window.TransferRows().Count(kFilters[k])));
+        m_filters->setTabText(
+            k, QString("%1 (%2)").arg(tr(kFilterNames[k])).arg(m_window.TransferRows().Count(kFilters[k])));
 }
 
 void TTransfersPanel::ShowMenu(const QPoint& position)

@@ -364,3 +364,37 @@ TEST_F(Cli, GoesThroughASocksServerWithItsPassword)
     CliResult refused = run({"--socks5", through, "--retries", "0", "ls", url("/")});
     EXPECT_EQ(refused.status, 3); // no password for the SOCKS server
 }
+
+TEST_F(Cli, SpeaksTheLanguageOfItsEnvironment)
+{
+    ASSERT_TRUE(server.start()) << server.error();
+    struct Case
+    {
+        const char* language;
+        const char* unknownOption;
+        const char* missingFile;
+        const char* noCommand;
+    };
+    const Case cases[] = {{"de_DE.UTF-8", "unbekannte Option --bogus (quillftp-cli --help zeigt die Verwendung)",
+                           "keine solche entfernte Datei und kein solches Verzeichnis: nirgends.bin",
+                           "kein Befehl angegeben"},
+                          {"fr_FR.UTF-8", "option inconnue : --bogus (quillftp-cli --help affiche l'usage)",
+                           "aucun fichier ni répertoire distant de ce nom : nirgends.bin", "aucune commande indiquée"},
+                          // A language with no translation, and none at all, speak English.
+                          {"ja_JP.UTF-8", "unknown option --bogus (quillftp-cli --help shows the usage)",
+                           "no such remote file or directory: nirgends.bin", "no command given"},
+                          {"C", "unknown option --bogus", "no such remote file or directory", "no command given"}};
+    for (const Case& c : cases) {
+        cli.setLanguage(c.language);
+        CliResult refused = run({"--bogus", "ls", url("/")});
+        EXPECT_EQ(refused.status, 2);
+        EXPECT_NE(refused.err.find(c.unknownOption), std::string::npos) << c.language << ": " << refused.err;
+        CliResult missing = run({"rm", url("/nirgends.bin")});
+        EXPECT_EQ(missing.status, 1);
+        EXPECT_NE(missing.errorText().find(c.missingFile), std::string::npos) << c.language << ": " << missing.err;
+        EXPECT_NE(run({}).err.find(c.noCommand), std::string::npos) << c.language;
+    }
+    // What scripts read stays as it is: the listing's columns.
+    cli.setLanguage("de_DE.UTF-8");
+    EXPECT_NE(run({"ls", url("/tree/")}).out.find("\tinner\nf\t250000\ta.bin\n"), std::string::npos);
+}

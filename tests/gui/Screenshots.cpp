@@ -1,6 +1,7 @@
 // Pictures of the window for people to look at: connected with both panes filled, during a run
 // on four connections, with a log page shown, and the FileExists dialog. Not a test.
-//   quillftp_screenshots DIR light|dark      (QT_SCALE_FACTOR sets the scale)
+//   quillftp_screenshots DIR light|dark [LANGUAGE]   (QT_SCALE_FACTOR sets the scale; LANGUAGE
+//   such as de or fr shows the window in that translation, its pictures named with it)
 
 #include <filesystem>
 #include <fstream>
@@ -36,6 +37,7 @@
 #include "support/Selection.h"
 #include "support/TestTree.h"
 #include "gui/DarkPalette.h"
+#include "platform/Translate.h"
 #include "support/WaitFor.h"
 
 using namespace testsupport;
@@ -55,7 +57,7 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     if (argc < 3) {
-        std::cerr << "usage: quillftp_screenshots DIR light|dark\n";
+        std::cerr << "usage: quillftp_screenshots DIR light|dark [LANGUAGE]\n";
         return 2;
     }
     QString out = argv[1];
@@ -66,6 +68,14 @@ int main(int argc, char* argv[])
         QApplication::setPalette(darkPalette());
     QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1");
     QString suffix = "-" + theme + "-x" + scale + ".png";
+    if (argc > 3) {
+        QLocale::setDefault(QLocale(QString(argv[3])));
+        if (!platform::LoadTranslations(QUILL_TRANSLATIONS_DIR)) {
+            std::cerr << "quillftp_screenshots: no translation for " << argv[3] << "\n";
+            return 2;
+        }
+        suffix = "-" + QString(argv[3]) + suffix;
+    }
 
     FtpServer server;
     server.setVariant({"--rate", "400000"});

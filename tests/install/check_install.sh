@@ -29,6 +29,8 @@ usr/share/quillftp/FAQ.htm
 usr/share/quillftp/def_book20.dat
 usr/share/quillftp/def_quillftp.ini
 usr/share/quillftp/help.htm
+usr/share/quillftp/translations/quillftp_de.qm
+usr/share/quillftp/translations/quillftp_fr.qm
 usr/share/zsh/vendor-completions/_quillftp-cli"
 actual=$(cd "$stage" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
 if [ "$actual" != "$(echo "$expected" | LC_ALL=C sort)" ]; then
@@ -59,4 +61,7 @@ QUILLFTP_HOME=$home "$stage/usr/bin/quillftp-cli" broken >/dev/null 2>&1
 cmp "$home/quillftp.ini" "$stage/usr/share/quillftp/def_quillftp.ini" >/dev/null ||
     grep -q . "$home/quillftp.ini"
 cmp "$home/book20.dat" "$stage/usr/share/quillftp/def_book20.dat"
+# ... and their translations there.
+refused=$(LANG=de_DE.UTF-8 LANGUAGE= LC_ALL= LC_MESSAGES= QUILLFTP_HOME=$home "$stage/usr/bin/quillftp-cli" --bogus 2>&1 || true)
+grep -q 'unbekannte Option' <<<"$refused" || { echo "not in German: $refused"; exit 1; }
 echo "installed and checked: $(echo "$actual" | wc -l) files"

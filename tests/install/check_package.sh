@@ -34,4 +34,6 @@ touch "$root/var/lib/dpkg/status"
 dpkg --root="$root" --force-depends --force-not-root -i "$package" >/dev/null 2>&1
 [ "$(dpkg --root="$root" -s quillftp | sed -n 's/^Status: //p')" = "install ok installed" ]
 "$root/usr/bin/quillftp-cli" --version | grep -q '^quillftp-cli '
+refused=$(LANG=fr_FR.UTF-8 LANGUAGE= LC_ALL= LC_MESSAGES= "$root/usr/bin/quillftp-cli" --bogus 2>&1 || true)
+grep -q 'option inconnue' <<<"$refused" || { echo "not in French: $refused"; exit 1; }
 echo "package checked: $(basename "$package")"

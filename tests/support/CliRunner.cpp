@@ -7,7 +7,11 @@ namespace testsupport {
 void CliRunner::start(QProcess& process, const QStringList& arguments)
 {
     process.setWorkingDirectory(QString::fromStdString(local()));
-    process.setProcessEnvironment(m_environment);
+    QProcessEnvironment environment = m_environment;
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+        environment.remove(name);
+    environment.insert("LANG", m_language);
+    process.setProcessEnvironment(environment);
     process.start(QUILLFTP_CLI, QStringList{"--data-dir", m_data.path()} + arguments);
 }
 

@@ -40,6 +40,9 @@ public:
     CliRunner() = default;
     // The environment the program runs in (HOME for its SSH keys, say).
     void setEnvironment(const QProcessEnvironment& environment) { m_environment = environment; }
+    // The language the program speaks (LANG; the other locale variables are cleared): English
+    // unless a test asks for another, whatever the machine's.
+    void setLanguage(const QString& language) { m_language = language; }
     // What the program reads on its standard input (closed after it).
     void setInput(const std::string& input) { m_input = input; }
 
@@ -67,6 +70,7 @@ public:
 private:
     FtpServer* m_server = nullptr;
     QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
+    QString m_language = "C.UTF-8";
     std::string m_input;
     QTemporaryDir m_data;
     QTemporaryDir m_local;

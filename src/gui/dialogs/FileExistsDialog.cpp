@@ -8,7 +8,7 @@
 TfmFileExists::TfmFileExists(const QString& localPath, QWidget* parent) : QDialog(parent)
 {
     setObjectName("TfmFileExists");
-    setWindowTitle("FileExists");
+    setWindowTitle(tr("FileExists"));
     setModal(true);
     QFont bold = font();
     bold.setBold(true);

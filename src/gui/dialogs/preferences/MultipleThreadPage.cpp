@@ -41,7 +41,7 @@ TMultipleThreadPage::TMultipleThreadPage(QWidget* parent)
     grid->addWidget(m_threads, 0, 1);
     grid->addWidget(splitLabel, 1, 0);
     grid->addWidget(m_splitSize, 1, 1);
-    grid->addWidget(new QLabel("bytes", Body()), 1, 2);
+    grid->addWidget(new QLabel(tr("bytes"), Body()), 1, 2);
     // The speed limits are in KiB/s here, as a user thinks of them.
     int row = 2;
     for (auto [field, caption] : {std::pair{m_downloadLimit, tr("&Download speed limit = ")},

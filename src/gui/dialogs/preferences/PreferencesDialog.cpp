@@ -22,7 +22,7 @@
 TfmPreference::TfmPreference(TfmMain& logic, TMainForm& window) : QDialog(&window), m_context{logic, window}
 {
     setObjectName("fmPreference");
-    setWindowTitle("Preference");
+    setWindowTitle(tr("Preference"));
     m_pages = new QStackedWidget(this);
     m_groups = new QToolBox(this);
     m_groups->setObjectName("obNavigation");
