@@ -465,6 +465,656 @@ Optionen:
     </message>
 </context>
 <context>
+    <name>Engine</name>
+    <message>
+        <source>no reply within %1 seconds to a command sent ahead</source>
+        <translation>keine Antwort binnen %1 Sekunden auf einen vorausgeschickten Befehl</translation>
+    </message>
+    <message>
+        <source>no data moved for %1 seconds</source>
+        <translation>seit %1 Sekunden wurden keine Daten bewegt</translation>
+    </message>
+    <message>
+        <source>no reply within %1 seconds</source>
+        <translation>keine Antwort binnen %1 Sekunden</translation>
+    </message>
+    <message>
+        <source>Timeout: </source>
+        <translation>Zeitüberschreitung: </translation>
+    </message>
+    <message>
+        <source>! Reply line too long, cut to %1 bytes</source>
+        <translation>! Antwortzeile zu lang, gekürzt auf %1 Bytes</translation>
+    </message>
+    <message>
+        <source>! The server closed the connection after the range was complete</source>
+        <translation>! Der Server hat die Verbindung geschlossen, nachdem der Bereich vollständig war</translation>
+    </message>
+    <message>
+        <source>! The reply to %1, sent ahead, is not needed</source>
+        <translation>! Die Antwort auf das vorausgeschickte %1 wird nicht gebraucht</translation>
+    </message>
+    <message>
+        <source>TLS if the server offers it</source>
+        <translation>TLS, wenn der Server es anbietet</translation>
+    </message>
+    <message>
+        <source>require TLS</source>
+        <translation>TLS verlangen</translation>
+    </message>
+    <message>
+        <source>implicit TLS</source>
+        <translation>implizites TLS</translation>
+    </message>
+    <message>
+        <source>plain FTP</source>
+        <translation>reines FTP</translation>
+    </message>
+    <message>
+        <source>The server refused TLS (%1): TLS is required, so the login stops before the password is sent</source>
+        <translation>Der Server hat TLS abgelehnt (%1): TLS ist verlangt, also endet die Anmeldung, bevor das Passwort gesendet wird</translation>
+    </message>
+    <message>
+        <source>! The server does not offer TLS: the login goes on in plain FTP</source>
+        <translation>! Der Server bietet kein TLS an: die Anmeldung geht mit reinem FTP weiter</translation>
+    </message>
+    <message>
+        <source>The server&apos;s certificate is not trusted (%1)</source>
+        <translation>Dem Zertifikat des Servers wird nicht vertraut (%1)</translation>
+    </message>
+    <message>
+        <source>%1, certificate SHA-256 %2</source>
+        <translation>%1, Zertifikat SHA-256 %2</translation>
+    </message>
+    <message>
+        <source> (%1, accepted)</source>
+        <translation> (%1, angenommen)</translation>
+    </message>
+    <message>
+        <source>The server refused to protect data connections (%1)</source>
+        <translation>Der Server hat abgelehnt, Datenverbindungen zu schützen (%1)</translation>
+    </message>
+    <message>
+        <source>! The server refused to protect data connections: file data goes unencrypted</source>
+        <translation>! Der Server hat abgelehnt, Datenverbindungen zu schützen: Dateidaten gehen unverschlüsselt</translation>
+    </message>
+    <message>
+        <source>! Data connection: </source>
+        <translation>! Datenverbindung: </translation>
+    </message>
+    <message>
+        <source>the data connection&apos;s certificate is not the server&apos;s</source>
+        <translation>das Zertifikat der Datenverbindung ist nicht das des Servers</translation>
+    </message>
+    <message>
+        <source>! Refused a data connection: </source>
+        <translation>! Datenverbindung abgelehnt: </translation>
+    </message>
+    <message>
+        <source>! Abort requested</source>
+        <translation>! Abbruch angefordert</translation>
+    </message>
+    <message>
+        <source>%1 bytes received/sent in %2 seconds</source>
+        <translation>%1 Bytes empfangen/gesendet in %2 Sekunden</translation>
+    </message>
+    <message>
+        <source> (%1 Bytes/sec)</source>
+        <translation> (%1 Bytes/s)</translation>
+    </message>
+    <message>
+        <source>! Refused a data connection from %1 (the server is %2)</source>
+        <translation>! Datenverbindung von %1 abgelehnt (der Server ist %2)</translation>
+    </message>
+    <message>
+        <source>! The server sent more than the file holds from offset %1: it did not start where REST asked</source>
+        <translation>! Der Server hat ab Position %1 mehr gesendet, als die Datei enthält: er hat nicht dort begonnen, wo REST es verlangte</translation>
+    </message>
+    <message>
+        <source>! Error writing local file: </source>
+        <translation>! Fehler beim Schreiben der lokalen Datei: </translation>
+    </message>
+    <message>
+        <source>! Data: Receive error </source>
+        <translation>! Daten: Empfangsfehler </translation>
+    </message>
+    <message>
+        <source>! More than %1 MiB received: given up</source>
+        <translation>! Mehr als %1 MiB empfangen: aufgegeben</translation>
+    </message>
+    <message>
+        <source>! Error #%1 sending data</source>
+        <translation>! Fehler #%1 beim Senden der Daten</translation>
+    </message>
+    <message>
+        <source>! Error reading file: </source>
+        <translation>! Fehler beim Lesen der Datei: </translation>
+    </message>
+    <message>
+        <source>! RETR/LIST/NLST Failed</source>
+        <translation>! RETR/LIST/NLST fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>! STOR Failed</source>
+        <translation>! STOR fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>the history %1 cannot be opened: %2</source>
+        <translation>der Verlauf %1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>the history %1 cannot be written: %2</source>
+        <translation>der Verlauf %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>the history %1 cannot be read: %2</source>
+        <translation>der Verlauf %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>! The server refused MLSD: listings come by LIST</source>
+        <translation>! Der Server hat MLSD abgelehnt: Auflistungen kommen über LIST</translation>
+    </message>
+    <message>
+        <source>Using Proxy Connecting to %1 ...</source>
+        <translation>Verbinde über Proxy mit %1 ...</translation>
+    </message>
+    <message>
+        <source>Using Socks Connecting to %1 ...</source>
+        <translation>Verbinde über SOCKS mit %1 ...</translation>
+    </message>
+    <message>
+        <source>Connecting to %1 ...</source>
+        <translation>Verbinde mit %1 ...</translation>
+    </message>
+    <message>
+        <source>The certificate of %1 is not the one trusted for it (trusted SHA-256 %2, now SHA-256 %3): refused</source>
+        <translation>Das Zertifikat von %1 ist nicht das, dem für diese Site vertraut wird (vertraut SHA-256 %2, jetzt SHA-256 %3): abgelehnt</translation>
+    </message>
+    <message>
+        <source>! The trusted certificate could not be saved: it is trusted for this run only</source>
+        <translation>! Das vertrauenswürdige Zertifikat konnte nicht gespeichert werden: ihm wird nur für diesen Lauf vertraut</translation>
+    </message>
+    <message>
+        <source>The certificate of %1 is not trusted (%2): not connected</source>
+        <translation>Dem Zertifikat von %1 wird nicht vertraut (%2): nicht verbunden</translation>
+    </message>
+    <message>
+        <source>User Aborted</source>
+        <translation>Vom Benutzer abgebrochen</translation>
+    </message>
+    <message>
+        <source>Connection Lost</source>
+        <translation>Verbindung verloren</translation>
+    </message>
+    <message>
+        <source>! The server did not take commands sent together: one command at a time from now on</source>
+        <translation>! Der Server hat zusammen gesendete Befehle nicht angenommen: ab jetzt ein Befehl nach dem anderen</translation>
+    </message>
+    <message>
+        <source>! Login failed: </source>
+        <translation>! Anmeldung fehlgeschlagen: </translation>
+    </message>
+    <message>
+        <source>! Commands sent ahead are not needed any more: the connection closes</source>
+        <translation>! Vorausgeschickte Befehle werden nicht mehr gebraucht: die Verbindung wird geschlossen</translation>
+    </message>
+    <message>
+        <source>! The server lists no directory by its path: CWD first from now on</source>
+        <translation>! Der Server listet kein Verzeichnis über seinen Pfad: ab jetzt zuerst CWD</translation>
+    </message>
+    <message>
+        <source>the greeting</source>
+        <translation>die Begrüßung</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+    <message>
+        <source>the login</source>
+        <translation>die Anmeldung</translation>
+    </message>
+    <message>
+        <source>Server Connection Failed.</source>
+        <translation>Verbindung zum Server fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>! The connection was lost at </source>
+        <translation>! Die Verbindung ging verloren bei </translation>
+    </message>
+    <message>
+        <source>Retry Connection...</source>
+        <translation>Neuer Verbindungsversuch...</translation>
+    </message>
+    <message>
+        <source>! The reply to PWD names no directory</source>
+        <translation>! Die Antwort auf PWD nennt kein Verzeichnis</translation>
+    </message>
+    <message>
+        <source>the reply names no directory: </source>
+        <translation>die Antwort nennt kein Verzeichnis: </translation>
+    </message>
+    <message>
+        <source>Lost Connection, Please Reconnect</source>
+        <translation>Verbindung verloren, bitte neu verbinden</translation>
+    </message>
+    <message>
+        <source>the reply to PWD names no directory: </source>
+        <translation>die Antwort auf PWD nennt kein Verzeichnis: </translation>
+    </message>
+    <message>
+        <source>an unsafe name</source>
+        <translation>ein unsicherer Name</translation>
+    </message>
+    <message>
+        <source>the server calls it &quot;%1&quot;</source>
+        <translation>der Server nennt es „%1“</translation>
+    </message>
+    <message>
+        <source>the server calls it %1, a directory walked already</source>
+        <translation>der Server nennt es %1, ein bereits durchlaufenes Verzeichnis</translation>
+    </message>
+    <message>
+        <source>the server calls it %1, outside the walked tree</source>
+        <translation>der Server nennt es %1, außerhalb des durchlaufenen Baums</translation>
+    </message>
+    <message>
+        <source>the reply to PWD names no directory</source>
+        <translation>die Antwort auf PWD nennt kein Verzeichnis</translation>
+    </message>
+    <message>
+        <source>the same directory as %1, walked there</source>
+        <translation>dasselbe Verzeichnis wie %1, dort durchlaufen</translation>
+    </message>
+    <message>
+        <source>! No size for %1 (&quot;%2&quot;), counted as 0</source>
+        <translation>! Keine Größe für %1 („%2“), als 0 gezählt</translation>
+    </message>
+    <message>
+        <source>it lies deeper than </source>
+        <translation>es liegt tiefer als </translation>
+    </message>
+    <message>
+        <source>the connection was lost</source>
+        <translation>die Verbindung ging verloren</translation>
+    </message>
+    <message>
+        <source>! Not walked: %1</source>
+        <translation>! Nicht durchlaufen: %1</translation>
+    </message>
+    <message>
+        <source>! An FTP proxy does not carry SFTP: connecting without it</source>
+        <translation>! Ein FTP-Proxy trägt kein SFTP: Verbindung ohne ihn</translation>
+    </message>
+    <message>
+        <source>Connecting to %1 (SFTP) ...</source>
+        <translation>Verbinde mit %1 (SFTP) ...</translation>
+    </message>
+    <message>
+        <source>the server names no home directory</source>
+        <translation>der Server nennt kein Home-Verzeichnis</translation>
+    </message>
+    <message>
+        <source>listing of </source>
+        <translation>Auflistung von </translation>
+    </message>
+    <message>
+        <source>the server names no such directory</source>
+        <translation>der Server kennt kein solches Verzeichnis</translation>
+    </message>
+    <message>
+        <source>not an octal mode</source>
+        <translation>kein oktaler Modus</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 Bytes</translation>
+    </message>
+    <message>
+        <source>the server gives no size</source>
+        <translation>der Server nennt keine Größe</translation>
+    </message>
+    <message>
+        <source>the server gives no time</source>
+        <translation>der Server nennt keine Zeit</translation>
+    </message>
+    <message>
+        <source>the server offers no file hashes</source>
+        <translation>der Server bietet keine Datei-Prüfsummen an</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no octal mode</source>
+        <translation>„%1“ ist kein oktaler Modus</translation>
+    </message>
+    <message>
+        <source>more than %1 directories deep, left alone</source>
+        <translation>mehr als %1 Verzeichnisse tief, unberührt gelassen</translation>
+    </message>
+    <message>
+        <source>Deleting the contents of </source>
+        <translation>Lösche den Inhalt von </translation>
+    </message>
+    <message>
+        <source>the same directory as %1, left alone</source>
+        <translation>dasselbe Verzeichnis wie %1, unberührt gelassen</translation>
+    </message>
+    <message>
+        <source>an unsafe name, left alone</source>
+        <translation>ein unsicherer Name, unberührt gelassen</translation>
+    </message>
+    <message>
+        <source>the connection was closed during the TLS negotiation</source>
+        <translation>die Verbindung wurde während der TLS-Aushandlung geschlossen</translation>
+    </message>
+    <message>
+        <source>TLS error </source>
+        <translation>TLS-Fehler </translation>
+    </message>
+    <message>
+        <source>TLS negotiation failed</source>
+        <translation>TLS-Aushandlung fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>TLS receive failed</source>
+        <translation>TLS-Empfang fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>TLS send failed</source>
+        <translation>TLS-Senden fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>the server sent no certificate</source>
+        <translation>der Server hat kein Zertifikat gesendet</translation>
+    </message>
+    <message>
+        <source>local file: </source>
+        <translation>lokale Datei: </translation>
+    </message>
+    <message>
+        <source>connection lost: </source>
+        <translation>Verbindung verloren: </translation>
+    </message>
+    <message>
+        <source>no answer in %1 seconds</source>
+        <translation>keine Antwort binnen %1 Sekunden</translation>
+    </message>
+    <message>
+        <source>the server closed the SFTP channel</source>
+        <translation>der Server hat den SFTP-Kanal geschlossen</translation>
+    </message>
+    <message>
+        <source>the server sent a packet no SFTP packet is</source>
+        <translation>der Server hat ein Paket gesendet, das kein SFTP-Paket ist</translation>
+    </message>
+    <message>
+        <source>the server speaks SFTP version %1 only</source>
+        <translation>der Server spricht nur SFTP-Version %1</translation>
+    </message>
+    <message>
+        <source>the server answered a request never made (id %1)</source>
+        <translation>der Server hat auf eine nie gestellte Anfrage geantwortet (ID %1)</translation>
+    </message>
+    <message>
+        <source>! SFTP connection lost: </source>
+        <translation>! SFTP-Verbindung verloren: </translation>
+    </message>
+    <message>
+        <source>connect</source>
+        <translation>Verbinden</translation>
+    </message>
+    <message>
+        <source>SSH handshake</source>
+        <translation>SSH-Handshake</translation>
+    </message>
+    <message>
+        <source>host key</source>
+        <translation>Hostschlüssel</translation>
+    </message>
+    <message>
+        <source>authentication</source>
+        <translation>Authentifizierung</translation>
+    </message>
+    <message>
+        <source>SFTP channel</source>
+        <translation>SFTP-Kanal</translation>
+    </message>
+    <message>
+        <source>Connecting to %1 (SSH)</source>
+        <translation>Verbinde mit %1 (SSH)</translation>
+    </message>
+    <message>
+        <source>the connection could not be handed to SSH</source>
+        <translation>die Verbindung konnte nicht an SSH übergeben werden</translation>
+    </message>
+    <message>
+        <source>the server offers no SFTP subsystem: </source>
+        <translation>der Server bietet kein SFTP-Subsystem an: </translation>
+    </message>
+    <message>
+        <source>Host key %1</source>
+        <translation>Hostschlüssel %1</translation>
+    </message>
+    <message>
+        <source>the host key of %1 has changed: it showed %2, not the key kept for it in %3; if the server&apos;s key really changed, remove that line</source>
+        <translation>der Hostschlüssel von %1 hat sich geändert: er zeigte %2, nicht den dafür in %3 gespeicherten Schlüssel; wenn sich der Schlüssel des Servers wirklich geändert hat, diese Zeile entfernen</translation>
+    </message>
+    <message>
+        <source>the host key %1 is not the one trusted (%2)</source>
+        <translation>der Hostschlüssel %1 ist nicht der vertrauenswürdige (%2)</translation>
+    </message>
+    <message>
+        <source>the host key %1 is unknown; to trust it, give --trust %2</source>
+        <translation>der Hostschlüssel %1 ist unbekannt; um ihm zu vertrauen, --trust %2 angeben</translation>
+    </message>
+    <message>
+        <source>the host key %1 was not trusted</source>
+        <translation>dem Hostschlüssel %1 wurde nicht vertraut</translation>
+    </message>
+    <message>
+        <source>Logged in as </source>
+        <translation>Angemeldet als </translation>
+    </message>
+    <message>
+        <source>the server refused the login of %1 (it takes: %2)</source>
+        <translation>der Server hat die Anmeldung von %1 abgelehnt (er nimmt: %2)</translation>
+    </message>
+    <message>
+        <source>the server refused the login of %1 (it takes: %2; no password was given)</source>
+        <translation>der Server hat die Anmeldung von %1 abgelehnt (er nimmt: %2; es wurde kein Passwort angegeben)</translation>
+    </message>
+    <message>
+        <source>the SSH library failed</source>
+        <translation>die SSH-Bibliothek ist gescheitert</translation>
+    </message>
+    <message>
+        <source>! SSH %1 failed: %2</source>
+        <translation>! SSH %1 fehlgeschlagen: %2</translation>
+    </message>
+    <message>
+        <source>a negative size</source>
+        <translation>eine negative Größe</translation>
+    </message>
+    <message>
+        <source>a negative offset</source>
+        <translation>eine negative Position</translation>
+    </message>
+    <message>
+        <source>an offset past the end of the file</source>
+        <translation>eine Position hinter dem Dateiende</translation>
+    </message>
+    <message>
+        <source>a range that ends before it begins</source>
+        <translation>ein Bereich, der endet, bevor er beginnt</translation>
+    </message>
+    <message>
+        <source>the list names no local directory</source>
+        <translation>die Liste nennt kein lokales Verzeichnis</translation>
+    </message>
+    <message>
+        <source>a local path that is not absolute</source>
+        <translation>ein lokaler Pfad, der nicht absolut ist</translation>
+    </message>
+    <message>
+        <source>a local path that is no plain file name</source>
+        <translation>ein lokaler Pfad, der kein einfacher Dateiname ist</translation>
+    </message>
+    <message>
+        <source>a local path outside </source>
+        <translation>ein lokaler Pfad außerhalb von </translation>
+    </message>
+    <message>
+        <source>no regular file to upload</source>
+        <translation>keine reguläre Datei zum Hochladen</translation>
+    </message>
+    <message>
+        <source>Local file can&apos;t access!</source>
+        <translation>Auf die lokale Datei kann nicht zugegriffen werden!</translation>
+    </message>
+    <message>
+        <source>the local file cannot be replaced</source>
+        <translation>die lokale Datei kann nicht ersetzt werden</translation>
+    </message>
+    <message>
+        <source>Disk free space not enough !<byte value="xd"/>Need space = %1<byte value="xd"/>We have free space = %2<byte value="xd"/>Please free some space then click Yes or click No for cancelling</source>
+        <translation>Nicht genug freier Speicherplatz !<byte value="xd"/>Benötigt = %1<byte value="xd"/>Frei = %2<byte value="xd"/>Bitte Platz schaffen und dann Ja klicken, oder Nein zum Abbrechen</translation>
+    </message>
+    <message>
+        <source>Space not enough</source>
+        <translation>Nicht genug Platz</translation>
+    </message>
+    <message>
+        <source>DOWNLOAD FAILED ! Check status to see more information</source>
+        <translation>DOWNLOAD FEHLGESCHLAGEN ! Näheres im Status</translation>
+    </message>
+    <message>
+        <source>not listed</source>
+        <translation>nicht aufgelistet</translation>
+    </message>
+    <message>
+        <source>not finished</source>
+        <translation>nicht fertig</translation>
+    </message>
+    <message>
+        <source>Skipped at the user&apos;s word: </source>
+        <translation>Auf Wunsch des Benutzers übersprungen: </translation>
+    </message>
+    <message>
+        <source>Will try %1 again at the user&apos;s word</source>
+        <translation>Versuche %1 auf Wunsch des Benutzers erneut</translation>
+    </message>
+    <message>
+        <source>the link leads to %1, outside the walked tree</source>
+        <translation>die Verknüpfung führt zu %1, außerhalb des durchlaufenen Baums</translation>
+    </message>
+    <message>
+        <source>the link leads to %1, a directory walked already</source>
+        <translation>die Verknüpfung führt zu %1, einem bereits durchlaufenen Verzeichnis</translation>
+    </message>
+    <message>
+        <source>its local path lies outside %1</source>
+        <translation>sein lokaler Pfad liegt außerhalb von %1</translation>
+    </message>
+    <message>
+        <source>its size, %1 bytes, is more than any file has</source>
+        <translation>ihre Größe, %1 Bytes, ist größer als jede Datei</translation>
+    </message>
+    <message>
+        <source>! Not queued: %1</source>
+        <translation>! Nicht eingereiht: %1</translation>
+    </message>
+    <message>
+        <source>! Not queued: %1 lies outside %2</source>
+        <translation>! Nicht eingereiht: %1 liegt außerhalb von %2</translation>
+    </message>
+    <message>
+        <source>the server sent from byte 0, not from the offset asked for</source>
+        <translation>der Server hat ab Byte 0 gesendet, nicht ab der verlangten Position</translation>
+    </message>
+    <message>
+        <source>! Only %1 of %2 bytes of %3 arrived</source>
+        <translation>! Nur %1 von %2 Bytes von %3 sind angekommen</translation>
+    </message>
+    <message>
+        <source>only %1 of %2 bytes received</source>
+        <translation>nur %1 von %2 Bytes empfangen</translation>
+    </message>
+    <message>
+        <source>! %1 has %2 bytes, not %3 as listed</source>
+        <translation>! %1 hat %2 Bytes, nicht %3 wie aufgelistet</translation>
+    </message>
+    <message>
+        <source>it ended at byte %1, not %2</source>
+        <translation>es endete bei Byte %1, nicht %2</translation>
+    </message>
+    <message>
+        <source>! %1 ended at byte %2, not %3</source>
+        <translation>! %1 endete bei Byte %2, nicht %3</translation>
+    </message>
+    <message>
+        <source>, twice</source>
+        <translation>, zweimal</translation>
+    </message>
+    <message>
+        <source>Will fetch %1 once more from byte 0</source>
+        <translation>Hole %1 noch einmal ab Byte 0</translation>
+    </message>
+    <message>
+        <source>Will try %1 again (%2 of %3)</source>
+        <translation>Versuche %1 erneut (%2 von %3)</translation>
+    </message>
+    <message>
+        <source>Not completed: %1 (%2)</source>
+        <translation>Nicht vollständig: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>; it comes again from byte 0 in one stream, and nothing more is fetched from an offset on this server</source>
+        <translation>; sie kommt erneut ab Byte 0 in einem Strom, und von diesem Server wird nichts mehr ab einer Position geholt</translation>
+    </message>
+    <message>
+        <source>! %1: %2 matches the server&apos;s</source>
+        <translation>! %1: %2 stimmt mit dem des Servers überein</translation>
+    </message>
+    <message>
+        <source>! %1: %2 differs from the server&apos;s</source>
+        <translation>! %1: %2 weicht von dem des Servers ab</translation>
+    </message>
+    <message>
+        <source>%1 differs from the server&apos;s, twice</source>
+        <translation>%1 weicht zweimal von dem des Servers ab</translation>
+    </message>
+    <message>
+        <source>Will try %1 again in one stream</source>
+        <translation>Versuche %1 erneut in einem Strom</translation>
+    </message>
+    <message>
+        <source>Logging in again</source>
+        <translation>Erneute Anmeldung</translation>
+    </message>
+    <message>
+        <source>! No modification time of %1 from the server</source>
+        <translation>! Keine Änderungszeit von %1 vom Server</translation>
+    </message>
+    <message>
+        <source>! No %1 of %2 from the server: not checked</source>
+        <translation>! Kein %1 von %2 vom Server: nicht geprüft</translation>
+    </message>
+    <message>
+        <source>! The server did not take the file&apos;s time</source>
+        <translation>! Der Server hat die Zeit der Datei nicht übernommen</translation>
+    </message>
+</context>
+<context>
+    <name>Keyring</name>
+    <message>
+        <source>the keyring refused it</source>
+        <translation>der Schlüsselbund hat es abgelehnt</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s keyring cannot be reached (%1)</source>
+        <translation>Der Schlüsselbund des Desktops ist nicht erreichbar (%1)</translation>
+    </message>
+</context>
+<context>
     <name>Prompts</name>
     <message>
         <source>Error</source>
@@ -527,6 +1177,313 @@ Fingerprint:
         <translation>Schlüsseltyp: %1
 Fingerabdruck:
 %2</translation>
+    </message>
+</context>
+<context>
+    <name>Sync</name>
+    <message>
+        <source>%1 day</source>
+        <translation>%1 Tag</translation>
+    </message>
+    <message>
+        <source>%1 days</source>
+        <translation>%1 Tage</translation>
+    </message>
+    <message>
+        <source>%1 minute</source>
+        <translation>%1 Minute</translation>
+    </message>
+    <message>
+        <source>%1 minutes</source>
+        <translation>%1 Minuten</translation>
+    </message>
+    <message>
+        <source>%1 second</source>
+        <translation>%1 Sekunde</translation>
+    </message>
+    <message>
+        <source>%1 seconds</source>
+        <translation>%1 Sekunden</translation>
+    </message>
+    <message>
+        <source>no time on this side</source>
+        <translation>keine Zeit auf dieser Seite</translation>
+    </message>
+    <message>
+        <source>no time on the other side</source>
+        <translation>keine Zeit auf der anderen Seite</translation>
+    </message>
+    <message>
+        <source>the same to within %1</source>
+        <translation>gleich bis auf %1</translation>
+    </message>
+    <message>
+        <source>the server&apos;s time zone is not known: times within %1 cannot be ordered</source>
+        <translation>die Zeitzone des Servers ist unbekannt: Zeiten innerhalb von %1 lassen sich nicht ordnen</translation>
+    </message>
+    <message>
+        <source>a directory here, a file there</source>
+        <translation>hier ein Verzeichnis, dort eine Datei</translation>
+    </message>
+    <message>
+        <source>a file here, a directory there</source>
+        <translation>hier eine Datei, dort ein Verzeichnis</translation>
+    </message>
+    <message>
+        <source>%1 bytes here, %2 there</source>
+        <translation>hier %1 Bytes, dort %2</translation>
+    </message>
+    <message>
+        <source>; newer here</source>
+        <translation>; hier neuer</translation>
+    </message>
+    <message>
+        <source>; newer there</source>
+        <translation>; dort neuer</translation>
+    </message>
+    <message>
+        <source>no size on this side</source>
+        <translation>keine Größe auf dieser Seite</translation>
+    </message>
+    <message>
+        <source>no size on the other side</source>
+        <translation>keine Größe auf der anderen Seite</translation>
+    </message>
+    <message>
+        <source>no connection could list it</source>
+        <translation>keine Verbindung konnte es auflisten</translation>
+    </message>
+    <message>
+        <source>! Again: </source>
+        <translation>! Noch einmal: </translation>
+    </message>
+    <message>
+        <source>the listing failed</source>
+        <translation>die Auflistung ist fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>its listing holds exactly %1 entries, as a server that cuts listings short gives</source>
+        <translation>seine Auflistung enthält genau %1 Einträge, wie sie ein Server liefert, der Auflistungen kürzt</translation>
+    </message>
+    <message>
+        <source>more than %1 directories deep</source>
+        <translation>mehr als %1 Verzeichnisse tief</translation>
+    </message>
+    <message>
+        <source>the listing of %1 failed here: what it holds there is not known</source>
+        <translation>die Auflistung von %1 ist hier fehlgeschlagen: was es dort enthält, ist unbekannt</translation>
+    </message>
+    <message>
+        <source>the listing of %1 failed there: what it holds there is not known</source>
+        <translation>die Auflistung von %1 ist dort fehlgeschlagen: was es dort enthält, ist unbekannt</translation>
+    </message>
+    <message>
+        <source>the folder</source>
+        <translation>der Ordner</translation>
+    </message>
+    <message>
+        <source>a symbolic link here: links are not synchronized</source>
+        <translation>hier eine symbolische Verknüpfung: Verknüpfungen werden nicht abgeglichen</translation>
+    </message>
+    <message>
+        <source>a symbolic link there: links are not synchronized</source>
+        <translation>dort eine symbolische Verknüpfung: Verknüpfungen werden nicht abgeglichen</translation>
+    </message>
+    <message>
+        <source>below the symbolic link %1: not synchronized</source>
+        <translation>unterhalb der symbolischen Verknüpfung %1: nicht abgeglichen</translation>
+    </message>
+    <message>
+        <source>the same size, other content by digest</source>
+        <translation>gleiche Größe, laut Prüfsumme anderer Inhalt</translation>
+    </message>
+    <message>
+        <source>newer there: an older file does not replace it</source>
+        <translation>dort neuer: eine ältere Datei ersetzt sie nicht</translation>
+    </message>
+    <message>
+        <source>newer here: an older file does not replace it</source>
+        <translation>hier neuer: eine ältere Datei ersetzt sie nicht</translation>
+    </message>
+    <message>
+        <source>only here</source>
+        <translation>nur hier</translation>
+    </message>
+    <message>
+        <source>only there</source>
+        <translation>nur dort</translation>
+    </message>
+    <message>
+        <source>only there; deletions were not asked for</source>
+        <translation>nur dort; Löschungen wurden nicht verlangt</translation>
+    </message>
+    <message>
+        <source>only here; deletions were not asked for</source>
+        <translation>nur hier; Löschungen wurden nicht verlangt</translation>
+    </message>
+    <message>
+        <source>newer here</source>
+        <translation>hier neuer</translation>
+    </message>
+    <message>
+        <source>newer there</source>
+        <translation>dort neuer</translation>
+    </message>
+    <message>
+        <source>: an older file does not replace a newer one</source>
+        <translation>: eine ältere Datei ersetzt keine neuere</translation>
+    </message>
+    <message>
+        <source>; which is newer cannot be told (%1): not replaced</source>
+        <translation>; welche neuer ist, lässt sich nicht sagen (%1): nicht ersetzt</translation>
+    </message>
+    <message>
+        <source>: not replaced</source>
+        <translation>: nicht ersetzt</translation>
+    </message>
+    <message>
+        <source>changed on both sides since the last synchronization</source>
+        <translation>seit dem letzten Abgleich auf beiden Seiten geändert</translation>
+    </message>
+    <message>
+        <source>; which is newer cannot be told (%1)</source>
+        <translation>; welche neuer ist, lässt sich nicht sagen (%1)</translation>
+    </message>
+    <message>
+        <source>; which is newer cannot be told</source>
+        <translation>; welche neuer ist, lässt sich nicht sagen</translation>
+    </message>
+    <message>
+        <source>changed here since the last synchronization</source>
+        <translation>seit dem letzten Abgleich hier geändert</translation>
+    </message>
+    <message>
+        <source>changed there since the last synchronization</source>
+        <translation>seit dem letzten Abgleich dort geändert</translation>
+    </message>
+    <message>
+        <source>deleted here since the last synchronization</source>
+        <translation>seit dem letzten Abgleich hier gelöscht</translation>
+    </message>
+    <message>
+        <source>deleted there since the last synchronization</source>
+        <translation>seit dem letzten Abgleich dort gelöscht</translation>
+    </message>
+    <message>
+        <source>deleted here since the last synchronization; deletions were not asked for</source>
+        <translation>seit dem letzten Abgleich hier gelöscht; Löschungen wurden nicht verlangt</translation>
+    </message>
+    <message>
+        <source>deleted there since the last synchronization; deletions were not asked for</source>
+        <translation>seit dem letzten Abgleich dort gelöscht; Löschungen wurden nicht verlangt</translation>
+    </message>
+    <message>
+        <source>not deleted: it still holds </source>
+        <translation>nicht gelöscht: es enthält noch </translation>
+    </message>
+    <message>
+        <source>the local listing of %1 failed</source>
+        <translation>die lokale Auflistung von %1 ist fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>the remote listing of </source>
+        <translation>die entfernte Auflistung von </translation>
+    </message>
+    <message>
+        <source>not deleted: </source>
+        <translation>nicht gelöscht: </translation>
+    </message>
+    <message>
+        <source>No deletions: %1.</source>
+        <translation>Keine Löschungen: %1.</translation>
+    </message>
+    <message>
+        <source>the local folder lists empty, where the last synchronization found %1 entries</source>
+        <translation>der lokale Ordner ist leer, wo der letzte Abgleich %1 Einträge fand</translation>
+    </message>
+    <message>
+        <source>the remote folder lists empty, where the last synchronization found %1 entries</source>
+        <translation>der entfernte Ordner ist leer, wo der letzte Abgleich %1 Einträge fand</translation>
+    </message>
+    <message>
+        <source>%1 to upload</source>
+        <translation>%1 hochzuladen</translation>
+    </message>
+    <message>
+        <source>%1 to download</source>
+        <translation>%1 herunterzuladen</translation>
+    </message>
+    <message>
+        <source>%1 remote directory to make</source>
+        <translation>%1 entferntes Verzeichnis anzulegen</translation>
+    </message>
+    <message>
+        <source>%1 remote directories to make</source>
+        <translation>%1 entfernte Verzeichnisse anzulegen</translation>
+    </message>
+    <message>
+        <source>%1 local directory to make</source>
+        <translation>%1 lokales Verzeichnis anzulegen</translation>
+    </message>
+    <message>
+        <source>%1 local directories to make</source>
+        <translation>%1 lokale Verzeichnisse anzulegen</translation>
+    </message>
+    <message>
+        <source>%1 remote to delete</source>
+        <translation>%1 entfernt zu löschen</translation>
+    </message>
+    <message>
+        <source>%1 local to delete</source>
+        <translation>%1 lokal zu löschen</translation>
+    </message>
+    <message>
+        <source>%1 skipped</source>
+        <translation>%1 übersprungen</translation>
+    </message>
+    <message>
+        <source>%1 conflict (left as it is)</source>
+        <translation>%1 Konflikt (bleibt, wie er ist)</translation>
+    </message>
+    <message>
+        <source>%1 conflicts (left as they are)</source>
+        <translation>%1 Konflikte (bleiben, wie sie sind)</translation>
+    </message>
+    <message>
+        <source> (%1 byte)</source>
+        <translation> (%1 Byte)</translation>
+    </message>
+    <message>
+        <source> (%1 bytes)</source>
+        <translation> (%1 Bytes)</translation>
+    </message>
+    <message>
+        <source>%1 unchanged</source>
+        <translation>%1 unverändert</translation>
+    </message>
+    <message>
+        <source>not a JSON document: </source>
+        <translation>kein JSON-Dokument: </translation>
+    </message>
+    <message>
+        <source>not a synchronization plan of this program</source>
+        <translation>kein Abgleichsplan dieses Programms</translation>
+    </message>
+    <message>
+        <source>an action the plan cannot name: </source>
+        <translation>eine Aktion, die der Plan nicht benennen kann: </translation>
+    </message>
+    <message>
+        <source>a path that leaves the folders: </source>
+        <translation>ein Pfad, der die Ordner verlässt: </translation>
+    </message>
+    <message>
+        <source>the plan names no folders</source>
+        <translation>der Plan nennt keine Ordner</translation>
+    </message>
+    <message>
+        <source>no such local directory: </source>
+        <translation>kein solches lokales Verzeichnis: </translation>
     </message>
 </context>
 <context>
@@ -1397,6 +2354,77 @@ Fingerabdruck:
     </message>
 </context>
 <context>
+    <name>TSiteBook</name>
+    <message>
+        <source>: the site book&apos;s passwords kept there are not at hand.</source>
+        <translation>: die dort aufbewahrten Passwörter des Adressbuchs sind nicht greifbar.</translation>
+    </message>
+    <message>
+        <source>: the passwords stay in the site book&apos;s file.</source>
+        <translation>: die Passwörter bleiben in der Datei des Adressbuchs.</translation>
+    </message>
+    <message>
+        <source>Old = </source>
+        <translation>Alt = </translation>
+    </message>
+    <message>
+        <source>The site book is full: it holds at most 50 classes. &quot;%1&quot; was not added.</source>
+        <translation>Das Adressbuch ist voll: es fasst höchstens 50 Klassen. „%1“ wurde nicht hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>Class name</source>
+        <translation>Klassenname</translation>
+    </message>
+    <message>
+        <source>Duplicate Class Name</source>
+        <translation>Doppelter Klassenname</translation>
+    </message>
+    <message>
+        <source>The site book is full: it holds at most 500 sites. &quot;%1&quot; was not added.</source>
+        <translation>Das Adressbuch ist voll: es fasst höchstens 500 Sites. „%1“ wurde nicht hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>Site name</source>
+        <translation>Name der Site</translation>
+    </message>
+    <message>
+        <source>: host</source>
+        <translation>: Host</translation>
+    </message>
+    <message>
+        <source>: port</source>
+        <translation>: Port</translation>
+    </message>
+    <message>
+        <source>: user</source>
+        <translation>: Benutzer</translation>
+    </message>
+    <message>
+        <source>: password</source>
+        <translation>: Passwort</translation>
+    </message>
+    <message>
+        <source>: description</source>
+        <translation>: Beschreibung</translation>
+    </message>
+    <message>
+        <source>Duplicate Site Name</source>
+        <translation>Doppelter Site-Name</translation>
+    </message>
+    <message>
+        <source>%1 cut to %2 characters</source>
+        <translation>%1 auf %2 Zeichen gekürzt</translation>
+    </message>
+    <message>
+        <source>Some texts were too long for the site book and were cut:</source>
+        <translation>Einige Texte waren zu lang für das Adressbuch und wurden gekürzt:</translation>
+    </message>
+    <message>
+        <source>(and %1 more)</source>
+        <translation>(und %1 weitere)</translation>
+    </message>
+</context>
+<context>
     <name>TSpeedLimitButton</name>
     <message>
         <source>Speed limit</source>
@@ -1684,6 +2712,10 @@ Entfernt: %2</translation>
     <message>
         <source>the run did not complete: no deletions</source>
         <translation>der Lauf wurde nicht vollständig: keine Löschungen</translation>
+    </message>
+    <message>
+        <source>differs inside: </source>
+        <translation>innen verschieden: </translation>
     </message>
 </context>
 <context>
@@ -2473,6 +3505,21 @@ Entfernt: %2</translation>
     <message>
         <source>Accessed:</source>
         <translation>Zugegriffen:</translation>
+    </message>
+</context>
+<context>
+    <name>Volumes</name>
+    <message>
+        <source>File System</source>
+        <translation>Dateisystem</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Persönlicher Ordner</translation>
+    </message>
+    <message>
+        <source>it is no longer there</source>
+        <translation>es ist nicht mehr da</translation>
     </message>
 </context>
 </TS>

@@ -465,6 +465,656 @@ options :
     </message>
 </context>
 <context>
+    <name>Engine</name>
+    <message>
+        <source>no reply within %1 seconds to a command sent ahead</source>
+        <translation>pas de réponse en %1 secondes à une commande envoyée d&apos;avance</translation>
+    </message>
+    <message>
+        <source>no data moved for %1 seconds</source>
+        <translation>aucune donnée n&apos;a circulé depuis %1 secondes</translation>
+    </message>
+    <message>
+        <source>no reply within %1 seconds</source>
+        <translation>pas de réponse en %1 secondes</translation>
+    </message>
+    <message>
+        <source>Timeout: </source>
+        <translation>Délai dépassé : </translation>
+    </message>
+    <message>
+        <source>! Reply line too long, cut to %1 bytes</source>
+        <translation>! Ligne de réponse trop longue, coupée à %1 octets</translation>
+    </message>
+    <message>
+        <source>! The server closed the connection after the range was complete</source>
+        <translation>! Le serveur a fermé la connexion une fois la plage complète</translation>
+    </message>
+    <message>
+        <source>! The reply to %1, sent ahead, is not needed</source>
+        <translation>! La réponse à %1, envoyé d&apos;avance, n&apos;est pas utile</translation>
+    </message>
+    <message>
+        <source>TLS if the server offers it</source>
+        <translation>TLS si le serveur le propose</translation>
+    </message>
+    <message>
+        <source>require TLS</source>
+        <translation>exiger TLS</translation>
+    </message>
+    <message>
+        <source>implicit TLS</source>
+        <translation>TLS implicite</translation>
+    </message>
+    <message>
+        <source>plain FTP</source>
+        <translation>FTP simple</translation>
+    </message>
+    <message>
+        <source>The server refused TLS (%1): TLS is required, so the login stops before the password is sent</source>
+        <translation>Le serveur a refusé TLS (%1) : TLS est exigé, la connexion s&apos;arrête donc avant l&apos;envoi du mot de passe</translation>
+    </message>
+    <message>
+        <source>! The server does not offer TLS: the login goes on in plain FTP</source>
+        <translation>! Le serveur ne propose pas TLS : la connexion continue en FTP simple</translation>
+    </message>
+    <message>
+        <source>The server&apos;s certificate is not trusted (%1)</source>
+        <translation>Le certificat du serveur n&apos;est pas approuvé (%1)</translation>
+    </message>
+    <message>
+        <source>%1, certificate SHA-256 %2</source>
+        <translation>%1, certificat SHA-256 %2</translation>
+    </message>
+    <message>
+        <source> (%1, accepted)</source>
+        <translation> (%1, accepté)</translation>
+    </message>
+    <message>
+        <source>The server refused to protect data connections (%1)</source>
+        <translation>Le serveur a refusé de protéger les connexions de données (%1)</translation>
+    </message>
+    <message>
+        <source>! The server refused to protect data connections: file data goes unencrypted</source>
+        <translation>! Le serveur a refusé de protéger les connexions de données : les données des fichiers passent en clair</translation>
+    </message>
+    <message>
+        <source>! Data connection: </source>
+        <translation>! Connexion de données : </translation>
+    </message>
+    <message>
+        <source>the data connection&apos;s certificate is not the server&apos;s</source>
+        <translation>le certificat de la connexion de données n&apos;est pas celui du serveur</translation>
+    </message>
+    <message>
+        <source>! Refused a data connection: </source>
+        <translation>! Connexion de données refusée : </translation>
+    </message>
+    <message>
+        <source>! Abort requested</source>
+        <translation>! Interruption demandée</translation>
+    </message>
+    <message>
+        <source>%1 bytes received/sent in %2 seconds</source>
+        <translation>%1 octets reçus/envoyés en %2 secondes</translation>
+    </message>
+    <message>
+        <source> (%1 Bytes/sec)</source>
+        <translation> (%1 octets/s)</translation>
+    </message>
+    <message>
+        <source>! Refused a data connection from %1 (the server is %2)</source>
+        <translation>! Connexion de données refusée depuis %1 (le serveur est %2)</translation>
+    </message>
+    <message>
+        <source>! The server sent more than the file holds from offset %1: it did not start where REST asked</source>
+        <translation>! Le serveur a envoyé plus que le fichier ne contient depuis la position %1 : il n&apos;a pas commencé là où REST le demandait</translation>
+    </message>
+    <message>
+        <source>! Error writing local file: </source>
+        <translation>! Erreur d&apos;écriture du fichier local : </translation>
+    </message>
+    <message>
+        <source>! Data: Receive error </source>
+        <translation>! Données : erreur de réception </translation>
+    </message>
+    <message>
+        <source>! More than %1 MiB received: given up</source>
+        <translation>! Plus de %1 Mio reçus : abandon</translation>
+    </message>
+    <message>
+        <source>! Error #%1 sending data</source>
+        <translation>! Erreur n°%1 à l&apos;envoi des données</translation>
+    </message>
+    <message>
+        <source>! Error reading file: </source>
+        <translation>! Erreur de lecture du fichier : </translation>
+    </message>
+    <message>
+        <source>! RETR/LIST/NLST Failed</source>
+        <translation>! Échec de RETR/LIST/NLST</translation>
+    </message>
+    <message>
+        <source>! STOR Failed</source>
+        <translation>! Échec de STOR</translation>
+    </message>
+    <message>
+        <source>the history %1 cannot be opened: %2</source>
+        <translation>l&apos;historique %1 ne peut pas être ouvert : %2</translation>
+    </message>
+    <message>
+        <source>the history %1 cannot be written: %2</source>
+        <translation>l&apos;historique %1 ne peut pas être écrit : %2</translation>
+    </message>
+    <message>
+        <source>the history %1 cannot be read: %2</source>
+        <translation>l&apos;historique %1 ne peut pas être lu : %2</translation>
+    </message>
+    <message>
+        <source>! The server refused MLSD: listings come by LIST</source>
+        <translation>! Le serveur a refusé MLSD : les listes passent par LIST</translation>
+    </message>
+    <message>
+        <source>Using Proxy Connecting to %1 ...</source>
+        <translation>Connexion à %1 par le proxy ...</translation>
+    </message>
+    <message>
+        <source>Using Socks Connecting to %1 ...</source>
+        <translation>Connexion à %1 par SOCKS ...</translation>
+    </message>
+    <message>
+        <source>Connecting to %1 ...</source>
+        <translation>Connexion à %1 ...</translation>
+    </message>
+    <message>
+        <source>The certificate of %1 is not the one trusted for it (trusted SHA-256 %2, now SHA-256 %3): refused</source>
+        <translation>Le certificat de %1 n&apos;est pas celui qui est approuvé pour lui (approuvé SHA-256 %2, maintenant SHA-256 %3) : refusé</translation>
+    </message>
+    <message>
+        <source>! The trusted certificate could not be saved: it is trusted for this run only</source>
+        <translation>! Le certificat approuvé n&apos;a pas pu être enregistré : il n&apos;est approuvé que pour cette fois</translation>
+    </message>
+    <message>
+        <source>The certificate of %1 is not trusted (%2): not connected</source>
+        <translation>Le certificat de %1 n&apos;est pas approuvé (%2) : non connecté</translation>
+    </message>
+    <message>
+        <source>User Aborted</source>
+        <translation>Interrompu par l&apos;utilisateur</translation>
+    </message>
+    <message>
+        <source>Connection Lost</source>
+        <translation>Connexion perdue</translation>
+    </message>
+    <message>
+        <source>! The server did not take commands sent together: one command at a time from now on</source>
+        <translation>! Le serveur n&apos;a pas accepté les commandes envoyées ensemble : une commande à la fois désormais</translation>
+    </message>
+    <message>
+        <source>! Login failed: </source>
+        <translation>! Échec de la connexion : </translation>
+    </message>
+    <message>
+        <source>! Commands sent ahead are not needed any more: the connection closes</source>
+        <translation>! Les commandes envoyées d&apos;avance ne sont plus utiles : la connexion se ferme</translation>
+    </message>
+    <message>
+        <source>! The server lists no directory by its path: CWD first from now on</source>
+        <translation>! Le serveur ne liste aucun répertoire par son chemin : CWD d&apos;abord désormais</translation>
+    </message>
+    <message>
+        <source>the greeting</source>
+        <translation>l&apos;accueil</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 de %2</translation>
+    </message>
+    <message>
+        <source>the login</source>
+        <translation>la connexion</translation>
+    </message>
+    <message>
+        <source>Server Connection Failed.</source>
+        <translation>La connexion au serveur a échoué.</translation>
+    </message>
+    <message>
+        <source>! The connection was lost at </source>
+        <translation>! La connexion a été perdue à l&apos;étape </translation>
+    </message>
+    <message>
+        <source>Retry Connection...</source>
+        <translation>Nouvelle tentative de connexion...</translation>
+    </message>
+    <message>
+        <source>! The reply to PWD names no directory</source>
+        <translation>! La réponse à PWD ne désigne aucun répertoire</translation>
+    </message>
+    <message>
+        <source>the reply names no directory: </source>
+        <translation>la réponse ne désigne aucun répertoire : </translation>
+    </message>
+    <message>
+        <source>Lost Connection, Please Reconnect</source>
+        <translation>Connexion perdue, veuillez vous reconnecter</translation>
+    </message>
+    <message>
+        <source>the reply to PWD names no directory: </source>
+        <translation>la réponse à PWD ne désigne aucun répertoire : </translation>
+    </message>
+    <message>
+        <source>an unsafe name</source>
+        <translation>un nom dangereux</translation>
+    </message>
+    <message>
+        <source>the server calls it &quot;%1&quot;</source>
+        <translation>le serveur l&apos;appelle « %1 »</translation>
+    </message>
+    <message>
+        <source>the server calls it %1, a directory walked already</source>
+        <translation>le serveur l&apos;appelle %1, un répertoire déjà parcouru</translation>
+    </message>
+    <message>
+        <source>the server calls it %1, outside the walked tree</source>
+        <translation>le serveur l&apos;appelle %1, en dehors de l&apos;arborescence parcourue</translation>
+    </message>
+    <message>
+        <source>the reply to PWD names no directory</source>
+        <translation>la réponse à PWD ne désigne aucun répertoire</translation>
+    </message>
+    <message>
+        <source>the same directory as %1, walked there</source>
+        <translation>le même répertoire que %1, parcouru là</translation>
+    </message>
+    <message>
+        <source>! No size for %1 (&quot;%2&quot;), counted as 0</source>
+        <translation>! Pas de taille pour %1 (« %2 »), comptée comme 0</translation>
+    </message>
+    <message>
+        <source>it lies deeper than </source>
+        <translation>il se trouve plus profond que </translation>
+    </message>
+    <message>
+        <source>the connection was lost</source>
+        <translation>la connexion a été perdue</translation>
+    </message>
+    <message>
+        <source>! Not walked: %1</source>
+        <translation>! Non parcouru : %1</translation>
+    </message>
+    <message>
+        <source>! An FTP proxy does not carry SFTP: connecting without it</source>
+        <translation>! Un proxy FTP ne porte pas le SFTP : connexion sans lui</translation>
+    </message>
+    <message>
+        <source>Connecting to %1 (SFTP) ...</source>
+        <translation>Connexion à %1 (SFTP) ...</translation>
+    </message>
+    <message>
+        <source>the server names no home directory</source>
+        <translation>le serveur ne désigne aucun répertoire personnel</translation>
+    </message>
+    <message>
+        <source>listing of </source>
+        <translation>liste de </translation>
+    </message>
+    <message>
+        <source>the server names no such directory</source>
+        <translation>le serveur ne connaît pas ce répertoire</translation>
+    </message>
+    <message>
+        <source>not an octal mode</source>
+        <translation>pas un mode octal</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 octets</translation>
+    </message>
+    <message>
+        <source>the server gives no size</source>
+        <translation>le serveur ne donne pas de taille</translation>
+    </message>
+    <message>
+        <source>the server gives no time</source>
+        <translation>le serveur ne donne pas d&apos;heure</translation>
+    </message>
+    <message>
+        <source>the server offers no file hashes</source>
+        <translation>le serveur ne propose pas d&apos;empreintes de fichiers</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no octal mode</source>
+        <translation>« %1 » n&apos;est pas un mode octal</translation>
+    </message>
+    <message>
+        <source>more than %1 directories deep, left alone</source>
+        <translation>plus de %1 répertoires de profondeur, laissé tel quel</translation>
+    </message>
+    <message>
+        <source>Deleting the contents of </source>
+        <translation>Suppression du contenu de </translation>
+    </message>
+    <message>
+        <source>the same directory as %1, left alone</source>
+        <translation>le même répertoire que %1, laissé tel quel</translation>
+    </message>
+    <message>
+        <source>an unsafe name, left alone</source>
+        <translation>un nom dangereux, laissé tel quel</translation>
+    </message>
+    <message>
+        <source>the connection was closed during the TLS negotiation</source>
+        <translation>la connexion a été fermée pendant la négociation TLS</translation>
+    </message>
+    <message>
+        <source>TLS error </source>
+        <translation>erreur TLS </translation>
+    </message>
+    <message>
+        <source>TLS negotiation failed</source>
+        <translation>échec de la négociation TLS</translation>
+    </message>
+    <message>
+        <source>TLS receive failed</source>
+        <translation>échec de la réception TLS</translation>
+    </message>
+    <message>
+        <source>TLS send failed</source>
+        <translation>échec de l&apos;envoi TLS</translation>
+    </message>
+    <message>
+        <source>the server sent no certificate</source>
+        <translation>le serveur n&apos;a envoyé aucun certificat</translation>
+    </message>
+    <message>
+        <source>local file: </source>
+        <translation>fichier local : </translation>
+    </message>
+    <message>
+        <source>connection lost: </source>
+        <translation>connexion perdue : </translation>
+    </message>
+    <message>
+        <source>no answer in %1 seconds</source>
+        <translation>pas de réponse en %1 secondes</translation>
+    </message>
+    <message>
+        <source>the server closed the SFTP channel</source>
+        <translation>le serveur a fermé le canal SFTP</translation>
+    </message>
+    <message>
+        <source>the server sent a packet no SFTP packet is</source>
+        <translation>le serveur a envoyé un paquet qui n&apos;est pas un paquet SFTP</translation>
+    </message>
+    <message>
+        <source>the server speaks SFTP version %1 only</source>
+        <translation>le serveur ne parle que la version %1 de SFTP</translation>
+    </message>
+    <message>
+        <source>the server answered a request never made (id %1)</source>
+        <translation>le serveur a répondu à une requête jamais faite (id %1)</translation>
+    </message>
+    <message>
+        <source>! SFTP connection lost: </source>
+        <translation>! Connexion SFTP perdue : </translation>
+    </message>
+    <message>
+        <source>connect</source>
+        <translation>connexion</translation>
+    </message>
+    <message>
+        <source>SSH handshake</source>
+        <translation>poignée de main SSH</translation>
+    </message>
+    <message>
+        <source>host key</source>
+        <translation>clé d&apos;hôte</translation>
+    </message>
+    <message>
+        <source>authentication</source>
+        <translation>authentification</translation>
+    </message>
+    <message>
+        <source>SFTP channel</source>
+        <translation>canal SFTP</translation>
+    </message>
+    <message>
+        <source>Connecting to %1 (SSH)</source>
+        <translation>Connexion à %1 (SSH)</translation>
+    </message>
+    <message>
+        <source>the connection could not be handed to SSH</source>
+        <translation>la connexion n&apos;a pas pu être confiée à SSH</translation>
+    </message>
+    <message>
+        <source>the server offers no SFTP subsystem: </source>
+        <translation>le serveur ne propose pas de sous-système SFTP : </translation>
+    </message>
+    <message>
+        <source>Host key %1</source>
+        <translation>Clé d&apos;hôte %1</translation>
+    </message>
+    <message>
+        <source>the host key of %1 has changed: it showed %2, not the key kept for it in %3; if the server&apos;s key really changed, remove that line</source>
+        <translation>la clé d&apos;hôte de %1 a changé : elle montrait %2, pas la clé gardée pour lui dans %3 ; si la clé du serveur a vraiment changé, supprimez cette ligne</translation>
+    </message>
+    <message>
+        <source>the host key %1 is not the one trusted (%2)</source>
+        <translation>la clé d&apos;hôte %1 n&apos;est pas celle qui est approuvée (%2)</translation>
+    </message>
+    <message>
+        <source>the host key %1 is unknown; to trust it, give --trust %2</source>
+        <translation>la clé d&apos;hôte %1 est inconnue ; pour l&apos;approuver, donnez --trust %2</translation>
+    </message>
+    <message>
+        <source>the host key %1 was not trusted</source>
+        <translation>la clé d&apos;hôte %1 n&apos;a pas été approuvée</translation>
+    </message>
+    <message>
+        <source>Logged in as </source>
+        <translation>Connecté en tant que </translation>
+    </message>
+    <message>
+        <source>the server refused the login of %1 (it takes: %2)</source>
+        <translation>le serveur a refusé la connexion de %1 (il accepte : %2)</translation>
+    </message>
+    <message>
+        <source>the server refused the login of %1 (it takes: %2; no password was given)</source>
+        <translation>le serveur a refusé la connexion de %1 (il accepte : %2 ; aucun mot de passe n&apos;a été donné)</translation>
+    </message>
+    <message>
+        <source>the SSH library failed</source>
+        <translation>la bibliothèque SSH a échoué</translation>
+    </message>
+    <message>
+        <source>! SSH %1 failed: %2</source>
+        <translation>! Échec SSH à l&apos;étape %1 : %2</translation>
+    </message>
+    <message>
+        <source>a negative size</source>
+        <translation>une taille négative</translation>
+    </message>
+    <message>
+        <source>a negative offset</source>
+        <translation>une position négative</translation>
+    </message>
+    <message>
+        <source>an offset past the end of the file</source>
+        <translation>une position au-delà de la fin du fichier</translation>
+    </message>
+    <message>
+        <source>a range that ends before it begins</source>
+        <translation>une plage qui finit avant de commencer</translation>
+    </message>
+    <message>
+        <source>the list names no local directory</source>
+        <translation>la liste ne désigne aucun répertoire local</translation>
+    </message>
+    <message>
+        <source>a local path that is not absolute</source>
+        <translation>un chemin local qui n&apos;est pas absolu</translation>
+    </message>
+    <message>
+        <source>a local path that is no plain file name</source>
+        <translation>un chemin local qui n&apos;est pas un simple nom de fichier</translation>
+    </message>
+    <message>
+        <source>a local path outside </source>
+        <translation>un chemin local en dehors de </translation>
+    </message>
+    <message>
+        <source>no regular file to upload</source>
+        <translation>pas de fichier ordinaire à envoyer</translation>
+    </message>
+    <message>
+        <source>Local file can&apos;t access!</source>
+        <translation>Impossible d&apos;accéder au fichier local !</translation>
+    </message>
+    <message>
+        <source>the local file cannot be replaced</source>
+        <translation>le fichier local ne peut pas être remplacé</translation>
+    </message>
+    <message>
+        <source>Disk free space not enough !<byte value="xd"/>Need space = %1<byte value="xd"/>We have free space = %2<byte value="xd"/>Please free some space then click Yes or click No for cancelling</source>
+        <translation>Pas assez d&apos;espace libre !<byte value="xd"/>Espace nécessaire = %1<byte value="xd"/>Espace libre = %2<byte value="xd"/>Libérez de l&apos;espace puis cliquez sur Oui, ou sur Non pour annuler</translation>
+    </message>
+    <message>
+        <source>Space not enough</source>
+        <translation>Espace insuffisant</translation>
+    </message>
+    <message>
+        <source>DOWNLOAD FAILED ! Check status to see more information</source>
+        <translation>ÉCHEC DU TÉLÉCHARGEMENT ! Voir l&apos;état pour plus de détails</translation>
+    </message>
+    <message>
+        <source>not listed</source>
+        <translation>non listé</translation>
+    </message>
+    <message>
+        <source>not finished</source>
+        <translation>non terminé</translation>
+    </message>
+    <message>
+        <source>Skipped at the user&apos;s word: </source>
+        <translation>Sauté à la demande de l&apos;utilisateur : </translation>
+    </message>
+    <message>
+        <source>Will try %1 again at the user&apos;s word</source>
+        <translation>Nouvel essai de %1 à la demande de l&apos;utilisateur</translation>
+    </message>
+    <message>
+        <source>the link leads to %1, outside the walked tree</source>
+        <translation>le lien mène à %1, en dehors de l&apos;arborescence parcourue</translation>
+    </message>
+    <message>
+        <source>the link leads to %1, a directory walked already</source>
+        <translation>le lien mène à %1, un répertoire déjà parcouru</translation>
+    </message>
+    <message>
+        <source>its local path lies outside %1</source>
+        <translation>son chemin local est en dehors de %1</translation>
+    </message>
+    <message>
+        <source>its size, %1 bytes, is more than any file has</source>
+        <translation>sa taille, %1 octets, dépasse celle de tout fichier</translation>
+    </message>
+    <message>
+        <source>! Not queued: %1</source>
+        <translation>! Non mis en file : %1</translation>
+    </message>
+    <message>
+        <source>! Not queued: %1 lies outside %2</source>
+        <translation>! Non mis en file : %1 est en dehors de %2</translation>
+    </message>
+    <message>
+        <source>the server sent from byte 0, not from the offset asked for</source>
+        <translation>le serveur a envoyé depuis l&apos;octet 0, pas depuis la position demandée</translation>
+    </message>
+    <message>
+        <source>! Only %1 of %2 bytes of %3 arrived</source>
+        <translation>! Seulement %1 octets sur %2 de %3 sont arrivés</translation>
+    </message>
+    <message>
+        <source>only %1 of %2 bytes received</source>
+        <translation>seulement %1 octets reçus sur %2</translation>
+    </message>
+    <message>
+        <source>! %1 has %2 bytes, not %3 as listed</source>
+        <translation>! %1 fait %2 octets, pas %3 comme listé</translation>
+    </message>
+    <message>
+        <source>it ended at byte %1, not %2</source>
+        <translation>il s&apos;est arrêté à l&apos;octet %1, pas %2</translation>
+    </message>
+    <message>
+        <source>! %1 ended at byte %2, not %3</source>
+        <translation>! %1 s&apos;est arrêté à l&apos;octet %2, pas %3</translation>
+    </message>
+    <message>
+        <source>, twice</source>
+        <translation>, deux fois</translation>
+    </message>
+    <message>
+        <source>Will fetch %1 once more from byte 0</source>
+        <translation>Nouvelle récupération de %1 depuis l&apos;octet 0</translation>
+    </message>
+    <message>
+        <source>Will try %1 again (%2 of %3)</source>
+        <translation>Nouvel essai de %1 (%2 sur %3)</translation>
+    </message>
+    <message>
+        <source>Not completed: %1 (%2)</source>
+        <translation>Non terminé : %1 (%2)</translation>
+    </message>
+    <message>
+        <source>; it comes again from byte 0 in one stream, and nothing more is fetched from an offset on this server</source>
+        <translation> ; il revient depuis l&apos;octet 0 en un seul flux, et plus rien n&apos;est récupéré depuis une position sur ce serveur</translation>
+    </message>
+    <message>
+        <source>! %1: %2 matches the server&apos;s</source>
+        <translation>! %1 : %2 concorde avec celui du serveur</translation>
+    </message>
+    <message>
+        <source>! %1: %2 differs from the server&apos;s</source>
+        <translation>! %1 : %2 diffère de celui du serveur</translation>
+    </message>
+    <message>
+        <source>%1 differs from the server&apos;s, twice</source>
+        <translation>%1 diffère de celui du serveur, deux fois</translation>
+    </message>
+    <message>
+        <source>Will try %1 again in one stream</source>
+        <translation>Nouvel essai de %1 en un seul flux</translation>
+    </message>
+    <message>
+        <source>Logging in again</source>
+        <translation>Nouvelle connexion</translation>
+    </message>
+    <message>
+        <source>! No modification time of %1 from the server</source>
+        <translation>! Pas de date de modification de %1 venant du serveur</translation>
+    </message>
+    <message>
+        <source>! No %1 of %2 from the server: not checked</source>
+        <translation>! Pas de %1 de %2 venant du serveur : non vérifié</translation>
+    </message>
+    <message>
+        <source>! The server did not take the file&apos;s time</source>
+        <translation>! Le serveur n&apos;a pas accepté la date du fichier</translation>
+    </message>
+</context>
+<context>
+    <name>Keyring</name>
+    <message>
+        <source>the keyring refused it</source>
+        <translation>le trousseau l&apos;a refusé</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s keyring cannot be reached (%1)</source>
+        <translation>Le trousseau du bureau est injoignable (%1)</translation>
+    </message>
+</context>
+<context>
     <name>Prompts</name>
     <message>
         <source>Error</source>
@@ -527,6 +1177,313 @@ Fingerprint:
         <translation>Type de clé : %1
 Empreinte :
 %2</translation>
+    </message>
+</context>
+<context>
+    <name>Sync</name>
+    <message>
+        <source>%1 day</source>
+        <translation>%1 jour</translation>
+    </message>
+    <message>
+        <source>%1 days</source>
+        <translation>%1 jours</translation>
+    </message>
+    <message>
+        <source>%1 minute</source>
+        <translation>%1 minute</translation>
+    </message>
+    <message>
+        <source>%1 minutes</source>
+        <translation>%1 minutes</translation>
+    </message>
+    <message>
+        <source>%1 second</source>
+        <translation>%1 seconde</translation>
+    </message>
+    <message>
+        <source>%1 seconds</source>
+        <translation>%1 secondes</translation>
+    </message>
+    <message>
+        <source>no time on this side</source>
+        <translation>pas d&apos;heure de ce côté</translation>
+    </message>
+    <message>
+        <source>no time on the other side</source>
+        <translation>pas d&apos;heure de l&apos;autre côté</translation>
+    </message>
+    <message>
+        <source>the same to within %1</source>
+        <translation>identique à %1 près</translation>
+    </message>
+    <message>
+        <source>the server&apos;s time zone is not known: times within %1 cannot be ordered</source>
+        <translation>le fuseau horaire du serveur est inconnu : des heures à moins de %1 ne peuvent pas être ordonnées</translation>
+    </message>
+    <message>
+        <source>a directory here, a file there</source>
+        <translation>un répertoire ici, un fichier là-bas</translation>
+    </message>
+    <message>
+        <source>a file here, a directory there</source>
+        <translation>un fichier ici, un répertoire là-bas</translation>
+    </message>
+    <message>
+        <source>%1 bytes here, %2 there</source>
+        <translation>%1 octets ici, %2 là-bas</translation>
+    </message>
+    <message>
+        <source>; newer here</source>
+        <translation> ; plus récent ici</translation>
+    </message>
+    <message>
+        <source>; newer there</source>
+        <translation> ; plus récent là-bas</translation>
+    </message>
+    <message>
+        <source>no size on this side</source>
+        <translation>pas de taille de ce côté</translation>
+    </message>
+    <message>
+        <source>no size on the other side</source>
+        <translation>pas de taille de l&apos;autre côté</translation>
+    </message>
+    <message>
+        <source>no connection could list it</source>
+        <translation>aucune connexion n&apos;a pu le lister</translation>
+    </message>
+    <message>
+        <source>! Again: </source>
+        <translation>! À nouveau : </translation>
+    </message>
+    <message>
+        <source>the listing failed</source>
+        <translation>la liste a échoué</translation>
+    </message>
+    <message>
+        <source>its listing holds exactly %1 entries, as a server that cuts listings short gives</source>
+        <translation>sa liste contient exactement %1 entrées, comme en donne un serveur qui tronque les listes</translation>
+    </message>
+    <message>
+        <source>more than %1 directories deep</source>
+        <translation>plus de %1 répertoires de profondeur</translation>
+    </message>
+    <message>
+        <source>the listing of %1 failed here: what it holds there is not known</source>
+        <translation>la liste de %1 a échoué ici : ce qu&apos;il y contient est inconnu</translation>
+    </message>
+    <message>
+        <source>the listing of %1 failed there: what it holds there is not known</source>
+        <translation>la liste de %1 a échoué là-bas : ce qu&apos;il y contient est inconnu</translation>
+    </message>
+    <message>
+        <source>the folder</source>
+        <translation>le dossier</translation>
+    </message>
+    <message>
+        <source>a symbolic link here: links are not synchronized</source>
+        <translation>un lien symbolique ici : les liens ne sont pas synchronisés</translation>
+    </message>
+    <message>
+        <source>a symbolic link there: links are not synchronized</source>
+        <translation>un lien symbolique là-bas : les liens ne sont pas synchronisés</translation>
+    </message>
+    <message>
+        <source>below the symbolic link %1: not synchronized</source>
+        <translation>sous le lien symbolique %1 : non synchronisé</translation>
+    </message>
+    <message>
+        <source>the same size, other content by digest</source>
+        <translation>même taille, autre contenu selon l&apos;empreinte</translation>
+    </message>
+    <message>
+        <source>newer there: an older file does not replace it</source>
+        <translation>plus récent là-bas : un fichier plus ancien ne le remplace pas</translation>
+    </message>
+    <message>
+        <source>newer here: an older file does not replace it</source>
+        <translation>plus récent ici : un fichier plus ancien ne le remplace pas</translation>
+    </message>
+    <message>
+        <source>only here</source>
+        <translation>seulement ici</translation>
+    </message>
+    <message>
+        <source>only there</source>
+        <translation>seulement là-bas</translation>
+    </message>
+    <message>
+        <source>only there; deletions were not asked for</source>
+        <translation>seulement là-bas ; les suppressions n&apos;ont pas été demandées</translation>
+    </message>
+    <message>
+        <source>only here; deletions were not asked for</source>
+        <translation>seulement ici ; les suppressions n&apos;ont pas été demandées</translation>
+    </message>
+    <message>
+        <source>newer here</source>
+        <translation>plus récent ici</translation>
+    </message>
+    <message>
+        <source>newer there</source>
+        <translation>plus récent là-bas</translation>
+    </message>
+    <message>
+        <source>: an older file does not replace a newer one</source>
+        <translation> : un fichier plus ancien ne remplace pas un plus récent</translation>
+    </message>
+    <message>
+        <source>; which is newer cannot be told (%1): not replaced</source>
+        <translation> ; impossible de dire lequel est le plus récent (%1) : non remplacé</translation>
+    </message>
+    <message>
+        <source>: not replaced</source>
+        <translation> : non remplacé</translation>
+    </message>
+    <message>
+        <source>changed on both sides since the last synchronization</source>
+        <translation>modifié des deux côtés depuis la dernière synchronisation</translation>
+    </message>
+    <message>
+        <source>; which is newer cannot be told (%1)</source>
+        <translation> ; impossible de dire lequel est le plus récent (%1)</translation>
+    </message>
+    <message>
+        <source>; which is newer cannot be told</source>
+        <translation> ; impossible de dire lequel est le plus récent</translation>
+    </message>
+    <message>
+        <source>changed here since the last synchronization</source>
+        <translation>modifié ici depuis la dernière synchronisation</translation>
+    </message>
+    <message>
+        <source>changed there since the last synchronization</source>
+        <translation>modifié là-bas depuis la dernière synchronisation</translation>
+    </message>
+    <message>
+        <source>deleted here since the last synchronization</source>
+        <translation>supprimé ici depuis la dernière synchronisation</translation>
+    </message>
+    <message>
+        <source>deleted there since the last synchronization</source>
+        <translation>supprimé là-bas depuis la dernière synchronisation</translation>
+    </message>
+    <message>
+        <source>deleted here since the last synchronization; deletions were not asked for</source>
+        <translation>supprimé ici depuis la dernière synchronisation ; les suppressions n&apos;ont pas été demandées</translation>
+    </message>
+    <message>
+        <source>deleted there since the last synchronization; deletions were not asked for</source>
+        <translation>supprimé là-bas depuis la dernière synchronisation ; les suppressions n&apos;ont pas été demandées</translation>
+    </message>
+    <message>
+        <source>not deleted: it still holds </source>
+        <translation>non supprimé : il contient encore </translation>
+    </message>
+    <message>
+        <source>the local listing of %1 failed</source>
+        <translation>la liste locale de %1 a échoué</translation>
+    </message>
+    <message>
+        <source>the remote listing of </source>
+        <translation>la liste distante de </translation>
+    </message>
+    <message>
+        <source>not deleted: </source>
+        <translation>non supprimé : </translation>
+    </message>
+    <message>
+        <source>No deletions: %1.</source>
+        <translation>Aucune suppression : %1.</translation>
+    </message>
+    <message>
+        <source>the local folder lists empty, where the last synchronization found %1 entries</source>
+        <translation>le dossier local est vide, là où la dernière synchronisation a trouvé %1 entrées</translation>
+    </message>
+    <message>
+        <source>the remote folder lists empty, where the last synchronization found %1 entries</source>
+        <translation>le dossier distant est vide, là où la dernière synchronisation a trouvé %1 entrées</translation>
+    </message>
+    <message>
+        <source>%1 to upload</source>
+        <translation>%1 à envoyer</translation>
+    </message>
+    <message>
+        <source>%1 to download</source>
+        <translation>%1 à télécharger</translation>
+    </message>
+    <message>
+        <source>%1 remote directory to make</source>
+        <translation>%1 répertoire distant à créer</translation>
+    </message>
+    <message>
+        <source>%1 remote directories to make</source>
+        <translation>%1 répertoires distants à créer</translation>
+    </message>
+    <message>
+        <source>%1 local directory to make</source>
+        <translation>%1 répertoire local à créer</translation>
+    </message>
+    <message>
+        <source>%1 local directories to make</source>
+        <translation>%1 répertoires locaux à créer</translation>
+    </message>
+    <message>
+        <source>%1 remote to delete</source>
+        <translation>%1 à supprimer à distance</translation>
+    </message>
+    <message>
+        <source>%1 local to delete</source>
+        <translation>%1 à supprimer en local</translation>
+    </message>
+    <message>
+        <source>%1 skipped</source>
+        <translation>%1 sauté(s)</translation>
+    </message>
+    <message>
+        <source>%1 conflict (left as it is)</source>
+        <translation>%1 conflit (laissé tel quel)</translation>
+    </message>
+    <message>
+        <source>%1 conflicts (left as they are)</source>
+        <translation>%1 conflits (laissés tels quels)</translation>
+    </message>
+    <message>
+        <source> (%1 byte)</source>
+        <translation> (%1 octet)</translation>
+    </message>
+    <message>
+        <source> (%1 bytes)</source>
+        <translation> (%1 octets)</translation>
+    </message>
+    <message>
+        <source>%1 unchanged</source>
+        <translation>%1 inchangé(s)</translation>
+    </message>
+    <message>
+        <source>not a JSON document: </source>
+        <translation>pas un document JSON : </translation>
+    </message>
+    <message>
+        <source>not a synchronization plan of this program</source>
+        <translation>pas un plan de synchronisation de ce programme</translation>
+    </message>
+    <message>
+        <source>an action the plan cannot name: </source>
+        <translation>une action que le plan ne sait pas nommer : </translation>
+    </message>
+    <message>
+        <source>a path that leaves the folders: </source>
+        <translation>un chemin qui sort des dossiers : </translation>
+    </message>
+    <message>
+        <source>the plan names no folders</source>
+        <translation>le plan ne désigne aucun dossier</translation>
+    </message>
+    <message>
+        <source>no such local directory: </source>
+        <translation>aucun répertoire local de ce nom : </translation>
     </message>
 </context>
 <context>
@@ -1397,6 +2354,77 @@ Empreinte :
     </message>
 </context>
 <context>
+    <name>TSiteBook</name>
+    <message>
+        <source>: the site book&apos;s passwords kept there are not at hand.</source>
+        <translation> : les mots de passe du carnet d&apos;adresses qui y sont gardés ne sont pas accessibles.</translation>
+    </message>
+    <message>
+        <source>: the passwords stay in the site book&apos;s file.</source>
+        <translation> : les mots de passe restent dans le fichier du carnet d&apos;adresses.</translation>
+    </message>
+    <message>
+        <source>Old = </source>
+        <translation>Ancien = </translation>
+    </message>
+    <message>
+        <source>The site book is full: it holds at most 50 classes. &quot;%1&quot; was not added.</source>
+        <translation>Le carnet d&apos;adresses est plein : il contient au plus 50 classes. « %1 » n&apos;a pas été ajouté.</translation>
+    </message>
+    <message>
+        <source>Class name</source>
+        <translation>Nom de classe</translation>
+    </message>
+    <message>
+        <source>Duplicate Class Name</source>
+        <translation>Nom de classe en double</translation>
+    </message>
+    <message>
+        <source>The site book is full: it holds at most 500 sites. &quot;%1&quot; was not added.</source>
+        <translation>Le carnet d&apos;adresses est plein : il contient au plus 500 sites. « %1 » n&apos;a pas été ajouté.</translation>
+    </message>
+    <message>
+        <source>Site name</source>
+        <translation>Nom du site</translation>
+    </message>
+    <message>
+        <source>: host</source>
+        <translation> : hôte</translation>
+    </message>
+    <message>
+        <source>: port</source>
+        <translation> : port</translation>
+    </message>
+    <message>
+        <source>: user</source>
+        <translation> : utilisateur</translation>
+    </message>
+    <message>
+        <source>: password</source>
+        <translation> : mot de passe</translation>
+    </message>
+    <message>
+        <source>: description</source>
+        <translation> : description</translation>
+    </message>
+    <message>
+        <source>Duplicate Site Name</source>
+        <translation>Nom de site en double</translation>
+    </message>
+    <message>
+        <source>%1 cut to %2 characters</source>
+        <translation>%1 coupé à %2 caractères</translation>
+    </message>
+    <message>
+        <source>Some texts were too long for the site book and were cut:</source>
+        <translation>Certains textes étaient trop longs pour le carnet d&apos;adresses et ont été coupés :</translation>
+    </message>
+    <message>
+        <source>(and %1 more)</source>
+        <translation>(et %1 de plus)</translation>
+    </message>
+</context>
+<context>
     <name>TSpeedLimitButton</name>
     <message>
         <source>Speed limit</source>
@@ -1684,6 +2712,10 @@ Distant : %2</translation>
     <message>
         <source>the run did not complete: no deletions</source>
         <translation>l&apos;exécution n&apos;est pas allée au bout : aucune suppression</translation>
+    </message>
+    <message>
+        <source>differs inside: </source>
+        <translation>diffère à l&apos;intérieur : </translation>
     </message>
 </context>
 <context>
@@ -2473,6 +3505,21 @@ Distant : %2</translation>
     <message>
         <source>Accessed:</source>
         <translation>Dernier accès :</translation>
+    </message>
+</context>
+<context>
+    <name>Volumes</name>
+    <message>
+        <source>File System</source>
+        <translation>Système de fichiers</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Dossier personnel</translation>
+    </message>
+    <message>
+        <source>it is no longer there</source>
+        <translation>il n&apos;existe plus</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,10 @@
 #include <functional>
 
 #include "platform/AtomicFile.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 using Layout = TSiteBookTables;
 
@@ -50,7 +54,7 @@ void TSiteBook::LoadSiteBook()
             Tables.SetText(record, Layout::kPassword, password);
         } else if (found == platform::IPasswordStore::TFound::Unreachable) {
             m_prompt.ShowMessage(platform::KeyringUnreachable(why) +
-                                 ": the site book's passwords kept there are not at hand.");
+                                 Tr("TSiteBook", ": the site book's passwords kept there are not at hand."));
             return;
         }
     }
@@ -64,7 +68,8 @@ bool TSiteBook::SaveSiteBook()
     // fields; when the keyring cannot take them all, the file keeps them all.
     TSiteBookTables file = Tables;
     if (std::string why; !StorePasswords(file, why)) {
-        m_prompt.ShowMessage(platform::KeyringUnreachable(why) + ": the passwords stay in the site book's file.");
+        m_prompt.ShowMessage(platform::KeyringUnreachable(why) +
+                             Tr("TSiteBook", ": the passwords stay in the site book's file."));
         return platform::writeFileAtomically(m_path, Tables.Bytes());
     }
     return platform::writeFileAtomically(m_path, file.Bytes());
@@ -94,7 +99,8 @@ bool TSiteBook::MovePasswords(const std::string& path, ISiteBookPrompt& prompt, 
         book.Passwords = &keyring;
         TSiteBookTables file = book.Tables;
         if (!book.StorePasswords(file, why)) {
-            prompt.ShowMessage(platform::KeyringUnreachable(why) + ": the passwords stay in the site book's file.");
+            prompt.ShowMessage(platform::KeyringUnreachable(why) +
+                               Tr("TSiteBook", ": the passwords stay in the site book's file."));
             return false;
         }
         return platform::writeFileAtomically(path, file.Bytes());
@@ -203,7 +209,7 @@ std::string TSiteBook::AskForFreeName(const std::string& caption, std::string na
     while (taken(name)) {
         std::string answer = name;
         // Cancel gives up the addition: asking again forever would leave no way out.
-        if (!m_prompt.InputQuery(caption, "Old = " + name, answer)) {
+        if (!m_prompt.InputQuery(caption, Tr("TSiteBook", "Old = ") + name, answer)) {
             cancelled = true;
             return name;
         }
@@ -215,13 +221,14 @@ std::string TSiteBook::AskForFreeName(const std::string& caption, std::string na
 bool TSiteBook::AddClassUnique(std::string& name)
 {
     if (static_cast<int>(Classes.size()) >= Layout::kMaxClasses) {
-        m_prompt.ShowMessage("The site book is full: it holds at most 50 classes. \"" + name + "\" was not added.");
+        m_prompt.ShowMessage(
+            Fill(Tr("TSiteBook", "The site book is full: it holds at most 50 classes. \"%1\" was not added."), {name}));
         return false;
     }
-    NoteCut("Class name", name, Layout::kClassEntrySize);
+    NoteCut(Tr("TSiteBook", "Class name"), name, Layout::kClassEntrySize);
     bool cancelled = false;
     name = AskForFreeName(
-        "Duplicate Class Name", Layout::Fit(name, Layout::kClassEntrySize),
+        Tr("TSiteBook", "Duplicate Class Name"), Layout::Fit(name, Layout::kClassEntrySize),
         [this](const std::string& candidate) { return FindClass(candidate) >= 0; }, cancelled);
     if (cancelled)
         return false;
@@ -237,19 +244,20 @@ bool TSiteBook::AddSiteUnique(const std::string& className, TNewSite site)
     if (classIndex < 0)
         return false;
     if (SiteCount() >= Layout::kMaxSites) {
-        m_prompt.ShowMessage("The site book is full: it holds at most 500 sites. \"" + site.Name + "\" was not added.");
+        m_prompt.ShowMessage(Fill(
+            Tr("TSiteBook", "The site book is full: it holds at most 500 sites. \"%1\" was not added."), {site.Name}));
         return false;
     }
-    NoteCut("Site name", site.Name, Layout::kName.width);
-    NoteCut(site.Name + ": host", site.Host, Layout::kHost.width);
-    NoteCut(site.Name + ": port", site.Port, Layout::kPort.width);
-    NoteCut(site.Name + ": user", site.User, Layout::kUser.width);
-    NoteCut(site.Name + ": password", site.Pass, Layout::kPassword.width);
-    NoteCut(site.Name + ": description", site.Comments, Layout::kDescription.width);
+    NoteCut(Tr("TSiteBook", "Site name"), site.Name, Layout::kName.width);
+    NoteCut(site.Name + Tr("TSiteBook", ": host"), site.Host, Layout::kHost.width);
+    NoteCut(site.Name + Tr("TSiteBook", ": port"), site.Port, Layout::kPort.width);
+    NoteCut(site.Name + Tr("TSiteBook", ": user"), site.User, Layout::kUser.width);
+    NoteCut(site.Name + Tr("TSiteBook", ": password"), site.Pass, Layout::kPassword.width);
+    NoteCut(site.Name + Tr("TSiteBook", ": description"), site.Comments, Layout::kDescription.width);
     auto& sites = Classes[static_cast<size_t>(classIndex)].Sites;
     bool cancelled = false;
     site.Name = AskForFreeName(
-        "Duplicate Site Name", Layout::Fit(site.Name, Layout::kName.width),
+        Tr("TSiteBook", "Duplicate Site Name"), Layout::Fit(site.Name, Layout::kName.width),
         [&sites](const std::string& candidate) {
             return std::find(sites.begin(), sites.end(), candidate) != sites.end();
         },
@@ -275,7 +283,7 @@ bool TSiteBook::AddSiteUnique(const std::string& className, TNewSite site)
 void TSiteBook::NoteCut(const std::string& what, const std::string& original, int width)
 {
     if (original.size() > static_cast<size_t>(width - 1))
-        m_cutNotes.push_back(what + " cut to " + std::to_string(width - 1) + " characters");
+        m_cutNotes.push_back(Fill(Tr("TSiteBook", "%1 cut to %2 characters"), {what, std::to_string(width - 1)}));
 }
 
 std::vector<std::string> TSiteBook::TakeCutNotes()
@@ -290,11 +298,11 @@ void TSiteBook::ReportCuts()
     std::vector<std::string> notes = TakeCutNotes();
     if (notes.empty())
         return;
-    std::string text = "Some texts were too long for the site book and were cut:";
+    std::string text = Tr("TSiteBook", "Some texts were too long for the site book and were cut:");
     for (size_t i = 0; i < notes.size() && i < 10; ++i)
         text += "\n" + notes[i];
     if (notes.size() > 10)
-        text += "\n(and " + std::to_string(notes.size() - 10) + " more)";
+        text += "\n" + Fill(Tr("TSiteBook", "(and %1 more)"), {std::to_string(notes.size() - 10)});
     m_prompt.ShowMessage(text);
 }
 

@@ -7,6 +7,10 @@
 
 #include "ftp/FtpReply.h"
 #include "net/WSocketErrors.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 TCustomFtpCli::TCustomFtpCli()
     : m_controlSocket(std::make_unique<TWSocket>()), m_dataSocket(std::make_unique<TWSocket>())
@@ -221,23 +225,24 @@ void TCustomFtpCli::WatchdogTick()
     if (m_awaitingAhead && m_awaitingReply && aheadLimit > 0 && now - m_replyStartTick >= int64_t(aheadLimit) * 1000) {
         // A server that drops or holds back commands sent together: one at a time from now on.
         m_aheadStalled = true;
-        TimedOut("no reply within " + std::to_string(aheadLimit) + " seconds to a command sent ahead");
+        TimedOut(
+            Fill(Tr("Engine", "no reply within %1 seconds to a command sent ahead"), {std::to_string(aheadLimit)}));
         return;
     }
     if (m_transferActive && !m_dataClosed) {
         // A transfer under way: its data must keep moving; the final reply comes after it.
         if (DataTimeout > 0 && now - m_dataActivityTick >= int64_t(DataTimeout) * 1000)
-            TimedOut("no data moved for " + std::to_string(DataTimeout) + " seconds");
+            TimedOut(Fill(Tr("Engine", "no data moved for %1 seconds"), {std::to_string(DataTimeout)}));
         return;
     }
     bool waiting = m_awaitingReply || m_state == ftpDnsLookup || m_state == ftpWaitingBanner;
     if (waiting && ReplyTimeout > 0 && now - m_replyStartTick >= int64_t(ReplyTimeout) * 1000)
-        TimedOut("no reply within " + std::to_string(ReplyTimeout) + " seconds");
+        TimedOut(Fill(Tr("Engine", "no reply within %1 seconds"), {std::to_string(ReplyTimeout)}));
 }
 
 void TCustomFtpCli::TimedOut(const std::string& what)
 {
-    GiveUp(wsa::kTimedOut, "Timeout: " + what);
+    GiveUp(wsa::kTimedOut, Tr("Engine", "Timeout: ") + what);
 }
 
 void TCustomFtpCli::GiveUp(int code, const std::string& message)
@@ -551,7 +556,7 @@ bool TCustomFtpCli::HandleReplyLine()
         }
         line.assign(start, consumed);
         m_discardingLongLine = true;
-        TriggerDisplay("! Reply line too long, cut to " + std::to_string(consumed) + " bytes");
+        TriggerDisplay(Fill(Tr("Engine", "! Reply line too long, cut to %1 bytes"), {std::to_string(consumed)}));
     } else {
         return false; // wait for the rest of the line
     }
@@ -642,7 +647,7 @@ void TCustomFtpCli::ControlSocketSessionClosed(int error)
     if (m_awaitingReply && m_requestResult == 0 && m_transferActive && m_reachedEnd) {
         // The range is on disk whole. Some servers end the session when its data connection is
         // cut at the range's end (proftpd over TLS does); that takes nothing from the range.
-        TriggerDisplay("! The server closed the connection after the range was complete");
+        TriggerDisplay(Tr("Engine", "! The server closed the connection after the range was complete"));
         m_awaitingReply = false;
         ResumeAt = 0;
         TransferEnd = -1;

@@ -1,4 +1,8 @@
 #include "ftp/CustomFtpCli.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 // Commands sent ahead: a transfer connection sends the commands of its next transfer before
 // the replies to those before them have come, so that the server answers them back to back.
@@ -136,7 +140,7 @@ void TCustomFtpCli::ClaimAhead(const std::string& cmd)
 void TCustomFtpCli::DiscardAhead(size_t keep)
 {
     while (m_ahead.size() > keep && !IsDataCommand(m_ahead.front())) {
-        TriggerDisplay("! The reply to " + Verb(m_ahead.front()) + ", sent ahead, is not needed");
+        TriggerDisplay(Fill(Tr("Engine", "! The reply to %1, sent ahead, is not needed"), {Verb(m_ahead.front())}));
         m_ahead.pop_front();
         ++m_discardReplies;
     }

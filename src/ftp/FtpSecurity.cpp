@@ -5,18 +5,22 @@
 
 #include "ftp/FtpReply.h"
 #include "net/WSocketErrors.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 const char* SecurityName(TFtpSecurity security)
 {
     switch (security) {
     case ftpsAuto:
-        return "TLS if the server offers it";
+        return QT_TRANSLATE_NOOP("Engine", "TLS if the server offers it");
     case ftpsRequire:
-        return "require TLS";
+        return QT_TRANSLATE_NOOP("Engine", "require TLS");
     case ftpsImplicit:
-        return "implicit TLS";
+        return QT_TRANSLATE_NOOP("Engine", "implicit TLS");
     case ftpsOff:
-        return "plain FTP";
+        return QT_TRANSLATE_NOOP("Engine", "plain FTP");
     }
     return "?";
 }
@@ -54,11 +58,14 @@ void TCustomFtpCli::RequestTls()
             return;
         }
         if (Security == ftpsRequire) {
-            GiveUp(kTlsRefused, "The server refused TLS (" + m_lastResponse +
-                                    "): TLS is required, so the login stops before the password is sent");
+            GiveUp(
+                kTlsRefused,
+                Fill(Tr("Engine",
+                        "The server refused TLS (%1): TLS is required, so the login stops before the password is sent"),
+                     {m_lastResponse}));
             return;
         }
-        TriggerDisplay("! The server does not offer TLS: the login goes on in plain FTP");
+        TriggerDisplay(Tr("Engine", "! The server does not offer TLS: the login goes on in plain FTP"));
         FinishOpen();
     });
 }
@@ -83,13 +90,13 @@ void TCustomFtpCli::ControlTlsDone(int error)
     bool accepted = OnCertificate ? OnCertificate(this, certificate, refusal) : certificate.Verified;
     if (!accepted) {
         if (refusal.empty())
-            refusal = "The server's certificate is not trusted (" + certificate.VerifyError + ")";
+            refusal = Fill(Tr("Engine", "The server's certificate is not trusted (%1)"), {certificate.VerifyError});
         GiveUp(kTlsRefused, refusal);
         return;
     }
     m_serverFingerprint = certificate.Fingerprint;
-    TriggerDisplay("! " + tls.Version() + ", certificate SHA-256 " + certificate.Fingerprint +
-                   (certificate.Verified ? "" : " (" + certificate.VerifyError + ", accepted)"));
+    TriggerDisplay("! " + Fill(Tr("Engine", "%1, certificate SHA-256 %2"), {tls.Version(), certificate.Fingerprint}) +
+                   (certificate.Verified ? "" : Fill(Tr("Engine", " (%1, accepted)"), {certificate.VerifyError})));
     if (Security == ftpsImplicit) {
         AwaitReply(); // now the greeting
         return;
@@ -104,11 +111,13 @@ void TCustomFtpCli::ProtectData()
         OpenStep("PROT P", [this](int code) {
             m_dataProtected = code == 200;
             if (!m_dataProtected && Security != ftpsAuto) {
-                GiveUp(kTlsRefused, "The server refused to protect data connections (" + m_lastResponse + ")");
+                GiveUp(kTlsRefused,
+                       Fill(Tr("Engine", "The server refused to protect data connections (%1)"), {m_lastResponse}));
                 return;
             }
             if (!m_dataProtected)
-                TriggerDisplay("! The server refused to protect data connections: file data goes unencrypted");
+                TriggerDisplay(
+                    Tr("Engine", "! The server refused to protect data connections: file data goes unencrypted"));
             FinishOpen();
         });
     });
@@ -139,13 +148,13 @@ void TCustomFtpCli::DataTlsDone(int error)
     TWSocket& data = *m_dataSocket;
     if (error != 0) {
         m_dataTlsFailure = data.TlsError(); // the socket closes itself: the transfer fails
-        TriggerDisplay("! Data connection: " + m_dataTlsFailure);
+        TriggerDisplay(Tr("Engine", "! Data connection: ") + m_dataTlsFailure);
         return;
     }
     // Whoever reached the data port must be the server the login checked.
     if (data.Tls()->Fingerprint() != m_serverFingerprint) {
-        m_dataTlsFailure = "the data connection's certificate is not the server's";
-        TriggerDisplay("! Refused a data connection: " + m_dataTlsFailure);
+        m_dataTlsFailure = Tr("Engine", "the data connection's certificate is not the server's");
+        TriggerDisplay(Tr("Engine", "! Refused a data connection: ") + m_dataTlsFailure);
         data.Abort();
     }
 }

@@ -17,6 +17,10 @@
 #include <unistd.h>
 
 #include "ftp/FtpReply.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 namespace {
 
@@ -308,7 +312,7 @@ bool TCustomFtpCli::Progress()
         OnProgress(this, m_byteCount + (m_downloading ? m_transferStart : ResumeAt), abort);
     if (!abort)
         return true;
-    TriggerDisplay("! Abort requested");
+    TriggerDisplay(Tr("Engine", "! Abort requested"));
     m_progressAborted = true;
     DataSocket()->Close();
     return false;
@@ -318,11 +322,11 @@ void TCustomFtpCli::TransfertStats()
 {
     m_stopTime = platform::tickCount();
     int64_t elapsed = m_stopTime - m_startTime;
-    std::string text =
-        std::to_string(m_byteCount) + " bytes received/sent in " + std::to_string(elapsed / 1000) + " seconds";
+    std::string text = Fill(Tr("Engine", "%1 bytes received/sent in %2 seconds"),
+                            {std::to_string(m_byteCount), std::to_string(elapsed / 1000)});
     if (elapsed != 0) {
         int64_t rate = m_byteCount < 32768 ? m_byteCount * 1000 / elapsed : (m_byteCount / elapsed) * 1000;
-        text += " (" + std::to_string(rate) + " Bytes/sec)";
+        text += Fill(Tr("Engine", " (%1 Bytes/sec)"), {std::to_string(rate)});
     }
     TriggerDisplay("! " + text);
 }
@@ -386,7 +390,7 @@ bool TCustomFtpCli::FromServer(TSocket accepted)
     if (server == text)
         return true;
     // Anyone may connect to the listener; only the server's bytes may become the file.
-    TriggerDisplay("! Refused a data connection from " + text + " (the server is " + server + ")");
+    TriggerDisplay(Fill(Tr("Engine", "! Refused a data connection from %1 (the server is %2)"), {text, server}));
     return false;
 }
 
@@ -455,8 +459,9 @@ bool TCustomFtpCli::ProbeBeyondFileEnd()
     if (DataSocket()->Receive(&extra, 1) <= 0)
         return false;
     m_overrun = true;
-    TriggerDisplay("! The server sent more than the file holds from offset " + std::to_string(m_transferStart) +
-                   ": it did not start where REST asked");
+    TriggerDisplay(Fill(
+        Tr("Engine", "! The server sent more than the file holds from offset %1: it did not start where REST asked"),
+        {std::to_string(m_transferStart)}));
     DataSocket()->Close();
     return true;
 }
@@ -525,7 +530,7 @@ void TCustomFtpCli::DataReceive()
         int moved = data.ReceiveToFile(file->Handle(), wanted);
         if (moved == -2) {
             m_localErrno = errno;
-            TriggerDisplay("! Error writing local file: " + platform::FileErrorText(m_localErrno));
+            TriggerDisplay(Tr("Engine", "! Error writing local file: ") + platform::FileErrorText(m_localErrno));
             m_localFailure = true;
             data.Shutdown(SHUT_RDWR);
             return;
@@ -537,7 +542,7 @@ void TCustomFtpCli::DataReceive()
                 m_limiter->Spend(this, moved);
             reachedRangeEnd();
         } else if (moved < 0 && data.State() == wsConnected && data.LastError() != wsa::kWouldBlock) {
-            TriggerDisplay("! Data: Receive error " + std::to_string(data.LastError()));
+            TriggerDisplay(Tr("Engine", "! Data: Receive error ") + std::to_string(data.LastError()));
             data.Shutdown(SHUT_RDWR);
         }
         return;
@@ -551,8 +556,8 @@ void TCustomFtpCli::DataReceive()
             return; // given up: what still comes until the close is dropped
         if (m_byteCount + received > kMaxMemoryTransfer && !DisplayFileFlag) {
             m_tooLarge = true;
-            TriggerDisplay("! More than " + std::to_string(kMaxMemoryTransfer / (1024 * 1024)) +
-                           " MiB received: given up");
+            TriggerDisplay(Fill(Tr("Engine", "! More than %1 MiB received: given up"),
+                                {std::to_string(kMaxMemoryTransfer / (1024 * 1024))}));
             // Neither the rest nor the server's last word is waited for: the connection goes, as
             // the reply still due would answer whatever command came next.
             data.Shutdown(SHUT_RDWR);
@@ -568,7 +573,7 @@ void TCustomFtpCli::DataReceive()
             m_limiter->Spend(this, received);
         if (m_localStream && m_localStream->Write(buffer, received) != received) {
             m_localErrno = errno;
-            TriggerDisplay("! Error writing local file: " + platform::FileErrorText(m_localErrno));
+            TriggerDisplay(Tr("Engine", "! Error writing local file: ") + platform::FileErrorText(m_localErrno));
             m_localFailure = true;
             data.Shutdown(SHUT_RDWR);
             return;
@@ -588,7 +593,7 @@ void TCustomFtpCli::DataReceive()
         }
         reachedRangeEnd();
     } else if (received < 0 && data.State() == wsConnected && data.LastError() != wsa::kWouldBlock) {
-        TriggerDisplay("! Data: Receive error " + std::to_string(data.LastError()));
+        TriggerDisplay(Tr("Engine", "! Data: Receive error ") + std::to_string(data.LastError()));
         data.Shutdown(SHUT_RDWR);
     }
 }
@@ -724,7 +729,7 @@ void TCustomFtpCli::SendNextBlock(int error)
         return;
     TWSocket& data = *DataSocket();
     if (error != 0) {
-        TriggerDisplay("! Error #" + std::to_string(error) + " sending data");
+        TriggerDisplay(Fill(Tr("Engine", "! Error #%1 sending data"), {std::to_string(error)}));
         data.Close();
         return;
     }
@@ -741,7 +746,7 @@ void TCustomFtpCli::SendNextBlock(int error)
     int64_t read = m_localStream->Read(m_transferBuffer.data(), block);
     if (read < 0) {
         m_localErrno = errno;
-        TriggerDisplay("! Error reading file: " + platform::FileErrorText(m_localErrno));
+        TriggerDisplay(Tr("Engine", "! Error reading file: ") + platform::FileErrorText(m_localErrno));
         m_localFailure = true;
         data.Close();
         return;
@@ -783,7 +788,7 @@ bool TCustomFtpCli::SendFileBlock(platform::TFileStream& file, int limit)
         data.Close(); // the server's reply tells what became of the file
     } else if (sendErrno != EAGAIN && sendErrno != EWOULDBLOCK) {
         m_localErrno = sendErrno;
-        TriggerDisplay("! Error reading file: " + platform::FileErrorText(m_localErrno));
+        TriggerDisplay(Tr("Engine", "! Error reading file: ") + platform::FileErrorText(m_localErrno));
         m_localFailure = true;
         data.Close();
     }
@@ -832,7 +837,7 @@ void TCustomFtpCli::FinalReply()
         // names the wrong cause.
         int result = m_localFailure || m_overrun || m_tooLarge ? LocalFailure() : m_statusCode;
         SetErrorMessage(m_lastResponse);
-        TriggerDisplay(m_downloading ? "! RETR/LIST/NLST Failed" : "! STOR Failed");
+        TriggerDisplay(m_downloading ? Tr("Engine", "! RETR/LIST/NLST Failed") : Tr("Engine", "! STOR Failed"));
         if (m_downloading && !m_dataClosed && result == m_statusCode) {
             // What the server sent before it gave up may still wait in the data connection:
             // read to its close, so that another try starts after those bytes.

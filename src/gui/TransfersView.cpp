@@ -200,7 +200,8 @@ TTransfersPanel::TTransfersPanel(TfmMain& window, QWidget* parent)
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     m_view->header()->setStretchLastSection(true);
-    // Widths for the texts they hold: the name's a little wider; the rest scroll into view.
+    // Widths for the texts they hold or their titles, whichever is wider (a translation's title
+    // may be): the name's a little wider; the rest scroll into view.
     QFontMetrics metrics(m_view->font());
     for (auto [column, sample] : {std::pair{TTransfersModel::Name, "release-2.3.tar.gz"},
                                   {TTransfersModel::Size, "9,999,999,999"},
@@ -209,7 +210,11 @@ TTransfersPanel::TTransfersPanel(TfmMain& window, QWidget* parent)
                                   {TTransfersModel::Left, "00:00:00"},
                                   {TTransfersModel::Connections, "1, 2"},
                                   {TTransfersModel::State, "Transferring"}})
-        m_view->header()->resizeSection(column, metrics.horizontalAdvance(sample) + 24);
+        m_view->header()->resizeSection(
+            column, std::max(metrics.horizontalAdvance(sample),
+                             metrics.horizontalAdvance(
+                                 m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString())) +
+                        24);
     connect(m_view, &QWidget::customContextMenuRequested, this, &TTransfersPanel::ShowMenu);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

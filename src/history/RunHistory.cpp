@@ -1,4 +1,8 @@
 #include "history/RunHistory.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 #include <atomic>
 #include <utility>
@@ -54,14 +58,15 @@ bool TRunHistory::Open(std::string& error)
     QSqlDatabase database = QSqlDatabase::addDatabase("QSQLITE", text(m_connection));
     database.setDatabaseName(text(m_path));
     if (!database.open()) {
-        error = "the history " + m_path + " cannot be opened: " + database.lastError().text().toStdString();
+        error = Fill(Tr("Engine", "the history %1 cannot be opened: %2"),
+                     {m_path, database.lastError().text().toStdString()});
         return false;
     }
     QSqlQuery query(database);
     if (!query.exec("CREATE TABLE IF NOT EXISTS files (started TEXT, site TEXT, download INTEGER, remote TEXT, "
                     "local TEXT, size INTEGER, bytes INTEGER, connections INTEGER, seconds REAL, state TEXT, "
                     "verdict TEXT)")) {
-        error = "the history " + m_path + " cannot be written: " + lastError(query);
+        error = Fill(Tr("Engine", "the history %1 cannot be written: %2"), {m_path, lastError(query)});
         return false;
     }
     m_open = true;
@@ -84,7 +89,7 @@ bool TRunHistory::Record(const std::vector<THistoryFile>& files, int64_t maxFile
               QVariant(text(file.State)), QVariant(text(file.Verdict))})
             insert.addBindValue(value);
         if (!insert.exec()) {
-            error = "the history " + m_path + " cannot be written: " + lastError(insert);
+            error = Fill(Tr("Engine", "the history %1 cannot be written: %2"), {m_path, lastError(insert)});
             database.rollback();
             return false;
         }
@@ -93,7 +98,7 @@ bool TRunHistory::Record(const std::vector<THistoryFile>& files, int64_t maxFile
     prune.prepare("DELETE FROM files WHERE rowid NOT IN (SELECT rowid FROM files ORDER BY rowid DESC LIMIT ?)");
     prune.addBindValue(qlonglong(std::max<int64_t>(maxFiles, 0)));
     if (!prune.exec()) {
-        error = "the history " + m_path + " cannot be written: " + lastError(prune);
+        error = Fill(Tr("Engine", "the history %1 cannot be written: %2"), {m_path, lastError(prune)});
         database.rollback();
         return false;
     }
@@ -108,7 +113,7 @@ std::vector<THistoryFile> TRunHistory::Files(bool failedOnly, std::string& error
     QSqlQuery query(QSqlDatabase::database(text(m_connection)));
     if (!query.exec("SELECT started, site, download, remote, local, size, bytes, connections, seconds, state, "
                     "verdict FROM files ORDER BY rowid DESC")) {
-        error = "the history " + m_path + " cannot be read: " + lastError(query);
+        error = Fill(Tr("Engine", "the history %1 cannot be read: %2"), {m_path, lastError(query)});
         return files;
     }
     while (query.next()) {

@@ -8,6 +8,10 @@
 #include "config/CertificateTrust.h"
 #include "manager/SftpSession.h"
 #include "sftp/SftpClient.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 const char* ConnectionModeName(TConnectionMode mode)
 {
@@ -157,7 +161,7 @@ void TFtpManager::RefuseMlsd()
 {
     if (!m_features.Mlsd)
         return;
-    Log(0, "! The server refused MLSD: listings come by LIST");
+    Log(0, Tr("Engine", "! The server refused MLSD: listings come by LIST"));
     m_features.Mlsd = false;
     if (TFtpClient* main = Client(0))
         main->ListCommand = "LIST";
@@ -171,13 +175,13 @@ void TFtpManager::ConfigureConnection(int index)
     const TSettings& settings = m_host.Settings();
     std::string message;
     if (settings.Proxy.Enabled) {
-        message = "Using Proxy Connecting to " + m_session.HostName + " ...";
+        message = Fill(Tr("Engine", "Using Proxy Connecting to %1 ..."), {m_session.HostName});
         client->SetConnectionType(static_cast<TFtpConnectionType>(settings.Proxy.Type));
         client->ProxyServer = settings.Proxy.Host;
         client->ProxyPort = settings.Proxy.Port;
         client->SetPassive(true);
     } else if (settings.Socks.Enabled) {
-        message = "Using Socks Connecting to " + m_session.HostName + " ...";
+        message = Fill(Tr("Engine", "Using Socks Connecting to %1 ..."), {m_session.HostName});
         client->SetConnectionType(static_cast<TFtpConnectionType>(settings.Socks.Type));
         client->SocksServer = settings.Socks.Host;
         client->SocksPort = settings.Socks.Port;
@@ -185,7 +189,7 @@ void TFtpManager::ConfigureConnection(int index)
         client->SocksPassword = settings.Socks.Pass;
         client->SetPassive(true);
     } else {
-        message = "Connecting to " + m_session.HostName + " ...";
+        message = Fill(Tr("Engine", "Connecting to %1 ..."), {m_session.HostName});
         client->SetConnectionType(ftpDirect);
         client->SetPassive(settings.PasvMode);
     }
@@ -274,14 +278,16 @@ bool TFtpManager::JudgeCertificate(const TTlsCertificate& certificate, std::stri
         return true;
     }
     if (!trusted.empty()) {
-        refusal = "The certificate of " + site + " is not the one trusted for it (trusted SHA-256 " + trusted +
-                  ", now SHA-256 " + certificate.Fingerprint + "): refused";
+        refusal = Fill(Tr("Engine",
+                          "The certificate of %1 is not the one trusted for it (trusted SHA-256 %2, now SHA-256 %3): "
+                          "refused"),
+                       {site, trusted, certificate.Fingerprint});
         return false;
     }
     switch (m_host.AskCertificate(site, certificate)) {
     case TCertificateChoice::Always:
         if (m_host.CertificateTrustFile().empty() || !trust.Trust(site, certificate.Fingerprint))
-            Log(0, "! The trusted certificate could not be saved: it is trusted for this run only");
+            Log(0, Tr("Engine", "! The trusted certificate could not be saved: it is trusted for this run only"));
         [[fallthrough]];
     case TCertificateChoice::Once:
         m_acceptedCertificates.push_back(accepted);
@@ -289,7 +295,8 @@ bool TFtpManager::JudgeCertificate(const TTlsCertificate& certificate, std::stri
     case TCertificateChoice::Cancel:
         break;
     }
-    refusal = "The certificate of " + site + " is not trusted (" + certificate.VerifyError + "): not connected";
+    refusal =
+        Fill(Tr("Engine", "The certificate of %1 is not trusted (%2): not connected"), {site, certificate.VerifyError});
     return false;
 }
 
@@ -312,7 +319,7 @@ void TFtpManager::DisconnectAll()
 void TFtpManager::AbortCurrent()
 {
     if (Mode(0) == cmDelete && m_treeDelete && m_treeDelete->Running()) {
-        Log(0, "User Aborted");
+        Log(0, Tr("Engine", "User Aborted"));
         m_treeDelete->Cancel(); // the delete ends with what it did
         return;
     }
@@ -324,16 +331,16 @@ void TFtpManager::AbortCurrent()
             return;
         m_abortMain = true;
         m_sftpBusy = false;
-        Log(0, "User Aborted");
+        Log(0, Tr("Engine", "User Aborted"));
         if (mode == cmLogin) {
             m_sftpMain->Close();
-            Failed(TOperationResult::Failed(TOperation::Connect, 426, "User Aborted"));
+            Failed(TOperationResult::Failed(TOperation::Connect, 426, Tr("Engine", "User Aborted")));
         } else if (mode == cmChangeDir || mode == cmWalk) {
             RestoreSaved();
             if (mode == cmWalk)
-                Failed(TOperationResult::Failed(TOperation::Walk, 426, "User Aborted"));
+                Failed(TOperationResult::Failed(TOperation::Walk, 426, Tr("Engine", "User Aborted")));
             else
-                Done(TOperationResult::Failed(TOperation::ChangeDir, 426, "User Aborted"));
+                Done(TOperationResult::Failed(TOperation::ChangeDir, 426, Tr("Engine", "User Aborted")));
         }
         return;
     }
@@ -348,21 +355,21 @@ void TFtpManager::AbortCurrent()
         m_abortMain = true;
         if (main.Connected())
             main.AbortSync();
-        Log(0, "User Aborted");
+        Log(0, Tr("Engine", "User Aborted"));
         break;
     case cmChangeDir:
         main.DataSocket()->Close();
         RestoreSaved();
         m_abortMain = true;
-        Log(0, "User Aborted");
-        Done(TOperationResult::Failed(TOperation::ChangeDir, 426, "User Aborted"));
+        Log(0, Tr("Engine", "User Aborted"));
+        Done(TOperationResult::Failed(TOperation::ChangeDir, 426, Tr("Engine", "User Aborted")));
         break;
     case cmWalk:
         m_abortMain = true;
         main.DataSocket()->Close();
         RestoreSaved();
-        Log(0, "User Aborted");
-        Failed(TOperationResult::Failed(TOperation::Walk, 426, "User Aborted"));
+        Log(0, Tr("Engine", "User Aborted"));
+        Failed(TOperationResult::Failed(TOperation::Walk, 426, Tr("Engine", "User Aborted")));
         break;
     default:
         break;
@@ -563,11 +570,12 @@ void TFtpManager::StartMain(TFtpRequest rqType, const std::function<void()>& req
 
 void TFtpManager::SessionClosed(int index)
 {
-    Log(index, "Connection Lost");
+    Log(index, Tr("Engine", "Connection Lost"));
     if (SessionWorks(index)) {
         if (Slot(index).Client->AheadStalled() && !m_pipeliningRefused) {
             m_pipeliningRefused = true;
-            Log(index, "! The server did not take commands sent together: one command at a time from now on");
+            Log(index,
+                Tr("Engine", "! The server did not take commands sent together: one command at a time from now on"));
         }
         return; // a run's call under way ends with the close; the run logs in again when it needs to
     }

@@ -8,6 +8,9 @@
 #include "manager/FtpManager.h"
 #include "manager/ListingCache.h"
 #include "net/WSocketErrors.h"
+#include "platform/Translate.h"
+
+using platform::Tr;
 
 std::string AheadKey(const TAheadCall& call)
 {
@@ -172,7 +175,7 @@ void TFtpSession::LoginStep(int error)
     // connection ends the login there.
     if (error != 0 && !(m_step == TStep::Utf8 && client.Connected())) {
         TSessionResult result = ResultOf(error);
-        Log("! Login failed: " + result.Text);
+        Log(Tr("Engine", "! Login failed: ") + result.Text);
         m_loginQueue.clear();
         m_ahead.clear();
         if (client.Connected())
@@ -182,7 +185,7 @@ void TFtpSession::LoginStep(int error)
     }
     if (m_cancelled) {
         client.Abort();
-        Finish(TSessionResult::Failed(TFailure::Cancelled, 426, "User Aborted"));
+        Finish(TSessionResult::Failed(TFailure::Cancelled, 426, Tr("Engine", "User Aborted")));
         return;
     }
     switch (m_step) {
@@ -301,7 +304,7 @@ void TFtpSession::DropAhead()
     if (!client.Connected() || client.CommandsAhead() == 0)
         return;
     // The server waits for a data connection that will not come.
-    Log("! Commands sent ahead are not needed any more: the connection closes");
+    Log(Tr("Engine", "! Commands sent ahead are not needed any more: the connection closes"));
     m_posted.post([this] {
         TFtpClient* idle = m_manager.Client(m_index);
         if (idle && idle->CommandsAhead() > 0 && m_step == TStep::Idle)
@@ -458,7 +461,7 @@ void TFtpSession::ListingDone(int error)
     }
     if ((refusedCommand || error == 501) && m_listWithPath && client.Connected() && !m_cancelled) {
         // The server takes no path with its listing: into the directory, then list it.
-        Log("! The server lists no directory by its path: CWD first from now on");
+        Log(Tr("Engine", "! The server lists no directory by its path: CWD first from now on"));
         m_listFallback = true;
         client.HostDirName = m_listPath;
         Start(TStep::ChangingDir, [&client] { client.Cwd(); });

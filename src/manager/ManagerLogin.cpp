@@ -1,4 +1,8 @@
 #include "manager/FtpManager.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 // The login of connection 0: Open, USER, PASS, the probes (FEAT, SYST, TYPE I, REST 100,
 // REST 0, OPTS UTF8), PWD, and the listing of the directory it lands in, from the cache or by
@@ -20,7 +24,7 @@ std::string TFtpManager::LoginStepName(TFtpRequest rqType) const
     const TFtpClient& main = *Slot(0).Client;
     switch (rqType) {
     case ftpOpenAsync:
-        return "the greeting";
+        return Tr("Engine", "the greeting");
     case ftpUserAsync:
         return "USER";
     case ftpPassAsync:
@@ -34,15 +38,15 @@ std::string TFtpManager::LoginStepName(TFtpRequest rqType) const
     case ftpPwdAsync:
         return "PWD";
     case ftpDirAsync:
-        return main.ListCommand + " of " + m_currentDir;
+        return Fill(Tr("Engine", "%1 of %2"), {main.ListCommand, m_currentDir});
     default:
-        return "the login";
+        return Tr("Engine", "the login");
     }
 }
 
 void TFtpManager::LoginFailed(int error, TFtpRequest rqType, const std::string& reason)
 {
-    Log(0, "Server Connection Failed.");
+    Log(0, Tr("Engine", "Server Connection Failed."));
     TOperationResult result = Failure(TOperation::Connect, error, rqType);
     if (!reason.empty())
         result.Reply = reason;
@@ -60,16 +64,16 @@ void TFtpManager::LoginLost(TFtpRequest rqType, int error)
     main.SetLocalStream(nullptr);
     if (error == 0) // the step's reply came, the connection did not stay
         error = main.StatusCode() == 421 ? 421 : wsa::kConnectionAborted;
-    Log(0, "! The connection was lost at " + LoginStepName(rqType));
+    Log(0, Tr("Engine", "! The connection was lost at ") + LoginStepName(rqType));
     if (main.AheadStalled() && !m_pipeliningRefused) {
         // Commands sent together went unanswered: one at a time from now on, and that try
         // does not count.
         m_pipeliningRefused = true;
-        Log(0, "! The server did not take commands sent together: one command at a time from now on");
+        Log(0, Tr("Engine", "! The server did not take commands sent together: one command at a time from now on"));
         ++m_retryLeft;
     }
     if (--m_retryLeft > 0) {
-        Log(0, "Retry Connection...");
+        Log(0, Tr("Engine", "Retry Connection..."));
         main.Abort();
         // Opened again from the event loop: the close is still being reported.
         m_posted.post([this] {
@@ -95,9 +99,9 @@ void TFtpManager::LoginStep(TFtpRequest rqType, int error)
         (error == 220 || error == 331))
         error = 0;
     if (rqType == ftpOpenAsync && error != 0) {
-        Log(0, "Server Connection Failed.");
+        Log(0, Tr("Engine", "Server Connection Failed."));
         if (error != TCustomFtpCli::kTlsRefused && --m_retryLeft > 0) {
-            Log(0, "Retry Connection...");
+            Log(0, Tr("Engine", "Retry Connection..."));
             main.Open();
         } else {
             Failed(Failure(TOperation::Connect, error, rqType));
@@ -172,8 +176,8 @@ void TFtpManager::LoginStep(TFtpRequest rqType, int error)
         if (main.DirResult().empty()) {
             // "257 /home is cwd": which directory this is stays unknown, and showing a listing
             // under a guessed name would show one directory's files as another's.
-            Log(0, "! The reply to PWD names no directory");
-            LoginFailed(550, rqType, "the reply names no directory: " + main.LastResponse());
+            Log(0, Tr("Engine", "! The reply to PWD names no directory"));
+            LoginFailed(550, rqType, Tr("Engine", "the reply names no directory: ") + main.LastResponse());
             return;
         }
         ListAfterPwd();

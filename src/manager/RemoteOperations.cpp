@@ -1,4 +1,8 @@
 #include "manager/FtpManager.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 // The remote pane's commands as chains of requests on connection 0: change directory (with
 // the listing cache), refresh, the recursive walk, make directories, rename and move, delete,
@@ -14,9 +18,10 @@ bool TFtpManager::MainConnected(TOperation operation)
     if (Connected(0) && !(Sftp() && m_sftpBusy))
         return true;
     // Nothing would ever answer a request sent now: the operation ends at once, from the loop.
-    Log(0, "Lost Connection, Please Reconnect");
+    Log(0, Tr("Engine", "Lost Connection, Please Reconnect"));
     m_posted.post([this, operation] {
-        Failed(TOperationResult::Failed(operation, wsa::kNotConnected, "Lost Connection, Please Reconnect"));
+        Failed(
+            TOperationResult::Failed(operation, wsa::kNotConnected, Tr("Engine", "Lost Connection, Please Reconnect")));
     });
     return false;
 }
@@ -63,10 +68,11 @@ void TFtpManager::ChangeDirStep(TFtpRequest rqType, int error)
     case ftpPwdAsync:
         if (main.DirResult().empty()) {
             // Which directory the server is in stays unknown: no listing is shown as this one's.
-            Log(0, "! The reply to PWD names no directory");
+            Log(0, Tr("Engine", "! The reply to PWD names no directory"));
             RestoreSaved();
-            Failed(TOperationResult::Failed(TOperation::ChangeDir, 550,
-                                            "the reply to PWD names no directory: " + main.LastResponse()));
+            Failed(
+                TOperationResult::Failed(TOperation::ChangeDir, 550,
+                                         Tr("Engine", "the reply to PWD names no directory: ") + main.LastResponse()));
             return;
         }
         ListAfterPwd();
@@ -149,7 +155,7 @@ void TFtpManager::Walk(const std::string& name, std::vector<TGetFileInfo>* resul
     m_walkSkipped.clear();
     m_walkCurrent = {m_currentDir, IsSafeEntryName(name) ? name + "/" : "", 0, false, {}, false};
     if (m_walkCurrent.Relative.empty()) {
-        WalkSkip(name, 0, "an unsafe name");
+        WalkSkip(name, 0, Tr("Engine", "an unsafe name"));
         WalkNext();
         return;
     }
@@ -171,7 +177,7 @@ bool TFtpManager::WalkEntered(const std::string& asked, const std::string& repor
     // The server's name for the directory tells only whether it was met before; a name
     // that climbs ("..") or leaves the walked tree stops the walk of that directory.
     if (!IsPlainRemoteDir(reported)) {
-        WalkSkip(asked, 0, "the server calls it \"" + reported + "\"");
+        WalkSkip(asked, 0, Fill(Tr("Engine", "the server calls it \"%1\""), {reported}));
         return false;
     }
     if (m_walkRoot.empty())
@@ -179,8 +185,9 @@ bool TFtpManager::WalkEntered(const std::string& asked, const std::string& repor
     bool seen = std::find(m_walkVisited.begin(), m_walkVisited.end(), reported) != m_walkVisited.end();
     if (seen || reported.rfind(m_walkRoot, 0) != 0) {
         WalkSkip(asked, 0,
-                 "the server calls it " + reported +
-                     (seen ? ", a directory walked already" : ", outside the walked tree"));
+                 Fill(seen ? Tr("Engine", "the server calls it %1, a directory walked already")
+                           : Tr("Engine", "the server calls it %1, outside the walked tree"),
+                      {reported}));
         return false;
     }
     m_walkVisited.push_back(reported);
@@ -209,7 +216,8 @@ void TFtpManager::WalkStep(TFtpRequest rqType, int error)
         return;
     case ftpPwdAsync: {
         if (error != 0 || main.DirResult().empty()) {
-            WalkSkip(main.HostDirName, error, error != 0 ? main.LastResponse() : "the reply to PWD names no directory");
+            WalkSkip(main.HostDirName, error,
+                     error != 0 ? main.LastResponse() : Tr("Engine", "the reply to PWD names no directory"));
             WalkNext();
             return;
         }
@@ -249,7 +257,7 @@ void TFtpManager::WalkParse()
             known.Contents = contents;
         } else if (contents == known.Contents) {
             // Same unique fact, same entries: this name leads to a directory walked already.
-            WalkSkip(m_currentDir, 0, "the same directory as " + known.Path + ", walked there");
+            WalkSkip(m_currentDir, 0, Fill(Tr("Engine", "the same directory as %1, walked there"), {known.Path}));
             WalkNext();
             return;
         }
@@ -263,17 +271,18 @@ void TFtpManager::WalkParse()
         std::string name = entry.EntryName();
         if (!IsSafeEntryName(name)) {
             if (name != "." && name != "..")
-                WalkSkip(m_currentDir + name, 0, "an unsafe name");
+                WalkSkip(m_currentDir + name, 0, Tr("Engine", "an unsafe name"));
             continue;
         }
         if (entry.IsFile()) {
             int64_t size = 0;
             if (!ParseSize(entry.Size, size))
-                Log(0, "! No size for " + m_currentDir + name + " (\"" + entry.Size + "\"), counted as 0");
+                Log(0,
+                    Fill(Tr("Engine", "! No size for %1 (\"%2\"), counted as 0"), {m_currentDir + name, entry.Size}));
             if (m_walkResult)
                 m_walkResult->push_back({m_currentDir + name, size, relative + name, entry.Modified});
         } else if (childDepth > kMaxWalkDepth) {
-            WalkSkip(m_currentDir + name, 0, "it lies deeper than " + std::to_string(kMaxWalkDepth));
+            WalkSkip(m_currentDir + name, 0, Tr("Engine", "it lies deeper than ") + std::to_string(kMaxWalkDepth));
         } else if (entry.IsDirectory()) {
             TWalkDir directory{
                 m_currentDir + name + "/", relative + name + "/", childDepth, false, entry.Unique, false};
@@ -315,7 +324,7 @@ void TFtpManager::WalkNext()
     if (!main.Connected()) {
         // What is left cannot be walked on this login: named, and the walk ends with what it found.
         for (const TWalkDir& left : m_walkStack)
-            WalkSkip(left.Path, wsa::kNotConnected, "the connection was lost");
+            WalkSkip(left.Path, wsa::kNotConnected, Tr("Engine", "the connection was lost"));
         m_walkStack.clear();
     }
     if (!m_walkStack.empty()) {
@@ -332,7 +341,7 @@ void TFtpManager::WalkNext()
 
 void TFtpManager::WalkSkip(const std::string& path, int code, const std::string& reason)
 {
-    Log(0, "! Not walked: " + path + ": " + reason);
+    Log(0, Fill(Tr("Engine", "! Not walked: %1"), {path + ": " + reason}));
     // A failure of the walk's own making (no reply to blame) counts as 550, as a refusal would.
     m_walkSkipped.push_back({path, code != 0 ? code : 550, reason});
 }
@@ -355,7 +364,7 @@ bool TFtpManager::ChainConnected(std::vector<std::string> itemsLeft)
     if (Slot(0).Client->Connected())
         return true;
     for (const std::string& item : itemsLeft)
-        m_outcomes.push_back({item, wsa::kNotConnected, "the connection was lost"});
+        m_outcomes.push_back({item, wsa::kNotConnected, Tr("Engine", "the connection was lost")});
     return false;
 }
 
@@ -466,7 +475,7 @@ void TFtpManager::DeleteFiles(std::vector<TDelFileInfo> entries)
         if (cancelled) {
             result.Success = false;
             result.Code = 426;
-            result.Reply = "User Aborted";
+            result.Reply = Tr("Engine", "User Aborted");
         }
         Done(result);
     });

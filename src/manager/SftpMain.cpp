@@ -10,6 +10,10 @@
 #include "manager/SftpSession.h"
 #include "net/WSocketErrors.h"
 #include "sftp/SftpClient.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 namespace {
 
@@ -125,22 +129,22 @@ std::unique_ptr<sftp::TSftpClient> TFtpManager::NewSftpClient(int index)
 void TFtpManager::SftpConnect()
 {
     if (m_host.Settings().Proxy.Enabled)
-        Log(0, "! An FTP proxy does not carry SFTP: connecting without it");
+        Log(0, Tr("Engine", "! An FTP proxy does not carry SFTP: connecting without it"));
     m_treeDelete.reset();
     Slot(0).Session.reset(); // it worked on the connection that goes now
     m_sftpMain = NewSftpClient(0);
     m_sftpMain->OnLost = [this](const std::string&) {
-        Log(0, "Connection Lost");
+        Log(0, Tr("Engine", "Connection Lost"));
         if (!SessionWorks(0) && !m_sftpBusy)
             m_host.SetSessionState(ssReady);
     };
     SetMode(0, cmLogin);
     m_sftpBusy = true;
-    Log(0, "Connecting to " + m_session.HostName + " (SFTP) ...");
+    Log(0, Fill(Tr("Engine", "Connecting to %1 (SFTP) ..."), {m_session.HostName}));
     m_sftpMain->Open(SshParams(), [this](const sftp::TStatus& status, sftp::TSshStep step) {
         if (!status.Ok()) {
             m_sftpBusy = false;
-            Log(0, "Server Connection Failed.");
+            Log(0, Tr("Engine", "Server Connection Failed."));
             TOperationResult result = TOperationResult::Failed(TOperation::Connect, CodeOf(status), status.Message);
             result.Step = sftp::SshStepName(step);
             Failed(result);
@@ -149,9 +153,9 @@ void TFtpManager::SftpConnect()
         m_sftpMain->RealPath(".", [this](const sftp::TStatus& where, std::string home) {
             if (!where.Ok() || home.empty() || home[0] != '/') {
                 m_sftpBusy = false;
-                TOperationResult result =
-                    TOperationResult::Failed(TOperation::Connect, CodeOf(where),
-                                             where.Ok() ? "the server names no home directory" : where.Text());
+                TOperationResult result = TOperationResult::Failed(
+                    TOperation::Connect, CodeOf(where),
+                    where.Ok() ? Tr("Engine", "the server names no home directory") : where.Text());
                 result.Step = "REALPATH";
                 result.LoggedIn = true;
                 Failed(result);
@@ -225,7 +229,7 @@ void TFtpManager::SftpListCurrent(TOperation operation, const std::string& saved
             }
             TOperationResult result = TOperationResult::Failed(operation, CodeOf(status), status.Text());
             if (operation == TOperation::Connect) {
-                result.Step = "listing of " + m_currentDir;
+                result.Step = Tr("Engine", "listing of ") + m_currentDir;
                 result.LoggedIn = true;
             }
             Failed(result);
@@ -253,7 +257,8 @@ void TFtpManager::SftpChangeDir(const std::string& target)
         if (!status.Ok() || path.empty() || path[0] != '/') {
             m_sftpBusy = false;
             Failed(TOperationResult::Failed(TOperation::ChangeDir, CodeOf(status),
-                                            status.Ok() ? "the server names no such directory" : status.Text()));
+                                            status.Ok() ? Tr("Engine", "the server names no such directory")
+                                                        : status.Text()));
             return;
         }
         m_currentDir = EnsureTrailing(path, '/');
@@ -282,7 +287,7 @@ void TFtpManager::SftpWalkNext()
     }
     if (!m_sftpMain || !m_sftpMain->Ready()) {
         for (const TWalkDir& left : m_walkStack)
-            WalkSkip(left.Path, wsa::kNotConnected, "the connection was lost");
+            WalkSkip(left.Path, wsa::kNotConnected, Tr("Engine", "the connection was lost"));
         m_walkStack.clear();
     }
     if (m_walkStack.empty()) {
@@ -349,7 +354,7 @@ void TFtpManager::SftpChain(TOperation operation, std::vector<std::string> items
     *next = [this, operation, left, step, next] {
         if (left->empty() || !m_sftpMain || !m_sftpMain->Ready()) {
             for (const std::string& item : *left)
-                m_outcomes.push_back({item, wsa::kNotConnected, "Lost Connection, Please Reconnect"});
+                m_outcomes.push_back({item, wsa::kNotConnected, Tr("Engine", "Lost Connection, Please Reconnect")});
             m_sftpBusy = false;
             *next = nullptr; // the chain lets go of itself
             Done(TOperationResult::Of(operation, std::move(m_outcomes)));
@@ -397,7 +402,7 @@ void TFtpManager::SftpChangeModes(std::vector<std::string> names, const std::str
     bool valid = sftp::ParseOctalMode(mode, bits);
     SftpChain(TOperation::ChangeMode, std::move(names), [this, valid, bits](const std::string& name, auto done) {
         if (!valid) {
-            done(sftp::TStatus{sftp::kFailure, "not an octal mode"});
+            done(sftp::TStatus{sftp::kFailure, Tr("Engine", "not an octal mode")});
             return;
         }
         sftp::TAttributes attributes;

@@ -7,6 +7,10 @@
 #include <unistd.h>
 
 #include "net/WSocketErrors.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 TSftpSession::TSftpSession(std::unique_ptr<sftp::TSftpClient> client, sftp::TSshParams params)
     : m_own(std::move(client)), m_client(*m_own), m_params(std::move(params))
@@ -167,7 +171,7 @@ void TSftpSession::Transfer(const TTransferRequest& request, std::function<void(
                 m_fd = -1;
             }
             m_client.OnProgress = nullptr;
-            Log(outcome.Ok() ? "< " + std::to_string(bytes) + " bytes" : "! " + outcome.Text);
+            Log(outcome.Ok() ? "< " + Fill(Tr("Engine", "%1 bytes"), {std::to_string(bytes)}) : "! " + outcome.Text);
             TTransferResult result;
             static_cast<TSessionResult&>(result) = outcome;
             result.Start = start;
@@ -194,7 +198,7 @@ void TSftpSession::Size(const std::string& path, std::function<void(const TSessi
     auto finish = Call<int64_t>(std::move(done));
     m_client.Stat(path, true, [finish](const sftp::TStatus& status, sftp::TAttributes attributes) {
         if (status.Ok() && !attributes.Size) {
-            finish(sftp::TStatus{sftp::kFailure, "the server gives no size"}, -1);
+            finish(sftp::TStatus{sftp::kFailure, Tr("Engine", "the server gives no size")}, -1);
             return;
         }
         finish(status, status.Ok() ? static_cast<int64_t>(*attributes.Size) : -1);
@@ -206,7 +210,7 @@ void TSftpSession::ModifiedTime(const std::string& path, std::function<void(cons
     auto finish = Call<int64_t>(std::move(done));
     m_client.Stat(path, true, [finish](const sftp::TStatus& status, sftp::TAttributes attributes) {
         if (status.Ok() && !attributes.ModifyTime) {
-            finish(sftp::TStatus{sftp::kFailure, "the server gives no time"}, -1);
+            finish(sftp::TStatus{sftp::kFailure, Tr("Engine", "the server gives no time")}, -1);
             return;
         }
         finish(status, status.Ok() ? static_cast<int64_t>(*attributes.ModifyTime) : -1);
@@ -222,8 +226,9 @@ void TSftpSession::SetModifiedTime(const std::string& path, int64_t seconds, TDo
 
 void TSftpSession::Hash(const std::string&, std::function<void(const TSessionResult&, std::string)> done)
 {
-    m_posted.post(
-        [done] { done(TSessionResult::Failed(TFailure::Permanent, 502, "the server offers no file hashes"), {}); });
+    m_posted.post([done] {
+        done(TSessionResult::Failed(TFailure::Permanent, 502, Tr("Engine", "the server offers no file hashes")), {});
+    });
 }
 
 void TSftpSession::Rename(const std::string& from, const std::string& to, TDone done)
@@ -244,7 +249,8 @@ void TSftpSession::ChangeMode(const std::string& path, const std::string& mode, 
     uint32_t bits = 0;
     if (!sftp::ParseOctalMode(mode, bits)) {
         m_posted.post([done, mode] {
-            done(TSessionResult::Failed(TFailure::Permanent, 501, "\"" + mode + "\" is no octal mode"));
+            done(TSessionResult::Failed(TFailure::Permanent, 501,
+                                        Fill(Tr("Engine", "\"%1\" is no octal mode"), {mode})));
         });
         return;
     }

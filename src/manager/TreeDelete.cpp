@@ -5,6 +5,10 @@
 
 #include "manager/CommFunc.h"
 #include "net/WSocketErrors.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 TTreeDelete::TTreeDelete(ISession& session, std::function<void(const std::string&)> log)
     : m_session(session), m_log(std::move(log))
@@ -69,8 +73,9 @@ void TTreeDelete::Next()
     while (!m_work.empty()) {
         TWork& work = m_work.back();
         if (work.Step == TStep::List && work.Depth >= kDeepest) {
-            Finish(TSessionResult::Failed(TFailure::Permanent, 550,
-                                          "more than " + std::to_string(kDeepest) + " directories deep, left alone"));
+            Finish(TSessionResult::Failed(
+                TFailure::Permanent, 550,
+                Fill(Tr("Engine", "more than %1 directories deep, left alone"), {std::to_string(kDeepest)})));
             continue;
         }
         auto removed = Bound<const TSessionResult&>([this](const TSessionResult& result) { Removed(result); });
@@ -105,7 +110,7 @@ void TTreeDelete::Removed(const TSessionResult& result)
         return;
     }
     if (triesLeft && work.Step == TStep::RemoveAsFile) {
-        m_log("Deleting the contents of " + work.Path);
+        m_log(Tr("Engine", "Deleting the contents of ") + work.Path);
         work.Step = TStep::List;
         Next();
         return;
@@ -127,7 +132,8 @@ void TTreeDelete::Listed(const TSessionResult& result, const std::vector<TRemote
     std::sort(work.Names.begin(), work.Names.end());
     if (std::string same = SameAsAncestor(work); !same.empty()) {
         // A link that would not go, leading back up: emptying it would go round for ever.
-        Finish(TSessionResult::Failed(TFailure::Permanent, 550, "the same directory as " + same + ", left alone"));
+        Finish(TSessionResult::Failed(TFailure::Permanent, 550,
+                                      Fill(Tr("Engine", "the same directory as %1, left alone"), {same})));
         Next();
         return;
     }
@@ -138,7 +144,7 @@ void TTreeDelete::Listed(const TSessionResult& result, const std::vector<TRemote
     for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
         std::string path = listed.Path + "/" + entry->Name;
         if (!IsSafeEntryName(entry->Name)) {
-            m_outcomes.push_back({path, 550, "an unsafe name, left alone"});
+            m_outcomes.push_back({path, 550, Tr("Engine", "an unsafe name, left alone")});
             continue;
         }
         TWork inner;
@@ -176,7 +182,7 @@ void TTreeDelete::Finish(const TSessionResult& result)
     m_lost = m_lost || (!result.Ok() && result.Failure == TFailure::Transient && !m_session.LoggedIn());
     if (m_cancelled || m_lost) {
         // What is left is not tried: the targets among it are named.
-        std::string reason = m_cancelled ? "User Aborted" : "the connection was lost";
+        std::string reason = m_cancelled ? Tr("Engine", "User Aborted") : Tr("Engine", "the connection was lost");
         for (auto work = m_work.rbegin(); work != m_work.rend(); ++work)
             if (!work->Name.empty())
                 Record(*work, m_cancelled ? 426 : wsa::kNotConnected, reason);

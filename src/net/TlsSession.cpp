@@ -1,4 +1,7 @@
 #include "net/TlsSession.h"
+#include "platform/Translate.h"
+
+using platform::Tr;
 
 #include <arpa/inet.h>
 #include <openssl/crypto.h>
@@ -169,15 +172,15 @@ TTlsSession::Step TTlsSession::Failure(int result, const char* what)
         return Step::WantWrite;
     unsigned long code = ERR_get_error();
     ERR_clear_error();
-    m_error = std::string(what) + ": ";
+    m_error = Tr("Engine", what) + ": ";
     if (code != 0) {
         std::array<char, 256> text{};
         ERR_error_string_n(code, text.data(), text.size());
         m_error += text.data();
     } else if (kind == SSL_ERROR_SYSCALL) {
-        m_error += "the connection was closed during the TLS negotiation";
+        m_error += Tr("Engine", "the connection was closed during the TLS negotiation");
     } else {
-        m_error += "TLS error " + std::to_string(kind);
+        m_error += Tr("Engine", "TLS error ") + std::to_string(kind);
     }
     return Step::Failed;
 }
@@ -190,7 +193,7 @@ TTlsSession::Step TTlsSession::Handshake()
         m_established = true;
         return Step::Done;
     }
-    return Failure(result, "TLS negotiation failed");
+    return Failure(result, QT_TRANSLATE_NOOP("Engine", "TLS negotiation failed"));
 }
 
 int TTlsSession::Read(void* buffer, int len, bool& wouldBlock)
@@ -204,7 +207,7 @@ int TTlsSession::Read(void* buffer, int len, bool& wouldBlock)
         return result;
     if (SSL_get_error(m_ssl, result) == SSL_ERROR_ZERO_RETURN)
         return 0;
-    Step step = Failure(result, "TLS receive failed");
+    Step step = Failure(result, QT_TRANSLATE_NOOP("Engine", "TLS receive failed"));
     wouldBlock = step == Step::WantRead || step == Step::WantWrite;
     return -1;
 }
@@ -218,7 +221,7 @@ int TTlsSession::Write(const void* data, int len, bool& wouldBlock)
     int result = SSL_write(m_ssl, data, len);
     if (result > 0)
         return result;
-    Step step = Failure(result, "TLS send failed");
+    Step step = Failure(result, QT_TRANSLATE_NOOP("Engine", "TLS send failed"));
     wouldBlock = step == Step::WantRead || step == Step::WantWrite;
     return -1;
 }
@@ -261,7 +264,7 @@ TTlsCertificate TTlsSession::Certificate() const
     TTlsCertificate info;
     X509* certificate = SSL_get1_peer_certificate(m_ssl);
     if (!certificate) {
-        info.VerifyError = "the server sent no certificate";
+        info.VerifyError = Tr("Engine", "the server sent no certificate");
         return info;
     }
     info.Subject = nameText(X509_get_subject_name(certificate));

@@ -1,4 +1,8 @@
 #include "platform/Keyring.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 #include <QEventLoop>
 #include <qt6keychain/keychain.h>
@@ -24,7 +28,7 @@ void Run(QKeychain::Job& job, const std::string& key)
 std::string Why(const QKeychain::Job& job)
 {
     std::string text = job.errorString().toStdString();
-    return text.empty() ? "the keyring refused it" : text;
+    return text.empty() ? Tr("Keyring", "the keyring refused it") : text;
 }
 
 class TDesktopKeyring : public IPasswordStore
@@ -70,7 +74,7 @@ public:
 
 std::string KeyringUnreachable(const std::string& why)
 {
-    return "The desktop's keyring cannot be reached (" + why + ")";
+    return Fill(Tr("Keyring", "The desktop's keyring cannot be reached (%1)"), {why});
 }
 
 std::unique_ptr<IPasswordStore> DesktopKeyring()

@@ -1,4 +1,7 @@
 #include "platform/Volumes.h"
+#include "platform/Translate.h"
+
+using platform::Tr;
 
 #include <algorithm>
 #include <cstdlib>
@@ -39,7 +42,7 @@ std::vector<std::string> volumeRoots()
 std::string volumeName(const std::string& root)
 {
     if (root == "/")
-        return "File System";
+        return Tr("Volumes", "File System");
     std::string path = root;
     while (path.size() > 1 && path.back() == '/')
         path.pop_back();
@@ -48,7 +51,7 @@ std::string volumeName(const std::string& root)
         while (homePath.size() > 1 && homePath.back() == '/')
             homePath.pop_back();
         if (path == homePath)
-            return "Home";
+            return Tr("Volumes", "Home");
     }
     QStorageInfo volume(QString::fromStdString(path));
     if (volume.isValid() && volume.rootPath().toStdString() == path && !volume.name().isEmpty())
@@ -62,7 +65,7 @@ bool moveToTrash(const std::string& path, std::string* reason)
     if (file.moveToTrash())
         return true;
     if (reason)
-        *reason = file.exists() ? file.errorString().toStdString() : "it is no longer there";
+        *reason = file.exists() ? file.errorString().toStdString() : Tr("Volumes", "it is no longer there");
     return false;
 }
 

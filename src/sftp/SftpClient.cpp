@@ -7,6 +7,10 @@
 
 #include "platform/EventLoop.h"
 #include "platform/Timer.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 namespace sftp {
 namespace {
@@ -26,9 +30,9 @@ std::string TStatus::Text() const
     if (Cancelled)
         return "cancelled";
     if (LocalErrno != 0)
-        return "local file: " + std::string(std::strerror(LocalErrno));
+        return Tr("Engine", "local file: ") + std::string(std::strerror(LocalErrno));
     if (Lost)
-        return "connection lost: " + Message;
+        return Tr("Engine", "connection lost: ") + Message;
     std::string words = StatusText(Code);
     return Message.empty() || Message == words ? words : words + " (" + Message + ")";
 }
@@ -83,7 +87,7 @@ TSftpClient::TSftpClient() : m_timer(std::make_unique<platform::Timer>())
     m_timer->onTimeout = [this] {
         bool waiting = !m_pending.empty() || (m_opened && m_connection.Ready());
         if (waiting && platform::tickCount() - m_lastReply > m_timeoutSeconds * 1000LL)
-            Lose("no answer in " + std::to_string(m_timeoutSeconds) + " seconds");
+            Lose(Fill(Tr("Engine", "no answer in %1 seconds"), {std::to_string(m_timeoutSeconds)}));
     };
 }
 
@@ -170,7 +174,7 @@ void TSftpClient::Activity()
         }
         int got = m_connection.Read(m_in.data() + m_inEnd, static_cast<int>(m_in.size() - m_inEnd));
         if (got < 0) {
-            Lose("the server closed the SFTP channel");
+            Lose(Tr("Engine", "the server closed the SFTP channel"));
             return;
         }
         if (got == 0)
@@ -181,7 +185,7 @@ void TSftpClient::Activity()
             std::string_view in(m_in.data() + m_inBegin, m_inEnd - m_inBegin);
             int64_t length = WholePacketLength(in);
             if (length < 0) {
-                Lose("the server sent a packet no SFTP packet is");
+                Lose(Tr("Engine", "the server sent a packet no SFTP packet is"));
                 return;
             }
             if (length == 0)
@@ -218,7 +222,7 @@ void TSftpClient::Dispatch(std::string_view body)
         TStatus status;
         if (version < 3) {
             status.Code = kOpUnsupported;
-            status.Message = "the server speaks SFTP version " + std::to_string(version) + " only";
+            status.Message = Fill(Tr("Engine", "the server speaks SFTP version %1 only"), {std::to_string(version)});
         } else {
             m_ready = true;
             if (OnLog)
@@ -230,7 +234,7 @@ void TSftpClient::Dispatch(std::string_view body)
     uint32_t id = reader.U32();
     auto found = m_pending.find(id);
     if (found == m_pending.end()) {
-        Lose("the server answered a request never made (id " + std::to_string(id) + ")");
+        Lose(Fill(Tr("Engine", "the server answered a request never made (id %1)"), {std::to_string(id)}));
         return;
     }
     THandler handler = std::move(found->second);
@@ -245,7 +249,7 @@ void TSftpClient::Lose(const std::string& reason, bool unexpected)
     m_ready = false;
     m_lostReason = reason;
     if (OnLog && wasReady)
-        OnLog("! SFTP connection lost: " + reason);
+        OnLog(Tr("Engine", "! SFTP connection lost: ") + reason);
     m_connection.Close();
     m_timer->stop();
     // Taken out first: a completion may open the connection again, and what it starts then is

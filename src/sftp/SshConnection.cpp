@@ -13,6 +13,10 @@
 #include "net/WSocketErrors.h"
 #include "platform/SocketNotifier.h"
 #include "platform/Timer.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 namespace sftp {
 namespace {
@@ -37,15 +41,15 @@ std::string SshStepName(TSshStep step)
 {
     switch (step) {
     case TSshStep::Connect:
-        return "connect";
+        return Tr("Engine", "connect");
     case TSshStep::Handshake:
-        return "SSH handshake";
+        return Tr("Engine", "SSH handshake");
     case TSshStep::HostKey:
-        return "host key";
+        return Tr("Engine", "host key");
     case TSshStep::Authentication:
-        return "authentication";
+        return Tr("Engine", "authentication");
     case TSshStep::Channel:
-        return "SFTP channel";
+        return Tr("Engine", "SFTP channel");
     case TSshStep::Transfer:
         return "SFTP";
     }
@@ -61,7 +65,7 @@ TSshConnection::TSshConnection() : m_timer(std::make_unique<platform::Timer>())
                             : m_state == TState::Handshake   ? TSshStep::Handshake
                             : m_state >= TState::ChannelOpen ? TSshStep::Channel
                                                              : TSshStep::Authentication;
-            Fail(step, "no answer in " + std::to_string(m_params.TimeoutSeconds) + " seconds");
+            Fail(step, Fill(Tr("Engine", "no answer in %1 seconds"), {std::to_string(m_params.TimeoutSeconds)}));
         }
     };
 }
@@ -106,7 +110,7 @@ void TSshConnection::Open(const TSshParams& params)
         // Handed over from the socket's own event: the socket goes once it has returned.
         m_posted.post([this, error] { SocketConnected(error); });
     };
-    Log("Connecting to " + params.Host + ":" + std::to_string(params.Port) + " (SSH)");
+    Log(Fill(Tr("Engine", "Connecting to %1 (SSH)"), {params.Host + ":" + std::to_string(params.Port)}));
     try {
         m_socket->Connect();
     } catch (const std::exception& e) {
@@ -129,7 +133,7 @@ void TSshConnection::SocketConnected(int error)
     if (handle == INVALID_SOCKET || !held.empty()) {
         if (handle != INVALID_SOCKET)
             ::close(handle);
-        Fail(TSshStep::Connect, "the connection could not be handed to SSH");
+        Fail(TSshStep::Connect, Tr("Engine", "the connection could not be handed to SSH"));
         return;
     }
     // Requests are small and answered one by one: none waits for the acknowledgement of the one
@@ -228,7 +232,7 @@ void TSshConnection::Step()
         if (rc == SSH_AGAIN)
             break;
         if (rc != SSH_OK) {
-            Fail(TSshStep::Channel, "the server offers no SFTP subsystem: " + LibraryError());
+            Fail(TSshStep::Channel, Tr("Engine", "the server offers no SFTP subsystem: ") + LibraryError());
             return;
         }
         m_state = TState::Ready;
@@ -281,29 +285,30 @@ void TSshConnection::CheckHostKey()
         ssh_clean_pubkey_hash(&hash);
     }
     ssh_key_free(key);
-    Log("Host key " + m_hostKey.Type + " " + m_hostKey.Fingerprint);
+    Log(Fill(Tr("Engine", "Host key %1"), {m_hostKey.Type + " " + m_hostKey.Fingerprint}));
     std::string changedWhere;
     if (KeyIsKnown(changedWhere)) {
         Trusted(TTrust::Once);
         return;
     }
     if (!changedWhere.empty()) {
-        Fail(TSshStep::HostKey, "the host key of " + m_params.Host + " has changed: it showed " + m_hostKey.Type + " " +
-                                    m_hostKey.Fingerprint + ", not the key kept for it in " + changedWhere +
-                                    "; if the server's key really changed, remove that line");
+        Fail(TSshStep::HostKey,
+             Fill(Tr("Engine", "the host key of %1 has changed: it showed %2, not the key kept for it in %3; "
+                               "if the server's key really changed, remove that line"),
+                  {m_params.Host, m_hostKey.Type + " " + m_hostKey.Fingerprint, changedWhere}));
         return;
     }
     if (!m_params.TrustedFingerprint.empty()) {
         if (m_params.TrustedFingerprint == m_hostKey.Fingerprint)
             Trusted(TTrust::Once);
         else
-            Fail(TSshStep::HostKey, "the host key " + m_hostKey.Fingerprint + " is not the one trusted (" +
-                                        m_params.TrustedFingerprint + ")");
+            Fail(TSshStep::HostKey, Fill(Tr("Engine", "the host key %1 is not the one trusted (%2)"),
+                                         {m_hostKey.Fingerprint, m_params.TrustedFingerprint}));
         return;
     }
     if (!OnUnknownHostKey) {
-        Fail(TSshStep::HostKey, "the host key " + m_hostKey.Type + " " + m_hostKey.Fingerprint +
-                                    " is unknown; to trust it, give --trust " + m_hostKey.Fingerprint);
+        Fail(TSshStep::HostKey, Fill(Tr("Engine", "the host key %1 is unknown; to trust it, give --trust %2"),
+                                     {m_hostKey.Type + " " + m_hostKey.Fingerprint, m_hostKey.Fingerprint}));
         return;
     }
     m_state = TState::AwaitingTrust;
@@ -350,7 +355,7 @@ bool TSshConnection::KeyIsKnown(std::string& changedWhere)
 void TSshConnection::Trusted(TTrust trust)
 {
     if (trust == TTrust::Refuse) {
-        Fail(TSshStep::HostKey, "the host key " + m_hostKey.Fingerprint + " was not trusted");
+        Fail(TSshStep::HostKey, Fill(Tr("Engine", "the host key %1 was not trusted"), {m_hostKey.Fingerprint}));
         return;
     }
     if (trust == TTrust::Always && !m_params.OwnKnownHosts.empty()) {
@@ -396,7 +401,7 @@ void TSshConnection::StepAuthentication(int result)
         return;
     }
     if (result == SSH_AUTH_SUCCESS) {
-        Log("Logged in as " + m_params.User);
+        Log(Tr("Engine", "Logged in as ") + m_params.User);
         m_channel = ssh_channel_new(m_session);
         m_state = TState::ChannelOpen;
         m_stepStarted = platform::tickCount();
@@ -425,8 +430,10 @@ void TSshConnection::NextAuthentication()
         m_triedKeyboard = true;
         m_state = TState::AuthKeyboard;
     } else {
-        Fail(TSshStep::Authentication, "the server refused the login of " + m_params.User + " (it takes: " +
-                                           MethodNames(m_methods) + (password ? "" : "; no password was given") + ")");
+        Fail(TSshStep::Authentication,
+             Fill(password ? Tr("Engine", "the server refused the login of %1 (it takes: %2)")
+                           : Tr("Engine", "the server refused the login of %1 (it takes: %2; no password was given)"),
+                  {m_params.User, MethodNames(m_methods)}));
         return;
     }
     m_stepStarted = platform::tickCount();
@@ -489,14 +496,14 @@ bool TSshConnection::Broken() const
 std::string TSshConnection::LibraryError() const
 {
     const char* text = m_session ? ssh_get_error(m_session) : nullptr;
-    return text && *text ? text : "the SSH library failed";
+    return text && *text ? text : Tr("Engine", "the SSH library failed");
 }
 
 void TSshConnection::Fail(TSshStep step, const std::string& reason)
 {
     if (m_state == TState::Closed)
         return;
-    Log("! SSH " + SshStepName(step) + " failed: " + reason);
+    Log(Fill(Tr("Engine", "! SSH %1 failed: %2"), {SshStepName(step), reason}));
     Close();
     if (OnFailed)
         OnFailed(step, reason);

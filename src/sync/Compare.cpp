@@ -1,4 +1,8 @@
 #include "sync/Compare.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 #include <algorithm>
 #include <map>
@@ -8,10 +12,10 @@ namespace {
 std::string Seconds(int64_t seconds)
 {
     if (seconds % 86400 == 0)
-        return std::to_string(seconds / 86400) + (seconds == 86400 ? " day" : " days");
+        return Fill(seconds == 86400 ? Tr("Sync", "%1 day") : Tr("Sync", "%1 days"), {std::to_string(seconds / 86400)});
     if (seconds % 60 == 0)
-        return std::to_string(seconds / 60) + (seconds == 60 ? " minute" : " minutes");
-    return std::to_string(seconds) + (seconds == 1 ? " second" : " seconds");
+        return Fill(seconds == 60 ? Tr("Sync", "%1 minute") : Tr("Sync", "%1 minutes"), {std::to_string(seconds / 60)});
+    return Fill(seconds == 1 ? Tr("Sync", "%1 second") : Tr("Sync", "%1 seconds"), {std::to_string(seconds)});
 }
 
 // Which side's time is later: 1 here, -1 there, 0 the same to the precision both give. Unsure
@@ -21,7 +25,7 @@ int LaterSide(const TCompareEntry& here, const TCompareEntry& there, std::string
     unsure = false;
     if (here.Time < 0 || there.Time < 0) {
         unsure = true;
-        why = "no time on " + std::string(here.Time < 0 ? "this" : "the other") + " side";
+        why = here.Time < 0 ? Tr("Sync", "no time on this side") : Tr("Sync", "no time on the other side");
         return 0;
     }
     int64_t precision = std::max<int64_t>({here.Precision, there.Precision, 1});
@@ -36,11 +40,11 @@ int LaterSide(const TCompareEntry& here, const TCompareEntry& there, std::string
         return -1;
     if (zoneKnown) {
         if (precision > 1)
-            why = "the same to within " + Seconds(precision);
+            why = Fill(Tr("Sync", "the same to within %1"), {Seconds(precision)});
         return 0;
     }
     unsure = true;
-    why = "the server's time zone is not known: times within " + Seconds(slack) + " cannot be ordered";
+    why = Fill(Tr("Sync", "the server's time zone is not known: times within %1 cannot be ordered"), {Seconds(slack)});
     return 0;
 }
 
@@ -67,7 +71,8 @@ std::vector<TComparedName> CompareDirectories(const std::vector<TCompareEntry>& 
             const TCompareEntry& b = there[static_cast<size_t>(row.There)];
             if (a.Directory != b.Directory) {
                 row.State = TCompared::KindDiffers;
-                row.Why = a.Directory ? "a directory here, a file there" : "a file here, a directory there";
+                row.Why = a.Directory ? Tr("Sync", "a directory here, a file there")
+                                      : Tr("Sync", "a file here, a directory there");
             } else if (!a.Directory) {
                 std::string why;
                 bool unsure = false;
@@ -76,13 +81,14 @@ std::vector<TComparedName> CompareDirectories(const std::vector<TCompareEntry>& 
                 row.TimesUnsure = unsure;
                 if (a.Size >= 0 && b.Size >= 0 && a.Size != b.Size) {
                     row.State = TCompared::SizeDiffers;
-                    row.Why = std::to_string(a.Size) + " bytes here, " + std::to_string(b.Size) + " there" +
-                              (later > 0   ? "; newer here"
-                               : later < 0 ? "; newer there"
-                                           : "");
+                    row.Why =
+                        Fill(Tr("Sync", "%1 bytes here, %2 there"), {std::to_string(a.Size), std::to_string(b.Size)}) +
+                        (later > 0   ? Tr("Sync", "; newer here")
+                         : later < 0 ? Tr("Sync", "; newer there")
+                                     : std::string());
                 } else if (a.Size < 0 || b.Size < 0) {
                     row.State = TCompared::Unsure;
-                    row.Why = "no size on " + std::string(a.Size < 0 ? "this" : "the other") + " side";
+                    row.Why = a.Size < 0 ? Tr("Sync", "no size on this side") : Tr("Sync", "no size on the other side");
                 } else if (later != 0) {
                     row.State = later > 0 ? TCompared::NewerHere : TCompared::NewerThere;
                 } else {

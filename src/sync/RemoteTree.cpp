@@ -3,6 +3,10 @@
 #include <algorithm>
 
 #include "manager/CommFunc.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 namespace {
 
@@ -110,7 +114,7 @@ void TRemoteTree::Feed()
     // Nothing runs: all is answered, or no connection is left to ask on.
     for (const auto& job : m_jobs)
         if (job->Kind == TJob::TKind::List)
-            m_tree.Fail(job->Path, "no connection could list it" +
+            m_tree.Fail(job->Path, Tr("Sync", "no connection could list it") +
                                        (m_noConnection.empty() ? std::string() : ": " + m_noConnection));
     m_jobs.clear();
     auto done = std::move(m_done);
@@ -222,10 +226,10 @@ void TRemoteTree::Finished(TWorker& worker, const TSessionResult& result)
         // permanent); a deletion only when it may go another time.
         bool again = job->Kind == TJob::TKind::List || result.Failure == TFailure::Transient;
         if (again && ++job->Attempts < kTries) {
-            m_log(worker.Index, "! Again: " + RemotePath(*job) + ": " + result.Text);
+            m_log(worker.Index, Tr("Sync", "! Again: ") + RemotePath(*job) + ": " + result.Text);
             m_jobs.push_back(std::move(job));
         } else if (job->Kind == TJob::TKind::List) {
-            m_tree.Fail(job->Path, result.Text.empty() ? "the listing failed" : result.Text);
+            m_tree.Fail(job->Path, result.Text.empty() ? Tr("Sync", "the listing failed") : result.Text);
         } else {
             m_failures.emplace_back(job->Path, result.Text);
         }
@@ -247,8 +251,9 @@ void TRemoteTree::Finished(TWorker& worker, const TSessionResult& result)
 void TRemoteTree::Listed(const TJob& job, std::vector<TRemoteEntry> entries)
 {
     if (LooksCut(entries.size()))
-        m_tree.Fail(job.Path, "its listing holds exactly " + std::to_string(entries.size()) +
-                                  " entries, as a server that cuts listings short gives");
+        m_tree.Fail(job.Path,
+                    Fill(Tr("Sync", "its listing holds exactly %1 entries, as a server that cuts listings short gives"),
+                         {std::to_string(entries.size())}));
     for (TRemoteEntry& listed : entries) {
         // A name that cannot stand for one entry of the directory ("..", "a/b") names nothing
         // that could be synchronized.
@@ -264,7 +269,7 @@ void TRemoteTree::Listed(const TJob& job, std::vector<TRemoteEntry> entries)
         if (!entry.Directory)
             continue;
         if (job.Depth + 1 >= kMaxDepth) {
-            m_tree.Fail(path, "more than " + std::to_string(kMaxDepth) + " directories deep");
+            m_tree.Fail(path, Fill(Tr("Sync", "more than %1 directories deep"), {std::to_string(kMaxDepth)}));
             continue;
         }
         auto deeper = std::make_unique<TJob>();

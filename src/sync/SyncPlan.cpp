@@ -5,15 +5,17 @@
 
 #include "manager/CommFunc.h"
 #include "sync/Compare.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 namespace {
 
-// The names of the two sides in one direction: the side that leads and the one that follows.
+// One direction: the side that leads (here, or there) and the actions that carry it over.
 struct TWay
 {
     bool FromHere;
-    const char* From() const { return FromHere ? "here" : "there"; }
-    const char* To() const { return FromHere ? "there" : "here"; }
     TSyncActionKind Copy() const { return FromHere ? TSyncActionKind::Upload : TSyncActionKind::Download; }
     TSyncActionKind MakeDir() const { return FromHere ? TSyncActionKind::MakeDirThere : TSyncActionKind::MakeDirHere; }
     TSyncActionKind Delete() const { return FromHere ? TSyncActionKind::DeleteThere : TSyncActionKind::DeleteHere; }
@@ -55,12 +57,14 @@ private:
         const std::string& path = row.Name;
         // Below a directory one side could not list, the other side's entries are all that is
         // known: nothing there is replaced or deleted.
-        for (const auto& [tree, side] : {std::pair{&m_here, "here"}, std::pair{&m_there, "there"}}) {
+        for (const TSyncTree* tree : {&m_here, &m_there}) {
             std::string failed;
             if (tree->FailedAbove(path, failed)) {
                 Add(TSyncActionKind::Skip, path,
-                    "the listing of " + (failed.empty() ? std::string("the folder") : failed + "/") + " failed " +
-                        side + ": what it holds there is not known");
+                    Fill(tree == &m_here
+                             ? Tr("Sync", "the listing of %1 failed here: what it holds there is not known")
+                             : Tr("Sync", "the listing of %1 failed there: what it holds there is not known"),
+                         {failed.empty() ? Tr("Sync", "the folder") : failed + "/"}));
                 return;
             }
         }
@@ -68,15 +72,16 @@ private:
         if (link(m_here, row.Here) || link(m_there, row.There)) {
             if (row.State != TCompared::Same)
                 Add(TSyncActionKind::Skip, path,
-                    std::string("a symbolic link ") + (link(m_here, row.Here) ? "here" : "there") +
-                        ": links are not synchronized");
+                    link(m_here, row.Here) ? Tr("Sync", "a symbolic link here: links are not synchronized")
+                                           : Tr("Sync", "a symbolic link there: links are not synchronized"));
             return;
         }
         // A path through a link would lead elsewhere than the folder.
         for (std::string parent = ParentOf(path); !parent.empty(); parent = ParentOf(parent))
             for (const TSyncTree* tree : {&m_here, &m_there})
                 if (auto found = tree->Entries.find(parent); found != tree->Entries.end() && found->second.Link) {
-                    Add(TSyncActionKind::Skip, path, "below the symbolic link " + parent + ": not synchronized");
+                    Add(TSyncActionKind::Skip, path,
+                        Fill(Tr("Sync", "below the symbolic link %1: not synchronized"), {parent}));
                     return;
                 }
         TComparedName decided = ByDigest(row);
@@ -102,9 +107,10 @@ private:
             decided.State = TCompared::Same;
         } else {
             decided.State = TCompared::SizeDiffers;
-            decided.Why = "the same size, other content by digest" + std::string(row.Later > 0   ? "; newer here"
-                                                                                 : row.Later < 0 ? "; newer there"
-                                                                                                 : "");
+            decided.Why =
+                Tr("Sync", "the same size, other content by digest") + (row.Later > 0   ? Tr("Sync", "; newer here")
+                                                                        : row.Later < 0 ? Tr("Sync", "; newer there")
+                                                                                        : std::string());
         }
         return decided;
     }
@@ -117,29 +123,33 @@ private:
         TCompared onlyTo = way.FromHere ? TCompared::OnlyThere : TCompared::OnlyHere;
         TCompared newerFrom = way.FromHere ? TCompared::NewerHere : TCompared::NewerThere;
         int laterFrom = way.FromHere ? 1 : -1;
-        std::string older = std::string("newer ") + way.To() + ": an older file does not replace it";
+        std::string older = way.FromHere ? Tr("Sync", "newer there: an older file does not replace it")
+                                         : Tr("Sync", "newer here: an older file does not replace it");
         if (row.State == onlyFrom) {
-            Add(directory ? way.MakeDir() : way.Copy(), path, std::string("only ") + way.From());
+            Add(directory ? way.MakeDir() : way.Copy(), path,
+                way.FromHere ? Tr("Sync", "only here") : Tr("Sync", "only there"));
         } else if (row.State == onlyTo) {
             if (m_options.Delete)
-                Add(way.Delete(), path, std::string("only ") + way.To());
+                Add(way.Delete(), path, way.FromHere ? Tr("Sync", "only there") : Tr("Sync", "only here"));
             else
-                Add(TSyncActionKind::Skip, path, std::string("only ") + way.To() + "; deletions were not asked for");
+                Add(TSyncActionKind::Skip, path,
+                    way.FromHere ? Tr("Sync", "only there; deletions were not asked for")
+                                 : Tr("Sync", "only here; deletions were not asked for"));
         } else if (row.State == TCompared::Same) {
             if (!directory)
                 ++m_plan.Unchanged;
         } else if (row.State == newerFrom) {
-            Add(way.Copy(), path, std::string("newer ") + way.From());
+            Add(way.Copy(), path, way.FromHere ? Tr("Sync", "newer here") : Tr("Sync", "newer there"));
         } else if (row.State == TCompared::SizeDiffers) {
             if (row.Later == laterFrom || (row.Later == 0 && !row.TimesUnsure))
                 Add(way.Copy(), path, row.Why);
             else if (row.Later == -laterFrom)
-                Add(TSyncActionKind::Skip, path, row.Why + ": an older file does not replace a newer one");
+                Add(TSyncActionKind::Skip, path, row.Why + Tr("Sync", ": an older file does not replace a newer one"));
             else
                 Add(TSyncActionKind::Skip, path,
-                    row.Why + "; which is newer cannot be told (" + TimeDoubt(row) + "): not replaced");
+                    row.Why + Fill(Tr("Sync", "; which is newer cannot be told (%1): not replaced"), {TimeDoubt(row)}));
         } else if (row.State == TCompared::KindDiffers) {
-            Add(TSyncActionKind::Skip, path, row.Why + ": not replaced");
+            Add(TSyncActionKind::Skip, path, row.Why + Tr("Sync", ": not replaced"));
         } else if (row.State == TCompared::Unsure) {
             Add(TSyncActionKind::Skip, path, row.Why);
         } else {
@@ -177,7 +187,8 @@ private:
         }
         if (!known || changedHere == changedThere) {
             if (known) {
-                Add(TSyncActionKind::Conflict, path, "changed on both sides since the last synchronization");
+                Add(TSyncActionKind::Conflict, path,
+                    Tr("Sync", "changed on both sides since the last synchronization"));
                 return;
             }
             // Never synchronized: what is only on one side is new there, and the newer file wins
@@ -197,8 +208,9 @@ private:
                     return;
                 }
                 Add(TSyncActionKind::Conflict, path,
-                    row.Why + "; which is newer cannot be told" +
-                        (row.TimesUnsure ? " (" + TimeDoubt(row) + ")" : std::string()));
+                    row.Why + (row.TimesUnsure
+                                   ? Fill(Tr("Sync", "; which is newer cannot be told (%1)"), {TimeDoubt(row)})
+                                   : Tr("Sync", "; which is newer cannot be told")));
                 return;
             case TCompared::KindDiffers:
                 Add(TSyncActionKind::Conflict, path, row.Why);
@@ -217,12 +229,18 @@ private:
         } else if (from.Exists) {
             if (from.Directory)
                 return; // a directory on both sides; what it holds decides for itself
-            Add(way.Copy(), path, std::string("changed ") + way.From() + " since the last synchronization");
+            Add(way.Copy(), path,
+                way.FromHere ? Tr("Sync", "changed here since the last synchronization")
+                             : Tr("Sync", "changed there since the last synchronization"));
         } else if (m_options.Delete) {
-            Add(way.Delete(), path, std::string("deleted ") + way.From() + " since the last synchronization");
+            Add(way.Delete(), path,
+                way.FromHere ? Tr("Sync", "deleted here since the last synchronization")
+                             : Tr("Sync", "deleted there since the last synchronization"));
         } else {
             Add(TSyncActionKind::Skip, path,
-                std::string("deleted ") + way.From() + " since the last synchronization; deletions were not asked for");
+                way.FromHere
+                    ? Tr("Sync", "deleted here since the last synchronization; deletions were not asked for")
+                    : Tr("Sync", "deleted there since the last synchronization; deletions were not asked for"));
         }
     }
 
@@ -247,7 +265,7 @@ private:
                  inside != tree.Entries.end() && inside->first.compare(0, prefix.size(), prefix) == 0; ++inside) {
                 if (going.count(inside->first) == 0) {
                     action->Kind = TSyncActionKind::Skip;
-                    action->Why = "not deleted: it still holds " + inside->first;
+                    action->Why = Tr("Sync", "not deleted: it still holds ") + inside->first;
                     going.erase(action->Path);
                     break;
                 }
@@ -259,9 +277,9 @@ private:
     {
         std::string why;
         if (!m_here.Complete())
-            why = "the local listing of " + m_here.Failed.front() + " failed";
+            why = Fill(Tr("Sync", "the local listing of %1 failed"), {m_here.Failed.front()});
         else if (!m_there.Complete())
-            why = "the remote listing of " + m_there.Failed.front();
+            why = Tr("Sync", "the remote listing of ") + m_there.Failed.front();
         else
             why = EmptySideDoubt();
         if (why.empty())
@@ -271,11 +289,11 @@ private:
             if (action.Kind != TSyncActionKind::DeleteHere && action.Kind != TSyncActionKind::DeleteThere)
                 continue;
             action.Kind = TSyncActionKind::Skip;
-            action.Why = "not deleted: " + why;
+            action.Why = Tr("Sync", "not deleted: ") + why;
             refused = true;
         }
         if (refused)
-            m_plan.DeletionsRefused = "No deletions: " + why + ".";
+            m_plan.DeletionsRefused = Fill(Tr("Sync", "No deletions: %1."), {why});
     }
 
     // A side that lists nothing at all where the last synchronization found entries looks like a
@@ -288,11 +306,11 @@ private:
             thereBefore += record.There.Exists;
         }
         if (m_here.Entries.empty() && hereBefore > 0)
-            return "the local folder lists empty, where the last synchronization found " + std::to_string(hereBefore) +
-                   " entries";
+            return Fill(Tr("Sync", "the local folder lists empty, where the last synchronization found %1 entries"),
+                        {std::to_string(hereBefore)});
         if (m_there.Entries.empty() && thereBefore > 0)
-            return "the remote folder lists empty, where the last synchronization found " +
-                   std::to_string(thereBefore) + " entries";
+            return Fill(Tr("Sync", "the remote folder lists empty, where the last synchronization found %1 entries"),
+                        {std::to_string(thereBefore)});
         return {};
     }
 
@@ -335,25 +353,32 @@ std::string SyncPlanTotalsText(const TSyncPlan& plan)
         const char* Many;
     };
     static const Part kParts[] = {
-        {TSyncActionKind::Upload, "to upload", "to upload"},
-        {TSyncActionKind::Download, "to download", "to download"},
-        {TSyncActionKind::MakeDirThere, "remote directory to make", "remote directories to make"},
-        {TSyncActionKind::MakeDirHere, "local directory to make", "local directories to make"},
-        {TSyncActionKind::DeleteThere, "remote to delete", "remote to delete"},
-        {TSyncActionKind::DeleteHere, "local to delete", "local to delete"},
-        {TSyncActionKind::Skip, "skipped", "skipped"},
-        {TSyncActionKind::Conflict, "conflict (left as it is)", "conflicts (left as they are)"}};
+        {TSyncActionKind::Upload, QT_TRANSLATE_NOOP("Sync", "%1 to upload"), QT_TRANSLATE_NOOP("Sync", "%1 to upload")},
+        {TSyncActionKind::Download, QT_TRANSLATE_NOOP("Sync", "%1 to download"),
+         QT_TRANSLATE_NOOP("Sync", "%1 to download")},
+        {TSyncActionKind::MakeDirThere, QT_TRANSLATE_NOOP("Sync", "%1 remote directory to make"),
+         QT_TRANSLATE_NOOP("Sync", "%1 remote directories to make")},
+        {TSyncActionKind::MakeDirHere, QT_TRANSLATE_NOOP("Sync", "%1 local directory to make"),
+         QT_TRANSLATE_NOOP("Sync", "%1 local directories to make")},
+        {TSyncActionKind::DeleteThere, QT_TRANSLATE_NOOP("Sync", "%1 remote to delete"),
+         QT_TRANSLATE_NOOP("Sync", "%1 remote to delete")},
+        {TSyncActionKind::DeleteHere, QT_TRANSLATE_NOOP("Sync", "%1 local to delete"),
+         QT_TRANSLATE_NOOP("Sync", "%1 local to delete")},
+        {TSyncActionKind::Skip, QT_TRANSLATE_NOOP("Sync", "%1 skipped"), QT_TRANSLATE_NOOP("Sync", "%1 skipped")},
+        {TSyncActionKind::Conflict, QT_TRANSLATE_NOOP("Sync", "%1 conflict (left as it is)"),
+         QT_TRANSLATE_NOOP("Sync", "%1 conflicts (left as they are)")}};
     std::string text;
     for (const Part& part : kParts) {
         TSyncPlan::TTotals totals = plan.Totals(part.Kind);
         if (totals.Count == 0)
             continue;
-        text += std::to_string(totals.Count) + " " + (totals.Count == 1 ? part.One : part.Many);
+        text += Fill(Tr("Sync", totals.Count == 1 ? part.One : part.Many), {std::to_string(totals.Count)});
         if (totals.Bytes > 0)
-            text += " (" + FormatThousands(totals.Bytes) + (totals.Bytes == 1 ? " byte)" : " bytes)");
+            text += Fill(totals.Bytes == 1 ? Tr("Sync", " (%1 byte)") : Tr("Sync", " (%1 bytes)"),
+                         {FormatThousands(totals.Bytes)});
         text += ", ";
     }
-    return text + std::to_string(plan.Unchanged) + " unchanged";
+    return text + Fill(Tr("Sync", "%1 unchanged"), {std::to_string(plan.Unchanged)});
 }
 
 namespace {

@@ -5,6 +5,9 @@
 #include <QJsonObject>
 
 #include "platform/JsonNames.h"
+#include "platform/Translate.h"
+
+using platform::Tr;
 
 namespace {
 
@@ -69,12 +72,12 @@ bool ReadSyncPlan(const std::string& text, TSyncPlan& plan, std::string& why)
     QJsonParseError error;
     QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
     if (!document.isObject()) {
-        why = "not a JSON document: " + error.errorString().toStdString();
+        why = Tr("Sync", "not a JSON document: ") + error.errorString().toStdString();
         return false;
     }
     QJsonObject root = document.object();
     if (root.value("format").toString() != kFormat || root.value("version").toInt() != 1) {
-        why = "not a synchronization plan of this program";
+        why = Tr("Sync", "not a synchronization plan of this program");
         return false;
     }
     plan = {};
@@ -91,7 +94,7 @@ bool ReadSyncPlan(const std::string& text, TSyncPlan& plan, std::string& why)
         QJsonObject object = value.toObject();
         TSyncAction action;
         if (!SyncActionOfWord(object.value("action").toString().toStdString(), action.Kind)) {
-            why = "an action the plan cannot name: " + object.value("action").toString().toStdString();
+            why = Tr("Sync", "an action the plan cannot name: ") + object.value("action").toString().toStdString();
             return false;
         }
         action.Path = platform::JsonName(object, "path");
@@ -99,7 +102,7 @@ bool ReadSyncPlan(const std::string& text, TSyncPlan& plan, std::string& why)
         if (action.Path.empty() || action.Path.front() == '/' ||
             ("/" + action.Path + "/").find("/../") != std::string::npos ||
             ("/" + action.Path + "/").find("/./") != std::string::npos || action.Path.find("//") != std::string::npos) {
-            why = "a path that leaves the folders: " + action.Path;
+            why = Tr("Sync", "a path that leaves the folders: ") + action.Path;
             return false;
         }
         action.Directory = object.value("directory").toBool();
@@ -110,7 +113,7 @@ bool ReadSyncPlan(const std::string& text, TSyncPlan& plan, std::string& why)
         plan.Actions.push_back(std::move(action));
     }
     if (plan.Local.empty() || plan.Remote.empty()) {
-        why = "the plan names no folders";
+        why = Tr("Sync", "the plan names no folders");
         return false;
     }
     return true;

@@ -1,4 +1,8 @@
 #include "sync/SyncTree.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -90,7 +94,7 @@ void ListLocalDirectory(const std::string& root, const std::string& relative, TS
         tree.Fail(relative, std::strerror(error));
     if (depth >= 64) {
         for (const std::string& deeper : subdirectories)
-            tree.Fail(deeper, "more than 64 directories deep");
+            tree.Fail(deeper, Fill(Tr("Sync", "more than %1 directories deep"), {"64"}));
         return;
     }
     for (const std::string& deeper : subdirectories)
@@ -103,7 +107,7 @@ bool ListLocalTree(const std::string& root, TSyncTree& tree, std::string& why)
 {
     struct stat info = {};
     if (::stat(root.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-        why = "no such local directory: " + root;
+        why = Tr("Sync", "no such local directory: ") + root;
         return false;
     }
     std::string base = root.back() == '/' ? root : root + "/";

@@ -6,6 +6,9 @@
 #include "manager/CommFunc.h"
 #include "platform/AtomicFile.h"
 #include "platform/LocalFiles.h"
+#include "platform/Translate.h"
+
+using platform::Tr;
 
 namespace {
 
@@ -31,13 +34,13 @@ std::string NumbersProblem(const TTransferFileInfo& item)
     int64_t begin = item.BeginPos;
     int64_t end = item.EndPos;
     if (item.FileSize < 0)
-        return "a negative size";
+        return Tr("Engine", "a negative size");
     if (begin < -1 || end < -1)
-        return "a negative offset";
+        return Tr("Engine", "a negative offset");
     if (begin > item.FileSize || end > item.FileSize)
-        return "an offset past the end of the file";
+        return Tr("Engine", "an offset past the end of the file");
     if (end >= 0 && end < std::max<int64_t>(begin, 0))
-        return "a range that ends before it begins";
+        return Tr("Engine", "a range that ends before it begins");
     return {};
 }
 
@@ -74,15 +77,15 @@ std::string StoredItemProblem(const TTransferFileInfo& item, const std::string& 
     if (item.IsDir && path.size() > 1 && path.back() == '/')
         path.pop_back(); // a directory to list or make: its local directory
     if (localDir.empty() || localDir[0] != '/')
-        return "the list names no local directory";
+        return Tr("Engine", "the list names no local directory");
     if (path.empty() || path[0] != '/')
-        return "a local path that is not absolute";
+        return Tr("Engine", "a local path that is not absolute");
     if (Climbs(path) || path.back() == '/')
-        return "a local path that is no plain file name";
+        return Tr("Engine", "a local path that is no plain file name");
     if (path.compare(0, localDir.size(), localDir) != 0 || !platform::isInsideDirectory(path, localDir))
-        return "a local path outside " + localDir;
+        return Tr("Engine", "a local path outside ") + localDir;
     if (!item.IsDownload && !item.IsDir && !platform::isRegularFile(path))
-        return "no regular file to upload";
+        return Tr("Engine", "no regular file to upload");
     return {};
 }
 

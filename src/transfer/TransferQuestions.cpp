@@ -8,6 +8,10 @@
 
 #include "manager/CommFunc.h"
 #include "platform/AtomicFile.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 void TTransferRun::AskAboutExisting(TTransferFile& file)
 {
@@ -48,8 +52,8 @@ void TTransferRun::ExistingAnswered(TTransferFile* file, TFileExistsChoice choic
     if (choice == TFileExistsChoice::Overwrite || choice == TFileExistsChoice::OverwriteAll) {
         m_overwriteAll |= choice == TFileExistsChoice::OverwriteAll;
         if (std::remove(file->LocalPath.c_str()) != 0 && platform::fileExists(file->LocalPath)) {
-            m_host.ShowMessage("Local file can't access!");
-            FileFailed(*file, "the local file cannot be replaced");
+            m_host.ShowMessage(Tr("Engine", "Local file can't access!"));
+            FileFailed(*file, Tr("Engine", "the local file cannot be replaced"));
             return;
         }
         QueueSegments(*file);
@@ -74,11 +78,11 @@ void TTransferRun::CheckFreeSpace()
     if (need <= m_spaceKnown)
         return;
     m_spaceQuestion = true;
-    std::string text = "Disk free space not enough !\rNeed space = " + ShortSize(need) +
-                       "\rWe have free space = " + ShortSize(m_spaceKnown) +
-                       "\rPlease free some space then click Yes or click No for cancelling";
+    std::string text = Fill(Tr("Engine", "Disk free space not enough !\rNeed space = %1\rWe have free space = %2\r"
+                                         "Please free some space then click Yes or click No for cancelling"),
+                            {ShortSize(need), ShortSize(m_spaceKnown)});
     uint64_t generation = m_generation;
-    m_host.AskYesNo("Space not enough", text, [this, generation](bool again) {
+    m_host.AskYesNo(Tr("Engine", "Space not enough"), text, [this, generation](bool again) {
         if (generation != m_generation)
             return;
         m_spaceQuestion = false;

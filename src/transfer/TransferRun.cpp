@@ -5,6 +5,10 @@
 #include "manager/CommFunc.h"
 #include "platform/AtomicFile.h"
 #include "transfer/TransferWorker.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 TTransferRun::TTransferRun(ITransferHost& host) : m_host(host) {}
 
@@ -265,7 +269,7 @@ void TTransferRun::EndWhenIdle()
             std::any_of(m_workers.begin(), m_workers.end(), [](const auto& worker) { return !worker->Out(); });
         if (anyWorker)
             return; // the work waits for something (a directory to be made) that is under way
-        m_host.ShowMessage("DOWNLOAD FAILED ! Check status to see more information");
+        m_host.ShowMessage(Tr("Engine", "DOWNLOAD FAILED ! Check status to see more information"));
     }
     EndRun();
 }
@@ -347,7 +351,8 @@ void TTransferRun::EndRun()
         if (failure != Failures.end())
             outcomes.push_back({item->HostPath, kItemFailed, failure->Reason, true});
         else
-            outcomes.push_back({item->HostPath, kItemNotFinished, item->IsDir ? "not listed" : "not finished", true});
+            outcomes.push_back({item->HostPath, kItemNotFinished,
+                                item->IsDir ? Tr("Engine", "not listed") : Tr("Engine", "not finished"), true});
     }
     outcomes.insert(outcomes.end(), m_skipped.begin(), m_skipped.end());
     FailedItems = static_cast<size_t>(std::count_if(
@@ -473,7 +478,7 @@ bool TTransferRun::SkipFile(const TTransferFile& file)
     TotalBytes -= skipped.BytesLeft();
     if (skipped.Download)
         m_downloadFound -= skipped.BytesLeft();
-    Log(0, "Skipped at the user's word: " + skipped.RemotePath);
+    Log(0, Tr("Engine", "Skipped at the user's word: ") + skipped.RemotePath);
     Feed(); // the run may have nothing left
     return true;
 }
@@ -497,7 +502,7 @@ bool TTransferRun::RetryFile(const TTransferFile& file)
         }
     again.Reason.clear();
     again.EndedMs = -1;
-    Log(0, "Will try " + again.RemotePath + " again at the user's word");
+    Log(0, Fill(Tr("Engine", "Will try %1 again at the user's word"), {again.RemotePath}));
     QueueSegments(again);
     FillIdleConnections(m_host.ConnectionCount());
     return true;

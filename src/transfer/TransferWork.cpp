@@ -19,6 +19,10 @@
 #include "platform/FileHash.h"
 #include "platform/LocalFiles.h"
 #include "transfer/TransferWorker.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 namespace {
 
@@ -74,7 +78,7 @@ std::string Normalized(const std::string& path)
 
 void TTransferRun::WalkSkip(const std::string& path, int code, const std::string& reason)
 {
-    Log(0, "! Not walked: " + path + ": " + reason);
+    Log(0, Fill(Tr("Engine", "! Not walked: %1"), {path + ": " + reason}));
     // A failure of the walk's own making (no reply to blame) counts as 550, as a refusal would.
     m_skipped.push_back({path, code != 0 ? code : 550, reason});
 }
@@ -91,11 +95,11 @@ std::string TTransferRun::LinkDirectory(const TJob& parent, const TRemoteEntry& 
     std::string resolved = Normalized(path);
     std::string name = parent.RemotePath + entry.Name + "/";
     if (resolved.empty() || resolved.rfind(parent.RemoteRoot, 0) != 0) {
-        WalkSkip(name, 0, "the link leads to " + path + ", outside the walked tree");
+        WalkSkip(name, 0, Fill(Tr("Engine", "the link leads to %1, outside the walked tree"), {path}));
         return {};
     }
     if (m_walked.count(resolved) != 0 || parent.RemotePath.rfind(resolved, 0) == 0) {
-        WalkSkip(name, 0, "the link leads to " + resolved + ", a directory walked already");
+        WalkSkip(name, 0, Fill(Tr("Engine", "the link leads to %1, a directory walked already"), {resolved}));
         return {};
     }
     return target.empty() ? name : resolved;
@@ -166,14 +170,14 @@ void TTransferRun::Walk(int connection, std::unique_ptr<TJob> job, const std::ve
             seen.Listed = true;
         } else if (contents == seen.Contents) {
             // Same unique fact, same entries: this name leads to a directory walked already.
-            WalkSkip(job->RemotePath, 0, "the same directory as " + seen.Path + ", walked there");
+            WalkSkip(job->RemotePath, 0, Fill(Tr("Engine", "the same directory as %1, walked there"), {seen.Path}));
             return;
         }
     }
     // Its local directory, made now (empty ones too) where it stays inside the chosen one: a
     // link among the local directories leads nothing out of it.
     if (!platform::isInsideDirectory(job->LocalPath, job->Root)) {
-        WalkSkip(job->RemotePath, 0, "its local path lies outside " + job->Root);
+        WalkSkip(job->RemotePath, 0, Fill(Tr("Engine", "its local path lies outside %1"), {job->Root}));
         return;
     }
     MakeLocalDirs(job->LocalPath);
@@ -184,16 +188,18 @@ void TTransferRun::Walk(int connection, std::unique_ptr<TJob> job, const std::ve
         std::string remote = job->RemotePath + name;
         if (!IsSafeEntryName(name)) {
             if (name != "." && name != "..")
-                WalkSkip(remote, 0, "an unsafe name");
+                WalkSkip(remote, 0, Tr("Engine", "an unsafe name"));
             continue;
         }
         if (entry.Kind == TRemoteKind::File) {
             if (entry.Size < 0)
-                Log(connection, "! No size for " + remote + " (\"" + entry.SizeText + "\"), counted as 0");
+                Log(connection,
+                    Fill(Tr("Engine", "! No size for %1 (\"%2\"), counted as 0"), {remote, entry.SizeText}));
             int64_t size = std::max<int64_t>(entry.Size, 0);
             if (size > kLargestFileSize) {
-                std::string why = "its size, " + FormatThousands(size) + " bytes, is more than any file has";
-                Log(connection, "! Not queued: " + remote + ": " + why);
+                std::string why =
+                    Fill(Tr("Engine", "its size, %1 bytes, is more than any file has"), {FormatThousands(size)});
+                Log(connection, Fill(Tr("Engine", "! Not queued: %1"), {remote + ": " + why}));
                 m_skipped.push_back({remote, 550, why});
                 continue;
             }
@@ -202,8 +208,8 @@ void TTransferRun::Walk(int connection, std::unique_ptr<TJob> job, const std::ve
             // thousands a noticeable pause).
             std::string local = job->LocalPath + name;
             if (platform::isSymbolicLink(local) && !platform::isInsideDirectory(local, job->Root)) {
-                Log(connection, "! Not queued: " + local + " lies outside " + job->Root);
-                m_skipped.push_back({remote, 550, "its local path lies outside " + job->Root});
+                Log(connection, Fill(Tr("Engine", "! Not queued: %1 lies outside %2"), {local, job->Root}));
+                m_skipped.push_back({remote, 550, Fill(Tr("Engine", "its local path lies outside %1"), {job->Root})});
                 continue;
             }
             auto file = std::make_unique<TTransferFile>();
@@ -216,7 +222,7 @@ void TTransferRun::Walk(int connection, std::unique_ptr<TJob> job, const std::ve
             continue;
         }
         if (childDepth > kMaxWalkDepth) {
-            WalkSkip(remote, 0, "it lies deeper than " + std::to_string(kMaxWalkDepth));
+            WalkSkip(remote, 0, Tr("Engine", "it lies deeper than ") + std::to_string(kMaxWalkDepth));
             continue;
         }
         auto child = std::make_unique<TJob>();
@@ -298,7 +304,7 @@ TTransferRun::TAfter TTransferRun::SegmentEnded(int connection, std::unique_ptr<
     if (file.Download && result.Overrun) {
         segment.State = TSegmentState::Waiting;
         m_offsetsIgnored = true;
-        FetchAgainWhole(file, "the server sent from byte 0, not from the offset asked for");
+        FetchAgainWhole(file, Tr("Engine", "the server sent from byte 0, not from the offset asked for"));
         return TAfter::Nothing;
     }
     int64_t reached = result.Reached();
@@ -328,11 +334,11 @@ TTransferRun::TAfter TTransferRun::SegmentEnded(int connection, std::unique_ptr<
     }
     if (file.Text || segment.End >= 0) {
         // A range stops at its end by itself: it can only be short, and goes on from there.
-        Log(connection, "! Only " + std::to_string(reached) + " of " + std::to_string(end) + " bytes of " +
-                            file.RemotePath + " arrived");
+        Log(connection, Fill(Tr("Engine", "! Only %1 of %2 bytes of %3 arrived"),
+                             {std::to_string(reached), std::to_string(end), file.RemotePath}));
         SegmentFailed(connection, std::move(job), TFailure::Transient,
-                      "only " + std::to_string(reached - segment.Begin) + " of " + std::to_string(end - segment.Begin) +
-                          " bytes received");
+                      Fill(Tr("Engine", "only %1 of %2 bytes received"),
+                           {std::to_string(reached - segment.Begin), std::to_string(end - segment.Begin)}));
         return TAfter::Nothing;
     }
     // A whole file that is longer or shorter than listed, though the server called it complete:
@@ -359,8 +365,8 @@ bool TTransferRun::SizeAnswered(int connection, TTransferFile& file, const TSess
     TSegment& segment = file.Segments.front();
     segment.Connection = -1;
     if (result.Ok() && size == reached) {
-        Log(connection, "! " + file.RemotePath + " has " + std::to_string(reached) + " bytes, not " +
-                            std::to_string(file.Size) + " as listed");
+        Log(connection, Fill(Tr("Engine", "! %1 has %2 bytes, not %3 as listed"),
+                             {file.RemotePath, std::to_string(reached), std::to_string(file.Size)}));
         TotalBytes = SaturatingAdd(TotalBytes, reached - file.Size);
         file.Size = reached;
         file.SizeDisputed = true; // the server's hash, where it offers one, checks the bytes too
@@ -370,11 +376,13 @@ bool TTransferRun::SizeAnswered(int connection, TTransferFile& file, const TSess
         return true;
     }
     int64_t expected = result.Ok() ? size : file.Size;
-    std::string why = "it ended at byte " + std::to_string(reached) + ", not " + std::to_string(expected);
-    Log(connection, "! " + file.RemotePath + " " + why.substr(3));
+    std::string why =
+        Fill(Tr("Engine", "it ended at byte %1, not %2"), {std::to_string(reached), std::to_string(expected)});
+    Log(connection, Fill(Tr("Engine", "! %1 ended at byte %2, not %3"),
+                         {file.RemotePath, std::to_string(reached), std::to_string(expected)}));
     if (file.FetchedAgain) {
         segment.State = TSegmentState::Failed;
-        FileFailed(file, why + ", twice");
+        FileFailed(file, why + Tr("Engine", ", twice"));
         return false;
     }
     // What arrived is not trusted as a start to go on from: the file comes once more whole.
@@ -384,7 +392,7 @@ bool TTransferRun::SizeAnswered(int connection, TTransferFile& file, const TSess
     }
     file.FetchedAgain = true;
     segment.State = TSegmentState::Waiting;
-    Log(connection, "Will fetch " + file.RemotePath + " once more from byte 0");
+    Log(connection, Fill(Tr("Engine", "Will fetch %1 once more from byte 0"), {file.RemotePath}));
     FetchAgainWhole(file, "");
     return false;
 }
@@ -396,8 +404,8 @@ void TTransferRun::SegmentFailed(int connection, std::unique_ptr<TJob> job, TFai
     ++segment.Attempts;
     int retries = m_host.Settings().ConnectionRetryTimes;
     if (failure == TFailure::Transient && segment.Attempts <= retries) {
-        Log(connection, "Will try " + file.RemotePath + " again (" + std::to_string(segment.Attempts) + " of " +
-                            std::to_string(retries) + ")");
+        Log(connection, Fill(Tr("Engine", "Will try %1 again (%2 of %3)"),
+                             {file.RemotePath, std::to_string(segment.Attempts), std::to_string(retries)}));
         HandBack(std::move(job), false);
         return;
     }
@@ -408,7 +416,7 @@ void TTransferRun::SegmentFailed(int connection, std::unique_ptr<TJob> job, TFai
 void TTransferRun::FileFailed(TTransferFile& file, const std::string& reason)
 {
     if (file.State != TFileState::Failed) {
-        Log(0, "Not completed: " + file.RemotePath + " (" + reason + ")");
+        Log(0, Fill(Tr("Engine", "Not completed: %1 (%2)"), {file.RemotePath, reason}));
         Failures.push_back({file.RemotePath, reason});
     }
     file.State = TFileState::Failed;
@@ -429,8 +437,9 @@ void TTransferRun::FetchAgainWhole(TTransferFile& file, const std::string& why)
 {
     if (!why.empty())
         Log(0, "! " + file.RemotePath + ": " + why +
-                   "; it comes again from byte 0 in one stream, and nothing more is fetched from an offset on this "
-                   "server");
+                   Tr("Engine",
+                      "; it comes again from byte 0 in one stream, and nothing more is fetched from an offset on "
+                      "this server"));
     // What its segments counted goes; the ones still moving are stopped and dropped when they end.
     for (TSegment& segment : file.Segments)
         if (segment.State == TSegmentState::Done)
@@ -480,19 +489,19 @@ void TTransferRun::HashCompared(int connection, TTransferFile& file, const std::
     file.HashAlgorithm = algorithm;
     file.HashMatched = same;
     if (same) {
-        Log(connection, "! " + file.RemotePath + ": " + algorithm + " matches the server's");
+        Log(connection, Fill(Tr("Engine", "! %1: %2 matches the server's"), {file.RemotePath, algorithm}));
         FileDone(file);
         return;
     }
-    Log(connection, "! " + file.RemotePath + ": " + algorithm + " differs from the server's");
+    Log(connection, Fill(Tr("Engine", "! %1: %2 differs from the server's"), {file.RemotePath, algorithm}));
     if (file.FetchedAgain) {
         // It came whole once more already, and still is not the server's file.
         for (TSegment& segment : file.Segments)
             segment.State = TSegmentState::Failed;
-        FileFailed(file, algorithm + " differs from the server's, twice");
+        FileFailed(file, Fill(Tr("Engine", "%1 differs from the server's, twice"), {algorithm}));
         return;
     }
-    Log(connection, "Will try " + file.RemotePath + " again in one stream");
+    Log(connection, Fill(Tr("Engine", "Will try %1 again in one stream"), {file.RemotePath}));
     file.FetchedAgain = true;
     file.SizeDisputed = false;
     FetchAgainWhole(file, "");

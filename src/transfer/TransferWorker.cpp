@@ -6,6 +6,10 @@
 
 #include "manager/CommFunc.h"
 #include "platform/EventLoop.h"
+#include "platform/Translate.h"
+
+using platform::Fill;
+using platform::Tr;
 
 namespace {
 
@@ -107,7 +111,7 @@ void TTransferWorker::Take(std::unique_ptr<TJob> job)
             return;
         }
         --m_loginsLeft;
-        m_run.Log(m_connection, "Logging in again");
+        m_run.Log(m_connection, Tr("Engine", "Logging in again"));
     }
     m_state = TState::LoggingIn;
     session.LogIn(Bound<const TSessionResult&>([this](const TSessionResult& result) { LoggedIn(result); }));
@@ -292,7 +296,8 @@ void TTransferWorker::CheckFile(TTransferFile& file)
                 SetLocalTime(file.LocalPath, seconds);
                 file.TimeKept = true;
             } else {
-                m_run.Log(m_connection, "! No modification time of " + file.RemotePath + " from the server");
+                m_run.Log(m_connection,
+                          Fill(Tr("Engine", "! No modification time of %1 from the server"), {file.RemotePath}));
             }
             CheckHash(file);
         }));
@@ -311,8 +316,9 @@ void TTransferWorker::CheckHash(TTransferFile& file)
     session.Hash(file.RemotePath, Bound<const TSessionResult&, std::string>(
                                       [this, &file, algorithm](const TSessionResult& result, std::string hex) {
                                           if (!result.Ok() || hex.empty()) {
-                                              m_run.Log(m_connection, "! No " + algorithm + " of " + file.RemotePath +
-                                                                          " from the server: not checked");
+                                              m_run.Log(m_connection,
+                                                        Fill(Tr("Engine", "! No %1 of %2 from the server: not checked"),
+                                                             {algorithm, file.RemotePath}));
                                               m_run.FileDone(file);
                                           } else {
                                               m_run.CompareHash(m_connection, file, algorithm, hex);
@@ -339,7 +345,7 @@ void TTransferWorker::UploadDone(TTransferFile& file)
                                 if (result.Ok())
                                     file.TimeKept = true;
                                 else
-                                    m_run.Log(m_connection, "! The server did not take the file's time");
+                                    m_run.Log(m_connection, Tr("Engine", "! The server did not take the file's time"));
                                 m_run.FileDone(file);
                                 Next();
                             }));

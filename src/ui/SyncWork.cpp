@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <string_view>
 #include <cerrno>
 #include <cstring>
 #include <map>
@@ -21,7 +22,7 @@ using platform::Fill;
 using platform::Tr;
 
 namespace {
-const char* const kDiffersInside = "differs inside: ";
+const char* const kDiffersInside = QT_TRANSLATE_NOOP("TSyncWork", "differs inside: ");
 }
 
 std::string CompareMarkText(const TComparedName& mark)
@@ -55,7 +56,11 @@ std::string CompareMarkText(const TComparedName& mark)
     }
     if (mark.Why.empty())
         return Tr("TSyncWork", "Compared: ") + text;
-    return Tr("TSyncWork", "Compared: ") + text + (text.empty() ? "" : ": ") + mark.Why;
+    // A directory's mark names the first difference below it, in the user's words.
+    std::string why = mark.Why.rfind(kDiffersInside, 0) == 0
+                          ? Tr("TSyncWork", kDiffersInside) + mark.Why.substr(std::string_view(kDiffersInside).size())
+                          : mark.Why;
+    return Tr("TSyncWork", "Compared: ") + text + (text.empty() ? "" : ": ") + why;
 }
 
 int CompareTintState(const TComparedName& mark)

@@ -5,6 +5,7 @@
 #include <set>
 
 #include <QAction>
+#include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -55,6 +56,9 @@ void collectTexts(QObject* object, const QString& path, TTexts& texts)
     } else if (auto* tabs = qobject_cast<QTabBar*>(object)) {
         for (int k = 0; k < tabs->count(); ++k)
             keep(qPrintable("tab" + QString::number(k)), tabs->tabText(k));
+    } else if (auto* combo = qobject_cast<QComboBox*>(object); combo && !combo->isEditable()) {
+        for (int k = 0; k < combo->count(); ++k)
+            keep(qPrintable("choice" + QString::number(k)), combo->itemText(k));
     } else if (auto* box = qobject_cast<QToolBox*>(object)) {
         for (int k = 0; k < box->count(); ++k)
             keep(qPrintable("item" + QString::number(k)), box->itemText(k));

@@ -1,6 +1,7 @@
 #include "gui/dialogs/preferences/ProxySocksPage.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -48,7 +49,7 @@ TProxySocksPage::TProxySocksPage(QWidget* parent) : TPreferencePage(tr("Proxy &&
     m_tls = new QComboBox(Body());
     m_tls->setObjectName("cbTlsMode");
     for (int mode = ftpsAuto; mode <= ftpsOff; ++mode)
-        m_tls->addItem(SecurityName(static_cast<TFtpSecurity>(mode)));
+        m_tls->addItem(QCoreApplication::translate("Engine", SecurityName(static_cast<TFtpSecurity>(mode))));
     auto* tlsLabel = new QLabel(tr("&Security of new connections:"), Body());
     tlsLabel->setBuddy(m_tls);
     auto* tls = new QHBoxLayout;
