@@ -42,8 +42,11 @@ void TSiteBook::LoadSiteBook()
         }
         Classes.push_back(std::move(node));
     }
+    m_keyringKeys.clear();
     if (!Passwords)
         return;
+    for (int record : SiteRecords())
+        m_keyringKeys.insert(PasswordKey(record));
     // A password the file does not hold comes from the keyring.
     for (int record : SiteRecords()) {
         if (!Tables.Text(record, Layout::kPassword).empty())
@@ -72,7 +75,19 @@ bool TSiteBook::SaveSiteBook()
                              Tr("TSiteBook", ": the passwords stay in the site book's file."));
         return platform::writeFileAtomically(m_path, Tables.Bytes());
     }
-    return platform::writeFileAtomically(m_path, file.Bytes());
+    if (!platform::writeFileAtomically(m_path, file.Bytes()))
+        return false;
+    // The entries of sites renamed or deleted since the load name nothing any more.
+    std::set<std::string> kept;
+    for (int record : SiteRecords())
+        kept.insert(PasswordKey(record));
+    for (const std::string& key : m_keyringKeys)
+        if (kept.count(key) == 0) {
+            std::string ignored;
+            Passwords->Remove(key, ignored);
+        }
+    m_keyringKeys = std::move(kept);
+    return true;
 }
 
 bool TSiteBook::StorePasswords(TSiteBookTables& file, std::string& why)

@@ -5,6 +5,7 @@
 // After every change the tables are derived again from the tree and the whole file is written.
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,9 @@ private:
     bool StorePasswords(TSiteBookTables& file, std::string& why);
     // The keyring's name of a record's password.
     std::string PasswordKey(int record) const;
+    // The keyring's names of every site's password as loaded or last saved: a site renamed or
+    // deleted since leaves its old name here, and the save takes that entry out of the keyring.
+    std::set<std::string> m_keyringKeys;
     // Records holding a site, in order.
     std::vector<int> SiteRecords() const;
 

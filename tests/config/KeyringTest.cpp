@@ -6,6 +6,9 @@
 
 #include <cstdlib>
 
+#include <QDBusInterface>
+#include <QDBusObjectPath>
+#include <QDBusReply>
 #include <QTemporaryDir>
 
 #include "config/SiteBook.h"
@@ -80,12 +83,28 @@ TEST_F(KeyringBook, ThePasswordsGoToTheKeyringAndComeBackAndTheFileKeepsItsLayou
     EXPECT_FALSE(fileHolds("changed"));
     EXPECT_EQ(passwordOf("web", keyring.get()), "changed");
 
+    // A site renamed, and one deleted, leave no entry behind under their old names.
+    std::string password, why;
+    {
+        TSiteBook book(path(), prompt);
+        book.Passwords = keyring.get();
+        book.LoadSiteBook();
+        book.Rename = {TSiteBook::PendingRename::Kind::Site, "build", "builder", "Work"};
+        book.RebuildSiteTables();
+        ASSERT_TRUE(book.SaveSiteBook());
+        book.LoadSiteBook();
+        book.Classes[0].Sites.pop_back(); // "web"
+        book.RebuildSiteTables();
+        ASSERT_TRUE(book.SaveSiteBook());
+    }
+    EXPECT_EQ(passwordOf("builder", keyring.get()), "s3cret-build");
+    EXPECT_EQ(keyring->Read("site-book/Work/build", password, why), platform::IPasswordStore::TFound::No);
+    EXPECT_EQ(keyring->Read("site-book/Work/web", password, why), platform::IPasswordStore::TFound::No);
+
     // Turned off: the file holds them again, the keyring none.
     ASSERT_TRUE(TSiteBook::MovePasswords(path(), prompt, *keyring, false));
     EXPECT_TRUE(fileHolds("s3cret-build"));
-    EXPECT_TRUE(fileHolds("changed"));
-    std::string password, why;
-    EXPECT_EQ(keyring->Read("site-book/Work/build", password, why), platform::IPasswordStore::TFound::No);
+    EXPECT_EQ(keyring->Read("site-book/Work/builder", password, why), platform::IPasswordStore::TFound::No);
     EXPECT_TRUE(prompt.messages.empty());
 }
 
@@ -108,4 +127,40 @@ TEST_F(KeyringBook, WithoutAKeyringThePasswordsStayInTheFileAndTheUserIsTold)
     EXPECT_EQ(book.Tables.Text(1, Layout::kPassword), "s3cret-build");
     ASSERT_TRUE(book.SaveSiteBook());
     EXPECT_TRUE(fileHolds("s3cret-web"));
+}
+
+namespace {
+
+// The same book, with the keyring locked again after the script opened it: as a desktop's keyring
+// is when the user has not unlocked it (nothing here can show the prompt that would ask).
+class LockedKeyring : public KeyringBook
+{
+protected:
+    void SetUp() override
+    {
+        if (!std::getenv("QUILL_TEST_KEYRING"))
+            GTEST_SKIP() << "needs the Secret Service of tests/config/run_with_keyring.sh";
+        KeyringBook::SetUp();
+        QDBusInterface service("org.freedesktop.secrets", "/org/freedesktop/secrets", "org.freedesktop.Secret.Service");
+        QList<QDBusObjectPath> collections{QDBusObjectPath("/org/freedesktop/secrets/collection/login")};
+        QDBusMessage locked = service.call("Lock", QVariant::fromValue(collections));
+        ASSERT_EQ(locked.type(), QDBusMessage::ReplyMessage) << locked.errorMessage().toStdString();
+    }
+};
+
+} // namespace
+
+TEST_F(LockedKeyring, ThePasswordsStayInTheFileAndTheUserIsTold)
+{
+    auto keyring = platform::DesktopKeyring();
+    std::string before;
+    platform::readWholeFile(path(), before);
+    EXPECT_FALSE(TSiteBook::MovePasswords(path(), prompt, *keyring, true));
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_NE(prompt.messages[0].find("The desktop's keyring cannot be reached"), std::string::npos)
+        << prompt.messages[0];
+    std::string after;
+    platform::readWholeFile(path(), after);
+    EXPECT_EQ(after, before); // nothing moved, nothing lost
+    EXPECT_EQ(passwordOf("web", keyring.get()), "s3cret-web");
 }
