@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QLocale>
 #include <QMenu>
 #include <QPainter>
 #include <QTabBar>
@@ -86,7 +87,7 @@ QVariant TTransfersModel::data(const QModelIndex& index, int role) const
     case Name:
         return QString::fromStdString(row->Name);
     case Size:
-        return QString::fromStdString(FormatThousands(row->Size));
+        return QLocale().toString(qlonglong(row->Size));
     case Progress:
         return QString::number(row->Percent) + "%";
     case Speed:

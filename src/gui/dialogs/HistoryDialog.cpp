@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QLocale>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QPushButton>
@@ -11,7 +12,6 @@
 
 #include "gui/dialogs/Prompts.h"
 #include "history/RunHistory.h"
-#include "manager/CommFunc.h"
 
 TfmHistory::TfmHistory(TRunHistory& history, QWidget* parent)
     : QDialog(parent), m_history(history), m_failedOnly(new QCheckBox(tr("Only the files that &failed"), this)),
@@ -53,7 +53,8 @@ void TfmHistory::Fill()
     for (int row = 0; row < static_cast<int>(files.size()); ++row) {
         const THistoryFile& file = files[static_cast<size_t>(row)];
         const std::string texts[] = {file.Started,   file.Download ? "get" : "put", file.Site + file.RemotePath,
-                                     file.LocalPath, FormatThousands(file.Size),    file.State,
+                                     file.LocalPath, QLocale().toString(qlonglong(file.Size)).toStdString(),
+                                     file.State,
                                      file.Verdict};
         for (int column = 0; column < 7; ++column)
             m_table->setItem(row, column, new QTableWidgetItem(QString::fromStdString(texts[column])));
