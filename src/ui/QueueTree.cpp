@@ -23,8 +23,9 @@ std::string TQueueNode::Text() const
         QT_TRANSLATE_NOOP("TQueueTree", "Download"), QT_TRANSLATE_NOOP("TQueueTree", "Upload"),
         QT_TRANSLATE_NOOP("TQueueTree", "download"), QT_TRANSLATE_NOOP("TQueueTree", "upload"),
         QT_TRANSLATE_NOOP("TQueueTree", "hostinfo")};
+    bool belowTop = Parent && Parent->Parent && !Parent->Parent->Parent; // where those labels stand
     for (const char* own : kOwnLabels)
-        if (Label == own)
+        if (belowTop && Label == own)
             return marks + Tr("TQueueTree", own);
     static const char* const kOwnEndings[] = {QT_TRANSLATE_NOOP("TQueueTree", " - Current"),
                                               QT_TRANSLATE_NOOP("TQueueTree", " - Broken")};
