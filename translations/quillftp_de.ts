@@ -2797,7 +2797,7 @@ Entfernt: %2</translation>
     </message>
     <message>
         <source>On</source>
-        <translation>Auf</translation>
+        <translation>Verb.</translation>
     </message>
     <message>
         <source>State</source>
@@ -3433,7 +3433,7 @@ Entfernt: %2</translation>
     </message>
     <message>
         <source>Transferring</source>
-        <translation>Wird übertragen</translation>
+        <translation>Übertragung</translation>
     </message>
     <message>
         <source>Multiple Thread</source>

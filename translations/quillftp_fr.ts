@@ -2797,7 +2797,7 @@ Distant : %2</translation>
     </message>
     <message>
         <source>On</source>
-        <translation>Sur</translation>
+        <translation>Conn.</translation>
     </message>
     <message>
         <source>State</source>
@@ -3433,7 +3433,7 @@ Distant : %2</translation>
     </message>
     <message>
         <source>Transferring</source>
-        <translation>En transfert</translation>
+        <translation>Transfert</translation>
     </message>
     <message>
         <source>Multiple Thread</source>
