@@ -22,7 +22,7 @@ output=$(WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland QT_IM_MODULE=none "$tes
     exit 1
 }
 echo "$output" | grep -E '^\[ +(OK|PASSED|SKIPPED) +\]'
-if ! echo "$output" | grep -q '^\[  PASSED  \] 1 test' || echo "$output" | grep -q '^\[  SKIPPED \]'; then
+if ! echo "$output" | grep -q '^\[  PASSED  \]' || echo "$output" | grep -q '^\[  SKIPPED \]'; then
     echo "the Wayland test did not run on Weston:"
     echo "$output"
     exit 1

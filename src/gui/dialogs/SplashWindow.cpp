@@ -1,10 +1,12 @@
 #include "gui/dialogs/SplashWindow.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPainter>
 #include <QScreen>
 #include <QSvgRenderer>
 #include <QThread>
+#include <QWindow>
 
 #include "gui/MainForm.h"
 
@@ -35,6 +37,12 @@ void StartWithSplash(TMainForm& window, const std::string& argument, int waitMs)
 {
     TSplashWindow splash;
     splash.show();
+    // A Wayland compositor shows a surface only after a round trip or two: the splash waits for
+    // that (a moment at most), or it would be drawn where nobody sees it before the window.
+    QElapsedTimer shown;
+    shown.start();
+    while (!(splash.windowHandle() && splash.windowHandle()->isExposed()) && shown.elapsed() < 500)
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
     splash.repaint(); // painted once, at once
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     QThread::msleep(static_cast<unsigned long>(waitMs)); // nothing is processed meanwhile
