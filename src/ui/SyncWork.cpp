@@ -27,37 +27,23 @@ const char* const kDiffersInside = QT_TRANSLATE_NOOP("TSyncWork", "differs insid
 
 std::string CompareMarkText(const TComparedName& mark)
 {
-    std::string text;
-    switch (mark.State) {
-    case TCompared::Same:
-        text = mark.Why.rfind(kDiffersInside, 0) == 0 ? "" : Tr("TSyncWork", "alike on both sides");
-        break;
-    case TCompared::OnlyHere:
-        text = Tr("TSyncWork", "only in the local folder");
-        break;
-    case TCompared::OnlyThere:
-        text = Tr("TSyncWork", "only in the remote folder");
-        break;
-    case TCompared::NewerHere:
-        text = Tr("TSyncWork", "newer here (local)");
-        break;
-    case TCompared::NewerThere:
-        text = Tr("TSyncWork", "newer there (remote)");
-        break;
-    case TCompared::SizeDiffers:
-        text = Tr("TSyncWork", "size differs");
-        break;
-    case TCompared::KindDiffers:
-        text = Tr("TSyncWork", "kind differs");
-        break;
-    case TCompared::Unsure:
-        text = Tr("TSyncWork", "cannot be told");
-        break;
-    }
+    // In the order of TCompared.
+    static const char* const kStates[] = {QT_TRANSLATE_NOOP("TSyncWork", "alike on both sides"),
+                                          QT_TRANSLATE_NOOP("TSyncWork", "only in the local folder"),
+                                          QT_TRANSLATE_NOOP("TSyncWork", "only in the remote folder"),
+                                          QT_TRANSLATE_NOOP("TSyncWork", "newer here (local)"),
+                                          QT_TRANSLATE_NOOP("TSyncWork", "newer there (remote)"),
+                                          QT_TRANSLATE_NOOP("TSyncWork", "size differs"),
+                                          QT_TRANSLATE_NOOP("TSyncWork", "kind differs"),
+                                          QT_TRANSLATE_NOOP("TSyncWork", "cannot be told")};
+    bool differsInside = mark.Why.rfind(kDiffersInside, 0) == 0;
+    std::string text = mark.State == TCompared::Same && differsInside
+                           ? std::string()
+                           : Tr("TSyncWork", kStates[static_cast<size_t>(mark.State)]);
     if (mark.Why.empty())
         return Tr("TSyncWork", "Compared: ") + text;
     // A directory's mark names the first difference below it, in the user's words.
-    std::string why = mark.Why.rfind(kDiffersInside, 0) == 0
+    std::string why = differsInside
                           ? Tr("TSyncWork", kDiffersInside) + mark.Why.substr(std::string_view(kDiffersInside).size())
                           : mark.Why;
     return Tr("TSyncWork", "Compared: ") + text + (text.empty() ? "" : ": ") + why;

@@ -1,4 +1,4 @@
-// Drag and drop on Wayland with a real pointer (run by tests/gui/run_with_seat_on_weston.sh;
+// Drag and drop on Wayland with a real pointer (run by tests/gui/run_on_weston.sh --seat;
 // skipped elsewhere): Weston runs inside Xvfb with its X11 backend, whose seat is the X server's
 // pointer and keyboard, and its kiosk shell, which shows the window full size from the output's
 // top-left corner; xdotool moves the X pointer. Rows dragged from pane to pane travel through
@@ -20,7 +20,7 @@ protected:
     void SetUp() override
     {
         if (QGuiApplication::platformName() != "wayland" || !qEnvironmentVariableIsSet("QUILL_WAYLAND_SEAT"))
-            GTEST_SKIP() << "needs the Weston with a seat of run_with_seat_on_weston.sh";
+            GTEST_SKIP() << "needs the Weston with a seat of run_on_weston.sh --seat";
     }
 
     // The middle of a pane's row in the window, where the pointer goes.
